@@ -1,0 +1,46 @@
+# Front door of the build. `make gallery` and `make test` are all a new machine needs.
+JOBS     ?= $(shell nproc)
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
+CMAKE_GEN := $(if $(shell command -v ninja),-G Ninja,)
+CONFIGURE = cmake -S . $(CMAKE_GEN) $(LAUNCHER)
+
+.PHONY: all deps build gallery test test-asan bench fuzz clean
+
+all: build
+
+deps:
+	@bash scripts/deps.sh
+
+build: deps
+	@$(CONFIGURE) -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build -j $(JOBS)
+
+gallery: build
+	@./build/joxwidgets-gallery --out gallery-out
+
+test: build
+	@ctest --test-dir build --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	@$(CONFIGURE) -B build-asan -DCMAKE_BUILD_TYPE=Debug -DJOX_SANITIZE=ON -DJOX_BUILD_BENCH=OFF >/dev/null
+	@cmake --build build-asan -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+
+bench: deps
+	@$(CONFIGURE) -B build-bench -DCMAKE_BUILD_TYPE=Release -DJOX_BUILD_TESTS=OFF >/dev/null
+	@cmake --build build-bench -j $(JOBS)
+	@for b in build-bench/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2 || exit 1; done
+
+# Each fuzzer runs FUZZ_RUNS executions (default one million) under the sanitizers.
+FUZZ_RUNS ?= 1000000
+fuzz: deps
+	@CXX=clang++ $(CONFIGURE) -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJOX_SANITIZE=ON \
+	  -DJOX_BUILD_FUZZ=ON -DJOX_BUILD_TESTS=OFF -DJOX_BUILD_BENCH=OFF -DJOX_BUILD_GALLERY=OFF >/dev/null
+	@cmake --build build-fuzz -j $(JOBS)
+	@mkdir -p fuzz-out
+	@for f in build-fuzz/fuzz_*; do n=$$(basename $$f); mkdir -p fuzz-out/$$n; \
+	  echo "== $$n"; $$f -runs=$(FUZZ_RUNS) -max_len=4096 fuzz-out/$$n || exit 1; done
+
+clean:
+	rm -rf build build-asan build-bench build-fuzz gallery-out fuzz-out

@@ -1,0 +1,4 @@
+// Everything of the framework stand-in.
+#pragma once
+#include "package/framework/types.h"
+#include "package/framework/sysutils.h"
