@@ -1,0 +1,35 @@
+// The gallery's page registry. Each component adds one file gallery/page_<unit>.cpp:
+//
+//   static void BuildMeterPage(jox::TForm* form) {
+//     form->SetClientWidth(640); form->SetClientHeight(480);
+//     auto* m = new jox::TMeter(form); m->SetParent(form); m->SetBounds(8, 8, 297, 209); ...
+//   }
+//   JOX_GALLERY_PAGE("meter", BuildMeterPage);
+//
+// The gallery paints every page's form headless and writes gallery-out/<name>.png; with --window it
+// shows the pages in a real window.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace jox { class TForm; }
+
+namespace gallery {
+
+using BuildPage = void (*)(jox::TForm* form);
+
+struct Page {
+  std::string name;
+  BuildPage build;
+};
+
+std::vector<Page>& Pages();
+
+struct PageRegistrar {
+  PageRegistrar(const char* name, BuildPage build) { Pages().push_back({name, build}); }
+};
+
+}  // namespace gallery
+
+#define JOX_GALLERY_PAGE(name, fn) static ::gallery::PageRegistrar jox_gallery_page_##fn(name, fn)
