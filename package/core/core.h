@@ -1,1 +1,3 @@
+// Everything of the base package as the components see it.
 #pragma once
+#include "package/core/errors.h"
