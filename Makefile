@@ -24,7 +24,8 @@ test: build
 test-asan: deps
 	@$(CONFIGURE) -B build-asan -DCMAKE_BUILD_TYPE=Debug -DJOX_SANITIZE=ON -DJOX_BUILD_BENCH=OFF >/dev/null
 	@cmake --build build-asan -j $(JOBS)
-	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	@ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	  UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 
 bench: deps
