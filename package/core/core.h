@@ -1,3 +1,4 @@
 // Everything of the base package as the components see it.
 #pragma once
 #include "package/core/errors.h"
+#include "package/core/coretypes.h"
