@@ -1,0 +1,4 @@
+// The numeric input unit: number text routines and the numeric entry fields.
+#pragma once
+
+#include "numio/numtext.h"
