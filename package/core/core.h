@@ -2,3 +2,4 @@
 #pragma once
 #include "package/core/errors.h"
 #include "package/core/coretypes.h"
+#include "package/core/stringarray.h"
