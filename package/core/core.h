@@ -2,4 +2,5 @@
 #pragma once
 #include "package/core/errors.h"
 #include "package/core/coretypes.h"
-#include "package/core/stringarray.h"
+#include "package/core/names.h"
+#include "package/core/strutil.h"
