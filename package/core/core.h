@@ -4,3 +4,4 @@
 #include "package/core/coretypes.h"
 #include "package/core/names.h"
 #include "package/core/strutil.h"
+#include "package/core/stringarray.h"
