@@ -325,10 +325,7 @@ int CompareTexts(const char16_t* a, uint32_t la, const char16_t* b, uint32_t lb)
     const char16_t fa = Fold(a[i]), fb = Fold(b[i]);
     if (fa != fb) return fa < fb ? -1 : 1;
   }
-  if (la != lb) return la < lb ? -1 : 1;
-  for (uint32_t i = 0; i < n; ++i)
-    if (a[i] != b[i]) return a[i] < b[i] ? -1 : 1;
-  return 0;
+  return la == lb ? 0 : (la < lb ? -1 : 1);
 }
 
 int CompareKeys(const TKey& a, const TKey& b) {

@@ -65,8 +65,8 @@ class TStringArray : public TObject {
 
   // Stable sort of rows 1..NrOfRows by column PrimCol, rows that tie by column SecCol (no second
   // key when SecCol is outside 0..NrOfColumns; nothing happens when PrimCol is). Texts that both
-  // read as numbers compare by value and come before other texts; other texts compare without
-  // regard to ASCII case, then by code unit. Row 0 never moves.
+  // read as numbers compare by value and come before other texts; other texts compare by code
+  // unit without regard to ASCII case (so "a" and "A" tie and keep their order). Row 0 never moves.
   void Sort(Integer PrimCol, Integer SecCol, bool AscendPrim, bool AscendSec);
   // Restores the order from before the sorts since the last CommitSorting.
   void UnSort();
