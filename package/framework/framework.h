@@ -2,3 +2,9 @@
 #pragma once
 #include "package/framework/types.h"
 #include "package/framework/sysutils.h"
+#include "package/framework/classes.h"
+#include "package/framework/graphics.h"
+#include "package/framework/controls.h"
+#include "package/framework/forms.h"
+#include "package/framework/input.h"
+#include "package/framework/clipbrd.h"
