@@ -608,7 +608,7 @@ class TStreamReader : public TObject {
   // The rest of the stream.
   String ReadToEnd();
   bool EndOfStream();
-  // The next character without consuming it, -1 at the end.
+  // The next byte without consuming it, -1 at the end.
   Integer Peek();
 
  private:
