@@ -2,3 +2,4 @@
 #pragma once
 
 #include "numio/numtext.h"
+#include "numio/numio1.h"
