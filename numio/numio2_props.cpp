@@ -1,0 +1,215 @@
+// TNumIO2 property setters: each returns when nothing changes, clamps, stores, and paints at once.
+// Sections: [format] [geometry] [looks] [buttons] [freeze box] [gauge] [state]
+#include <algorithm>
+
+#include "numio/numio2.h"
+#include "numio/numio2_model.h"
+
+namespace jox {
+
+// Stores V into Field and paints when it differs.
+#define JOX_SET_AND_PAINT(Field, V) \
+  do {                              \
+    if ((Field) == (V)) return;     \
+    (Field) = (V);                  \
+    Paint();                        \
+  } while (0)
+
+// [format] -------------------------------------------------------------------------------------------------
+void TNumIO2::SetInFormatType(TInFormat F) {
+  if (F == FInputFormat) return;
+  double v = GetNioValue();
+  FInputFormat = F;
+  SetNioValue(v);
+}
+
+void TNumIO2::SetDecP(Integer N) {
+  if (N == FDecP || N <= 0) return;
+  FDecP = std::min(N, 15);
+  SetNioValue(GetNioValue());
+}
+
+void TNumIO2::SetSigDig(Integer N) {
+  if (N == FSigDig || N <= 0) return;
+  FSigDig = std::min(N, 15);
+  SetNioValue(GetNioValue());
+}
+
+void TNumIO2::SetDecSep(TDecPSep New) {
+  if (New == FDecPSep) return;
+  TDecPSep old = FDecPSep;
+  FDecPSep = New;
+  if (New != dpsBoth) {
+    char16_t to = numio2::SeparatorChar(New);
+    if (old == dpsBoth) {
+      for (auto& c : FInBuffer)
+        if (c == u'.' || c == u',') c = to;
+    } else {
+      char16_t from = numio2::SeparatorChar(old);
+      if (from != to)
+        for (auto& c : FInBuffer)
+          if (c == from) c = to;
+    }
+  }
+  Paint();
+}
+
+void TNumIO2::SetRangeLow(double X) {
+  if (X == FMinimum) return;
+  FMinimum = X;
+  if (X > FMaximum) FMaximum = X;
+  Paint();
+}
+
+void TNumIO2::SetRangeHigh(double X) {
+  if (X == FMaximum) return;
+  FMaximum = X;
+  if (X < FMinimum) FMinimum = X;
+  Paint();
+}
+
+void TNumIO2::SetBeep(bool B) { JOX_SET_AND_PAINT(FBeep, B); }
+
+void TNumIO2::SetAutoSize(bool B) { JOX_SET_AND_PAINT(FAutoSize, B); }
+
+// [geometry] -----------------------------------------------------------------------------------------------
+void TNumIO2::SetHeight(Integer N) {
+  N = std::max(N, 18);
+  TControl::SetHeight(N);
+  if (FButHeight > N) FButHeight = N;
+  Paint();
+}
+
+void TNumIO2::SetLeftSpace(Integer N) {
+  if (N == FLeftSpace || N < 0) return;
+  FLeftSpace = std::min(N, Width());
+  Paint();
+}
+
+void TNumIO2::SetTextBoxWidth(Integer N) { JOX_SET_AND_PAINT(FTextBoxWidth, N); }
+
+// [looks] --------------------------------------------------------------------------------------------------
+void TNumIO2::SetLeftText(const String& S) { JOX_SET_AND_PAINT(FLeftText, S); }
+void TNumIO2::SetRightText(const String& S) { JOX_SET_AND_PAINT(FRightText, S); }
+void TNumIO2::SetAlignment(TAlignment A) { JOX_SET_AND_PAINT(FAlignment, A); }
+void TNumIO2::SetLeftTextAlignment(TAlignment A) { JOX_SET_AND_PAINT(FLTAlignment, A); }
+void TNumIO2::SetRightTextAlignment(TAlignment A) { JOX_SET_AND_PAINT(FRTAlignment, A); }
+void TNumIO2::SetFrameStyle(TFrameStyle S) { JOX_SET_AND_PAINT(FFrameStyle, S); }
+void TNumIO2::SetHideInputEditor(bool B) { JOX_SET_AND_PAINT(FHideNumInEdi, B); }
+void TNumIO2::SetHideSelection(bool B) { JOX_SET_AND_PAINT(FHideSel, B); }
+void TNumIO2::SetColorBoxBG(TColor C) { JOX_SET_AND_PAINT(FColorBoxBG, C); }
+void TNumIO2::SetColorBoxText(TColor C) { JOX_SET_AND_PAINT(FColorBoxText, C); }
+void TNumIO2::SetColorOutBG(TColor C) { JOX_SET_AND_PAINT(FColorOutBG, C); }
+void TNumIO2::SetColorOutText(TColor C) { JOX_SET_AND_PAINT(FColorOutText, C); }
+void TNumIO2::SetColorWarnBG(TColor C) { JOX_SET_AND_PAINT(FColorWarnBG, C); }
+void TNumIO2::SetColorWarnText(TColor C) { JOX_SET_AND_PAINT(FColorWarnTxt, C); }
+
+void TNumIO2::SetColorScheme(TColorScheme Value) {
+  if (Value == FColorScheme) return;
+  FColorScheme = Value;
+  if (Value == csClassic) {
+    FColGrayLine = clGray;
+    FColWhiteLine = clWhite;
+  } else {
+    FColGrayLine = clBtnShadow;
+    FColWhiteLine = clBtnHighlight;
+  }
+  Paint();
+}
+
+// [buttons] ------------------------------------------------------------------------------------------------
+void TNumIO2::SetButVisible(bool B) { JOX_SET_AND_PAINT(FButVisible, B); }
+void TNumIO2::SetBut3D(bool B) { JOX_SET_AND_PAINT(FBut3D, B); }
+void TNumIO2::SetButIncrem(double X) { JOX_SET_AND_PAINT(FButIncrem, X); }
+void TNumIO2::SetButColor(TColor C) { JOX_SET_AND_PAINT(FButColor, C); }
+
+void TNumIO2::SetButWidth(Integer N) {
+  if (N == FButWidth) return;
+  FButWidth = std::clamp(N, 8, 50);
+  Paint();
+}
+
+void TNumIO2::SetButSpace(Integer N) {
+  if (N == FButSpace) return;
+  FButSpace = std::clamp(N, 0, 50);
+  Paint();
+}
+
+void TNumIO2::SetButHeight(Integer N) {
+  if (N == FButHeight) return;
+  FButHeight = std::max(std::min(N, Height()), 18);
+  Paint();
+}
+
+// [freeze box] ---------------------------------------------------------------------------------------------
+void TNumIO2::SetFreezeBoxVisible(bool B) { JOX_SET_AND_PAINT(FFreezeBoxVisib, B); }
+void TNumIO2::SetFreezeBoxLeft(Integer N) { JOX_SET_AND_PAINT(FFreezeBoxLeft, N); }
+void TNumIO2::SetFreezeBoxTop(Integer N) { JOX_SET_AND_PAINT(FFreezeBoxTop, N); }
+void TNumIO2::SetHideInputOnFreeze(bool B) { JOX_SET_AND_PAINT(FHideInputOnFreeze, B); }
+
+void TNumIO2::SetFreezeBoxSize(Integer N) {
+  if (N == FFreezeBoxSize) return;
+  FFreezeBoxSize = std::clamp(N, 12, 25);
+  // Centred in the text row as if the gauge were shown.
+  FFreezeBoxTop = (Height() - (FGaugeHeight + FGaugeTopMarg + FFreezeBoxSize + 1)) / 2;
+  Paint();
+}
+
+void TNumIO2::SetFreezeBoxChecked(bool B) {
+  if (B == FFreezeBoxChecked) return;
+  FFreezeBoxChecked = B;
+  SetReadonly(B);
+  Paint();
+}
+
+// [gauge] --------------------------------------------------------------------------------------------------
+void TNumIO2::SetGaugeVisible(bool B) { JOX_SET_AND_PAINT(FGaugeVisib, B); }
+void TNumIO2::SetGaugeFrameStyle(TFrameStyle S) { JOX_SET_AND_PAINT(FGaugeFrameSt, S); }
+void TNumIO2::SetGaugeColor(TColor C) { JOX_SET_AND_PAINT(FGaugeColor, C); }
+void TNumIO2::SetGaugeColorBg(TColor C) { JOX_SET_AND_PAINT(FGaugeColorBg, C); }
+void TNumIO2::SetGaugeColorFrame(TColor C) { JOX_SET_AND_PAINT(FGaugeColorFrm, C); }
+
+void TNumIO2::SetGaugeHeight(Integer N) {
+  if (N == FGaugeHeight) return;
+  FGaugeHeight = std::max(std::min(N, Height() - FGaugeTopMarg - 18), 3);
+  Paint();
+}
+
+void TNumIO2::SetGaugeTopMarg(Integer N) {
+  if (N == FGaugeTopMarg) return;
+  FGaugeTopMarg = std::max(std::min(N, Height() - FGaugeHeight - 18), 0);
+  Paint();
+}
+
+void TNumIO2::SetGaugeWidth(Integer N) {
+  if (N == FGaugeWidth) return;
+  FGaugeWidth = std::min(std::max(N, 10), Width() - FGaugeLeftMarg);
+  Paint();
+}
+
+void TNumIO2::SetGaugeLeftMarg(Integer N) {
+  if (N == FGaugeLeftMarg) return;
+  FGaugeLeftMarg = std::max(std::min(N, Width() - FGaugeWidth), 0);
+  Paint();
+}
+
+// [state] --------------------------------------------------------------------------------------------------
+void TNumIO2::SetReadonly(bool B) {
+  if (B == FReadOnly) return;
+  FReadOnly = B;
+  if (B)
+    StopCaret();
+  else
+    UpdateTimer();
+  Paint();
+}
+
+void TNumIO2::SetEnabled(bool B) {
+  FEnabled = B;
+  TCustomControl::SetEnabled(B);
+  Refresh();
+}
+
+#undef JOX_SET_AND_PAINT
+
+}  // namespace jox
