@@ -180,7 +180,7 @@ TCustomStyleServices* StyleServices();
 
 // [control] ------------------------------------------------------------------------------------------------
 // A visual component: a rectangle in its parent's client area. Defaults: bounds (0, 0, 0, 0), Visible and
-// Enabled true, Align alNone, Anchors akLeft|akTop, Color clWindow, ParentColor false, ParentFont true,
+// Enabled true, Align alNone, Anchors akLeft|akTop, Color clWindow, ParentColor true, ParentFont true,
 // ParentShowHint true, ShowHint false, Cursor crDefault, Font "Tahoma" 8 pt.
 class TControl : public TComponent {
  public:
@@ -398,7 +398,7 @@ class TControl : public TComponent {
   TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   TControlState FControlState = 0;
   TColor FColor = clWindow;
-  bool FParentColor = false;
+  bool FParentColor = true;
   std::unique_ptr<TFont> FFont;
   bool FParentFont = true;
   bool FFontFromParent = false;  // set while the parent's font is copied in, so ParentFont stays

@@ -141,6 +141,9 @@ class TApplication : public TComponent {
   HWND RegisterWindow(TWndMethod Method);
   void UnregisterWindow(HWND Wnd);
   bool Deliver(HWND Wnd, TMessage& Message);  // false for an unknown window
+  bool IsWindowHandle(HWND Wnd) const { return FWindows.count(Wnd) != 0; }
+  void Post(HWND Wnd, const TMessage& Message);
+  void ForgetForm(TCustomForm* Form);
   void MarkDirty(TControl* Root);              // the root has an area to repaint
   void ForgetRoot(TControl* Root);
   // Paints every dirty root now.
