@@ -1,0 +1,60 @@
+// Replacing the model with a table read from outside, all or nothing.
+#include <algorithm>
+#include <new>
+
+#include "replist/rldata_internal.h"
+
+namespace jox {
+
+bool TRLStaging::SizesAcceptable(size_t InputBytes) const {
+  if (NrOfColumns < 1 || NrOfRows < 0) return false;
+  const Int64 cells = (Int64(NrOfColumns) + 1) * (Int64(std::max(NrOfRows, 1)) + 1);
+  // Every row and column of a genuine input costs it some bytes; a few bytes claiming millions of
+  // cells are refused rather than allocated.
+  const Int64 justified = Int64(InputBytes) * 16 + 65536;
+  return cells <= TStringArray::MaxCells && cells <= justified;
+}
+
+void TRLDataAccess::Adopt(TRLData& D, const TRLStaging& S) {
+  const Integer nc = S.NrOfColumns, nr = S.NrOfRows;
+  std::vector<TNameStrType> names;
+  std::vector<TColFmtString> formats;
+  std::vector<TCheckMode> modes;
+  try {
+    names.reserve(size_t(nc));
+    for (const String& n : S.Names) names.push_back(n.substr(0, TRLData::MaxNameLength));
+    formats.reserve(size_t(nc));
+    for (const String& f : S.Formats) formats.push_back(f.substr(0, TRLData::MaxFormatLength));
+    modes = S.Modes;
+  } catch (const std::bad_alloc&) {
+    D.RaiseNoMemory();
+  }
+  auto store = std::make_unique<TStringArray>();
+  try {
+    store->SetAllocRowsBy(D.Strings->AllocRowsBy());
+    store->Resize(nc, std::max(nr, 1));
+    TRLProgress progress(D, Int64(std::max(nr, 1)) * (Int64(nc) + 1));
+    for (const TRLStaging::TCell& c : S.Cells) {
+      store->SetString(c.Col, c.Row, std::u16string_view(S.Text).substr(c.Off, c.Len));
+      progress.Cell();
+    }
+  } catch (const EJOXError&) {
+    throw EJOXError(ComponentText(D, "not enough memory on heap"));
+  } catch (const std::bad_alloc&) {
+    throw EJOXError(ComponentText(D, "not enough memory on heap"));
+  }
+  D.FNrOfCols = nc;
+  D.FNrOfRows = nr;
+  D.FColName.swap(names);
+  D.FColumnFormat.swap(formats);
+  D.FColButMode.swap(modes);
+  if (S.HaveHeader) D.FCommonHeader = S.CommonHeader;
+  if (S.HaveComment) D.FComment = S.Comment;
+  if (S.HaveDataID) D.FDataID = S.DataID;
+  D.FSortColumnPrim = D.FSortColumnSec = -1;
+  D.UpdateFeedback(std::max(nr, 1));
+  D.ConnectStore(store.get());
+  D.ReplaceStore(store.release());
+}
+
+}  // namespace jox
