@@ -265,7 +265,8 @@ class TControl : public TComponent {
   void SetParentShowHint(bool v);
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor v);
-  // Caption and Text are one string; a change sends CM_TEXTCHANGED (which invalidates).
+  // Caption and Text are one string; a change sends CM_TEXTCHANGED (which invalidates); setting the
+  // text it already has does nothing.
   virtual String Text() const { return FText; }
   virtual void SetText(const String& v);
   String Caption() const { return Text(); }
@@ -289,6 +290,8 @@ class TControl : public TComponent {
   void SetCtl3D(bool v) { FCtl3D = v; FParentCtl3D = false; }
   bool ParentCtl3D() const { return FParentCtl3D; }
   void SetParentCtl3D(bool v) { FParentCtl3D = v; }
+  Integer HelpContext() const { return FHelpContext; }
+  void SetHelpContext(Integer v) { FHelpContext = v; }
   bool DoubleBuffered() const { return FDoubleBuffered; }
   void SetDoubleBuffered(bool v) { FDoubleBuffered = v; }
 
@@ -414,6 +417,7 @@ class TControl : public TComponent {
   TBiDiMode FBiDiMode = bdLeftToRight;
   bool FParentBiDiMode = true, FCtl3D = true, FParentCtl3D = true, FDoubleBuffered = false;
   Integer FWheelAccumulator = 0;
+  Integer FHelpContext = 0;
   std::unique_ptr<TCanvas> FCanvas;
   std::unique_ptr<TBitmap> FSurface;  // only on a root
   TRect FDirty;                      // root only: area waiting to be painted, in surface coordinates

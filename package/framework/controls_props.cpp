@@ -32,6 +32,7 @@ const TClassInfo& TControl::ClassInfo() {
       .Prop("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode, true)
       .Prop("Ctl3D", &TControl::Ctl3D, &TControl::SetCtl3D, true)
       .Prop("ParentCtl3D", &TControl::ParentCtl3D, &TControl::SetParentCtl3D, true)
+      .Prop("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext, Integer(0))
       .Event("OnClick").Event("OnDblClick").Event("OnMouseDown").Event("OnMouseMove").Event("OnMouseUp")
       .Event("OnMouseWheel").Event("OnMouseWheelDown").Event("OnMouseWheelUp").Event("OnMouseEnter")
       .Event("OnMouseLeave").Event("OnResize").Event("OnContextPopup").Event("OnDragDrop")

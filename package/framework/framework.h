@@ -8,3 +8,4 @@
 #include "package/framework/forms.h"
 #include "package/framework/input.h"
 #include "package/framework/clipbrd.h"
+#include "package/framework/stdctrls.h"
