@@ -22,6 +22,8 @@
 #include <vector>
 
 #include "package/framework/classes.h"
+#include "package/framework/fonts.h"
+#include "package/framework/raster.h"
 #include "package/framework/types.h"
 
 namespace jox {
@@ -83,13 +85,7 @@ constexpr uint32_t ColorToPixel(TColor c) {  // c must be resolved (no system co
 constexpr TColor PixelToColor(uint32_t p) { return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF); }
 
 // [pen] ----------------------------------------------------------------------------------------------------
-enum TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-// How pen pixels combine with what is there (the binary raster operations).
-enum TPenMode : uint8_t {
-  pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-  pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
-};
-
+// TPenStyle and TPenMode are declared in raster.h.
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 // Color clBlack, Width 1, Style psSolid, Mode pmCopy. Every change fires OnChange.
@@ -98,6 +94,8 @@ class TPen : public TPersistent {
  public:
   TPen() = default;
   void Assign(TPersistent* Source) override;
+  static const TClassInfo& ClassInfo();
+  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
 
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
@@ -120,14 +118,15 @@ class TPen : public TPersistent {
 };
 
 // [brush] --------------------------------------------------------------------------------------------------
-enum TBrushStyle : uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
-
+// TBrushStyle is declared in raster.h.
 // Color clWhite, Style bsSolid. Setting Color while the style is bsClear makes it bsSolid.
 // Hatched styles draw their lines in Color and leave the gaps alone.
 class TBrush : public TPersistent {
  public:
   TBrush() = default;
   void Assign(TPersistent* Source) override;
+  static const TClassInfo& ClassInfo();
+  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
 
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
@@ -196,7 +195,11 @@ class TFont : public TPersistent {
   static constexpr Integer PixelsPerInch = 96;
   TFont();
   ~TFont() override;
+  TFont(const TFont&) = delete;
+  TFont& operator=(const TFont&) = delete;
   void Assign(TPersistent* Source) override;
+  static const TClassInfo& ClassInfo();
+  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
 
   TFontName Name() const { return FName; }
   void SetName(const TFontName& v);
@@ -285,8 +288,8 @@ enum TPixelFormat : uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit
 enum TTransparentMode : uint8_t { tmAuto, tmFixed };
 
 // 32-bit pixels (0x00RRGGBB), width x height, rows top-down. A new bitmap is empty (0 x 0); SetSize keeps
-// the pixels that still fit and makes new ones white. PixelFormat is remembered for saving (pf24bit
-// writes 24-bit BMP files, everything else 32-bit) and changes no pixel.
+// the pixels that still fit and makes new ones white. PixelFormat is remembered for saving (pf32bit and
+// pfDevice write 32-bit BMP files, the others 24-bit) and changes no pixel.
 class TBitmap : public TGraphic {
  public:
   TBitmap();
@@ -466,9 +469,16 @@ class TCanvas : public TPersistent {
   void SetOnChange(TNotifyEvent e) { FOnChange = std::move(e); }
 
  private:
-  friend struct CanvasAccess;
   void Changed() { if (FOnChange) FOnChange(this); }
   TRect DeviceClip() const;  // effective clip in target coordinates
+  raster::Surface Surface() const;
+  raster::Ink PenInk() const;
+  raster::Ink BrushInk(bool withPenMode) const;
+  raster::LinePen LinePen() const;
+  const fonts::SizedFont* SizedFont();
+  void Shape(const raster::RoundBox& rb);
+  void ArcShape(Integer x1, Integer y1, Integer x2, Integer y2, Integer x3, Integer y3, Integer x4, Integer y4,
+                raster::ArcPart part);
 
   TBitmap* FTarget = nullptr;
   TPoint FOrigin;
@@ -482,6 +492,9 @@ class TCanvas : public TPersistent {
   TPoint FPenPos;
   TCopyMode FCopyMode = cmSrcCopy;
   Integer FStretchMode = COLORONCOLOR;
+  raster::DashState FDash;
+  fonts::FontSpec FFontSpec;
+  const fonts::SizedFont* FSizedFont = nullptr;
   TNotifyEvent FOnChange;
 };
 
