@@ -445,7 +445,10 @@ class TStrings : public TPersistent {
   void Assign(TPersistent* Source) override;
 
  protected:
+  using TItems = std::vector<std::pair<String, TObject*>>;
   virtual void SetUpdateState(bool Updating) {}
+  // Adds many lines at once (text, files, other lists); a sorted list merges them in one sort.
+  virtual void AddItems(TItems&& Items);
   Integer CompareStrings(const String& S1, const String& S2) const;
   [[noreturn]] static void Error(const char* Msg, Integer Data);
 
@@ -504,6 +507,7 @@ class TStringList : public TStrings {
 
  protected:
   void SetUpdateState(bool Updating) override;
+  void AddItems(TItems&& Items) override;
   virtual void Changed();
   virtual void Changing();
 

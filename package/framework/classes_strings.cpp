@@ -40,13 +40,18 @@ Integer TStrings::AddObject(const String& S, TObject* AObject) {
   return i;
 }
 
+void TStrings::AddItems(TItems&& Items) {
+  for (auto& [s, o] : Items) AddObject(s, o);
+}
+
 void TStrings::AddStrings(const TStrings* Strings) {
   if (!Strings) return;
+  TItems items;
+  items.reserve(size_t(Strings->Count()));
+  for (Integer i = 0, n = Strings->Count(); i < n; ++i) items.emplace_back(Strings->Get(i), Strings->GetObject(i));
   BeginUpdate();
   try {
-    // Counted first: adding a list to itself must not run forever.
-    const Integer n = Strings->Count();
-    for (Integer i = 0; i < n; ++i) AddObject(Strings->Get(i), Strings->GetObject(i));
+    AddItems(std::move(items));
   } catch (...) {
     EndUpdate();
     throw;
@@ -143,17 +148,19 @@ String TStrings::Text() const {
 }
 
 void TStrings::SetText(const String& Value) {
+  TItems lines;
+  size_t start = 0, n = Value.size();
+  while (start < n) {
+    size_t end = Value.find_first_of(u"\r\n", start);
+    if (end == String::npos) end = n;
+    lines.emplace_back(Value.substr(start, end - start), nullptr);
+    if (end < n && Value[end] == u'\r' && end + 1 < n && Value[end + 1] == u'\n') ++end;
+    start = end + 1;
+  }
   BeginUpdate();
   try {
     Clear();
-    size_t start = 0, n = Value.size();
-    while (start < n) {
-      size_t end = Value.find_first_of(u"\r\n", start);
-      if (end == String::npos) end = n;
-      Add(Value.substr(start, end - start));
-      if (end < n && Value[end] == u'\r' && end + 1 < n && Value[end + 1] == u'\n') ++end;
-      start = end + 1;
-    }
+    AddItems(std::move(lines));
   } catch (...) {
     EndUpdate();
     throw;
@@ -437,6 +444,30 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare) {
   sorted.reserve(FList.size());
   for (Integer i : order) sorted.push_back(std::move(FList[size_t(i)]));
   FList.swap(sorted);
+  Changed();
+}
+
+void TStringList::AddItems(TItems&& Items) {
+  if (Items.empty()) return;
+  if (!FSorted || Items.size() < 16) {
+    TStrings::AddItems(std::move(Items));
+    return;
+  }
+  // One sort instead of an insertion per line. Stable, with the old lines first, so that among equal
+  // strings the first one added is the one dupIgnore keeps.
+  std::vector<TItem> all = FList;
+  all.reserve(all.size() + Items.size());
+  for (auto& [s, o] : Items) all.push_back(TItem{std::move(s), o});
+  auto less = [&](const TItem& a, const TItem& b) { return CompareStrings(a.S, b.S) < 0; };
+  std::stable_sort(all.begin(), all.end(), less);
+  if (FDuplicates != dupAccept) {
+    auto same = [&](const TItem& a, const TItem& b) { return CompareStrings(a.S, b.S) == 0; };
+    auto dup = std::adjacent_find(all.begin(), all.end(), same);
+    if (dup != all.end() && FDuplicates == dupError) Error("String list does not allow duplicates", 0);
+    all.erase(std::unique(all.begin(), all.end(), same), all.end());
+  }
+  Changing();
+  FList.swap(all);
   Changed();
 }
 

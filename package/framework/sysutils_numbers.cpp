@@ -112,8 +112,12 @@ bool TryStrToFloat(const String& S, Extended& Value, const TFormatSettings& Sett
   long double v = 0;
   auto r = std::from_chars(a.data(), a.data() + a.size(), v);
   if (r.ec != std::errc() || r.ptr != a.data() + a.size()) {
-    // Underflow is zero, overflow is refused.
-    if (r.ec == std::errc::result_out_of_range && std::fabs(v) < 1) { Value = 0; return true; }
+    // Underflow (a negative exponent) is zero, overflow is refused.
+    size_t e = a.find('e');
+    if (r.ec == std::errc::result_out_of_range && e != std::string::npos && a[e + 1] == '-') {
+      Value = 0;
+      return true;
+    }
     return false;
   }
   Value = v;
