@@ -41,7 +41,7 @@ TMeterGeometry CalcMeterGeometry(TMeterLayout Layout, Integer Width, Integer Hei
     case mlCirc180:
       g.Angle = 180;
       // The ends lie level with the centre, R to either side.
-      g.Radius = std::min(heightAvail, W / 2 - RS - 8);
+      g.Radius = std::min(heightAvail, double(Width / 2) - RS - 8);  // the left end is the nearer rim
       break;
     case mlCirc270:
       g.Angle = 270;

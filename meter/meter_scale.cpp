@@ -19,6 +19,10 @@ constexpr double kDecadeTol = 0.999999999;
 // without moving; no real scale comes near this many ticks.
 constexpr size_t kMaxTicks = 20000;
 
+// A multiple of the step reached by adding steps to a negative start carries the rounding error
+// of the additions; at zero that would read "-0.0".
+double Snap(long double V, double Step) { return std::fabs(V) < 1e-9L * Step ? 0.0 : double(V); }
+
 }  // namespace
 
 // [step] ---------------------------------------------------------------------------------
@@ -58,18 +62,19 @@ void CalcMeterStep(double Min, double Max, Integer NrTicks, TMeterTicks& Ticks) 
 
   double first = (std::trunc(Min / Ticks.Step) - 1) * Ticks.Step;
   for (size_t guard = 0; Min - first > 0.001 * Ticks.Step && guard < kMaxTicks; ++guard) first += Ticks.Step;
-  Ticks.First = first;
+  Ticks.First = Snap(first, Ticks.Step);
 }
 
 // [ticks] --------------------------------------------------------------------------------
 static void AddLinearMajors(double Max, TMeterTicks& t) {
   t.Major.push_back({t.First, true});
   if (t.Step <= 0) return;
-  const double limit = Max + 0.001 * t.Step;
+  const long double limit = Max + 0.001L * t.Step;
   for (size_t k = 1; k < kMaxTicks; ++k) {
-    const double v = t.First + double(k) * t.Step;
+    // Long double: the last step of a range near the double limit must not overflow.
+    const long double v = (long double)t.First + (long double)k * t.Step;
     if (!(v <= limit)) break;
-    t.Major.push_back({v, true});
+    t.Major.push_back({Snap(v, t.Step), true});
   }
 }
 
@@ -88,15 +93,15 @@ static void AddDecadeMajors(double Min, double Max, TMeterTicks& t) {
 static void AddMinors(double Min, double Max, TMeterTicks& t) {
   if (t.Step <= 0) return;
   const double s = t.Step / t.Subdivisions;
-  const double start = t.First - t.Step;
-  const double limit = Max + 0.001 * s;
+  const long double start = (long double)t.First - t.Step;
+  const long double limit = Max + 0.001L * s;
   for (size_t j = 0; j < kMaxTicks; ++j) {
-    const double u = start + double(j) * s;
+    const long double u = start + (long double)j * s;
     if (!(u <= limit)) break;
-    const double q = (u - t.First) / t.Step;
-    const double fr = std::fabs(q - std::trunc(q));
+    const long double q = (u - t.First) / t.Step;
+    const long double fr = std::fabs(q - std::trunc(q));
     // A rounding error can leave a major position just short of a whole step; skip it too.
-    if (u >= Min && fr > 1e-5 && fr < 1 - 1e-5) t.Minor.push_back(u);
+    if (u >= Min && fr > 1e-5L && fr < 1 - 1e-5L) t.Minor.push_back(Snap(u, t.Step));
   }
 }
 
