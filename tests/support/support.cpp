@@ -1,0 +1,95 @@
+#include "tests/support/support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+namespace jox::test {
+
+void ResetFramework() {
+  Application->UseVirtualClock(true);
+  Application->ResetBeeps();
+  Application->ClearExceptions();
+  Application->SetOnException(nullptr);
+  Application->SetTimerCapacity(10000);
+  Application->SetDefWindowProcHook(nullptr);
+  input::Reset();
+  Clipboard()->Clear();
+  Screen->SetCursor(crDefault);
+  TCustomForm::SetModalHook(nullptr);
+}
+
+void FrameworkTest::SetUp() { ResetFramework(); }
+void FrameworkTest::TearDown() { input::Reset(); }
+
+TColor SurfacePixel(TBitmap* bmp, Integer x, Integer y) {
+  if (!bmp || x < 0 || y < 0 || x >= bmp->Width() || y >= bmp->Height()) return TColor(-1);
+  return PixelToColor(bmp->ScanLine(y)[x]);
+}
+
+bool SameColor(TColor a, TColor b, int tol) {
+  for (int shift = 0; shift < 24; shift += 8)
+    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tol) return false;
+  return true;
+}
+
+std::string ColorText(TColor c) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "$%08X", unsigned(c));
+  return buf;
+}
+
+::testing::AssertionResult ColorNear(TColor actual, TColor expected, int tol) {
+  if (SameColor(actual, expected, tol)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "colour " << ColorText(actual) << ", expected " << ColorText(expected)
+                                       << " (tolerance " << tol << ")";
+}
+
+::testing::AssertionResult BitmapsMatch(TBitmap* actual, TBitmap* expected, int tol, std::string* firstDiff) {
+  if (actual->Width() != expected->Width() || actual->Height() != expected->Height())
+    return ::testing::AssertionFailure() << "size " << actual->Width() << "x" << actual->Height() << ", expected "
+                                         << expected->Width() << "x" << expected->Height();
+  long diffs = 0;
+  std::string first;
+  for (Integer y = 0; y < actual->Height(); ++y)
+    for (Integer x = 0; x < actual->Width(); ++x) {
+      TColor a = SurfacePixel(actual, x, y), e = SurfacePixel(expected, x, y);
+      if (SameColor(a, e, tol)) continue;
+      if (diffs++ == 0) first = "(" + std::to_string(x) + ", " + std::to_string(y) + "): " + ColorText(a) +
+                                ", expected " + ColorText(e);
+    }
+  if (firstDiff) *firstDiff = first;
+  if (diffs == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << diffs << " pixels differ; first at " << first;
+}
+
+::testing::AssertionResult MatchesSnapshotIn(const std::string& refDir, TBitmap* actual, const std::string& name,
+                                             int tol) {
+  namespace fs = std::filesystem;
+  fs::create_directories("snapshots-new");
+  const std::string drawn = "snapshots-new/" + name + ".png";
+  actual->SaveToFile(FromUtf8(drawn));
+  const std::string ref = refDir + "/" + name + ".png";
+  if (!fs::exists(ref))
+    return ::testing::AssertionFailure() << "no reference " << ref << "; the picture drawn is in " << drawn
+                                         << " (copy it there by hand to make it the reference)";
+  TBitmap expected;
+  expected.LoadFromFile(FromUtf8(ref));
+  auto result = BitmapsMatch(actual, &expected, tol);
+  if (result) {
+    fs::remove(drawn);
+    return result;
+  }
+  // The error picture: the drawing, with every differing pixel in red.
+  TBitmap err;
+  err.Assign(actual);
+  if (err.Width() == expected.Width() && err.Height() == expected.Height())
+    for (Integer y = 0; y < err.Height(); ++y)
+      for (Integer x = 0; x < err.Width(); ++x)
+        if (!SameColor(SurfacePixel(actual, x, y), SurfacePixel(&expected, x, y), tol))
+          err.ScanLine(y)[x] = ColorToPixel(clRed);
+  err.SaveToFile(FromUtf8("snapshots-new/" + name + "_err.png"));
+  return result << " (drawn: " << drawn << ")";
+}
+
+}  // namespace jox::test
