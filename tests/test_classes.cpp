@@ -544,3 +544,104 @@ TEST(TextFiles, ReaderSplitsLinesAcrossBufferBoundaries) {
   TStreamReader back(&out);
   EXPECT_EQ(back.ReadToEnd(), u"a\u00e9\nb");
 }
+
+// [forms] ----------------------------------------------------------------------
+namespace {
+class TPanelish : public TGadget {
+ public:
+  using TGadget::TGadget;
+  TComponent* Parent = nullptr;
+  TComponent* Buddy() const { return FBuddy; }
+  void SetBuddy(TComponent* v) { FBuddy = v; }
+  std::vector<String> Events;
+  TComponent* GetParentComponent() const override { return Parent; }
+  void SetParentComponent(TComponent* v) override { Parent = v; }
+  void Loaded() override {
+    Events.push_back(u"loaded " + Caption() + (ComponentState().Contains(csReading) ? u" reading" : u""));
+    TGadget::Loaded();
+  }
+  static const TClassInfo& ClassInfo() {
+    static const TClassInfo info = TClassBuilder<TPanelish>(&TGadget::ClassInfo())
+        .Prop("Buddy", &TPanelish::Buddy, &TPanelish::SetBuddy);
+    return info;
+  }
+  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+
+ private:
+  TComponent* FBuddy = nullptr;
+};
+}  // namespace
+
+TEST(FormText, WriteThenReadRebuildsTheTree) {
+  RegisterClass<TPanelish>();
+  TPanelish form(nullptr);
+  form.SetName(u"Form1");
+  form.SetCaption(u"It's\r\ntwo");
+  form.Items()->SetText(u"one\ntwo");
+  auto* a = new TPanelish(&form);
+  a->SetName(u"A");
+  a->SetValue(0.1 + 0.2);
+  a->SetShape(shStar);
+  a->Parent = &form;
+  auto* b = new TPanelish(&form);
+  b->SetName(u"B");
+  b->SetActive(false);
+  b->Parent = a;
+  a->SetBuddy(b);  // a reference forward to a component read later
+  String text = WriteComponentText(&form);
+  EXPECT_NE(text.find(u"Caption = 'It''s'#13#10'two'"), String::npos) << ToUtf8(text);
+  EXPECT_NE(text.find(u"    object B: TPanelish"), String::npos) << ToUtf8(text);  // nested in A
+  EXPECT_EQ(text.find(u"Name ="), String::npos);
+  EXPECT_EQ(text.find(u"Color ="), String::npos);  // defaults are not stored
+
+  std::unique_ptr<TComponent> copy(ReadComponentTextNew(text, nullptr));
+  auto* f2 = dynamic_cast<TPanelish*>(copy.get());
+  ASSERT_NE(f2, nullptr);
+  EXPECT_EQ(f2->Name(), u"Form1");
+  EXPECT_EQ(f2->Caption(), u"It's\r\ntwo");
+  EXPECT_EQ(f2->Items()->CommaText(), u"one,two");
+  ASSERT_EQ(f2->ComponentCount(), 2);
+  auto* a2 = dynamic_cast<TPanelish*>(f2->FindComponent(u"A"));
+  auto* b2 = dynamic_cast<TPanelish*>(f2->FindComponent(u"B"));
+  ASSERT_TRUE(a2 && b2);
+  EXPECT_EQ(a2->Value(), 0.1 + 0.2);  // floats read back exactly
+  EXPECT_EQ(a2->Shape(), shStar);
+  EXPECT_EQ(a2->Parent, f2);
+  EXPECT_EQ(b2->Parent, a2);
+  EXPECT_FALSE(b2->Active());
+  EXPECT_EQ(a2->Buddy(), b2);
+  EXPECT_EQ(WriteComponentText(f2), text);
+  // Loaded ran once per component, after reading finished, and cleared csLoading.
+  EXPECT_EQ(a2->Events, (std::vector<String>{u"loaded Gadget"}));
+  EXPECT_FALSE(b2->ComponentState() & csLoading);
+  UnRegisterClass(TPanelish::ClassInfo());
+}
+
+TEST(FormText, BadTextRaisesWithItsLine) {
+  RegisterClass<TPanelish>();
+  struct Row {
+    const char16_t* Text;
+    const char16_t* Message;
+  };
+  const Row rows[] = {
+      {u"object F: TPanelish\n  Nope = 1\nend", u"Line 2: Property Nope does not exist"},
+      {u"object F: TPanelish\n  Value = 'abc'\nend", u"Line 2: 'abc' is not a valid floating point value"},
+      {u"object F: TPanelish\n  Caption = 'open\nend", u"Line 2: Unterminated string"},
+      {u"object F: TPanelish\n  Value = 1\n", u"Line 3: 'end' expected"},
+      {u"object F: TOther\nend", u"Line 1: Class TOther does not match TPanelish"},
+      {u"object F: TPanelish\n  Buddy = Ghost\nend", u"Invalid property value: no component named Ghost"},
+  };
+  for (const Row& r : rows) {
+    TPanelish root(nullptr);
+    try {
+      ReadComponentText(r.Text, &root);
+      ADD_FAILURE() << ToUtf8(r.Text);
+    } catch (const EReadError& e) {
+      EXPECT_EQ(e.Message(), r.Message);
+    }
+    EXPECT_FALSE(root.ComponentState() & csLoading);
+  }
+  TPanelish root(nullptr);
+  EXPECT_THROW(ReadComponentText(u"object F: TPanelish\n object X: TMissing\n end\nend", &root), EClassNotFound);
+  UnRegisterClass(TPanelish::ClassInfo());
+}

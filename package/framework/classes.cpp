@@ -182,6 +182,7 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
 const TClassInfo& TComponent::ClassInfo() {
   static const TClassInfo info = TClassBuilder<TComponent>(&TPersistent::ClassInfo())
       .Prop("Name", &TComponent::Name, &TComponent::SetName)
+      .StoredIf([](const TComponent&) { return false; })  // form files carry it in the block's head
       .Prop("Tag", &TComponent::Tag, &TComponent::SetTag, intptr_t(0));
   return info;
 }

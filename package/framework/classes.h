@@ -1,5 +1,5 @@
 // Component model, published-property tables, string lists, streams and text files.
-// Sections: [objects] [properties] [components] [registry] [strings] [streams] [textfiles]
+// Sections: [objects] [properties] [components] [registry] [strings] [streams] [textfiles] [forms]
 //
 // A component lists its published properties once, in its class table; form reading and writing, the
 // gallery's property view and the tests of defaults all read that table:
@@ -332,6 +332,11 @@ class TComponent : public TPersistent {
   void FreeNotification(TComponent* AComponent);
   void RemoveFreeNotification(TComponent* AComponent);
 
+  // The component this one sits in (a control's parent), for form files; none by default.
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  // Called by the form reader with the component whose block held this one's.
+  virtual void SetParentComponent(TComponent* Value) {}
+
   static const TClassInfo& ClassInfo();
   const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
 
@@ -642,5 +647,30 @@ class TStreamWriter : public TObject {
   std::string FBuf;
   String FNewLine = u"\n";
 };
+
+// [forms] ----------------------------------------------------------------------
+// Form text: one block per component with its stored properties (those differing from their defaults),
+// the blocks of the components it parents nested inside:
+//   object Form1: TForm
+//     Caption = 'Demo'#13#10'two lines'
+//     Width = 320
+//     Font.Color = 255
+//     Items.Strings = (
+//       'one'
+//       'two')
+//     object Meter1: TMeter
+//       Value = 2.5
+//       Layout = 1          (enumerations as ordinals)
+//     end
+//   end
+// Every component read is owned by the root; a nested block's component gets SetParentComponent with the
+// enclosing one. Components the root already owns (same name) are read into instead of created.
+String WriteComponentText(TComponent* Root);
+// Reads into Root: each component read has csLoading and csReading while its properties are set, then
+// Loaded is called on all of them in reading order. Errors raise EReadError "Line n: ..." (or
+// EClassNotFound for an unregistered class); what was created stays owned by Root.
+void ReadComponentText(const String& Text, TComponent* Root);
+// Creates the root from the text's first class (registered) with Owner, then reads into it.
+TComponent* ReadComponentTextNew(const String& Text, TComponent* Owner);
 
 }  // namespace jox
