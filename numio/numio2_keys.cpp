@@ -46,6 +46,7 @@ void TNumIO2::DeleteSelection(bool& Changed) {
 }
 
 void TNumIO2::RemoveSelectedText() {
+  if (FSelBegin >= FSelEnd) return;
   FInBuffer.erase(size_t(FSelBegin), size_t(FSelEnd - FSelBegin));
   FCaretPos = FSelEnd = FSelBegin;
 }
