@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "package/colorscheme.h"
 #include "package/errors.h"
 #include "package/texts.h"
 #include "package/timerwindow.h"

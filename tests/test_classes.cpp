@@ -259,6 +259,17 @@ TEST(ClassTable, AccessByNameConvertsAndRefuses) {
   EXPECT_FALSE(g.GetClassInfo().FindProp(u"Count")->IsStored(g));
 }
 
+TEST(ClassTable, IsClassOfFollowsTheTables) {
+  TGadget g(nullptr);
+  TBigGadget big(nullptr);
+  EXPECT_TRUE(IsClassOf(&big, &g));   // a TBigGadget is a TGadget
+  EXPECT_FALSE(IsClassOf(&g, &big));
+  EXPECT_TRUE(IsClassOf(&g, &g));
+  TComponent plain(nullptr);
+  EXPECT_TRUE(IsClassOf(&g, &plain));
+  EXPECT_FALSE(IsClassOf(&plain, nullptr));
+}
+
 TEST(ClassTable, RegistryCreatesByName) {
   RegisterClass<TGadget>();
   EXPECT_EQ(GetClass(u"tgadget"), &TGadget::ClassInfo());

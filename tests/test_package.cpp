@@ -87,6 +87,28 @@ TEST(Package, SharedTexts) {
   EXPECT_EQ(IntegerOverflowText(u"N"), u"Component \"N\": integer overflow");
 }
 
+TEST(Package, ColorSchemeLineColors) {
+  TColor gray = 1, white = 1, black = 1;
+  SchemeLineColors(csClassic, true, seAllElements, gray, white, &black);
+  EXPECT_EQ(gray, clGray);
+  EXPECT_EQ(white, clWhite);
+  EXPECT_EQ(black, 1u);
+  SchemeLineColors(csSystem, true, seAllElements, gray, white, &black);
+  EXPECT_EQ(gray, clBtnShadow);
+  EXPECT_EQ(white, clBtnHighlight);
+  StyleServices()->SetEnabled(true);
+  StyleServices()->SetStyleColor(scBorder, 0x123456);
+  SchemeLineColors(csSystem, false, seAllElements, gray, white, &black);  // component without styles
+  EXPECT_EQ(gray, clBtnShadow);
+  SchemeLineColors(csSystem, true, TStyleElements(seFont), gray, white, &black);
+  EXPECT_EQ(gray, clBtnShadow);
+  SchemeLineColors(csSystem, true, seAllElements, gray, white, &black);
+  EXPECT_EQ(gray, 0x123456u);
+  EXPECT_EQ(white, 0x123456u);
+  EXPECT_EQ(black, 0x123456u);
+  StyleServices()->SetEnabled(false);
+}
+
 // [timer window] -----------------------------------------------------------------
 namespace {
 // A ticking component as the units write them.

@@ -269,6 +269,9 @@ const TPropInfo* GetPropInfo(const TPersistent* Obj, const String& Name);  // nu
 bool IsPublishedProp(const TPersistent* Obj, const String& Name);
 Variant GetPropValue(const TPersistent* Obj, const String& Name);
 void SetPropValue(TPersistent* Obj, const String& Name, const Variant& Value);
+// Whether Obj's class is Model's dynamic class or derives from it (the test a component's AssignTo makes
+// before handing itself to Dest->Assign). Decided by the class tables, so Model's class needs its own.
+bool IsClassOf(const TPersistent* Obj, const TPersistent* Model);
 // Sets every property that has a stored default back to it (what a freshly created component holds).
 void ResetToDefaults(TPersistent* Obj);
 

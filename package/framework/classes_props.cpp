@@ -142,6 +142,15 @@ void SetPropValue(TPersistent* Obj, const String& Name, const Variant& Value) {
   p.Set(*Obj, Value);
 }
 
+bool IsClassOf(const TPersistent* Obj, const TPersistent* Model) {
+  if (!Obj || !Model) return false;
+  if (typeid(*Obj) == typeid(*Model)) return true;
+  const TClassInfo& model = Model->GetClassInfo();
+  // A class without its own table shows its parent's; that table does not stand for it.
+  if (model.Name != Model->ClassName()) return false;
+  return Obj->GetClassInfo().InheritsFrom(&model);
+}
+
 void ResetToDefaults(TPersistent* Obj) {
   if (!Obj) return;
   for (const TPropInfo* p : Obj->GetClassInfo().AllProps())
