@@ -348,7 +348,8 @@ TEST(NumIOSetup, ClassTable) {
     EXPECT_TRUE(p->IsStored(n));
   }
   for (const char16_t* inherited : {u"AutoSelect", u"AutoSize", u"BorderStyle", u"Color", u"HideSelection",
-                                    u"ReadOnly", u"TabStop", u"ParentCtl3D", u"Visible"}) {
+                                    u"ReadOnly", u"TabStop", u"ParentCtl3D", u"Visible", u"ParentColor",
+                                    u"HelpContext", u"TabOrder"}) {
     const TPropInfo* p = info.FindProp(inherited);
     ASSERT_NE(p, nullptr) << ToUtf8(inherited);
     EXPECT_TRUE(p->IsDefault(n)) << ToUtf8(inherited);

@@ -22,6 +22,7 @@ bool IsSpace(char16_t c) { return c == u' ' || c == u'\t'; }
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   SetControlStyle(ControlStyle() | csOpaque);
+  SetParentColor(false);  // an edit keeps its window colour on any parent
   SetTabStop(true);
   SetBounds(0, 0, kDefaultEditWidth, kDefaultEditHeight);
   SetMessageHandler(WM_GETDLGCODE, [](TMessage& m) { m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; });

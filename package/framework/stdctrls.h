@@ -158,6 +158,7 @@ TClassBuilder<T>& AddEditProperties(TClassBuilder<T>& B) {
       .Prop("Cursor", &T::Cursor, &T::SetCursor, crDefault)
       .Prop("Enabled", &T::Enabled, &T::SetEnabled, true)
       .Prop("Font", &T::Font, &T::SetFont)
+      .Prop("HelpContext", &T::HelpContext, &T::SetHelpContext, Integer(0))
       .Prop("HideSelection", &T::HideSelection, &T::SetHideSelection, true)
       .Prop("Hint", &T::Hint, &T::SetHint)
       .Prop("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false)
