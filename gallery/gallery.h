@@ -10,10 +10,12 @@
 // shows the pages in a real window.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
-namespace jox { class TForm; }
+namespace jox { class TForm; class TBitmap; }
 
 namespace gallery {
 
@@ -25,6 +27,13 @@ struct Page {
 };
 
 std::vector<Page>& Pages();
+// The pages sorted by name.
+std::vector<Page> SortedPages();
+// Builds a page on a new form and paints it.
+std::unique_ptr<jox::TForm> RenderPage(const Page& page);
+// All pictures side by side in rows no wider than MaxWidth, each under its name; the caller owns it.
+std::unique_ptr<jox::TBitmap> TilePages(const std::vector<std::pair<std::string, jox::TBitmap*>>& pictures,
+                                        int MaxWidth = 1600);
 
 struct PageRegistrar {
   PageRegistrar(const char* name, BuildPage build) { Pages().push_back({name, build}); }

@@ -1,2 +1,223 @@
+// joxwidgets-gallery: every page painted headless into PNG files (default), or shown in a window.
+//   joxwidgets-gallery [--out DIR] [--page NAME] [--list]
+//   joxwidgets-gallery --window [--page NAME] [--frames N] [--click X,Y]... [--screenshot FILE]
+// In the window: the page tabs along the top; a click on a tab, Ctrl+Tab / Ctrl+Shift+Tab or
+// Ctrl+PageDown / Ctrl+PageUp switch pages.
+#include <algorithm>
 #include <cstdio>
-int main() { std::puts("gallery: no pages yet"); return 0; }
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "gallery/gallery.h"
+#include "package/framework/framework.h"
+#ifdef JOX_HAVE_SDL
+#include "package/framework/backend_sdl.h"
+#endif
+
+using namespace jox;
+
+namespace {
+
+struct Args {
+  std::string out = "gallery-out";
+  std::string page;
+  bool window = false, list = false;
+  int frames = 0;
+  std::vector<TPoint> clicks;
+  std::string screenshot;
+};
+
+bool Parse(int argc, char** argv, Args& a) {
+  for (int i = 1; i < argc; ++i) {
+    std::string s = argv[i];
+    auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+    const char* v = nullptr;
+    if (s == "--window") a.window = true;
+    else if (s == "--list") a.list = true;
+    else if (s == "--out" && (v = next())) a.out = v;
+    else if (s == "--page" && (v = next())) a.page = v;
+    else if (s == "--frames" && (v = next())) a.frames = std::atoi(v);
+    else if (s == "--screenshot" && (v = next())) a.screenshot = v;
+    else if (s == "--click" && (v = next())) {
+      int x = 0, y = 0;
+      if (std::sscanf(v, "%d,%d", &x, &y) != 2) return false;
+      a.clicks.push_back({x, y});
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::vector<gallery::Page> Selected(const Args& a) {
+  std::vector<gallery::Page> pages = gallery::SortedPages();
+  if (!a.page.empty())
+    pages.erase(std::remove_if(pages.begin(), pages.end(), [&](const gallery::Page& p) { return p.name != a.page; }),
+                pages.end());
+  return pages;
+}
+
+int WriteImages(const Args& a) {
+  std::filesystem::create_directories(a.out);
+  std::vector<std::unique_ptr<TForm>> forms;
+  std::vector<std::pair<std::string, TBitmap*>> pictures;
+  for (const gallery::Page& p : Selected(a)) {
+    forms.push_back(gallery::RenderPage(p));
+    TBitmap* s = forms.back()->Surface();
+    const std::string file = a.out + "/" + p.name + ".png";
+    s->SaveToFile(FromUtf8(file));
+    std::printf("%s (%dx%d)\n", file.c_str(), s->Width(), s->Height());
+    pictures.push_back({p.name, s});
+  }
+  if (pictures.empty()) {
+    std::fprintf(stderr, "no page%s%s\n", a.page.empty() ? "" : " named ", a.page.c_str());
+    return 1;
+  }
+  auto all = gallery::TilePages(pictures);
+  const std::string file = a.out + "/gallery.png";
+  all->SaveToFile(FromUtf8(file));
+  std::printf("%s (%dx%d)\n", file.c_str(), all->Width(), all->Height());
+  return 0;
+}
+
+// [window] ---------------------------------------------------------------------------------------------------
+constexpr Integer kTabH = 24;
+
+// The page list: one tab per page along the top of the window.
+class TPageTabs : public TCustomControl {
+ public:
+  TPageTabs(TComponent* owner, std::vector<std::string> names) : TCustomControl(owner), FNames(std::move(names)) {
+    SetHeight(kTabH);
+    Font()->SetName(u"Tahoma");
+    Font()->SetSize(8);
+  }
+  std::function<void(int)> OnSelect;
+  int Current = 0;
+
+  void Paint() override {
+    TCanvas* c = Canvas();
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(Rect(0, 0, Width(), Height()));
+    c->Pen()->SetColor(clBtnShadow);
+    c->MoveTo(0, Height() - 1);
+    c->LineTo(Width(), Height() - 1);
+    FRects.clear();
+    Integer x = 4;
+    for (size_t i = 0; i < FNames.size(); ++i) {
+      const String text = FromUtf8(FNames[i]);
+      const Integer w = c->TextWidth(text) + 20;
+      const bool cur = int(i) == Current;
+      TRect r = Rect(x, cur ? 2 : 4, x + w, Height() - (cur ? 0 : 1));
+      FRects.push_back(r);
+      c->Brush()->SetColor(cur ? clWindow : clBtnFace);
+      c->Pen()->SetColor(clBtnShadow);
+      c->Rectangle(r.Left, r.Top, r.Right, r.Bottom + (cur ? 1 : 0));
+      c->Pen()->SetColor(clBtnHighlight);
+      c->MoveTo(r.Left + 1, r.Bottom - 1);
+      c->LineTo(r.Left + 1, r.Top + 1);
+      c->LineTo(r.Right - 1, r.Top + 1);
+      c->Brush()->SetStyle(bsClear);
+      c->Font()->SetStyle(cur ? TFontStyles(fsBold) : TFontStyles());
+      c->TextOut(r.Left + 10, r.Top + (r.Height() - c->TextHeight(text)) / 2, text);
+      x += w + 2;
+    }
+  }
+
+ protected:
+  void MouseDown(TMouseButton b, TShiftState s, Integer X, Integer Y) override {
+    TCustomControl::MouseDown(b, s, X, Y);
+    for (size_t i = 0; i < FRects.size(); ++i)
+      if (FRects[i].Contains({X, Y}) && OnSelect) OnSelect(int(i));
+  }
+
+ private:
+  std::vector<std::string> FNames;
+  std::vector<TRect> FRects;
+};
+
+int RunWindow(const Args& a) {
+#ifdef JOX_HAVE_SDL
+  std::vector<gallery::Page> pages = Selected(a);
+  if (pages.empty()) {
+    std::fprintf(stderr, "no pages\n");
+    return 1;
+  }
+  TForm host(nullptr);
+  host.SetCaption(u"joxwidgets gallery");
+  host.SetKeyPreview(true);
+  std::vector<std::string> names;
+  std::vector<TForm*> forms;
+  Integer w = 480, h = 200;
+  for (const gallery::Page& p : pages) {
+    auto* f = new TForm(&host);
+    f->SetCaption(FromUtf8(p.name));
+    p.build(f);
+    w = std::max(w, f->Width());
+    h = std::max(h, f->Height());
+    names.push_back(p.name);
+    forms.push_back(f);
+  }
+  auto* tabs = new TPageTabs(&host, names);
+  tabs->SetParent(&host);
+  tabs->SetAlign(alTop);
+  host.SetBounds(0, 0, w, h + kTabH);
+  for (TForm* f : forms) {
+    f->SetParent(&host);
+    f->SetLeft(0);
+    f->SetTop(kTabH);
+  }
+  auto select = [&](int i) {
+    const int n = int(forms.size());
+    i = ((i % n) + n) % n;
+    for (int k = 0; k < n; ++k) forms[size_t(k)]->SetVisible(k == i);
+    tabs->Current = i;
+    tabs->Invalidate();
+    host.SetCaption(FromUtf8("joxwidgets gallery - " + names[size_t(i)]));
+  };
+  tabs->OnSelect = select;
+  host.SetOnKeyDown([&](TObject*, Word& key, TShiftState shift) {
+    if (!(shift & ssCtrl)) return;
+    if (key == VK_TAB) select(tabs->Current + ((shift & ssShift) ? -1 : 1));
+    else if (key == VK_NEXT) select(tabs->Current + 1);
+    else if (key == VK_PRIOR) select(tabs->Current - 1);
+    else return;
+    key = 0;
+  });
+  select(0);
+  host.Show();
+  sdl::TRunOptions opt;
+  opt.MaxFrames = a.frames;
+  opt.Clicks = a.clicks;
+  opt.Screenshot = a.screenshot;
+  return sdl::Run(&host, opt);
+#else
+  (void)a;
+  std::fprintf(stderr, "built without SDL2: no window\n");
+  return 1;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Args a;
+  if (!Parse(argc, argv, a)) {
+    std::fprintf(stderr,
+                 "usage: joxwidgets-gallery [--out DIR] [--page NAME] [--list]\n"
+                 "       joxwidgets-gallery --window [--page NAME] [--frames N] [--click X,Y]... "
+                 "[--screenshot FILE]\n");
+    return 2;
+  }
+  try {
+    if (a.list) {
+      for (const gallery::Page& p : gallery::SortedPages()) std::printf("%s\n", p.name.c_str());
+      return 0;
+    }
+    return a.window ? RunWindow(a) : WriteImages(a);
+  } catch (std::exception& e) {
+    std::fprintf(stderr, "gallery: %s\n", e.what());
+    return 1;
+  }
+}

@@ -305,7 +305,7 @@ bool KeyDownImpl(TControl* Control, Word Key, TShiftState Shift) {
 
 }  // namespace
 
-void KeyDown(TControl* Control, Word Key, TShiftState Shift) { KeyDownImpl(Control, Key, Shift); }
+bool KeyDown(TControl* Control, Word Key, TShiftState Shift) { return KeyDownImpl(Control, Key, Shift); }
 
 void KeyUp(TControl* Control, Word Key, TShiftState Shift) {
   S().keys.erase(Key);

@@ -33,8 +33,9 @@ void MouseWheel(TControl* Control, Integer X, Integer Y, Integer Delta, TShiftSt
 void MouseExit(TControl* Root);
 
 // [keys] ---------------------------------------------------------------------------------------------------
-// WM_KEYDOWN (with dialog-key handling first), WM_KEYUP, WM_CHAR of one character.
-void KeyDown(TControl* Control, Word Key, TShiftState Shift = {});
+// WM_KEYDOWN (with dialog-key handling first), WM_KEYUP, WM_CHAR of one character. KeyDown returns
+// true when dialog navigation took the key (the platform then makes no character of it).
+bool KeyDown(TControl* Control, Word Key, TShiftState Shift = {});
 void KeyUp(TControl* Control, Word Key, TShiftState Shift = {});
 void Char(TControl* Control, char16_t Ch, TShiftState Shift = {});
 // Key down, the character the key makes (if any: letters, digits, space, keypad, punctuation keys,

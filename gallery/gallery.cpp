@@ -1,0 +1,96 @@
+// The page registry, page rendering, the tiled picture of all pages, and the "canvas" page.
+#include "gallery/gallery.h"
+
+#include <algorithm>
+
+#include "gallery/canvas_card.h"
+#include "package/framework/framework.h"
+
+namespace gallery {
+
+using namespace jox;
+
+std::vector<Page>& Pages() {
+  static std::vector<Page> pages;
+  return pages;
+}
+
+std::vector<Page> SortedPages() {
+  std::vector<Page> pages = Pages();
+  std::sort(pages.begin(), pages.end(), [](const Page& a, const Page& b) { return a.name < b.name; });
+  return pages;
+}
+
+std::unique_ptr<TForm> RenderPage(const Page& page) {
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetCaption(FromUtf8(page.name));
+  page.build(form.get());
+  form->Invalidate();
+  Application->ProcessMessages();
+  form->Update();
+  return form;
+}
+
+std::unique_ptr<TBitmap> TilePages(const std::vector<std::pair<std::string, TBitmap*>>& pictures, int MaxWidth) {
+  constexpr int kGap = 12, kTitle = 22;
+  struct Place {
+    int x, y;
+  };
+  std::vector<Place> places;
+  int x = kGap, y = kGap, rowH = 0, width = 0;
+  for (auto& [name, bmp] : pictures) {
+    const int w = bmp->Width(), h = bmp->Height() + kTitle;
+    if (x > kGap && x + w + kGap > MaxWidth) {
+      x = kGap;
+      y += rowH + kGap;
+      rowH = 0;
+    }
+    places.push_back({x, y});
+    x += w + kGap;
+    rowH = std::max(rowH, h);
+    width = std::max(width, x);
+  }
+  auto out = std::make_unique<TBitmap>();
+  out->SetSize(std::max(width, 1), y + rowH + kGap);
+  TCanvas* c = out->Canvas();
+  c->Brush()->SetColor(RGB(0x9A, 0xA4, 0xB0));
+  c->FillRect(Rect(0, 0, out->Width(), out->Height()));
+  c->Font()->SetName(u"Tahoma");
+  c->Font()->SetSize(9);
+  c->Font()->SetStyle(fsBold);
+  c->Font()->SetColor(clWhite);
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    TBitmap* bmp = pictures[i].second;
+    const Place p = places[i];
+    c->Brush()->SetStyle(bsClear);
+    c->TextOut(p.x, p.y + 3, FromUtf8(pictures[i].first));
+    c->Draw(p.x, p.y + kTitle, bmp);
+    // A thin dark frame sets each page off the background.
+    c->Brush()->SetColor(RGB(0x50, 0x58, 0x60));
+    c->FrameRect(Rect(p.x - 1, p.y + kTitle - 1, p.x + bmp->Width() + 1, p.y + kTitle + bmp->Height() + 1));
+  }
+  return out;
+}
+
+// [canvas page] ------------------------------------------------------------------------------------------------
+namespace {
+
+class TCanvasCardView : public TGraphicControl {
+ public:
+  using TGraphicControl::TGraphicControl;
+  void Paint() override { DrawCanvasCard(Canvas(), Width(), Height()); }
+};
+
+void BuildCanvasPage(TForm* form) {
+  form->SetClientWidth(800);
+  form->SetClientHeight(600);
+  auto* card = new TCanvasCardView(form);
+  card->SetParent(form);
+  card->SetAlign(alClient);
+}
+
+}  // namespace
+
+JOX_GALLERY_PAGE("canvas", BuildCanvasPage);
+
+}  // namespace gallery
