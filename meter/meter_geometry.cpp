@@ -73,7 +73,7 @@ double MeterFraction(double V, double Min, double Max, bool Logarithmic) {
 }
 
 Integer RoundPix(double V) {
-  constexpr double kLimit = 1 << 28;
+  constexpr double kLimit = 1 << 16;
   if (std::isnan(V)) return 0;
   return Integer(std::nearbyint(std::clamp(V, -kLimit, kLimit)));
 }

@@ -34,8 +34,8 @@ inline double MeterTheta(const TMeterGeometry& G, double Fraction) {
   return G.Angle / 2.0 + 90 - G.Angle * Fraction;
 }
 
-// Nearest integer, halves to even, kept well inside the integer range (NaN gives 0) so that wild
-// sizes or offsets reach the canvas as far-off but harmless coordinates.
+// Nearest integer, halves to even, kept within +-65536 (NaN gives 0): wild sizes or offsets reach
+// the canvas as far-off coordinates that cost nothing to clip, never as integer overflow.
 Integer RoundPix(double V);
 
 }  // namespace jox

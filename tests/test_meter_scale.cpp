@@ -216,5 +216,5 @@ TEST(MeterGeometry, Fraction) {
   EXPECT_EQ(RoundPix(2.5), 2);
   EXPECT_EQ(RoundPix(3.5), 4);
   EXPECT_EQ(RoundPix(std::nan("")), 0);
-  EXPECT_LT(RoundPix(1e300), 1 << 30);
+  EXPECT_LE(RoundPix(1e300), 1 << 16);
 }
