@@ -107,8 +107,9 @@ class TPageTabs : public TCustomControl {
     Integer x = 4;
     for (size_t i = 0; i < FNames.size(); ++i) {
       const String text = FromUtf8(FNames[i]);
-      const Integer w = c->TextWidth(text) + 20;
       const bool cur = int(i) == Current;
+      c->Font()->SetStyle(cur ? TFontStyles(fsBold) : TFontStyles());
+      const Integer w = c->TextWidth(text) + 20;
       TRect r = Rect(x, cur ? 2 : 4, x + w, Height() - (cur ? 0 : 1));
       FRects.push_back(r);
       c->Brush()->SetColor(cur ? clWindow : clBtnFace);
@@ -119,7 +120,6 @@ class TPageTabs : public TCustomControl {
       c->LineTo(r.Left + 1, r.Top + 1);
       c->LineTo(r.Right - 1, r.Top + 1);
       c->Brush()->SetStyle(bsClear);
-      c->Font()->SetStyle(cur ? TFontStyles(fsBold) : TFontStyles());
       c->TextOut(r.Left + 10, r.Top + (r.Height() - c->TextHeight(text)) / 2, text);
       x += w + 2;
     }
