@@ -206,20 +206,6 @@ TEST_F(NumIOTest, FormatAndSeparatorChangesRecheckTheText) {
   EXPECT_EQ(n->InputFormat(), itFloat);
 }
 
-TEST_F(NumIOTest, SystemSeparatorByRuleA) {
-  const char16_t saved = FormatSettings.DecimalSeparator;
-  Reset(itFloat, -100, 100);
-  FormatSettings.DecimalSeparator = u',';
-  n->SetText(u"1,5");
-  EXPECT_EQ(n->Text(), u"1,5");
-  FormatSettings.DecimalSeparator = u'\'';
-  n->SetText(u"2,5");
-  EXPECT_EQ(n->Text(), u"1,5");
-  n->SetText(u"2.5");
-  EXPECT_EQ(n->Text(), u"2.5");
-  FormatSettings.DecimalSeparator = saved;
-}
-
 TEST_F(NumIOTest, LabValueInEveryFormat) {
   struct Row {
     TInFormat format;

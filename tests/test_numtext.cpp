@@ -180,20 +180,15 @@ TEST(ValidityChecks, SystemSeparatorRules) {
 }
 
 TEST(ValidityChecks, IntegerAndDigitTexts) {
-  EXPECT_FALSE(IsValidIntText(u"+"));
-  EXPECT_FALSE(IsValidIntText(u"-"));
+  // A lone sign is no integer, "+0" is; digit texts take neither sign nor prefix.
+  for (const char16_t* t : {u"+", u"-", u"1-", u"", u"$FF"}) EXPECT_FALSE(IsValidIntText(t)) << ToUtf8(t);
   EXPECT_TRUE(IsValidIntText(u"+0"));
-  EXPECT_TRUE(IsValidIntText(u"7"));
-  EXPECT_FALSE(IsValidIntText(u"1-"));
-  EXPECT_FALSE(IsValidIntText(u""));
   EXPECT_TRUE(IsValidHexText(u"09afAF"));
-  EXPECT_FALSE(IsValidHexText(u"$FF"));
-  EXPECT_FALSE(IsValidHexText(u"g"));
+  for (const char16_t* t : {u"$FF", u"g", u"-1", u""}) EXPECT_FALSE(IsValidHexText(t)) << ToUtf8(t);
   EXPECT_TRUE(IsValidOctText(u"0717"));
   EXPECT_FALSE(IsValidOctText(u"8"));
   EXPECT_TRUE(IsValidBinText(u"0101"));
   EXPECT_FALSE(IsValidBinText(u"012"));
-  EXPECT_FALSE(IsValidBinText(u""));
 }
 
 TEST(FormatReal, ExponentLayout) {

@@ -256,18 +256,3 @@ TEST_F(EditTest, CaretBlinksWhileFocused) {
   EXPECT_FALSE(caretShown());
   Application->UseVirtualClock(false);
 }
-
-TEST(EditTable, PublishedDefaults) {
-  TEdit e(nullptr);
-  const TClassInfo& info = TEdit::ClassInfo();
-  for (const char16_t* name : {u"AutoSelect", u"AutoSize", u"BorderStyle", u"Color", u"HideSelection",
-                               u"ReadOnly", u"MaxLength", u"TabStop", u"ParentFont", u"Text"}) {
-    SCOPED_TRACE(ToUtf8(name));
-    const TPropInfo* p = info.FindProp(name);
-    ASSERT_NE(p, nullptr);
-    if (p->Default) EXPECT_TRUE(p->IsDefault(e));
-  }
-  EXPECT_NE(info.FindProp(u"OnChange"), nullptr);
-  SetPropValue(&e, u"Text", String(u"abc"));
-  EXPECT_EQ(e.Text(), u"abc");
-}
