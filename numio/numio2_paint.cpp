@@ -202,7 +202,9 @@ void TNumIO2::DrawInputBox(TCanvas* C, Integer H, Integer R, Integer TextY, Inte
   }
   C->TextRect(Rect(FLeftSpace + 3, 2, FLeftSpace + FTextBoxWidth - 1, ClipBottom), x, TextY, FInBuffer);
 
-  if (co > 0 && co < FTextBoxWidth && FCaretVisib) {
+  // Only the focused field shows a caret: one drawn elsewhere until the first blink tick would
+  // point typing at the wrong field.
+  if (co > 0 && co < FTextBoxWidth && FCaretVisib && Focused()) {
     C->Pen()->SetColor(clBlack);
     Line(C, FLeftSpace + co, 3, FLeftSpace + co, H - R - 3);
   }
