@@ -213,7 +213,9 @@ TEST(ClassTable, DefaultsKindsAndInheritance) {
   // A freshly created component holds every listed default.
   TGadget g(nullptr);
   for (const TPropInfo* p : g.GetClassInfo().AllProps())
-    if (p->Default) EXPECT_TRUE(p->IsDefault(g)) << ToUtf8(p->Name);
+    if (p->Default) {
+      EXPECT_TRUE(p->IsDefault(g)) << ToUtf8(p->Name);
+    }
 
   // The derived line wins over the inherited one.
   TBigGadget big(nullptr);
