@@ -3,3 +3,4 @@
 
 #include "numio/numtext.h"
 #include "numio/numio1.h"
+#include "numio/numio2.h"
