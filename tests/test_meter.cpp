@@ -249,6 +249,52 @@ TEST(Meter, LoadingStoresRawValues) {
   EXPECT_EQ(s.over + s.normal + s.under, 0);
 }
 
+TEST(Meter, FormTextRoundTrip) {
+  RegisterClass<TMeter>();
+  TForm f(nullptr);
+  auto* m = new TMeter(&f);
+  m->SetName(u"Meter1");
+  m->SetParent(&f);
+  m->SetBounds(4, 4, 320, 240);
+  m->SetMeterMaxValue(50);
+  m->SetThresholdHigh(40);
+  m->SetValue(45);
+  m->SetMeterLayout(mlCirc270);
+  m->SetCaption(u"bar");
+  m->SetRimTop(12);
+  m->NeedleLayout()->SetHeadSize(9);
+  m->NeedleLayoutSec()->SetVisible(true);
+  m->FontCaption()->SetColor(clRed);
+  const String text = WriteComponentText(&f);
+
+  TForm g(nullptr);
+  ReadComponentText(text, &g);
+  auto* r = dynamic_cast<TMeter*>(g.FindComponent(u"Meter1"));
+  ASSERT_NE(r, nullptr) << ToUtf8(text);
+  EXPECT_EQ(r->MeterMaxValue(), 50);
+  EXPECT_EQ(r->ThresholdHigh(), 40);
+  EXPECT_EQ(r->Value(), 45);
+  EXPECT_EQ(r->MeterLayout(), mlCirc270);
+  EXPECT_EQ(r->Caption(), u"bar");
+  EXPECT_EQ(r->RimTop(), 12);
+  EXPECT_EQ(r->NeedleLayout()->HeadSize(), 9);
+  EXPECT_TRUE(r->NeedleLayoutSec()->Visible());
+  EXPECT_EQ(r->FontCaption()->Color(), clRed);
+  EXPECT_EQ(r->MeterAngle(), 270);
+
+  // Values read before the range that holds them still arrive; Loaded clamps the primary one.
+  const String raw =
+      u"object Form3: TForm\n  object Meter2: TMeter\n    Value = 7\n    ValueSec = 9\n"
+      u"    MeterMaxValue = 5\n  end\nend\n";
+  TForm h(nullptr);
+  ReadComponentText(raw, &h);
+  auto* q = dynamic_cast<TMeter*>(h.FindComponent(u"Meter2"));
+  ASSERT_NE(q, nullptr);
+  EXPECT_EQ(q->MeterMaxValue(), 5);
+  EXPECT_EQ(q->Value(), 5);
+  EXPECT_EQ(q->ValueSec(), 9);
+}
+
 TEST(Meter, ClampingSetters) {
   TMeter m(nullptr);
   Spy s(m);
