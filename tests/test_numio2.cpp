@@ -379,3 +379,14 @@ TEST_F(NumIO2Test, AssignCopiesSettingsButNotButtons) {
   TForm other(nullptr);
   EXPECT_THROW(copy.Assign(&other), EConvertError);
 }
+
+TEST_F(NumIO2Test, TabMovesTheFocusOn) {
+  auto* next = new TNumIO2(&form);
+  next->SetParent(&form);
+  next->SetTop(40);
+  next->SetTabStop(true);
+  n->SetFocus();
+  input::KeyDown(n, VK_TAB);  // the key-up would focus n again
+  EXPECT_TRUE(next->Focused());
+  EXPECT_EQ(n->Text(), u"");
+}

@@ -188,3 +188,13 @@ TEST_F(NumIO2PaintTest, LabelsOnBothSides) {
   EXPECT_FALSE(dark(22, 35));
   EXPECT_TRUE(dark(140, 156));
 }
+
+TEST_F(NumIO2PaintTest, AutoSizeAndColorScheme) {
+  n->SetAutoSize(true);
+  EXPECT_EQ(n->Height(), n->Canvas()->TextHeight(u"E0") + 6);
+  n->SetAutoSize(false);
+  n->SetHeight(28);
+  n->SetFrameStyle(fsSimple);
+  n->SetColorScheme(csSystem);  // frame lines in the system's shadow colour
+  EXPECT_EQ(Px(35, 10), ColorToRGB(clBtnShadow));
+}
