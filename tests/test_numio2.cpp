@@ -390,3 +390,18 @@ TEST_F(NumIO2Test, TabMovesTheFocusOn) {
   EXPECT_TRUE(next->Focused());
   EXPECT_EQ(n->Text(), u"");
 }
+
+TEST_F(NumIO2Test, CommaSeparatorStaysEditable) {
+  n->SetInputFormat(itFixPoint);
+  n->SetNioValue(2.5);
+  n->SetDecPlaceSep(dpsComma);  // converts the buffer
+  EXPECT_EQ(n->Text(), u"2,50");
+  n->SetNioValue(7.25);  // and writes commas from now on
+  EXPECT_EQ(n->Text(), u"7,25");
+  Start(u"7,25", 3);
+  Key('9');
+  EXPECT_EQ(n->Text(), u"7,29");
+  EXPECT_EQ(n->Value(), 7.29);
+  n->SetDecPlaceSep(dpsPoint);
+  EXPECT_EQ(n->Text(), u"7.29");
+}
