@@ -289,6 +289,9 @@ class TMeter : public TGraphicControl {
   void WMMouseMove(TMessage& Message);
   // Paint at once, except while the form is being read or the meter is going away.
   void PaintNow();
+  // Stores a changed value and paints; nothing when it is unchanged.
+  template <class T>
+  void Change(T& Field, T Value);
   bool IsLoading() const { return ComponentState().Contains(csLoading); }
   // Sets the lamp state of a needle's value and fires its zone's event.
   void Classify(double V);

@@ -18,6 +18,13 @@ double StepAway(double V, double Dir) {
   return std::isfinite(r) ? r : std::numeric_limits<double>::quiet_NaN();
 }
 
+// std::clamp needs Lo <= Hi, which a range read from a form need not keep.
+double ClampTo(double V, double Lo, double Hi) {
+  if (V > Hi) return Hi;
+  if (V < Lo) return Lo;
+  return V;
+}
+
 }  // namespace
 
 // [lifecycle] ------------------------------------------------------------------------------
@@ -90,12 +97,6 @@ void TMeter::Classify(double V) {
     FUFL = true;
     DoUnderFlowEvent();
   }
-}
-
-static double ClampTo(double V, double Lo, double Hi) {
-  if (V > Hi) return Hi;
-  if (V < Lo) return Lo;
-  return V;
 }
 
 void TMeter::SetValue(double Value) {
@@ -240,33 +241,31 @@ void TMeter::SetMeterDecPlaces(Integer Value) {
   PaintNow();
 }
 
-// Setters that return when nothing changes, then store and paint.
-#define JOX_METER_SETTER(Name, Type, Field) \
-  void TMeter::Set##Name(Type Value) {       \
-    if (Value == Field) return;              \
-    Field = Value;                           \
-    PaintNow();                              \
-  }
+template <class T>
+void TMeter::Change(T& Field, T Value) {
+  if (Value == Field) return;
+  Field = Value;
+  PaintNow();
+}
 
-JOX_METER_SETTER(MeterShortTicks, bool, FShortTicks)
-JOX_METER_SETTER(MeterScaleLine, bool, FScaleLine)
-JOX_METER_SETTER(ColorSclBkLow, TColor, FColorBakGLow)
-JOX_METER_SETTER(ColorSclBkNorm, TColor, FColorBakGNorm)
-JOX_METER_SETTER(ColorSclBkHigh, TColor, FColorBakGHigh)
-JOX_METER_SETTER(ColorBakG, TColor, FColorBakG)
-JOX_METER_SETTER(ColorCover, TColor, FColorCover)
-JOX_METER_SETTER(ColorScale, TColor, FColorScale)
-JOX_METER_SETTER(FrameStyle, TFrameStyle, FFrameStyle)
-JOX_METER_SETTER(RimTop, Integer, FTRim)
-JOX_METER_SETTER(RimBottom, Integer, FBRim)
-JOX_METER_SETTER(RimSide, Integer, FSRim)
-JOX_METER_SETTER(AnchorCovered, bool, FAnchorCovrd)
-JOX_METER_SETTER(AnchorSize, Integer, FSizeAnchor)
-JOX_METER_SETTER(LimWatchHighOn, bool, FLimWatHighOn)
-JOX_METER_SETTER(LimWatchLowOn, bool, FLimWatLowOn)
-JOX_METER_SETTER(LimWatchActColor, TColor, FLimWatActCol)
-JOX_METER_SETTER(LimWatchPsvColor, TColor, FLimWatPsvCol)
-#undef JOX_METER_SETTER
+void TMeter::SetMeterShortTicks(bool Value) { Change(FShortTicks, Value); }
+void TMeter::SetMeterScaleLine(bool Value) { Change(FScaleLine, Value); }
+void TMeter::SetColorSclBkLow(TColor Value) { Change(FColorBakGLow, Value); }
+void TMeter::SetColorSclBkNorm(TColor Value) { Change(FColorBakGNorm, Value); }
+void TMeter::SetColorSclBkHigh(TColor Value) { Change(FColorBakGHigh, Value); }
+void TMeter::SetColorBakG(TColor Value) { Change(FColorBakG, Value); }
+void TMeter::SetColorCover(TColor Value) { Change(FColorCover, Value); }
+void TMeter::SetColorScale(TColor Value) { Change(FColorScale, Value); }
+void TMeter::SetFrameStyle(TFrameStyle Value) { Change(FFrameStyle, Value); }
+void TMeter::SetRimTop(Integer Value) { Change(FTRim, Value); }
+void TMeter::SetRimBottom(Integer Value) { Change(FBRim, Value); }
+void TMeter::SetRimSide(Integer Value) { Change(FSRim, Value); }
+void TMeter::SetAnchorCovered(bool Value) { Change(FAnchorCovrd, Value); }
+void TMeter::SetAnchorSize(Integer Value) { Change(FSizeAnchor, Value); }
+void TMeter::SetLimWatchHighOn(bool Value) { Change(FLimWatHighOn, Value); }
+void TMeter::SetLimWatchLowOn(bool Value) { Change(FLimWatLowOn, Value); }
+void TMeter::SetLimWatchActColor(TColor Value) { Change(FLimWatActCol, Value); }
+void TMeter::SetLimWatchPsvColor(TColor Value) { Change(FLimWatPsvCol, Value); }
 
 void TMeter::SetScaleVisible(bool Value) {
   FScaleVis = Value;
