@@ -19,7 +19,6 @@
 
 namespace jox {
 
-enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };  // LOCAL-UNTIL-CLASSES
 
 // Sender, the shift state of the drag and the value the gauge now shows.
 using TOnGaugeChangeEvent = std::function<void(TObject* Sender, TShiftState Shift, double GaugeValue)>;

@@ -98,6 +98,7 @@ struct TShiftState {
 constexpr TShiftState operator|(TShiftStateFlag a, TShiftStateFlag b) { return TShiftState(Word(Word(a) | Word(b))); }
 
 enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
+enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 // Virtual-key codes as the platform numbers them.
 constexpr Word VK_LBUTTON = 1, VK_RBUTTON = 2, VK_MBUTTON = 4, VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13,
