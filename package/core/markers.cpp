@@ -38,7 +38,7 @@ constexpr Marker kMarkers[kNumMarkers] = {
     {shDiamond, S, true}, {shDiamond, M, true}, {shDiamond, L, true},
     {shPlus, S, false}, {shPlus, M, false}, {shPlus, L, false},
     {shCross, S, false}, {shCross, M, false}, {shCross, L, false},
-    {shAsterisk, S, false}, {shAsterisk, M, false}, {shAsterisk, L, false},
+    {shAsterisk, 3, false}, {shAsterisk, M, false}, {shAsterisk, L, false},
     {shTriLeft, 5, false}, {shTriLeft, 5, true}, {shTriRight, 5, false}, {shTriRight, 5, true},
     {shSquareCross, 5, false}, {shCirclePlus, 5, false}, {shCircleDot, 5, false}, {shSquareDot, 5, false},
     {shStar, 6, false}, {shStar, 6, true}, {shHexagon, 5, false}, {shHexagon, 5, true},
