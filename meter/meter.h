@@ -211,8 +211,7 @@ class TMeter : public TGraphicControl {
   void SetFrameStyle(TFrameStyle Value);
 
   // --- cover and hub
-  // Rim widths, default 8 (top), 10 (bottom, sides). They repaint only; the geometry follows at
-  // the next resize or layout change.
+  // Rim widths, default 8 (top), 10 (bottom, sides). A change fits the dial to the new rims.
   Integer RimTop() const { return FTRim; }
   void SetRimTop(Integer Value);
   Integer RimBottom() const { return FBRim; }
@@ -292,6 +291,7 @@ class TMeter : public TGraphicControl {
   // Stores a changed value and paints; nothing when it is unchanged.
   template <class T>
   void Change(T& Field, T Value);
+  void SetRim(Integer& Field, Integer Value);
   bool IsLoading() const { return ComponentState().Contains(csLoading); }
   // Sets the lamp state of a needle's value and fires its zone's event.
   void Classify(double V);

@@ -41,7 +41,7 @@ TMeter::TMeter(TComponent* AOwner)
   FNeedleLayout->SetOnChange([this](TObject* s) { StyleChanged(s); });
   FNeedle2Layout->SetOnChange([this](TObject* s) { StyleChanged(s); });
   // The rims are still 0 here: a meter made at run time starts with geometry computed without them,
-  // and the geometry follows the rims at the next resize or layout change.
+  // and the geometry follows them at the next resize, layout or rim change.
   SetBounds(Left(), Top(), DefWidth, DefHeight);
   FTRim = DefRimTop;
   FBRim = DefRimBottom;
@@ -222,7 +222,7 @@ void TMeter::SetLogarithmic(bool Value) {
 void TMeter::SetMeterLayout(TMeterLayout Value) {
   if (Value > mlCirc360) return;  // an ordinal no layout has
   FMeterLayout = Value;
-  // Recomputed even when unchanged, so setting the layout again applies changed rims.
+  // Recomputed and painted even when unchanged: setting the layout again refits the dial.
   CalcMeterLayoutParams();
   PaintNow();
 }
@@ -257,15 +257,23 @@ void TMeter::SetColorBakG(TColor Value) { Change(FColorBakG, Value); }
 void TMeter::SetColorCover(TColor Value) { Change(FColorCover, Value); }
 void TMeter::SetColorScale(TColor Value) { Change(FColorScale, Value); }
 void TMeter::SetFrameStyle(TFrameStyle Value) { Change(FFrameStyle, Value); }
-void TMeter::SetRimTop(Integer Value) { Change(FTRim, Value); }
-void TMeter::SetRimBottom(Integer Value) { Change(FBRim, Value); }
-void TMeter::SetRimSide(Integer Value) { Change(FSRim, Value); }
 void TMeter::SetAnchorCovered(bool Value) { Change(FAnchorCovrd, Value); }
 void TMeter::SetAnchorSize(Integer Value) { Change(FSizeAnchor, Value); }
 void TMeter::SetLimWatchHighOn(bool Value) { Change(FLimWatHighOn, Value); }
 void TMeter::SetLimWatchLowOn(bool Value) { Change(FLimWatLowOn, Value); }
 void TMeter::SetLimWatchActColor(TColor Value) { Change(FLimWatActCol, Value); }
 void TMeter::SetLimWatchPsvColor(TColor Value) { Change(FLimWatPsvCol, Value); }
+
+// A rim change also fits the dial to the new rims at once, instead of at the next resize.
+void TMeter::SetRim(Integer& Field, Integer Value) {
+  if (Value == Field) return;
+  Field = Value;
+  CalcMeterLayoutParams();
+  PaintNow();
+}
+void TMeter::SetRimTop(Integer Value) { SetRim(FTRim, Value); }
+void TMeter::SetRimBottom(Integer Value) { SetRim(FBRim, Value); }
+void TMeter::SetRimSide(Integer Value) { SetRim(FSRim, Value); }
 
 void TMeter::SetScaleVisible(bool Value) {
   FScaleVis = Value;

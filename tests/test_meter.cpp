@@ -307,12 +307,16 @@ TEST(Meter, ClampingSetters) {
     EXPECT_EQ(m.MeterNrTicks(), c.ticks);
     EXPECT_EQ(m.MeterDecPlaces(), c.decs);
   }
+  // A rim change fits the dial anew.
+  m.SetRimTop(30);
+  EXPECT_DOUBLE_EQ(m.MeterRadius(), 209 - 30 - 10 - 16);
+  EXPECT_EQ(m.MeterCenterY(), 209 - 10 - 8);
   m.SetScaleBkWidth(150);
   EXPECT_EQ(m.ScaleBkWidth(), 100);
   m.SetScaleBkWidth(-1);
   EXPECT_EQ(m.ScaleBkWidth(), 0);
   s.Reset();
-  m.SetRimTop(8);  // unchanged: no paint
+  m.SetRimTop(30);  // unchanged: no paint
   m.SetColorCover(clBtnFace);
   m.SetFrameStyle(TFrameStyle(3));
   EXPECT_EQ(s.paints, 0);
