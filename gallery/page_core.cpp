@@ -1,0 +1,76 @@
+// The base package's drawing tools: all marker symbols, numbered, and every frame style, labelled.
+#include "gallery/gallery.h"
+#include "package/core/core.h"
+#include "package/framework/controls.h"
+#include "package/framework/forms.h"
+
+namespace {
+
+using namespace jox;
+
+constexpr Integer kCols = 13, kCellW = 46, kCellH = 44;
+
+// Draws the markers in a grid of numbered cells.
+class TMarkerSheet : public TGraphicControl {
+ public:
+  explicit TMarkerSheet(TComponent* AOwner) : TGraphicControl(AOwner) {
+    SetBounds(0, 0, kCols * kCellW + 1, (kNumMarkers + kCols - 1) / kCols * kCellH + 1);
+  }
+  void Paint() override {
+    TCanvas* c = Canvas();
+    c->Pen()->SetColor(clWhite);
+    c->Brush()->SetColor(clWhite);
+    c->Rectangle(0, 0, Width(), Height());
+    c->Font()->SetColor(clGray);
+    for (Integer m = 0; m < kNumMarkers; ++m) {
+      const Integer x = (m % kCols) * kCellW, y = (m / kCols) * kCellH;
+      c->Pen()->SetColor(clSilver);
+      DrawRectangle(c, x, y, x + kCellW, y + kCellH);
+      const String label = IntToStr(m);
+      c->Brush()->SetStyle(bsClear);
+      c->TextOut(x + 3, y + 2, label);
+      c->Pen()->SetColor(clNavy);
+      c->Brush()->SetColor(clWhite);
+      DrawMarkOnCanvas(c, Byte(m), x + kCellW / 2, y + kCellH / 2 + 5);
+    }
+  }
+};
+
+// One box per frame style on the button face, each with its name.
+class TFrameSheet : public TGraphicControl {
+ public:
+  explicit TFrameSheet(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 6 * 100, 64); }
+  void Paint() override {
+    static const char16_t* const kNames[] = {u"0 none",   u"1 simple",   u"2 lowered",
+                                             u"3 raised", u"4 embossed", u"5 engraved"};
+    TCanvas* c = Canvas();
+    c->Pen()->SetColor(clBtnFace);
+    c->Brush()->SetColor(clBtnFace);
+    c->Rectangle(0, 0, Width(), Height());
+    c->Font()->SetColor(clBlack);
+    for (Integer s = 0; s <= fsEngraved; ++s) {
+      const Integer x = s * 100 + 6;
+      DrawFrame(c, TFrameStyle(s), x, 8, x + 87, 55, clWhite, clSilver, clGray, clBlack, clBlack);
+      c->Brush()->SetStyle(bsClear);
+      const String name = kNames[s];
+      c->TextOut(x + (88 - c->TextWidth(name)) / 2, 24, name);
+    }
+  }
+};
+
+void BuildCorePage(TForm* form) {
+  form->SetClientWidth(kCols * kCellW + 17);
+  form->SetClientHeight(4 * kCellH + 64 + 24);
+  auto* markers = new TMarkerSheet(form);
+  markers->SetParent(form);
+  markers->SetLeft(8);
+  markers->SetTop(8);
+  auto* frames = new TFrameSheet(form);
+  frames->SetParent(form);
+  frames->SetLeft(8);
+  frames->SetTop(markers->Top() + markers->Height() + 8);
+}
+
+}  // namespace
+
+JOX_GALLERY_PAGE("core", BuildCorePage);
