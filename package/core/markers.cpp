@@ -28,8 +28,8 @@ constexpr Marker kMarkers[kNumMarkers] = {
     {shDot, 1, true},
     {shSquare, S, false}, {shSquare, M, false}, {shSquare, L, false},
     {shSquare, S, true}, {shSquare, M, true}, {shSquare, L, true},
-    {shCircle, S, false}, {shCircle, M, false}, {shCircle, L, false},
-    {shCircle, S, true}, {shCircle, M, true}, {shCircle, L, true},
+    {shCircle, 3, false}, {shCircle, 5, false}, {shCircle, 7, false},
+    {shCircle, 3, true}, {shCircle, 5, true}, {shCircle, 7, true},
     {shTriUp, S, false}, {shTriUp, M, false}, {shTriUp, L, false},
     {shTriUp, S, true}, {shTriUp, M, true}, {shTriUp, L, true},
     {shTriDown, S, false}, {shTriDown, M, false}, {shTriDown, L, false},
@@ -41,7 +41,7 @@ constexpr Marker kMarkers[kNumMarkers] = {
     {shAsterisk, 3, false}, {shAsterisk, M, false}, {shAsterisk, L, false},
     {shTriLeft, 5, false}, {shTriLeft, 5, true}, {shTriRight, 5, false}, {shTriRight, 5, true},
     {shSquareCross, 5, false}, {shCirclePlus, 5, false}, {shCircleDot, 5, false}, {shSquareDot, 5, false},
-    {shStar, 6, false}, {shStar, 6, true}, {shHexagon, 5, false}, {shHexagon, 5, true},
+    {shStar, 6, false}, {shStar, 6, true}, {shHexagon, 6, false}, {shHexagon, 6, true},
 };
 
 // A line from (x1, y1) to (x2, y2) including both ends.
