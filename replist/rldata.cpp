@@ -208,6 +208,15 @@ void TRLData::SetNrRows(Integer a) {
 
 void TRLData::SetNrCols(Integer a) {
   a = std::max(a, 1);
+  // The store refuses an impossible size before anything is allocated, so it goes first.
+  const Integer old = FNrOfCols;
+  FNrOfCols = a;
+  try {
+    Strings->Resize(a, std::max(FNrOfRows, 1));
+  } catch (const EJOXError&) {
+    FNrOfCols = old;
+    throw EJOXError(ComponentText(*this, "not enough memory on heap"));
+  }
   std::vector<TNameStrType> names;
   std::vector<TColFmtString> formats;
   std::vector<TCheckMode> modes;
@@ -218,17 +227,11 @@ void TRLData::SetNrCols(Integer a) {
     names.resize(size_t(a));
     formats.resize(size_t(a));
     modes.resize(size_t(a), cmNone);
-    for (Integer c = FNrOfCols + 1; c <= a; ++c) names[c - 1] = DefaultColName(c);
+    for (Integer c = old + 1; c <= a; ++c) names[c - 1] = DefaultColName(c);
   } catch (const std::bad_alloc&) {
-    RaiseNoMemory();
-  }
-  const Integer old = FNrOfCols;
-  FNrOfCols = a;
-  try {
-    Strings->Resize(a, std::max(FNrOfRows, 1));
-  } catch (const EJOXError&) {
     FNrOfCols = old;
-    throw EJOXError(ComponentText(*this, "not enough memory on heap"));
+    Strings->Resize(old, std::max(FNrOfRows, 1));
+    RaiseNoMemory();
   }
   UpdateFeedback(std::max(FNrOfRows, 1));
   FColName.swap(names);
