@@ -191,7 +191,9 @@ int RunWindow(const Args& a) {
   opt.MaxFrames = a.frames;
   opt.Clicks = a.clicks;
   opt.Screenshot = a.screenshot;
-  return sdl::Run(&host, opt);
+  const int rc = sdl::Run(&host, opt);
+  sdl::Shutdown();
+  return rc;
 #else
   (void)a;
   std::fprintf(stderr, "built without SDL2: no window\n");

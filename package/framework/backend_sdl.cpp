@@ -44,6 +44,7 @@ class TFormWatch : public TComponent {
 };
 
 std::map<TWindow*, std::unique_ptr<TFormWatch>> gWatches;
+std::map<SDL_SystemCursor, SDL_Cursor*> gCursors;
 
 }  // namespace
 
@@ -126,6 +127,18 @@ void Install() {
     if (visible && !gShown.count(form)) gShown[form] = std::make_unique<TWindow>(form);
     if (!visible) gShown.erase(form);
   });
+}
+
+void Shutdown() {
+  gShown.clear();
+  if (gAudio) SDL_CloseAudioDevice(gAudio);
+  gAudio = 0;
+  gAudioTried = false;
+  for (auto& [id, c] : gCursors)
+    if (c) SDL_FreeCursor(c);
+  gCursors.clear();
+  if (gVideo) SDL_Quit();
+  gVideo = false;
 }
 
 // [keys] ---------------------------------------------------------------------------------------------------
@@ -266,7 +279,7 @@ void TWindow::UpdateCursor() {
     for (TControl* k = input::MouseControl(); k && c == crDefault; k = k->Parent()) c = k->Cursor();
   if (c == FCursorShown) return;
   FCursorShown = c;
-  static std::map<SDL_SystemCursor, SDL_Cursor*> cache;
+  auto& cache = gCursors;
   SDL_SystemCursor id = ToSystemCursor(c);
   if (!cache.count(id)) cache[id] = SDL_CreateSystemCursor(id);
   if (cache[id]) SDL_SetCursor(cache[id]);

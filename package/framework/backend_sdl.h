@@ -20,6 +20,8 @@ namespace jox::sdl {
 // Starts SDL's video (once). False, with the reason in Error(), when no display is available.
 bool Init();
 const std::string& Error();
+// Closes every window, the audio device and SDL (what SDL's drivers hold is freed too).
+void Shutdown();
 // Connects the application to SDL: beep sink, clipboard mirror, modal runner, visibility sink, cursor.
 void Install();
 
