@@ -1,0 +1,172 @@
+// BMP and PNG files: round trips, the bit depths and row orders read, malformed input, resources.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+#include "package/framework/graphics.h"
+#include "package/framework/imageio.h"
+
+using namespace jox;
+
+namespace {
+
+void Put16(std::vector<uint8_t>& v, uint32_t x) { v.push_back(uint8_t(x)); v.push_back(uint8_t(x >> 8)); }
+void Put32(std::vector<uint8_t>& v, uint32_t x) { Put16(v, x & 0xFFFF); Put16(v, x >> 16); }
+
+// A BMP with a 40-byte header, the given palette (BGRX) and raw rows as stored.
+std::vector<uint8_t> MakeBmp(int32_t w, int32_t h, int bpp, const std::vector<uint32_t>& palette,
+                             const std::vector<uint8_t>& rows, uint32_t compression = 0) {
+  std::vector<uint8_t> v;
+  const uint32_t off = 54 + uint32_t(palette.size()) * 4;
+  v.push_back('B');
+  v.push_back('M');
+  Put32(v, off + uint32_t(rows.size()));
+  Put32(v, 0);
+  Put32(v, off);
+  Put32(v, 40);
+  Put32(v, uint32_t(w));
+  Put32(v, uint32_t(h));
+  Put16(v, 1);
+  Put16(v, uint32_t(bpp));
+  Put32(v, compression);
+  Put32(v, uint32_t(rows.size()));
+  Put32(v, 0);
+  Put32(v, 0);
+  Put32(v, uint32_t(palette.size()));
+  Put32(v, 0);
+  for (uint32_t p : palette) Put32(v, p);
+  v.insert(v.end(), rows.begin(), rows.end());
+  return v;
+}
+
+void Sample(TBitmap& b) {
+  b.SetSize(5, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) b.Canvas()->SetPixels(x, y, RGB(Byte(40 * x), Byte(80 * y), Byte(7 * x + y)));
+}
+
+void ExpectSame(TBitmap& a, TBitmap& b) {
+  ASSERT_EQ(a.Width(), b.Width());
+  ASSERT_EQ(a.Height(), b.Height());
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) ASSERT_EQ(a.Canvas()->Pixels(x, y), b.Canvas()->Pixels(x, y)) << x << "," << y;
+}
+
+std::string TempName(const char* ext) { return std::string("/tmp/jox_imageio_test_") + std::to_string(getpid()) + ext; }
+
+}  // namespace
+
+TEST(ImageIO, RoundTripsThroughFiles) {
+  for (const char* ext : {".bmp", ".png"})
+    for (TPixelFormat pf : {pf24bit, pf32bit}) {
+      TBitmap a;
+      Sample(a);
+      a.SetPixelFormat(pf);
+      const String name = FromUtf8(TempName(ext));
+      a.SaveToFile(name);
+      TBitmap b;
+      b.LoadFromFile(name);
+      ExpectSame(a, b);
+      std::remove(ToUtf8(name).c_str());
+    }
+}
+
+TEST(ImageIO, RoundTripsThroughStreamsLeavingWhatFollows) {
+  TBitmap a;
+  Sample(a);
+  TMemoryStream s;
+  a.SaveToStream(&s);
+  const Int64 end = s.Position();
+  const char tail[] = "tail";
+  s.WriteBuffer(tail, 4);
+  s.SetPosition(0);
+  TBitmap b;
+  b.LoadFromStream(&s);
+  ExpectSame(a, b);
+  EXPECT_EQ(s.Position(), end);
+}
+
+TEST(ImageIO, ReadsPaletteDepthsAndRowOrders) {
+  const std::vector<uint32_t> pal = {0x000000, 0x0000FF /* red (BGRX) */, 0x00FF00, 0xFF0000};
+  struct Case { int bpp; int32_t h; std::vector<uint8_t> rows; };
+  // 3 x 2 pictures: stored rows, 4-byte aligned, bottom-up unless h < 0.
+  const Case cases[] = {
+      {1, 2, {0x40, 0, 0, 0, 0xA0, 0, 0, 0}},              // bottom 0 1 0, top 1 0 1
+      {4, 2, {0x01, 0x00, 0, 0, 0x10, 0x10, 0, 0}},          // bottom 0 1 0, top 1 0 1
+      {8, 2, {0, 1, 0, 0, 1, 0, 1, 0}},
+      {8, -2, {1, 0, 1, 0, 0, 1, 0, 0}},                     // top-down
+  };
+  for (const Case& k : cases) {
+    const auto bytes = MakeBmp(3, k.h, k.bpp, k.bpp == 1 ? std::vector<uint32_t>{0x000000, 0x0000FF} : pal, k.rows);
+    TBitmap b;
+    b.LoadFromMemory(bytes.data(), bytes.size());
+    ASSERT_EQ(b.Width(), 3);
+    ASSERT_EQ(b.Height(), 2);
+    const TColor R = clBlue, K = clBlack;  // palette entry 1 is blue (BGRX 0x0000FF read as B=0xFF)
+    const TColor want[2][3] = {{R, K, R}, {K, R, K}};
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 3; ++x) EXPECT_EQ(b.Canvas()->Pixels(x, y), want[y][x]) << k.bpp << " " << x << "," << y;
+  }
+}
+
+TEST(ImageIO, ReadsRle8) {
+  // 4 x 2: bottom row a run of 4 index 1, top row literal 2 2 3 3.
+  const std::vector<uint8_t> rle = {4, 1, 0, 0, 0, 4, 2, 2, 3, 3, 0, 1};
+  const auto bytes = MakeBmp(4, 2, 8, {0x000000, 0xFFFFFF, 0x00FF00, 0xFF0000}, rle, 1);
+  TBitmap b;
+  b.LoadFromMemory(bytes.data(), bytes.size());
+  EXPECT_EQ(b.Canvas()->Pixels(0, 1), clWhite);
+  EXPECT_EQ(b.Canvas()->Pixels(0, 0), clLime);
+  EXPECT_EQ(b.Canvas()->Pixels(3, 0), clRed);  // BGRX 0xFF0000 is red
+}
+
+TEST(ImageIO, MalformedFilesRaiseClearErrors) {
+  TBitmap good;
+  Sample(good);
+  TMemoryStream s;
+  good.SaveToStream(&s);
+  std::vector<uint8_t> bmp(s.Memory(), s.Memory() + s.Size());
+  const std::vector<uint8_t> png = imageio::EncodePng(good.Bits(), 5, 3);
+  std::vector<std::vector<uint8_t>> bad = {
+      {}, {'B'}, {'B', 'M', 0, 0}, {'x', 'y', 'z'},
+      std::vector<uint8_t>(bmp.begin(), bmp.begin() + 60),  // truncated pixels
+      std::vector<uint8_t>(png.begin(), png.begin() + 40),  // truncated PNG
+  };
+  auto huge = bmp;  // a header claiming 60000 x 60000 pixels with a few bytes of data
+  huge[18] = 0x60; huge[19] = 0xEA; huge[22] = 0x60; huge[23] = 0xEA;
+  bad.push_back(huge);
+  auto depth = bmp;
+  depth[28] = 7;  // no such bit depth
+  bad.push_back(depth);
+  auto crc = png;
+  crc[30] ^= 0xFF;  // damage inside the header chunk
+  bad.push_back(crc);
+  auto negative = bmp;
+  negative[18] = 0; negative[19] = 0; negative[20] = 0; negative[21] = 0x80;  // width -2^31
+  bad.push_back(negative);
+  for (size_t i = 0; i < bad.size(); ++i) {
+    TBitmap b;
+    EXPECT_THROW(b.LoadFromMemory(bad[i].data(), bad[i].size()), EInvalidGraphic) << i;
+  }
+  TBitmap b;
+  EXPECT_THROW(b.LoadFromFile(u"/nonexistent/dir/file.bmp"), EFOpenError);
+}
+
+TEST(ImageIO, ResourcesByNameCaseInsensitive) {
+  TBitmap b;
+  b.LoadFromResourceName(HInstance, u"joxtest");
+  ASSERT_EQ(b.Width(), 4);
+  ASSERT_EQ(b.Height(), 3);
+  EXPECT_EQ(b.Canvas()->Pixels(0, 0), clRed);
+  EXPECT_EQ(b.Canvas()->Pixels(2, 1), TColor(0xEBBEEB));
+  EXPECT_EQ(b.Canvas()->Pixels(3, 2), RGB(0, 128, 128));
+  try {
+    b.LoadFromResourceName(HInstance, u"NOSUCHRESOURCE");
+    FAIL() << "no error";
+  } catch (const EResNotFound& e) {
+    EXPECT_EQ(e.Message(), u"Resource NOSUCHRESOURCE not found");
+  }
+  EXPECT_EQ(b.Width(), 4);  // a failed load keeps the picture
+}
