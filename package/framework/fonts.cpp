@@ -154,7 +154,7 @@ struct Glyph {
 
 class SizedFont {
  public:
-  FontSpec spec;
+  FontKey key;
   Face* face = nullptr;
   Integer em = 11;
   Metrics metrics;
@@ -184,18 +184,18 @@ Integer EmFor(const Face* f, Integer height) {
 
 }  // namespace
 
-const SizedFont* Acquire(const FontSpec& spec) {
+const SizedFont* Acquire(const FontKey& key) {
   Engine& e = E();
   // The last few fonts asked for are the ones asked for again: scan newest first.
   for (auto it = e.sized.rbegin(); it != e.sized.rend(); ++it)
-    if ((*it)->spec == spec) return it->get();
+    if ((*it)->key == key) return it->get();
   auto sf = std::make_unique<SizedFont>();
-  sf->spec = spec;
-  sf->face = FaceFor(spec.family, spec.bold, spec.italic);
-  sf->angle = spec.escapement / 10.0 * M_PI / 180.0;
+  sf->key = key;
+  sf->face = FaceFor(key.family, key.bold, key.italic);
+  sf->angle = key.escapement / 10.0 * M_PI / 180.0;
   Face* f = sf->face;
   if (f && f->face) {
-    sf->em = EmFor(f, spec.height);
+    sf->em = EmFor(f, key.height);
     const double k = double(sf->em) / f->upem;
     Metrics& m = sf->metrics;
     m.ascent = Integer(std::ceil(f->winAscent * k - 1e-6));
@@ -239,7 +239,7 @@ void Render(const SizedFont& sf, uint32_t cp, double angle, Glyph& g) {
   const bool transformed = angle != 0 || sh != 0;
   FT_Set_Transform(f->face, transformed ? &m : nullptr, nullptr);
   const FT_UInt gi = FT_Get_Char_Index(f->face, cp);
-  FT_Int32 flags = sf.spec.mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_LIGHT;
+  FT_Int32 flags = sf.key.mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_LIGHT;
   if (transformed) flags |= FT_LOAD_NO_HINTING;
   if (FT_Load_Glyph(f->face, gi, flags) != 0) {
     FT_Set_Transform(f->face, nullptr, nullptr);
@@ -247,7 +247,7 @@ void Render(const SizedFont& sf, uint32_t cp, double angle, Glyph& g) {
   }
   FT_GlyphSlot slot = f->face->glyph;
   if (f->synthBold) FT_GlyphSlot_Embolden(slot);
-  FT_Render_Glyph(slot, sf.spec.mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL);
+  FT_Render_Glyph(slot, sf.key.mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL);
   FT_Set_Transform(f->face, nullptr, nullptr);
   const FT_Bitmap& bm = slot->bitmap;
   g.left = slot->bitmap_left;
@@ -333,9 +333,9 @@ TPoint DrawString(const SizedFont* f, const raster::Surface& s, const TRect& cli
       pen += g.advance;
     });
     const raster::Ink ink = raster::SolidInk(pixel);
-    if (f->spec.underline)
+    if (f->key.underline)
       raster::FillRect(s, clip, {x, base + m.underlinePos, pen, base + m.underlinePos + m.underlineThickness}, ink);
-    if (f->spec.strikeOut)
+    if (f->key.strikeOut)
       raster::FillRect(s, clip, {x, base - m.strikePos, pen, base - m.strikePos + m.strikeThickness}, ink);
     return {pen - x, 0};
   }
@@ -357,8 +357,8 @@ TPoint DrawString(const SizedFont* f, const raster::Surface& s, const TRect& cli
     }
     raster::FillPolygonF(s, clip, q, 4, raster::SolidInk(pixel));
   };
-  if (f->spec.underline) band(m.underlinePos, m.underlineThickness);
-  if (f->spec.strikeOut) band(-m.strikePos, m.strikeThickness);
+  if (f->key.underline) band(m.underlinePos, m.underlineThickness);
+  if (f->key.strikeOut) band(-m.strikePos, m.strikeThickness);
   return {Integer(std::lround(adv * c)), Integer(std::lround(-adv * sn))};
 }
 

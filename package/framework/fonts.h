@@ -13,13 +13,13 @@
 namespace jox::fonts {
 
 // What a logical font asks for.
-struct FontSpec {
+struct FontKey {
   std::string family = "Tahoma";  // UTF-8, as named by the application
   Integer height = -11;           // < 0 character height in pixels, > 0 cell height, 0 a default
   bool bold = false, italic = false, underline = false, strikeOut = false;
   bool mono = false;              // monochrome (non-antialiased) rendering
   Integer escapement = 0;         // tenths of a degree, counter-clockwise
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+  friend bool operator==(const FontKey&, const FontKey&) = default;
 };
 
 struct Metrics {
@@ -36,7 +36,7 @@ std::string ResolveFile(const std::string& family, bool bold, bool italic);
 // Alias-table target of a classic name ("Tahoma" -> "Liberation Sans"), or the name itself.
 std::string AliasOf(const std::string& family);
 
-const SizedFont* Acquire(const FontSpec& spec);
+const SizedFont* Acquire(const FontKey& key);
 const Metrics& GetMetrics(const SizedFont* f);
 // Advance width of the unrotated text in pixels.
 Integer TextWidth(const SizedFont* f, std::u16string_view text);

@@ -493,7 +493,7 @@ class TCanvas : public TPersistent {
   TCopyMode FCopyMode = cmSrcCopy;
   Integer FStretchMode = COLORONCOLOR;
   raster::DashState FDash;
-  fonts::FontSpec FFontSpec;
+  fonts::FontKey FFontKey;
   const fonts::SizedFont* FSizedFont = nullptr;
   TNotifyEvent FOnChange;
 };

@@ -311,19 +311,19 @@ void TCanvas::FloodFill(Integer x, Integer y, TColor c, TFillStyle style) {
 
 // [text] ---------------------------------------------------------------------------------------------------
 const fonts::SizedFont* TCanvas::SizedFont() {
-  fonts::FontSpec spec;
-  spec.family = ToUtf8(FFont->Name());
-  spec.height = FFont->Height();
+  fonts::FontKey key;
+  key.family = ToUtf8(FFont->Name());
+  key.height = FFont->Height();
   const TFontStyles st = FFont->Style();
-  spec.bold = st & fsBold;
-  spec.italic = st & fsItalic;
-  spec.underline = st & fsUnderline;
-  spec.strikeOut = st & fsStrikeOut;
-  spec.mono = FFont->Quality() == fqNonAntialiased;
-  spec.escapement = FFont->Orientation() % 3600;
-  if (!FSizedFont || !(spec == FFontSpec)) {
-    FFontSpec = spec;
-    FSizedFont = fonts::Acquire(spec);
+  key.bold = st & fsBold;
+  key.italic = st & fsItalic;
+  key.underline = st & fsUnderline;
+  key.strikeOut = st & fsStrikeOut;
+  key.mono = FFont->Quality() == fqNonAntialiased;
+  key.escapement = FFont->Orientation() % 3600;
+  if (!FSizedFont || !(key == FFontKey)) {
+    FFontKey = key;
+    FSizedFont = fonts::Acquire(key);
   }
   return FSizedFont;
 }
@@ -337,7 +337,7 @@ void TCanvas::TextOut(Integer x, Integer y, const String& text) {
     const Integer dx = x + FOrigin.X, dy = y + FOrigin.Y;
     if (FBrush->Style() == bsSolid && w > 0) {
       const Ink bg = raster::SolidInk(ColorToPixel(ColorToRGB(FBrush->Color())));
-      if (FFontSpec.escapement == 0) {
+      if (FFontKey.escapement == 0) {
         raster::FillRect(s, clip, {dx, dy, dx + w, dy + fonts::GetMetrics(f).height}, bg);
       } else {
         double q[8];

@@ -19,7 +19,7 @@ class TFormatter {
       char16_t c = FFmt[i++];
       if (c != u'%') { out += c; continue; }
       if (i < n && FFmt[i] == u'%') { out += u'%'; ++i; continue; }
-      out += Spec(i);
+      out += Conversion(i);
     }
     return out;
   }
@@ -49,7 +49,7 @@ class TFormatter {
     return Integer(v);
   }
 
-  String Spec(size_t& i) {
+  String Conversion(size_t& i) {
     const size_t n = FFmt.size();
     Integer first = Number(i);
     if (i < n && FFmt[i] == u':') {
