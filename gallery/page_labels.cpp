@@ -1,0 +1,91 @@
+// The label components: numeric labels in several display types (one in overflow, one disabled, one
+// transparent over a coloured panel).
+#include "gallery/gallery.h"
+#include "numlab/numlab.h"
+#include "package/framework/controls.h"
+#include "package/framework/forms.h"
+
+namespace {
+
+using namespace jox;
+
+constexpr Integer kGap = 10, kNumLabW = 230, kNumLabH = 28, kRowH = 32;
+
+TNumLab* AddNumLab(TWinControl* parent, Integer x, Integer y, const char16_t* left, const char16_t* right,
+                   TDisplay type, double value, Integer precision = 2) {
+  auto* n = new TNumLab(parent);
+  n->SetParent(parent);
+  n->SetBounds(x, y, kNumLabW, kNumLabH);
+  n->SetLeftSpace(70);
+  n->SetLabWidth(110);
+  n->SetLeftText(left);
+  n->SetRightText(right);
+  n->SetDisplayType(type);
+  n->SetDecP(precision);
+  n->SetLabValue(value);
+  return n;
+}
+
+void NumLabColumn(TForm* form, Integer x, Integer y) {
+  AddNumLab(form, x, y, u"Voltage", u"V", dtFixP, 12.3456);
+  y += kRowH;
+  auto* t = AddNumLab(form, x, y, u"Temp.", u"\u00B0C", dtFixP, 21.5, 1);
+  t->SetFPlusSign(true);
+  t->SetFComma(true);
+  y += kRowH;
+  AddNumLab(form, x, y, u"Count", u"pcs", dtInt, 1024.5);
+  y += kRowH;
+  AddNumLab(form, x, y, u"Serial", u"", dtZeroInt, 427, 6);
+  y += kRowH;
+  AddNumLab(form, x, y, u"Address", u"", dtHex, 48879, 4)->SetAlignment(taRightJustify);
+  y += kRowH;
+  AddNumLab(form, x, y, u"Flags", u"", dtBin, 165, 8);
+  y += kRowH;
+  AddNumLab(form, x, y, u"Mode", u"", dtOct, 493);
+  y += kRowH;
+  AddNumLab(form, x, y, u"Rate", u"Hz", dtExp, 6.022e23, 4);
+  y += kRowH;
+  AddNumLab(form, x, y, u"Load", u"\u03A9", dtEEng, 4700, 2);
+  y += kRowH;
+  AddNumLab(form, x, y, u"Lat.", u"N", dtDegMinSec, 48.858222, 1);
+  y += kRowH;
+  AddNumLab(form, x, y, u"Heading", u"", dtDegMin, 271.25, 1);
+  y += kRowH;
+  auto* date = AddNumLab(form, x, y, u"Date", u"", dtDateTime, EncodeDate(2026, 12, 8));
+  date->SetDtFormat(u"dd mmm yyyy");
+  y += kRowH;
+  auto* state = AddNumLab(form, x, y, u"Pump", u"", dtState, 0);
+  state->SetStateText(u"running");
+  state->SetColorLabBakG(clBlack);
+  state->SetColorLabText(clLime);
+  state->SetFrameStyle(fsRaised);
+  y += kRowH;
+  auto* over = AddNumLab(form, x, y, u"Energy", u"J", dtFixP, 9.87654321e15);
+  over->SetColorLabText(clRed);
+  y += kRowH;
+  auto* off = AddNumLab(form, x, y, u"Disabled", u"mA", dtFixP, 42);
+  off->SetEnabled(false);
+  y += kRowH;
+  AddNumLab(form, x, y, u"Empty", u"", dtFixP, 0)->SetEmpty(true);
+  y += kRowH + 4;
+
+  auto* panel = new TCustomControl(form);
+  panel->SetParent(form);
+  panel->SetBounds(x, y, kNumLabW, kNumLabH + 12);
+  panel->SetColor(RGB(0xB8, 0xD8, 0xF0));
+  auto* glass = AddNumLab(panel, 0, 6, u"Over", u"bar", dtFixP, 3.75);
+  glass->SetColorLabBakG(clWhite);
+  glass->SetFrameStyle(fsSimple);
+  glass->SetTransparent(true);
+}
+
+void BuildLabelsPage(TForm* form) {
+  form->SetClientWidth(kNumLabW + 2 * kGap);
+  form->SetClientHeight(kGap + 16 * kRowH + 4 + kNumLabH + 12 + kGap);
+  form->SetColor(clBtnFace);
+  NumLabColumn(form, kGap, kGap);
+}
+
+}  // namespace
+
+JOX_GALLERY_PAGE("labels", BuildLabelsPage);
