@@ -1,0 +1,319 @@
+// Sections: [lifecycle] [colour table] [value] [looks] [text] [timer] [table]
+#include <algorithm>
+#include <cmath>
+
+#include "package/colorscheme.h"
+#include "progbar/progbar.h"
+
+namespace jox {
+
+namespace {
+
+// The colour at fraction X of the way from C1 to C2, byte by byte; system colours are taken as
+// they are, not resolved.
+TColor Interpolate(TColor C1, TColor C2, double X) {
+  X = std::clamp(X, 0.0, 1.0);
+  auto mix = [X](Byte a, Byte b) { return Byte(std::trunc(a + (double(b) - a) * X)); };
+  return RGB(mix(GetRValue(C1), GetRValue(C2)), mix(GetGValue(C1), GetGValue(C2)),
+             mix(GetBValue(C1), GetBValue(C2)));
+}
+
+}  // namespace
+
+// [lifecycle] ------------------------------------------------------------------------------
+TProgBar::TProgBar(TComponent* AOwner)
+    : TGraphicControl(AOwner),
+      FTimerWnd(std::make_unique<TTimerWindow>(this, [this] { DoTimer(); }, TTimerWindow::ErrorClass<EJOXProgBar>())),
+      AuxBmp(std::make_unique<TBitmap>(10, 10)) {
+  SetBounds(Left(), Top(), DefWidth, DefHeight);
+  FBarColorArray[0] = DefColorMin;
+  FBarColorArray[ColorTableSize - 1] = DefColorMax;
+  FillColorTable();
+}
+
+TProgBar::~TProgBar() = default;
+
+void TProgBar::Loaded() {
+  TGraphicControl::Loaded();
+  PaintNow();
+}
+
+void TProgBar::PaintNow() {
+  if (ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
+  Paint();
+}
+
+template <class T>
+void TProgBar::Change(T& Field, T Value) {
+  if (Value == Field) return;
+  Field = Value;
+  PaintNow();
+}
+
+void TProgBar::AssignTo(TPersistent* Dest) {
+  if (IsClassOf(this, Dest))
+    Dest->Assign(this);
+  else
+    TGraphicControl::AssignTo(Dest);
+}
+
+// The automatic increment and OnAutoInc stay as they are: each bar runs on its own.
+void TProgBar::Assign(TPersistent* Source) {
+  auto* S = dynamic_cast<TProgBar*>(Source);
+  if (!S) {
+    TGraphicControl::Assign(Source);
+    return;
+  }
+  if (S == this) return;
+  FOuterFrameSt = S->FOuterFrameSt;
+  FInnerFrameSt = S->FInnerFrameSt;
+  FProgValue = S->FProgValue;
+  FProgMin = S->FProgMin;
+  FProgMax = S->FProgMax;
+  FColorMargin = S->FColorMargin;
+  FColBlackLine = S->FColBlackLine;
+  FColGrayLine = S->FColGrayLine;
+  FColWhiteLine = S->FColWhiteLine;
+  FColorScheme = S->FColorScheme;
+  FDirection = S->FDirection;
+  FBarColorArray = S->FBarColorArray;
+  AuxBmp->Assign(S->AuxBmp.get());
+  FColorBakG = S->FColorBakG;
+  FColorGrad = S->FColorGrad;
+  FColorGrid = S->FColorGrid;
+  FGridDist = S->FGridDist;
+  FColorMapMode = S->FColorMapMode;
+  FMarginLeft = S->FMarginLeft;
+  FMarginRight = S->FMarginRight;
+  FMarginTop = S->FMarginTop;
+  FMarginBottom = S->FMarginBottom;
+  FBakGndFile = S->FBakGndFile;
+  FTextPosX = S->FTextPosX;
+  FTextPosY = S->FTextPosY;
+  FTextDecPlaces = S->FTextDecPlaces;
+  FTextAngle = S->FTextAngle;
+  FAlignment = S->FAlignment;
+  FOnShowValue = S->FOnShowValue;
+  FShowValue = S->FShowValue;
+  PaintNow();
+}
+
+// [colour table] ---------------------------------------------------------------------------
+void TProgBar::FillColorTable() {
+  const TColor lo = FBarColorArray[0], hi = FBarColorArray[ColorTableSize - 1];
+  for (Integer i = 1; i < ColorTableSize - 1; ++i)
+    FBarColorArray[size_t(i)] = Interpolate(lo, hi, double(i) / (ColorTableSize - 1));
+}
+
+TColor TProgBar::GetBarColorElem(Integer ix) const {
+  if (ix < 0 || ix >= ColorTableSize) return 0;
+  return FBarColorArray[size_t(ix)];
+}
+
+void TProgBar::SetBarColorElem(Integer ix, TColor value) {
+  if (ix < 0 || ix >= ColorTableSize) return;
+  FBarColorArray[size_t(ix)] = value;
+}
+
+void TProgBar::SetColorMin(TColor Value) {
+  FBarColorArray[0] = Value;
+  FillColorTable();
+  PaintNow();
+}
+
+void TProgBar::SetColorMax(TColor Value) {
+  FBarColorArray[ColorTableSize - 1] = Value;
+  FillColorTable();
+  PaintNow();
+}
+
+// [value] ----------------------------------------------------------------------------------
+// NaN is refused: it would never compare equal and leaves no bar to draw.
+void TProgBar::SetValue(double Value) {
+  if (!std::isnan(Value)) Change(FProgValue, Value);
+}
+
+void TProgBar::SetMin(double Value) {
+  if (!std::isnan(Value)) Change(FProgMin, Value);
+}
+
+void TProgBar::SetMax(double Value) {
+  if (!std::isnan(Value)) Change(FProgMax, Value);
+}
+
+void TProgBar::SetRange(double AMin, double AMax) {
+  if (std::isnan(AMin) || std::isnan(AMax)) return;
+  FProgMin = std::min(AMin, AMax);
+  FProgMax = std::max(AMin, AMax);
+  PaintNow();
+}
+
+void TProgBar::SetDirection(TDirection Value) {
+  if (Value <= dirRight) Change(FDirection, Value);
+}
+
+// [looks] ----------------------------------------------------------------------------------
+void TProgBar::SetColorMapMode(TColorMapping Value) {
+  if (Value <= cgmMove) Change(FColorMapMode, Value);
+}
+void TProgBar::SetShowColorGradient(bool Value) { Change(FColorGrad, Value); }
+void TProgBar::SetColorMargin(TColor Value) { Change(FColorMargin, Value); }
+void TProgBar::SetColorBackGnd(TColor Value) { Change(FColorBakG, Value); }
+void TProgBar::SetColorGrid(TColor Value) { Change(FColorGrid, Value); }
+void TProgBar::SetGridDist(Integer Value) { Change(FGridDist, Value); }
+void TProgBar::SetFrameStyleOuter(TFrameStyle Value) { Change(FOuterFrameSt, Value); }
+void TProgBar::SetFrameStyleInner(TFrameStyle Value) { Change(FInnerFrameSt, Value); }
+void TProgBar::SetMarginLeft(Integer Value) { Change(FMarginLeft, Value); }
+void TProgBar::SetMarginRight(Integer Value) { Change(FMarginRight, Value); }
+void TProgBar::SetMarginTop(Integer Value) { Change(FMarginTop, Value); }
+void TProgBar::SetMarginBottom(Integer Value) { Change(FMarginBottom, Value); }
+
+void TProgBar::SetColorScheme(TColorScheme Value) {
+  if (Value == FColorScheme) return;
+  FColorScheme = Value;
+  SchemeLineColors(Value, true, StyleElements(), FColGrayLine, FColWhiteLine, &FColBlackLine);
+  PaintNow();
+}
+
+void TProgBar::SetBackGroundImg(const String& Value) {
+  if (Value.empty()) {
+    FBakGndFile.clear();
+  } else {
+    // Loaded aside, so a file that fails half way leaves the previous picture whole.
+    auto bmp = std::make_unique<TBitmap>();
+    try {
+      bmp->LoadFromFile(Value);
+      AuxBmp = std::move(bmp);
+      FBakGndFile = Value;
+    } catch (const std::exception&) {
+    }
+  }
+  PaintNow();
+}
+
+// [text] -----------------------------------------------------------------------------------
+void TProgBar::SetTextVisible(bool Value) {
+  FShowValue = Value;
+  PaintNow();
+}
+
+void TProgBar::SetTextPosX(Integer Value) {
+  FTextPosX = std::clamp(Value, 0, std::max(Width(), 0));
+  PaintNow();
+}
+
+void TProgBar::SetTextPosY(Integer Value) {
+  FTextPosY = std::clamp(Value, 0, std::max(Height(), 0));
+  PaintNow();
+}
+
+void TProgBar::SetTextAlignment(TAlignment Value) {
+  if (Value <= taCenter) Change(FAlignment, Value);
+}
+
+void TProgBar::SetTextDecPlaces(Integer Value) {
+  FTextDecPlaces = std::clamp(Value, -2, 10);
+  PaintNow();
+}
+
+void TProgBar::SetTextAngle(Integer Value) {
+  FTextAngle = std::clamp(Value, 0, 360);
+  PaintNow();
+}
+
+// [timer] ----------------------------------------------------------------------------------
+void TProgBar::RestartTimer(bool StartDelay) {
+  FIsStart = StartDelay;
+  try {
+    FTimerWnd->UpdateTimer(Cardinal(StartDelay ? FStartIv : FRepeatIv), FTimerEnabled);
+  } catch (...) {
+    FTimerEnabled = false;  // AutoInc must not claim a timer that is not there
+    throw;
+  }
+}
+
+void TProgBar::InitTimer() { RestartTimer(true); }
+void TProgBar::UpdateTimer() { RestartTimer(false); }
+
+void TProgBar::SetAutoInc(bool Value) {
+  if (Value == FTimerEnabled) return;
+  FTimerEnabled = Value;
+  if (Designing()) return;
+  if (Value)
+    InitTimer();
+  else
+    FTimerWnd->Stop();
+}
+
+void TProgBar::SetAutoIncStep(double Value) {
+  if (Value == 0 || std::isnan(Value) || Value == FAutoIncStep) return;
+  FAutoIncStep = Value;
+}
+
+void TProgBar::SetStartInterval(Integer Value) {
+  Value = std::max(Value, MinInterval);
+  if (Value == FStartIv) return;
+  FStartIv = Value;
+  if (!Designing()) InitTimer();
+}
+
+void TProgBar::SetRepeatInterval(Integer Value) {
+  Value = std::max(Value, MinInterval);
+  if (Value == FRepeatIv) return;
+  FRepeatIv = Value;
+  if (!Designing()) UpdateTimer();
+}
+
+void TProgBar::SetOnAutoInc(TNotifyEvent Value) {
+  FOnAutoInc = std::move(Value);
+  if (!Designing()) UpdateTimer();
+}
+
+void TProgBar::DoTimer() {
+  if (FIsStart) UpdateTimer();
+  FProgValue += FAutoIncStep;
+  PaintNow();
+  if (FOnAutoInc) FOnAutoInc(this);
+}
+
+// [table] ----------------------------------------------------------------------------------
+const TClassInfo& TProgBar::ClassInfo() {
+  using P = TProgBar;
+  static const TClassInfo info =
+      TClassBuilder<TProgBar>(&TGraphicControl::ClassInfo())
+          .Prop("Value", &P::Value, &P::SetValue, DefValue)
+          .Prop("Min", &P::Min, &P::SetMin, DefMin)
+          .Prop("Max", &P::Max, &P::SetMax, DefMax)
+          .Prop("Direction", &P::Direction, &P::SetDirection, DefDirection)
+          .Prop("AutoInc", &P::AutoInc, &P::SetAutoInc, false)
+          .Prop("AutoIncStep", &P::AutoIncStep, &P::SetAutoIncStep, DefAutoIncStep)
+          .Prop("StartInterval", &P::StartInterval, &P::SetStartInterval, DefStartInterval)
+          .Prop("RepeatInterval", &P::RepeatInterval, &P::SetRepeatInterval, DefRepeatInterval)
+          .Prop("ColorMin", &P::ColorMin, &P::SetColorMin, DefColorMin)
+          .Prop("ColorMax", &P::ColorMax, &P::SetColorMax, DefColorMax)
+          .Prop("ColorMapMode", &P::ColorMapMode, &P::SetColorMapMode, DefColorMapMode)
+          .Prop("ShowColorGradient", &P::ShowColorGradient, &P::SetShowColorGradient, false)
+          .Prop("ColorMargin", &P::ColorMargin, &P::SetColorMargin, DefColorMargin)
+          .Prop("ColorBackGnd", &P::ColorBackGnd, &P::SetColorBackGnd, DefColorBackGnd)
+          .Prop("ColorGrid", &P::ColorGrid, &P::SetColorGrid, DefColorGrid)
+          .Prop("GridDist", &P::GridDist, &P::SetGridDist, DefGridDist)
+          .Prop("ColorScheme", &P::ColorScheme, &P::SetColorScheme, DefColorScheme)
+          .Prop("FrameStyleOuter", &P::FrameStyleOuter, &P::SetFrameStyleOuter, DefFrameStyleOuter)
+          .Prop("FrameStyleInner", &P::FrameStyleInner, &P::SetFrameStyleInner, DefFrameStyleInner)
+          .Prop("MarginLeft", &P::MarginLeft, &P::SetMarginLeft, DefMargin)
+          .Prop("MarginRight", &P::MarginRight, &P::SetMarginRight, DefMargin)
+          .Prop("MarginTop", &P::MarginTop, &P::SetMarginTop, DefMargin)
+          .Prop("MarginBottom", &P::MarginBottom, &P::SetMarginBottom, DefMargin)
+          .Prop("BackGroundImg", &P::BackGroundImg, &P::SetBackGroundImg, String())
+          .Prop("TextVisible", &P::TextVisible, &P::SetTextVisible, true)
+          .Prop("TextPosX", &P::TextPosX, &P::SetTextPosX, DefTextPos)
+          .Prop("TextPosY", &P::TextPosY, &P::SetTextPosY, DefTextPos)
+          .Prop("TextAlignment", &P::TextAlignment, &P::SetTextAlignment, DefTextAlignment)
+          .Prop("TextDecPlaces", &P::TextDecPlaces, &P::SetTextDecPlaces, DefTextDecPlaces)
+          .Prop("TextAngle", &P::TextAngle, &P::SetTextAngle, DefTextAngle)
+          .Event("OnAutoInc")
+          .Event("OnShowValue");
+  return info;
+}
+
+}  // namespace jox
