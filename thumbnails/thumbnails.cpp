@@ -1,0 +1,362 @@
+// Sections: [lifecycle] [geometry] [range] [looks] [selection] [mouse] [table]
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "package/colorscheme.h"
+#include "thumbnails/thumbnails.h"
+
+namespace jox {
+
+namespace {
+
+// Division and remainder rounding towards minus infinity, so that slide numbers below the top row
+// and ranges starting at 0 or below keep the same grid.
+Integer FloorDiv(int64_t A, int64_t B) {
+  int64_t q = A / B;
+  if ((A % B != 0) && ((A < 0) != (B < 0))) --q;
+  return Integer(q);
+}
+
+Integer FloorMod(int64_t A, int64_t B) { return Integer(A - int64_t(FloorDiv(A, B)) * B); }
+
+}  // namespace
+
+// [lifecycle] ----------------------------------------------------------------------------------------
+TThumbnails::TThumbnails(TComponent* AOwner)
+    : TGraphicControl(AOwner), FSelectedSlide(std::make_unique<TBitFld>(nullptr)) {
+  FSelectedSlide->SetSize(FMax - FMin + 1);
+  SetBounds(Left(), Top(), DefWidth, DefHeight);
+}
+
+TThumbnails::~TThumbnails() = default;
+
+void TThumbnails::Loaded() {
+  TGraphicControl::Loaded();
+  ResizeSelection(FMin);
+  KeepPositionInRange();
+  Invalidate();
+}
+
+void TThumbnails::PaintNow() {
+  if (ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
+  Paint();
+}
+
+template <class T>
+void TThumbnails::Change(T& Field, T Value) {
+  if (Value == Field) return;
+  Field = Value;
+  PaintNow();
+}
+
+void TThumbnails::AssignTo(TPersistent* Dest) {
+  if (dynamic_cast<TThumbnails*>(Dest))
+    Dest->Assign(this);
+  else
+    TGraphicControl::AssignTo(Dest);
+}
+
+void TThumbnails::Assign(TPersistent* Source) {
+  auto* S = dynamic_cast<TThumbnails*>(Source);
+  if (!S) {
+    TGraphicControl::Assign(Source);
+    return;
+  }
+  if (S == this) return;
+  const Integer oldMin = FMin;
+  FFrameStyle = S->FFrameStyle;
+  FOuterFrameStyle = S->FOuterFrameStyle;
+  FInnerFrameStyle = S->FInnerFrameStyle;
+  FColorBG = S->FColorBG;
+  FColBlackLine = S->FColBlackLine;
+  FColGrayLine = S->FColGrayLine;
+  FColWhiteLine = S->FColWhiteLine;
+  FColorScheme = S->FColorScheme;
+  FFirstThumbIx = S->FFirstThumbIx;
+  FMin = S->FMin;
+  FMax = S->FMax;
+  FNumSldX = S->FNumSldX;
+  FNumSldY = S->FNumSldY;
+  FThumbBaseSize = S->FThumbBaseSize;
+  FSLideDist = S->FSLideDist;
+  FSlideMargin = S->FSlideMargin;
+  FOnImageRequest = S->FOnImageRequest;
+  FOnImageClick = S->FOnImageClick;
+  FOnImageDblClick = S->FOnImageDblClick;
+  FOnHiliteChange = S->FOnHiliteChange;
+  FOnFirstImgRequ = S->FOnFirstImgRequ;
+  FOnLastImgRequ = S->FOnLastImgRequ;
+  FAntiAlias = S->FAntiAlias;
+  FColorCover = S->FColorCover;
+  FColorSelected = S->FColorSelected;
+  FColorHilite = S->FColorHilite;
+  FLastHiLite = S->FLastHiLite;
+  FHiliteThickness = S->FHiliteThickness;
+  // The selection is not copied, but it must keep matching the copied range.
+  ResizeSelection(oldMin);
+  PaintNow();
+}
+
+// [geometry] -----------------------------------------------------------------------------------------
+Integer TThumbnails::TopSlide() const { return Integer(std::floor(FFirstThumbIx)); }
+
+Integer TThumbnails::ScrollPixels() const {
+  const double r = FFirstThumbIx - std::floor(FFirstThumbIx);
+  return Integer(std::nearbyint(r * Pitch()));
+}
+
+Integer TThumbnails::VisibleRows() const {
+  // Row j (from 0) starts at j * P + SlideDistance - scrolled + Border; it shows while it starts above
+  // the bottom strip.
+  const Integer firstTop = FSLideDist - ScrollPixels() + Border;
+  const Integer lastVisible = Height() - Border - 1;
+  if (lastVisible < firstTop) return 0;
+  return (lastVisible - firstTop) / Pitch() + 1;
+}
+
+void TThumbnails::CalcSlidePos(Integer SldNum, Integer& XPos, Integer& YPos) const {
+  const Integer N = std::max<Integer>(FNumSldX, 1), P = Pitch();
+  const int64_t k = int64_t(SldNum) - TopSlide();
+  XPos = P * FloorMod(k, N) + Border;
+  YPos = P * FloorDiv(k, N) + FSLideDist - ScrollPixels() + Border;
+}
+
+Integer TThumbnails::CalcSlideIndex(Integer XPos, Integer YPos) const {
+  const Integer N = std::max<Integer>(FNumSldX, 1), P = Pitch(), S = Side();
+  if (XPos < Border || XPos > Width() - Border || YPos < Border || YPos > Height() - Border) return 0;
+  const Integer a = FloorDiv(XPos - Border, P);
+  const Integer col = (P * a + Border <= XPos && XPos <= P * a + Border + S) ? a + 1 : 0;
+  const Integer d = ScrollPixels();
+  const Integer e = FloorDiv(int64_t(YPos) + d - FSLideDist - Border, P);
+  const int64_t t = int64_t(P) * e + FSLideDist - d + Border;
+  const Integer row = (t <= YPos && YPos <= t + S) ? e + 1 : 0;
+  if (col < 1 || col > N || row < 1) return 0;
+  const int64_t s = int64_t(TopSlide()) + int64_t(row - 1) * N + col - 1;
+  return (s >= FMin && s <= FMax) ? Integer(s) : 0;
+}
+
+// [range] --------------------------------------------------------------------------------------------
+void TThumbnails::ResizeSelection(Integer OldMin) {
+  const Integer size = std::max<Integer>(FMax - FMin + 1, 0);
+  if (OldMin == FMin) {
+    FSelectedSlide->SetSize(size);
+    return;
+  }
+  // Bit k stands for slide Min + k: the selected slides that stay in range stay selected.
+  std::vector<int64_t> kept;
+  for (Integer b = FSelectedSlide->FirstTrueBit(); b >= 0 && b < FSelectedSlide->Size(); ++b)
+    if (FSelectedSlide->GetBit(b)) kept.push_back(int64_t(OldMin) + b);
+  FSelectedSlide->SetSize(0);
+  FSelectedSlide->SetSize(size);
+  for (int64_t s : kept)
+    if (s >= FMin && s <= FMax) FSelectedSlide->SetBit(Integer(s - FMin), true);
+}
+
+void TThumbnails::SetMin(Integer Value) {
+  if (Value == FMin) return;
+  const Integer oldMin = FMin;
+  FMin = Value;
+  if (ComponentState().Contains(csLoading)) return;  // Loaded sizes the selection
+  ResizeSelection(oldMin);
+  KeepPositionInRange();
+  PaintNow();
+}
+
+void TThumbnails::SetMax(Integer Value) {
+  Value = std::max<Integer>(Value, 1);
+  if (Value == FMax) return;
+  FMax = Value;
+  if (ComponentState().Contains(csLoading)) return;
+  ResizeSelection(FMin);
+  KeepPositionInRange();
+  PaintNow();
+}
+
+void TThumbnails::SetFirstThumbIdx(double Value) {
+  if (std::isnan(Value)) return;
+  // An empty range (Max below Min) has no position but Min.
+  const double hi = std::max<double>(FMax, FMin);
+  Value = std::clamp<double>(Value, FMin, hi);
+  const Integer N = std::max<Integer>(FNumSldX, 1);
+  const Integer k = FloorDiv(int64_t(std::floor(Value - 1)), N);
+  const double c = double(N) * k + 1;
+  const double stored = c + (Value - c) / N;
+  if (stored == FFirstThumbIx) return;
+  FFirstThumbIx = stored;
+  PaintNow();
+}
+
+void TThumbnails::KeepPositionInRange() {
+  // A range moved past the view would leave it empty; the view follows it.
+  const Integer N = std::max<Integer>(FNumSldX, 1);
+  const double lo = double(N) * FloorDiv(int64_t(FMin) - 1, N) + 1;
+  const double hi = std::max<double>(FMax, FMin);
+  if (FFirstThumbIx < lo || FFirstThumbIx > hi) SetFirstThumbIdx(std::clamp<double>(FFirstThumbIx, FMin, hi));
+}
+
+void TThumbnails::ScrollRows(double Rows) {
+  if (std::isnan(Rows) || Rows == 0) return;
+  const Integer N = std::max<Integer>(FNumSldX, 1);
+  // Row position (whole rows from slide 1) and back to the slide number the setter takes.
+  const double rowPos = (std::floor(FFirstThumbIx) - 1) / N + (FFirstThumbIx - std::floor(FFirstThumbIx)) + Rows;
+  const double row = std::floor(rowPos);
+  SetFirstThumbIdx(row * N + 1 + (rowPos - row) * N);
+}
+
+// [looks] --------------------------------------------------------------------------------------------
+void TThumbnails::SetSlideSize(Integer Value) {
+  // The lower bound wins in a control narrower than the smallest slide.
+  Change(FThumbBaseSize, std::max<Integer>(std::min(Value, Width()), 50));
+}
+void TThumbnails::SetSlideDistance(Integer Value) { Change(FSLideDist, std::clamp<Integer>(Value, 0, 100)); }
+void TThumbnails::SetSlideMargin(Integer Value) { Change(FSlideMargin, std::clamp<Integer>(Value, 0, 100)); }
+void TThumbnails::SetColorBackGnd(TColor Value) { Change(FColorBG, Value); }
+void TThumbnails::SetColorCover(TColor Value) { Change(FColorCover, Value); }
+void TThumbnails::SetColorSelected(TColor Value) { Change(FColorSelected, Value); }
+void TThumbnails::SetColorFocus(TColor Value) { Change(FColorHilite, Value); }
+void TThumbnails::SetColorMark(TColor Value) { Change(FMarkColor, Value); }
+void TThumbnails::SetFrameStyle(TFrameStyle Value) { Change(FFrameStyle, Value); }
+void TThumbnails::SetOuterFrameStyle(TFrameStyle Value) { Change(FOuterFrameStyle, Value); }
+void TThumbnails::SetInnerFrameStyle(TFrameStyle Value) { Change(FInnerFrameStyle, Value); }
+void TThumbnails::SetFocusLinewidth(Integer Value) { Change(FHiliteThickness, std::clamp<Integer>(Value, 0, 10)); }
+
+void TThumbnails::SetAntiAlias(bool Value) {
+  FAntiAlias = Value;
+  PaintNow();
+}
+
+void TThumbnails::SetColorScheme(TColorScheme Value) {
+  if (Value == FColorScheme) return;
+  FColorScheme = Value;
+  SchemeLineColors(Value, true, StyleElements(), FColGrayLine, FColWhiteLine, &FColBlackLine);
+  PaintNow();
+}
+
+// [selection] ----------------------------------------------------------------------------------------
+Integer TThumbnails::FirstSelectedSlide() const { return FMin + FSelectedSlide->FirstTrueBit(); }
+Integer TThumbnails::NumSlidesSelected() const { return FSelectedSlide->CountTrueBits(); }
+
+void TThumbnails::ResetAllSelections() {
+  FSelectedSlide->Clear();
+  PaintNow();
+}
+
+bool TThumbnails::SlideSelected(Integer sldnum) const {
+  return InRange(sldnum) && FSelectedSlide->GetBit(sldnum - FMin);
+}
+
+void TThumbnails::SetSlideSelected(Integer sldnum, bool Value) {
+  if (!InRange(sldnum)) return;
+  FSelectedSlide->SetBit(sldnum - FMin, Value);
+  PaintNow();
+}
+
+void TThumbnails::SetSlideSelectMode(TSlideSelectMode Value) {
+  if (Value == FSelectMode) return;
+  FSelectMode = Value;
+  FSelectedSlide->Clear();
+  PaintNow();
+}
+
+void TThumbnails::ApplySelectionClick(Integer s, TShiftState Shift) {
+  if (FSelectMode == ssmSingle) {
+    FSelectedSlide->Clear();
+    if (s != 0) FSelectedSlide->SetBit(s - FMin, true);
+    FLastClickedSlide = s;
+    PaintNow();
+    return;
+  }
+  if (FSelectMode != ssmMultiple || s == 0) return;
+  if ((Shift & ssShift) && InRange(FLastClickedSlide)) {
+    // The anchor stays, so further Shift+clicks grow or shrink from the same slide.
+    const Integer lo = std::min(FLastClickedSlide, s), hi = std::max(FLastClickedSlide, s);
+    for (Integer k = lo; k <= hi; ++k) FSelectedSlide->SetBit(k - FMin, true);
+  } else {
+    const bool on = (Shift & ssCtrl) ? true : !FSelectedSlide->GetBit(s - FMin);
+    FSelectedSlide->SetBit(s - FMin, on);
+    FLastClickedSlide = s;
+  }
+  PaintNow();
+}
+
+// [mouse] --------------------------------------------------------------------------------------------
+void TThumbnails::MouseMove(TShiftState Shift, Integer X, Integer Y) {
+  TGraphicControl::MouseMove(Shift, X, Y);
+  UpdateHilite(X, Y);
+}
+
+void TThumbnails::UpdateHilite(Integer X, Integer Y) {
+  if (FHiliteThickness <= 0) return;
+  const Integer s = CalcSlideIndex(X, Y);
+  if (s == FLastHiLite) return;
+  DrawHilite(FLastHiLite, false);
+  DrawHilite(s, true);
+  FLastHiLite = s;
+  if (FOnHiliteChange) FOnHiliteChange(this);
+}
+
+void TThumbnails::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  TGraphicControl::MouseDown(Button, Shift, X, Y);
+  if (Button == mbLeft && (Shift & ssDouble) && FOnImageDblClick)
+    FOnImageDblClick(this, X, Y, CalcSlideIndex(X, Y));
+}
+
+void TThumbnails::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  TGraphicControl::MouseUp(Button, Shift, X, Y);
+  if (Button != mbLeft || (X == -1 && Y == -1)) return;
+  const Integer s = CalcSlideIndex(X, Y);
+  ApplySelectionClick(s, Shift);
+  if (FOnImageClick) FOnImageClick(this, X, Y, s);
+}
+
+bool TThumbnails::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+  if (TGraphicControl::DoMouseWheelDown(Shift, MousePos)) return true;
+  ScrollRows(WheelRowStep);
+  const TPoint p = ScreenToClient(MousePos);
+  UpdateHilite(p.X, p.Y);  // the slides moved under a resting pointer
+  return true;
+}
+
+bool TThumbnails::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+  if (TGraphicControl::DoMouseWheelUp(Shift, MousePos)) return true;
+  ScrollRows(-WheelRowStep);
+  const TPoint p = ScreenToClient(MousePos);
+  UpdateHilite(p.X, p.Y);
+  return true;
+}
+
+// [table] --------------------------------------------------------------------------------------------
+const TClassInfo& TThumbnails::ClassInfo() {
+  using T = TThumbnails;
+  static const TClassInfo info =
+      TClassBuilder<TThumbnails>(&TGraphicControl::ClassInfo())
+          .Prop("Min", &T::Min, &T::SetMin, DefMin)
+          .Prop("Max", &T::Max, &T::SetMax, DefMax)
+          .Prop("SlideSize", &T::SlideSize, &T::SetSlideSize, DefSlideSize)
+          .Prop("SlideDistance", &T::SlideDistance, &T::SetSlideDistance, DefSlideDistance)
+          .Prop("SlideMargin", &T::SlideMargin, &T::SetSlideMargin, DefSlideMargin)
+          .Prop("SlideSelectMode", &T::SlideSelectMode, &T::SetSlideSelectMode, DefSlideSelectMode)
+          .Prop("AntiAlias", &T::AntiAlias, &T::SetAntiAlias, false)
+          .Prop("ColorBackGnd", &T::ColorBackGnd, &T::SetColorBackGnd, DefColorBackGnd)
+          .Prop("ColorCover", &T::ColorCover, &T::SetColorCover, DefColorCover)
+          .Prop("ColorSelected", &T::ColorSelected, &T::SetColorSelected, DefColorSelected)
+          .Prop("ColorFocus", &T::ColorFocus, &T::SetColorFocus, DefColorFocus)
+          .Prop("ColorMark", &T::ColorMark, &T::SetColorMark, DefColorMark)
+          .Prop("ColorScheme", &T::ColorScheme, &T::SetColorScheme, DefColorScheme)
+          .Prop("FrameStyle", &T::FrameStyle, &T::SetFrameStyle, DefFrameStyle)
+          .Prop("OuterFrameStyle", &T::OuterFrameStyle, &T::SetOuterFrameStyle, DefOuterFrameStyle)
+          .Prop("InnerFrameStyle", &T::InnerFrameStyle, &T::SetInnerFrameStyle, DefInnerFrameStyle)
+          .Prop("FocusLinewidth", &T::FocusLinewidth, &T::SetFocusLinewidth, DefFocusLinewidth)
+          .ReadOnly("FocusedSlide", &T::FocusedSlide)
+          .Event("OnImageRequest")
+          .Event("OnImageClick")
+          .Event("OnImageDblClick")
+          .Event("OnFocusChange")
+          .Event("OnFirstImageRequest")
+          .Event("OnLastImageRequest")
+          .Event("OnSlideRendered");
+  return info;
+}
+
+}  // namespace jox
