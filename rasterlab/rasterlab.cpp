@@ -5,14 +5,13 @@
 
 #include "package/colorscheme.h"
 #include "rasterlab/rasterlab.h"
+#include "rasterlab/rasterlab_internal.h"
 
 namespace jox {
 
 namespace {
 
-Integer Saturate(int64_t V) {
-  return Integer(std::clamp<int64_t>(V, std::numeric_limits<Integer>::min(), std::numeric_limits<Integer>::max()));
-}
+using rasterlab_detail::Saturate;
 
 // |N| without the overflow of -INT_MIN.
 Integer Magnitude(Integer N) { return N == std::numeric_limits<Integer>::min() ? std::numeric_limits<Integer>::max() : std::abs(N); }

@@ -5,15 +5,14 @@
 #include <limits>
 
 #include "rasterlab/rasterlab.h"
+#include "rasterlab/rasterlab_internal.h"
 
 namespace jox {
 
 // [helpers] ------------------------------------------------------------------------------------
 namespace {
 
-Integer Saturate(int64_t V) {
-  return Integer(std::clamp<int64_t>(V, std::numeric_limits<Integer>::min(), std::numeric_limits<Integer>::max()));
-}
+using rasterlab_detail::Saturate;
 
 // Offset of a raster of period P through V, in 0..P-1 also for negative V.
 Integer FloorMod(int64_t V, Integer P) {
