@@ -1,15 +1,17 @@
 // The label components: numeric labels in several display types (one in overflow, one disabled, one
-// transparent over a coloured panel).
+// transparent over a coloured panel); seven-segment displays in several colours and sizes.
 #include "gallery/gallery.h"
 #include "numlab/numlab.h"
 #include "package/framework/controls.h"
 #include "package/framework/forms.h"
+#include "sevenseg/sevenseg.h"
 
 namespace {
 
 using namespace jox;
 
-constexpr Integer kGap = 10, kNumLabW = 230, kNumLabH = 28, kRowH = 32;
+constexpr Integer kGap = 10, kNumLabW = 230, kNumLabH = 28, kRowH = 32, kSegX = kNumLabW + 2 * kGap,
+                  kSegW = 300;
 
 TNumLab* AddNumLab(TWinControl* parent, Integer x, Integer y, const char16_t* left, const char16_t* right,
                    TDisplay type, double value, Integer precision = 2) {
@@ -79,11 +81,46 @@ void NumLabColumn(TForm* form, Integer x, Integer y) {
   glass->SetTransparent(true);
 }
 
+TSevenSeg* AddSevenSeg(TForm* form, Integer y, Integer w, Integer h, const char16_t* caption, Integer digits,
+                       TColor text, TColor back) {
+  auto* s = new TSevenSeg(form);
+  s->SetParent(form);
+  s->SetBounds(kSegX, y, w, h);
+  s->SetNumDigits(digits);
+  s->SetCaption(caption);
+  s->SetColorText(text);
+  s->SetColorBakG(back);
+  return s;
+}
+
+Integer SevenSegColumn(TForm* form, Integer y) {
+  auto* def = new TSevenSeg(form);  // the defaults: "8.8.8.8." in red on dark grey
+  def->SetParent(form);
+  def->SetLeft(kSegX);
+  def->SetTop(y);
+  y += def->Height() + kGap;
+  AddSevenSeg(form, y, kSegW, 90, u"12:34", 5, clLime, clBlack);
+  y += 90 + kGap;
+  AddSevenSeg(form, y, 240, 60, u"-1.5E3", 5, RGB(0xFF, 0xB0, 0x20), RGB(0x20, 0x18, 0x10));
+  y += 60 + kGap;
+  auto* abc = AddSevenSeg(form, y, 160, 48, u"abc", 3, clBlack, RGB(0xB8, 0xC8, 0xA8));
+  abc->SetFrameStyle(fsRaised);
+  abc->SetMargin(5);
+  y += 48 + kGap;
+  AddSevenSeg(form, y, kSegW, 50, u"-273.15°C", 8, clAqua, clNavy)->SetInterDigDist(4);
+  y += 50 + kGap;
+  auto* hex = AddSevenSeg(form, y, 120, 36, u"+F0.5", 5, clWhite, RGB(0x40, 0x40, 0x40));
+  hex->SetMargin(4);
+  hex->SetFrameStyle(fsSimple);
+  return y + 36;
+}
+
 void BuildLabelsPage(TForm* form) {
-  form->SetClientWidth(kNumLabW + 2 * kGap);
+  form->SetClientWidth(kSegX + kSegW + kGap);
   form->SetClientHeight(kGap + 16 * kRowH + 4 + kNumLabH + 12 + kGap);
   form->SetColor(clBtnFace);
   NumLabColumn(form, kGap, kGap);
+  SevenSegColumn(form, kGap);
 }
 
 }  // namespace
