@@ -1,8 +1,9 @@
 // Progress bars in each direction and mapping mode, with a grid, rotated text, a background picture
-// and one that runs by itself in the window.
+// and one that runs by itself in the window; below them gradient fills of every type and a flipped one.
 #include <filesystem>
 
 #include "gallery/gallery.h"
+#include "gradfl/gradfl.h"
 #include "package/framework/controls.h"
 #include "package/framework/forms.h"
 #include "progbar/progbar.h"
@@ -73,7 +74,7 @@ String SteelTexture() {
 
 void BuildProgressPage(TForm* form) {
   form->SetClientWidth(2 * kBarW + 3 * kGap + 180);
-  form->SetClientHeight(440);
+  form->SetClientHeight(5 * (kCaptionH + kBarH + kGap) + 3 * kGap + kCaptionH + 121);
   form->SetColor(clBtnFace);
 
   Integer x = kGap, y = kGap;
@@ -165,6 +166,37 @@ void BuildProgressPage(TForm* form) {
   slim->SetMarginRight(3);
   slim->SetFrameStyleOuter(TFrameStyle(2));
   slim->SetFrameStyleInner(TFrameStyle(0));
+
+  // A row of gradient fills.
+  constexpr Integer kFill = 121;
+  const Integer fy = 5 * (kCaptionH + kBarH + kGap) + 2 * kGap;
+  Integer fx = kGap;
+  auto fill = [&](const char16_t* caption, TGradType type, Integer n) {
+    AddCaption(form, fx, fy, kFill + kGap, caption);
+    auto* g = new TGradFill(form);
+    g->SetParent(form);
+    g->SetBounds(fx, fy + kCaptionH, kFill, kFill);
+    g->SetFillType(type);
+    g->SetNrColors(n);
+    fx += kFill + 2 * kGap;
+    return g;
+  };
+  fill(u"gtHoriz, 16 bands", gtHoriz, 16);
+  TGradFill* vert = fill(u"gtVert, 32, framed", gtVert, 32);
+  vert->SetColorFirst(clNavy);
+  vert->SetColorLast(clAqua);
+  vert->SetFrameStyle(fsLowered);
+  TGradFill* midH = fill(u"gtMidBandHoriz, 9", gtMidBandHoriz, 9);
+  midH->SetColorFirst(RGB(40, 40, 40));
+  midH->SetColorLast(clWhite);
+  TGradFill* midV = fill(u"gtMidBandVert, grid", gtMidBandVert, 7);
+  midV->SetColorFirst(clGreen);
+  midV->SetColorLast(clYellow);
+  midV->SetGridMode(gmBoth);
+  midV->SetGridColor(RGB(0, 80, 0));
+  TGradFill* flipped = fill(u"Flipped", gtHoriz, 16);
+  flipped->SetColorFlipped(true);
+  flipped->SetFrameStyle(fsRaised);
 }
 
 }  // namespace

@@ -1,0 +1,150 @@
+// Sections: [helpers] [lifecycle] [properties] [paint] [table]
+#include "gradfl/gradfl.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace jox {
+
+// [helpers] ----------------------------------------------------------------------------------
+namespace {
+
+// A * B / C rounded to the nearest integer, halves away from zero, as the platform's MulDiv.
+Integer MulDiv(Integer A, Integer B, Integer C) {
+  if (C == 0) return -1;
+  const Int64 p = Int64(A) * B;
+  Int64 q = (std::llabs(p) * 2 + std::llabs(Int64(C))) / (std::llabs(Int64(C)) * 2);
+  if ((p < 0) != (C < 0)) q = -q;
+  return Integer(q);
+}
+
+}  // namespace
+
+// [lifecycle] --------------------------------------------------------------------------------
+TGradFill::TGradFill(TComponent* AOwner) : TGraphicControl(AOwner) {
+  SetBounds(Left(), Top(), DefWidth, DefHeight);
+}
+
+// [properties] -------------------------------------------------------------------------------
+void TGradFill::SetNrColors(Integer Value) {
+  FNrColors = std::clamp(Value, 1, MaxNrColors);
+  Invalidate();
+}
+
+void TGradFill::SetFillType(TGradType Value) {
+  if (Value > gtMidBandVert) return;  // no shape of that ordinal
+  FGradType = Value;
+  Invalidate();
+}
+
+void TGradFill::SetColorFirst(TColor Value) {
+  FColorFirst = Value;
+  (FColorsFlipped ? FColLastOrg : FColFirstOrg) = Value;
+  Invalidate();
+}
+
+void TGradFill::SetColorLast(TColor Value) {
+  FColorLast = Value;
+  (FColorsFlipped ? FColFirstOrg : FColLastOrg) = Value;
+  Invalidate();
+}
+
+void TGradFill::SetColorFlipped(bool Value) {
+  FColorsFlipped = Value;
+  FColorFirst = Value ? FColLastOrg : FColFirstOrg;
+  FColorLast = Value ? FColFirstOrg : FColLastOrg;
+  Invalidate();
+}
+
+void TGradFill::SetFrameStyle(TFrameStyle Value) {
+  FFrameStyle = Value;
+  Invalidate();
+}
+
+void TGradFill::SetGridMode(TGridMode Value) {
+  if (Value > gmBoth) return;
+  FGridMode = Value;
+  Invalidate();
+}
+
+void TGradFill::SetGridColor(TColor Value) {
+  FGridColor = Value;
+  Invalidate();
+}
+
+// [paint] ------------------------------------------------------------------------------------
+TColor TGradFill::BandColor(Integer N) const {
+  const TColor first = ColorToRGB(FColorFirst), last = ColorToRGB(FColorLast);
+  Integer k, steps;
+  if (FGradType == gtHoriz || FGradType == gtVert) {
+    if (FNrColors < 2) return first;
+    k = N;
+    steps = FNrColors;
+  } else {
+    steps = FNrColors / 2;
+    if (steps == 0) return first;  // one band: no middle to run to
+    k = N <= steps ? N : FNrColors - N - 1;
+  }
+  auto channel = [&](Byte c1, Byte c2) { return Byte(c1 + MulDiv(k, Integer(c2) - c1, steps)); };
+  return RGB(channel(GetRValue(first), GetRValue(last)), channel(GetGValue(first), GetGValue(last)),
+             channel(GetBValue(first), GetBValue(last)));
+}
+
+void TGradFill::DrawGradient(TBitmap* Bmp) {
+  if (!Bmp) return;
+  const Integer W = Width(), H = Height(), N = FNrColors;
+  Bmp->SetSize(W, H);
+  TCanvas* C = Bmp->Canvas();
+  const bool rows = FGradType == gtHoriz || FGradType == gtMidBandHoriz;
+  C->Brush()->SetStyle(bsSolid);
+  for (Integer n = 0; n < N; ++n) {
+    C->Brush()->SetColor(BandColor(n));
+    C->FillRect(rows ? Rect(0, MulDiv(n, H, N), W, MulDiv(n + 1, H, N))
+                     : Rect(MulDiv(n, W, N), 0, MulDiv(n + 1, W, N), H));
+  }
+  // Grid lines on the inner borders of N rows or N columns; the frame owns the outer edge.
+  C->Pen()->SetColor(FGridColor);
+  if (FGridMode == gmHoriz || FGridMode == gmBoth)
+    for (Integer n = 1; n < N; ++n) {
+      const Integer y = MulDiv(n, H, N);
+      C->MoveTo(0, y);
+      C->LineTo(W, y);
+    }
+  if (FGridMode == gmVert || FGridMode == gmBoth)
+    for (Integer n = 1; n < N; ++n) {
+      const Integer x = MulDiv(n, W, N);
+      C->MoveTo(x, 0);
+      C->LineTo(x, H);
+    }
+  DrawFrame(C, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, clBlack);
+}
+
+void TGradFill::Paint() {
+  if (Width() <= 0 || Height() <= 0) return;
+  TBitmap bmp;
+  DrawGradient(&bmp);
+  TCanvas* target = Canvas();
+  target->SetCopyMode(cmSrcCopy);
+  target->Draw(0, 0, &bmp);
+  if (FOnPaint) FOnPaint(this);
+}
+
+// [table] ------------------------------------------------------------------------------------
+const TClassInfo& TGradFill::ClassInfo() {
+  using G = TGradFill;
+  static const TClassInfo info = TClassBuilder<TGradFill>(&TGraphicControl::ClassInfo())
+                                     .Prop("NrColors", &G::NrColors, &G::SetNrColors, DefNrColors)
+                                     .Prop("FillType", &G::FillType, &G::SetFillType, DefFillType)
+                                     // The flag first: a form read then sets the shown colours knowing it.
+                                     .Prop("ColorFlipped", &G::ColorFlipped, &G::SetColorFlipped, false)
+                                     .Prop("ColorFirst", &G::ColorFirst, &G::SetColorFirst, DefColorFirst)
+                                     .Prop("ColorLast", &G::ColorLast, &G::SetColorLast, DefColorLast)
+                                     .Prop("FrameStyle", &G::FrameStyle, &G::SetFrameStyle, DefFrameStyle)
+                                     .Prop("GridMode", &G::GridMode, &G::SetGridMode, DefGridMode)
+                                     .Prop("GridColor", &G::GridColor, &G::SetGridColor, DefGridColor)
+                                     .Event("OnPaint");
+  return info;
+}
+
+}  // namespace jox
