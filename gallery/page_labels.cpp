@@ -1,9 +1,11 @@
 // The label components: numeric labels in several display types (one in overflow, one disabled, one
-// transparent over a coloured panel); seven-segment displays in several colours and sizes.
+// transparent over a coloured panel); seven-segment displays in several colours and sizes; rotated
+// labels at five angles in each alignment, a red cross marking each anchor.
 #include "gallery/gallery.h"
 #include "numlab/numlab.h"
 #include "package/framework/controls.h"
 #include "package/framework/forms.h"
+#include "rotlab/rotlab.h"
 #include "sevenseg/sevenseg.h"
 
 namespace {
@@ -11,7 +13,21 @@ namespace {
 using namespace jox;
 
 constexpr Integer kGap = 10, kNumLabW = 230, kNumLabH = 28, kRowH = 32, kSegX = kNumLabW + 2 * kGap,
-                  kSegW = 300;
+                  kSegW = 300, kRotX = kSegX + kSegW + 2 * kGap, kRotSize = 112;
+
+// A small red cross over a rotated label's anchor; transparent around its strokes.
+class TAnchorCross : public TGraphicControl {
+ public:
+  explicit TAnchorCross(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 9, 9); }
+  void Paint() override {
+    TCanvas* c = Canvas();
+    c->Pen()->SetColor(clRed);
+    c->MoveTo(0, 4);
+    c->LineTo(9, 4);
+    c->MoveTo(4, 0);
+    c->LineTo(4, 9);
+  }
+};
 
 TNumLab* AddNumLab(TWinControl* parent, Integer x, Integer y, const char16_t* left, const char16_t* right,
                    TDisplay type, double value, Integer precision = 2) {
@@ -115,12 +131,53 @@ Integer SevenSegColumn(TForm* form, Integer y) {
   return y + 36;
 }
 
+void RotLabGrid(TForm* form, Integer y0) {
+  static const Integer angles[] = {0, 45, 90, 180, 270};
+  static const TAlignment aligns[] = {taLeftJustify, taCenter, taRightJustify};
+  static const char16_t* const names[] = {u"left", u"right", u"centre"};
+  for (Integer row = 0; row < 3; ++row)
+    for (Integer col = 0; col < 5; ++col) {
+      auto* r = new TRotLab(form);
+      r->SetParent(form);
+      r->SetBounds(kRotX + col * (kRotSize + 4), y0 + row * (kRotSize + 4), kRotSize, kRotSize);
+      r->SetColor(row == 1 ? RGB(0xFF, 0xFF, 0xF0) : clWhite);
+      r->SetAlignment(aligns[row]);
+      r->SetTextAngle(angles[col]);
+      r->SetCaption(String(names[aligns[row]]) + u" " + IntToStr(angles[col]) + u"\u00B0");
+      r->Font()->SetSize(10);
+      if (col == 4 && row == 2) r->SetEnabled(false);
+      auto* cross = new TAnchorCross(form);
+      cross->SetParent(form);
+      cross->SetLeft(r->Left() + r->PosX() - 4);
+      cross->SetTop(r->Top() + r->PosY() - 4);
+    }
+  // Off centre, smoothing off, a raised frame.
+  auto* r = new TRotLab(form);
+  r->SetParent(form);
+  r->SetBounds(kRotX, y0 + 3 * (kRotSize + 4), 5 * kRotSize + 16, 60);
+  r->SetAutoCenter(false);
+  r->SetPosX(20);
+  r->SetPosY(44);
+  r->SetAlignment(taLeftJustify);
+  r->SetTextAngle(5);
+  r->SetAntiAlias(false);
+  r->SetFrameStyle(fsRaised);
+  r->Font()->SetStyle(fsBold);
+  r->Font()->SetColor(clNavy);
+  r->SetCaption(u"AutoCenter off, anchor (20, 44), 5\u00B0, no smoothing");
+  auto* cross = new TAnchorCross(form);
+  cross->SetParent(form);
+  cross->SetLeft(r->Left() + 16);
+  cross->SetTop(r->Top() + 40);
+}
+
 void BuildLabelsPage(TForm* form) {
-  form->SetClientWidth(kSegX + kSegW + kGap);
+  form->SetClientWidth(kRotX + 5 * (kRotSize + 4) + kGap);
   form->SetClientHeight(kGap + 16 * kRowH + 4 + kNumLabH + 12 + kGap);
   form->SetColor(clBtnFace);
   NumLabColumn(form, kGap, kGap);
   SevenSegColumn(form, kGap);
+  RotLabGrid(form, kGap);
 }
 
 }  // namespace
