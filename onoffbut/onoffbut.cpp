@@ -1,0 +1,376 @@
+// Sections: [styles] [lifecycle] [pictures] [state] [layout] [looks] [mouse] [group] [table]
+#include "onoffbut/onoffbut.h"
+
+#include <algorithm>
+
+#include "package/colorscheme.h"
+#include "package/units.h"
+
+namespace jox {
+
+// [styles] -------------------------------------------------------------------------------------------
+const std::array<String, OnOffButStyleCount>& OnOffButResourceNames() {
+  static TUnitTable<std::array<String, OnOffButStyleCount>> table(juOnOffBut, [] {
+    return std::array<String, OnOffButStyleCount>{
+        u"",           u"CHECKBOX",   u"RADIOBUT",   u"SLIDETOPBOT", u"SLIDELFTRGT", u"COLSLIDETB",
+        u"COLSLIDELR", u"LEDREDGREEN", u"ARROWTR",   u"ARROWUD",     u"ARROWLR",     u"TRAFFICLGT",
+        u"BEVELEDLED", u"SMILEYS",    u"SMILEYRG",   u"BULB",        u"BUTLAMP",     u"HDLEFT",
+        u"HDRIGHT",    u"USER1",      u"USER2",      u"USER3",       u"USER4",       u"USER5"};
+  });
+  return table.Get();
+}
+
+// [lifecycle] ----------------------------------------------------------------------------------------
+TOnOffBut::TOnOffBut(TComponent* AOwner) : TGraphicControl(AOwner), FMask(std::make_unique<TBitmap>()) {
+  for (auto& row : FButImg)
+    for (auto& b : row) b = std::make_unique<TBitmap>();
+  for (auto& row : FUserImg)
+    for (auto& b : row) b = std::make_unique<TBitmap>(UserGlyphSize, UserGlyphSize);
+  for (auto& row : FUserImg)
+    for (auto& b : row) {
+      b->Canvas()->Brush()->SetColor(clWhite);
+      b->Canvas()->FillRect(Rect(0, 0, UserGlyphSize, UserGlyphSize));
+    }
+  TCanvas* off = FUserImg[false][true]->Canvas();
+  off->Pen()->SetColor(clBlack);
+  off->MoveTo(0, 0);
+  off->LineTo(UserGlyphSize, UserGlyphSize);
+  off->MoveTo(0, UserGlyphSize);
+  off->LineTo(UserGlyphSize, 0);
+  TCanvas* on = FUserImg[true][true]->Canvas();
+  on->Pen()->SetColor(clBlack);
+  on->Ellipse(5, 5, 15, 15);
+  LoadGlyphs();
+  SetBounds(Left(), Top(), DefWidth, DefHeight);
+  SetOnResize([this](TObject* Sender) { ButResize(Sender); });
+  SetMessageHandler(CM_BUTTONPRESSED, [this](TMessage& m) { CMButtonPressed(m); });
+}
+
+TOnOffBut::~TOnOffBut() = default;
+
+void TOnOffBut::Loaded() {
+  TGraphicControl::Loaded();
+  if (FAutoCenter) AdjustAutoCenter();
+  Invalidate();
+}
+
+void TOnOffBut::PaintNow() {
+  if (ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
+  // A transparent look is AND-ed onto what lies beneath: the parent must be drawn afresh first, or the
+  // old picture shows through the new one's transparent pixels.
+  if (FTransParent)
+    Repaint();
+  else
+    Paint();
+}
+
+void TOnOffBut::Redraw() {
+  if (FTransParent)
+    Invalidate();
+  else
+    PaintNow();
+}
+
+template <class T>
+void TOnOffBut::ChangeAndPaint(T& Field, const T& Value) {
+  if (Value == Field) return;
+  Field = Value;
+  PaintNow();
+}
+
+template <class T>
+void TOnOffBut::ChangeAndInvalidate(T& Field, const T& Value) {
+  if (Value == Field) return;
+  Field = Value;
+  Invalidate();
+}
+
+void TOnOffBut::AssignTo(TPersistent* Dest) {
+  if (dynamic_cast<TOnOffBut*>(Dest))
+    Dest->Assign(this);
+  else
+    TGraphicControl::AssignTo(Dest);
+}
+
+void TOnOffBut::Assign(TPersistent* Source) {
+  auto* S = dynamic_cast<TOnOffBut*>(Source);
+  if (!S) {
+    TGraphicControl::Assign(Source);
+    return;
+  }
+  if (S == this) return;
+  FLeftSpace = S->FLeftSpace;
+  FTopSpace = S->FTopSpace;
+  FAutoCenter = S->FAutoCenter;
+  FLeftText = S->FLeftText;
+  FTopText = S->FTopText;
+  FBottomText = S->FBottomText;
+  FRightText = S->FRightText;
+  FLTAlignment = S->FLTAlignment;
+  FTTAlignment = S->FTTAlignment;
+  FBTAlignment = S->FBTAlignment;
+  FRTAlignment = S->FRTAlignment;
+  FFrameStyle = S->FFrameStyle;
+  FColorBakG = S->FColorBakG;
+  FColBlackLine = S->FColBlackLine;
+  FColGrayLine = S->FColGrayLine;
+  FColWhiteLine = S->FColWhiteLine;
+  FColorScheme = S->FColorScheme;
+  FOnOff = S->FOnOff;
+  for (int on = 0; on < 2; ++on)
+    for (int en = 0; en < 2; ++en) {
+      FButImg[on][en]->Assign(S->FButImg[on][en].get());
+      FUserImg[on][en]->Assign(S->FUserImg[on][en].get());
+    }
+  FButStyle = S->FButStyle;
+  FMouseAction = S->FMouseAction;
+  FColorTxt = S->FColorTxt;
+  FGlyphWidth = S->FGlyphWidth;
+  FGlyphHeight = S->FGlyphHeight;
+  FTransParent = S->FTransParent;
+  SetEnabled(S->FEnabled);
+  Invalidate();
+}
+
+// [pictures] -----------------------------------------------------------------------------------------
+void TOnOffBut::ExtractGlyphs(TBitmap* Source, std::array<std::array<std::unique_ptr<TBitmap>, 2>, 2>& Into) {
+  const Integer gw = Source->Width() / 2, gh = Source->Height() / 2;
+  for (int on = 0; on < 2; ++on)
+    for (int en = 0; en < 2; ++en) {
+      const Integer x = on ? 0 : gw, y = en ? 0 : gh;
+      TBitmap* b = Into[on][en].get();
+      b->SetSize(gw, gh);
+      b->Canvas()->SetCopyMode(cmSrcCopy);
+      b->Canvas()->CopyRect(Rect(0, 0, gw, gh), Source->Canvas(), Rect(x, y, x + gw, y + gh));
+    }
+}
+
+void TOnOffBut::LoadGlyphs() {
+  if (FButStyle == oobsUser) {
+    for (int on = 0; on < 2; ++on)
+      for (int en = 0; en < 2; ++en) FButImg[on][en]->Assign(FUserImg[on][en].get());
+  } else {
+    TBitmap res;
+    res.LoadFromResourceName(HInstance, OnOffButResourceNames()[FButStyle]);
+    ExtractGlyphs(&res, FButImg);
+  }
+  FGlyphWidth = FButImg[true][true]->Width();
+  FGlyphHeight = FButImg[true][true]->Height();
+}
+
+void TOnOffBut::SetUserGlyph(TBitmap* Img) {
+  if (!Img || Img->Width() < 2 || Img->Height() < 2) return;
+  ExtractGlyphs(Img, FUserImg);
+  if (FButStyle != oobsUser) return;
+  LoadGlyphs();
+  if (FAutoCenter) AdjustAutoCenter();
+  Invalidate();
+}
+
+void TOnOffBut::LoadUserGlyph(const String& FName) {
+  TBitmap b;
+  b.LoadFromFile(FName);
+  SetUserGlyph(&b);
+}
+
+void TOnOffBut::SetButtonStyle(TOnOffButStyle Value) {
+  if (Value == FButStyle || Value >= OnOffButStyleCount) return;
+  const TOnOffButStyle old = FButStyle;
+  FButStyle = Value;
+  try {
+    LoadGlyphs();
+  } catch (...) {
+    FButStyle = old;  // the pictures shown still belong to the old style
+    throw;
+  }
+  if (FAutoCenter) AdjustAutoCenter();
+  Invalidate();
+}
+
+// [state] --------------------------------------------------------------------------------------------
+void TOnOffBut::SetOnOff(bool Value) {
+  if (Value == FOnOff) return;
+  if (FGroupIndex != 0 && !FAllowAllOff && !Value) return;
+  FOnOff = Value;
+  PaintNow();
+  if (FOnOff) UpdateExclusive();
+}
+
+void TOnOffBut::SetMode(TOOButMode Value) {
+  FMode = Value;
+  if (FMode == oobmSpeedBut) FOnOff = false;  // a momentary button rests off
+  Invalidate();
+}
+
+void TOnOffBut::SetMouseAction(TOOButMouseAction Value) {
+  FMouseAction = Value;
+  Invalidate();
+}
+
+void TOnOffBut::SetGroupIndex(Integer Value) {
+  if (Value == FGroupIndex) return;
+  FGroupIndex = Value;
+  UpdateExclusive();
+}
+
+void TOnOffBut::SetAllowAllOff(bool Value) {
+  if (Value == FAllowAllOff) return;
+  FAllowAllOff = Value;
+  UpdateExclusive();
+}
+
+// [layout] -------------------------------------------------------------------------------------------
+void TOnOffBut::AdjustAutoCenter() {
+  FLeftSpace = (Width() - FGlyphWidth) / 2;
+  FTopSpace = (Height() - FGlyphHeight) / 2;
+}
+
+void TOnOffBut::ButResize(TObject*) {
+  if (!Parent() || !FAutoCenter) return;
+  AdjustAutoCenter();
+  Redraw();
+}
+
+void TOnOffBut::SetAutoCenter(bool Value) {
+  if (Value == FAutoCenter) return;
+  FAutoCenter = Value;
+  if (!Value) return;
+  AdjustAutoCenter();
+  Redraw();
+}
+
+void TOnOffBut::SetSpace(Integer& Field, Integer Value, Integer Limit) {
+  if (Value < 0 || Value == Field) return;
+  if (FAutoCenter)
+    AdjustAutoCenter();
+  else
+    Field = std::min(Value, Limit);
+  Invalidate();
+}
+
+void TOnOffBut::SetLeftSpace(Integer Value) { SetSpace(FLeftSpace, Value, Width()); }
+void TOnOffBut::SetTopSpace(Integer Value) { SetSpace(FTopSpace, Value, Height()); }
+
+void TOnOffBut::SetLeftText(const String& Value) { ChangeAndInvalidate(FLeftText, Value); }
+void TOnOffBut::SetTopText(const String& Value) { ChangeAndInvalidate(FTopText, Value); }
+void TOnOffBut::SetBottomText(const String& Value) { ChangeAndInvalidate(FBottomText, Value); }
+void TOnOffBut::SetRightText(const String& Value) { ChangeAndInvalidate(FRightText, Value); }
+void TOnOffBut::SetLeftTextAlignment(TAlignment Value) { ChangeAndInvalidate(FLTAlignment, Value); }
+void TOnOffBut::SetTopTextAlignment(TAlignment Value) { ChangeAndInvalidate(FTTAlignment, Value); }
+void TOnOffBut::SetBottomTextAlignment(TAlignment Value) { ChangeAndInvalidate(FBTAlignment, Value); }
+void TOnOffBut::SetRightTextAlignment(TAlignment Value) { ChangeAndInvalidate(FRTAlignment, Value); }
+
+// [looks] --------------------------------------------------------------------------------------------
+void TOnOffBut::SetColorBackgnd(TColor Value) { ChangeAndPaint(FColorBakG, Value); }
+void TOnOffBut::SetColorText(TColor Value) { ChangeAndPaint(FColorTxt, Value); }
+void TOnOffBut::SetFrameStyle(TFrameStyle Value) { ChangeAndPaint(FFrameStyle, Value); }
+
+void TOnOffBut::SetColorScheme(TColorScheme Value) {
+  if (Value == FColorScheme) return;
+  FColorScheme = Value;
+  SchemeLineColors(Value, true, StyleElements(), FColGrayLine, FColWhiteLine, &FColBlackLine);
+  Invalidate();
+}
+
+void TOnOffBut::SetTransparent(bool Value) {
+  FTransParent = Value;
+  Invalidate();
+}
+
+void TOnOffBut::SetEnabled(bool Value) {
+  FEnabled = Value;
+  TGraphicControl::SetEnabled(Value);
+  Invalidate();
+}
+
+// [mouse] --------------------------------------------------------------------------------------------
+void TOnOffBut::Click() {}
+
+bool TOnOffBut::MouseSwitches(TMouseButton Button, Integer X, Integer Y) const {
+  if (FMouseAction == oomaNone || Button != mbLeft) return false;
+  if (FMouseAction == oomaFocused)
+    return FLeftSpace < X && X < FLeftSpace + FGlyphWidth && FTopSpace < Y && Y < FTopSpace + FGlyphHeight;
+  return true;
+}
+
+void TOnOffBut::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  TGraphicControl::MouseDown(Button, Shift, X, Y);
+  if (!MouseSwitches(Button, X, Y)) return;
+  if (FGroupIndex != 0 && !FAllowAllOff && FOnOff) return;  // the group's on button stays on
+  FOnOff = !FOnOff;
+  FPressedOn = FMode == oobmSpeedBut && FOnOff;
+  PaintNow();
+  if (FOnOff) UpdateExclusive();
+}
+
+void TOnOffBut::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  TGraphicControl::MouseUp(Button, Shift, X, Y);
+  if (Button != mbLeft) return;
+  const bool pressedOn = FPressedOn;
+  FPressedOn = false;
+  if (!MouseSwitches(Button, X, Y)) {
+    // Released off the picture: no click, but a momentary button must not stay on.
+    if (pressedOn && FMode == oobmSpeedBut && FOnOff) {
+      FOnOff = false;
+      PaintNow();
+    }
+    return;
+  }
+  if (FMode == oobmSpeedBut) {
+    FOnOff = false;
+    PaintNow();
+  }
+  if (OnClick()) OnClick()(this);
+}
+
+// [group] --------------------------------------------------------------------------------------------
+void TOnOffBut::UpdateExclusive() {
+  if (FGroupIndex == 0 || !Parent()) return;
+  TMessage m{CM_BUTTONPRESSED, FGroupIndex, intptr_t(static_cast<TObject*>(this)), 0};
+  Parent()->Broadcast(m);
+}
+
+void TOnOffBut::CMButtonPressed(TMessage& Message) {
+  if (FGroupIndex < 0 || Message.WParam != FGroupIndex) return;
+  // Speed buttons of the parent use the same message: only on/off buttons are listened to.
+  auto* sender = dynamic_cast<TOnOffBut*>(reinterpret_cast<TObject*>(Message.LParam));
+  if (!sender || sender == this) return;
+  if (sender->FOnOff && FOnOff) {
+    FOnOff = false;
+    PaintNow();
+  }
+  FAllowAllOff = sender->FAllowAllOff;
+}
+
+// [table] --------------------------------------------------------------------------------------------
+const TClassInfo& TOnOffBut::ClassInfo() {
+  using B = TOnOffBut;
+  static const TClassInfo info =
+      TClassBuilder<TOnOffBut>(&TGraphicControl::ClassInfo())
+          .Prop("OnOff", &B::OnOff, &B::SetOnOff, true)
+          .Prop("ButtonStyle", &B::ButtonStyle, &B::SetButtonStyle, DefButtonStyle)
+          .Prop("Mode", &B::Mode, &B::SetMode, DefMode)
+          .Prop("MouseAction", &B::MouseAction, &B::SetMouseAction, DefMouseAction)
+          .Prop("GroupIndex", &B::GroupIndex, &B::SetGroupIndex, DefGroupIndex)
+          .Prop("AllowAllOff", &B::AllowAllOff, &B::SetAllowAllOff, true)
+          // Before the spaces: a stored space only sticks once AutoCenter is off.
+          .Prop("AutoCenter", &B::AutoCenter, &B::SetAutoCenter, true)
+          .Prop("LeftSpace", &B::LeftSpace, &B::SetLeftSpace, DefLeftSpace)
+          .Prop("TopSpace", &B::TopSpace, &B::SetTopSpace, DefTopSpace)
+          .Prop("LeftText", &B::LeftText, &B::SetLeftText, String())
+          .Prop("TopText", &B::TopText, &B::SetTopText, String())
+          .Prop("BottomText", &B::BottomText, &B::SetBottomText, String())
+          .Prop("RightText", &B::RightText, &B::SetRightText, String())
+          .Prop("LeftTextAlignment", &B::LeftTextAlignment, &B::SetLeftTextAlignment, DefLeftTextAlignment)
+          .Prop("TopTextAlignment", &B::TopTextAlignment, &B::SetTopTextAlignment, DefTopTextAlignment)
+          .Prop("BottomTextAlignment", &B::BottomTextAlignment, &B::SetBottomTextAlignment, DefBottomTextAlignment)
+          .Prop("RightTextAlignment", &B::RightTextAlignment, &B::SetRightTextAlignment, DefRightTextAlignment)
+          .Prop("ColorBackgnd", &B::ColorBackgnd, &B::SetColorBackgnd, DefColorBackgnd)
+          .Prop("ColorText", &B::ColorText, &B::SetColorText, DefColorText)
+          .Prop("ColorScheme", &B::ColorScheme, &B::SetColorScheme, DefColorScheme)
+          .Prop("FrameStyle", &B::FrameStyle, &B::SetFrameStyle, DefFrameStyle)
+          .Prop("Transparent", &B::Transparent, &B::SetTransparent, false);
+  return info;
+}
+
+}  // namespace jox
