@@ -1,0 +1,94 @@
+// The memo: lines and text, typing and keys, wrapping, the clipboard.
+#include <gtest/gtest.h>
+
+#include "package/framework/framework.h"
+#include "package/framework/memo.h"
+#include "tests/support/support.h"
+
+using namespace jox;
+
+namespace {
+
+class MemoTest : public jox::test::FrameworkTest {};
+
+struct Fixture {
+  TForm form{nullptr};
+  TMemo* memo;
+  int changes = 0;
+  Fixture() {
+    form.SetBounds(0, 0, 400, 300);
+    memo = new TMemo(&form);
+    memo->SetParent(&form);
+    memo->SetBounds(10, 10, 200, 100);
+    memo->SetOnChange([this](TObject*) { ++changes; });
+  }
+};
+
+TEST_F(MemoTest, LinesAndTextAreOneTextAndTypingEditsIt) {
+  Fixture f;
+  f.memo->Lines()->Add(u"first");
+  f.memo->Lines()->Add(u"second");
+  EXPECT_EQ(f.memo->Text(), u"first\r\nsecond");
+  f.memo->SetFocus();
+  f.memo->SetSelStart(5);  // end of the first line
+  jox::input::TypeText(f.memo, u"!");
+  jox::input::KeyPress(f.memo, VK_RETURN);
+  jox::input::TypeText(f.memo, u"new");
+  EXPECT_EQ(f.memo->Lines()->Count(), 3);
+  EXPECT_EQ(f.memo->Lines()->Get(1), u"new");
+  EXPECT_EQ(f.memo->CaretPos(), Point(3, 1));
+  jox::input::KeyPress(f.memo, VK_DOWN);
+  EXPECT_EQ(f.memo->CaretPos(), Point(3, 2));
+  jox::input::KeyPress(f.memo, VK_BACK);
+  jox::input::KeyPress(f.memo, VK_HOME, ssShift);
+  jox::input::KeyPress(f.memo, VK_DELETE);
+  EXPECT_EQ(f.memo->Text(), u"first!\r\nnew\r\nond");
+  EXPECT_EQ(f.changes, 2 + 1 + 1 + 3 + 2);
+}
+
+TEST_F(MemoTest, KeyPressHandlerCanTakeEnterAndReadOnlyRefusesTyping) {
+  Fixture f;
+  f.memo->SetText(u"abc");
+  f.memo->SetOnKeyPress([](TObject*, char16_t& k) {
+    if (k == 13) k = 0;
+  });
+  f.memo->SetFocus();
+  jox::input::KeyPress(f.memo, VK_RETURN);
+  EXPECT_EQ(f.memo->Text(), u"abc");
+  f.memo->SetReadOnly(true);
+  jox::input::TypeText(f.memo, u"x");
+  EXPECT_EQ(f.memo->Text(), u"abc");
+}
+
+TEST_F(MemoTest, SelectionCopiesWithLineBreaksAndPasteReplacesIt) {
+  Fixture f;
+  f.memo->SetText(u"one\r\ntwo");
+  f.memo->SetFocus();
+  f.memo->SetSelStart(2);
+  f.memo->SetSelLength(4);
+  EXPECT_EQ(f.memo->SelText(), u"e\r\nt");
+  jox::input::KeyPress(f.memo, 'C', ssCtrl);
+  EXPECT_EQ(Clipboard()->AsText(), u"e\r\nt");
+  jox::input::KeyPress(f.memo, VK_END, ssCtrl);
+  jox::input::KeyPress(f.memo, 'V', ssCtrl);
+  EXPECT_EQ(f.memo->Text(), u"one\r\ntwoe\r\nt");
+  f.memo->SetMaxLength(13);
+  jox::input::TypeText(f.memo, u"xyz");
+  EXPECT_EQ(f.memo->Text(), u"one\r\ntwoe\r\ntx");  // 13 characters, a line break counting two
+}
+
+TEST_F(MemoTest, LongLinesWrapAtBlanksAndScrollTheCaretIntoView) {
+  Fixture f;
+  f.memo->SetScrollBars(ssVertical);
+  String longLine;
+  for (int i = 0; i < 100; ++i) longLine += u"word ";
+  f.memo->SetText(longLine);
+  f.memo->SetFocus();
+  jox::input::KeyPress(f.memo, VK_END, ssCtrl);
+  EXPECT_GT(f.memo->ScrollPos(sbVertical), 0);
+  EXPECT_EQ(f.memo->Lines()->Count(), 1);
+  f.memo->SetWordWrap(false);
+  EXPECT_EQ(f.memo->ScrollInfo(sbVertical).Max, 0);
+}
+
+}  // namespace
