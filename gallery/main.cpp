@@ -12,6 +12,7 @@
 
 #include "gallery/gallery.h"
 #include "package/framework/framework.h"
+#include "package/framework/popups.h"
 #ifdef JOX_HAVE_SDL
 #include "package/framework/backend_sdl.h"
 #endif
@@ -66,6 +67,14 @@ int WriteImages(const Args& a) {
   for (const gallery::Page& p : Selected(a)) {
     forms.push_back(gallery::RenderPage(p));
     TBitmap* s = forms.back()->Surface();
+    // Popups a page left open (lists, menus, calendars) are drawn over its picture, then closed.
+    for (TPopupWindow* pop : popups::Open()) {
+      pop->Update();
+      const TPoint at = forms.back()->ScreenToClient(Point(pop->Left(), pop->Top()));
+      s->Canvas()->CopyRect(Bounds(at.X, at.Y, pop->Width(), pop->Height()), pop->Surface()->Canvas(),
+                            Rect(0, 0, pop->Width(), pop->Height()));
+    }
+    popups::CancelAll();
     const std::string file = a.out + "/" + p.name + ".png";
     s->SaveToFile(FromUtf8(file));
     std::printf("%s (%dx%d)\n", file.c_str(), s->Width(), s->Height());
@@ -159,6 +168,8 @@ int RunWindow(const Args& a) {
     names.push_back(p.name);
     forms.push_back(f);
   }
+  // The window starts with every page's popups closed.
+  popups::CancelAll();
   auto* tabs = new TPageTabs(&host, names);
   tabs->SetParent(&host);
   tabs->SetAlign(alTop);
