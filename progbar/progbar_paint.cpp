@@ -14,6 +14,10 @@ namespace {
 
 // Bar lengths beyond this cannot show on any control; keeping them there keeps the sums in range.
 constexpr double kLengthLimit = 1 << 30;
+// Margins beyond this leave no area on any control; the same for them.
+constexpr Integer kMarginLimit = 1 << 20;
+
+Integer Margin(Integer V) { return std::clamp(V, -kMarginLimit, kMarginLimit); }
 
 Integer RoundHalfEven(double V) { return Integer(std::nearbyint(V)); }
 
@@ -52,7 +56,7 @@ void TProgBar::Paint() {
   if (!Visible() && !Designing()) return;
   const Integer W = Width(), H = Height();
   if (W <= 0 || H <= 0) return;
-  const TRect area = Rect(FMarginLeft, FMarginTop, W - FMarginRight, H - FMarginBottom);
+  const TRect area = Rect(Margin(FMarginLeft), Margin(FMarginTop), W - Margin(FMarginRight), H - Margin(FMarginBottom));
   TBitmap bmp(W, H);
   TCanvas* C = bmp.Canvas();
 
@@ -89,7 +93,8 @@ void TProgBar::PaintBar(TCanvas* C) {
   if (!std::isfinite(frac)) return;
 
   const Integer W = Width(), H = Height();
-  const Integer ML = FMarginLeft, MR = FMarginRight, MT = FMarginTop, MB = FMarginBottom;
+  const Integer ML = Margin(FMarginLeft), MR = Margin(FMarginRight), MT = Margin(FMarginTop),
+                MB = Margin(FMarginBottom);
   const bool columns = FDirection == dirRight || FDirection == dirLeft;
   const Integer span = columns ? W - ML - MR : H - MT - MB;
   const Integer length = Integer(std::clamp(std::nearbyint(span * frac), -kLengthLimit, kLengthLimit));

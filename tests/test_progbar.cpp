@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 
 #include "package/framework/forms.h"
 #include "progbar/progbar.h"
@@ -171,6 +172,9 @@ TEST_F(ProgBarTest, BarOutsideItsRange) {
   b->SetGridDist(2);
   b->SetValue(1e12);  // far beyond the control: drawn only as far as it shows
   EXPECT_NE(Px(299, 14), clWhite);
+  b->SetMarginRight(std::numeric_limits<Integer>::max());  // margins wider than any control
+  b->SetMarginTop(std::numeric_limits<Integer>::min());
+  EXPECT_EQ(Px(150, 14), clWhite);
 }
 
 TEST_F(ProgBarTest, GridOverTheFilledPart) {
