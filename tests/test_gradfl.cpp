@@ -134,8 +134,6 @@ TEST(GradFill, GridFrameAndOnPaint) {
   p.g.SetGridColor(clLime);
   EXPECT_EQ(p.Px(8, 33), clLime);
   EXPECT_EQ(p.Px(60, 8), clLime);
-  p.g.SetGridMode(gmVert);
-  EXPECT_EQ(p.Px(60, 8), Step(1, 16));
   p.g.SetFrameStyle(fsRaised);
   EXPECT_EQ(p.Px(0, 30), clWhite);
   EXPECT_EQ(p.Px(120, 30), clBlack);
