@@ -1,12 +1,16 @@
 // Picture switches: every on/off style on, off and disabled (on and off); an exclusive group of three,
-// texts on all four sides, a momentary button, transparent switches over a striped panel.
+// texts on all four sides, a momentary button, transparent switches over a striped panel; repeat
+// buttons stepping a numeric label while they are held.
+#include <algorithm>
 #include <array>
 
 #include "gallery/gallery.h"
+#include "numlab/numlab.h"
 #include "onoffbut/onoffbut.h"
 #include "package/framework/controls.h"
 #include "package/framework/forms.h"
 #include "package/framework/labels.h"
+#include "repsbut/repsbut.h"
 
 namespace {
 
@@ -132,6 +136,30 @@ void BuildButtonsPage(TForm* form) {
   dis->SetLeftText(u"Pump");
   dis->SetRightText(u"auto");
   dis->SetEnabled(false);
+
+  // Repeat buttons: a click steps once, holding steps on after half a second, five times a second.
+  Label(form, dx, 490, u"Hold to repeat");
+  auto* level = new TNumLab(form);
+  level->SetParent(form);
+  level->SetBounds(dx, 508, 150, 26);
+  level->SetLeftText(u"Level");
+  level->SetRightText(u"%");
+  level->SetDecP(0);
+  level->SetLabValue(50);
+  const char16_t* captions[] = {u"\u2212", u"+"};
+  for (int k = 0; k < 2; ++k) {
+    auto* r = new TRepSpeedButton(form);
+    r->SetParent(form);
+    r->SetBounds(dx + 156 + k * 28, 508, 26, 26);
+    r->SetCaption(captions[k]);
+    r->Font()->SetStyle(fsBold);
+    const double step = k ? 1 : -1;
+    auto stepLevel = [level, step](TObject*) {
+      level->SetLabValue(std::clamp(level->Value() + step, 0.0, 100.0));
+    };
+    r->SetOnClick(stepLevel);
+    r->SetOnRepeatClick(stepLevel);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,83 @@
+#include "repsbut/repsbut.h"
+
+#include <algorithm>
+
+namespace jox {
+
+TRepSpeedButton::TRepSpeedButton(TComponent* AOwner)
+    : TSpeedButton(AOwner),
+      FRClickTimerHandle(std::make_unique<TTimerWindow>(this, [this] { DoTimer(); },
+                                                        TTimerWindow::ErrorClass<EJOXRepSpeedButton>())) {}
+
+TRepSpeedButton::~TRepSpeedButton() = default;
+
+void TRepSpeedButton::InitTimer() {
+  FIsStart = true;
+  FRClickTimerHandle->UpdateTimer(Cardinal(FStartIv), FRClickTimerEnabled);
+}
+
+void TRepSpeedButton::UpdateTimer() {
+  FIsStart = false;
+  FRClickTimerHandle->UpdateTimer(Cardinal(FRepClickIv), FRClickTimerEnabled);
+}
+
+void TRepSpeedButton::DoTimer() {
+  if (FIsStart) UpdateTimer();
+  RepeatClickEvent(this);
+  if (FOnRepeatClick) FOnRepeatClick(this);
+}
+
+void TRepSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  TSpeedButton::MouseDown(Button, Shift, X, Y);
+  if (Button != mbLeft) return;
+  FRClickTimerEnabled = true;
+  InitTimer();
+}
+
+void TRepSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  TSpeedButton::MouseUp(Button, Shift, X, Y);
+  if (Button != mbLeft) return;
+  FRClickTimerEnabled = false;
+  UpdateTimer();
+}
+
+void TRepSpeedButton::DefaultHandler(TMessage& Message) {
+  TSpeedButton::DefaultHandler(Message);
+  // Leaving the button while it is held ends the repetition, and so does a cancelled press. The press
+  // itself stays with the speed button, so a release away from it clicks nothing, as for any button.
+  if ((Message.Msg == CM_MOUSELEAVE || Message.Msg == WM_CANCELMODE) && FRClickTimerEnabled) {
+    FRClickTimerEnabled = false;
+    UpdateTimer();
+  }
+}
+
+void TRepSpeedButton::SetRepeatClickInterval(Integer Value) {
+  Value = std::max(Value, MinInterval);
+  if (Value == FRepClickIv) return;
+  FRepClickIv = Value;
+  if (!IsDesigning()) UpdateTimer();
+}
+
+void TRepSpeedButton::SetStartClickInterval(Integer Value) {
+  Value = std::max(Value, MinInterval);
+  if (Value == FStartIv) return;
+  FStartIv = Value;
+  if (!IsDesigning()) InitTimer();
+}
+
+void TRepSpeedButton::SetOnRepeatClick(TNotifyEvent Value) {
+  FOnRepeatClick = std::move(Value);
+  if (!IsDesigning()) UpdateTimer();
+}
+
+const TClassInfo& TRepSpeedButton::ClassInfo() {
+  using R = TRepSpeedButton;
+  static const TClassInfo info =
+      TClassBuilder<TRepSpeedButton>(&TSpeedButton::ClassInfo())
+          .Prop("RepeatClickInterval", &R::RepeatClickInterval, &R::SetRepeatClickInterval, DefRepeatClickInterval)
+          .Prop("StartClickInterval", &R::StartClickInterval, &R::SetStartClickInterval, DefStartClickInterval)
+          .Event("OnRepeatClick");
+  return info;
+}
+
+}  // namespace jox
