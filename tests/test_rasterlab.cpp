@@ -113,7 +113,9 @@ TEST_F(RasterLab, BuiltInFont) {
       ASSERT_NE(all, 0u) << code;
       EXPECT_EQ(m.LeftMostBit[code], std::countr_zero(all)) << code;
       EXPECT_EQ(m.RightMostBit[code], 31 - std::countl_zero(all)) << code;
-      if (code != 0xAD) EXPECT_TRUE(seen.insert(Rows(m, code)).second) << "glyph " << code << " repeats";
+      if (code != 0xAD) {
+        EXPECT_TRUE(seen.insert(Rows(m, code)).second) << "glyph " << code << " repeats";
+      }
     }
   }
 }
