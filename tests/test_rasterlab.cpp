@@ -318,3 +318,35 @@ TEST_F(RasterLab, TimerFailuresDesignTimeAndHandlerErrors) {
   EXPECT_EQ(Application->ExceptionCount(), 3);
   EXPECT_EQ(t.ScrollPosX(), 3);
 }
+
+TEST_F(RasterLab, FormTextRoundTrip) {
+  RegisterClass<TRasterLab>();
+  TForm f(nullptr);
+  auto* r = new TRasterLab(&f);
+  r->SetName(u"Board");
+  r->SetParent(&f);
+  r->SetText(u"Gleis 3");
+  r->SetDotSize(2);
+  r->SetCharBlockMode(rdbmRaster);
+  r->SetAutoCenter(true);
+  r->SetScrollMode(rdsmUp);
+  r->Font()->SetName(u"DejaVu Sans");
+  const String text = WriteComponentText(&f);
+
+  TForm g(nullptr);
+  ReadComponentText(text, &g);
+  auto* s = dynamic_cast<TRasterLab*>(g.FindComponent(u"Board"));
+  ASSERT_NE(s, nullptr) << ToUtf8(text);
+  EXPECT_EQ(s->Text(), u"Gleis 3");
+  EXPECT_EQ(s->DotSize(), 2);
+  EXPECT_EQ(s->CharBlockMode(), rdbmRaster);
+  EXPECT_EQ(s->PosX(), r->PosX());
+  EXPECT_EQ(s->ScrollMode(), rdsmUp);
+  EXPECT_EQ(Rows(s->CharMatrix(), 'g', 32), Rows(r->CharMatrix(), 'g', 32));
+  // A label written with the built-in font reads back with it.
+  r->Font()->SetName(u"default");
+  TForm h(nullptr);
+  ReadComponentText(WriteComponentText(&f), &h);
+  EXPECT_EQ(Rows(dynamic_cast<TRasterLab*>(h.FindComponent(u"Board"))->CharMatrix(), 'A'),
+            Rows(CreateBitFont(nullptr), 'A'));
+}
