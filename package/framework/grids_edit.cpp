@@ -1,0 +1,316 @@
+// The in-place editor of a grid: begin, commit and cancel, the ellipsis button and the pick list.
+// Sections: [pick list] [editor] [grid editing]
+#include <algorithm>
+
+#include "package/framework/grids.h"
+
+namespace jox {
+
+// [pick list] ----------------------------------------------------------------------------------------------
+// The drop-down list of a pick-list editor. It lies over the grid below (or above) the cell, takes
+// no focus (the editor keeps it, and with it the keys), and closes on a pick, Escape or focus loss.
+class TPickListPopup : public TGraphicControl {
+ public:
+  TPickListPopup(TInplaceEdit* Editor) : TGraphicControl(nullptr), FEditor(Editor) {}
+  Integer ItemIndex = -1;
+  Integer TopIndex = 0;
+  Integer Rows = 0;
+
+  Integer ItemHeight() { return Canvas()->TextHeight(u"Ag") + 2; }
+  void Paint() override {
+    TCanvas* c = Canvas();
+    TStrings* items = FEditor->PickList();
+    c->Font()->Assign(Font());
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clWindow);
+    c->Pen()->SetWidth(1);
+    c->Pen()->SetColor(clBlack);
+    c->Rectangle(0, 0, Width(), Height());
+    const Integer h = ItemHeight();
+    for (Integer i = 0; i < Rows && TopIndex + i < items->Count(); ++i) {
+      const Integer k = TopIndex + i;
+      const TRect r = Rect(1, 1 + i * h, Width() - 1, 1 + (i + 1) * h);
+      const bool hot = k == ItemIndex;
+      c->Brush()->SetColor(hot ? clHighlight : clWindow);
+      c->Font()->SetColor(hot ? clHighlightText : clWindowText);
+      c->TextRect(r, r.Left + 2, r.Top + 1, items->Get(k));
+    }
+  }
+  void Select(Integer i) {
+    const Integer n = FEditor->PickList()->Count();
+    if (n == 0) return;
+    ItemIndex = std::clamp(i, 0, n - 1);
+    if (ItemIndex < TopIndex) TopIndex = ItemIndex;
+    if (ItemIndex >= TopIndex + Rows) TopIndex = ItemIndex - Rows + 1;
+    Invalidate();
+  }
+
+ protected:
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override {
+    const Integer i = TopIndex + (Y - 1) / std::max(1, ItemHeight());
+    if (Y >= 1 && i < FEditor->PickList()->Count() && i != ItemIndex) {
+      ItemIndex = i;
+      Invalidate();
+    }
+    TGraphicControl::MouseMove(Shift, X, Y);
+  }
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override {
+    TGraphicControl::MouseUp(Button, Shift, X, Y);
+    if (Button == mbLeft) FEditor->CloseUp(X >= 0 && X < Width() && Y >= 0 && Y < Height());
+  }
+
+ private:
+  TInplaceEdit* FEditor;
+};
+
+// [editor] -------------------------------------------------------------------------------------------------
+TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomEdit(AOwner), FPickList(std::make_unique<TStringList>()) {
+  FGrid = dynamic_cast<TCustomGrid*>(AOwner);
+  SetBorderStyle(bsNone);
+  SetAutoSize(false);
+  SetTabStop(false);
+  SetParentColor(false);
+  SetColor(clWindow);
+  SetMessageHandler(WM_GETDLGCODE, [this](TMessage& m) {
+    m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (FGrid && (FGrid->Options() & goTabs) ? DLGC_WANTTAB : 0);
+  });
+}
+
+TInplaceEdit::~TInplaceEdit() { delete FList; }
+
+TRect TInplaceEdit::ButtonRect() const {
+  if (FEditStyle == esSimple) return TRect{};
+  return Rect(Width() - ButtonWidth, 0, Width(), Height());
+}
+
+void TInplaceEdit::Paint() {
+  TCustomEdit::Paint();
+  const TRect b = ButtonRect();
+  if (b.IsEmpty()) return;
+  TCanvas* c = Canvas();
+  c->Brush()->SetStyle(bsSolid);
+  c->Brush()->SetColor(clBtnFace);
+  c->FillRect(b);
+  c->Pen()->SetWidth(1);
+  c->Pen()->SetColor(clBtnHighlight);
+  c->MoveTo(b.Left, b.Bottom - 1);
+  c->LineTo(b.Left, b.Top);
+  c->LineTo(b.Right - 1, b.Top);
+  c->Pen()->SetColor(clBtnShadow);
+  c->MoveTo(b.Left, b.Bottom - 1);
+  c->LineTo(b.Right - 1, b.Bottom - 1);
+  c->LineTo(b.Right - 1, b.Top - 1);
+  c->Pen()->SetColor(clBlack);
+  const Integer cx = (b.Left + b.Right) / 2, cy = (b.Top + b.Bottom) / 2;
+  if (FEditStyle == esEllipsis) {
+    for (Integer d : {-4, 0, 4}) {
+      c->MoveTo(cx + d - 1, cy + 1);
+      c->LineTo(cx + d + 1, cy + 1);
+      c->MoveTo(cx + d - 1, cy + 2);
+      c->LineTo(cx + d + 1, cy + 2);
+    }
+  } else {
+    for (Integer i = 0; i < 4; ++i) {
+      c->MoveTo(cx - 3 + i, cy - 1 + i);
+      c->LineTo(cx + 4 - i, cy - 1 + i);
+    }
+  }
+}
+
+bool TInplaceEdit::ListVisible() const { return FList && FList->Visible(); }
+
+void TInplaceEdit::DropDown() {
+  if (FEditStyle != esPickList || ListVisible() || !FGrid) return;
+  FPickList->Clear();
+  FGrid->GetPickListItems(FGrid->FEditCell.X, FGrid->FEditCell.Y, FPickList.get());
+  if (FPickList->Count() == 0) return;
+  if (!FList) FList = new TPickListPopup(this);
+  FList->Font()->Assign(FGrid->Font());
+  const Integer h = FList->ItemHeight();
+  const TRect ca = FGrid->ClientRect();
+  const Integer below = ca.Bottom - (Top() + Height()), above = Top() - ca.Top;
+  Integer rows = std::min(FPickList->Count(), 8);
+  const bool down = below >= rows * h + 2 || below >= above;
+  rows = std::max(1, std::min(rows, ((down ? below : above) - 2) / std::max(1, h)));
+  FList->Rows = rows;
+  const Integer lh = rows * h + 2;
+  FList->SetBounds(Left(), down ? Top() + Height() : Top() - lh, std::max(Width(), 60), lh);
+  FList->TopIndex = 0;
+  FList->ItemIndex = -1;
+  FList->Select(std::max(0, FPickList->IndexOf(Text())));
+  FList->SetParent(FGrid);
+  FList->Show();
+  FList->Invalidate();
+}
+
+void TInplaceEdit::CloseUp(bool Accept) {
+  if (!ListVisible()) return;
+  FList->Hide();
+  FList->SetParent(nullptr);
+  if (Accept && FList->ItemIndex >= 0 && FList->ItemIndex < FPickList->Count()) {
+    SetText(FPickList->Get(FList->ItemIndex));
+    SelectAll();
+  }
+  if (FGrid) FGrid->Invalidate();
+}
+
+void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
+  if (!FGrid) return TCustomEdit::KeyDown(Key, Shift);
+  if (ListVisible()) {
+    switch (Key) {
+      case VK_UP: FList->Select(FList->ItemIndex - 1); Key = 0; return;
+      case VK_DOWN:
+        if (Shift & ssAlt) CloseUp(true);
+        else FList->Select(FList->ItemIndex + 1);
+        Key = 0;
+        return;
+      case VK_PRIOR: FList->Select(FList->ItemIndex - FList->Rows); Key = 0; return;
+      case VK_NEXT: FList->Select(FList->ItemIndex + FList->Rows); Key = 0; return;
+      default: break;
+    }
+  }
+  if (Key == VK_DOWN && (Shift & ssAlt) && FEditStyle == esPickList) {
+    DropDown();
+    Key = 0;
+    return;
+  }
+  if (Key == VK_RETURN && (Shift & ssCtrl) && FEditStyle == esEllipsis) {
+    FGrid->EditButtonClick();
+    Key = 0;
+    return;
+  }
+  // Keys that leave the cell belong to the grid; Left and Right only at the ends of the text.
+  const bool atStart = SelStart() == 0 && SelLength() == 0;
+  const bool atEnd = SelStart() == Integer(Text().size()) && SelLength() == 0;
+  const bool toGrid = Key == VK_UP || Key == VK_DOWN || Key == VK_PRIOR || Key == VK_NEXT || Key == VK_TAB ||
+                      (Key == VK_LEFT && atStart && !(Shift & ssShift)) ||
+                      (Key == VK_RIGHT && atEnd && !(Shift & ssShift)) ||
+                      ((Key == VK_HOME || Key == VK_END) && (Shift & ssCtrl));
+  if (toGrid) {
+    TCustomGrid* grid = FGrid;
+    grid->CommitEdit();
+    grid->KeyDown(Key, Shift);
+    Key = 0;
+    return;
+  }
+  TCustomEdit::KeyDown(Key, Shift);
+}
+
+void TInplaceEdit::KeyPress(char16_t& Key) {
+  if (FGrid && (Key == 13 || Key == 27)) {
+    if (ListVisible()) {
+      CloseUp(Key == 13);
+      Key = 0;
+      return;
+    }
+    // Enter and Escape end the edit; the grid decides what follows (and may see a consumed key).
+    TCustomGrid* grid = FGrid;
+    grid->KeyPress(Key);
+    Key = 0;
+    return;
+  }
+  if (Key == 9) {
+    Key = 0;
+    return;
+  }
+  TCustomEdit::KeyPress(Key);
+}
+
+void TInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  if (Button == mbLeft && ButtonRect().Contains(Point(X, Y))) {
+    if (FEditStyle == esPickList) {
+      if (ListVisible()) CloseUp(false);
+      else DropDown();
+    } else if (FGrid) {
+      FGrid->EditButtonClick();
+    }
+    return;
+  }
+  if (ListVisible()) CloseUp(false);
+  TCustomEdit::MouseDown(Button, Shift, X, Y);
+}
+
+void TInplaceEdit::DoExit() {
+  CloseUp(false);
+  TCustomEdit::DoExit();
+  // Focus went elsewhere than the grid: what was typed is kept.
+  if (FGrid && !FGrid->FEditing && Visible() && !FGrid->Focused()) FGrid->CommitEdit();
+}
+
+// [grid editing] -------------------------------------------------------------------------------------------
+bool TCustomGrid::CanEditShow() const {
+  return (FOptions & goEditing) && !(FOptions & goRowSelect) && FCurrent.X >= FFixedCols &&
+         FCurrent.Y >= FFixedRows && FCurrent.X < ColCount() && FCurrent.Y < RowCount() && Enabled();
+}
+
+void TCustomGrid::PlaceEditor() {
+  if (!EditorMode()) return;
+  const TRect r = CellRect(FEditCell.X, FEditCell.Y);
+  if (r.IsEmpty()) {
+    // Scrolled out of sight: the edit stays open but is not shown over another cell.
+    FInplaceEdit->SetBounds(-1000, -1000, 10, 10);
+    return;
+  }
+  FInplaceEdit->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TCustomGrid::ShowEditor() {
+  if (EditorMode() || !CanEditShow()) return;
+  if (!FInplaceEdit) FInplaceEdit = new TInplaceEdit(this);
+  ScrollToCell(FCurrent.X, FCurrent.Y);
+  FEditCell = FCurrent;
+  FInplaceEdit->FEditStyle = GetEditStyle(FEditCell.X, FEditCell.Y);
+  FInplaceEdit->Font()->Assign(Font());
+  FInplaceEdit->SetMaxLength(GetEditLimit());
+  FEditOriginal = GetEditText(FEditCell.X, FEditCell.Y);
+  FInplaceEdit->SetText(FEditOriginal);
+  FInplaceEdit->SetParent(this);
+  FInplaceEdit->Show();
+  PlaceEditor();
+  FInplaceEdit->SelectAll();
+  if (Focused() || (FInplaceEdit->CanFocus() && FocusedControl() == nullptr)) FInplaceEdit->SetFocus();
+  else if (FocusedControl() && ContainsControl(FocusedControl())) FInplaceEdit->SetFocus();
+  InvalidateCell(FEditCell.X, FEditCell.Y);
+}
+
+void TCustomGrid::CommitEdit() {
+  if (!EditorMode() || FEditing) return;
+  FEditing = true;
+  const TGridCoord cell = FEditCell;
+  const String text = FInplaceEdit->Text();
+  FInplaceEdit->CloseUp(false);
+  const bool hadFocus = FInplaceEdit->Focused();
+  FInplaceEdit->Hide();
+  if (hadFocus && CanFocus()) SetFocus();
+  FEditCell = {-1, -1};
+  // Only a changed text is written back: an edit that changed nothing leaves the cell alone.
+  if (text != FEditOriginal) SetEditText(cell.X, cell.Y, text);
+  FEditing = false;
+  InvalidateCell(cell.X, cell.Y);
+}
+
+void TCustomGrid::CancelEdit() {
+  if (!EditorMode() || FEditing) return;
+  FEditing = true;
+  const TGridCoord cell = FEditCell;
+  FInplaceEdit->CloseUp(false);
+  const bool hadFocus = FInplaceEdit->Focused();
+  FInplaceEdit->Hide();
+  if (hadFocus && CanFocus()) SetFocus();
+  FEditCell = {-1, -1};
+  FEditing = false;
+  InvalidateCell(cell.X, cell.Y);
+}
+
+void TCustomGrid::HideEditor() { CommitEdit(); }
+
+void TCustomGrid::SetEditorMode(bool v) {
+  if (v) ShowEditor();
+  else HideEditor();
+}
+
+void TCustomGrid::UpdateEditor() {
+  if ((FOptions & goAlwaysShowEditor) && (FOptions & goEditing)) ShowEditor();
+}
+
+}  // namespace jox
