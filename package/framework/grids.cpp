@@ -78,7 +78,7 @@ void TGridAxis::Shift(Integer At, Integer Delta) {
 }
 
 // [grid] ---------------------------------------------------------------------------------------------------
-TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
+TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomScrollControl(AOwner) {
   FCols.SetDefault(64);
   FRows.SetDefault(24);
   FCols.SetCount(5);
@@ -189,49 +189,21 @@ void TCustomGrid::SetFixedColor(TColor v) {
 }
 
 void TCustomGrid::SetScrollBars(TScrollStyle v) {
-  if (v == FScrollBars) return;
-  FScrollBars = v;
+  if (v == ScrollBars()) return;
+  TCustomScrollControl::SetScrollBars(v);
   ClampPosition();
   Invalidate();
 }
 
-void TCustomGrid::SetBorderStyle(TBorderStyle v) {
-  if (v == FBorderStyle) return;
-  FBorderStyle = v;
-  ClampPosition();
-  Invalidate();
-}
+void TCustomGrid::SetBorderStyle(TBorderStyle v) { FBorderStyle = v; }
 
 void TCustomGrid::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
-  TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  TCustomScrollControl::SetBounds(ALeft, ATop, AWidth, AHeight);
   ClampPosition();
   PlaceEditor();
 }
 
 // [geometry] -----------------------------------------------------------------------------------------------
-bool TCustomGrid::ScrollBarShown(TScrollBarKind Kind) const {
-  const bool wantV = FScrollBars == ssVertical || FScrollBars == ssBoth;
-  const bool wantH = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
-  const Integer b = BorderWidth(), lw = FGridLineWidth;
-  const Int64 allH = FRows.Offset(RowCount(), lw), allW = FCols.Offset(ColCount(), lw);
-  const Integer w = Width() - 2 * b, h = Height() - 2 * b;
-  bool v = wantV && allH > h;
-  bool hz = wantH && allW > w;
-  if (v && !hz) hz = wantH && allW > w - 17;
-  if (hz && !v) v = wantV && allH > h - 17;
-  return Kind == sbVertical ? v : hz;
-}
-
-TRect TCustomGrid::ClientRect() const {
-  const Integer b = BorderWidth();
-  TRect r = Rect(b, b, Width() - b, Height() - b);
-  if (ScrollBarShown(sbVertical)) r.Right -= 17;
-  if (ScrollBarShown(sbHorizontal)) r.Bottom -= 17;
-  r.Right = std::max(r.Left, r.Right);
-  r.Bottom = std::max(r.Top, r.Bottom);
-  return r;
-}
-
 Integer TCustomGrid::FixedWidth() const { return Integer(FCols.Offset(FFixedCols, FGridLineWidth)); }
 Integer TCustomGrid::FixedHeight() const { return Integer(FRows.Offset(FFixedRows, FGridLineWidth)); }
 
@@ -335,8 +307,18 @@ Integer TCustomGrid::LastVisibleCol() const {
 }
 
 // [position] -----------------------------------------------------------------------------------------------
+void TCustomGrid::UpdateScrollBars() {
+  // Showing one bar narrows the client area, which may call for the other: settle in two rounds.
+  for (int round = 0; round < 2; ++round) {
+    const Integer maxTop = MaxTopRow(), maxLeft = MaxLeftCol();
+    SetScrollInfo(sbVertical, FFixedRows, RowCount() - 1, RowCount() - maxTop, FTopLeft.Y);
+    SetScrollInfo(sbHorizontal, FFixedCols, ColCount() - 1, ColCount() - maxLeft, FTopLeft.X);
+  }
+}
+
 void TCustomGrid::ClampPosition() {
   const TGridCoord old = FTopLeft;
+  UpdateScrollBars();
   FTopLeft.X = std::clamp(FTopLeft.X, FFixedCols, std::max(FFixedCols, MaxLeftCol()));
   FTopLeft.Y = std::clamp(FTopLeft.Y, FFixedRows, std::max(FFixedRows, MaxTopRow()));
   FTopLeft.X = std::min(FTopLeft.X, ColCount() - 1);
@@ -347,6 +329,7 @@ void TCustomGrid::ClampPosition() {
   };
   inData(FCurrent);
   inData(FAnchor);
+  UpdateScrollBars();
   if (!(old == FTopLeft)) TopLeftChanged();
 }
 
@@ -355,6 +338,7 @@ void TCustomGrid::MoveTopLeft(Integer ALeft, Integer ATop) {
   ATop = std::clamp(ATop, FFixedRows, std::max(FFixedRows, MaxTopRow()));
   if (ALeft == FTopLeft.X && ATop == FTopLeft.Y) return;
   FTopLeft = {ALeft, ATop};
+  UpdateScrollBars();
   PlaceEditor();
   Invalidate();
   TopLeftChanged();
@@ -515,26 +499,6 @@ void TCustomGrid::Paint() {
   // What lies beyond the last column and below the last row.
   FillGap(c, Rect(std::max(right, ca.Left), ca.Top, ca.Right, ca.Bottom), Color());
   FillGap(c, Rect(ca.Left, std::max(bottom, ca.Top), std::min(right, ca.Right), ca.Bottom), Color());
-  if (FBorderStyle == bsSingle) {
-    const Integer w = Width(), h = Height();
-    c->Pen()->SetWidth(1);
-    auto edge = [c](Integer x1, Integer y1, Integer x2, Integer y2, Integer x3, Integer y3, TColor col) {
-      c->Pen()->SetColor(col);
-      c->MoveTo(x1, y1);
-      c->LineTo(x2, y2);
-      c->LineTo(x3, y3);
-    };
-    edge(0, h - 1, 0, 0, w, 0, clBtnShadow);
-    edge(1, h - 2, 1, 1, w - 1, 1, cl3DDkShadow);
-    edge(0, h - 1, w - 1, h - 1, w - 1, -1, clBtnHighlight);
-    edge(1, h - 2, w - 2, h - 2, w - 2, 0, cl3DLight);
-  }
-  if (ScrollBarShown(sbVertical)) PaintScrollBar(sbVertical);
-  if (ScrollBarShown(sbHorizontal)) PaintScrollBar(sbHorizontal);
-  if (ScrollBarShown(sbVertical) && ScrollBarShown(sbHorizontal)) {
-    const TRect v = ScrollBarRect(sbVertical), hz = ScrollBarRect(sbHorizontal);
-    FillGap(c, Rect(v.Left, hz.Top, v.Right, hz.Bottom), clBtnFace);
-  }
 }
 
 void TCustomGrid::DrawCell(Integer, Integer, const TRect&, TGridDrawState) {}

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "package/framework/controls.h"
+#include "package/framework/scrolling.h"
 #include "package/framework/stdctrls.h"
 
 namespace jox {
@@ -66,8 +67,6 @@ struct TGridRect {
 
 enum TGridState : uint8_t { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
 enum TEditStyle : uint8_t { esSimple, esEllipsis, esPickList };
-enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
-enum TScrollBarKind : uint8_t { sbHorizontal, sbVertical };
 
 class TCustomGrid;
 
@@ -139,8 +138,9 @@ class TInplaceEdit : public TCustomEdit {
 // Defaults: ColCount 5, RowCount 5, FixedCols 1, FixedRows 1, DefaultColWidth 64, DefaultRowHeight 24,
 // GridLineWidth 1, Options goFixedVertLine|goFixedHorzLine|goVertLine|goHorzLine|goRangeSelect,
 // ScrollBars ssBoth, BorderStyle bsSingle, Color clWindow, FixedColor clBtnFace, DefaultDrawing true,
-// TabStop true.
-class TCustomGrid : public TCustomControl {
+// TabStop true. The scroll bars are the scrolling base's, in rows and columns: the vertical bar runs
+// from FixedRows to RowCount - 1 and its position is TopRow; the horizontal one likewise for LeftCol.
+class TCustomGrid : public TCustomScrollControl {
  public:
   explicit TCustomGrid(TComponent* AOwner);
   ~TCustomGrid() override;
@@ -169,8 +169,8 @@ class TCustomGrid : public TCustomControl {
   virtual void SetOptions(TGridOptions v);
   TColor FixedColor() const { return FFixedColor; }
   void SetFixedColor(TColor v);
-  TScrollStyle ScrollBars() const { return FScrollBars; }
   void SetScrollBars(TScrollStyle v);
+  // Kept for form streaming; the grid is drawn without a frame of its own.
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle v);
   bool DefaultDrawing() const { return FDefaultDrawing; }
@@ -201,8 +201,6 @@ class TCustomGrid : public TCustomControl {
   // The cell under a point; (-1, -1) outside the cells.
   TGridCoord MouseCoord(Integer X, Integer Y) const;
   void MouseToCell(Integer X, Integer Y, Integer& ACol, Integer& ARow) const;
-  // The area inside the border and the scroll bars, where the cells are.
-  TRect ClientRect() const override;
 
   // --- invalidation: only the cells given are painted again
   void InvalidateCell(Integer ACol, Integer ARow);
@@ -259,9 +257,10 @@ class TCustomGrid : public TCustomControl {
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void DblClick() override;
-  // Unhandled wheel turns scroll the rows (3 a notch), as the scroll bars would.
-  bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
   void DoExit() override;
+  // Bar actions move TopRow / LeftCol; without goThumbTracking a dragged thumb moves them on release.
+  void Scroll(TScrollBarKind Kind, TScrollCode Code, Integer ThumbPos) override;
+  void ScrollPosChanged(TScrollBarKind Kind, Integer OldPos) override;
 
   // Highest TopRow / LeftCol that still fills the client area.
   Integer MaxTopRow() const;
@@ -271,15 +270,8 @@ class TCustomGrid : public TCustomControl {
  private:
   friend class TInplaceEdit;
   friend class TPickListPopup;
-  struct TScrollBarState;
-  // Scroll-bar area of the control (stand-in until the shared scrolling base takes these over).
-  TRect ScrollBarRect(TScrollBarKind Kind) const;
-  bool ScrollBarShown(TScrollBarKind Kind) const;
-  void PaintScrollBar(TScrollBarKind Kind);
-  bool ScrollBarMouseDown(Integer X, Integer Y);
-  void ScrollBarDrag(Integer X, Integer Y);
-  TRect ThumbRect(TScrollBarKind Kind) const;
-  Integer BorderWidth() const { return FBorderStyle == bsSingle ? 2 : 0; }
+  // Gives the scroll bars the current range, page and position.
+  void UpdateScrollBars();
   Integer FixedWidth() const;
   Integer FixedHeight() const;
   // x (or y) of a column (row) in control coordinates, or INT_MIN when it is scrolled out.
@@ -293,14 +285,12 @@ class TCustomGrid : public TCustomControl {
   void UpdateEditor();
   void PlaceEditor();
   bool SizingBorderAt(Integer X, Integer Y, TScrollBarKind& Kind, Integer& Index) const;
-  void WheelScroll(Integer Rows);
 
   TGridAxis FCols, FRows;
   Integer FFixedCols = 1, FFixedRows = 1;
   Integer FGridLineWidth = 1;
   TGridOptions FOptions;
   TColor FFixedColor = clBtnFace;
-  TScrollStyle FScrollBars = ssBoth;
   TBorderStyle FBorderStyle = bsSingle;
   bool FDefaultDrawing = true;
   TGridCoord FTopLeft{1, 1};
@@ -308,8 +298,6 @@ class TCustomGrid : public TCustomControl {
   TGridCoord FAnchor{1, 1};
   TGridState FGridState = gsNormal;
   Integer FSizingIndex = -1, FSizingPos = 0, FSizingOrigin = 0;
-  // Scroll bar being dragged: its kind, the part pressed (0 none, 1 thumb) and the grab offset.
-  Integer FSbDrag = -1, FSbGrab = 0;
   TInplaceEdit* FInplaceEdit = nullptr;
   TGridCoord FEditCell{-1, -1};
   String FEditOriginal;
