@@ -1,5 +1,6 @@
-// The report list unit: the data model TRLData, its file, CSV, HTML and clipboard formats, and the
-// recognition of report-list files.
+// The report list unit: the data model TRLData, its file, CSV, HTML and clipboard formats, the
+// recognition of report-list files, and TReportListView, the grid that shows and edits the model.
 #pragma once
 
 #include "replist/rldata.h"
+#include "replist/reportlistview.h"

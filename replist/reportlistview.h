@@ -1,0 +1,458 @@
+// TReportListView: the grid that shows and edits a TRLData. One or two header rows (a common header
+// over all columns and a row of column headers) stand above the data rows; every column has an
+// alignment, a password flag, an editable flag and a place in the column order; rows can be
+// selected, disabled, highlighted and filtered out; check-box and radio columns show glyphs.
+//
+// Numbering: data rows and model columns are 1-based; grid rows and columns are the grid's own.
+// Data row r is grid row r + FixedRows - 1 (while no filter hides rows); grid column k shows model
+// column ColOrder[k] + 1.
+//
+// Sections of the declaration: [types] [view]
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "package/errors.h"
+#include "package/framework/grids.h"
+#include "replist/rldata.h"
+
+namespace jox {
+
+// [types] --------------------------------------------------------------------------------------------------
+enum TFilterMode : uint8_t { fmSimple, fmBoolean, fmGrep };
+
+// Row attribute bit of rows a filter hides; the bit travels with its row through sorts and copies.
+constexpr Byte rlRowFilteredOut = 0x20;
+
+using TRenderCellEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TColor& PenColor,
+                                            TColor& BrushColor, TColor& FontColor, TFontStyles& FontStyles,
+                                            String& Text)>;
+using TReadCellEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Text)>;
+using TCheckStateChangeEvent = std::function<void(TObject* Sender, bool& State, Integer Col, Integer Row)>;
+using TCursorKeyActionEvent = std::function<void(TObject* Sender, Word Key)>;
+using TRequestEditFormatEvent = std::function<void(TObject* Sender, Integer Col, Integer Row, String& Format)>;
+using TBeforeFilterEvent =
+    std::function<void(TObject* Sender, Integer Row, bool& Found, TLogicOp& CombineWithInternalSearch)>;
+
+// [view] ---------------------------------------------------------------------------------------------------
+class TReportListView : public TCustomDrawGrid {
+ public:
+  explicit TReportListView(TComponent* AOwner);
+  ~TReportListView() override;
+
+  // From another TReportListView: its settings, events and a copy of its model.
+  void Assign(TPersistent* Source) override;
+
+  static const TClassInfo& ClassInfo();
+  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+
+  // --- dimensions (5 columns and 4 rows after construction)
+  Integer NrOfColumns() const { return FRLData->NrOfColumns(); }
+  void SetNrCols(Integer a);
+  void SetNrOfColumns(Integer a) { SetNrCols(a); }
+  Integer NrOfRows() const { return FRLData->NrOfRows(); }
+  void SetNrRows(Integer a);
+  void SetNrOfRows(Integer a) { SetNrRows(a); }
+  // Number of visible header rows: 0, 1 or 2.
+  Integer CountHeadRows() const { return (FComHdVis ? 1 : 0) + (FColHdVis ? 1 : 0); }
+  Integer AddRow();
+  Integer InsertRow(Integer a);
+  Integer InsertColumn(Integer a);
+  void RemoveRow(Integer r);
+  void RemoveColumn(Integer c);
+  void RemoveEmptyRows();
+  void Fill(const String& s);
+  void Clear();
+  // Element i is the model column (1-based) shown in grid column i; false (and that place kept) for
+  // a wrong number, false and nothing changed for a list of another length.
+  bool SetColumnOrder(const std::vector<Integer>& ColList);
+  Integer ColumnOrder(Integer ColNr) const;
+
+  // --- published looks (each repaints and fires OnChangeSetup unless said otherwise)
+  bool AutoAdvance() const { return FAutoAdvance; }
+  void SetAutoAdvance(bool v) { FAutoAdvance = v; }
+  TColor ColorText() const { return FColorNormal; }  // 0x002000
+  void SetColorText(TColor v) { SetColorField(FColorNormal, v); }
+  TColor ColorBkgdNormal() const { return FRColorNormal; }  // white
+  void SetColorBkgdNormal(TColor v) { SetColorField(FRColorNormal, v); }
+  TColor ColorBkgdShaded() const { return FRColorShaded; }  // 0xF0EFE8
+  void SetColorBkgdShaded(TColor v) { SetColorField(FRColorShaded, v); }
+  TColor ColorHigh() const { return FHiLgtColor; }  // 0xCC9966
+  void SetColorHigh(TColor v) { SetColorField(FHiLgtColor, v); }
+  TColor ColorHighText() const { return FHiLgtTextColor; }  // white
+  void SetColorHighText(TColor v) { SetColorField(FHiLgtTextColor, v); }
+  TColor ColorColumnHd() const { return FColHdColor; }  // clBtnFace; also FixedColor
+  void SetColorColumnHd(TColor v);
+  TColor ColorColumnHdText() const { return FColHdTxtColor; }  // black
+  void SetColorColumnHdText(TColor v) { SetColorField(FColHdTxtColor, v); }
+  TColor ColorCommonHd() const { return FComHdColor; }  // clBtnFace
+  void SetColorCommonHd(TColor v) { SetColorField(FComHdColor, v); }
+  TColor ColorCommonHdText() const { return FComHdTxtColor; }  // black
+  void SetColorCommonHdText(TColor v) { SetColorField(FComHdTxtColor, v); }
+  TColor ColorDisabledBkgd() const { return FDisabledBkgdColor; }  // 0xF0F0F0
+  void SetColorDisabledBkgd(TColor v) { SetColorField(FDisabledBkgdColor, v); }
+  TColor ColorDisabledText() const { return FDisabledTextColor; }  // clSilver
+  void SetColorDisabledText(TColor v) { SetColorField(FDisabledTextColor, v); }
+  TColor ColorEmptyMsg() const { return FColorEmptyMsg; }  // black; only a change repaints
+  void SetColorEmptyMsg(TColor v);
+  TColor ColorSelectedRow() const { return FSelRowColor; }  // 0x94BAED
+  void SetColorSelectedRow(TColor v) { SetColorField(FSelRowColor, v); }
+  TColor ColorSelectedRowText() const { return FSelRowTextColor; }  // clNavy
+  void SetColorSelectedRowText(TColor v) { SetColorField(FSelRowTextColor, v); }
+  TColor ColorSelectedCol() const { return FSelColColor; }  // black
+  void SetColorSelectedCol(TColor v) { SetColorField(FSelColColor, v); }
+  TColor ColorSelectedColText() const { return FSelColTextColor; }
+  void SetColorSelectedColText(TColor v) { SetColorField(FSelColTextColor, v); }
+  TColor ColorSelectedBoth() const { return FSelBothColor; }
+  void SetColorSelectedBoth(TColor v) { SetColorField(FSelBothColor, v); }
+  TColor ColorSelectedBothText() const { return FSelBothTextColor; }
+  void SetColorSelectedBothText(TColor v) { SetColorField(FSelBothTextColor, v); }
+  // "JOX Report Listview"; stored in the model.
+  const String& CommonHeader() const { return FRLData->CommonHeader(); }
+  void SetCommonHeader(const String& v);
+  TAlignment CommonHeaderAlignment() const { return FHeaderAlignment; }  // taCenter
+  void SetCommonHeaderAlignment(TAlignment v);
+  bool CommonHeaderVisible() const { return FComHdVis; }  // false
+  void SetCommonHeaderVisible(bool v);
+  Integer CommonHeaderHeight() const { return FComHdHgt; }  // 20, kept within 8..127
+  void SetCommonHeaderHeight(Integer v);
+  bool ColumnHeadersVisible() const { return FColHdVis; }  // true
+  void SetColumnHeadersVisible(bool v);
+  Integer ColumnHeadersHeight() const { return FColHdHgt; }  // 20, kept within 8..127
+  void SetColumnHeadersHeight(Integer v);
+  Integer DefaultColWidth() const { return TCustomGrid::DefaultColWidth(); }
+  void SetDefaultColWidth(Integer v);
+  Integer DefaultRowHeight() const { return TCustomGrid::DefaultRowHeight(); }
+  void SetDefaultRowHeight(Integer v);
+  const String& EmptyMessage() const { return FEmptyMsg; }  // "|" separates lines
+  void SetEmptyMessage(const String& v);
+  void SetEnabled(bool v) override;
+  Integer HighLightRow() const { return FHiLgtRow; }  // 0: none
+  void SetHighLightRow(Integer v) { SetIntField(FHiLgtRow, v); }
+  Integer HighLightColumn() const { return FHiLgtColumn; }
+  void SetHighLightColumn(Integer v) { SetIntField(FHiLgtColumn, v); }
+  bool HighLightBold() const { return FHiLgtBold; }
+  void SetHighLightBold(bool v);
+  TColor InterRowIndicatorColor() const { return FInterRowColor; }  // clRed
+  void SetInterRowIndicatorColor(TColor v) { SetColorField(FInterRowColor, v); }
+  Integer InterRowIndicatorWidth() const { return FInterRowWidth; }  // 3
+  void SetInterRowIndicatorWidth(Integer v) { SetIntField(FInterRowWidth, v); }
+  // Data-based scroll position: the first data row / model column shown (1 after construction).
+  Integer TopRow() const { return TCustomGrid::TopRow() - CountHeadRows() + 1; }
+  void SetTopRow(Integer v);
+  Integer LeftCol() const { return TCustomGrid::LeftCol() + 1; }
+  void SetLeftCol(Integer v);
+  Integer RowSelectMode() const { return FRowSelectMode; }  // 1
+  void SetRowSelectMode(Integer v);
+  Integer RowColPattern() const { return FRowColPattern; }  // 1
+  void SetRowColPattern(Integer v) { SetIntField(FRowColPattern, v); }
+  bool ShowEmptyCheckBoxes() const { return FShowEmptyCBx; }  // true
+  void SetShowEmptyCheckBoxes(bool v);
+  bool FixedFirstColumn() const { return FFixedColOne; }  // false
+  void SetFixedFirstColumn(bool v);
+  bool SortEnabled() const { return FSortEnabled; }  // true
+  void SetSortEnabled(bool v) { FSortEnabled = v; }
+  bool UseCtrlForMultiSel() const { return FCtrlForMultiSel; }  // true
+  void SetUseCtrlForMultiSel(bool v) { FCtrlForMultiSel = v; }
+  void SetOptions(TGridOptions v) override;
+
+  // --- public properties
+  double AsNumber(Integer ACol, Integer ARow) const { return GetAsNumber(ACol, ARow); }
+  double GetAsNumber(Integer ACol, Integer ARow) const;
+  String DefaultValue(Integer ACol, Integer ARow) const { return FRLData->GetCellDefaultValue(ACol, ARow); }
+  String GetCellDefaultValue(Integer ACol, Integer ARow) const { return FRLData->GetCellDefaultValue(ACol, ARow); }
+  // The model's text, then OnReadCell may change what is returned.
+  String GetElem(Integer ACol, Integer ARow) const;
+  void SetElem(Integer ACol, Integer ARow, const String& Value) { FRLData->SetElem(ACol, ARow, Value); }
+  String Elem(Integer ACol, Integer ARow) const { return GetElem(ACol, ARow); }
+  bool ElemChecked(Integer ACol, Integer ARow) const { return FRLData->GetElemChecked(ACol, ARow); }
+  void SetElemChecked(Integer ACol, Integer ARow, bool v) { FRLData->SetElemChecked(ACol, ARow, v); }
+  TNameStrType Header(Integer ColNr) const { return FRLData->GetColName(ColNr); }
+  void SetHeader(Integer ColNr, const TNameStrType& v) { SetColName(ColNr, v); }
+  TNameStrType GetColName(Integer ColNr) const { return FRLData->GetColName(ColNr); }
+  void SetColName(Integer ColNr, const TNameStrType& HLine);
+  TColFmtString ColumnFormat(Integer ColNr) const { return FRLData->GetColumnFormat(ColNr); }
+  TColFmtString GetColumnFormat(Integer ColNr) const { return FRLData->GetColumnFormat(ColNr); }
+  void SetColumnFormat(Integer ColNr, const TColFmtString& DefValue);
+  TCheckMode ColumnCheckMode(Integer ColNr) const { return FRLData->GetColCheckMode(ColNr); }
+  void SetColumnCheckMode(Integer ColNr, TCheckMode v) { SetColCheckMode(ColNr, v); }
+  void SetColCheckMode(Integer ColNr, TCheckMode Value);
+  bool IsCheckedColumn(Integer ColNr) const { return FRLData->GetCheckedCol(ColNr); }
+  void SetIsCheckedColumn(Integer ColNr, bool v) { SetCheckedCol(ColNr, v); }
+  void SetCheckedCol(Integer ColNr, bool Value);
+  const String& Comment() const { return FRLData->Comment(); }
+  void SetComment(const String& v) { FRLData->SetComment(v); }
+  const String& DataID() const { return FRLData->DataID(); }
+  void SetDataID(const String& v) { FRLData->SetDataID(v); }
+  Integer LastSortColumn() const { return FRLData->LastSortColumn(); }
+  bool LastSortOrder() const { return FRLData->LastSortOrder(); }
+  Integer LastSortColumnSec() const { return FRLData->LastSortColumnSec(); }
+  bool LastSortOrderSec() const { return FRLData->LastSortOrderSec(); }
+  Integer SecondarySortColumn() const { return FRLData->FSortColumnSec; }
+  void SetSecondarySortColumn(Integer v);  // -1 .. NrOfColumns
+  // Width of the grid column that shows model column ColOrder[Index-1]; 0 for Index < 1.
+  Integer ColWidths(Integer Index) const;
+  void SetColWidths(Integer Index, Integer v);
+  TAlignment ColumnAlignment(Integer ColNr) const;
+  void SetColumnAlignment(Integer ColNr, TAlignment v);
+  bool ColumnEditable(Integer ColNr) const;
+  void SetColumnEditable(Integer ColNr, bool v);
+  bool ColumnIsPwd(Integer ColNr) const;
+  void SetColumnIsPwd(Integer ColNr, bool v);
+  bool CheckMarksReadOnly() const { return FROCheckMarks; }
+  void SetCheckMarksReadOnly(bool v);
+  Integer InterRowIndicatorPos() const { return FInterRowIndi; }
+  void SetInterRowIndicatorPos(Integer v);
+  bool SuppressPaint() const { return FSuppressPaint; }
+  // Switching painting back on repaints.
+  void SetSuppressPaint(bool v);
+  TRLData* Data() const { return FRLData.get(); }
+
+  // --- model pass-throughs
+  Integer ColumnIndex(const String& Head, bool PartialMatch) const { return FRLData->ColumnIndex(Head, PartialMatch); }
+  Integer CountCheckedElemsInRow(Integer Row) const { return FRLData->CountCheckedElemsInRow(Row); }
+  // Counts enabled rows only.
+  Integer CountCheckedElemsInCol(Integer Column) const;
+  Integer FirstCheckedElemInCol(Integer ColNr) const { return FRLData->FirstCheckedElemInCol(ColNr); }
+  Integer FirstCheckedElemInRow(Integer RowNr) const { return FRLData->FirstCheckedElemInRow(RowNr); }
+  void SetAllCheckmarksOfCol(Integer Column, bool Checked) { SetAllCheckmarksOfCol(Column, Checked, false); }
+  void SetAllCheckmarksOfCol(Integer Column, bool Checked, bool AffectEnabledRowsOnly);
+  void InvertAllCheckmarksOfCol(Integer Column) { InvertAllCheckmarksOfCol(Column, false); }
+  void InvertAllCheckmarksOfCol(Integer Column, bool AffectEnabledRowsOnly);
+
+  // --- file and clipboard formats (the model's; reading ones make the grid follow the new sizes)
+  void CopyToClipBoard(Integer LeftCol, Integer TopRow, Integer RightCol, Integer BottomRow, bool AddHeader,
+                       bool UseTabs) { FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, UseTabs); }
+  void CopyToClipBoard(Integer LeftCol, Integer TopRow, Integer RightCol, Integer BottomRow, bool AddHeader,
+                       const String& Separator) {
+    FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator);
+  }
+  void SaveAsXMLFile(const String& FName, const String& DataID) { FRLData->SaveAsXMLFile(FName, DataID); }
+  void WriteToXMLStream(TStream* OutStream, bool CreateHeader, const String& DataID) {
+    FRLData->WriteToXMLStream(OutStream, CreateHeader, DataID);
+  }
+  void WriteToOpenXMLFile(TStreamWriter& TextFile, bool CreateHeader, const String& DataID) {
+    FRLData->WriteToOpenXMLFile(TextFile, CreateHeader, DataID);
+  }
+  bool LoadFromXMLFile(const String& FName, const String& DataID);
+  bool ReadFromXMLString(const String& InString, const String& DataID);
+  bool ReadFromXMLStream(TStream* InStream, const String& DataID);
+  bool ReadFromOpenXMLFile(TStreamReader& TextFile, const String& DataID);
+  Integer ExportCSV(const String& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders, bool IncludeCommonHeader,
+                    Integer FirstCol, Integer FirstRow, Integer LastCol, Integer LastRow) {
+    return FRLData->ExportCSV(FName, Delimiter, IncludeColHeaders, IncludeCommonHeader, FirstCol, FirstRow, LastCol,
+                              LastRow);
+  }
+  Integer ImportCSV(const String& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders);
+  Integer LoadLinesFromFile(Integer Column, Integer FirstRow, const String& FName);
+  void ExportHTMLTable(const String& FName, Integer LoC, Integer LoR, Integer HiC, Integer HiR,
+                       const std::vector<Integer>& ColumnSelection, Integer Border, Integer CellSpacing,
+                       Integer CellPadding, bool IncludeHeader, const String& HeadClass, const String& CellClass,
+                       const String& TableClass) {
+    FRLData->ExportHTMLTable(FName, LoC, LoR, HiC, HiR, ColumnSelection, Border, CellSpacing, CellPadding,
+                             IncludeHeader, HeadClass, CellClass, TableClass);
+  }
+
+  // --- column widths
+  Integer DetermineMaxColWidth(Integer ColNr, bool IncludeHeader);
+  void AutoColWidth(Integer ColNr, bool IncludeHeader, Integer Addon);
+  void AutoColWidth(Integer ColNr, bool IncludeHeader, Integer Addon, Integer MaxWidth);
+  void ExpandColWidth(Integer ColIx, Integer RightMargin);
+  void FitAllColWidths(Integer ExpandColumn, bool IncludeHeader, Integer Addon, Integer MaxWidth,
+                       Integer RightMargin);
+
+  // --- selection and enabling (writes repaint and fire OnSelectedChange)
+  bool RowSelected(Integer r) const;
+  void SetRowSelected(Integer r, bool v);
+  bool RowEnabled(Integer r) const;
+  void SetRowEnabled(Integer r, bool v);
+  bool ColumnSelected(Integer c) const;
+  void SetColumnSelected(Integer c, bool v);
+  void SelectRow(Integer RowNr);
+  void SelectColumn(Integer ColNr);
+  void SelectAllRows();
+  void DeselectAllRows();
+  void SelectAllColumns();
+  void DeselectAllColumns();
+  void EnableAllRows();
+  void DisableAllRows();
+  TIntArray GetSelectedRows() const;
+  void SetSelectedRows(const TIntArray& SelList);
+  Integer FirstSelectedRow() const;
+  Integer FirstSelectedColumn() const;
+  Integer NumSelectedRows() const;
+  Integer NumSelectedColumns() const;
+  Integer NumEnabledRows() const;
+  void CenterScrollAndSelect(Integer Row);
+  // X: grid column + 1; Y: data row, -1 column header row, -2 common header; 0 outside.
+  TGridCoord MouseCell(Integer X, Integer Y) const;
+
+  // --- sorting and filtering
+  void Sort(Integer PrimCol, Integer SecCol, bool Ascending);
+  void Sort(Integer PrimCol, Integer SecCol, bool AscendPrim, bool AscendSec);
+  void UnSort();
+  // Shows only the rows that match FilterExp in the FilterColumns (all columns when empty), sorted
+  // by SortColumn (none when outside 1..NrOfColumns). An empty expression shows every row again.
+  // The syntax of the three modes is in docs/replist-filter.md; a malformed expression raises
+  // EJOXRepListError and leaves the rows as they were. Returns the number of rows shown.
+  Integer FilterAndSort(const String& FilterExp, const std::vector<Integer>& FilterColumns, bool IgnoreCase,
+                        TFilterMode FilterMode, Integer SortColumn, bool Ascending);
+  // Whether a filter hides rows now, and how many data rows are shown.
+  bool Filtered() const { return FFilterActive; }
+  Integer NrOfShownRows() const { return FFilterActive ? Integer(FRowMap.size()) : NrOfRows(); }
+  // Sorts by the two columns, then puts the enabled rows in front of the disabled ones.
+  void SortEnabledState(Integer SortColumn1, Integer SortColumn2, bool Ascending);
+
+  // --- events
+  const TNotifyEvent& OnChange() const { return FOnChange; }
+  void SetOnChange(TNotifyEvent e) { FOnChange = std::move(e); }
+  const TNotifyEvent& OnChangeSetup() const { return FOnChangeSetup; }
+  void SetOnChangeSetup(TNotifyEvent e) { FOnChangeSetup = std::move(e); }
+  const TNotifyEvent& OnSelectedChange() const { return FOnSelectedChange; }
+  void SetOnSelectedChange(TNotifyEvent e) { FOnSelectedChange = std::move(e); }
+  const TCheckStateChangeEvent& OnCheckedChange() const { return FOnChkStChange; }
+  void SetOnCheckedChange(TCheckStateChangeEvent e) { FOnChkStChange = std::move(e); }
+  const TCheckStateChangeEvent& OnBeforeCheckedChange() const { return FOnBefChkStChange; }
+  void SetOnBeforeCheckedChange(TCheckStateChangeEvent e) { FOnBefChkStChange = std::move(e); }
+  const TBeforeFilterEvent& OnBeforeFilter() const { return FOnBeforeFilter; }
+  void SetOnBeforeFilter(TBeforeFilterEvent e) { FOnBeforeFilter = std::move(e); }
+  const TRequestEditFormatEvent& OnRequestEditFormat() const { return FOnRequestEdFmt; }
+  void SetOnRequestEditFormat(TRequestEditFormatEvent e) { FOnRequestEdFmt = std::move(e); }
+  const TRenderCellEvent& OnBeforeRenderCell() const { return FOnBefRenderCell; }
+  void SetOnBeforeRenderCell(TRenderCellEvent e) { FOnBefRenderCell = std::move(e); }
+  const TCursorKeyActionEvent& OnCursorKeyAction() const { return FOnCursorKeyAction; }
+  void SetOnCursorKeyAction(TCursorKeyActionEvent e) { FOnCursorKeyAction = std::move(e); }
+  const TReadCellEvent& OnReadCell() const { return FOnReadCell; }
+  void SetOnReadCell(TReadCellEvent e) { FOnReadCell = std::move(e); }
+  const TBeforeSortExchgEvent& OnBeforeSortExchange() const { return FOnBefSortExc; }
+  void SetOnBeforeSortExchange(TBeforeSortExchgEvent e) { FOnBefSortExc = std::move(e); }
+  const TBeforeHTMLExportEvent& OnBeforeHTMLExport() const { return FOnBefHTMLExport; }
+  void SetOnBeforeHTMLExport(TBeforeHTMLExportEvent e) { FOnBefHTMLExport = std::move(e); }
+  const TOnPercentDoneEvent& OnPercentDone() const { return FOnPercentDone; }
+  void SetOnPercentDone(TOnPercentDoneEvent e) { FOnPercentDone = std::move(e); }
+  const TMouseWheelUpDownEvent& OnMouseWheelDown() const { return FOnMouseWheelDown; }
+  void SetOnMouseWheelDown(TMouseWheelUpDownEvent e) { FOnMouseWheelDown = std::move(e); }
+  const TMouseWheelUpDownEvent& OnMouseWheelUp() const { return FOnMouseWheelUp; }
+  void SetOnMouseWheelUp(TMouseWheelUpDownEvent e) { FOnMouseWheelUp = std::move(e); }
+  const TGetEditEvent& OnGetEditText() const { return FOnGetEditText; }
+  void SetOnGetEditText(TGetEditEvent e) { FOnGetEditText = std::move(e); }
+  const TSetEditEvent& OnSetEditText() const { return FOnSetEditText; }
+  void SetOnSetEditText(TSetEditEvent e) { FOnSetEditText = std::move(e); }
+
+  void Paint() override;
+  void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+
+  // Grid row of data row r and data row of a grid row (0 when it shows no data row).
+  Integer GridRowOf(Integer r) const;
+  Integer DataRowOf(Integer ARow) const;
+
+ protected:
+  void AssignTo(TPersistent* Dest) override;
+  void CreateWnd() override;
+  void TopLeftChanged() override;
+  void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void DblClick() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(char16_t& Key) override;
+  bool SelectCell(Integer ACol, Integer ARow) override;
+  String GetEditText(Integer ACol, Integer ARow) override;
+  void SetEditText(Integer ACol, Integer ARow, const String& Value) override;
+  bool CanEditShow() const override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  void CursorKeyAction(Word Key);
+  void BeforeCheckStateChange(bool& State, Integer Col, Integer Row);
+  void CheckStateHasChanged(bool State, Integer Col, Integer Row);
+  void Changed();
+  void ChangedSetup();
+  void ChangedSelection();
+
+ private:
+  void ConnectModel();
+  void StringsHasChanged();
+  void RepListPercDone(Integer Percent);
+  void BeforeSortExchange(TObject* Sender, const String& FirstText, String& SecondText);
+  void BeforeHTMLExport(String& Text, Integer Col, Integer Row);
+  // Repaints unless painting is suppressed.
+  void RepaintView();
+  void SetColorField(TColor& Field, TColor v);
+  void SetIntField(Integer& Field, Integer v);
+  void ApplyRowCount();
+  void SetHeaderHeights();
+  void FollowModel();  // grid sizes and per-column arrays after the model changed its sizes
+  void SetGridEditing(bool v);
+  Integer ModelCol(Integer ACol) const;  // model column (1-based) of a grid column; 0 outside
+  bool ValidCol(Integer c) const { return c >= 1 && c <= NrOfColumns(); }
+  bool ValidRow(Integer r) const { return r >= 1 && r <= NrOfRows(); }
+  Byte RowAttr(Integer r) const { return FRLData->Strings->GetRowAttrib(r); }
+  void SetRowAttrBit(Integer r, Byte bit, bool on);
+  void SetAllRowBits(Byte bit, bool on);
+  // Selection, check and sort parts of a click.
+  void HeaderClickSort(Integer m);
+  void ToggleCheck(Integer m, Integer r);
+  void ClickSelect(Integer r, TShiftState Shift);
+  Integer CurrentDataRow() const;
+  // Applies a row order given as the current positions in their new order, keeping UnSort's order.
+  void ApplyRowOrder(const std::vector<Integer>& Order);
+  void RebuildRowMap();
+  void ClearFilter();
+  void DrawDataCell(Integer ACol, Integer ARow, const TRect& Rect);
+  void DrawHeaderCell(Integer ACol, Integer ARow, const TRect& Rect);
+  void RaisedFrame(Integer L, Integer T, Integer R, Integer B);
+
+  bool FAutoAdvance = false;
+  Integer FLastMousePosX = 0, FLastMousePosY = 0;
+  TNotifyEvent FOnChange, FOnChangeSetup, FOnSelectedChange;
+  std::vector<TAlignment> FColAlignment;
+  TAlignment FHeaderAlignment = taCenter;
+  String FEmptyMsg;
+  std::vector<bool> FColumnEditable;
+  std::vector<bool> FColumnIsPwd;
+  std::vector<Integer> FColOrder;
+  bool FComHdVis = false;
+  TColor FComHdColor = clBtnFace, FComHdTxtColor = clBlack;
+  Integer FComHdHgt = 20;
+  bool FColHdVis = true;
+  TColor FColHdColor = clBtnFace, FColHdTxtColor = clBlack;
+  Integer FColHdHgt = 20;
+  TColor FColorEmptyMsg = clBlack;
+  TColor FDisabledTextColor = clSilver, FDisabledBkgdColor = 0xF0F0F0;
+  bool FEnabled = true;
+  Integer FSelectAnchor = 1, FRowSelectMode = 1;
+  bool FCtrlForMultiSel = true, FSortEnabled = true;
+  TCheckStateChangeEvent FOnChkStChange, FOnBefChkStChange;
+  TBeforeFilterEvent FOnBeforeFilter;
+  TRequestEditFormatEvent FOnRequestEdFmt;
+  TGetEditEvent FOnGetEditText;
+  TSetEditEvent FOnSetEditText;
+  TMouseWheelUpDownEvent FOnMouseWheelDown, FOnMouseWheelUp;
+  TColor FSelRowColor = 0x94BAED, FSelRowTextColor = clNavy;
+  TColor FSelColColor = clBlack, FSelColTextColor = clBlack, FSelBothColor = clBlack, FSelBothTextColor = clBlack;
+  bool FShowEmptyCBx = true, FROCheckMarks = false;
+  TColor FHiLgtColor = 0xCC9966, FHiLgtTextColor = clWhite;
+  bool FHiLgtBold = false;
+  Integer FHiLgtRow = 0, FHiLgtColumn = 0;
+  TOnPercentDoneEvent FOnPercentDone;
+  TRenderCellEvent FOnBefRenderCell;
+  TCursorKeyActionEvent FOnCursorKeyAction;
+  TReadCellEvent FOnReadCell;
+  TBeforeSortExchgEvent FOnBefSortExc;
+  TBeforeHTMLExportEvent FOnBefHTMLExport;
+  bool FSuppressPaint = true;
+  TColor FColorNormal = 0x002000, FRColorNormal = clWhite, FRColorShaded = 0xF0EFE8;
+  Integer FRowColPattern = 1;
+  Integer FInterRowIndi = 0;
+  TColor FInterRowColor = clRed;
+  Integer FInterRowWidth = 3;
+  bool FFixedColOne = false;
+  std::unique_ptr<TRLData> FRLData;
+  // Rows a filter shows, as store rows in their current order; used only while FFilterActive.
+  std::vector<Integer> FRowMap;
+  bool FFilterActive = false;
+};
+
+}  // namespace jox
