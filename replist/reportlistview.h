@@ -362,6 +362,9 @@ class TReportListView : public TCustomDrawGrid {
   String GetEditText(Integer ACol, Integer ARow) override;
   void SetEditText(Integer ACol, Integer ARow, const String& Value) override;
   bool CanEditShow() const override;
+  // Columns whose format offers choices ("c" and "l") edit with a pick list of them.
+  TEditStyle GetEditStyle(Integer ACol, Integer ARow) override;
+  void GetPickListItems(Integer ACol, Integer ARow, TStrings* Items) override;
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   void CursorKeyAction(Word Key);
@@ -385,7 +388,9 @@ class TReportListView : public TCustomDrawGrid {
   void SetHeaderHeights();
   void FollowModel();  // grid sizes and per-column arrays after the model changed its sizes
   void SetGridEditing(bool v);
-  Integer ModelCol(Integer ACol) const;  // model column (1-based) of a grid column; 0 outside
+  Integer ModelCol(Integer ACol) const;
+  // The format of a cell for editing: the column's, as OnRequestEditFormat leaves it.
+  String EditFormat(Integer m, Integer r);  // model column (1-based) of a grid column; 0 outside
   bool ValidCol(Integer c) const { return c >= 1 && c <= NrOfColumns(); }
   bool ValidRow(Integer r) const { return r >= 1 && r <= NrOfRows(); }
   Byte RowAttr(Integer r) const { return FRLData->Strings->GetRowAttrib(r); }

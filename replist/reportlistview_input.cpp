@@ -415,6 +415,56 @@ void TReportListView::SetEditText(Integer ACol, Integer ARow, const String& Valu
   if (FOnSetEditText) FOnSetEditText(this, ACol, r, Value);
 }
 
+namespace {
+
+// The type letter of a column format and what follows its brackets (the default and choices).
+void SplitFormat(const String& f, char16_t& Type, String& Rest) {
+  Type = u's';
+  Rest = f;
+  if (f.empty() || f[0] != u'[') return;
+  const size_t close = f.find(u']');
+  if (close == String::npos) return;
+  size_t i = 1;
+  if (i < close && f[i] == u'#') ++i;
+  if (i < close) Type = char16_t(f[i] >= u'A' && f[i] <= u'Z' ? f[i] + 32 : f[i]);
+  Rest = f.substr(close + 1);
+  // An optional width bracket.
+  if (!Rest.empty() && Rest[0] == u'[') {
+    const size_t c2 = Rest.find(u']');
+    if (c2 != String::npos) Rest = Rest.substr(c2 + 1);
+  }
+}
+
+}  // namespace
+
+String TReportListView::EditFormat(Integer m, Integer r) {
+  String f = FRLData->GetColumnFormat(m);
+  if (FOnRequestEdFmt) FOnRequestEdFmt(this, m, r, f);
+  return f;
+}
+
+TEditStyle TReportListView::GetEditStyle(Integer ACol, Integer ARow) {
+  char16_t type;
+  String rest;
+  SplitFormat(EditFormat(ModelCol(ACol), DataRowOf(ARow)), type, rest);
+  return type == u'c' || type == u'l' ? esPickList : TCustomDrawGrid::GetEditStyle(ACol, ARow);
+}
+
+void TReportListView::GetPickListItems(Integer ACol, Integer ARow, TStrings* Items) {
+  char16_t type;
+  String rest;
+  SplitFormat(EditFormat(ModelCol(ACol), DataRowOf(ARow)), type, rest);
+  if (type == u'c' || type == u'l') {
+    size_t start = 0;
+    for (size_t i = 0; i <= rest.size(); ++i)
+      if (i == rest.size() || rest[i] == u'|') {
+        if (i > start) Items->Add(rest.substr(start, i - start));
+        start = i + 1;
+      }
+  }
+  TCustomDrawGrid::GetPickListItems(ACol, ARow, Items);
+}
+
 // [sorting] ------------------------------------------------------------------------------------------------
 void TReportListView::Sort(Integer PrimCol, Integer SecCol, bool Ascending) {
   HideEditor();

@@ -68,6 +68,8 @@ TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomEdit(AOwner), FPickList(
   FGrid = dynamic_cast<TCustomGrid*>(AOwner);
   SetBorderStyle(bsNone);
   SetAutoSize(false);
+  // The grid selects the text when an edit begins; typing that starts an edit must not be selected.
+  SetAutoSelect(false);
   SetTabStop(false);
   SetParentColor(false);
   SetColor(clWindow);
@@ -188,8 +190,11 @@ void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
                       ((Key == VK_HOME || Key == VK_END) && (Shift & ssCtrl));
   if (toGrid) {
     TCustomGrid* grid = FGrid;
+    const bool tab = Key == VK_TAB;
     grid->CommitEdit();
     grid->KeyDown(Key, Shift);
+    // Tab goes on editing in the next cell, as in a spreadsheet.
+    if (tab) grid->ShowEditor();
     Key = 0;
     return;
   }
@@ -238,8 +243,9 @@ void TInplaceEdit::DoExit() {
 }
 
 // [grid editing] -------------------------------------------------------------------------------------------
+// Row selection does not forbid editing: the edit opens on the current column of the row.
 bool TCustomGrid::CanEditShow() const {
-  return (FOptions & goEditing) && !(FOptions & goRowSelect) && FCurrent.X >= FFixedCols &&
+  return (FOptions & goEditing) && FCurrent.X >= FFixedCols &&
          FCurrent.Y >= FFixedRows && FCurrent.X < ColCount() && FCurrent.Y < RowCount() && Enabled();
 }
 

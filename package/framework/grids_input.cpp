@@ -16,6 +16,15 @@ void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
   const Integer page = std::max(1, VisibleRowCount());
   Integer c = FCurrent.X, r = FCurrent.Y;
   const bool rowSelect = FOptions & goRowSelect;
+  // Alt+Down opens a pick-list cell's list.
+  if (Key == VK_DOWN && (Shift & ssAlt)) {
+    if ((FOptions & goEditing) && CanEditShow() && GetEditStyle(c, r) == esPickList) {
+      ShowEditor();
+      if (EditorMode()) FInplaceEdit->DropDown();
+    }
+    Key = 0;
+    return;
+  }
   switch (Key) {
     case VK_UP: r = ctrl ? FTopLeft.Y : r - 1; break;
     case VK_DOWN: r = ctrl ? FTopLeft.Y + std::max(0, VisibleRowCount() - 1) : r + 1; break;
@@ -43,10 +52,10 @@ void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
       if (!(FOptions & goTabs) || ctrl) return;
       // Tab walks the cells row by row, wrapping at the ends of a row.
       if (Shift & ssShift) {
-        if (rowSelect || --c < firstCol) { c = ColCount() - 1; --r; }
+        if (--c < firstCol) { c = ColCount() - 1; --r; }
         if (r < firstRow) r = RowCount() - 1;
       } else {
-        if (rowSelect || ++c >= ColCount()) { c = firstCol; ++r; }
+        if (++c >= ColCount()) { c = firstCol; ++r; }
         if (r >= RowCount()) r = firstRow;
       }
       FocusCell(c, r, true);
@@ -119,10 +128,10 @@ bool TCustomGrid::SizingBorderAt(Integer X, Integer Y, TScrollBarKind& Kind, Int
 }
 
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  if (Button == mbLeft && !(Shift & ssDouble)) {
+  if (Button == mbLeft) {
     TScrollBarKind kind;
     Integer index;
-    if (SizingBorderAt(X, Y, kind, index)) {
+    if (!(Shift & ssDouble) && SizingBorderAt(X, Y, kind, index)) {
       HideEditor();
       FGridState = kind == sbHorizontal ? gsColSizing : gsRowSizing;
       FSizingIndex = index;

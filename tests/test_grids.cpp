@@ -1,0 +1,225 @@
+// The framework grids: layout arithmetic on large grids, hit-testing, keys, sizing, scrolling, the
+// cells a paint visits, and the in-place editor's begin, commit and cancel with its pick list.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "package/framework/forms.h"
+#include "package/framework/grids.h"
+#include "package/framework/input.h"
+#include "tests/support/support.h"
+
+using namespace jox;
+
+namespace {
+
+class GridTest : public test::FrameworkTest {
+ protected:
+  void SetUp() override {
+    test::FrameworkTest::SetUp();
+    form.SetBounds(0, 0, 400, 300);
+    g = new TDrawGrid(&form);
+    g->SetParent(&form);
+    g->SetBounds(0, 0, 300, 200);
+    g->SetOnDrawCell([this](TObject*, Integer c, Integer r, const TRect&, TGridDrawState) { drawn.insert({c, r}); });
+    g->SetOnGetEditText([this](TObject*, Integer c, Integer r, String& v) { v = cells[{c, r}]; });
+    g->SetOnSetEditText([this](TObject*, Integer c, Integer r, const String& v) {
+      cells[{c, r}] = v;
+      ++sets;
+    });
+  }
+  TPoint Mid(Integer c, Integer r) {
+    const TRect rc = g->CellRect(c, r);
+    return {(rc.Left + rc.Right) / 2, (rc.Top + rc.Bottom) / 2};
+  }
+  void ClickCell(Integer c, Integer r, TShiftState s = {}) {
+    const TPoint p = Mid(c, r);
+    input::Click(g, p.X, p.Y, mbLeft, s);
+    Application->ProcessMessages();
+  }
+
+  String Cell(Integer c, Integer r) { return cells[{c, r}]; }
+
+  TForm form{nullptr};
+  TDrawGrid* g = nullptr;
+  std::set<std::pair<Integer, Integer>> drawn;
+  std::map<std::pair<Integer, Integer>, String> cells;
+  int sets = 0;
+};
+
+}  // namespace
+
+TEST(GridAxis, OffsetsAndIndicesWithExceptions) {
+  TGridAxis a;
+  a.SetDefault(20);
+  a.SetCount(1000000);
+  a.SetSize(0, 30);
+  a.SetSize(500000, 0);
+  a.SetSize(999999, 50);
+  EXPECT_EQ(a.Offset(1, 1), 31);
+  EXPECT_EQ(a.Offset(500000, 1), 31 + Int64(499999) * 21);
+  // The hidden item takes only its line; the next one starts right after it.
+  EXPECT_EQ(a.Offset(500001, 1), a.Offset(500000, 1) + 1);
+  EXPECT_EQ(a.IndexAt(a.Offset(500001, 1), 1), 500001);
+  EXPECT_EQ(a.IndexAt(a.Offset(123456, 1) + 20, 1), 123456);  // on its line
+  EXPECT_EQ(a.IndexAt(a.Offset(1000000, 1), 1), 1000000);
+  EXPECT_EQ(a.IndexAt(-1, 1), -1);
+  // Shrinking drops the exceptions beyond the end; setting the default drops them all.
+  a.SetCount(600000);
+  EXPECT_EQ(a.Size(999999), 20);
+  a.SetDefault(10);
+  EXPECT_EQ(a.Size(0), 10);
+  a.SetCount(10);
+  a.SetSize(3, 15);
+  a.Shift(2, 1);
+  EXPECT_EQ(a.Size(4), 15);
+  a.Shift(2, -2);
+  EXPECT_EQ(a.Size(2), 15);
+}
+
+TEST_F(GridTest, DefaultsGeometryAndHitTesting) {
+  EXPECT_EQ(g->ColCount(), 5);
+  EXPECT_EQ(g->RowCount(), 5);
+  EXPECT_EQ(g->FixedCols(), 1);
+  EXPECT_EQ(g->DefaultColWidth(), 64);
+  EXPECT_EQ(g->DefaultRowHeight(), 24);
+  EXPECT_EQ(g->CellRect(0, 0), Rect(0, 0, 64, 24));
+  EXPECT_EQ(g->CellRect(2, 1), Rect(130, 25, 194, 49));
+  EXPECT_EQ(g->MouseCoord(130, 25), (TGridCoord{2, 1}));
+  EXPECT_EQ(g->MouseCoord(194, 25), (TGridCoord{2, 1}));  // the line belongs to the cell before it
+  EXPECT_EQ(g->MouseCoord(299, 199).X, -1);               // past the last column
+  g->SetColWidths(1, 0);
+  EXPECT_EQ(g->MouseCoord(66, 30), (TGridCoord{2, 1}));  // a hidden column takes only its line
+}
+
+TEST_F(GridTest, MillionRowsScrollAndPaintOnlyWhatShows) {
+  g->SetRowCount(1000000);
+  g->SetRowHeights(10, 40);
+  EXPECT_TRUE(g->ScrollBarVisible(sbVertical));
+  const Integer page = g->VisibleRowCount();
+  EXPECT_GT(page, 4);
+  g->SetTopRow(999999);
+  EXPECT_EQ(g->TopRow(), 1000000 - page);  // the last page fills the client area
+  drawn.clear();
+  g->Repaint();
+  for (const auto& [c, r] : drawn) EXPECT_TRUE(r == 0 || r >= g->TopRow()) << r;
+  EXPECT_LE(drawn.size(), size_t(5 * (page + 2)));
+  const TRect rc = g->CellRect(1, 999999);
+  EXPECT_FALSE(rc.IsEmpty());
+  EXPECT_EQ(g->MouseCoord(rc.Left + 1, rc.Top + 1), (TGridCoord{1, 999999}));
+  EXPECT_TRUE(g->CellRect(1, 5).IsEmpty());
+  // The wheel scrolls three rows a notch.
+  g->SetTopRow(100);
+  input::MouseWheel(g, 100, 100, -WHEEL_DELTA);
+  EXPECT_EQ(g->TopRow(), 103);
+}
+
+TEST_F(GridTest, KeysMoveTheCurrentCellAndSelectRanges) {
+  g->SetFocus();
+  input::KeyPress(g, VK_DOWN);
+  input::KeyPress(g, VK_RIGHT);
+  EXPECT_EQ(g->Row(), 2);
+  EXPECT_EQ(g->Col(), 2);
+  input::KeyPress(g, VK_DOWN, ssShift);
+  EXPECT_EQ(g->Selection(), (TGridRect{2, 2, 2, 3}));
+  input::KeyPress(g, VK_END, ssCtrl);
+  EXPECT_EQ(g->Col(), 4);
+  EXPECT_EQ(g->Row(), 4);
+  input::KeyPress(g, VK_HOME, ssCtrl);
+  EXPECT_EQ(g->Col(), 1);
+  EXPECT_EQ(g->Row(), 1);
+  // Tab walks the cells only with goTabs; without it the focus leaves the grid.
+  g->SetOptions(g->Options() | goTabs);
+  input::KeyPress(g, VK_TAB);
+  EXPECT_EQ(g->Col(), 2);
+  g->SetCol(4);
+  input::KeyPress(g, VK_TAB);
+  EXPECT_EQ(g->Col(), 1);
+  EXPECT_EQ(g->Row(), 2);
+  // A refused cell keeps the current one.
+  g->SetOnSelectCell([](TObject*, Integer c, Integer, bool& can) { can = c != 3; });
+  g->SetCol(2);
+  input::KeyPress(g, VK_RIGHT);
+  EXPECT_EQ(g->Col(), 2);
+}
+
+TEST_F(GridTest, MouseSelectsAndSizesColumns) {
+  ClickCell(3, 2);
+  EXPECT_EQ(g->Col(), 3);
+  EXPECT_EQ(g->Row(), 2);
+  ClickCell(1, 1, ssShift);
+  EXPECT_EQ(g->Selection(), (TGridRect{1, 1, 3, 2}));
+  // Dragging a column border in the fixed row sizes the column.
+  g->SetOptions(g->Options() | goColSizing);
+  const TRect h = g->CellRect(1, 0);
+  input::Drag(g, h.Right, 10, h.Right + 30, 10);
+  EXPECT_EQ(g->ColWidths(1), 94);
+}
+
+TEST_F(GridTest, EditorBeginsCommitsAndCancels) {
+  g->SetOptions(g->Options() | goEditing);
+  cells[{2, 1}] = u"old";
+  ClickCell(2, 1);
+  EXPECT_FALSE(g->EditorMode());
+  ClickCell(2, 1);  // a click on the current cell opens the editor
+  ASSERT_TRUE(g->EditorMode());
+  EXPECT_EQ(g->InplaceEditor()->Text(), u"old");
+  input::TypeText(g->InplaceEditor(), u"new");
+  input::KeyPress(g->InplaceEditor(), VK_ESCAPE);
+  EXPECT_FALSE(g->EditorMode());
+  EXPECT_EQ(Cell(2, 1), u"old");
+  EXPECT_EQ(sets, 0);
+  // Typing on a cell starts an edit with what is typed; Enter commits it.
+  input::TypeText(g, u"x");
+  ASSERT_TRUE(g->EditorMode());
+  input::TypeText(g->InplaceEditor(), u"y");
+  input::KeyPress(g->InplaceEditor(), VK_RETURN);
+  EXPECT_FALSE(g->EditorMode());
+  EXPECT_EQ(Cell(2, 1), u"xy");
+  // Leaving the cell with an arrow commits as well, and the arrow moves on.
+  input::KeyPress(g, VK_F2);
+  input::TypeText(g->InplaceEditor(), u"z");
+  input::KeyPress(g->InplaceEditor(), VK_DOWN);
+  EXPECT_EQ(Cell(2, 1), u"z");
+  EXPECT_EQ(g->Row(), 2);
+  EXPECT_TRUE(g->Focused());
+  // Without goEditing nothing opens.
+  g->SetOptions(g->Options() - goEditing);
+  g->ShowEditor();
+  EXPECT_FALSE(g->EditorMode());
+}
+
+TEST_F(GridTest, PickListDropsDownAndPicks) {
+  g->SetOptions(g->Options() | goEditing);
+  g->SetOnGetEditStyle([](TObject*, Integer, Integer, TEditStyle& s) { s = esPickList; });
+  g->SetOnGetPickListItems([](TObject*, Integer, Integer, TStrings* items) {
+    items->Add(u"red");
+    items->Add(u"green");
+    items->Add(u"blue");
+  });
+  cells[{1, 1}] = u"green";
+  g->SetFocus();
+  g->ShowEditor();
+  TInplaceEdit* e = g->InplaceEditor();
+  ASSERT_TRUE(e && e->EditStyle() == esPickList);
+  input::KeyPress(e, VK_DOWN, ssAlt);
+  ASSERT_TRUE(e->ListVisible());
+  input::KeyPress(e, VK_DOWN);  // from green to blue
+  input::KeyPress(e, VK_RETURN);
+  EXPECT_FALSE(e->ListVisible());
+  EXPECT_EQ(e->Text(), u"blue");
+  EXPECT_TRUE(g->EditorMode());
+  input::KeyPress(e, VK_RETURN);
+  EXPECT_EQ(Cell(1, 1), u"blue");
+  // A click on the button opens the list; Escape closes only the list.
+  g->ShowEditor();
+  e = g->InplaceEditor();
+  input::Click(e, e->Width() - 5, 5);
+  EXPECT_TRUE(e->ListVisible());
+  input::KeyPress(e, VK_ESCAPE);
+  EXPECT_FALSE(e->ListVisible());
+  EXPECT_TRUE(g->EditorMode());
+}
