@@ -3,15 +3,18 @@
 #include <algorithm>
 
 #include "package/framework/grids.h"
+#include "package/framework/popups.h"
 
 namespace jox {
 
 // [pick list] ----------------------------------------------------------------------------------------------
-// The drop-down list of a pick-list editor. It lies over the grid below (or above) the cell, takes
-// no focus (the editor keeps it, and with it the keys), and closes on a pick, Escape or focus loss.
-class TPickListPopup : public TGraphicControl {
+// The drop-down list of a pick-list editor: a popup below (or above) the cell. It takes the keys
+// while it is open and closes on a pick, Escape or a press elsewhere; the edit stays open.
+class TPickListPopup : public TPopupWindow {
  public:
-  TPickListPopup(TInplaceEdit* Editor) : TGraphicControl(nullptr), FEditor(Editor) {}
+  explicit TPickListPopup(TInplaceEdit* Editor) : TPopupWindow(nullptr), FEditor(Editor) {
+    SetColor(clWindow);
+  }
   Integer ItemIndex = -1;
   Integer TopIndex = 0;
   Integer Rows = 0;
@@ -24,7 +27,7 @@ class TPickListPopup : public TGraphicControl {
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(clWindow);
     c->Pen()->SetWidth(1);
-    c->Pen()->SetColor(clBlack);
+    c->Pen()->SetColor(clWindowFrame);
     c->Rectangle(0, 0, Width(), Height());
     const Integer h = ItemHeight();
     for (Integer i = 0; i < Rows && TopIndex + i < items->Count(); ++i) {
@@ -46,17 +49,44 @@ class TPickListPopup : public TGraphicControl {
   }
 
  protected:
+  void KeyDown(Word& Key, TShiftState Shift) override {
+    switch (Key) {
+      case VK_UP: Select(ItemIndex - 1); break;
+      case VK_DOWN:
+        if (Shift & ssAlt) FEditor->CloseUp(true);
+        else Select(ItemIndex + 1);
+        break;
+      case VK_PRIOR: Select(ItemIndex - Rows); break;
+      case VK_NEXT: Select(ItemIndex + Rows); break;
+      case VK_HOME: Select(0); break;
+      case VK_END: Select(FEditor->PickList()->Count() - 1); break;
+      case VK_RETURN: FEditor->CloseUp(true); break;
+      case VK_ESCAPE: FEditor->CloseUp(false); break;
+      default: return;
+    }
+    Key = 0;
+  }
+  void KeyPress(char16_t& Key) override { Key = 0; }
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override {
     const Integer i = TopIndex + (Y - 1) / std::max(1, ItemHeight());
     if (Y >= 1 && i < FEditor->PickList()->Count() && i != ItemIndex) {
       ItemIndex = i;
       Invalidate();
     }
-    TGraphicControl::MouseMove(Shift, X, Y);
+    TPopupWindow::MouseMove(Shift, X, Y);
   }
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override {
-    TGraphicControl::MouseUp(Button, Shift, X, Y);
-    if (Button == mbLeft) FEditor->CloseUp(X >= 0 && X < Width() && Y >= 0 && Y < Height());
+    TPopupWindow::MouseUp(Button, Shift, X, Y);
+    if (Button == mbLeft && X >= 0 && X < Width() && Y >= 0 && Y < Height()) {
+      MouseMove(Shift, X, Y);
+      FEditor->CloseUp(true);
+    }
+  }
+  bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override {
+    const Integer n = FEditor->PickList()->Count();
+    TopIndex = std::clamp(TopIndex - WheelDelta / WHEEL_DELTA, 0, std::max(0, n - Rows));
+    Invalidate();
+    return true;
   }
 
  private:
@@ -78,7 +108,10 @@ TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomEdit(AOwner), FPickList(
   });
 }
 
-TInplaceEdit::~TInplaceEdit() { delete FList; }
+TInplaceEdit::~TInplaceEdit() {
+  if (FList) FList->ClosePopup(true);
+  delete FList;
+}
 
 TRect TInplaceEdit::ButtonRect() const {
   if (FEditStyle == esSimple) return TRect{};
@@ -119,7 +152,7 @@ void TInplaceEdit::Paint() {
   }
 }
 
-bool TInplaceEdit::ListVisible() const { return FList && FList->Visible(); }
+bool TInplaceEdit::ListVisible() const { return FList && FList->IsOpen(); }
 
 void TInplaceEdit::DropDown() {
   if (FEditStyle != esPickList || ListVisible() || !FGrid) return;
@@ -129,31 +162,23 @@ void TInplaceEdit::DropDown() {
   if (!FList) FList = new TPickListPopup(this);
   FList->Font()->Assign(FGrid->Font());
   const Integer h = FList->ItemHeight();
-  const TRect ca = FGrid->ClientRect();
-  const Integer below = ca.Bottom - (Top() + Height()), above = Top() - ca.Top;
-  Integer rows = std::min(FPickList->Count(), 8);
-  const bool down = below >= rows * h + 2 || below >= above;
-  rows = std::max(1, std::min(rows, ((down ? below : above) - 2) / std::max(1, h)));
-  FList->Rows = rows;
-  const Integer lh = rows * h + 2;
-  FList->SetBounds(Left(), down ? Top() + Height() : Top() - lh, std::max(Width(), 60), lh);
+  FList->Rows = std::min(FPickList->Count(), 8);
+  FList->SetBounds(0, 0, std::max(Width(), 60), FList->Rows * h + 2);
   FList->TopIndex = 0;
   FList->ItemIndex = -1;
   FList->Select(std::max(0, FPickList->IndexOf(Text())));
-  FList->SetParent(FGrid);
-  FList->Show();
-  FList->Invalidate();
+  const TPoint below = ClientToScreen(Point(0, Height()));
+  const TPoint above = ClientToScreen(Point(0, 0));
+  FList->Popup(this, below.X, below.Y, above.Y);
 }
 
 void TInplaceEdit::CloseUp(bool Accept) {
   if (!ListVisible()) return;
-  FList->Hide();
-  FList->SetParent(nullptr);
+  FList->ClosePopup(!Accept);
   if (Accept && FList->ItemIndex >= 0 && FList->ItemIndex < FPickList->Count()) {
     SetText(FPickList->Get(FList->ItemIndex));
     SelectAll();
   }
-  if (FGrid) FGrid->Invalidate();
 }
 
 void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
