@@ -60,3 +60,386 @@ TEST_F(ReportListTest, EditInPlaceCommitAndCancel) {
   ASSERT_TRUE(v->EditorMode());
   EXPECT_EQ(v->InplaceEditor()->Text(), u"beta");
 }
+
+TEST_F(ReportListTest, NewViewAndHeaderRows) {
+  EXPECT_EQ(v->NrOfColumns(), 5);
+  EXPECT_EQ(v->NrOfRows(), 4);
+  EXPECT_EQ(v->Header(1), u"C-1");
+  EXPECT_EQ(v->Header(5), u"C-5");
+  EXPECT_EQ(v->FixedRows(), 1);
+  EXPECT_EQ(v->RowCount(), 5);
+  EXPECT_EQ(v->CommonHeader(), u"JOX Report Listview");
+  EXPECT_EQ(v->RowSelectMode(), 1);
+  EXPECT_EQ(v->TopRow(), 1);
+  EXPECT_EQ(v->LeftCol(), 1);
+  EXPECT_FALSE(v->DefaultDrawing());
+  EXPECT_EQ(v->Options(), goFixedVertLine | goFixedHorzLine | goColSizing | goRowSelect | goThumbTracking);
+  // The class table names the same defaults the constructor gives.
+  for (const char* p : {"ColorBkgdShaded", "ColorSelectedRow", "CommonHeaderHeight", "InterRowIndicatorWidth"}) {
+    const TPropInfo* info = TReportListView::ClassInfo().FindProp(FromUtf8(p));
+    ASSERT_TRUE(info && info->Default) << p;
+    EXPECT_TRUE(info->IsDefault(*v)) << p;
+  }
+
+  v->SetNrRows(1);
+  v->SetColumnHeadersHeight(30);
+  v->SetCommonHeaderVisible(true);
+  EXPECT_EQ(v->FixedRows(), 2);
+  EXPECT_EQ(v->RowCount(), 3);
+  EXPECT_EQ(v->RowHeights(0), 20);
+  // Fewer than two data rows: the column header row keeps its previous height.
+  EXPECT_EQ(v->RowHeights(1), 24);
+  v->SetNrRows(5);
+  EXPECT_EQ(v->RowCount(), 7);
+  EXPECT_EQ(v->RowHeights(1), 30);
+  v->SetCommonHeaderHeight(200);
+  EXPECT_EQ(v->CommonHeaderHeight(), 127);
+  v->SetCommonHeaderHeight(3);
+  EXPECT_EQ(v->CommonHeaderHeight(), 8);
+  v->SetColumnHeadersVisible(false);
+  v->SetCommonHeaderVisible(false);
+  EXPECT_EQ(v->FixedRows(), 0);
+  EXPECT_EQ(v->RowCount(), 5);
+  EXPECT_EQ(v->GridRowOf(1), 0);
+}
+
+TEST_F(ReportListTest, ColumnsOrderWidthsAndArrays) {
+  v->SetColumnAlignment(2, taRightJustify);
+  v->SetColumnIsPwd(2, true);
+  EXPECT_EQ(v->InsertColumn(2), 2);
+  EXPECT_EQ(v->NrOfColumns(), 6);
+  EXPECT_EQ(v->ColumnAlignment(2), taLeftJustify);
+  EXPECT_EQ(v->ColumnAlignment(3), taRightJustify);
+  EXPECT_TRUE(v->ColumnIsPwd(3));
+  EXPECT_EQ(v->ColCount(), 6);
+  v->RemoveColumn(2);
+  EXPECT_EQ(v->ColumnAlignment(2), taRightJustify);
+  EXPECT_EQ(v->ColCount(), 5);
+  EXPECT_EQ(v->ColumnAlignment(9), taLeftJustify);  // outside: neutral
+
+  EXPECT_FALSE(v->SetColumnOrder({2, 1, 3, 4}));
+  EXPECT_EQ(v->ColumnOrder(1), 1);
+  EXPECT_FALSE(v->SetColumnOrder({2, 1, 0, 4, 5}));
+  EXPECT_EQ(v->ColumnOrder(1), 2);
+  EXPECT_EQ(v->ColumnOrder(3), 3);  // the 0 kept the place as it was
+  // Widths go through the order: model column 1 is shown in grid column 1.
+  v->SetColWidths(1, 90);
+  EXPECT_EQ(v->TCustomGrid::ColWidths(1), 90);
+  EXPECT_EQ(v->ColWidths(0), 0);
+
+  // Growing gives the new columns the width of the old last one and neutral settings.
+  v->SetColWidths(5, 33);
+  v->SetNrCols(7);
+  EXPECT_EQ(v->ColWidths(7), 33);
+  EXPECT_FALSE(v->ColumnEditable(7));
+  EXPECT_EQ(v->ColumnOrder(1), 1);  // the order is the identity again
+  v->ExpandColWidth(1, 5000);
+  EXPECT_EQ(v->ColWidths(1), 16);
+}
+
+TEST_F(ReportListTest, AutoFitMeasuresMarksAndTheSortArrow) {
+  Column(1, {u"a", u"wide text here", u""});
+  Column(2, {u"abc", u"abc", u"abc"});
+  v->SetColCheckMode(2, cmBox);
+  TCanvas* c = v->Canvas();
+  c->Font()->Assign(v->Font());
+  EXPECT_EQ(v->DetermineMaxColWidth(1, false), c->TextWidth(u"wide text here") + 10);
+  // A check column counts its stored mark and the box.
+  EXPECT_EQ(v->DetermineMaxColWidth(2, false), c->TextWidth(u" abc") + 16 + 10);
+  v->SetColName(2, u"A very long header");
+  v->Sort(2, -1, true);
+  EXPECT_EQ(v->DetermineMaxColWidth(2, true), c->TextWidth(u"A very long header") + 13 + 10);
+  EXPECT_EQ(v->DetermineMaxColWidth(9, true), 10);
+  v->AutoColWidth(1, false, 5, 40);
+  EXPECT_EQ(v->ColWidths(1), 40);
+  // The render event sees the header as row 0 and may change what is measured.
+  std::vector<Integer> rows;
+  v->SetOnBeforeRenderCell([&](TObject*, Integer, Integer r, TColor&, TColor&, TColor&, TFontStyles&, String& t) {
+    rows.push_back(r);
+    t = u"x";
+  });
+  EXPECT_EQ(v->DetermineMaxColWidth(1, true), c->TextWidth(u"x") + 10);
+  EXPECT_EQ(rows, (std::vector<Integer>{1, 2, 3, 4, 0}));
+}
+
+TEST_F(ReportListTest, RowSelectionModes) {
+  v->SetNrRows(8);
+  ClickData(1, 3);
+  ClickData(1, 5);
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{5}));
+  EXPECT_EQ(selChanges, 2);
+
+  v->SetRowSelectMode(2);
+  ClickData(1, 2, ssCtrl);
+  ClickData(1, 4, ssCtrl);
+  ClickData(1, 7, ssShift);
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{2, 4, 5, 6, 7}));
+  ClickData(1, 1);  // a plain click selects just its row
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{1}));
+  v->SetUseCtrlForMultiSel(false);
+  ClickData(1, 3);
+  ClickData(1, 3);
+  ClickData(1, 6);
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{1, 6}));
+
+  // Down in mode 0 still selects the new current row.
+  v->SetRowSelectMode(0);
+  EXPECT_EQ(v->NumSelectedRows(), 0);
+  v->SetFocus();
+  v->SetRow(v->GridRowOf(2));
+  input::KeyPress(v, VK_DOWN);
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{3}));
+
+  v->SetRowEnabled(3, false);
+  EXPECT_EQ(v->FirstSelectedRow(), 0);  // the lowest selected row is disabled
+  EXPECT_EQ(v->NumEnabledRows(), 7);
+  v->SetSelectedRows({6, 2});
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{2, 6}));
+  EXPECT_EQ(v->DataRowOf(v->Row()), 2);
+  v->SelectColumn(3);
+  EXPECT_EQ(v->FirstSelectedColumn(), 3);
+  EXPECT_EQ(v->NumSelectedColumns(), 1);
+  EXPECT_FALSE(v->RowSelected(0));
+  v->SetRowSelected(99, true);  // ignored
+}
+
+TEST_F(ReportListTest, CheckAndRadioClicks) {
+  v->SetColCheckMode(1, cmBox);
+  Column(1, {u"a", u"b", u"c", u"d"});
+  std::vector<std::string> log;
+  v->SetOnBeforeCheckedChange([&](TObject*, bool& s, Integer c, Integer r) {
+    log.push_back("before " + std::to_string(s) + " " + std::to_string(c) + "," + std::to_string(r));
+  });
+  v->SetOnCheckedChange([&](TObject*, bool& s, Integer, Integer) {
+    log.push_back("after " + std::to_string(s));
+    s = !s;  // has no effect
+  });
+  ClickData(1, 2, {}, 8);
+  EXPECT_EQ(v->Data()->Strings->GetString(1, 2), u"Xb");
+  EXPECT_EQ(log, (std::vector<std::string>{"before 1 1,2", "after 0"}));
+  v->SetOnBeforeCheckedChange([](TObject*, bool& s, Integer, Integer) { s = false; });
+  log.clear();
+  ClickData(1, 3, {}, 8);
+  EXPECT_EQ(v->Data()->Strings->GetString(1, 3), u" c");
+  EXPECT_EQ(log, (std::vector<std::string>{"after 1"}));
+  v->SetOnBeforeCheckedChange(nullptr);
+
+  ClickData(1, 4, {}, 18);  // 18 pixels in: no toggle
+  EXPECT_FALSE(v->ElemChecked(1, 4));
+  v->SetRowEnabled(4, false);
+  ClickData(1, 4, {}, 8);
+  EXPECT_FALSE(v->ElemChecked(1, 4));
+  v->SetRowEnabled(4, true);
+  v->SetCheckMarksReadOnly(true);
+  ClickData(1, 4, {}, 8);
+  EXPECT_FALSE(v->ElemChecked(1, 4));
+  v->SetCheckMarksReadOnly(false);
+
+  v->SetColCheckMode(2, cmRadio);
+  v->SetElemChecked(2, 1, true);
+  ClickData(2, 3, {}, 8);
+  ClickData(2, 3, {}, 8);  // already checked: stays checked
+  EXPECT_EQ(v->FirstCheckedElemInCol(2), 3);
+  EXPECT_EQ(v->Data()->CountCheckedElemsInCol(2), 1);
+  // The view counts enabled rows only.
+  v->SetRowEnabled(3, false);
+  EXPECT_EQ(v->CountCheckedElemsInCol(2), 0);
+  // Column-wide marks spare disabled rows when asked.
+  v->SetAllCheckmarksOfCol(1, true, true);
+  v->SetRowEnabled(4, false);
+  v->InvertAllCheckmarksOfCol(1, true);
+  EXPECT_EQ(v->Data()->Strings->GetString(1, 1), u" a");
+  EXPECT_TRUE(v->ElemChecked(1, 4));
+}
+
+TEST_F(ReportListTest, HeaderClicksSortAndKeepTheRecord) {
+  Column(1, {u"pear", u"apple", u"fig", u"kiwi"});
+  ClickData(1, 3);  // fig
+  ClickHeader(1);
+  EXPECT_EQ(v->Elem(1, 1), u"pear");  // descending first
+  EXPECT_FALSE(v->LastSortOrder());
+  EXPECT_EQ(v->Elem(1, v->DataRowOf(v->Selection().Top)), u"fig");
+  ClickHeader(1);
+  EXPECT_EQ(v->Elem(1, 1), u"apple");
+  EXPECT_TRUE(v->LastSortOrder());
+  ClickHeader(2);  // the toggle is shared: another column goes descending
+  EXPECT_EQ(v->LastSortColumn(), 2);
+  EXPECT_FALSE(v->LastSortOrder());
+  v->SetSortEnabled(false);
+  ClickHeader(1);
+  EXPECT_EQ(v->LastSortColumn(), 2);
+  v->UnSort();
+  EXPECT_EQ(v->Elem(1, 1), u"pear");
+  EXPECT_EQ(v->LastSortColumn(), -1);
+  // A click on a header border is left to column sizing.
+  v->SetSortEnabled(true);
+  const TRect rc = v->CellRect(0, 0);
+  input::Click(v, rc.Right - 2, 10);
+  EXPECT_EQ(v->LastSortColumn(), -1);
+}
+
+TEST_F(ReportListTest, EditingAdvancingAndBlockedRows) {
+  Column(2, {u"one", u"two", u"three"});
+  v->SetColCheckMode(3, cmBox);
+  Column(3, {u"p", u"q", u"r"});
+  v->SetElemChecked(3, 1, true);
+  v->SetColumnEditable(2, true);
+  v->SetColumnEditable(3, true);
+  std::vector<std::string> log;
+  v->SetOnSetEditText([&](TObject*, Integer c, Integer r, const String& t) {
+    log.push_back(std::to_string(c) + "," + std::to_string(r) + " " + ToUtf8(t));
+  });
+  ClickData(2, 1);
+  ClickData(2, 1);
+  ASSERT_TRUE(v->EditorMode());
+  input::TypeText(v->InplaceEditor(), u"uno");
+  input::KeyPress(v->InplaceEditor(), VK_ESCAPE);
+  EXPECT_EQ(v->Elem(2, 1), u"one");
+  input::KeyPress(v, VK_F2);
+  input::TypeText(v->InplaceEditor(), u"uno");
+  input::KeyPress(v->InplaceEditor(), VK_RETURN);
+  EXPECT_EQ(v->Elem(2, 1), u"uno");
+  EXPECT_EQ(log, (std::vector<std::string>{"1,1 uno"}));
+  EXPECT_EQ(v->DataRowOf(v->Row()), 1);  // without AutoAdvance Enter stays
+  // With AutoAdvance Enter moves on to the next row.
+  v->SetAutoAdvance(true);
+  input::KeyPress(v, VK_F2);
+  input::KeyPress(v->InplaceEditor(), VK_RETURN);
+  EXPECT_EQ(v->DataRowOf(v->Row()), 2);
+  // In a check column the mark stays in front of the edited text.
+  ClickData(3, 1, {}, 30);
+  ClickData(3, 1, {}, 30);
+  ASSERT_TRUE(v->EditorMode());
+  EXPECT_EQ(v->InplaceEditor()->Text(), u"p");
+  input::TypeText(v->InplaceEditor(), u"pp");
+  input::KeyPress(v->InplaceEditor(), VK_RETURN);
+  EXPECT_EQ(v->Data()->Strings->GetString(3, 1), u"Xpp");
+  // Disabled rows are not edited.
+  v->SetRowEnabled(3, false);
+  ClickData(2, 3);
+  ClickData(2, 3);
+  EXPECT_FALSE(v->EditorMode());
+}
+
+TEST_F(ReportListTest, MouseCellAndScrollPositions) {
+  v->SetNrRows(200);
+  v->SetCommonHeaderVisible(true);
+  EXPECT_EQ(v->MouseCell(5, 5).Y, -2);
+  EXPECT_EQ(v->MouseCell(5, 25).Y, -1);
+  const TPoint p = CellPoint(2, 3);
+  EXPECT_EQ(v->MouseCell(p.X, p.Y), (TGridCoord{2, 3}));
+  EXPECT_EQ(v->MouseCell(399, 299), (TGridCoord{0, 0}));
+  v->SetTopRow(50);
+  EXPECT_EQ(v->TopRow(), 50);
+  EXPECT_EQ(v->TCustomGrid::TopRow(), 51);
+  v->SetTopRow(100000);
+  EXPECT_LE(v->TopRow(), 200);
+  v->CenterScrollAndSelect(100);
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{100}));
+  const Integer n = v->VisibleRowCount();
+  EXPECT_EQ(v->TopRow(), 100 - n / 2);
+  // The wheel is offered to the events first; unhandled it scrolls.
+  bool handled = true;
+  v->SetOnMouseWheelDown([&](TObject*, TShiftState, TPoint, bool& h) { h = handled; });
+  const Integer top = v->TopRow();
+  input::MouseWheel(v, 50, 100, -WHEEL_DELTA);
+  EXPECT_EQ(v->TopRow(), top);
+  handled = false;
+  input::MouseWheel(v, 50, 100, -WHEEL_DELTA);
+  EXPECT_EQ(v->TopRow(), top + 3);
+}
+
+TEST_F(ReportListTest, FilterForms) {
+  v->SetNrCols(3);
+  Column(1, {u"Anna Berger", u"Bruno Novak", u"Clara Rossi", u"anna Schmid", u"David Keller"});
+  Column(2, {u"12.5", u"7", u"300", u"12,5", u"n/a"});
+  Column(3, {u"Vienna", u"Graz", u"Linz", u"Graz", u"Vienna"});
+  auto shown = [&] {
+    std::vector<std::string> out;
+    for (Integer i = 1; i <= v->NrOfShownRows(); ++i) out.push_back(ToUtf8(v->Elem(1, v->DataRowOf(v->GridRowOf(1) + i - 1))));
+    return out;
+  };
+  EXPECT_EQ(v->FilterAndSort(u"anna", {1}, true, fmSimple, -1, true), 2);
+  EXPECT_EQ(shown(), (std::vector<std::string>{"Anna Berger", "anna Schmid"}));
+  EXPECT_EQ(v->RowCount(), 3);
+  EXPECT_EQ(v->FilterAndSort(u"anna", {1}, false, fmSimple, -1, true), 1);
+  EXPECT_EQ(v->FilterAndSort(u"*er", {}, true, fmSimple, 1, false), 2);  // whole cell shape
+  EXPECT_EQ(shown(), (std::vector<std::string>{"David Keller", "Anna Berger"}));
+  EXPECT_EQ(v->FilterAndSort(u"gr?z", {3}, true, fmSimple, 1, true), 2);
+  EXPECT_EQ(v->FilterAndSort(u"graz OR (vienna AND NOT keller)", {}, true, fmBoolean, 1, true), 3);
+  EXPECT_EQ(v->FilterAndSort(u">10 <=12.5", {2}, true, fmBoolean, 1, true), 2);  // 12,5 reads as a number too
+  EXPECT_EQ(v->FilterAndSort(u"\"anna b\"", {}, true, fmBoolean, 1, true), 1);
+  EXPECT_EQ(v->FilterAndSort(u"^[ab]", {1}, true, fmGrep, 1, true), 3);
+  // Malformed expressions raise and change nothing.
+  v->FilterAndSort(u"graz", {3}, true, fmSimple, 1, true);
+  EXPECT_THROW(v->FilterAndSort(u"(graz", {}, true, fmBoolean, 1, true), EJOXRepListError);
+  EXPECT_THROW(v->FilterAndSort(u"graz AND", {}, true, fmBoolean, 1, true), EJOXRepListError);
+  EXPECT_THROW(v->FilterAndSort(u">abc", {}, true, fmBoolean, 1, true), EJOXRepListError);
+  EXPECT_THROW(v->FilterAndSort(u"[a-", {}, true, fmGrep, 1, true), EJOXRepListError);
+  EXPECT_EQ(v->NrOfShownRows(), 2);
+  // The caller decides per row, alone or combined with the built-in test.
+  v->SetOnBeforeFilter([](TObject*, Integer r, bool& found, TLogicOp& op) {
+    found = r % 2 == 1;
+    op = loAnd;
+  });
+  EXPECT_EQ(v->FilterAndSort(u"vienna", {3}, true, fmSimple, -1, true), 2);  // rows 1 and 5
+  v->SetOnBeforeFilter(nullptr);
+  // Hidden rows are neither drawn nor hit; an empty expression shows every row again.
+  v->FilterAndSort(u"Linz", {3}, true, fmSimple, -1, true);
+  Integer linz = 0;
+  for (Integer r = 1; r <= 5; ++r)
+    if (v->Elem(3, r) == u"Linz") linz = r;
+  EXPECT_EQ(v->DataRowOf(v->FixedRows()), linz);
+  EXPECT_EQ(v->GridRowOf(linz == 1 ? 2 : 1), -1);
+  EXPECT_EQ(v->MouseCell(CellPoint(1, linz).X, CellPoint(1, linz).Y).Y, linz);
+  EXPECT_EQ(v->FilterAndSort(u"", {}, true, fmSimple, -1, true), 5);
+  EXPECT_FALSE(v->Filtered());
+  EXPECT_EQ(v->RowCount(), 6);
+}
+
+TEST_F(ReportListTest, SortEnabledStateAndUnSort) {
+  Column(1, {u"d", u"c", u"b", u"a"});
+  v->SetRowEnabled(2, false);
+  v->SetRowEnabled(4, false);
+  v->SortEnabledState(1, -1, true);
+  EXPECT_EQ(v->Elem(1, 1), u"b");
+  EXPECT_EQ(v->Elem(1, 2), u"d");
+  EXPECT_EQ(v->Elem(1, 3), u"a");
+  EXPECT_EQ(v->Elem(1, 4), u"c");
+  EXPECT_FALSE(v->RowEnabled(3));
+  v->UnSort();
+  EXPECT_EQ(v->Elem(1, 1), u"d");
+  EXPECT_EQ(v->Elem(1, 4), u"a");
+}
+
+TEST_F(ReportListTest, AssignNumbersAndDimensions) {
+  Column(2, {u"1,5", u"1.5 kg"});
+  EXPECT_DOUBLE_EQ(v->AsNumber(2, 1), 1.5);
+  try {
+    v->AsNumber(2, 2);
+    FAIL();
+  } catch (const EJOXDStructError& e) {
+    EXPECT_EQ(e.Message(), u"Class TReportListView: invalid numeric string: [2,2]: 1.5 kg");
+  }
+  v->SetOnReadCell([](TObject*, Integer, Integer, String& t) { t += u"!"; });
+  EXPECT_EQ(v->Elem(2, 1), u"1,5!");
+  v->SetColumnAlignment(3, taCenter);
+  v->SetRowColPattern(3);
+  v->SetCommonHeaderVisible(true);
+  TReportListView copy(&form);
+  copy.Assign(v);
+  EXPECT_EQ(copy.Data()->Strings->GetString(2, 2), u"1.5 kg");
+  EXPECT_EQ(copy.ColumnAlignment(3), taCenter);
+  EXPECT_EQ(copy.RowColPattern(), 3);
+  EXPECT_EQ(copy.FixedRows(), 2);
+  EXPECT_EQ(copy.RowCount(), 2 + 4);
+  EXPECT_EQ(copy.Elem(2, 1), u"1,5");  // OnReadCell is not taken over
+
+  EXPECT_EQ(v->AddRow(), 5);
+  EXPECT_EQ(v->InsertRow(9), 6);
+  EXPECT_EQ(v->InsertRow(0), 0);
+  v->RemoveRow(1);
+  EXPECT_EQ(v->NrOfRows(), 5);
+  EXPECT_EQ(v->Data()->Strings->GetString(2, 1), u"1.5 kg");
+  EXPECT_EQ(v->RowCount(), 7);
+}
