@@ -653,54 +653,39 @@ void TReportListView::FitAllColWidths(Integer ExpandColumn, bool IncludeHeader, 
   batch.End();
 }
 
-// [formats] ------------------------------------------------------------------------------------------------
+// [formats] ----------------------------------------------------------------------------------------------
 // The readers replace the model's sizes; the grid follows them.
-bool TReportListView::LoadFromXMLFile(const String& FName, const String& DataID) {
+template <class F>
+auto TReportListView::Reading(F Read) {
   ClearFilter();
-  const bool ok = FRLData->LoadFromXMLFile(FName, DataID);
+  const auto result = Read();
   FollowModel();
   RepaintView();
-  return ok;
+  return result;
+}
+
+bool TReportListView::LoadFromXMLFile(const String& FName, const String& DataID) {
+  return Reading([&] { return FRLData->LoadFromXMLFile(FName, DataID); });
 }
 
 bool TReportListView::ReadFromXMLString(const String& InString, const String& DataID) {
-  ClearFilter();
-  const bool ok = FRLData->ReadFromXMLString(InString, DataID);
-  FollowModel();
-  RepaintView();
-  return ok;
+  return Reading([&] { return FRLData->ReadFromXMLString(InString, DataID); });
 }
 
 bool TReportListView::ReadFromXMLStream(TStream* InStream, const String& DataID) {
-  ClearFilter();
-  const bool ok = FRLData->ReadFromXMLStream(InStream, DataID);
-  FollowModel();
-  RepaintView();
-  return ok;
+  return Reading([&] { return FRLData->ReadFromXMLStream(InStream, DataID); });
 }
 
 bool TReportListView::ReadFromOpenXMLFile(TStreamReader& TextFile, const String& DataID) {
-  ClearFilter();
-  const bool ok = FRLData->ReadFromOpenXMLFile(TextFile, DataID);
-  FollowModel();
-  RepaintView();
-  return ok;
+  return Reading([&] { return FRLData->ReadFromOpenXMLFile(TextFile, DataID); });
 }
 
 Integer TReportListView::ImportCSV(const String& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders) {
-  ClearFilter();
-  const Integer n = FRLData->ImportCSV(FName, Delimiter, IncludeColHeaders);
-  FollowModel();
-  RepaintView();
-  return n;
+  return Reading([&] { return FRLData->ImportCSV(FName, Delimiter, IncludeColHeaders); });
 }
 
 Integer TReportListView::LoadLinesFromFile(Integer Column, Integer FirstRow, const String& FName) {
-  ClearFilter();
-  const Integer n = FRLData->LoadLinesFromFile(Column, FirstRow, FName);
-  FollowModel();
-  RepaintView();
-  return n;
+  return Reading([&] { return FRLData->LoadLinesFromFile(Column, FirstRow, FName); });
 }
 
 // [assign] -------------------------------------------------------------------------------------------------

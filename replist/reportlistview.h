@@ -387,6 +387,8 @@ class TReportListView : public TCustomDrawGrid {
   void ApplyRowCount();
   void SetHeaderHeights();
   void FollowModel();  // grid sizes and per-column arrays after the model changed its sizes
+  template <class F>
+  auto Reading(F Read);  // runs a reading operation of the model, then follows its sizes
   void SetGridEditing(bool v);
   Integer ModelCol(Integer ACol) const;
   // The format of a cell for editing: the column's, as OnRequestEditFormat leaves it.

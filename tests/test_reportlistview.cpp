@@ -435,6 +435,15 @@ TEST_F(ReportListTest, AssignNumbersAndDimensions) {
   EXPECT_EQ(copy.RowCount(), 2 + 4);
   EXPECT_EQ(copy.Elem(2, 1), u"1,5");  // OnReadCell is not taken over
 
+  // A read replaces the sizes; the grid follows them.
+  const std::string file = ::testing::TempDir() + "replist_view_read.xml";
+  copy.SetNrCols(3);
+  copy.SetNrRows(7);
+  copy.SaveAsXMLFile(FromUtf8(file), u"");
+  ASSERT_TRUE(v->LoadFromXMLFile(FromUtf8(file), u""));
+  EXPECT_EQ(v->ColCount(), 3);
+  EXPECT_EQ(v->RowCount(), 2 + 7);
+  v->SetNrRows(4);
   EXPECT_EQ(v->AddRow(), 5);
   EXPECT_EQ(v->InsertRow(9), 6);
   EXPECT_EQ(v->InsertRow(0), 0);
