@@ -55,7 +55,7 @@ void TOnOffBut::Loaded() {
 }
 
 void TOnOffBut::PaintNow() {
-  if (ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
+  if (IsLoading() || ComponentState().Contains(csDestroying)) return;
   // A transparent look is AND-ed onto what lies beneath: the parent must be drawn afresh first, or the
   // old picture shows through the new one's transparent pixels.
   if (FTransParent)
@@ -189,6 +189,10 @@ void TOnOffBut::SetButtonStyle(TOnOffButStyle Value) {
 
 // [state] --------------------------------------------------------------------------------------------
 void TOnOffBut::SetOnOff(bool Value) {
+  if (IsLoading()) {  // the group settings may come first; each button keeps its stored state
+    FOnOff = Value;
+    return;
+  }
   if (Value == FOnOff) return;
   if (FGroupIndex != 0 && !FAllowAllOff && !Value) return;
   FOnOff = Value;
@@ -210,13 +214,13 @@ void TOnOffBut::SetMouseAction(TOOButMouseAction Value) {
 void TOnOffBut::SetGroupIndex(Integer Value) {
   if (Value == FGroupIndex) return;
   FGroupIndex = Value;
-  UpdateExclusive();
+  if (!IsLoading()) UpdateExclusive();  // a half-read button would switch its loaded partners off
 }
 
 void TOnOffBut::SetAllowAllOff(bool Value) {
   if (Value == FAllowAllOff) return;
   FAllowAllOff = Value;
-  UpdateExclusive();
+  if (!IsLoading()) UpdateExclusive();
 }
 
 // [layout] -------------------------------------------------------------------------------------------
@@ -241,6 +245,10 @@ void TOnOffBut::SetAutoCenter(bool Value) {
 
 void TOnOffBut::SetSpace(Integer& Field, Integer Value, Integer Limit) {
   if (Value < 0 || Value == Field) return;
+  if (IsLoading()) {  // AutoCenter may be read later; Loaded centres when it is set
+    Field = Value;
+    return;
+  }
   if (FAutoCenter)
     AdjustAutoCenter();
   else
@@ -353,7 +361,6 @@ const TClassInfo& TOnOffBut::ClassInfo() {
           .Prop("MouseAction", &B::MouseAction, &B::SetMouseAction, DefMouseAction)
           .Prop("GroupIndex", &B::GroupIndex, &B::SetGroupIndex, DefGroupIndex)
           .Prop("AllowAllOff", &B::AllowAllOff, &B::SetAllowAllOff, true)
-          // Before the spaces: a stored space only sticks once AutoCenter is off.
           .Prop("AutoCenter", &B::AutoCenter, &B::SetAutoCenter, true)
           .Prop("LeftSpace", &B::LeftSpace, &B::SetLeftSpace, DefLeftSpace)
           .Prop("TopSpace", &B::TopSpace, &B::SetTopSpace, DefTopSpace)

@@ -155,6 +155,7 @@ class TOnOffBut : public TGraphicControl {
   void ButResize(TObject* Sender);
   // The mouse-area checks shared by press and release.
   bool MouseSwitches(TMouseButton Button, Integer X, Integer Y) const;
+  bool IsLoading() const { return ComponentState().Contains(csLoading); }
   void PaintNow();
   // Invalidate when transparent (the parent must show through), else paint at once.
   void Redraw();

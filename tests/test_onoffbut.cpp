@@ -323,3 +323,47 @@ TEST_F(OnOffTest, AssignCopiesLooksNotGroups) {
   TPersistent other;
   EXPECT_THROW(copy.Assign(&other), EConvertError);
 }
+
+TEST_F(OnOffTest, FormTextKeepsEveryButtonsState) {
+  RegisterClass<TOnOffBut>();
+  TOnOffBut* a = Add(0, 0, oobsBulb);
+  a->SetName(u"Lamp");
+  a->SetAutoCenter(false);
+  a->SetLeftSpace(7);
+  a->SetRightText(u"Hall");
+  a->SetGroupIndex(1);
+  TOnOffBut* b = Add(0, 60);
+  b->SetName(u"Other");
+  b->SetGroupIndex(1);  // switches the lamp off: both were on
+  b->SetOnOff(false);
+  a->SetOnOff(true);
+  a->SetAllowAllOff(false);
+  const String text = WriteComponentText(&form);
+  TForm g(nullptr);
+  ReadComponentText(text, &g);
+  auto* ra = dynamic_cast<TOnOffBut*>(g.FindComponent(u"Lamp"));
+  auto* rb = dynamic_cast<TOnOffBut*>(g.FindComponent(u"Other"));
+  ASSERT_TRUE(ra && rb) << ToUtf8(text);
+  EXPECT_EQ(ra->ButtonStyle(), oobsBulb);
+  EXPECT_EQ(ra->LeftSpace(), 7);
+  EXPECT_EQ(ra->RightText(), u"Hall");
+  EXPECT_TRUE(ra->OnOff());
+  EXPECT_FALSE(rb->OnOff());
+  EXPECT_FALSE(rb->AllowAllOff());
+
+  // Written in another order, the group settings come before the states and spaces.
+  const String raw =
+      u"object Form3: TForm\n"
+      u"  object B0: TOnOffBut\n    GroupIndex = 1\n    AllowAllOff = False\n  end\n"
+      u"  object B1: TOnOffBut\n    GroupIndex = 1\n    AllowAllOff = False\n    OnOff = False\n"
+      u"    LeftSpace = 7\n    AutoCenter = False\n  end\nend\n";
+  TForm h(nullptr);
+  ReadComponentText(raw, &h);
+  auto* b0 = dynamic_cast<TOnOffBut*>(h.FindComponent(u"B0"));
+  auto* b1 = dynamic_cast<TOnOffBut*>(h.FindComponent(u"B1"));
+  ASSERT_TRUE(b0 && b1);
+  EXPECT_TRUE(b0->OnOff());
+  EXPECT_FALSE(b1->OnOff());
+  EXPECT_EQ(b1->LeftSpace(), 7);
+  EXPECT_EQ(b0->LeftSpace(), 35);  // centred in 100 x 50
+}

@@ -399,3 +399,29 @@ TEST_F(ThumbsTest, AssignCopiesSettingsButNotSelection) {
   TPersistent other;
   EXPECT_THROW(copy.Assign(&other), EConvertError);
 }
+
+TEST_F(ThumbsTest, FormTextRoundTrip) {
+  RegisterClass<TThumbnails>();
+  Place(2);
+  t->SetName(u"Strip");
+  t->SetMax(40);
+  t->SetMin(5);
+  t->SetSlideSize(90);
+  t->SetColorCover(clYellow);
+  t->SetSlideSelectMode(ssmMultiple);
+  const String text = WriteComponentText(form.get());
+  TForm g(nullptr);
+  ReadComponentText(text, &g);
+  auto* r = dynamic_cast<TThumbnails*>(g.FindComponent(u"Strip"));
+  ASSERT_NE(r, nullptr) << ToUtf8(text);
+  EXPECT_EQ(r->Min(), 5);
+  EXPECT_EQ(r->Max(), 40);
+  EXPECT_EQ(r->SlideSize(), 90);
+  EXPECT_EQ(r->ColorCover(), clYellow);
+  EXPECT_EQ(r->SlideSelectMode(), ssmMultiple);
+  EXPECT_EQ(r->FirstThumbIdx(), 5.0);  // the view starts at the range read
+  r->SetSlideSelected(40, true);       // the selection spans the range read
+  r->SetSlideSelected(4, true);
+  EXPECT_EQ(r->NumSlidesSelected(), 1);
+  EXPECT_TRUE(r->SlideSelected(40));
+}
