@@ -38,20 +38,33 @@ void TGradFill::SetFillType(TGradType Value) {
   Invalidate();
 }
 
+// A form stores the colours as shown and the flag, in any order: while it is read they are only
+// kept, and Loaded works out the colours as set from them.
+void TGradFill::Loaded() {
+  TGraphicControl::Loaded();
+  FColFirstOrg = FColorsFlipped ? FColorLast : FColorFirst;
+  FColLastOrg = FColorsFlipped ? FColorFirst : FColorLast;
+}
+
+bool TGradFill::IsLoading() const { return ComponentState().Contains(csLoading); }
+
 void TGradFill::SetColorFirst(TColor Value) {
   FColorFirst = Value;
+  if (IsLoading()) return;
   (FColorsFlipped ? FColLastOrg : FColFirstOrg) = Value;
   Invalidate();
 }
 
 void TGradFill::SetColorLast(TColor Value) {
   FColorLast = Value;
+  if (IsLoading()) return;
   (FColorsFlipped ? FColFirstOrg : FColLastOrg) = Value;
   Invalidate();
 }
 
 void TGradFill::SetColorFlipped(bool Value) {
   FColorsFlipped = Value;
+  if (IsLoading()) return;
   FColorFirst = Value ? FColLastOrg : FColFirstOrg;
   FColorLast = Value ? FColFirstOrg : FColLastOrg;
   Invalidate();
@@ -136,10 +149,9 @@ const TClassInfo& TGradFill::ClassInfo() {
   static const TClassInfo info = TClassBuilder<TGradFill>(&TGraphicControl::ClassInfo())
                                      .Prop("NrColors", &G::NrColors, &G::SetNrColors, DefNrColors)
                                      .Prop("FillType", &G::FillType, &G::SetFillType, DefFillType)
-                                     // The flag first: a form read then sets the shown colours knowing it.
-                                     .Prop("ColorFlipped", &G::ColorFlipped, &G::SetColorFlipped, false)
                                      .Prop("ColorFirst", &G::ColorFirst, &G::SetColorFirst, DefColorFirst)
                                      .Prop("ColorLast", &G::ColorLast, &G::SetColorLast, DefColorLast)
+                                     .Prop("ColorFlipped", &G::ColorFlipped, &G::SetColorFlipped, false)
                                      .Prop("FrameStyle", &G::FrameStyle, &G::SetFrameStyle, DefFrameStyle)
                                      .Prop("GridMode", &G::GridMode, &G::SetGridMode, DefGridMode)
                                      .Prop("GridColor", &G::GridColor, &G::SetGridColor, DefGridColor)

@@ -67,7 +67,11 @@ class TGradFill : public TGraphicControl {
   static const TClassInfo& ClassInfo();
   const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
 
+ protected:
+  void Loaded() override;
+
  private:
+  bool IsLoading() const;
   // The colour of band N.
   TColor BandColor(Integer N) const;
 

@@ -95,7 +95,8 @@ TEST(GradFill, FlippingKeepsTheColoursAsSet) {
   EXPECT_EQ(p.g.ColorFirst(), clLime);
 }
 
-// A flipped fill written to a form and read back shows the same colours and un-flips to the same.
+// A flipped fill written to a form and read back shows the same colours and un-flips to the same,
+// whichever order the form text gives the flag and the colours in.
 TEST(GradFill, FlippedFillThroughFormText) {
   RegisterClass<TGradFill>();
   TForm f(nullptr);
@@ -105,16 +106,21 @@ TEST(GradFill, FlippedFillThroughFormText) {
   g->SetColorFirst(clNavy);
   g->SetColorLast(clAqua);
   g->SetColorFlipped(true);
-  const String text = WriteComponentText(&f);
-  TForm h(nullptr);
-  ReadComponentText(text, &h);
-  auto* r = dynamic_cast<TGradFill*>(h.FindComponent(u"Grad1"));
-  ASSERT_NE(r, nullptr) << ToUtf8(text);
-  EXPECT_EQ(r->ColorFirst(), clAqua);
-  EXPECT_EQ(r->ColorLast(), clNavy);
-  r->SetColorFlipped(false);
-  EXPECT_EQ(r->ColorFirst(), clNavy);
-  EXPECT_EQ(r->ColorLast(), clAqua);
+  const String written = WriteComponentText(&f);
+  const String flagFirst =
+      u"object Form2: TForm\n  object Grad1: TGradFill\n    ColorFlipped = True\n    ColorFirst = 16776960\n"
+      u"    ColorLast = 8388608\n  end\nend\n";
+  for (const String& text : {written, flagFirst}) {
+    TForm h(nullptr);
+    ReadComponentText(text, &h);
+    auto* r = dynamic_cast<TGradFill*>(h.FindComponent(u"Grad1"));
+    ASSERT_NE(r, nullptr) << ToUtf8(text);
+    EXPECT_EQ(r->ColorFirst(), clAqua);
+    EXPECT_EQ(r->ColorLast(), clNavy);
+    r->SetColorFlipped(false);
+    EXPECT_EQ(r->ColorFirst(), clNavy) << ToUtf8(text);
+    EXPECT_EQ(r->ColorLast(), clAqua);
+  }
 }
 
 TEST(GradFill, GridFrameAndOnPaint) {
