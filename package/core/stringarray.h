@@ -78,6 +78,10 @@ class TStringArray : public TObject {
   // across sorts; SetSortOrder gives a row another place for the next UnSort.
   Integer GetSortOrder(Integer ARow) const;
   void SetSortOrder(Integer ARow, Integer Value);
+  // The key column of the last sort, whose texts UnSort's exchange notifications carry; a copy of
+  // a sorted array takes it over with the sort numbers.
+  Integer SortKeyColumn() const { return FLastKeyCol; }
+  void SetSortKeyColumn(Integer ACol) { FLastKeyCol = ACol >= 0 && ACol <= FNrCols ? ACol : 0; }
 
   // Notification slots. OnChange fires after every change of texts, sizes or order (owners that
   // write many cells switch it off meanwhile). OnBeforeSortExchange fires before a sort exchanges two rows, with the texts of the

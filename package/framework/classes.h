@@ -590,6 +590,7 @@ class TStringStream : public TMemoryStream {
 // A file opened with fmCreate (truncates or creates) or fmOpenRead/fmOpenWrite/fmOpenReadWrite, each
 // combinable with a share mode (ignored on POSIX). Failures raise EFCreateError
 // "Cannot create file \"name\". <reason>" or EFOpenError "Cannot open file \"name\". <reason>".
+// Read raises EInOutError when the system fails to read (rather than reporting an early end).
 class TFileStream : public TStream {
  public:
   TFileStream(const String& FileName, Word Mode);

@@ -140,7 +140,9 @@ Int64 TFileStream::Read(void* Buffer, Int64 Count) {
   while (done < Count) {
     ssize_t n = ::read(FHandle, p + done, size_t(Count - done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
+    // A failing device is not the end of the file: a reader must not take half a file for all of it.
+    if (n < 0) throw EInOutError(u"Cannot read file \"" + FFileName + u"\". " + SysErrorMessage(errno));
+    if (n == 0) break;
     done += n;
   }
   return done;
