@@ -1,4 +1,4 @@
-// CSV import of arbitrary files.
+// CSV and line import of arbitrary files, in whatever encoding they seem to be.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -14,5 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   }
   jox::TRLData d(nullptr);
   d.ImportCSV(name, Size && Data[0] % 2 ? jox::csvSemicolon : jox::csvComma, Size > 1 && Data[1] % 2);
+  d.LoadLinesFromFile(1, 1, name);
   return 0;
 }

@@ -472,6 +472,7 @@ void TRLData::Assign(TPersistent* Source) {
       for (Integer c = 0; c <= nc; ++c) store->SetString(c, r, src->Strings->GetView(c, r));
       store->SetSortOrder(r, src->Strings->GetSortOrder(r));
     }
+    store->SetSortKeyColumn(src->Strings->SortKeyColumn());
   } catch (const EJOXError&) {
     delete store;
     RaiseNoMemory();

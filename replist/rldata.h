@@ -162,7 +162,8 @@ class TRLData : public TComponent {
                        const String& Separator);
 
   // Report-list files (docs/replist-file.md). DataID names the list written; "" writes the model's
-  // DataID. CreateHeader puts the XML declaration in front. Writing errors raise the stream's errors.
+  // DataID. CreateHeader puts the XML declaration in front. Writing errors raise the stream's errors;
+  // a file is replaced only once the new one is complete.
   void SaveAsXMLFile(const String& FName, const String& DataID);
   void WriteToXMLStream(TStream* OutStream, bool CreateHeader, const String& DataID);
   void WriteToOpenXMLFile(TStreamWriter& TextFile, bool CreateHeader, const String& DataID);
@@ -174,8 +175,10 @@ class TRLData : public TComponent {
   bool ReadFromXMLStream(TStream* InStream, const String& DataID);
   bool ReadFromOpenXMLFile(TStreamReader& TextFile, const String& DataID);
 
-  // CSV (quoted as spreadsheets do), UTF-8. Export writes the cells of the range (clamped to the
-  // model) and returns the number of data rows written. Import replaces the cells, sizes and column
+  // CSV (quoted as spreadsheets do; see docs/replist-file.md). Export writes UTF-8, the cells of
+  // the range (clamped to the model), and returns the number of data rows written; a text that
+  // UTF-8 cannot hold (an unpaired surrogate) raises EJOXRLDataError and leaves the old file.
+  // Import reads UTF-8, UTF-16 by its byte-order mark, or Windows-1252. Import replaces the cells, sizes and column
   // settings with the file's (the first record gives the names when IncludeColHeaders) and returns
   // the number of data rows, or -1 when the file is not valid CSV or too large (model unchanged).
   Integer ExportCSV(const String& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders, bool IncludeCommonHeader,

@@ -6,13 +6,10 @@
 
 namespace jox {
 
-bool TRLStaging::SizesAcceptable(size_t InputBytes) const {
-  if (NrOfColumns < 1 || NrOfRows < 0) return false;
-  const Int64 cells = (Int64(NrOfColumns) + 1) * (Int64(std::max(NrOfRows, 1)) + 1);
-  // Every row and column of a genuine input costs it some bytes; a few bytes claiming millions of
-  // cells are refused rather than allocated.
-  const Int64 justified = Int64(InputBytes) * 16 + 65536;
-  return cells <= TStringArray::MaxCells && cells <= justified;
+bool TRLStaging::FitsStore() const {
+  if (NrOfColumns < 0 || NrOfRows < 0) return false;
+  const Int64 cells = (Int64(std::max(NrOfColumns, 1)) + 1) * (Int64(std::max(NrOfRows, 1)) + 1);
+  return cells <= TStringArray::MaxCells;
 }
 
 void TRLDataAccess::Adopt(TRLData& D, const TRLStaging& S) {
@@ -32,7 +29,7 @@ void TRLDataAccess::Adopt(TRLData& D, const TRLStaging& S) {
   auto store = std::make_unique<TStringArray>();
   try {
     store->SetAllocRowsBy(D.Strings->AllocRowsBy());
-    store->Resize(nc, std::max(nr, 1));
+    store->Resize(std::max(nc, 1), std::max(nr, 1));
     TRLProgress progress(D, Int64(std::max(nr, 1)) * (Int64(nc) + 1));
     for (const TRLStaging::TCell& c : S.Cells) {
       store->SetString(c.Col, c.Row, std::u16string_view(S.Text).substr(c.Off, c.Len));

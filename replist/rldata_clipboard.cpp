@@ -6,8 +6,22 @@
 
 namespace jox {
 
+namespace {
+
+// The part of a range that the model holds: cells outside it read "" anyway, and a range such
+// as 1..INT32_MAX must neither wrap around nor build a text of empty lines.
+void ClampRange(const TRLData& D, Integer& LeftCol, Integer& TopRow, Integer& RightCol, Integer& BottomRow) {
+  LeftCol = std::max(LeftCol, 0);
+  RightCol = std::min(RightCol, D.NrOfColumns());
+  TopRow = std::max(TopRow, 1);
+  BottomRow = std::min(BottomRow, D.NrOfRows());
+}
+
+}  // namespace
+
 void TRLData::CopyToClipBoard(Integer LeftCol, Integer TopRow, Integer RightCol, Integer BottomRow, bool AddHeader,
                               const String& Separator) {
+  ClampRange(*this, LeftCol, TopRow, RightCol, BottomRow);
   String out;
   if (AddHeader) {
     for (Integer c = LeftCol; c <= RightCol; ++c) {
@@ -36,13 +50,12 @@ void TRLData::CopyToClipBoard(Integer LeftCol, Integer TopRow, Integer RightCol,
     CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, String(u"\t"));
     return;
   }
+  ClampRange(*this, LeftCol, TopRow, RightCol, BottomRow);
   // Field widths: the longest stored text of the column (marks count) or its header, plus one.
   std::vector<Integer> width;
   for (Integer c = LeftCol; c <= RightCol; ++c) {
     Integer w = AddHeader ? Integer(GetColName(c).size()) : 0;
-    if (c >= 0 && c <= FNrOfCols)
-      for (Integer r = std::max(TopRow, 1); r <= std::min(BottomRow, FNrOfRows); ++r)
-        w = std::max(w, Strings->CellLength(c, r));
+    for (Integer r = TopRow; r <= BottomRow; ++r) w = std::max(w, Strings->CellLength(c, r));
     width.push_back(w + 1);
   }
   String out;

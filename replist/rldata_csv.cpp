@@ -1,5 +1,6 @@
 // CSV as spreadsheets write it (quoted fields may hold delimiters, quotes and line breaks), and
-// plain text lines into one column. Files are UTF-8; a byte-order mark is written and skipped.
+// plain text lines into one column. Files are written as UTF-8 with a byte-order mark and read in
+// the encodings ReadTextFileUtf8 recognises.
 #include <algorithm>
 #include <cstring>
 
@@ -10,18 +11,6 @@ namespace jox {
 namespace {
 
 constexpr char kBom[] = "\xEF\xBB\xBF";
-
-std::string ReadWholeFile(const String& FName) {
-  TFileStream f(FName, fmOpenRead);
-  std::string data;
-  const Int64 size = f.Size();
-  if (size > 0) {
-    data.resize(size_t(size));
-    data.resize(size_t(std::max<Int64>(f.Read(data.data(), size), 0)));
-  }
-  if (data.compare(0, 3, kBom) == 0) data.erase(0, 3);
-  return data;
-}
 
 void AppendField(std::string& out, const String& text, char delim) {
   const std::string t = ToUtf8(text);
@@ -51,9 +40,19 @@ void AppendRecord(std::string& out, const std::vector<String>& fields, char deli
 
 // Splits CSV text into records of fields. False for a quoted field that never ends.
 struct TCSVReader {
+  // Blank lines at the end hold no record.
+  TCSVReader(std::string_view D, char Delimiter)
+      : Data(D.substr(0, D.find_last_not_of("\r\n") + 1)), Delim(Delimiter) {}
   std::string_view Data;
   char Delim;
   size_t Pos = 0;
+
+  // Whether the next line is empty (the common header stands alone above one).
+  bool AtBlankLine() const { return Pos < Data.size() && (Data[Pos] == '\n' || Data[Pos] == '\r'); }
+  void SkipLine() {
+    if (Pos < Data.size() && Data[Pos] == '\r') ++Pos;
+    if (Pos < Data.size() && Data[Pos] == '\n') ++Pos;
+  }
 
   // The next record into Fields (texts appended to Text); false at the end of the data.
   bool Next(std::vector<std::pair<size_t, size_t>>& Fields, std::string& Text, bool& Broken) {
@@ -102,44 +101,55 @@ Integer TRLData::ExportCSV(const String& FName, TCSVDelimiters Delimiter, bool I
   const Integer c1 = std::max(FirstCol, 1), c2 = std::min(LastCol, FNrOfCols);
   const Integer r1 = std::max(FirstRow, 1), r2 = std::min(LastRow, FNrOfRows);
   const char delim = char(CSVDelimiterChar(Delimiter));
-  TFileStream f(FName, fmCreate);
-  std::string out = kBom;
-  auto flush = [&](bool force) {
-    if (force || out.size() > (1 << 20)) {
-      f.WriteBuffer(out.data(), Int64(out.size()));
-      out.clear();
-    }
-  };
-  std::vector<String> fields;
-  auto text = [&](Integer c, Integer r, String t) {
-    if (FOnExportText) FOnExportText(this, c, r, t);
-    return t;
-  };
-  if (IncludeCommonHeader) AppendRecord(out, {FCommonHeader}, delim);
   Integer rows = 0;
-  if (c1 <= c2) {
-    if (IncludeColHeaders) {
-      for (Integer c = c1; c <= c2; ++c) fields.push_back(text(c, 0, GetColName(c)));
-      AppendRecord(out, fields, delim);
-    }
-    TRLProgress progress(*this);
-    for (Integer r = r1; r <= r2; ++r, ++rows) {
-      fields.clear();
-      for (Integer c = c1; c <= c2; ++c) {
-        fields.push_back(text(c, r, GetElem(c, r)));
-        progress.Cell();
+  SaveFileSafely(FName, [&](TStream& f) {
+    std::string out = kBom;
+    auto flush = [&](bool force) {
+      if (force || out.size() > (1 << 20)) {
+        f.WriteBuffer(out.data(), Int64(out.size()));
+        out.clear();
       }
-      AppendRecord(out, fields, delim);
-      flush(false);
+    };
+    std::vector<String> fields;
+    // UTF-8 has no place for an unpaired surrogate; rather than write U+FFFD the export is refused.
+    auto storable = [&](const String& t, Integer c, Integer r) -> const String& {
+      if (FindLoneSurrogate(t) != String::npos)
+        throw EJOXRLDataError(u"Component \"" + Name() + u"\": the text of [" + IntToStr(c) + u"," + IntToStr(r) +
+                              u"] holds an unpaired surrogate, which a CSV file cannot store");
+      return t;
+    };
+    auto text = [&](Integer c, Integer r, String t) {
+      if (FOnExportText) FOnExportText(this, c, r, t);
+      return storable(t, c, r);
+    };
+    if (IncludeCommonHeader) {
+      AppendRecord(out, {storable(FCommonHeader, 0, 0)}, delim);
+      out += "\r\n";  // the empty line tells the common header from the column names
     }
-  }
-  flush(true);
+    if (c1 <= c2) {
+      if (IncludeColHeaders) {
+        for (Integer c = c1; c <= c2; ++c) fields.push_back(text(c, 0, GetColName(c)));
+        AppendRecord(out, fields, delim);
+      }
+      TRLProgress progress(*this);
+      for (Integer r = r1; r <= r2; ++r, ++rows) {
+        fields.clear();
+        for (Integer c = c1; c <= c2; ++c) {
+          fields.push_back(text(c, r, GetElem(c, r)));
+          progress.Cell();
+        }
+        AppendRecord(out, fields, delim);
+        flush(false);
+      }
+    }
+    flush(true);
+  });
   return rows;
 }
 
 Integer TRLData::ImportCSV(const String& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders) {
-  const std::string data = ReadWholeFile(FName);
-  TCSVReader reader{data, char(CSVDelimiterChar(Delimiter))};
+  const std::string data = ReadTextFileUtf8(FName);
+  TCSVReader reader(data, char(CSVDelimiterChar(Delimiter)));
   TRLStaging S;
   std::vector<std::pair<size_t, size_t>> fields;
   std::string text;
@@ -151,7 +161,13 @@ Integer TRLData::ImportCSV(const String& FName, TCSVDelimiters Delimiter, bool I
     widest = std::max(widest, fields.size());
     // A record can never outgrow the input, but the count of rows times the widest record can.
     if (Int64(widest) * (Int64(row) + 1) > TStringArray::MaxCells) return -1;
-    if (header) {
+    if (header && fields.size() == 1 && names.empty() && !S.HaveHeader && reader.AtBlankLine()) {
+      // A lone field above an empty line is the common header that ExportCSV writes.
+      S.CommonHeader = FromUtf8(std::string_view(text).substr(fields[0].first, fields[0].second));
+      S.HaveHeader = true;
+      reader.SkipLine();
+      widest = 1;
+    } else if (header) {
       for (auto [off, len] : fields) names.push_back(FromUtf8(std::string_view(text).substr(off, len)));
       header = false;
     } else {
@@ -164,7 +180,7 @@ Integer TRLData::ImportCSV(const String& FName, TCSVDelimiters Delimiter, bool I
   if (broken) return -1;
   S.NrOfColumns = Integer(widest);
   S.NrOfRows = row;
-  if (!S.SizesAcceptable(data.size())) return -1;
+  if (!S.FitsStore()) return -1;
   S.Names.resize(widest);
   for (size_t c = 0; c < widest; ++c) S.Names[c] = c < names.size() ? names[c] : u"C-" + IntToStr(Int64(c) + 1);
   S.Formats.assign(widest, String());
@@ -175,7 +191,7 @@ Integer TRLData::ImportCSV(const String& FName, TCSVDelimiters Delimiter, bool I
 
 Integer TRLData::LoadLinesFromFile(Integer Column, Integer FirstRow, const String& FName) {
   if (!ValidCol(Column) || FirstRow < 1) return -1;
-  const std::string data = ReadWholeFile(FName);
+  const std::string data = ReadTextFileUtf8(FName);
   std::vector<std::string_view> lines;
   for (size_t pos = 0; pos < data.size();) {
     const size_t e = data.find_first_of("\r\n", pos);

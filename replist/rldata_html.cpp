@@ -7,7 +7,7 @@ namespace jox {
 
 namespace {
 
-void AppendHtml(std::string& out, const String& s) {
+void AppendHtmlRun(std::string& out, std::u16string_view s) {
   const std::string t = ToUtf8(s);
   for (char c : t) {
     switch (c) {
@@ -22,6 +22,18 @@ void AppendHtml(std::string& out, const String& s) {
         else out += c;
     }
   }
+}
+
+// An unpaired surrogate has no UTF-8 form: it is kept as a character reference.
+void AppendHtml(std::string& out, std::u16string_view s) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (size_t lone; (lone = FindLoneSurrogate(s)) != std::u16string_view::npos; s.remove_prefix(lone + 1)) {
+    AppendHtmlRun(out, s.substr(0, lone));
+    out += "&#x";
+    for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(s[lone] >> shift) & 15];
+    out += ';';
+  }
+  AppendHtmlRun(out, s);
 }
 
 void AppendClass(std::string& out, const String& cls) {
@@ -48,53 +60,54 @@ void TRLData::ExportHTMLTable(const String& FName, Integer LoC, Integer LoR, Int
   }
   const std::string border = std::to_string(std::max(Border, 0)), spacing = std::to_string(std::max(CellSpacing, 0)),
                     padding = std::to_string(std::max(CellPadding, 0));
-  TFileStream f(FName, fmCreate);
-  std::string out;
-  auto flush = [&](bool force) {
-    if (force || out.size() > (1 << 20)) {
-      f.WriteBuffer(out.data(), Int64(out.size()));
-      out.clear();
-    }
-  };
-  out += "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>";
-  AppendHtml(out, FCommonHeader);
-  out += "</title>\n<style>\n#rltable { border-collapse: separate; border-spacing: " + spacing + "px; border: " +
-         border + "px solid; }\n#rltable th, #rltable td { padding: " + padding + "px; border: " +
-         (Border > 0 ? "1" : "0") + "px solid; white-space: pre-wrap; text-align: left; }\n</style>\n</head>\n<body>\n";
-  out += "<table id=\"rltable\"";
-  AppendClass(out, TableClass);
-  out += ">\n";
-  auto cell = [&](const char* tag, const String& cls, Integer c, Integer r, String text) {
-    BeforeHTMLExport(text, c, r);
-    out += '<';
-    out += tag;
-    AppendClass(out, cls);
-    out += '>';
-    AppendHtml(out, text);
-    out += "</";
-    out += tag;
-    out += '>';
-  };
-  if (IncludeHeader && !cols.empty()) {
-    out += "<thead>\n<tr>";
-    for (Integer c : cols) cell("th", HeadClass, c, 0, GetColName(c));
-    out += "</tr>\n</thead>\n";
-  }
-  out += "<tbody>\n";
-  TRLProgress progress(*this);
-  if (!cols.empty()) {
-    for (Integer r = r1; r <= r2; ++r) {
-      out += "<tr>";
-      for (Integer c : cols) {
-        cell("td", CellClass, c, r, GetElem(c, r));
-        progress.Cell();
+  SaveFileSafely(FName, [&](TStream& f) {
+    std::string out;
+    auto flush = [&](bool force) {
+      if (force || out.size() > (1 << 20)) {
+        f.WriteBuffer(out.data(), Int64(out.size()));
+        out.clear();
       }
-      out += "</tr>\n";
-      flush(false);
+    };
+    out += "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>";
+    AppendHtml(out, FCommonHeader);
+    out += "</title>\n<style>\n#rltable { border-collapse: separate; border-spacing: " + spacing + "px; border: " +
+           border + "px solid; }\n#rltable th, #rltable td { padding: " + padding + "px; border: " +
+           (Border > 0 ? "1" : "0") + "px solid; white-space: pre-wrap; text-align: left; }\n</style>\n</head>\n<body>\n";
+    out += "<table id=\"rltable\"";
+    AppendClass(out, TableClass);
+    out += ">\n";
+    auto cell = [&](const char* tag, const String& cls, Integer c, Integer r, String text) {
+      BeforeHTMLExport(text, c, r);
+      out += '<';
+      out += tag;
+      AppendClass(out, cls);
+      out += '>';
+      AppendHtml(out, text);
+      out += "</";
+      out += tag;
+      out += '>';
+    };
+    if (IncludeHeader && !cols.empty()) {
+      out += "<thead>\n<tr>";
+      for (Integer c : cols) cell("th", HeadClass, c, 0, GetColName(c));
+      out += "</tr>\n</thead>\n";
     }
-  }
-  out += "</tbody>\n</table>\n</body>\n</html>\n";
-  flush(true);
+    out += "<tbody>\n";
+    TRLProgress progress(*this);
+    if (!cols.empty()) {
+      for (Integer r = r1; r <= r2; ++r) {
+        out += "<tr>";
+        for (Integer c : cols) {
+          cell("td", CellClass, c, r, GetElem(c, r));
+          progress.Cell();
+        }
+        out += "</tr>\n";
+        flush(false);
+      }
+    }
+    out += "</tbody>\n</table>\n</body>\n</html>\n";
+    flush(true);
+  });
 }
 
 }  // namespace jox

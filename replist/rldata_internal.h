@@ -42,7 +42,7 @@ class TQuietStore {
 // A table read from outside, held apart until it is complete and valid.
 struct TRLStaging {
   Integer NrOfColumns = 1, NrOfRows = 0;
-  std::vector<String> Names, Formats;  // per column; empty names become "C-n"
+  std::vector<String> Names, Formats;  // per column, at least one entry
   std::vector<TCheckMode> Modes;
   bool HaveHeader = false, HaveComment = false, HaveDataID = false;
   String CommonHeader, Comment, DataID;
@@ -60,8 +60,8 @@ struct TRLStaging {
     Cells.push_back({Col, Row, Text.size(), uint32_t(T.size())});
     Text.append(T);
   }
-  // Whether the sizes fit the store without being absurd for an input of InputBytes.
-  bool SizesAcceptable(size_t InputBytes) const;
+  // Whether the sizes fit the store's limits (NrOfColumns may be 0, as after removing every column).
+  bool FitsStore() const;
 };
 
 struct TRLDataAccess {

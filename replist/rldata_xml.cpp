@@ -47,13 +47,14 @@ class TLineSource {
 };
 
 // Splits Data at the first line end; returns the length of the line and sets Skip to the length
-// of line plus its end. False when Data holds no line end yet.
-bool SplitLine(std::string_view Data, size_t& Len, size_t& Skip, bool AtEnd) {
+// of line plus its end. False when Data holds no line end yet. Scanning starts at From: the caller
+// knows that no line end stands before it.
+bool SplitLine(std::string_view Data, size_t& Len, size_t& Skip, bool AtEnd, size_t From = 0) {
   const char* p = Data.data();
   const size_t n = Data.size();
-  const void* lf = std::memchr(p, '\n', n);
+  const void* lf = std::memchr(p + From, '\n', n - From);
   const size_t lfAt = lf ? size_t(static_cast<const char*>(lf) - p) : n;
-  const void* cr = std::memchr(p, '\r', lfAt);
+  const void* cr = std::memchr(p + From, '\r', lfAt - From);
   if (cr) {
     const size_t crAt = size_t(static_cast<const char*>(cr) - p);
     if (crAt + 1 == n && !AtEnd) return false;  // an LF may still follow
@@ -71,13 +72,16 @@ bool SplitLine(std::string_view Data, size_t& Len, size_t& Skip, bool AtEnd) {
   return n > 0;
 }
 
+// Lines longer than this keep only their start, whatever the source.
+constexpr size_t TStreamLinesMax = size_t(1) << 24;
+
 class TMemLines : public TLineSource {
  public:
   explicit TMemLines(std::string_view Data) : FData(Data) {}
   bool Next(std::string_view& Line) override {
     size_t len, skip;
     if (!SplitLine(FData.substr(FPos), len, skip, true)) return false;
-    Line = FData.substr(FPos, len);
+    Line = FData.substr(FPos, std::min(len, TStreamLinesMax));
     FPos += skip;
     return true;
   }
@@ -88,8 +92,12 @@ class TMemLines : public TLineSource {
 };
 
 // Reads a stream in blocks; when done, puts the stream back right after the last line handed out.
+// A line longer than kMaxLine keeps its first kMaxLine bytes (no element is that long), so a file
+// without line breaks costs one pass and bounded memory.
 class TStreamLines : public TLineSource {
  public:
+  static constexpr size_t kBlock = 1 << 16, kMaxLine = TStreamLinesMax;
+
   explicit TStreamLines(TStream* S) : FStream(S) {}
   ~TStreamLines() override {
     const Int64 unread = Int64(FBuf.size() - FPos);
@@ -103,14 +111,22 @@ class TStreamLines : public TLineSource {
   bool Next(std::string_view& Line) override {
     for (;;) {
       size_t len, skip;
-      if (SplitLine(std::string_view(FBuf).substr(FPos), len, skip, FEof)) {
-        Line = std::string_view(FBuf).substr(FPos, len);
+      const std::string_view pending = std::string_view(FBuf).substr(FPos);
+      if (SplitLine(pending, len, skip, FEof, FScanned)) {
+        Line = pending.substr(0, std::min(len, kMaxLine));
         FPos += skip;
+        FScanned = 0;
         return true;
       }
       if (FEof) return false;
+      // A lone CR at the end may be followed by an LF: look at it again with the next block.
+      FScanned = pending.size() - (!pending.empty() && pending.back() == '\r');
       FBuf.erase(0, FPos);
       FPos = 0;
+      if (FScanned > kMaxLine) {  // only the bytes kept of an over-long line stay
+        FBuf.erase(kMaxLine, FScanned - kMaxLine);
+        FScanned = kMaxLine;
+      }
       const size_t old = FBuf.size();
       FBuf.resize(old + kBlock);
       const Int64 got = FStream->Read(FBuf.data() + old, kBlock);
@@ -120,10 +136,10 @@ class TStreamLines : public TLineSource {
   }
 
  private:
-  static constexpr size_t kBlock = 1 << 16;
   TStream* FStream;
   std::string FBuf;
   size_t FPos = 0;
+  size_t FScanned = 0;  // bytes of the pending line known to hold no line end
   bool FEof = false;
 };
 
@@ -422,16 +438,18 @@ struct TColValue {
 };
 
 // Reads the list after its opening line into S; false for a damaged or unfinished list.
-bool ReadBody(TLineSource& Src, TRLStaging& S, size_t& Bytes) {
+bool ReadBody(TLineSource& Src, TRLStaging& S) {
   Int64 nc = -1, nr = -1;
   std::vector<TColValue> names, formats;
   std::vector<std::pair<Integer, TCheckMode>> modes;
   std::string_view line;
   bool ended = false;
+  Int64 lines = 0;  // lines of the list that say anything
   while (!ended && Src.Next(line)) {
-    Bytes += line.size() + 1;
     TElement e;
-    switch (ParseLine(line, e)) {
+    const TLineKind kind = ParseLine(line, e);
+    if (kind != lkSkip || !TrimSpace(line).empty()) ++lines;
+    switch (kind) {
       case lkSkip: continue;
       case lkBad: return false;
       case lkEnd: ended = true; continue;
@@ -478,10 +496,12 @@ bool ReadBody(TLineSource& Src, TRLStaging& S, size_t& Bytes) {
     }
   }
   if (!ended || nc < 0 || nr < 0 || nc > INT32_MAX || nr > INT32_MAX) return false;
-  S.NrOfColumns = Integer(std::max<Int64>(nc, 1));
+  // Every row and every column of a list costs it at least one line, so counts that its lines
+  // cannot hold are refused before anything of that size is allocated.
+  if (nr + nc > lines) return false;
+  S.NrOfColumns = Integer(nc);
   S.NrOfRows = Integer(nr);
-  // Refused before anything of that size is allocated.
-  if (!S.SizesAcceptable(Bytes)) return false;
+  if (!S.FitsStore()) return false;
   for (const auto& c : S.Cells)
     if (c.Col > S.NrOfColumns || c.Row > S.NrOfRows) return false;
   for (const auto* list : {&names, &formats})
@@ -489,9 +509,11 @@ bool ReadBody(TLineSource& Src, TRLStaging& S, size_t& Bytes) {
       if (v.Col > S.NrOfColumns) return false;
   for (const auto& [c, m] : modes)
     if (c > S.NrOfColumns) return false;
-  const size_t n = size_t(S.NrOfColumns);
+  // Without columns the model still keeps one blank column entry.
+  const size_t n = size_t(std::max(S.NrOfColumns, 1));
   S.Names.assign(n, String());
-  for (size_t c = 0; c < n; ++c) S.Names[c] = u"C-" + IntToStr(Int64(c) + 1);
+  if (S.NrOfColumns > 0)
+    for (size_t c = 0; c < n; ++c) S.Names[c] = u"C-" + IntToStr(Int64(c) + 1);
   S.Formats.assign(n, String());
   S.Modes.assign(n, cmNone);
   for (auto& v : names) S.Names[size_t(v.Col) - 1] = std::move(v.Text);
@@ -508,8 +530,7 @@ bool ReadList(TRLData& D, TLineSource& Src, const String& DataID) {
   while (!found && Src.Next(line)) found = OpensList(line, want, &id);
   if (!found) return false;
   TRLStaging S;
-  size_t bytes = line.size() + 1;
-  if (!ReadBody(Src, S, bytes)) return false;
+  if (!ReadBody(Src, S)) return false;
   S.DataID = id;
   S.HaveDataID = true;
   TRLDataAccess::Adopt(D, S);
@@ -525,11 +546,12 @@ void TRLData::WriteToXMLStream(TStream* OutStream, bool CreateHeader, const Stri
 
 void TRLData::WriteToOpenXMLFile(TStreamWriter& TextFile, bool CreateHeader, const String& DataID) {
   WriteList(*this, [&TextFile](const std::string& s) { TextFile.Write(FromUtf8(s)); }, CreateHeader, DataID);
+  // The writer's destructor would swallow the error of its last write.
+  TextFile.Flush();
 }
 
 void TRLData::SaveAsXMLFile(const String& FName, const String& DataID) {
-  TFileStream f(FName, fmCreate);
-  WriteToXMLStream(&f, true, DataID);
+  SaveFileSafely(FName, [&](TStream& f) { WriteToXMLStream(&f, true, DataID); });
 }
 
 bool TRLData::ReadFromXMLString(const String& InString, const String& DataID) {

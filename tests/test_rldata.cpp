@@ -468,3 +468,25 @@ TEST(RLData, ProgressOverCells) {
   EXPECT_LE(seen.back(), 100);
   EXPECT_GE(seen.back(), 98);
 }
+
+TEST(RLData, UnSortOfACopyAnnouncesTheSortColumn) {
+  // The view follows exchanges by their key texts: a copy must announce the column it was sorted by.
+  auto d = Make(2, 6);
+  for (Integer r = 1; r <= 6; ++r) {
+    d->SetElem(1, r, IntToStr((r * 5) % 6));
+    d->SetElem(2, r, IntToStr(r));
+  }
+  std::vector<String> fromSource, fromCopy;
+  d->SetOnBeforeSortExchange(
+      [&](TObject* s, const String& a, String&) { (s == d.get() ? fromSource : fromCopy).push_back(a); });
+  d->Sort(1, 0, true);
+  TRLData copy(nullptr);
+  copy.Assign(d.get());
+  fromSource.clear();
+  copy.UnSort();
+  d->UnSort();
+  EXPECT_EQ(ColText(copy, 2), ColText(*d, 2));
+  EXPECT_EQ(ColText(copy, 2), u"1|2|3|4|5|6");
+  ASSERT_FALSE(fromSource.empty());
+  EXPECT_EQ(fromCopy, fromSource);
+}
