@@ -236,6 +236,18 @@ TEST(Raster, StretchNearestAndHalftone) {
   one.Canvas()->SetStretchBltMode(COLORONCOLOR);
   one.Canvas()->StretchDraw(Rect(0, 0, 1, 1), &q);
   EXPECT_TRUE(one.Canvas()->Pixels(0, 0) == clBlack || one.Canvas()->Pixels(0, 0) == clWhite);
+  // An average of equal pixels is that pixel, at every ratio.
+  TBitmap flat(76, 216);
+  flat.Canvas()->Brush()->SetColor(TColor(0x0000FF));
+  flat.Canvas()->FillRect(Rect(0, 0, 76, 216));
+  for (TPoint size : {Point(21, 60), Point(21, 37), Point(5, 7), Point(75, 215), Point(100, 300)}) {
+    TBitmap to(size.X, size.Y);
+    to.Canvas()->SetStretchBltMode(HALFTONE);
+    to.Canvas()->StretchDraw(Rect(0, 0, size.X, size.Y), &flat);
+    for (int y = 0; y < size.Y; ++y)
+      for (int x = 0; x < size.X; ++x)
+        ASSERT_EQ(to.Canvas()->Pixels(x, y), TColor(0x0000FF)) << size.X << "x" << size.Y << " at " << x << "," << y;
+  }
   // A negative width mirrors.
   TBitmap m(2, 1);
   m.Canvas()->StretchBlt(1, 0, -2, 1, s.Canvas(), 0, 0, 2, 1, SRCCOPY);

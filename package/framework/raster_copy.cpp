@@ -158,12 +158,14 @@ void StretchBlt(const Surface& dst, const TRect& clip, Integer dx, Integer dy, I
   }
   // HALFTONE: separable box filter over the covered source area.
   const Taps tx = AreaTaps(dw, sw), ty = AreaTaps(dh, sh);
-  std::vector<uint32_t> acc(size_t(cw) * 3);
+  // Full-precision sums: the weights of each axis add up to exactly 65536, so equal pixels
+  // average to themselves at every ratio (a flat colour stays flat).
+  std::vector<uint64_t> acc(size_t(cw) * 3);
   std::vector<Integer> colIndex(static_cast<size_t>(cw));
   for (Integer i = 0; i < cw; ++i) colIndex[size_t(i)] = mapX(dc.Left - dx + i);
   for (Integer j = 0; j < chh; ++j) {
     const Integer dj = mapY(dc.Top - dy + j);
-    std::fill(acc.begin(), acc.end(), 0u);
+    std::fill(acc.begin(), acc.end(), uint64_t(0));
     const size_t yo = ty.offset[size_t(dj)];
     for (Integer k = 0; k < ty.count[size_t(dj)]; ++k) {
       const uint32_t wy = ty.weight[yo + size_t(k)];
@@ -179,16 +181,16 @@ void StretchBlt(const Surface& dst, const TRect& clip, Integer dx, Integer dy, I
           g += ((p >> 8) & 0xFF) * w;
           b += (p & 0xFF) * w;
         }
-        // Row results carry 16 fraction bits; bring them to 8 before the vertical weight.
-        acc[3 * size_t(i)] += ((r + 128) >> 8) * (wy >> 8);
-        acc[3 * size_t(i) + 1] += ((g + 128) >> 8) * (wy >> 8);
-        acc[3 * size_t(i) + 2] += ((b + 128) >> 8) * (wy >> 8);
+        acc[3 * size_t(i)] += uint64_t(r) * wy;
+        acc[3 * size_t(i) + 1] += uint64_t(g) * wy;
+        acc[3 * size_t(i) + 2] += uint64_t(b) * wy;
       }
     }
     for (Integer i = 0; i < cw; ++i) {
-      const uint32_t r = std::min<uint32_t>(255, (acc[3 * size_t(i)] + 32768) >> 16);
-      const uint32_t g = std::min<uint32_t>(255, (acc[3 * size_t(i) + 1] + 32768) >> 16);
-      const uint32_t b = std::min<uint32_t>(255, (acc[3 * size_t(i) + 2] + 32768) >> 16);
+      constexpr uint64_t kHalf = uint64_t(1) << 31;
+      const uint32_t r = uint32_t(std::min<uint64_t>(255, (acc[3 * size_t(i)] + kHalf) >> 32));
+      const uint32_t g = uint32_t(std::min<uint64_t>(255, (acc[3 * size_t(i) + 1] + kHalf) >> 32));
+      const uint32_t b = uint32_t(std::min<uint64_t>(255, (acc[3 * size_t(i) + 2] + kHalf) >> 32));
       row[size_t(i)] = (r << 16) | (g << 8) | b;
     }
     RopRow(dst.Row(dc.Top + j) + dc.Left, row.data(), cw, rop, pat);
