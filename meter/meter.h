@@ -291,7 +291,10 @@ class TMeter : public TGraphicControl {
   // Stores a changed value and paints; nothing when it is unchanged.
   template <class T>
   void Change(T& Field, T Value);
-  void SetRim(Integer& Field, Integer Value);
+  // Stores a size the dial's geometry depends on (rims, hub), refits the dial and repaints.
+  void SetGeometrySize(Integer& Field, Integer Value);
+  // A logarithmic scale needs both ends above MinLogValue; a setter that moved one below ends it.
+  void KeepLogRange();
   bool IsLoading() const { return ComponentState().Contains(csLoading); }
   // Sets the lamp state of a needle's value and fires its zone's event.
   void Classify(double V);

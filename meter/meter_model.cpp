@@ -146,6 +146,7 @@ void TMeter::SetMeterMinValue(double Value) {
   if (FValue2 < Value) FValue2 = Value;
   if (FLowThreshold < Value) FLowThreshold = Value;
   if (FHighThreshold < Value) FHighThreshold = Value;
+  KeepLogRange();
   PaintNow();
 }
 
@@ -169,7 +170,12 @@ void TMeter::SetMeterMaxValue(double Value) {
   if (FValue2 > Value) FValue2 = Value;
   if (FLowThreshold > Value) FLowThreshold = Value;
   if (FHighThreshold > Value) FHighThreshold = Value;
+  KeepLogRange();
   PaintNow();
+}
+
+void TMeter::KeepLogRange() {
+  if (FLogarithmic && !(FMinValue > MinLogValue && FMaxValue > MinLogValue)) FLogarithmic = false;
 }
 
 void TMeter::SetThresholdLow(double Value) {
@@ -258,22 +264,22 @@ void TMeter::SetColorCover(TColor Value) { Change(FColorCover, Value); }
 void TMeter::SetColorScale(TColor Value) { Change(FColorScale, Value); }
 void TMeter::SetFrameStyle(TFrameStyle Value) { Change(FFrameStyle, Value); }
 void TMeter::SetAnchorCovered(bool Value) { Change(FAnchorCovrd, Value); }
-void TMeter::SetAnchorSize(Integer Value) { Change(FSizeAnchor, Value); }
+void TMeter::SetAnchorSize(Integer Value) { SetGeometrySize(FSizeAnchor, Value); }
 void TMeter::SetLimWatchHighOn(bool Value) { Change(FLimWatHighOn, Value); }
 void TMeter::SetLimWatchLowOn(bool Value) { Change(FLimWatLowOn, Value); }
 void TMeter::SetLimWatchActColor(TColor Value) { Change(FLimWatActCol, Value); }
 void TMeter::SetLimWatchPsvColor(TColor Value) { Change(FLimWatPsvCol, Value); }
 
 // A rim change also fits the dial to the new rims at once, instead of at the next resize.
-void TMeter::SetRim(Integer& Field, Integer Value) {
+void TMeter::SetGeometrySize(Integer& Field, Integer Value) {
   if (Value == Field) return;
   Field = Value;
   CalcMeterLayoutParams();
   PaintNow();
 }
-void TMeter::SetRimTop(Integer Value) { SetRim(FTRim, Value); }
-void TMeter::SetRimBottom(Integer Value) { SetRim(FBRim, Value); }
-void TMeter::SetRimSide(Integer Value) { SetRim(FSRim, Value); }
+void TMeter::SetRimTop(Integer Value) { SetGeometrySize(FTRim, Value); }
+void TMeter::SetRimBottom(Integer Value) { SetGeometrySize(FBRim, Value); }
+void TMeter::SetRimSide(Integer Value) { SetGeometrySize(FSRim, Value); }
 
 void TMeter::SetScaleVisible(bool Value) {
   FScaleVis = Value;
@@ -335,7 +341,14 @@ void TMeter::SetBackGroundImg(const String& Value) {
   }
   if (!Value.empty() && FileExists(Value)) {
     FBakGndFName = Value;
-    AuxBGBmp->LoadFromFile(Value);
+    try {
+      AuxBGBmp->LoadFromFile(Value);
+    } catch (...) {
+      // The error goes to the caller, but the previous picture must not stay on the dial.
+      AuxBGBmp->SetSize(0, 0);
+      PaintNow();
+      throw;
+    }
   } else {
     FBakGndFName.clear();
   }

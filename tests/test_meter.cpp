@@ -33,7 +33,8 @@ void ExpectInvariants(const TMeter& m) {
     EXPECT_LE(v, m.MeterMaxValue());
   }
   if (m.Logarithmic()) {
-    EXPECT_GE(m.MeterMinValue(), TMeter::MinLogValue);
+    EXPECT_GT(m.MeterMinValue(), TMeter::MinLogValue);
+    EXPECT_GT(m.MeterMaxValue(), TMeter::MinLogValue);
   }
 }
 
@@ -201,6 +202,34 @@ TEST(Meter, LogarithmicRules) {
   EXPECT_DOUBLE_EQ(m.MeterMinValue(), 0.05);
   ExpectInvariants(m);
   EXPECT_NEAR(m.CalcNeedleAngle(std::sqrt(0.05 * 0.5)), 180, 1e-9);
+}
+
+TEST(Meter, LogarithmicEndsWhenARangeEndLeavesIt) {
+  for (int which = 0; which < 2; ++which) {
+    TMeter m(nullptr);
+    m.SetMeterMinValue(1);
+    m.SetMeterMaxValue(1000);
+    m.SetLogarithmic(true);
+    ASSERT_TRUE(m.Logarithmic());
+    if (which == 0) m.SetMeterMinValue(1e-100);  // accepted, but not above the limit
+    else m.SetMeterMaxValue(1e-100);             // the minimum follows to 1e-101
+    EXPECT_FALSE(m.Logarithmic()) << which;
+    ExpectInvariants(m);
+  }
+}
+
+TEST(Meter, AnchorSizeRefitsTheDial) {
+  // The dial must not depend on the order of the settings.
+  for (TMeterLayout l : {mlCirc270, mlCirc360}) {
+    TMeter a(nullptr), b(nullptr);
+    a.SetMeterLayout(l);
+    a.SetAnchorSize(40);
+    b.SetAnchorSize(40);
+    b.SetMeterLayout(l);
+    EXPECT_EQ(a.MeterRadius(), b.MeterRadius()) << int(l);
+    EXPECT_EQ(a.MeterCenterY(), b.MeterCenterY()) << int(l);
+    EXPECT_LE(a.MeterCenterY() + 40, a.Height() - a.RimBottom()) << int(l);
+  }
 }
 
 TEST(Meter, RandomSettersKeepInvariants) {

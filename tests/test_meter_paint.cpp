@@ -346,6 +346,16 @@ TEST(MeterPaint, BackgroundImage) {
   EXPECT_EQ(f.At(250, 150), clBlue);
   f.m.SetBkgndFillMode(bfStretch);
   EXPECT_EQ(f.At(250, 150), clBlue);
+  // A picture that fails to load takes the old one off the dial at once.
+  const String bad = FromUtf8(std::string(testing::TempDir()) + "meter_bg_bad.bmp");
+  {
+    TStringList junk;
+    junk.Add(u"no picture");
+    junk.SaveToFile(bad);
+  }
+  EXPECT_ANY_THROW(f.m.SetBackGroundImg(bad));
+  EXPECT_EQ(f.At(250, 150), clYellow);
+  EXPECT_EQ(f.At(35, 27), clYellow);
 }
 
 TEST(MeterPaint, OddSettingsPaintSafely) {
