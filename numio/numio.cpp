@@ -163,6 +163,15 @@ bool TNumIO::Convert(const String& Text, double& Value, Integer Mode) const {
   }
 }
 
+namespace {
+// Digits of Bits bits each that Value needs, but no fewer than Least.
+Byte SignificantDigitsOf(Cardinal Value, unsigned Bits, Byte Least) {
+  Byte n = 0;
+  for (; Value; Value >>= Bits) ++n;
+  return std::max(n, Least);
+}
+}  // namespace
+
 // [checking] -------------------------------------------------------------------------------------------------
 void TNumIO::SetEditText(const String& Value) {
   FInternalChg = true;
@@ -180,9 +189,10 @@ void TNumIO::Change() {
   if (ComponentState() & csLoading) return;
 
   const String text = Text();
+  Integer refusedCaret = std::max(0, SelStart() - 1);
   String newText;
   bool replace = false;
-  if (FInFormat == itFixPoint && !FOldText.empty()) {
+  if (FInFormat == itFixPoint) {
     const Integer mode = SepMode();
     auto sepAfter = [mode](const String& s, size_t from) -> Integer {
       for (size_t i = from; i < s.size(); ++i)
@@ -192,11 +202,14 @@ void TNumIO::Change() {
     const Integer p1 = sepAfter(text, 0);
     const Integer p2 = p1 > 0 ? sepAfter(text, size_t(p1)) : 0;
     const Integer q = sepAfter(FOldText, 0);
+    // A missing or doubled separator puts the last accepted text in view; the checks below then
+    // reformat what still converts (a number typed over the whole text) and refuse the rest with
+    // the beep. A refused second point leaves the caret behind the point there, so that typing
+    // "1.25" into "1.00" still ends in "1.25".
     if (p1 == 0 || p2 > p1) {
-      // The separator was deleted, or a second one typed: the last accepted text comes back.
-      SetSelStart(p1 == 0 ? (q > 1 ? q - 1 : q) : q);
-      SetEditText(FOldText);
-      return;
+      newText = FOldText;
+      replace = true;
+      refusedCaret = p1 == 0 ? (q > 1 ? q - 1 : q) : q;
     }
   }
 
@@ -214,8 +227,8 @@ void TNumIO::Change() {
       return;
     }
   }
-  // Refused: the keystroke is undone and the caret steps back over it.
-  SetSelStart(std::max(0, SelStart() - 1));
+  // Refused: the keystroke is undone and the caret steps back over it (or to the point, above).
+  SetSelStart(refusedCaret);
   Update();
   if (FBeep) MessageBeep(0);
   SetEditText(FOldText);
@@ -239,8 +252,9 @@ void TNumIO::SetLabValue(double X) {
     case itFixPoint: s = FormatReal(1, FFixPDecPl, X); break;
     case itInt: s = FormatReal(1, 0, X); break;
     case itHex: s = FormatHex(RoundToLow32(X), 8); break;
-    case itOct: s = FormatOct(RoundToLow32(X), 8); break;
-    case itBin: s = FormatBin(RoundToLow32(X), 8); break;
+    // Eight digits at least, and every significant one: 300 must not come back as 44.
+    case itOct: s = FormatOct(RoundToLow32(X), SignificantDigitsOf(RoundToLow32(X), 3, 8)); break;
+    case itBin: s = FormatBin(RoundToLow32(X), SignificantDigitsOf(RoundToLow32(X), 1, 8)); break;
     default: s = FormatReal(12, -2, X); break;  // itExp, itDynamic
   }
   if (FInFormat <= itFixPoint || FInFormat == itDynamic)

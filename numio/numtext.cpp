@@ -283,8 +283,9 @@ String NonFinite(Extended v, Int64 width) {
 
 // Sign place, d.ddd, "E", sign, four exponent digits, then the two leading exponent digits cut.
 String FormatExponent(Int64 width, Extended value) {
-  const int frac = int(std::max<Int64>(width - 7, 1));
-  std::string m = PrintF("%.*Le", frac, std::fabs(value));  // d.ddde+xx
+  // Width 7 leaves no fraction digit: " 1.E+03". "#" keeps the point then.
+  const int frac = int(std::max<Int64>(width - 7, 0));
+  std::string m = PrintF("%#.*Le", frac, std::fabs(value));  // d.ddde+xx
   const size_t e = m.find('e');
   const long exponent = std::strtol(m.c_str() + e + 1, nullptr, 10);
   std::string out;

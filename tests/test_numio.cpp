@@ -138,9 +138,10 @@ TEST_F(NumIOTest, FixedPointKeepsItsDecimals) {
   Type(u"1");
   EXPECT_EQ(n->Text(), u"1.00");
   EXPECT_EQ(n->SelStart(), 1);
-  Type(u".");  // a second point: back to the accepted text, caret after its point
+  Type(u".");  // a second point is refused with the beep; the caret goes behind the point
   EXPECT_EQ(n->Text(), u"1.00");
   EXPECT_EQ(n->SelStart(), 2);
+  EXPECT_EQ(Beeps(), 1);
   Type(u"25");
   EXPECT_EQ(n->Text(), u"1.25");
   EXPECT_EQ(n->SelStart(), 4);
@@ -150,15 +151,34 @@ TEST_F(NumIOTest, FixedPointKeepsItsDecimals) {
   Key(VK_HOME);
   Key(VK_RIGHT);
   Key(VK_RIGHT);
-  Key(VK_BACK);  // deleting the point restores the last accepted text
+  Key(VK_BACK);  // deleting the point gives 125, out of range: the last accepted text comes back
   EXPECT_EQ(n->Text(), u"1.25");
   EXPECT_EQ(n->SelStart(), 1);
-  EXPECT_EQ(Beeps(), 0);
+  EXPECT_EQ(Beeps(), 2);
   n->SetFixPDecPl(0);
   EXPECT_EQ(n->FixPointDecPlaces(), 1);
   n->SetFixPDecPl(9);
   EXPECT_EQ(n->FixPointDecPlaces(), 8);
   EXPECT_EQ(n->Text(), u"1.25");  // not checked again
+}
+
+TEST_F(NumIOTest, FixedPointReformatsWhatConvertsWithoutAPoint) {
+  Reset(itFixPoint, 0, 100);
+  Type(u"1.25");
+  ASSERT_EQ(n->Text(), u"1.25");
+  changes = 0;
+  Application->ResetBeeps();
+  n->SelectAll();
+  Type(u"7");  // typed over the whole text: no point left, but a number
+  EXPECT_EQ(n->Text(), u"7.00");
+  EXPECT_EQ(n->LabValue(), 7.0);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(Beeps(), 0);
+  n->SelectAll();
+  Type(u"x");  // nothing that converts: refused with the beep
+  EXPECT_EQ(n->Text(), u"7.00");
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(Beeps(), 1);
 }
 
 TEST_F(NumIOTest, FixedPointWithTheCommaWritesAComma) {
@@ -221,7 +241,9 @@ TEST_F(NumIOTest, LabValueInEveryFormat) {
       {itHex, 1234.5, u"000004D2", 1234},
       {itOct, 8, u"00000010", 8},
       {itBin, 5, u"00000101", 5},
-      {itBin, 256 + 5, u"00000101", 5},
+      {itBin, 256 + 5, u"100000101", 261},   // every significant digit, eight at least
+      {itBin, 300, u"100101100", 300},
+      {itOct, 2147483647.0, u"17777777777", 2147483647.0},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(int(r.format));

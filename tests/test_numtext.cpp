@@ -206,6 +206,10 @@ TEST(FormatReal, ExponentLayout) {
       {12, -1e-150L, u"************"},
       {12, 9.999999e99L, u"************"},  // rounds up into a three-digit exponent
       {8, 2.5L, u" 2.5E+00"},
+      {7, 1234.5L, u" 1.E+03"},  // exactly |Width| characters: no fraction digit left
+      {-7, -9.6L, u"-1.E+01"},
+      {7, 1e150L, u"*******"},
+      {5, 1234.5L, u" 1.E+03"},  // narrower than the layout allows: its seven characters
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(double(r.value));
