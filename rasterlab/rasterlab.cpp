@@ -36,6 +36,23 @@ TRasterLab::TRasterLab(TComponent* AOwner)
 
 TRasterLab::~TRasterLab() { FScrTimer.reset(); }
 
+// Centring and height depend on properties a form may list after AutoCenter and AutoHeight.
+void TRasterLab::Loaded() {
+  TGraphicControl::Loaded();
+  Refit();
+  PaintNow();
+}
+
+void TRasterLab::Resize() {
+  TGraphicControl::Resize();
+  if (FAutoCenter) AdjustAutoCenter();
+}
+
+void TRasterLab::Refit() {
+  if (FAutoHeight) AdjustAutoHeight();
+  if (FAutoCenter) AdjustAutoCenter();
+}
+
 void TRasterLab::PaintNow() {
   if (!FCreated || ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
   Paint();
@@ -96,13 +113,13 @@ void TRasterLab::AdjustAutoCenter() {
 // [font] ---------------------------------------------------------------------------------------
 void TRasterLab::FontChanged() {
   *FCMat = CreateBitFont(Font());
-  if (FAutoHeight) AdjustAutoHeight();
-  if (FAutoCenter) AdjustAutoCenter();
+  Refit();
   PaintNow();
 }
 
 void TRasterLab::SetCharMatrix(const TRDCharMatrix& M) {
   *FCMat = M;
+  Refit();
   PaintNow();
 }
 
@@ -139,8 +156,7 @@ void TRasterLab::SetDotSize(Integer Value) {
   Value = std::clamp(Value, MinDotSize, MaxDotSize);
   if (Value == FDotSize) return;
   FDotSize = Value;
-  if (FAutoHeight) AdjustAutoHeight();
-  if (FAutoCenter) AdjustAutoCenter();
+  Refit();
   PaintNow();
 }
 
@@ -148,19 +164,29 @@ void TRasterLab::SetDotSpacing(Integer Value) {
   Value = std::clamp(Value, MinDotSpacing, MaxDotSpacing);
   if (Value == FDotSpacing) return;
   FDotSpacing = Value;
-  if (FAutoHeight) AdjustAutoHeight();
-  if (FAutoCenter) AdjustAutoCenter();
+  Refit();
   PaintNow();
 }
 
-void TRasterLab::SetProportional(bool Value) { Change(FProportional, Value); }
+void TRasterLab::SetProportional(bool Value) {
+  if (Value == FProportional) return;
+  FProportional = Value;
+  if (FAutoCenter) AdjustAutoCenter();
+  PaintNow();
+}
 void TRasterLab::SetCharBlockMode(TRDBlockMode Value) { Change(FCharBlockMode, Value); }
 
 // [looks] --------------------------------------------------------------------------------------
 void TRasterLab::SetColorDotOn(TColor Value) { Change(FColorDotOn, Value); }
 void TRasterLab::SetColorDotOff(TColor Value) { Change(FColorDotOff, Value); }
 void TRasterLab::SetColorLabBakG(TColor Value) { Change(FColorLabBakG, Value); }
-void TRasterLab::SetFrameStyle(TFrameStyle Value) { Change(FFrameStyle, Value); }
+// The frame's width counts in the automatic height and centring.
+void TRasterLab::SetFrameStyle(TFrameStyle Value) {
+  if (Value == FFrameStyle) return;
+  FFrameStyle = Value;
+  Refit();
+  PaintNow();
+}
 
 void TRasterLab::SetColorScheme(TColorScheme Value) {
   if (Value == FColorScheme) return;

@@ -83,7 +83,7 @@ class TRasterLab : public TGraphicControl {
   // --- font
   // The bit font in use: the built-in one, one sampled from Font, or one set here.
   const TRDCharMatrix& CharMatrix() const { return *FCMat; }
-  void SetCharMatrix(const TRDCharMatrix& M);
+  void SetCharMatrix(const TRDCharMatrix& M);  // refits AutoHeight and AutoCenter
 
   // --- text and position
   // Default "Text". With AutoCenter a change centres it anew.
@@ -110,7 +110,7 @@ class TRasterLab : public TGraphicControl {
   void SetDotSize(Integer Value);
   Integer DotSpacing() const { return FDotSpacing; }
   void SetDotSpacing(Integer Value);
-  // Characters as wide as their ink (default) or all FontWidth dots wide.
+  // Characters as wide as their ink (default) or all FontWidth dots wide. Recentres with AutoCenter.
   bool Proportional() const { return FProportional; }
   void SetProportional(bool Value);
   TRDBlockMode CharBlockMode() const { return FCharBlockMode; }  // default rdbmOn
@@ -123,7 +123,8 @@ class TRasterLab : public TGraphicControl {
   void SetColorDotOff(TColor Value);
   TColor ColorLabBakG() const { return FColorLabBakG; }  // gaps and background, default clBlack
   void SetColorLabBakG(TColor Value);
-  // 0 none, 1 single line, 2 sunken (default), 3 raised, 4 and 5 double lines.
+  // 0 none, 1 single line, 2 sunken (default), 3 raised, 4 and 5 double lines. Refits AutoHeight
+  // and AutoCenter, which count the frame's width.
   TFrameStyle FrameStyle() const { return FFrameStyle; }
   void SetFrameStyle(TFrameStyle Value);
   // Frame line colours: 0 classic grey and white (default), others the system colours.
@@ -166,6 +167,9 @@ class TRasterLab : public TGraphicControl {
   void AssignTo(TPersistent* Dest) override;
   // Samples the new font and refits height and centring.
   void FontChanged() override;
+  void Loaded() override;
+  // A centred text stays centred when the label is resized.
+  void Resize() override;
   void AdjustAutoHeight();
   void AdjustAutoCenter();
   void UpdateTimer();
@@ -177,6 +181,8 @@ class TRasterLab : public TGraphicControl {
   // Frame width counted by AutoHeight and AutoCenter.
   Integer Border() const;
   Integer Pitch() const { return FDotSize + FDotSpacing; }
+  // AdjustAutoHeight and AdjustAutoCenter, each when switched on.
+  void Refit();
   // Paint at once, except while the form is being read or the label is going away.
   void PaintNow();
   template <class T>

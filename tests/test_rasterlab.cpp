@@ -329,8 +329,12 @@ TEST_F(RasterLab, FormTextRoundTrip) {
   r->SetDotSize(2);
   r->SetCharBlockMode(rdbmRaster);
   r->SetAutoCenter(true);
+  r->SetAutoHeight(true);
   r->SetScrollMode(rdsmUp);
   r->Font()->SetName(u"DejaVu Sans");
+  // Both are read after AutoCenter and AutoHeight and change what those fit.
+  r->SetProportional(false);
+  r->SetFrameStyle(fsEmbossed);
   const String text = WriteComponentText(&f);
 
   TForm g(nullptr);
@@ -341,6 +345,8 @@ TEST_F(RasterLab, FormTextRoundTrip) {
   EXPECT_EQ(s->DotSize(), 2);
   EXPECT_EQ(s->CharBlockMode(), rdbmRaster);
   EXPECT_EQ(s->PosX(), r->PosX());
+  EXPECT_EQ(s->Height(), r->Height());
+  EXPECT_EQ(s->Height(), 2 + 3 * r->CharMatrix().FontHeight);
   EXPECT_EQ(s->ScrollMode(), rdsmUp);
   EXPECT_EQ(Rows(s->CharMatrix(), 'g', 32), Rows(r->CharMatrix(), 'g', 32));
   // A label written with the built-in font reads back with it.
@@ -349,4 +355,9 @@ TEST_F(RasterLab, FormTextRoundTrip) {
   ReadComponentText(WriteComponentText(&f), &h);
   EXPECT_EQ(Rows(dynamic_cast<TRasterLab*>(h.FindComponent(u"Board"))->CharMatrix(), 'A'),
             Rows(CreateBitFont(nullptr), 'A'));
+
+  // A centred text stays centred when the label grows.
+  const Integer before = r->PosX();
+  r->SetWidth(r->Width() + 100);
+  EXPECT_EQ(r->PosX(), before + 50);
 }
