@@ -210,6 +210,13 @@ TEST_F(EditTest, PaintsFrameBackgroundSelectionAndCaret) {
     }
   EXPECT_TRUE(dark);
 
+  // The text keeps a margin inside the frame: nothing dark in the three columns after it.
+  for (Integer x = 2; x < 5; ++x)
+    for (Integer y = 2; y < h - 2; ++y) {
+      const TColor p = c->Pixels(x, y);
+      EXPECT_GT(GetRValue(p) + GetGValue(p) + GetBValue(p), 600) << x << "," << y;
+    }
+
   e.SetCtl3D(false);
   e.Paint();
   EXPECT_EQ(c->Pixels(0, 0), Rgb(clWindowFrame));
@@ -245,7 +252,7 @@ TEST_F(EditTest, CaretBlinksWhileFocused) {
   const Integer y = edit->Height() / 2;
   auto caretShown = [&] {
     Application->ProcessMessages();
-    return edit->Canvas()->Pixels(3, y) == Rgb(clWindowText);
+    return edit->Canvas()->Pixels(5, y) == Rgb(clWindowText);
   };
   EXPECT_TRUE(caretShown());
   Application->Advance(530);

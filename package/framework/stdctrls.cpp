@@ -320,8 +320,9 @@ Integer TCustomEdit::FrameWidth() const {
 }
 
 TRect TCustomEdit::TextArea() const {
-  const Integer f = FrameWidth() + 1;
-  return Rect(f, f, std::max(f, Width() - f), std::max(f, Height() - f));
+  // The platform's edit leaves a margin inside its frame: text never touches the border.
+  const Integer f = FrameWidth() + 1, m = f + 2;
+  return Rect(m, f, std::max(m, Width() - m), std::max(f, Height() - f));
 }
 
 const std::vector<Integer>& TCustomEdit::Offsets() {
