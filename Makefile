@@ -15,7 +15,10 @@ build: deps
 	@$(CONFIGURE) -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build build -j $(JOBS)
 
-gallery: build
+# Only the gallery and what it links: no tests, no benchmarks.
+gallery: deps
+	@$(CONFIGURE) -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build -j $(JOBS) --target joxwidgets-gallery
 	@./build/joxwidgets-gallery --out gallery-out
 
 test: build

@@ -1,6 +1,7 @@
 // joxwidgets-gallery: every page painted headless into PNG files (default), or shown in a window.
 //   joxwidgets-gallery [--out DIR] [--page NAME] [--list]
 //   joxwidgets-gallery --window [--page NAME] [--frames N] [--click X,Y]... [--screenshot FILE]
+//   joxwidgets-gallery --help
 // In the window: the page tabs along the top; a click on a tab, Ctrl+Tab / Ctrl+Shift+Tab or
 // Ctrl+PageDown / Ctrl+PageUp switch pages.
 #include <algorithm>
@@ -24,7 +25,7 @@ namespace {
 struct Args {
   std::string out = "gallery-out";
   std::string page;
-  bool window = false, list = false;
+  bool window = false, list = false, help = false;
   int frames = 0;
   std::vector<TPoint> clicks;
   std::string screenshot;
@@ -35,7 +36,8 @@ bool Parse(int argc, char** argv, Args& a) {
     std::string s = argv[i];
     auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
     const char* v = nullptr;
-    if (s == "--window") a.window = true;
+    if (s == "--help" || s == "-h") a.help = true;
+    else if (s == "--window") a.window = true;
     else if (s == "--list") a.list = true;
     else if (s == "--out" && (v = next())) a.out = v;
     else if (s == "--page" && (v = next())) a.page = v;
@@ -216,12 +218,14 @@ int RunWindow(const Args& a) {
 
 int main(int argc, char** argv) {
   Args a;
-  if (!Parse(argc, argv, a)) {
-    std::fprintf(stderr,
+  const bool parsed = Parse(argc, argv, a);
+  if (!parsed || a.help) {
+    // Asked for, the usage is the answer (stdout, success); after a wrong argument it is the error.
+    std::fprintf(parsed ? stdout : stderr,
                  "usage: joxwidgets-gallery [--out DIR] [--page NAME] [--list]\n"
                  "       joxwidgets-gallery --window [--page NAME] [--frames N] [--click X,Y]... "
                  "[--screenshot FILE]\n");
-    return 2;
+    return parsed ? 0 : 2;
   }
   try {
     if (a.list) {

@@ -19,6 +19,7 @@ TNumIO2* Field(TForm* form, Integer x, Integer y, const char16_t* left, const ch
   n->SetRightText(right);
   n->SetLeftSpace(60);
   n->SetNioValue(value);
+  n->SetTabStop(true);  // off by default, as for every custom control: a form of fields wants Tab
   return n;
 }
 
