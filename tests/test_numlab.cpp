@@ -251,6 +251,20 @@ TEST_F(NumLabTest, BoxFrameAndValuePositions) {
   EXPECT_TRUE(Has(Rect(0, 0, 35, 28), clRed));
 }
 
+TEST_F(NumLabTest, VisualStyleColours) {
+  StyleServices()->SetEnabled(true);
+  n->SetColorScheme(csSystem);
+  n->Paint();
+  const TColor window = StyleServices()->GetStyleColor(scWindow), grid = StyleServices()->GetStyleColor(scGrid);
+  EXPECT_EQ(Px(2, 2), window);
+  EXPECT_EQ(Px(60, 4), grid);
+  EXPECT_EQ(n->ColGrayLine(), StyleServices()->GetStyleColor(scBorder));
+  n->SetStyleElements(TStyleElements());  // no element styled: the label's own colours
+  n->Paint();
+  EXPECT_EQ(Px(2, 2), Face);
+  StyleServices()->SetEnabled(false);
+}
+
 TEST_F(NumLabTest, DisabledLabelsAreEngraved) {
   n->SetLeftText(u"ABC");
   n->SetLeftTextAlignment(taLeftJustify);
