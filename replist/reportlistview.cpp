@@ -55,8 +55,13 @@ void TReportListView::ConnectModel() {
   TStringArray* s = FRLData->Strings;
   s->SetOnChange([this](TObject*) { StringsHasChanged(); });
   s->SetOnPercentDone([this](TObject*, Integer p) { RepListPercDone(p); });
-  s->SetOnBeforeSortExchange(
-      [this](TObject* Sender, const String& a, String& b) { BeforeSortExchange(Sender, a, b); });
+  // A listener makes the store sort by announced exchanges, which costs a million string copies on
+  // a million rows: the view listens only while someone listens to it.
+  if (FOnBefSortExc)
+    s->SetOnBeforeSortExchange(
+        [this](TObject* Sender, const String& a, String& b) { BeforeSortExchange(Sender, a, b); });
+  else
+    s->SetOnBeforeSortExchange(nullptr);
   FRLData->SetOnPercentDone([this](TObject*, Integer p) { RepListPercDone(p); });
   FRLData->SetOnBeforeHTMLExport([this](TObject*, String& t, Integer c, Integer r) { BeforeHTMLExport(t, c, r); });
 }

@@ -326,7 +326,10 @@ class TReportListView : public TCustomDrawGrid {
   const TReadCellEvent& OnReadCell() const { return FOnReadCell; }
   void SetOnReadCell(TReadCellEvent e) { FOnReadCell = std::move(e); }
   const TBeforeSortExchgEvent& OnBeforeSortExchange() const { return FOnBefSortExc; }
-  void SetOnBeforeSortExchange(TBeforeSortExchgEvent e) { FOnBefSortExc = std::move(e); }
+  void SetOnBeforeSortExchange(TBeforeSortExchgEvent e) {
+    FOnBefSortExc = std::move(e);
+    ConnectModel();
+  }
   const TBeforeHTMLExportEvent& OnBeforeHTMLExport() const { return FOnBefHTMLExport; }
   void SetOnBeforeHTMLExport(TBeforeHTMLExportEvent e) { FOnBefHTMLExport = std::move(e); }
   const TOnPercentDoneEvent& OnPercentDone() const { return FOnPercentDone; }
