@@ -126,6 +126,13 @@ TEST_F(ReportListTest, ColumnsOrderWidthsAndArrays) {
   v->SetColWidths(1, 90);
   EXPECT_EQ(v->TCustomGrid::ColWidths(1), 90);
   EXPECT_EQ(v->ColWidths(0), 0);
+  EXPECT_EQ(v->ColWidths(99), 0);  // past the last column: nothing is read out of bounds
+  // Removing a column the order points at leaves an order of existing columns.
+  EXPECT_TRUE(v->SetColumnOrder({5, 4, 3, 2, 1}));
+  v->RemoveColumn(1);
+  for (Integer c = 1; c <= 4; ++c) EXPECT_LE(v->ColumnOrder(c), 4) << c;
+  v->Repaint();
+  v->SetNrCols(5);
 
   // Growing gives the new columns the width of the old last one and neutral settings.
   v->SetColWidths(5, 33);

@@ -177,3 +177,14 @@ TEST_F(ReportListPaintTest, RenderEventSeesModelColumnAndDataRow) {
   EXPECT_EQ(v->Canvas()->Pixels(shown.Right - 3, shown.Bottom - 3), clLime);
   EXPECT_NE(std::find(seen.begin(), seen.end(), std::make_pair(Integer(2), Integer(4))), seen.end());
 }
+
+TEST_F(ReportListPaintTest, CommonHeaderSpansASingleColumn) {
+  // The header's right end is found from the first column on screen, so one column is enough.
+  v->SetNrCols(1);
+  v->SetColWidths(1, 120);
+  v->SetCommonHeaderVisible(true);
+  v->SetColorCommonHd(clYellow);
+  const TRect h = v->CellRect(0, 0);
+  EXPECT_EQ(Px(h.Right - 10, h.Top + 3), clYellow);
+  EXPECT_EQ(Px(h.Right, h.Top + 3), clBlack);  // the closing edge
+}
