@@ -461,7 +461,7 @@ void TReportListView::RemoveEmptyRows() {
   TPaintBatch batch(this);
   for (Integer r = NrOfRows(); r >= 1; --r) {
     bool empty = true;
-    for (Integer c = 1; c <= NrOfColumns() && empty; ++c) empty = FRLData->GetElem(c, r).empty();
+    for (Integer c = 0; c <= NrOfColumns() && empty; ++c) empty = FRLData->GetElem(c, r).empty();
     if (empty) RemoveRow(r);
   }
   batch.End();

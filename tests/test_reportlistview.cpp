@@ -459,3 +459,17 @@ TEST_F(ReportListTest, AssignNumbersAndDimensions) {
   EXPECT_EQ(v->Data()->Strings->GetString(2, 1), u"1.5 kg");
   EXPECT_EQ(v->RowCount(), 7);
 }
+
+TEST_F(ReportListTest, DoubleClickOnAHeaderBorderFitsTheColumn) {
+  Column(1, {u"a rather long text in the first column", u"b"});
+  std::vector<int> clicks;
+  v->SetOnDblClick([&](TObject*) { clicks.push_back(1); });
+  const TRect h = v->CellRect(0, 0);
+  input::DoubleClick(v, h.Right - 2, 10);
+  EXPECT_EQ(v->ColWidths(1), v->DetermineMaxColWidth(1, true));
+  EXPECT_TRUE(clicks.empty());  // the header row keeps double clicks to itself
+  Application->AdvanceClock(1000);
+  const TPoint p = CellPoint(2, 2);
+  input::DoubleClick(v, p.X, p.Y);
+  EXPECT_EQ(clicks.size(), 1u);
+}
