@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "package/framework/graphics.h"
+#include "package/framework/graphics/graphics.h"
 
 namespace {
 

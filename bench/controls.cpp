@@ -2,13 +2,13 @@
 // (the floor every paint pays), and the combo box's list with eight rows.
 #include <benchmark/benchmark.h>
 
-#include "package/framework/buttons.h"
-#include "package/framework/combobox.h"
-#include "package/framework/comctrls.h"
+#include "package/framework/controls/buttons.h"
+#include "package/framework/controls/combobox.h"
+#include "package/framework/controls/comctrls.h"
 #include "package/framework/framework.h"
-#include "package/framework/labels.h"
-#include "package/framework/memo.h"
-#include "package/framework/scrolling.h"
+#include "package/framework/controls/labels.h"
+#include "package/framework/controls/memo.h"
+#include "package/framework/controls/scrolling.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "numio/numio2.h"
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "numlab/numlab.h"
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "package/framework/input.h"
+#include "package/framework/controls/input.h"
 #include "replist/replist.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // fill and frame alone, with an empty caption.
 #include <benchmark/benchmark.h>
 
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 #include "rotlab/rotlab.h"
 
 namespace {

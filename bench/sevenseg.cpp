@@ -2,7 +2,7 @@
 // off-screen bitmap filled and copied to the control), and one rebuild of the glyph cache.
 #include <benchmark/benchmark.h>
 
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 #include "sevenseg/sevenseg.h"
 
 namespace {

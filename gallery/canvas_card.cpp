@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "package/framework/graphics.h"
+#include "package/framework/graphics/graphics.h"
 
 using namespace jox;
 

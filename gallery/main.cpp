@@ -13,9 +13,9 @@
 
 #include "gallery/gallery.h"
 #include "package/framework/framework.h"
-#include "package/framework/popups.h"
+#include "package/framework/controls/popups.h"
 #ifdef JOX_HAVE_SDL
-#include "package/framework/backend_sdl.h"
+#include "package/backends/sdl/backend_sdl.h"
 #endif
 
 using namespace jox;

@@ -7,9 +7,9 @@
 #include "gallery/gallery.h"
 #include "numlab/numlab.h"
 #include "onoffbut/onoffbut.h"
-#include "package/framework/controls.h"
-#include "package/framework/forms.h"
-#include "package/framework/labels.h"
+#include "package/framework/controls/controls.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/labels.h"
 #include "repsbut/repsbut.h"
 
 namespace {

@@ -4,14 +4,14 @@
 #include <memory>
 
 #include "gallery/gallery.h"
-#include "package/framework/buttons.h"
-#include "package/framework/combobox.h"
-#include "package/framework/comctrls.h"
-#include "package/framework/dialogs.h"
+#include "package/framework/controls/buttons.h"
+#include "package/framework/controls/combobox.h"
+#include "package/framework/controls/comctrls.h"
+#include "package/framework/controls/dialogs.h"
 #include "package/framework/framework.h"
-#include "package/framework/labels.h"
-#include "package/framework/memo.h"
-#include "package/framework/menus.h"
+#include "package/framework/controls/labels.h"
+#include "package/framework/controls/memo.h"
+#include "package/framework/controls/menus.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The base package's drawing tools: all marker symbols, numbered, and every frame style, labelled.
 #include "gallery/gallery.h"
 #include "package/core/core.h"
-#include "package/framework/controls.h"
-#include "package/framework/forms.h"
+#include "package/framework/controls/controls.h"
+#include "package/framework/controls/forms.h"
 
 namespace {
 

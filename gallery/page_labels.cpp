@@ -3,8 +3,8 @@
 // labels at five angles in each alignment, a red cross marking each anchor.
 #include "gallery/gallery.h"
 #include "numlab/numlab.h"
-#include "package/framework/controls.h"
-#include "package/framework/forms.h"
+#include "package/framework/controls/controls.h"
+#include "package/framework/controls/forms.h"
 #include "rotlab/rotlab.h"
 #include "sevenseg/sevenseg.h"
 

@@ -2,8 +2,8 @@
 // drawn as a dot, a coloured one, and a disabled one.
 #include "gallery/gallery.h"
 #include "marksel/marksel.h"
-#include "package/framework/controls.h"
-#include "package/framework/forms.h"
+#include "package/framework/controls/controls.h"
+#include "package/framework/controls/forms.h"
 
 namespace {
 

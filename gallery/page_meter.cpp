@@ -5,8 +5,8 @@
 
 #include "gallery/gallery.h"
 #include "meter/meter.h"
-#include "package/framework/controls.h"
-#include "package/framework/forms.h"
+#include "package/framework/controls/controls.h"
+#include "package/framework/controls/forms.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // outside its range, coloured as an application would warn with it.
 #include "gallery/gallery.h"
 #include "numio/numio.h"
-#include "package/framework/controls.h"
-#include "package/framework/forms.h"
+#include "package/framework/controls/controls.h"
+#include "package/framework/controls/forms.h"
 
 namespace {
 

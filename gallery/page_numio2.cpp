@@ -2,8 +2,8 @@
 // and a frozen one in the left column; one field per frame style in the right column.
 #include "gallery/gallery.h"
 #include "numio/numio2.h"
-#include "package/framework/controls.h"
-#include "package/framework/forms.h"
+#include "package/framework/controls/controls.h"
+#include "package/framework/controls/forms.h"
 
 namespace {
 

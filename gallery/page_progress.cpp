@@ -4,8 +4,8 @@
 
 #include "gallery/gallery.h"
 #include "gradfl/gradfl.h"
-#include "package/framework/controls.h"
-#include "package/framework/forms.h"
+#include "package/framework/controls/controls.h"
+#include "package/framework/controls/forms.h"
 #include "progbar/progbar.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The raster label: the built-in font with every printable glyph, a font sampled from an installed
 // typeface, a message scrolling through its display, and the block modes and frame styles.
 #include "gallery/gallery.h"
-#include "package/framework/controls.h"
-#include "package/framework/forms.h"
+#include "package/framework/controls/controls.h"
+#include "package/framework/controls/forms.h"
 #include "rasterlab/rasterlab.h"
 
 namespace {

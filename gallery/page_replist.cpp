@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "gallery/gallery.h"
-#include "package/framework/controls.h"
-#include "package/framework/forms.h"
+#include "package/framework/controls/controls.h"
+#include "package/framework/controls/forms.h"
 #include "replist/replist.h"
 
 namespace {

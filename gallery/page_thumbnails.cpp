@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "gallery/gallery.h"
-#include "package/framework/controls.h"
-#include "package/framework/forms.h"
-#include "package/framework/input.h"
+#include "package/framework/controls/controls.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/input.h"
 #include "thumbnails/thumbnails.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "package/core/core.h"
-#include "package/framework/classes.h"
-#include "package/framework/controls.h"
-#include "package/framework/graphics.h"
+#include "package/framework/base/component.h"
+#include "package/framework/controls/controls.h"
+#include "package/framework/graphics/graphics.h"
 
 namespace jox {
 

@@ -2,7 +2,7 @@
 // Sections: [lifecycle] [properties] [layout] [paint] [pointer] [table]
 #include "marksel/marksel.h"
 
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 
 namespace jox {
 

@@ -12,9 +12,9 @@
 #include "meter/meter_geometry.h"
 #include "meter/meter_scale.h"
 #include "package/core/core.h"
-#include "package/framework/classes.h"
-#include "package/framework/controls.h"
-#include "package/framework/graphics.h"
+#include "package/framework/base/component.h"
+#include "package/framework/controls/controls.h"
+#include "package/framework/graphics/graphics.h"
 
 namespace jox {
 

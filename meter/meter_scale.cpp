@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "numio/numtext.h"
+#include "package/numtext.h"
 #include "package/core/core.h"
 #include "package/numerics/numerics.h"
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "package/framework/types.h"
+#include "package/framework/base/types.h"
 
 namespace jox {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 
 namespace jox {
 

@@ -1,6 +1,6 @@
 // The numeric input unit: number text routines and the numeric entry fields.
 #pragma once
 
-#include "numio/numtext.h"
+#include "package/numtext.h"
 #include "numio/numio1.h"
 #include "numio/numio2.h"

@@ -1,9 +1,9 @@
 // TNumIO: an edit box that keeps only texts which are numbers of its input format within its range.
 #pragma once
 
-#include "numio/numtext.h"
+#include "package/numtext.h"
 #include "package/core/core.h"
-#include "package/framework/stdctrls.h"
+#include "package/framework/controls/stdctrls.h"
 
 namespace jox {
 

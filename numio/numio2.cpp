@@ -1,7 +1,7 @@
 // TNumIO2 life cycle, class table and copying.
 #include "numio/numio2.h"
 
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 
 namespace jox {
 

@@ -12,10 +12,10 @@
 #include <memory>
 #include <vector>
 
-#include "numio/numtext.h"
+#include "package/numtext.h"
 #include "package/core/core.h"
 #include "package/errors.h"
-#include "package/framework/controls.h"
+#include "package/framework/controls/controls.h"
 
 namespace jox {
 

@@ -2,8 +2,8 @@
 // undo, and the fixed-point rule that makes the next digit replace a decimal.
 #include "numio/numio2.h"
 #include "numio/numio2_model.h"
-#include "package/framework/clipbrd.h"
-#include "package/framework/forms.h"
+#include "package/framework/controls/clipbrd.h"
+#include "package/framework/controls/forms.h"
 
 namespace jox {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "numio/numtext.h"
+#include "package/numtext.h"
 
 namespace jox::numio2 {
 

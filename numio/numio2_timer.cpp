@@ -1,6 +1,7 @@
 // TNumIO2 caret blink on its hidden timer window, and the focus messages that restart it.
 #include "numio/numio2.h"
-#include "package/framework/forms.h"
+#include "package/texts.h"
+#include "package/framework/controls/forms.h"
 
 namespace jox {
 
@@ -13,7 +14,7 @@ void TNumIO2::UpdateTimer() {
   KillTimer(FCaretTimerH, CaretTimerID);
   FCaretVisib = true;
   if (SetTimer(FCaretTimerH, CaretTimerID, CaretInterval, nullptr) == 0)
-    throw EJOXNumIO2Error(u"Component \"" + Name() + u"\": no timer available");
+    throw EJOXNumIO2Error(NoTimerText(Name()));
   Paint();
 }
 

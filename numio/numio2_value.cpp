@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "numio/numio2.h"
+#include "package/texts.h"
 #include "numio/numio2_model.h"
 
 namespace jox {
@@ -17,7 +18,7 @@ void TNumIO2::SetNioValue(double X) {
 Integer TNumIO2::GetNioIntValue() const {
   double v = GetNioValue();
   if (v > 2147483647.0 || v < -2147483648.0)
-    throw EJOXNumIO2Error(u"Component \"" + Name() + u"\": integer overflow");
+    throw EJOXNumIO2Error(IntegerOverflowText(Name()));
   return Integer(numio2::RoundHalfEven(v));
 }
 

@@ -1,7 +1,7 @@
 // The value texts of TNumLab's display types.
 #include <cmath>
 
-#include "numio/numtext.h"
+#include "package/numtext.h"
 #include "numlab/numlab.h"
 
 namespace jox {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "package/core/coretypes.h"
-#include "package/framework/controls.h"
+#include "package/framework/controls/controls.h"
 
 namespace jox {
 

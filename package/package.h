@@ -1,10 +1,15 @@
-// The package frame: unit list, start-up and shut-down, error classes, shared texts, timer helper.
+// The package frame: unit list, start-up and shut-down, error classes, shared texts, and what several
+// units share (number text, timer window, scheme colours, off-screen painting, drawing steps, setters).
 #pragma once
 
 #include <vector>
 
 #include "package/colorscheme.h"
 #include "package/errors.h"
+#include "package/numtext.h"
+#include "package/paintbuffer.h"
+#include "package/painting.h"
+#include "package/setters.h"
 #include "package/texts.h"
 #include "package/timerwindow.h"
 #include "package/units.h"

@@ -1,7 +1,7 @@
 // Message texts the units share; each names the component that fails.
 #pragma once
 
-#include "package/framework/types.h"
+#include "package/framework/base/types.h"
 
 namespace jox {
 

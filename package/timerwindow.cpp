@@ -1,6 +1,6 @@
 #include "package/timerwindow.h"
 
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 #include "package/texts.h"
 
 namespace jox {

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "package/errors.h"
-#include "package/framework/classes.h"
+#include "package/framework/base/component.h"
 
 namespace jox {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "package/framework/types.h"
+#include "package/framework/base/types.h"
 
 namespace jox {
 

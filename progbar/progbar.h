@@ -11,9 +11,9 @@
 #include <memory>
 
 #include "package/core/core.h"
-#include "package/framework/classes.h"
-#include "package/framework/controls.h"
-#include "package/framework/graphics.h"
+#include "package/framework/base/component.h"
+#include "package/framework/controls/controls.h"
+#include "package/framework/graphics/graphics.h"
 #include "package/timerwindow.h"
 
 namespace jox {

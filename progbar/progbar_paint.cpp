@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "numio/numtext.h"
+#include "package/numtext.h"
 #include "progbar/progbar.h"
 
 namespace jox {

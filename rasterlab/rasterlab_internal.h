@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "package/framework/types.h"
+#include "package/framework/base/types.h"
 
 namespace jox::rasterlab_detail {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <new>
 
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 #include "package/texts.h"
 #include "replist/reportlistview.h"
 #include "replist/reportlistview_internal.h"

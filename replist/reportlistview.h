@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "package/errors.h"
-#include "package/framework/grids.h"
+#include "package/framework/controls/grids.h"
 #include "replist/rldata.h"
 
 namespace jox {

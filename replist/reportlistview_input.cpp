@@ -3,7 +3,7 @@
 // Sections: [selection] [mouse] [keys] [editing] [sorting]
 #include <algorithm>
 
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 #include "replist/reportlistview.h"
 #include "replist/reportlistview_internal.h"
 

@@ -9,10 +9,6 @@ namespace jox {
 
 // [shared helpers] -------------------------------------------------------------------
 
-String ComponentText(const TComponent& C, const char* What) {
-  return u"Component \"" + C.Name() + u"\": " + FromUtf8(What);
-}
-
 TRLProgress::TRLProgress(TRLData& Data)
     : FData(Data), FStep(std::max<Integer>(Data.FeedbkStep(), 1)), FTotal(std::max<Integer>(Data.FeedbkNumCells(), 1)) {}
 
@@ -49,7 +45,7 @@ bool MarkChecked(std::u16string_view stored) { return !stored.empty() && stored[
 
 }  // namespace
 
-void TRLData::RaiseNoMemory() const { throw EJOXRLDataError(ComponentText(*this, "not enough memory on heap")); }
+void TRLData::RaiseNoMemory() const { throw EJOXRLDataError(NotEnoughMemoryText(Name())); }
 
 void TRLData::UpdateFeedback(Integer rows) {
   const Int64 n = Int64(rows) * (Int64(FNrOfCols) + 1);
@@ -65,7 +61,7 @@ TRLData::TRLData(TComponent* AOwner) : TComponent(AOwner), FCommonHeader(u"JOX R
     FColumnFormat.assign(1, String());
     FColButMode.assign(1, cmNone);
   } catch (const std::bad_alloc&) {
-    throw EJOXRLDataError(ComponentText(*this, "failed to initialize (out of memory)"));
+    throw EJOXRLDataError(InitFailedText(Name()));
   }
   Strings = new TStringArray();
   Strings->SetAllocRowsBy(10);
@@ -198,7 +194,7 @@ void TRLData::SetNrRows(Integer a) {
   try {
     Strings->Resize(FNrOfCols, a);
   } catch (const EJOXError&) {
-    throw EJOXError(ComponentText(*this, "not enough memory on heap"));
+    throw EJOXError(NotEnoughMemoryText(Name()));
   }
   if (a == 0)
     for (Integer c = 0; c <= FNrOfCols; ++c) SetElem(c, 1, String());
@@ -215,7 +211,7 @@ void TRLData::SetNrCols(Integer a) {
     Strings->Resize(a, std::max(FNrOfRows, 1));
   } catch (const EJOXError&) {
     FNrOfCols = old;
-    throw EJOXError(ComponentText(*this, "not enough memory on heap"));
+    throw EJOXError(NotEnoughMemoryText(Name()));
   }
   std::vector<TNameStrType> names;
   std::vector<TColFmtString> formats;

@@ -11,7 +11,8 @@
 
 #include "package/core/core.h"
 #include "package/errors.h"
-#include "package/framework/classes.h"
+#include "package/framework/base/streams.h"
+#include "package/framework/base/component.h"
 
 namespace jox {
 

@@ -36,9 +36,9 @@ void TRLDataAccess::Adopt(TRLData& D, const TRLStaging& S) {
       progress.Cell();
     }
   } catch (const EJOXError&) {
-    throw EJOXError(ComponentText(D, "not enough memory on heap"));
+    throw EJOXError(NotEnoughMemoryText(D.Name()));
   } catch (const std::bad_alloc&) {
-    throw EJOXError(ComponentText(D, "not enough memory on heap"));
+    throw EJOXError(NotEnoughMemoryText(D.Name()));
   }
   D.FNrOfCols = nc;
   D.FNrOfRows = nr;

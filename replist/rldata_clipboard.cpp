@@ -1,7 +1,7 @@
 // The table as plain text on the clipboard: separated or in blank-padded columns.
 #include <algorithm>
 
-#include "package/framework/clipbrd.h"
+#include "package/framework/controls/clipbrd.h"
 #include "replist/rldata_internal.h"
 
 namespace jox {

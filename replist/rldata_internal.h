@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "package/texts.h"
 #include "replist/rldata.h"
 
 namespace jox {
@@ -73,8 +74,5 @@ struct TRLDataAccess {
     D.BeforeHTMLExport(Text, Col, Row);
   }
 };
-
-// "Component \"<name>\": <what>"
-String ComponentText(const TComponent& C, const char* What);
 
 }  // namespace jox

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "package/framework/buttons.h"
+#include "package/framework/controls/buttons.h"
 #include "package/timerwindow.h"
 
 namespace jox {

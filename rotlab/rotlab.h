@@ -3,8 +3,8 @@
 #pragma once
 
 #include "package/core/core.h"
-#include "package/framework/classes.h"
-#include "package/framework/labels.h"
+#include "package/framework/base/component.h"
+#include "package/framework/controls/labels.h"
 
 namespace jox {
 

@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "package/core/core.h"
-#include "package/framework/classes.h"
-#include "package/framework/controls.h"
+#include "package/framework/base/component.h"
+#include "package/framework/controls/controls.h"
 
 namespace jox {
 

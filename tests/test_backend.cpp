@@ -8,7 +8,7 @@
 #include "package/framework/framework.h"
 #include "tests/support/support.h"
 #ifdef JOX_HAVE_SDL
-#include "package/framework/backend_sdl.h"
+#include "package/backends/sdl/backend_sdl.h"
 #endif
 
 using namespace jox;

@@ -1,9 +1,9 @@
 // Labels, speed buttons and push buttons: sizing, engraved text, groups, press tracking, keys.
 #include <gtest/gtest.h>
 
-#include "package/framework/buttons.h"
+#include "package/framework/controls/buttons.h"
 #include "package/framework/framework.h"
-#include "package/framework/labels.h"
+#include "package/framework/controls/labels.h"
 #include "tests/support/support.h"
 
 using namespace jox;

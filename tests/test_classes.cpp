@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <random>
 
-#include "package/framework/classes.h"
+#include "package/framework/base/formtext.h"
+#include "package/framework/base/streams.h"
+#include "package/framework/base/strings.h"
 
 using namespace jox;
 

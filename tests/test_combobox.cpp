@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "package/framework/combobox.h"
+#include "package/framework/controls/combobox.h"
 #include "package/framework/framework.h"
-#include "package/framework/popups.h"
+#include "package/framework/controls/popups.h"
 #include "tests/support/support.h"
 
 using namespace jox;

@@ -1,9 +1,9 @@
 // The date-time picker: formats, field-wise editing, the calendar popup.
 #include <gtest/gtest.h>
 
-#include "package/framework/comctrls.h"
+#include "package/framework/controls/comctrls.h"
 #include "package/framework/framework.h"
-#include "package/framework/popups.h"
+#include "package/framework/controls/popups.h"
 #include "tests/support/support.h"
 
 using namespace jox;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "package/core/core.h"
-#include "package/framework/graphics.h"
+#include "package/framework/graphics/graphics.h"
 
 using namespace jox;
 

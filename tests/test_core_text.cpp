@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "package/core/core.h"
-#include "package/framework/graphics.h"
+#include "package/framework/graphics/graphics.h"
 
 using namespace jox;
 

@@ -1,10 +1,10 @@
 // The colour dialog, scripted through the input functions while it is shown modally.
 #include <gtest/gtest.h>
 
-#include "package/framework/buttons.h"
-#include "package/framework/dialogs.h"
+#include "package/framework/controls/buttons.h"
+#include "package/framework/controls/dialogs.h"
 #include "package/framework/framework.h"
-#include "package/framework/labels.h"
+#include "package/framework/controls/labels.h"
 #include "tests/support/support.h"
 
 using namespace jox;

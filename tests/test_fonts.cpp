@@ -1,8 +1,8 @@
 // Text: the alias table, metrics, the cell's top-left, opaque and clear backgrounds, rotation, quality.
 #include <gtest/gtest.h>
 
-#include "package/framework/fonts.h"
-#include "package/framework/graphics.h"
+#include "package/framework/graphics/fonts.h"
+#include "package/framework/graphics/graphics.h"
 
 using namespace jox;
 

@@ -5,7 +5,8 @@
 #include <cmath>
 
 #include "gradfl/gradfl.h"
-#include "package/framework/forms.h"
+#include "package/framework/base/formtext.h"
+#include "package/framework/controls/forms.h"
 
 using namespace jox;
 

@@ -1,7 +1,7 @@
 // Pens, brushes, fonts, colours, bitmaps and pictures as objects.
 #include <gtest/gtest.h>
 
-#include "package/framework/graphics.h"
+#include "package/framework/graphics/graphics.h"
 
 using namespace jox;
 

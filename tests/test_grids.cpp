@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "package/framework/forms.h"
-#include "package/framework/grids.h"
-#include "package/framework/input.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/grids.h"
+#include "package/framework/controls/input.h"
 #include "tests/support/support.h"
 
 using namespace jox;

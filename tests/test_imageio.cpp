@@ -5,8 +5,8 @@
 #include <cstring>
 #include <unistd.h>
 
-#include "package/framework/graphics.h"
-#include "package/framework/imageio.h"
+#include "package/framework/graphics/graphics.h"
+#include "package/framework/graphics/imageio.h"
 
 using namespace jox;
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "marksel/marksel.h"
-#include "package/framework/forms.h"
-#include "package/framework/input.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/input.h"
 #include "tests/support/support.h"
 
 using namespace jox;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "package/framework/framework.h"
-#include "package/framework/memo.h"
+#include "package/framework/controls/memo.h"
 #include "tests/support/support.h"
 
 using namespace jox;

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "package/framework/framework.h"
-#include "package/framework/menus.h"
-#include "package/framework/popups.h"
+#include "package/framework/controls/menus.h"
+#include "package/framework/controls/popups.h"
 #include "tests/support/support.h"
 
 using namespace jox;

@@ -6,8 +6,10 @@
 #include <random>
 
 #include "meter/meter.h"
-#include "package/framework/forms.h"
-#include "package/framework/input.h"
+#include "package/framework/base/formtext.h"
+#include "package/framework/base/strings.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/input.h"
 
 using namespace jox;
 

@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "numio/numio.h"
-#include "package/framework/clipbrd.h"
-#include "package/framework/forms.h"
-#include "package/framework/input.h"
+#include "package/framework/controls/clipbrd.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/input.h"
 
 using namespace jox;
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "numio/numio2.h"
-#include "package/framework/clipbrd.h"
-#include "package/framework/forms.h"
-#include "package/framework/input.h"
+#include "package/framework/controls/clipbrd.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/input.h"
 
 using namespace jox;
 

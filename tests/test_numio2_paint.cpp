@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "numio/numio2.h"
-#include "package/framework/forms.h"
-#include "package/framework/input.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/input.h"
 
 using namespace jox;
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "numlab/numlab.h"
-#include "package/framework/forms.h"
-#include "package/framework/input.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/input.h"
 #include "tests/support/support.h"
 
 using namespace jox;

@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "numio/numio.h"
+#include "package/numtext.h"
 
 using namespace jox;
 

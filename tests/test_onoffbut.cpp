@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "onoffbut/onoffbut.h"
-#include "package/framework/buttons.h"
-#include "package/framework/forms.h"
-#include "package/framework/input.h"
+#include "package/framework/controls/buttons.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/input.h"
 #include "package/package.h"
 #include "tests/support/support.h"
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 #include "package/package.h"
 
 using namespace jox;

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <limits>
 
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 #include "progbar/progbar.h"
 #include "tests/support/support.h"
 

@@ -1,7 +1,7 @@
 // Pixel rules of the canvas on tiny bitmaps, checked by formula.
 #include <gtest/gtest.h>
 
-#include "package/framework/graphics.h"
+#include "package/framework/graphics/graphics.h"
 
 using namespace jox;
 

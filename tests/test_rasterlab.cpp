@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 #include "rasterlab/rasterlab.h"
 #include "tests/support/support.h"
 

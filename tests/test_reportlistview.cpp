@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "package/framework/forms.h"
-#include "package/framework/input.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/input.h"
 #include "replist/replist.h"
 #include "tests/support/support.h"
 

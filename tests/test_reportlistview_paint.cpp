@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 #include "replist/replist.h"
 #include "tests/support/support.h"
 

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "package/framework/forms.h"
-#include "package/framework/input.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/input.h"
 #include "repsbut/repsbut.h"
 #include "tests/support/support.h"
 

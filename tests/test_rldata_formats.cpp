@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "package/framework/clipbrd.h"
+#include "package/framework/controls/clipbrd.h"
 #include "replist/replist.h"
 
 using namespace jox;

@@ -2,7 +2,7 @@
 // engraved disabled look, smoothing, frame and copying.
 #include <gtest/gtest.h>
 
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 #include "rotlab/rotlab.h"
 #include "tests/support/support.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "package/framework/framework.h"
-#include "package/framework/scrolling.h"
+#include "package/framework/controls/scrolling.h"
 #include "tests/support/support.h"
 
 using namespace jox;

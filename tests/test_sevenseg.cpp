@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "package/framework/forms.h"
+#include "package/framework/controls/forms.h"
 #include "sevenseg/sevenseg.h"
 #include "tests/support/support.h"
 

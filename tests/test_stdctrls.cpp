@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "package/framework/clipbrd.h"
-#include "package/framework/forms.h"
-#include "package/framework/input.h"
-#include "package/framework/stdctrls.h"
+#include "package/framework/controls/clipbrd.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/input.h"
+#include "package/framework/controls/stdctrls.h"
 
 using namespace jox;
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <limits>
 
-#include "package/framework/classes.h"
-#include "package/framework/sysutils.h"
+#include "package/framework/base/strings.h"
+#include "package/framework/base/sysutils.h"
 
 using namespace jox;
 

@@ -5,8 +5,8 @@
 #include <set>
 #include <vector>
 
-#include "package/framework/forms.h"
-#include "package/framework/input.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/input.h"
 #include "tests/support/support.h"
 #include "thumbnails/thumbnails.h"
 

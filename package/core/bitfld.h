@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "package/core/coretypes.h"
-#include "package/framework/classes.h"
+#include "package/framework/base/component.h"
 
 namespace jox {
 

@@ -1,6 +1,6 @@
 #include "package/core/colors.h"
 
-#include "package/framework/graphics.h"
+#include "package/framework/graphics/graphics.h"
 
 namespace jox {
 

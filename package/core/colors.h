@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "package/framework/types.h"
+#include "package/framework/base/types.h"
 
 namespace jox {
 

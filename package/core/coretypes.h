@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "package/framework/types.h"
+#include "package/framework/base/types.h"
 
 namespace jox {
 

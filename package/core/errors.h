@@ -1,7 +1,7 @@
 // Error classes of the base package.
 #pragma once
 
-#include "package/framework/sysutils.h"
+#include "package/framework/base/sysutils.h"
 
 namespace jox {
 

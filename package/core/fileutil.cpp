@@ -11,7 +11,7 @@
 #include <string>
 #include <system_error>
 
-#include "package/framework/classes.h"
+#include "package/framework/base/streams.h"
 
 namespace jox {
 

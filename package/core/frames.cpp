@@ -1,7 +1,7 @@
 #include <utility>
 
 #include "package/core/drawing.h"
-#include "package/framework/graphics.h"
+#include "package/framework/graphics/graphics.h"
 
 namespace jox {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "package/core/drawing.h"
-#include "package/framework/graphics.h"
+#include "package/framework/graphics/graphics.h"
 
 namespace jox {
 

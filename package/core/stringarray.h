@@ -12,7 +12,7 @@
 
 #include "package/core/coretypes.h"
 #include "package/core/errors.h"
-#include "package/framework/classes.h"
+#include "package/framework/base/object.h"
 
 namespace jox {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <random>
 
-#include "package/framework/sysutils.h"
+#include "package/framework/base/sysutils.h"
 
 namespace jox {
 

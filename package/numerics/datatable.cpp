@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <new>
 
-#include "package/framework/sysutils.h"
+#include "package/framework/base/sysutils.h"
 
 namespace jox {
 

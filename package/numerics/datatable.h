@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "package/core/coretypes.h"
-#include "package/framework/classes.h"
+#include "package/framework/base/component.h"
 #include "package/numerics/matrix.h"
 
 namespace jox {

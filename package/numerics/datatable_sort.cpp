@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numeric>
 
-#include "package/framework/sysutils.h"
+#include "package/framework/base/sysutils.h"
 #include "package/numerics/datatable.h"
 
 namespace jox {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "package/core/errors.h"
-#include "package/framework/sysutils.h"
+#include "package/framework/base/sysutils.h"
 
 namespace jox::detail {
 

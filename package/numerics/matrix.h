@@ -2,7 +2,7 @@
 // Reading outside the matrix gives 0, writing outside is ignored.
 #pragma once
 
-#include "package/framework/classes.h"
+#include "package/framework/base/component.h"
 #include "package/numerics/grid2d.h"
 
 namespace jox {

@@ -1,7 +1,7 @@
 // Numeric routines of the numerics package.
 #pragma once
 
-#include "package/framework/types.h"
+#include "package/framework/base/types.h"
 
 namespace jox {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "package/framework/graphics.h"
-#include "package/framework/sysutils.h"
+#include "package/framework/graphics/graphics.h"
+#include "package/framework/base/sysutils.h"
 
 namespace jox::restool {
 

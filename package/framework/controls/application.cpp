@@ -1,0 +1,311 @@
+// The application object: windows and their messages, the queue, timers and the clock, beeps,
+// exceptions, and painting of dirty surfaces. Sections: [globals] [windows] [queue] [timers] [clock]
+// [exceptions] [painting] [platform]
+#include "package/framework/controls/application.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "package/framework/controls/controls.h"
+#include "package/framework/controls/forms.h"
+
+namespace jox {
+
+// [globals] ------------------------------------------------------------------------------------------------
+// Never freed: controls may outlive any static destruction order, and it stays reachable.
+TApplication* Application = new TApplication(nullptr);
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FStart(std::chrono::steady_clock::now()) {}
+
+TApplication::~TApplication() = default;
+
+// [windows] ------------------------------------------------------------------------------------------------
+HWND TApplication::RegisterWindow(TWndMethod Method) {
+  HWND h = FNextHandle++;
+  FWindows.emplace(h, std::move(Method));
+  return h;
+}
+
+void TApplication::UnregisterWindow(HWND Wnd) {
+  FWindows.erase(Wnd);
+  FTimers.erase(std::remove_if(FTimers.begin(), FTimers.end(), [Wnd](const TTimer& t) { return t.Wnd == Wnd; }),
+                FTimers.end());
+  FQueue.erase(std::remove_if(FQueue.begin(), FQueue.end(), [Wnd](const TQueued& q) { return q.Wnd == Wnd; }),
+               FQueue.end());
+}
+
+bool TApplication::Deliver(HWND Wnd, TMessage& Message) {
+  auto it = FWindows.find(Wnd);
+  if (it == FWindows.end()) return false;
+  TWndMethod method = it->second;  // the window may be destroyed by its own handler
+  method(Message);
+  return true;
+}
+
+void TApplication::Post(HWND Wnd, const TMessage& Message) { FQueue.push_back({Wnd, Message}); }
+
+void TApplication::ForgetForm(TCustomForm* Form) {
+  FReleased.erase(std::remove(FReleased.begin(), FReleased.end(), Form), FReleased.end());
+  if (FMainForm == Form) FMainForm = nullptr;
+}
+
+// [queue] --------------------------------------------------------------------------------------------------
+void TApplication::DeliverQueued() {
+  // A bound keeps a handler that posts to itself from hanging the caller.
+  for (int n = 0; n < 100000 && !FQueue.empty(); ++n) {
+    TQueued q = FQueue.front();
+    FQueue.pop_front();
+    try {
+      Deliver(q.Wnd, q.Msg);
+    } catch (...) {
+      HandleException(this);
+    }
+  }
+}
+
+void TApplication::ProcessMessages() {
+  ++FDelivering;
+  try {
+    DeliverDueTimers();
+    DeliverQueued();
+    FreeReleased();
+    PaintDirty();
+  } catch (...) {
+    --FDelivering;
+    throw;
+  }
+  --FDelivering;
+}
+
+void TApplication::ReleaseLater(TCustomForm* Form) {
+  if (std::find(FReleased.begin(), FReleased.end(), Form) == FReleased.end()) FReleased.push_back(Form);
+}
+
+void TApplication::FreeReleased() {
+  while (!FReleased.empty()) {
+    TCustomForm* f = FReleased.back();
+    FReleased.pop_back();
+    delete f;  // its destructor takes it off the lists
+  }
+}
+
+// [timers] -------------------------------------------------------------------------------------------------
+bool TApplication::TimerActive(HWND Wnd, uintptr_t IDEvent) const {
+  return std::any_of(FTimers.begin(), FTimers.end(),
+                     [&](const TTimer& t) { return t.Wnd == Wnd && t.ID == IDEvent; });
+}
+
+Cardinal TApplication::TimerInterval(HWND Wnd, uintptr_t IDEvent) const {
+  for (const TTimer& t : FTimers)
+    if (t.Wnd == Wnd && t.ID == IDEvent) return t.Interval;
+  return 0;
+}
+
+uint64_t TApplication::NextTimerDue() const {
+  uint64_t due = std::numeric_limits<uint64_t>::max();
+  for (const TTimer& t : FTimers) due = std::min(due, t.Due);
+  return due;
+}
+
+void TApplication::DeliverTimer(const TTimer& t) {
+  if (t.Proc) {
+    t.Proc(t.Wnd, WM_TIMER, t.ID, Cardinal(Now()));
+    return;
+  }
+  TMessage m{WM_TIMER, intptr_t(t.ID), 0, 0};
+  Deliver(t.Wnd, m);
+}
+
+void TApplication::DeliverDueTimers() {
+  const uint64_t now = Now();
+  std::vector<TTimer> due;
+  for (const TTimer& t : FTimers)
+    if (t.Due <= now) due.push_back(t);
+  std::sort(due.begin(), due.end(), [](const TTimer& a, const TTimer& b) {
+    return a.Due != b.Due ? a.Due < b.Due : a.Seq < b.Seq;
+  });
+  for (const TTimer& d : due) {
+    // Skip timers killed or reset by an earlier handler of this pass.
+    auto it = std::find_if(FTimers.begin(), FTimers.end(),
+                           [&](const TTimer& t) { return t.Wnd == d.Wnd && t.ID == d.ID && t.Seq == d.Seq; });
+    if (it == FTimers.end()) continue;
+    // Rescheduled from now: however late, one message per pass.
+    it->Due = now + it->Interval;
+    TTimer copy = *it;
+    try {
+      DeliverTimer(copy);
+    } catch (...) {
+      HandleException(this);
+    }
+  }
+}
+
+uintptr_t SetTimer(HWND Wnd, uintptr_t IDEvent, Cardinal Elapse, TIMERPROC TimerProc) {
+  TApplication* app = Application;
+  if (!app->FWindows.count(Wnd)) return 0;
+  Elapse = std::clamp(Elapse, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
+  const uint64_t due = app->Now() + Elapse;
+  for (auto& t : app->FTimers)
+    if (t.Wnd == Wnd && t.ID == IDEvent) {
+      t.Interval = Elapse;
+      t.Proc = TimerProc;
+      t.Due = due;
+      t.Seq = app->FTimerSeq++;
+      return IDEvent ? IDEvent : 1;
+    }
+  if (Integer(app->FTimers.size()) >= app->FTimerCapacity) return 0;
+  app->FTimers.push_back({Wnd, IDEvent, Elapse, TimerProc, due, app->FTimerSeq++});
+  return IDEvent ? IDEvent : 1;
+}
+
+bool KillTimer(HWND Wnd, uintptr_t IDEvent) {
+  auto& timers = Application->FTimers;
+  auto it = std::find_if(timers.begin(), timers.end(),
+                         [&](const TApplication::TTimer& t) { return t.Wnd == Wnd && t.ID == IDEvent; });
+  if (it == timers.end()) return false;
+  timers.erase(it);
+  return true;
+}
+
+// [clock] --------------------------------------------------------------------------------------------------
+uint64_t TApplication::Now() const {
+  if (FVirtual) return FVirtualNow;
+  return uint64_t(
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - FStart).count());
+}
+
+void TApplication::UseVirtualClock(bool Virtual) {
+  if (Virtual == FVirtual) {
+    if (Virtual) {  // switching on again restarts the clock at 0
+      for (TTimer& t : FTimers) t.Due = t.Due > FVirtualNow ? t.Due - FVirtualNow : 0;
+      FVirtualNow = 0;
+    }
+    return;
+  }
+  const uint64_t old = Now();
+  FVirtual = Virtual;
+  if (Virtual) FVirtualNow = 0;
+  const uint64_t now = Now();
+  // Timers keep the time they had left.
+  for (TTimer& t : FTimers) t.Due = now + (t.Due > old ? t.Due - old : 0);
+}
+
+void TApplication::AdvanceClock(uint64_t Ms) {
+  if (!FVirtual) throw EInvalidOperation(u"The clock is not virtual");
+  FVirtualNow += Ms;
+}
+
+void TApplication::Advance(uint64_t Ms) {
+  if (!FVirtual) throw EInvalidOperation(u"The clock is not virtual");
+  const uint64_t target = FVirtualNow + Ms;
+  for (;;) {
+    const uint64_t next = NextTimerDue();
+    if (next > target) break;
+    FVirtualNow = std::max(FVirtualNow, next);
+    DeliverDueTimers();
+    DeliverQueued();
+  }
+  FVirtualNow = target;
+  ProcessMessages();
+}
+
+// [exceptions] ---------------------------------------------------------------------------------------------
+void TApplication::HandleException(TObject* Sender) {
+  if (std::exception_ptr e = std::current_exception()) HandleException(Sender, e);
+}
+
+void TApplication::HandleException(TObject* Sender, std::exception_ptr E) {
+  if (!E) return;
+  auto report = [&](Exception& ex) {
+    ++FExceptionCount;
+    FLastExceptionMessage = ex.Message();
+    if (!FOnException) return;
+    try {
+      FOnException(Sender, ex);
+    } catch (Exception& inner) {  // a failing handler must not take the loop down
+      FLastExceptionMessage = inner.Message();
+    } catch (...) {
+    }
+  };
+  try {
+    std::rethrow_exception(E);
+  } catch (Exception& ex) {
+    report(ex);
+  } catch (std::exception& ex) {
+    Exception wrapped(ex.what());
+    report(wrapped);
+  } catch (...) {
+    Exception wrapped("Unknown exception");
+    report(wrapped);
+  }
+}
+
+// [painting] -----------------------------------------------------------------------------------------------
+void TApplication::MarkDirty(TControl* Root) {
+  if (std::find(FDirtyRoots.begin(), FDirtyRoots.end(), Root) == FDirtyRoots.end()) FDirtyRoots.push_back(Root);
+}
+
+void TApplication::ForgetRoot(TControl* Root) {
+  FDirtyRoots.erase(std::remove(FDirtyRoots.begin(), FDirtyRoots.end(), Root), FDirtyRoots.end());
+}
+
+void TApplication::PaintDirty() {
+  // Each root once per call: one that invalidates itself while painting waits for the next call.
+  std::vector<TControl*> roots = FDirtyRoots;
+  for (TControl* r : roots) {
+    auto it = std::find(FDirtyRoots.begin(), FDirtyRoots.end(), r);
+    if (it == FDirtyRoots.end()) continue;  // forgotten (destroyed) meanwhile
+    FDirtyRoots.erase(it);
+    try {
+      if (r->Parent()) continue;  // no longer a root: its new root has the area
+      r->Update();
+    } catch (...) {
+      HandleException(r);
+    }
+  }
+}
+
+void TApplication::SetHint(const String& v) {
+  if (v == FHint) return;
+  FHint = v;
+  if (FOnHint) FOnHint(this);
+}
+
+// [platform] -----------------------------------------------------------------------------------------------
+HWND AllocateHWnd(TWndMethod Method) { return Application->RegisterWindow(std::move(Method)); }
+
+void DeallocateHWnd(HWND Wnd) {
+  if (Wnd) Application->UnregisterWindow(Wnd);
+}
+
+bool IsWindow(HWND Wnd) { return Application->IsWindowHandle(Wnd); }
+
+intptr_t DefWindowProcW(HWND Wnd, Cardinal Msg, intptr_t WParam, intptr_t LParam) {
+  if (Application->FDefWindowProcHook) return Application->FDefWindowProcHook(Wnd, Msg, WParam, LParam);
+  return 0;
+}
+
+bool PostMessage(HWND Wnd, Cardinal Msg, intptr_t WParam, intptr_t LParam) {
+  if (!Application->IsWindowHandle(Wnd)) return false;
+  Application->Post(Wnd, TMessage{Msg, WParam, LParam, 0});
+  return true;
+}
+
+intptr_t SendMessage(HWND Wnd, Cardinal Msg, intptr_t WParam, intptr_t LParam) {
+  TMessage m{Msg, WParam, LParam, 0};
+  Application->Deliver(Wnd, m);
+  return m.Result;
+}
+
+bool MessageBeep(Cardinal uType) {
+  TApplication* app = Application;
+  ++app->FBeepCount;
+  app->FLastBeep = uType;
+  if (app->FBeepSink) app->FBeepSink(uType);
+  return true;
+}
+
+Cardinal GetTickCount() { return Cardinal(Application->Now()); }
+
+}  // namespace jox

@@ -1,0 +1,215 @@
+// The application object: message queue, hidden windows, timers, clock, beeps, exceptions, and the
+// registry of windows. It knows controls only by pointer, so the controls can stand on it.
+// Sections: [platform] [application]
+//
+// Timers in tests:
+//   Application->UseVirtualClock(true);          // the clock stands still until advanced
+//   HWND w = AllocateHWnd([&](TMessage& m) { if (m.Msg == WM_TIMER) ++ticks; });
+//   SetTimer(w, 1, 100, nullptr);
+//   Application->Advance(350);                   // ticks at 100, 200, 300 -> ticks == 3
+//   DeallocateHWnd(w);
+// Advance walks the clock from due time to due time and delivers each tick when it falls due; a jump
+// (AdvanceClock) followed by ProcessMessages delivers one WM_TIMER per due timer, however late: late ticks
+// coalesce, as on the platform.
+#pragma once
+
+#include <chrono>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "package/framework/base/component.h"
+#include "package/framework/base/types.h"
+
+namespace jox {
+
+class TControl;
+class TCustomForm;
+
+// [platform] -----------------------------------------------------------------------------------------------
+// The platform's window calls, on hidden windows (AllocateHWnd) and control handles alike.
+using TWndMethod = std::function<void(TMessage& Message)>;
+using TIMERPROC = void (*)(HWND hwnd, Cardinal msg, uintptr_t idEvent, Cardinal time);
+constexpr Cardinal USER_TIMER_MINIMUM = 10, USER_TIMER_MAXIMUM = 0x7FFFFFFF;
+constexpr Cardinal MB_OK = 0x0, MB_ICONHAND = 0x10, MB_ICONQUESTION = 0x20, MB_ICONEXCLAMATION = 0x30,
+                   MB_ICONASTERISK = 0x40, MB_ICONERROR = MB_ICONHAND, MB_ICONWARNING = MB_ICONEXCLAMATION,
+                   MB_ICONINFORMATION = MB_ICONASTERISK;
+
+// A hidden window whose messages go to Method. Never returns 0.
+HWND AllocateHWnd(TWndMethod Method);
+// Destroys the window, its timers and its queued messages; unknown handles are ignored.
+void DeallocateHWnd(HWND Wnd);
+bool IsWindow(HWND Wnd);
+// Starts (or restarts, for the same window and id) a timer: WM_TIMER with WParam = IDEvent every Elapse ms
+// (clamped to 10 .. 0x7FFFFFFF). Returns IDEvent, or 0 when the window is unknown or the timer table is full.
+// With a TimerProc the proc is called instead of the window.
+uintptr_t SetTimer(HWND Wnd, uintptr_t IDEvent, Cardinal Elapse, TIMERPROC TimerProc = nullptr);
+bool KillTimer(HWND Wnd, uintptr_t IDEvent);
+// The default handling of any message: 0 (a test hook may answer instead, see TApplication).
+intptr_t DefWindowProcW(HWND Wnd, Cardinal Msg, intptr_t WParam, intptr_t LParam);
+inline intptr_t DefWindowProc(HWND Wnd, Cardinal Msg, intptr_t WParam, intptr_t LParam) {
+  return DefWindowProcW(Wnd, Msg, WParam, LParam);
+}
+// Queues a message for the window (delivered by ProcessMessages); false for an unknown window.
+bool PostMessage(HWND Wnd, Cardinal Msg, intptr_t WParam, intptr_t LParam);
+// Delivers at once and returns the result (0 for an unknown window).
+intptr_t SendMessage(HWND Wnd, Cardinal Msg, intptr_t WParam, intptr_t LParam);
+// Counted by Application (BeepCount, LastBeep); audible in the window backend.
+bool MessageBeep(Cardinal uType);
+// Milliseconds of the application clock (virtual or real).
+Cardinal GetTickCount();
+
+// [application] --------------------------------------------------------------------------------------------
+using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
+using THintEvent = std::function<void(TObject* Sender)>;
+
+class TApplication : public TComponent {
+ public:
+  explicit TApplication(TComponent* AOwner);
+  ~TApplication() override;
+
+  // --- messages
+  // Delivers due timers and queued messages (each one posted before this call started, then the ones
+  // they posted, up to a bound), then paints every dirty surface. Exceptions escaping a handler go to
+  // HandleException.
+  void ProcessMessages();
+  // Messages waiting in the queue.
+  size_t QueuedMessages() const { return FQueue.size(); }
+
+  // --- exceptions
+  // To be called inside a catch block: hands the current exception to OnException, or keeps its
+  // message (LastExceptionMessage) and counts it. Non-Exception errors arrive as Exception(what()).
+  void HandleException(TObject* Sender);
+  void HandleException(TObject* Sender, std::exception_ptr E);
+  const TExceptionEvent& OnException() const { return FOnException; }
+  void SetOnException(TExceptionEvent e) { FOnException = std::move(e); }
+  Integer ExceptionCount() const { return FExceptionCount; }
+  const String& LastExceptionMessage() const { return FLastExceptionMessage; }
+  void ClearExceptions() { FExceptionCount = 0; FLastExceptionMessage.clear(); }
+
+  // --- clock and timers
+  // Virtual clock: stands at its value until advanced (starts at 0 when switched on).
+  void UseVirtualClock(bool Virtual);
+  bool VirtualClock() const { return FVirtual; }
+  // Milliseconds since the application started (real) or of the virtual clock.
+  uint64_t Now() const;
+  // Virtual clock: walks forward Ms milliseconds, delivering every timer tick at its due time (ties in
+  // the order the timers were set), with queued messages between; paints at the end.
+  void Advance(uint64_t Ms);
+  // Virtual clock: jumps forward without delivering anything.
+  void AdvanceClock(uint64_t Ms);
+  // Due time of the next timer in clock milliseconds (UINT64_MAX when none).
+  uint64_t NextTimerDue() const;
+  Integer TimerCount() const { return Integer(FTimers.size()); }
+  // Size of the timer table (default 10000); lowering it below the timers running keeps them.
+  void SetTimerCapacity(Integer N) { FTimerCapacity = N < 0 ? 0 : N; }
+  Integer TimerCapacity() const { return FTimerCapacity; }
+  bool TimerActive(HWND Wnd, uintptr_t IDEvent) const;
+  Cardinal TimerInterval(HWND Wnd, uintptr_t IDEvent) const;  // 0 when not running
+
+  // --- beeps
+  Integer BeepCount() const { return FBeepCount; }
+  Cardinal LastBeep() const { return FLastBeep; }
+  void ResetBeeps() { FBeepCount = 0; FLastBeep = 0; }
+  // Called on every MessageBeep (the window backend makes it audible).
+  void SetBeepSink(std::function<void(Cardinal)> f) { FBeepSink = std::move(f); }
+
+  // Answers DefWindowProcW instead of 0 (tests watch what reaches the default handling).
+  void SetDefWindowProcHook(std::function<intptr_t(HWND, Cardinal, intptr_t, intptr_t)> f) {
+    FDefWindowProcHook = std::move(f);
+  }
+
+  // --- hints and misc
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool v) { FShowHint = v; }
+  Cardinal HintPause() const { return FHintPause; }
+  void SetHintPause(Cardinal v) { FHintPause = v; }
+  // The long hint of the control under the mouse; changes fire OnHint.
+  const String& Hint() const { return FHint; }
+  void SetHint(const String& v);
+  const THintEvent& OnHint() const { return FOnHint; }
+  void SetOnHint(THintEvent e) { FOnHint = std::move(e); }
+  const String& Title() const { return FTitle; }
+  void SetTitle(const String& v) { FTitle = v; }
+  TCustomForm* MainForm() const { return FMainForm; }
+  void SetMainForm(TCustomForm* f) { FMainForm = f; }
+  // Double-click time of the input layer (ms, default 500).
+  Cardinal DoubleClickTime() const { return FDoubleClickTime; }
+  void SetDoubleClickTime(Cardinal v) { FDoubleClickTime = v; }
+  void Terminate() { FTerminated = true; }
+  bool Terminated() const { return FTerminated; }
+
+  // --- internals shared with controls and the backend
+  HWND RegisterWindow(TWndMethod Method);
+  void UnregisterWindow(HWND Wnd);
+  bool Deliver(HWND Wnd, TMessage& Message);  // false for an unknown window
+  bool IsWindowHandle(HWND Wnd) const { return FWindows.count(Wnd) != 0; }
+  void Post(HWND Wnd, const TMessage& Message);
+  void ForgetForm(TCustomForm* Form);
+  void MarkDirty(TControl* Root);              // the root has an area to repaint
+  void ForgetRoot(TControl* Root);
+  // Paints every dirty root now.
+  void PaintDirty();
+  // Frees Form at the next ProcessMessages (Release, caFree).
+  void ReleaseLater(TCustomForm* Form);
+
+  friend uintptr_t SetTimer(HWND, uintptr_t, Cardinal, TIMERPROC);
+  friend bool KillTimer(HWND, uintptr_t);
+  friend bool MessageBeep(Cardinal);
+  friend intptr_t DefWindowProcW(HWND, Cardinal, intptr_t, intptr_t);
+
+ private:
+  struct TTimer {
+    HWND Wnd;
+    uintptr_t ID;
+    Cardinal Interval;
+    TIMERPROC Proc;
+    uint64_t Due;
+    uint64_t Seq;  // order of setting, breaks ties of Due
+  };
+  struct TQueued {
+    HWND Wnd;
+    TMessage Msg;
+  };
+  // One pass over the timers due at Now(): one message each, in due order; then each is rescheduled
+  // from Now() (missed ticks coalesce).
+  void DeliverDueTimers();
+  void DeliverQueued();
+  void DeliverTimer(const TTimer& t);
+  void FreeReleased();
+
+  std::map<HWND, TWndMethod> FWindows;
+  HWND FNextHandle = 0x1000;
+  std::deque<TQueued> FQueue;
+  std::vector<TTimer> FTimers;
+  uint64_t FTimerSeq = 0;
+  Integer FTimerCapacity = 10000;
+  bool FVirtual = false;
+  uint64_t FVirtualNow = 0;
+  std::chrono::steady_clock::time_point FStart;
+  std::vector<TControl*> FDirtyRoots;
+  std::vector<TCustomForm*> FReleased;
+  Integer FBeepCount = 0;
+  Cardinal FLastBeep = 0;
+  std::function<void(Cardinal)> FBeepSink;
+  std::function<intptr_t(HWND, Cardinal, intptr_t, intptr_t)> FDefWindowProcHook;
+  TExceptionEvent FOnException;
+  Integer FExceptionCount = 0;
+  String FLastExceptionMessage;
+  bool FShowHint = true;
+  Cardinal FHintPause = 500;
+  String FHint;
+  THintEvent FOnHint;
+  String FTitle;
+  TCustomForm* FMainForm = nullptr;
+  Cardinal FDoubleClickTime = 500;
+  bool FTerminated = false;
+  Integer FDelivering = 0;
+};
+
+extern TApplication* Application;
+
+}  // namespace jox

@@ -1,0 +1,527 @@
+// TControl: tree, bounds, state, looks and the built-in message handling.
+// Sections: [lifetime] [tree] [bounds] [state] [looks] [messages] [virtuals] [helpers]
+// Painting lives in controls_paint.cpp, TWinControl in controls_win.cpp, class tables in controls_props.cpp.
+#include "package/framework/controls/controls.h"
+
+#include <algorithm>
+
+#include "package/framework/controls/controls_internal.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/input.h"
+
+namespace jox {
+
+// [lifetime] -----------------------------------------------------------------------------------------------
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>()) {
+  FFont->SetOnChange([this](TObject*) {
+    if (!FFontFromParent) FParentFont = false;
+    if (FCanvas) FCanvas->Font()->Assign(FFont.get());
+    Perform(CM_FONTCHANGED);
+  });
+}
+
+TControl::~TControl() {
+  if (!DestroyingCalled()) Destroying();
+  input::Forget(this);
+  if (FParent) {
+    ControlAccess::Unlink(FParent, this);
+    FParent = nullptr;
+  }
+  if (Application) Application->ForgetRoot(this);
+}
+
+// [tree] ---------------------------------------------------------------------------------------------------
+TControl* TControl::Root() const {
+  const TControl* c = this;
+  while (c->FParent) c = c->FParent;
+  return const_cast<TControl*>(c);
+}
+
+void TControl::SetParent(TWinControl* AParent) {
+  if (AParent == FParent) return;
+  for (const TControl* p = AParent; p; p = p->FParent)
+    if (p == this) throw EInvalidOperation(u"A control cannot have itself or a child as its parent");
+  if (FParent) {
+    Invalidate();
+    ControlAccess::DropFocusWithin(Root(), this);
+    ControlAccess::Unlink(FParent, this);
+    FParent = nullptr;
+  } else {
+    // It was a root: its private surface goes, its canvas will point at the new root's.
+    if (Application) Application->ForgetRoot(this);
+    FSurface.reset();
+    FDirty = TRect();
+  }
+  if (!AParent) return;
+  FParent = AParent;
+  AParent->FControls.push_back(this);
+  if (auto* w = dynamic_cast<TWinControl*>(this)) AParent->FTabList.push_back(w);
+  if (FParentFont) ApplyParentFont();
+  if (FParentColor) ApplyParentColor();
+  if (FParentShowHint) FShowHint = AParent->FShowHint;
+  Invalidate();
+  if (FAlign != alNone) AParent->Realign();
+}
+
+void TControl::BringToFront() {
+  if (!FParent) return;
+  auto& list = FParent->FControls;
+  list.erase(std::find(list.begin(), list.end(), this));
+  list.push_back(this);
+  Invalidate();
+}
+
+void TControl::SendToBack() {
+  if (!FParent) return;
+  auto& list = FParent->FControls;
+  list.erase(std::find(list.begin(), list.end(), this));
+  list.insert(list.begin(), this);
+  // What lay below now covers this control: the parent's area there is repainted.
+  Invalidate();
+}
+
+// [bounds] -------------------------------------------------------------------------------------------------
+void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  AWidth = std::max(AWidth, 0);
+  AHeight = std::max(AHeight, 0);
+  if (FConstraints.MaxWidth > 0) AWidth = std::min(AWidth, FConstraints.MaxWidth);
+  if (FConstraints.MaxHeight > 0) AHeight = std::min(AHeight, FConstraints.MaxHeight);
+  AWidth = std::max(AWidth, FConstraints.MinWidth);
+  AHeight = std::max(AHeight, FConstraints.MinHeight);
+  if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+  const bool resized = AWidth != FWidth || AHeight != FHeight;
+  const Integer oldW = FWidth, oldH = FHeight;
+  Invalidate();
+  FLeft = ALeft;
+  FTop = ATop;
+  FWidth = AWidth;
+  FHeight = AHeight;
+  if (!FParent && FSurface && resized) {
+    FSurface->SetSize(FWidth, FHeight);
+    FDirty = TRect();
+  }
+  Invalidate();
+  if (resized)
+    if (auto* w = dynamic_cast<TWinControl*>(this)) {
+      w->AnchorChildren(oldW, oldH);
+      w->Realign();
+    }
+  if (FParent && FAlign != alNone && !(FParent->FControlState & csAligning)) FParent->Realign();
+  if (resized && !(ComponentState() & csLoading)) Resize();
+}
+
+void TControl::SetClientWidth(Integer v) { SetBounds(FLeft, FTop, v + FWidth - ClientWidth(), FHeight); }
+void TControl::SetClientHeight(Integer v) { SetBounds(FLeft, FTop, FWidth, v + FHeight - ClientHeight()); }
+
+TPoint TControl::OriginInRoot() const {
+  TPoint p;
+  for (const TControl* c = this; c->FParent; c = c->FParent) {
+    p.X += c->FLeft;
+    p.Y += c->FTop;
+  }
+  return p;
+}
+
+TRect TControl::VisibleRectInRoot() const {
+  if (!FParent) return Rect(0, 0, FWidth, FHeight);
+  if (!Showing()) return TRect();
+  TPoint o = OriginInRoot();
+  TRect r = Bounds(o.X, o.Y, FWidth, FHeight);
+  TPoint po{o.X - FLeft, o.Y - FTop};
+  for (const TControl* p = FParent; p; p = p->FParent) {
+    TRect pr = p->ClientRect();
+    r = IntersectRects(r, Bounds(po.X + pr.Left, po.Y + pr.Top, pr.Width(), pr.Height()));
+    if (r.IsEmpty()) return TRect();
+    po.X -= p->FParent ? p->FLeft : 0;
+    po.Y -= p->FParent ? p->FTop : 0;
+  }
+  return r;
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+  TControl* root = Root();
+  TPoint o = OriginInRoot();
+  return {p.X + o.X + root->FLeft, p.Y + o.Y + root->FTop};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+  TControl* root = Root();
+  TPoint o = OriginInRoot();
+  return {p.X - o.X - root->FLeft, p.Y - o.Y - root->FTop};
+}
+
+void TControl::SetAlign(TAlign v) {
+  if (v == FAlign) return;
+  FAlign = v;
+  if (FParent) FParent->Realign();
+}
+
+void TControl::UpdateAnchorRules() {
+  // Anchors act on the parent's size changes (TWinControl::AnchorChildren); nothing to remember here.
+}
+
+void TControl::SetConstraints(const TSizeConstraints& c) {
+  FConstraints = c;
+  SetBounds(FLeft, FTop, FWidth, FHeight);
+}
+
+// [state] --------------------------------------------------------------------------------------------------
+bool TControl::Showing() const {
+  for (const TControl* c = this; c->FParent; c = c->FParent)
+    if (!c->FVisible) return false;
+  return true;
+}
+
+void TControl::SetVisible(bool v) {
+  if (v == FVisible) return;
+  if (!v) Invalidate();
+  FVisible = v;
+  if (v) Invalidate();
+  if (!v && FParent) ControlAccess::DropFocusWithin(Root(), this);
+  Perform(CM_VISIBLECHANGED, v);
+  if (FParent && FAlign != alNone) FParent->Realign();
+}
+
+void TControl::SetEnabled(bool v) {
+  if (v == FEnabled) return;
+  FEnabled = v;
+  if (!v) ControlAccess::DropFocusWithin(Root(), this);
+  Perform(CM_ENABLEDCHANGED, v);
+}
+
+bool TControl::MouseCapture() const { return input::CaptureControl() == this; }
+
+void TControl::SetMouseCapture(bool v) {
+  if (v) input::SetCaptureControl(this);
+  else if (MouseCapture()) input::SetCaptureControl(nullptr);
+}
+
+// [looks] --------------------------------------------------------------------------------------------------
+void TControl::SetColor(TColor v) {
+  if (v == FColor) return;
+  FColor = v;
+  FParentColor = false;
+  if (FCanvas) FCanvas->Brush()->SetColor(v);
+  Perform(CM_COLORCHANGED);
+}
+
+void TControl::SetParentColor(bool v) {
+  if (v == FParentColor) return;
+  FParentColor = v;
+  if (v) ApplyParentColor();
+}
+
+void TControl::ApplyParentColor() {
+  if (!FParent) return;
+  SetColor(FParent->FColor);
+  FParentColor = true;
+}
+
+void TControl::SetParentFont(bool v) {
+  if (v == FParentFont) return;
+  FParentFont = v;
+  if (v) ApplyParentFont();
+}
+
+void TControl::ApplyParentFont() {
+  if (!FParent) return;
+  FFontFromParent = true;
+  try {
+    FFont->Assign(FParent->FFont.get());
+  } catch (...) {
+    FFontFromParent = false;
+    throw;
+  }
+  FFontFromParent = false;
+  FParentFont = true;
+}
+
+void TControl::SetShowHint(bool v) {
+  FParentShowHint = false;
+  if (v == FShowHint) return;
+  FShowHint = v;
+  if (auto* w = dynamic_cast<TWinControl*>(this))
+    for (TControl* c : w->FControls)
+      if (c->FParentShowHint) {
+        c->SetShowHint(v);
+        c->FParentShowHint = true;
+      }
+}
+
+void TControl::SetParentShowHint(bool v) {
+  FParentShowHint = v;
+  if (v && FParent) {
+    SetShowHint(FParent->FShowHint);
+    FParentShowHint = true;
+  }
+}
+
+void TControl::SetCursor(TCursor v) {
+  if (v == FCursor) return;
+  FCursor = v;
+  Perform(CM_CURSORCHANGED);
+}
+
+void TControl::SetText(const String& v) {
+  if (v == FText) return;
+  FText = v;
+  Perform(CM_TEXTCHANGED);
+}
+
+void TControl::SetStyleElements(TStyleElements v) {
+  if (v == FStyleElements) return;
+  FStyleElements = v;
+  Invalidate();
+}
+
+std::function<bool(TPopupMenu*, TControl*, TPoint)>& TControl::PopupMenuHook() {
+  static std::function<bool(TPopupMenu*, TControl*, TPoint)> hook;
+  return hook;
+}
+
+// [messages] -----------------------------------------------------------------------------------------------
+intptr_t TControl::Perform(Cardinal Msg, intptr_t WParam, intptr_t LParam) {
+  TMessage m{Msg, WParam, LParam, 0};
+  WndProc(m);
+  return m.Result;
+}
+
+intptr_t TControl::PerformParent(Cardinal Msg, intptr_t WParam, intptr_t LParam) {
+  return FParent ? FParent->Perform(Msg, WParam, LParam) : 0;
+}
+
+void TControl::WndProc(TMessage& Message) { Dispatch(Message); }
+
+void TControl::Dispatch(TMessage& Message) {
+  if (!FHandlers.empty()) {
+    auto it = FHandlers.find(Message.Msg);
+    if (it != FHandlers.end()) {
+      TMessageHandler h = it->second;  // the handler may replace itself
+      h(Message);
+      return;
+    }
+  }
+  DefaultHandler(Message);
+}
+
+void TControl::SetMessageHandler(Cardinal Msg, TMessageHandler Handler) {
+  if (Handler) FHandlers[Msg] = std::move(Handler);
+  else FHandlers.erase(Msg);
+}
+
+void TControl::HandleMouseMessage(TMessage& m) {
+  TShiftState shift(Word(m.WParam & 0xFFFF));
+  TPoint p = LParamToPoint(m.LParam);
+  Cardinal msg = m.Msg;
+  if (!(FControlStyle & csDoubleClicks)) {
+    if (msg == WM_LBUTTONDBLCLK) msg = WM_LBUTTONDOWN;
+    if (msg == WM_RBUTTONDBLCLK) msg = WM_RBUTTONDOWN;
+    if (msg == WM_MBUTTONDBLCLK) msg = WM_MBUTTONDOWN;
+  }
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      MouseMove(shift, p.X, p.Y);
+      break;
+    case WM_LBUTTONDOWN:
+      if (FControlStyle & csCaptureMouse) SetMouseCapture(true);
+      if (FControlStyle & csClickEvents) FControlState |= csClicked;
+      FControlState |= csLButtonDown;
+      MouseDown(mbLeft, shift, p.X, p.Y);
+      break;
+    case WM_LBUTTONDBLCLK:
+      if (FControlStyle & csCaptureMouse) SetMouseCapture(true);
+      FControlState |= csLButtonDown;
+      if (FControlStyle & csClickEvents) DblClick();
+      MouseDown(mbLeft, shift | ssDouble, p.X, p.Y);
+      break;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      MouseDown(msg == WM_RBUTTONDOWN ? mbRight : mbMiddle, shift, p.X, p.Y);
+      break;
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      MouseDown(msg == WM_RBUTTONDBLCLK ? mbRight : mbMiddle, shift | ssDouble, p.X, p.Y);
+      break;
+    case WM_LBUTTONUP: {
+      FControlState &= ~csLButtonDown;
+      if (FControlState & csClicked) {
+        FControlState &= ~csClicked;
+        if (ClientRect().Contains(p)) Click();
+      }
+      MouseUp(mbLeft, shift, p.X, p.Y);
+      break;
+    }
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      MouseUp(msg == WM_RBUTTONUP ? mbRight : mbMiddle, shift, p.X, p.Y);
+      break;
+  }
+}
+
+void TControl::DefaultHandler(TMessage& m) {
+  switch (m.Msg) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_MBUTTONUP:
+      HandleMouseMessage(m);
+      break;
+    case WM_MOUSEWHEEL: {
+      auto delta = Integer(int16_t(uint16_t((uintptr_t(m.WParam) >> 16) & 0xFFFF)));
+      TShiftState shift(Word(m.WParam & 0xFFFF));
+      m.Result = DoMouseWheel(shift, delta, LParamToPoint(m.LParam)) ? 1 : 0;
+      break;
+    }
+    case WM_CONTEXTMENU: {
+      TPoint screen = LParamToPoint(m.LParam);
+      bool handled = false;
+      DoContextPopup(ScreenToClient(screen), handled);
+      if (handled) {
+        m.Result = 1;
+      } else if (FPopupMenu && PopupMenuHook() && PopupMenuHook()(FPopupMenu, this, screen)) {
+        m.Result = 1;
+      } else {
+        m.Result = PerformParent(WM_CONTEXTMENU, m.WParam, m.LParam);
+      }
+      break;
+    }
+    case CM_MOUSEENTER:
+      if (FOnMouseEnter) FOnMouseEnter(this);
+      break;
+    case CM_MOUSELEAVE:
+      if (FOnMouseLeave) FOnMouseLeave(this);
+      break;
+    case WM_PAINT:
+      Paint();
+      break;
+    case CM_ENABLEDCHANGED:
+    case CM_COLORCHANGED:
+    case CM_TEXTCHANGED:
+      Invalidate();
+      break;
+    case CM_FONTCHANGED:
+      FontChanged();
+      break;
+    case CM_PARENTFONTCHANGED:
+      if (FParentFont) ApplyParentFont();
+      break;
+    case CM_PARENTCOLORCHANGED:
+      if (FParentColor) ApplyParentColor();
+      break;
+    case CM_HITTEST:
+      m.Result = 1;
+      break;
+    case WM_CANCELMODE:
+      SetMouseCapture(false);
+      break;
+    default:
+      break;
+  }
+}
+
+// [virtuals] -----------------------------------------------------------------------------------------------
+void TControl::Click() {
+  if (FOnClick) FOnClick(this);
+}
+
+void TControl::DblClick() {
+  if (FOnDblClick) FOnDblClick(this);
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  if (FOnMouseDown) FOnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, Integer X, Integer Y) {
+  if (FOnMouseMove) FOnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  if (FOnMouseUp) FOnMouseUp(this, Button, Shift, X, Y);
+}
+
+bool TControl::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) {
+  bool handled = false;
+  if (FOnMouseWheel) FOnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+  if (handled) return true;
+  // Partial turns add up until they make a notch.
+  FWheelAccumulator += WheelDelta;
+  while (std::abs(FWheelAccumulator) >= WHEEL_DELTA) {
+    const bool down = FWheelAccumulator < 0;
+    FWheelAccumulator += down ? WHEEL_DELTA : -WHEEL_DELTA;
+    handled = down ? DoMouseWheelDown(Shift, MousePos) : DoMouseWheelUp(Shift, MousePos);
+  }
+  return handled;
+}
+
+bool TControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+  bool handled = false;
+  if (FOnMouseWheelDown) FOnMouseWheelDown(this, Shift, MousePos, handled);
+  return handled;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+  bool handled = false;
+  if (FOnMouseWheelUp) FOnMouseWheelUp(this, Shift, MousePos, handled);
+  return handled;
+}
+
+void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {
+  if (FOnContextPopup) FOnContextPopup(this, MousePos, Handled);
+}
+
+void TControl::Resize() {
+  if (FOnResize) FOnResize(this);
+}
+
+void TControl::FontChanged() { Invalidate(); }
+
+void TControl::Loaded() {
+  TComponent::Loaded();
+  if (FParentFont) ApplyParentFont();
+  if (FParentColor) ApplyParentColor();
+}
+
+// [helpers] ------------------------------------------------------------------------------------------------
+TCustomForm* GetParentForm(const TControl* Control, bool TopForm) {
+  TCustomForm* found = nullptr;
+  for (const TControl* c = Control; c; c = c->Parent()) {
+    if (auto* f = dynamic_cast<const TCustomForm*>(c)) {
+      found = const_cast<TCustomForm*>(f);
+      if (!TopForm) break;
+    }
+  }
+  return found;
+}
+
+String GetShortHint(const String& Hint) {
+  auto bar = Hint.find(u'|');
+  return bar == String::npos ? Hint : Hint.substr(0, bar);
+}
+
+String GetLongHint(const String& Hint) {
+  auto bar = Hint.find(u'|');
+  return bar == String::npos ? Hint : Hint.substr(bar + 1);
+}
+
+TRect IntersectRects(const TRect& a, const TRect& b) {
+  TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+          std::min(a.Bottom, b.Bottom)};
+  if (r.IsEmpty()) return TRect();
+  return r;
+}
+
+TRect UnionRects(const TRect& a, const TRect& b) {
+  if (a.IsEmpty()) return b;
+  if (b.IsEmpty()) return a;
+  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+          std::max(a.Bottom, b.Bottom)};
+}
+
+}  // namespace jox

@@ -1,0 +1,26 @@
+// What the framework's own files share about controls beyond the public interface.
+#pragma once
+
+#include "package/framework/controls/controls.h"
+
+namespace jox {
+
+// Empty rectangles come back as (0, 0, 0, 0).
+TRect IntersectRects(const TRect& a, const TRect& b);
+TRect UnionRects(const TRect& a, const TRect& b);
+
+struct ControlAccess {
+  // Takes c out of parent's lists (c->FParent is left to the caller).
+  static void Unlink(TWinControl* parent, TControl* c);
+  // Moves the root's focus to nothing when it lies in sub (sub itself included).
+  static void DropFocusWithin(TControl* root, TControl* sub);
+  // Focus change with WM_KILLFOCUS/WM_SETFOCUS and CM_EXIT/CM_ENTER along the way.
+  static void ChangeFocus(TWinControl* root, TWinControl* to);
+  // Paints the dirty area of a root.
+  static void PaintRoot(TControl* root);
+  static void PaintTree(TControl* c, const TRect& clip, bool isRoot);
+  static bool HasDirty(const TControl* root) { return !root->FDirty.IsEmpty(); }
+  static void FillBackground(TWinControl* w);
+};
+
+}  // namespace jox

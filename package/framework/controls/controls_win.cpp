@@ -1,0 +1,434 @@
+// TWinControl: children, alignment and anchors, focus and tab order, keys, the window handle.
+// Sections: [lifetime] [children] [alignment] [focus] [keys] [window] [messages]
+#include <algorithm>
+
+#include "package/framework/controls/controls.h"
+#include "package/framework/controls/controls_internal.h"
+#include "package/framework/controls/forms.h"
+
+namespace jox {
+
+// [lifetime] -----------------------------------------------------------------------------------------------
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TWinControl::~TWinControl() {
+  if (!DestroyingCalled()) Destroying();
+  TControl* root = Root();
+  if (auto* r = dynamic_cast<TWinControl*>(root); r && r->FFocused && ContainsControl(r->FFocused))
+    r->FFocused = nullptr;  // no messages: the controls involved are going away
+  // Children without an owner belong to their parent; the others are left to their owners.
+  while (!FControls.empty()) {
+    TControl* c = FControls.back();
+    FControls.pop_back();
+    if (auto* w = dynamic_cast<TWinControl*>(c)) FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), w), FTabList.end());
+    c->FParent = nullptr;
+    if (!c->Owner()) delete c;
+  }
+  if (FHandle && Application) Application->UnregisterWindow(FHandle);
+  FHandle = 0;
+}
+
+void ControlAccess::Unlink(TWinControl* parent, TControl* c) {
+  auto& list = parent->FControls;
+  list.erase(std::remove(list.begin(), list.end(), c), list.end());
+  if (auto* w = dynamic_cast<TWinControl*>(c))
+    parent->FTabList.erase(std::remove(parent->FTabList.begin(), parent->FTabList.end(), w), parent->FTabList.end());
+  if (c->FAlign != alNone && !parent->DestroyingCalled()) parent->Realign();
+}
+
+// [children] -----------------------------------------------------------------------------------------------
+TControl* TWinControl::Controls(Integer Index) const {
+  if (Index < 0 || Index >= ControlCount()) return nullptr;
+  return FControls[size_t(Index)];
+}
+
+void TWinControl::RemoveControl(TControl* AControl) {
+  if (AControl && AControl->Parent() == this) AControl->SetParent(nullptr);
+}
+
+bool TWinControl::ContainsControl(const TControl* AControl) const {
+  for (const TControl* c = AControl; c; c = c->Parent())
+    if (c == this) return true;
+  return false;
+}
+
+TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls) const {
+  auto hit = [&](TControl* c) {
+    if (!c->Visible() || (!AllowDisabled && !c->Enabled())) return false;
+    if (!c->BoundsRect().Contains(Pos)) return false;
+    return c->Perform(CM_HITTEST, 0, PointToLParam({Pos.X - c->Left(), Pos.Y - c->Top()})) != 0;
+  };
+  // Windowed children lie above the graphic ones.
+  if (AllowWinControls)
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it)
+      if (dynamic_cast<TWinControl*>(*it) && hit(*it)) return *it;
+  for (auto it = FControls.rbegin(); it != FControls.rend(); ++it)
+    if (!dynamic_cast<TWinControl*>(*it) && hit(*it)) return *it;
+  return nullptr;
+}
+
+void TWinControl::Broadcast(TMessage& Message) {
+  std::vector<TControl*> list = FControls;  // handlers may change the tree
+  for (TControl* c : list) {
+    if (std::find(FControls.begin(), FControls.end(), c) == FControls.end()) continue;
+    c->WndProc(Message);
+    if (Message.Result != 0) return;
+  }
+}
+
+void TWinControl::NotifyControls(Cardinal Msg) {
+  TMessage m{Msg, 0, 0, 0};
+  std::vector<TControl*> list = FControls;
+  for (TControl* c : list)
+    if (std::find(FControls.begin(), FControls.end(), c) != FControls.end()) c->WndProc(m);
+}
+
+// [alignment] ----------------------------------------------------------------------------------------------
+void TWinControl::Realign() {
+  if (FAlignLevel > 0) {
+    FAlignPending = true;
+    return;
+  }
+  if (FControlState & csAligning) return;
+  TRect r = ClientRect();
+  FControlState |= csAligning;
+  try {
+    AlignControls(nullptr, r);
+  } catch (...) {
+    FControlState &= ~csAligning;
+    throw;
+  }
+  FControlState &= ~csAligning;
+}
+
+void TWinControl::EnableAlign() {
+  if (FAlignLevel > 0 && --FAlignLevel == 0 && FAlignPending) {
+    FAlignPending = false;
+    Realign();
+  }
+}
+
+void TWinControl::AlignControls(TControl* AControl, TRect& R) {
+  static constexpr TAlign order[] = {alTop, alBottom, alLeft, alRight, alClient};
+  for (TAlign a : order) {
+    std::vector<TControl*> list;
+    for (TControl* c : FControls)
+      if (c->FAlign == a && c->FVisible) list.push_back(c);
+    // Within one side, the control nearest the edge comes first.
+    std::stable_sort(list.begin(), list.end(), [a](TControl* x, TControl* y) {
+      switch (a) {
+        case alTop: return x->FTop < y->FTop;
+        case alBottom: return x->FTop + x->FHeight > y->FTop + y->FHeight;
+        case alLeft: return x->FLeft < y->FLeft;
+        case alRight: return x->FLeft + x->FWidth > y->FLeft + y->FWidth;
+        default: return false;
+      }
+    });
+    for (TControl* c : list) {
+      switch (a) {
+        case alTop:
+          c->SetBounds(R.Left, R.Top, R.Width(), c->FHeight);
+          R.Top += c->FHeight;
+          break;
+        case alBottom:
+          c->SetBounds(R.Left, R.Bottom - c->FHeight, R.Width(), c->FHeight);
+          R.Bottom -= c->FHeight;
+          break;
+        case alLeft:
+          c->SetBounds(R.Left, R.Top, c->FWidth, R.Height());
+          R.Left += c->FWidth;
+          break;
+        case alRight:
+          c->SetBounds(R.Right - c->FWidth, R.Top, c->FWidth, R.Height());
+          R.Right -= c->FWidth;
+          break;
+        default:
+          c->SetBounds(R.Left, R.Top, R.Width(), R.Height());
+          break;
+      }
+      if (R.Right < R.Left) R.Right = R.Left;
+      if (R.Bottom < R.Top) R.Bottom = R.Top;
+    }
+  }
+}
+
+void TWinControl::AnchorChildren(Integer OldWidth, Integer OldHeight) {
+  if (ComponentState() & csLoading) return;
+  const Integer dx = FWidth - OldWidth, dy = FHeight - OldHeight;
+  std::vector<TControl*> list = FControls;
+  for (TControl* c : list) {
+    if (c->FAlign != alNone) continue;
+    TRect b = c->BoundsRect();
+    const TAnchors a = c->FAnchors;
+    if (a & akRight) {
+      if (a & akLeft) b.Right += dx;
+      else { b.Left += dx; b.Right += dx; }
+    } else if (!(a & akLeft)) {
+      b.Left += dx / 2;
+      b.Right += dx / 2;
+    }
+    if (a & akBottom) {
+      if (a & akTop) b.Bottom += dy;
+      else { b.Top += dy; b.Bottom += dy; }
+    } else if (!(a & akTop)) {
+      b.Top += dy / 2;
+      b.Bottom += dy / 2;
+    }
+    if (b != c->BoundsRect()) c->SetBounds(b.Left, b.Top, b.Width(), b.Height());
+  }
+}
+
+// [focus] --------------------------------------------------------------------------------------------------
+bool TWinControl::CanFocus() const {
+  for (const TControl* c = this; c; c = c->Parent()) {
+    if (!c->Enabled()) return false;
+    if (c->Parent() && !c->Visible()) return false;
+  }
+  return true;
+}
+
+TWinControl* TWinControl::FocusedControl() const {
+  auto* root = dynamic_cast<TWinControl*>(Root());
+  return root ? root->FFocused : nullptr;
+}
+
+bool TWinControl::Focused() const { return FocusedControl() == this; }
+
+void TWinControl::SetFocus() {
+  if (!CanFocus()) throw EInvalidOperation(u"Cannot focus a disabled or invisible window");
+  HandleNeeded();
+  ControlAccess::ChangeFocus(static_cast<TWinControl*>(Root()), this);
+}
+
+void ControlAccess::ChangeFocus(TWinControl* root, TWinControl* to) {
+  TWinControl* from = root->FFocused;
+  if (from == to) return;
+  root->FFocused = to;
+  if (from) from->Perform(WM_KILLFOCUS, to ? to->FHandle : 0);
+  if (to && root->FFocused == to) to->Perform(WM_SETFOCUS, from ? from->FHandle : 0);
+  if (root->FFocused != to) return;  // a handler moved the focus again
+  // Exit the containers being left (innermost first), enter the ones arrived in (outermost first).
+  std::vector<TWinControl*> enter;
+  for (TWinControl* c = to; c && c != root; c = c->FParent) enter.push_back(c);
+  for (TWinControl* c = from; c && c != root; c = c->FParent) {
+    if (to && c->ContainsControl(to)) break;
+    c->Perform(CM_EXIT);
+  }
+  for (auto it = enter.rbegin(); it != enter.rend(); ++it) {
+    if (from && (*it)->ContainsControl(from)) continue;
+    (*it)->Perform(CM_ENTER);
+  }
+}
+
+void ControlAccess::DropFocusWithin(TControl* root, TControl* sub) {
+  auto* r = dynamic_cast<TWinControl*>(root);
+  if (!r || !r->FFocused) return;
+  for (TControl* c = r->FFocused; c; c = c->FParent)
+    if (c == sub) {
+      ChangeFocus(r, nullptr);
+      return;
+    }
+}
+
+Integer TWinControl::TabOrder() const {
+  if (!FParent) return -1;
+  auto& l = FParent->FTabList;
+  auto it = std::find(l.begin(), l.end(), this);
+  return it == l.end() ? -1 : Integer(it - l.begin());
+}
+
+void TWinControl::SetTabOrder(Integer v) {
+  if (!FParent) return;
+  auto& l = FParent->FTabList;
+  l.erase(std::remove(l.begin(), l.end(), this), l.end());
+  v = std::clamp(v, 0, Integer(l.size()));
+  l.insert(l.begin() + v, this);
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List) const {
+  for (TWinControl* c : FTabList) {
+    List.push_back(c);
+    c->GetTabOrderList(List);
+  }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop,
+                                          bool CheckParent) const {
+  std::vector<TWinControl*> list;
+  GetTabOrderList(list);
+  if (list.empty()) return nullptr;
+  const Integer n = Integer(list.size());
+  auto it = std::find(list.begin(), list.end(), CurControl);
+  // Without a current control, the walk starts just outside the list.
+  Integer start = it == list.end() ? (GoForward ? n - 1 : 0) : Integer(it - list.begin());
+  Integer i = start;
+  for (Integer step = 0; step < n; ++step) {
+    i = GoForward ? (i + 1) % n : (i - 1 + n) % n;
+    TWinControl* c = list[size_t(i)];
+    if (c == CurControl) break;
+    if (c->CanFocus() && (c->FTabStop || !CheckTabStop) && (!CheckParent || c->FParent == this)) return c;
+  }
+  return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop) {
+  if (TWinControl* c = FindNextControl(CurControl, GoForward, CheckTabStop, !CheckTabStop)) c->SetFocus();
+}
+
+// [keys] ---------------------------------------------------------------------------------------------------
+// The form sees a key first when KeyPreview is on; Key 0 from either ends it.
+bool TWinControl::DoKeyDown(TMessage& m) {
+  TCustomForm* form = GetParentForm(this);
+  Word key = Word(m.WParam);
+  TShiftState shift = KeyDataToShiftState(m.LParam);
+  if (form && form != this && form->KeyPreview() && form->DoKeyDown(m)) return true;
+  key = Word(m.WParam);
+  if (!(FControlStyle & csNoStdEvents)) {
+    KeyDown(key, shift);
+    m.WParam = key;
+    if (key == 0) return true;
+  }
+  return false;
+}
+
+bool TWinControl::DoKeyPress(TMessage& m) {
+  TCustomForm* form = GetParentForm(this);
+  if (form && form != this && form->KeyPreview() && form->DoKeyPress(m)) return true;
+  char16_t ch = char16_t(m.WParam);
+  if (!(FControlStyle & csNoStdEvents)) {
+    KeyPress(ch);
+    m.WParam = ch;
+    if (ch == 0) return true;
+  }
+  return false;
+}
+
+bool TWinControl::DoKeyUp(TMessage& m) {
+  TCustomForm* form = GetParentForm(this);
+  Word key = Word(m.WParam);
+  TShiftState shift = KeyDataToShiftState(m.LParam);
+  if (form && form != this && form->KeyPreview() && form->DoKeyUp(m)) return true;
+  key = Word(m.WParam);
+  if (!(FControlStyle & csNoStdEvents)) {
+    KeyUp(key, shift);
+    m.WParam = key;
+    if (key == 0) return true;
+  }
+  return false;
+}
+
+void TWinControl::KeyDown(Word& Key, TShiftState Shift) {
+  if (FOnKeyDown) FOnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(char16_t& Key) {
+  if (FOnKeyPress) FOnKeyPress(this, Key);
+}
+
+void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
+  if (FOnKeyUp) FOnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::DoEnter() {
+  if (FOnEnter) FOnEnter(this);
+}
+
+void TWinControl::DoExit() {
+  if (FOnExit) FOnExit(this);
+}
+
+// [window] -------------------------------------------------------------------------------------------------
+HWND TWinControl::Handle() {
+  HandleNeeded();
+  return FHandle;
+}
+
+void TWinControl::HandleNeeded() {
+  if (FHandle) return;
+  if (FParent) FParent->HandleNeeded();
+  if (FHandle) return;  // the parent created ours with its own
+  CreateHandleTree();
+}
+
+void TWinControl::CreateHandleTree() {
+  FControlState |= csCreating;
+  CreateWnd();
+  if (!FHandle) TWinControl::CreateWnd();  // an override that skipped the inherited one
+  FControlState &= ~csCreating;
+  std::vector<TControl*> list = FControls;
+  for (TControl* c : list)
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && !w->FHandle) w->CreateHandleTree();
+}
+
+void TWinControl::CreateWnd() {
+  if (FHandle) return;
+  FHandle = Application->RegisterWindow([this](TMessage& m) { WndProc(m); });
+}
+
+void TWinControl::DestroyWnd() {
+  if (!FHandle) return;
+  Application->UnregisterWindow(FHandle);
+  FHandle = 0;
+}
+
+void TWinControl::SetParent(TWinControl* AParent) {
+  if (AParent == FParent) return;
+  if (!FParent && FFocused) ControlAccess::ChangeFocus(this, nullptr);  // a root's own focus ends here
+  TControl::SetParent(AParent);
+  if (AParent && AParent->HandleAllocated()) HandleNeeded();
+}
+
+void TWinControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TWinControl::SetVisible(bool v) { TControl::SetVisible(v); }
+
+void TWinControl::SetEnabled(bool v) { TControl::SetEnabled(v); }
+
+// [messages] -----------------------------------------------------------------------------------------------
+void TWinControl::DefaultHandler(TMessage& m) {
+  switch (m.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      m.Result = DoKeyDown(m) ? 1 : 0;
+      break;
+    case WM_CHAR:
+      m.Result = DoKeyPress(m) ? 1 : 0;
+      break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      m.Result = DoKeyUp(m) ? 1 : 0;
+      break;
+    case CM_ENTER:
+      DoEnter();
+      break;
+    case CM_EXIT:
+      DoExit();
+      break;
+    case WM_GETDLGCODE:
+      m.Result = 0;
+      break;
+    case WM_NEXTDLGCTL: {
+      TCustomForm* form = GetParentForm(this);
+      if (form && form != this) m.Result = form->Perform(m.Msg, m.WParam, m.LParam);
+      break;
+    }
+    case CM_COLORCHANGED:
+      TControl::DefaultHandler(m);
+      NotifyControls(CM_PARENTCOLORCHANGED);
+      break;
+    case CM_FONTCHANGED:
+      TControl::DefaultHandler(m);
+      NotifyControls(CM_PARENTFONTCHANGED);
+      break;
+    default:
+      TControl::DefaultHandler(m);
+  }
+}
+
+// [graphic-custom] -----------------------------------------------------------------------------------------
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
+
+}  // namespace jox

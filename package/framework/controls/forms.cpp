@@ -1,0 +1,243 @@
+// TCustomForm, TForm and TScreen. Sections: [form] [modal] [closing] [messages] [tables] [screen]
+#include "package/framework/controls/forms.h"
+
+#include <algorithm>
+
+#include "package/framework/controls/controls_internal.h"
+
+namespace jox {
+
+namespace {
+TCustomForm::TModalHook& ModalHookSlot() {
+  static TCustomForm::TModalHook hook;
+  return hook;
+}
+TCustomForm::TModalHook& ModalRunnerSlot() {
+  static TCustomForm::TModalHook runner;
+  return runner;
+}
+std::function<void(TCustomForm*, bool)>& VisibilitySinkSlot() {
+  static std::function<void(TCustomForm*, bool)> sink;
+  return sink;
+}
+}  // namespace
+
+// [form] ---------------------------------------------------------------------------------------------------
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+  SetControlStyle(ControlStyle() | csAcceptsControls);
+  SetParentColor(false);
+  SetColor(clBtnFace);
+  SetParentFont(false);
+  TControl::SetVisible(false);
+  SetBounds(0, 0, 320, 240);
+  HandleNeeded();
+  Screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm() {
+  if (!DestroyingCalled()) Destroying();
+  Screen->RemoveForm(this);
+  Application->ForgetForm(this);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* c) {
+  if (c && !ContainsControl(c)) throw EInvalidOperation(u"Invalid control for the form's active control");
+  if (c && c->CanFocus()) c->SetFocus();
+  else FocusControl(c);
+}
+
+void TCustomForm::FocusControl(TWinControl* c) {
+  if (c && !ContainsControl(c)) return;
+  auto* root = dynamic_cast<TWinControl*>(Root());
+  if (!root) return;
+  if (c) c->HandleNeeded();
+  ControlAccess::ChangeFocus(root, c == this ? nullptr : c);
+}
+
+void TCustomForm::SetVisible(bool v) {
+  if (v == Visible()) return;
+  TWinControl::SetVisible(v);
+  if (v) {
+    Screen->FormShown(this);
+    Invalidate();
+  }
+  if (VisibilitySinkSlot()) VisibilitySinkSlot()(this, v);
+  if (v) DoShow();
+  else DoHide();
+}
+
+void TCustomForm::Paint() {
+  if (FOnPaint) FOnPaint(this);
+}
+
+void TCustomForm::DoShow() {
+  if (FOnShow) FOnShow(this);
+}
+
+void TCustomForm::DoHide() {
+  if (FOnHide) FOnHide(this);
+}
+
+// [modal] --------------------------------------------------------------------------------------------------
+void TCustomForm::SetModalHook(TModalHook Hook) { ModalHookSlot() = std::move(Hook); }
+const TCustomForm::TModalHook& TCustomForm::ModalHook() { return ModalHookSlot(); }
+void TCustomForm::SetModalRunner(TModalHook Runner) { ModalRunnerSlot() = std::move(Runner); }
+void TCustomForm::SetVisibilitySink(std::function<void(TCustomForm*, bool)> Sink) {
+  VisibilitySinkSlot() = std::move(Sink);
+}
+
+TModalResult TCustomForm::ShowModal() {
+  if (FModal) throw EInvalidOperation(u"Cannot make a visible window modal");
+  FModal = true;
+  FModalResult = mrNone;
+  struct Restore {
+    TCustomForm* f;
+    ~Restore() {
+      f->FModal = false;
+      try {
+        f->SetVisible(false);
+      } catch (...) {
+        Application->HandleException(f);
+      }
+    }
+  } restore{this};
+  SetVisible(true);
+  Update();
+  // Copies: a hook may replace itself while it runs.
+  if (TModalHook hook = ModalHookSlot()) hook(this);
+  if (FModalResult == mrNone)
+    if (TModalHook runner = ModalRunnerSlot()) runner(this);
+  // A result the close handlers refuse (caNone, CanClose false) falls back to Cancel: headless code
+  // has nobody left to answer the dialog.
+  if (FModalResult != mrNone && !CloseQuery()) FModalResult = mrNone;
+  if (FModalResult != mrNone) {
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caFree) Release();
+  }
+  if (FModalResult == mrNone) FModalResult = mrCancel;
+  return FModalResult;
+}
+
+// [closing] ------------------------------------------------------------------------------------------------
+bool TCustomForm::CloseQuery() {
+  bool can = true;
+  if (FOnCloseQuery) FOnCloseQuery(this, can);
+  return can;
+}
+
+void TCustomForm::DoClose(TCloseAction& Action) {
+  if (FOnClose) FOnClose(this, Action);
+}
+
+void TCustomForm::Close() {
+  if (FModal) {
+    if (FModalResult == mrNone) FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  DoClose(action);
+  switch (action) {
+    case caNone: return;
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    case caFree: Hide(); Release(); break;
+  }
+  if (Application->MainForm() == this) Application->Terminate();
+}
+
+void TCustomForm::Release() { Application->ReleaseLater(this); }
+
+// [messages] -----------------------------------------------------------------------------------------------
+void TCustomForm::DefaultHandler(TMessage& m) {
+  switch (m.Msg) {
+    case CM_DIALOGKEY: {
+      TShiftState shift = KeyDataToShiftState(m.LParam);
+      if (m.WParam == VK_TAB && !(shift & ssCtrl)) {
+        SelectNext(ActiveControl(), !(shift & ssShift), true);
+        m.Result = 1;
+      }
+      break;
+    }
+    case WM_NEXTDLGCTL:
+      // LParam != 0: WParam is the handle of the control to focus; otherwise 0 next, else previous.
+      if (m.LParam != 0) {
+        std::vector<TWinControl*> list;
+        GetTabOrderList(list);
+        for (TWinControl* c : list)
+          if (c->HandleAllocated() && c->Handle() == HWND(m.WParam) && c->CanFocus()) c->SetFocus();
+      } else {
+        SelectNext(ActiveControl(), m.WParam == 0, true);
+      }
+      break;
+    case WM_CLOSE:
+      Close();
+      break;
+    default:
+      TWinControl::DefaultHandler(m);
+  }
+}
+
+TForm::TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+
+// [tables] -------------------------------------------------------------------------------------------------
+const TClassInfo& TCustomForm::ClassInfo() {
+  static const TClassInfo info = TClassBuilder<TCustomForm>(&TWinControl::ClassInfo())
+      .Prop("Caption", &TCustomForm::Caption, &TCustomForm::SetCaption, String())
+      .Prop("Color", &TCustomForm::Color, &TCustomForm::SetColor, clBtnFace)
+      .Prop("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible, false)
+      .Prop("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
+      .Prop("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
+      .Prop("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle, bsSizeable)
+      .Prop("Position", &TCustomForm::Position, &TCustomForm::SetPosition, poDesigned)
+      .Prop("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState, wsNormal)
+      .Prop("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false)
+      .Event("OnShow").Event("OnHide").Event("OnPaint").Event("OnClose").Event("OnCloseQuery");
+  return info;
+}
+
+const TClassInfo& TForm::ClassInfo() {
+  static const TClassInfo info = TClassBuilder<TForm>(&TCustomForm::ClassInfo());
+  return info;
+}
+
+// [screen] -------------------------------------------------------------------------------------------------
+// Never freed, like Application.
+TScreen* Screen = new TScreen(nullptr);
+
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+
+void TScreen::SetCursor(TCursor v) {
+  if (v == FCursor) return;
+  FCursor = v;
+  if (FCursorSink) FCursorSink(v);
+}
+
+TCustomForm* TScreen::Forms(Integer i) const {
+  return i >= 0 && i < FormCount() ? FForms[size_t(i)] : nullptr;
+}
+
+TCustomForm* TScreen::ActiveForm() const {
+  for (auto it = FForms.rbegin(); it != FForms.rend(); ++it)
+    if ((*it)->Visible()) return *it;
+  return nullptr;
+}
+
+TWinControl* TScreen::ActiveControl() const {
+  TCustomForm* f = ActiveForm();
+  return f ? f->ActiveControl() : nullptr;
+}
+
+void TScreen::AddForm(TCustomForm* f) {
+  if (std::find(FForms.begin(), FForms.end(), f) == FForms.end()) FForms.push_back(f);
+}
+
+void TScreen::RemoveForm(TCustomForm* f) { FForms.erase(std::remove(FForms.begin(), FForms.end(), f), FForms.end()); }
+
+void TScreen::FormShown(TCustomForm* f) {
+  RemoveForm(f);
+  FForms.push_back(f);
+}
+
+}  // namespace jox

@@ -1,0 +1,148 @@
+// Forms (TCustomForm, TForm) and the screen. Sections: [form] [screen]
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "package/framework/controls/application.h"
+#include "package/framework/controls/controls.h"
+
+namespace jox {
+
+// [form] ---------------------------------------------------------------------------------------------------
+using TModalResult = Integer;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrOK = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
+                       mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10, mrClose = 11;
+
+enum TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
+enum TPosition : uint8_t {
+  poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
+  poMainFormCenter, poOwnerFormCenter
+};
+enum TWindowState : uint8_t { wsNormal, wsMinimized, wsMaximized };
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+// A top-level window. As a root it owns the surface its controls paint on (client size = size: the
+// frame and title bar belong to the window system). Color clBtnFace, Visible false, BorderStyle
+// bsSizeable, KeyPreview false, size 320 x 240.
+class TCustomForm : public TWinControl {
+ public:
+  explicit TCustomForm(TComponent* AOwner);
+  ~TCustomForm() override;
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle v) { FBorderStyle = v; }
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition v) { FPosition = v; }
+  TWindowState WindowState() const { return FWindowState; }
+  void SetWindowState(TWindowState v) { FWindowState = v; }
+  // When true the form sees every key before its focused control (and may consume it: Key = 0).
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool v) { FKeyPreview = v; }
+  // The focused control of the form (nullptr when none); setting it focuses it when possible.
+  TWinControl* ActiveControl() const { return FocusedControl(); }
+  void SetActiveControl(TWinControl* c);
+  // Focuses a control (or the form itself for nullptr) without the CanFocus check of SetFocus.
+  void FocusControl(TWinControl* c);
+
+  // --- modal use
+  // Shows the form modally and returns its ModalResult. The modal hook acts on the form first (tests,
+  // headless code); then a runner (the window backend) loops until ModalResult is set. Without either,
+  // or when neither set a result, the result is mrCancel.
+  virtual TModalResult ShowModal();
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult v) { FModalResult = v; }
+  bool Modal() const { return FModal; }
+  // OnCloseQuery, then OnClose with the action caHide (caFree frees the form at the next ProcessMessages);
+  // a modal form gets ModalResult mrCancel unless it has one.
+  void Close();
+  bool CloseQuery();
+  // Frees the form at the next ProcessMessages.
+  void Release();
+
+  using TModalHook = std::function<void(TCustomForm* Form)>;
+  // Set by tests and headless callers; applies to every ShowModal until cleared (nullptr).
+  static void SetModalHook(TModalHook Hook);
+  static const TModalHook& ModalHook();
+  // Set by the window backend: runs a modal loop for the form until ModalResult != mrNone.
+  static void SetModalRunner(TModalHook Runner);
+  // Set by the window backend: shows or hides a real window when Visible changes.
+  static void SetVisibilitySink(std::function<void(TCustomForm*, bool)> Sink);
+
+  const TNotifyEvent& OnShow() const { return FOnShow; }
+  void SetOnShow(TNotifyEvent e) { FOnShow = std::move(e); }
+  const TNotifyEvent& OnHide() const { return FOnHide; }
+  void SetOnHide(TNotifyEvent e) { FOnHide = std::move(e); }
+  const TNotifyEvent& OnPaint() const { return FOnPaint; }
+  void SetOnPaint(TNotifyEvent e) { FOnPaint = std::move(e); }
+  const TCloseEvent& OnClose() const { return FOnClose; }
+  void SetOnClose(TCloseEvent e) { FOnClose = std::move(e); }
+  const TCloseQueryEvent& OnCloseQuery() const { return FOnCloseQuery; }
+  void SetOnCloseQuery(TCloseQueryEvent e) { FOnCloseQuery = std::move(e); }
+
+  void SetVisible(bool v) override;
+  void Paint() override;
+  void DefaultHandler(TMessage& Message) override;
+
+  static const TClassInfo& ClassInfo();
+  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+
+ protected:
+  friend class TWinControl;
+  virtual void DoShow();
+  virtual void DoHide();
+  virtual void DoClose(TCloseAction& Action);
+
+ private:
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TPosition FPosition = poDesigned;
+  TWindowState FWindowState = wsNormal;
+  bool FKeyPreview = false;
+  TModalResult FModalResult = mrNone;
+  bool FModal = false;
+  TNotifyEvent FOnShow, FOnHide, FOnPaint;
+  TCloseEvent FOnClose;
+  TCloseQueryEvent FOnCloseQuery;
+};
+
+class TForm : public TCustomForm {
+ public:
+  explicit TForm(TComponent* AOwner);
+  static const TClassInfo& ClassInfo();
+  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+};
+
+// [screen] -------------------------------------------------------------------------------------------------
+class TScreen : public TComponent {
+ public:
+  explicit TScreen(TComponent* AOwner);
+  // A cursor for the whole application; crDefault lets each control's Cursor show.
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor v);
+  Integer Width() const { return FWidth; }
+  Integer Height() const { return FHeight; }
+  void SetSize(Integer w, Integer h) { FWidth = w; FHeight = h; }
+  Integer PixelsPerInch() const { return 96; }
+  Integer FormCount() const { return Integer(FForms.size()); }
+  TCustomForm* Forms(Integer i) const;  // nullptr out of range
+  // The form shown last (and still visible), nullptr when none.
+  TCustomForm* ActiveForm() const;
+  TWinControl* ActiveControl() const;
+  // The window backend follows cursor changes.
+  void SetCursorSink(std::function<void(TCursor)> f) { FCursorSink = std::move(f); }
+
+  void AddForm(TCustomForm* f);
+  void RemoveForm(TCustomForm* f);
+  void FormShown(TCustomForm* f);
+
+ private:
+  TCursor FCursor = crDefault;
+  Integer FWidth = 1920, FHeight = 1080;
+  std::vector<TCustomForm*> FForms;  // last shown last
+  std::function<void(TCursor)> FCursorSink;
+};
+
+extern TScreen* Screen;
+
+}  // namespace jox

@@ -1,0 +1,347 @@
+// The in-place editor of a grid: begin, commit and cancel, the ellipsis button and the pick list.
+// Sections: [pick list] [editor] [grid editing]
+#include <algorithm>
+
+#include "package/framework/controls/grids.h"
+#include "package/framework/controls/popups.h"
+
+namespace jox {
+
+// [pick list] ----------------------------------------------------------------------------------------------
+// The drop-down list of a pick-list editor: a popup below (or above) the cell. It takes the keys
+// while it is open and closes on a pick, Escape or a press elsewhere; the edit stays open.
+class TPickListPopup : public TPopupWindow {
+ public:
+  explicit TPickListPopup(TInplaceEdit* Editor) : TPopupWindow(nullptr), FEditor(Editor) {
+    SetColor(clWindow);
+  }
+  Integer ItemIndex = -1;
+  Integer TopIndex = 0;
+  Integer Rows = 0;
+
+  Integer ItemHeight() { return Canvas()->TextHeight(u"Ag") + 2; }
+  void Paint() override {
+    TCanvas* c = Canvas();
+    TStrings* items = FEditor->PickList();
+    c->Font()->Assign(Font());
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clWindow);
+    c->Pen()->SetWidth(1);
+    c->Pen()->SetColor(clWindowFrame);
+    c->Rectangle(0, 0, Width(), Height());
+    const Integer h = ItemHeight();
+    for (Integer i = 0; i < Rows && TopIndex + i < items->Count(); ++i) {
+      const Integer k = TopIndex + i;
+      const TRect r = Rect(1, 1 + i * h, Width() - 1, 1 + (i + 1) * h);
+      const bool hot = k == ItemIndex;
+      c->Brush()->SetColor(hot ? clHighlight : clWindow);
+      c->Font()->SetColor(hot ? clHighlightText : clWindowText);
+      c->TextRect(r, r.Left + 2, r.Top + 1, items->Get(k));
+    }
+  }
+  void Select(Integer i) {
+    const Integer n = FEditor->PickList()->Count();
+    if (n == 0) return;
+    ItemIndex = std::clamp(i, 0, n - 1);
+    if (ItemIndex < TopIndex) TopIndex = ItemIndex;
+    if (ItemIndex >= TopIndex + Rows) TopIndex = ItemIndex - Rows + 1;
+    Invalidate();
+  }
+
+ protected:
+  void KeyDown(Word& Key, TShiftState Shift) override {
+    switch (Key) {
+      case VK_UP: Select(ItemIndex - 1); break;
+      case VK_DOWN:
+        if (Shift & ssAlt) FEditor->CloseUp(true);
+        else Select(ItemIndex + 1);
+        break;
+      case VK_PRIOR: Select(ItemIndex - Rows); break;
+      case VK_NEXT: Select(ItemIndex + Rows); break;
+      case VK_HOME: Select(0); break;
+      case VK_END: Select(FEditor->PickList()->Count() - 1); break;
+      case VK_RETURN: FEditor->CloseUp(true); break;
+      case VK_ESCAPE: FEditor->CloseUp(false); break;
+      default: return;
+    }
+    Key = 0;
+  }
+  void KeyPress(char16_t& Key) override { Key = 0; }
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override {
+    const Integer i = TopIndex + (Y - 1) / std::max(1, ItemHeight());
+    if (Y >= 1 && i < FEditor->PickList()->Count() && i != ItemIndex) {
+      ItemIndex = i;
+      Invalidate();
+    }
+    TPopupWindow::MouseMove(Shift, X, Y);
+  }
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override {
+    TPopupWindow::MouseUp(Button, Shift, X, Y);
+    if (Button == mbLeft && X >= 0 && X < Width() && Y >= 0 && Y < Height()) {
+      MouseMove(Shift, X, Y);
+      FEditor->CloseUp(true);
+    }
+  }
+  bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override {
+    const Integer n = FEditor->PickList()->Count();
+    TopIndex = std::clamp(TopIndex - WheelDelta / WHEEL_DELTA, 0, std::max(0, n - Rows));
+    Invalidate();
+    return true;
+  }
+
+ private:
+  TInplaceEdit* FEditor;
+};
+
+// [editor] -------------------------------------------------------------------------------------------------
+TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomEdit(AOwner), FPickList(std::make_unique<TStringList>()) {
+  FGrid = dynamic_cast<TCustomGrid*>(AOwner);
+  SetBorderStyle(bsNone);
+  SetAutoSize(false);
+  // The grid selects the text when an edit begins; typing that starts an edit must not be selected.
+  SetAutoSelect(false);
+  SetTabStop(false);
+  SetParentColor(false);
+  SetColor(clWindow);
+  SetMessageHandler(WM_GETDLGCODE, [this](TMessage& m) {
+    m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (FGrid && (FGrid->Options() & goTabs) ? DLGC_WANTTAB : 0);
+  });
+}
+
+TInplaceEdit::~TInplaceEdit() {
+  if (FList) FList->ClosePopup(true);
+  delete FList;
+}
+
+TRect TInplaceEdit::ButtonRect() const {
+  if (FEditStyle == esSimple) return TRect{};
+  return Rect(Width() - ButtonWidth, 0, Width(), Height());
+}
+
+void TInplaceEdit::Paint() {
+  TCustomEdit::Paint();
+  const TRect b = ButtonRect();
+  if (b.IsEmpty()) return;
+  TCanvas* c = Canvas();
+  c->Brush()->SetStyle(bsSolid);
+  c->Brush()->SetColor(clBtnFace);
+  c->FillRect(b);
+  c->Pen()->SetWidth(1);
+  c->Pen()->SetColor(clBtnHighlight);
+  c->MoveTo(b.Left, b.Bottom - 1);
+  c->LineTo(b.Left, b.Top);
+  c->LineTo(b.Right - 1, b.Top);
+  c->Pen()->SetColor(clBtnShadow);
+  c->MoveTo(b.Left, b.Bottom - 1);
+  c->LineTo(b.Right - 1, b.Bottom - 1);
+  c->LineTo(b.Right - 1, b.Top - 1);
+  c->Pen()->SetColor(clBlack);
+  const Integer cx = (b.Left + b.Right) / 2, cy = (b.Top + b.Bottom) / 2;
+  if (FEditStyle == esEllipsis) {
+    for (Integer d : {-4, 0, 4}) {
+      c->MoveTo(cx + d - 1, cy + 1);
+      c->LineTo(cx + d + 1, cy + 1);
+      c->MoveTo(cx + d - 1, cy + 2);
+      c->LineTo(cx + d + 1, cy + 2);
+    }
+  } else {
+    for (Integer i = 0; i < 4; ++i) {
+      c->MoveTo(cx - 3 + i, cy - 1 + i);
+      c->LineTo(cx + 4 - i, cy - 1 + i);
+    }
+  }
+}
+
+bool TInplaceEdit::ListVisible() const { return FList && FList->IsOpen(); }
+
+void TInplaceEdit::DropDown() {
+  if (FEditStyle != esPickList || ListVisible() || !FGrid) return;
+  FPickList->Clear();
+  FGrid->GetPickListItems(FGrid->FEditCell.X, FGrid->FEditCell.Y, FPickList.get());
+  if (FPickList->Count() == 0) return;
+  if (!FList) FList = new TPickListPopup(this);
+  FList->Font()->Assign(FGrid->Font());
+  const Integer h = FList->ItemHeight();
+  FList->Rows = std::min(FPickList->Count(), 8);
+  FList->SetBounds(0, 0, std::max(Width(), 60), FList->Rows * h + 2);
+  FList->TopIndex = 0;
+  FList->ItemIndex = -1;
+  FList->Select(std::max(0, FPickList->IndexOf(Text())));
+  const TPoint below = ClientToScreen(Point(0, Height()));
+  const TPoint above = ClientToScreen(Point(0, 0));
+  FList->Popup(this, below.X, below.Y, above.Y);
+}
+
+void TInplaceEdit::CloseUp(bool Accept) {
+  if (!ListVisible()) return;
+  FList->ClosePopup(!Accept);
+  if (Accept && FList->ItemIndex >= 0 && FList->ItemIndex < FPickList->Count()) {
+    SetText(FPickList->Get(FList->ItemIndex));
+    SelectAll();
+  }
+}
+
+void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
+  if (!FGrid) return TCustomEdit::KeyDown(Key, Shift);
+  if (ListVisible()) {
+    switch (Key) {
+      case VK_UP: FList->Select(FList->ItemIndex - 1); Key = 0; return;
+      case VK_DOWN:
+        if (Shift & ssAlt) CloseUp(true);
+        else FList->Select(FList->ItemIndex + 1);
+        Key = 0;
+        return;
+      case VK_PRIOR: FList->Select(FList->ItemIndex - FList->Rows); Key = 0; return;
+      case VK_NEXT: FList->Select(FList->ItemIndex + FList->Rows); Key = 0; return;
+      default: break;
+    }
+  }
+  if (Key == VK_DOWN && (Shift & ssAlt) && FEditStyle == esPickList) {
+    DropDown();
+    Key = 0;
+    return;
+  }
+  if (Key == VK_RETURN && (Shift & ssCtrl) && FEditStyle == esEllipsis) {
+    FGrid->EditButtonClick();
+    Key = 0;
+    return;
+  }
+  // Keys that leave the cell belong to the grid; Left and Right only at the ends of the text.
+  const bool atStart = SelStart() == 0 && SelLength() == 0;
+  const bool atEnd = SelStart() == Integer(Text().size()) && SelLength() == 0;
+  const bool toGrid = Key == VK_UP || Key == VK_DOWN || Key == VK_PRIOR || Key == VK_NEXT || Key == VK_TAB ||
+                      (Key == VK_LEFT && atStart && !(Shift & ssShift)) ||
+                      (Key == VK_RIGHT && atEnd && !(Shift & ssShift)) ||
+                      ((Key == VK_HOME || Key == VK_END) && (Shift & ssCtrl));
+  if (toGrid) {
+    TCustomGrid* grid = FGrid;
+    const bool tab = Key == VK_TAB;
+    grid->CommitEdit();
+    grid->KeyDown(Key, Shift);
+    // Tab goes on editing in the next cell, as in a spreadsheet.
+    if (tab) grid->ShowEditor();
+    Key = 0;
+    return;
+  }
+  TCustomEdit::KeyDown(Key, Shift);
+}
+
+void TInplaceEdit::KeyPress(char16_t& Key) {
+  if (FGrid && (Key == 13 || Key == 27)) {
+    if (ListVisible()) {
+      CloseUp(Key == 13);
+      Key = 0;
+      return;
+    }
+    // Enter and Escape end the edit; the grid decides what follows (and may see a consumed key).
+    TCustomGrid* grid = FGrid;
+    grid->KeyPress(Key);
+    Key = 0;
+    return;
+  }
+  if (Key == 9) {
+    Key = 0;
+    return;
+  }
+  TCustomEdit::KeyPress(Key);
+}
+
+void TInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  if (Button == mbLeft && ButtonRect().Contains(Point(X, Y))) {
+    if (FEditStyle == esPickList) {
+      if (ListVisible()) CloseUp(false);
+      else DropDown();
+    } else if (FGrid) {
+      FGrid->EditButtonClick();
+    }
+    return;
+  }
+  if (ListVisible()) CloseUp(false);
+  TCustomEdit::MouseDown(Button, Shift, X, Y);
+}
+
+void TInplaceEdit::DoExit() {
+  CloseUp(false);
+  TCustomEdit::DoExit();
+  // Focus went elsewhere than the grid: what was typed is kept.
+  if (FGrid && !FGrid->FEditing && Visible() && !FGrid->Focused()) FGrid->CommitEdit();
+}
+
+// [grid editing] -------------------------------------------------------------------------------------------
+// Row selection does not forbid editing: the edit opens on the current column of the row.
+bool TCustomGrid::CanEditShow() const {
+  return (FOptions & goEditing) && FCurrent.X >= FFixedCols &&
+         FCurrent.Y >= FFixedRows && FCurrent.X < ColCount() && FCurrent.Y < RowCount() && Enabled();
+}
+
+void TCustomGrid::PlaceEditor() {
+  if (!EditorMode()) return;
+  const TRect r = CellRect(FEditCell.X, FEditCell.Y);
+  if (r.IsEmpty()) {
+    // Scrolled out of sight: the edit stays open but is not shown over another cell.
+    FInplaceEdit->SetBounds(-1000, -1000, 10, 10);
+    return;
+  }
+  FInplaceEdit->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TCustomGrid::ShowEditor() {
+  if (EditorMode() || !CanEditShow()) return;
+  if (!FInplaceEdit) FInplaceEdit = new TInplaceEdit(this);
+  ScrollToCell(FCurrent.X, FCurrent.Y);
+  FEditCell = FCurrent;
+  FInplaceEdit->FEditStyle = GetEditStyle(FEditCell.X, FEditCell.Y);
+  FInplaceEdit->Font()->Assign(Font());
+  FInplaceEdit->SetMaxLength(GetEditLimit());
+  FEditOriginal = GetEditText(FEditCell.X, FEditCell.Y);
+  FInplaceEdit->SetText(FEditOriginal);
+  FInplaceEdit->SetParent(this);
+  FInplaceEdit->Show();
+  PlaceEditor();
+  FInplaceEdit->SelectAll();
+  if (Focused() || (FInplaceEdit->CanFocus() && FocusedControl() == nullptr)) FInplaceEdit->SetFocus();
+  else if (FocusedControl() && ContainsControl(FocusedControl())) FInplaceEdit->SetFocus();
+  InvalidateCell(FEditCell.X, FEditCell.Y);
+}
+
+void TCustomGrid::CommitEdit() {
+  if (!EditorMode() || FEditing) return;
+  FEditing = true;
+  const TGridCoord cell = FEditCell;
+  const String text = FInplaceEdit->Text();
+  FInplaceEdit->CloseUp(false);
+  const bool hadFocus = FInplaceEdit->Focused();
+  FInplaceEdit->Hide();
+  if (hadFocus && CanFocus()) SetFocus();
+  FEditCell = {-1, -1};
+  // Only a changed text is written back: an edit that changed nothing leaves the cell alone.
+  if (text != FEditOriginal) SetEditText(cell.X, cell.Y, text);
+  FEditing = false;
+  InvalidateCell(cell.X, cell.Y);
+}
+
+void TCustomGrid::CancelEdit() {
+  if (!EditorMode() || FEditing) return;
+  FEditing = true;
+  const TGridCoord cell = FEditCell;
+  FInplaceEdit->CloseUp(false);
+  const bool hadFocus = FInplaceEdit->Focused();
+  FInplaceEdit->Hide();
+  if (hadFocus && CanFocus()) SetFocus();
+  FEditCell = {-1, -1};
+  FEditing = false;
+  InvalidateCell(cell.X, cell.Y);
+}
+
+void TCustomGrid::HideEditor() { CommitEdit(); }
+
+void TCustomGrid::SetEditorMode(bool v) {
+  if (v) ShowEditor();
+  else HideEditor();
+}
+
+void TCustomGrid::UpdateEditor() {
+  if ((FOptions & goAlwaysShowEditor) && (FOptions & goEditing)) ShowEditor();
+}
+
+}  // namespace jox

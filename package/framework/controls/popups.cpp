@@ -1,0 +1,90 @@
+// The popup stack.
+#include "package/framework/controls/popups.h"
+
+#include <algorithm>
+
+#include "package/framework/controls/forms.h"
+
+namespace jox {
+
+namespace {
+std::vector<TPopupWindow*>& Stack() {
+  static std::vector<TPopupWindow*> s;
+  return s;
+}
+}  // namespace
+
+TPopupWindow::TPopupWindow(TComponent* AOwner) : TCustomControl(AOwner) {
+  SetControlStyle(ControlStyle() | csOpaque);
+  SetColor(clWindow);
+}
+
+TPopupWindow::~TPopupWindow() {
+  auto& s = Stack();
+  s.erase(std::remove(s.begin(), s.end(), this), s.end());
+}
+
+void TPopupWindow::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupOwner) FPopupOwner = nullptr;
+}
+
+void TPopupWindow::Popup(TControl* Owner, Integer X, Integer Y, Integer AltY) {
+  if (FPopupOwner != Owner) {
+    if (FPopupOwner) FPopupOwner->RemoveFreeNotification(this);
+    FPopupOwner = Owner;
+    if (Owner) Owner->FreeNotification(this);
+  }
+  const Integer sw = Screen ? Screen->Width() : 1920, sh = Screen ? Screen->Height() : 1080;
+  if (X + Width() > sw) X = sw - Width();
+  if (Y + Height() > sh) Y = AltY >= 0 && AltY - Height() >= 0 ? AltY - Height() : sh - Height();
+  SetBounds(std::max(X, 0), std::max(Y, 0), Width(), Height());
+  if (!FOpen) {
+    FOpen = true;
+    Stack().push_back(this);
+  }
+  Invalidate();
+}
+
+void TPopupWindow::ClosePopup(bool Cancelled) {
+  if (!FOpen) return;
+  // Popups opened from this one close first.
+  auto& s = Stack();
+  while (!s.empty() && s.back() != this) s.back()->ClosePopup(Cancelled);
+  s.erase(std::remove(s.begin(), s.end(), this), s.end());
+  FOpen = false;
+  if (MouseCapture()) SetMouseCapture(false);
+  Closed(Cancelled);
+}
+
+const TClassInfo& TPopupWindow::ClassInfo() {
+  static const TClassInfo info = TClassBuilder<TPopupWindow>(&TCustomControl::ClassInfo());
+  return info;
+}
+
+namespace popups {
+
+const std::vector<TPopupWindow*>& Open() { return Stack(); }
+
+TPopupWindow* Top() { return Stack().empty() ? nullptr : Stack().back(); }
+
+TPopupWindow* AtScreen(TPoint P) {
+  const auto& s = Stack();
+  for (auto it = s.rbegin(); it != s.rend(); ++it)
+    if ((*it)->BoundsRect().Contains(P)) return *it;
+  return nullptr;
+}
+
+void CancelAll() {
+  auto& s = Stack();
+  while (!s.empty()) {
+    TPopupWindow* p = s.back();
+    TControl* owner = p->PopupOwner();
+    p->ClosePopup(true);
+    if (owner) owner->Perform(WM_CANCELMODE);
+  }
+}
+
+}  // namespace popups
+
+}  // namespace jox

@@ -1,0 +1,58 @@
+// Popups: top-level surfaces of their own (drop-down lists, menus, the date picker's calendar), placed in
+// screen coordinates and free to extend past their form. While one is open it takes the keyboard and the
+// mouse: the input functions send a press to the popup under it; a press anywhere else closes every open
+// popup (each owner gets WM_CANCELMODE) and goes no further; keys go to the topmost popup.
+//
+//   class TMyList : public jox::TPopupWindow { ... Paint, MouseUp: ClosePopup() ... };
+//   list->SetBounds(0, 0, 120, 80);                          // size; the position comes from Popup
+//   list->Popup(combo, p.X, p.Y);                            // screen point, e.g. combo->ClientToScreen(...)
+//   jox::input::Click(list, 10, 10);                         // tests press inside it, like a user
+#pragma once
+
+#include <vector>
+
+#include "package/framework/controls/controls.h"
+
+namespace jox {
+
+class TPopupWindow : public TCustomControl {
+ public:
+  explicit TPopupWindow(TComponent* AOwner);
+  ~TPopupWindow() override;
+
+  // Opens the popup with its top-left at screen (X, Y), moved to stay on the screen; when it does not
+  // fit below Y and AltY >= 0 it opens with its bottom at AltY instead (above a combo box). Opened on
+  // top of the popups open now. Opening an open popup moves it.
+  void Popup(TControl* Owner, Integer X, Integer Y, Integer AltY = -1);
+  // Closes it and the popups opened after it. Cancelled tells Closed why.
+  void ClosePopup(bool Cancelled = false);
+  bool IsOpen() const { return FOpen; }
+  // The control the popup belongs to (it gets WM_CANCELMODE when a press outside closes the popup).
+  TControl* PopupOwner() const { return FPopupOwner; }
+
+  static const TClassInfo& ClassInfo();
+  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+
+ protected:
+  // After the popup was hidden; Cancelled when a press outside or CancelPopups closed it.
+  virtual void Closed(bool Cancelled) {}
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  bool FOpen = false;
+  TControl* FPopupOwner = nullptr;
+};
+
+namespace popups {
+// The open popups, the first opened first.
+const std::vector<TPopupWindow*>& Open();
+TPopupWindow* Top();
+// The topmost open popup whose rectangle holds the screen point; nullptr when none.
+TPopupWindow* AtScreen(TPoint Screen);
+// Closes every open popup from the top down, as a press outside does: each is told it was cancelled
+// and its owner gets WM_CANCELMODE.
+void CancelAll();
+// Called by the platform host whenever a popup opens, moves or closes.
+}  // namespace popups
+
+}  // namespace jox

@@ -1,0 +1,25 @@
+#include "package/painting.h"
+
+namespace jox {
+
+void DrawLines(TCanvas* Canvas, std::initializer_list<TPoint> Points) {
+  auto it = Points.begin();
+  if (it == Points.end()) return;
+  Canvas->MoveTo(it->X, it->Y);
+  for (++it; it != Points.end(); ++it) Canvas->LineTo(it->X, it->Y);
+}
+
+void DrawLines(TCanvas* Canvas, TColor PenColor, std::initializer_list<TPoint> Points) {
+  Canvas->Pen()->SetColor(PenColor);
+  DrawLines(Canvas, Points);
+}
+
+void DrawEngravedText(TCanvas* Canvas, Integer X, Integer Y, const String& Text) {
+  Canvas->Brush()->SetStyle(bsClear);
+  Canvas->Font()->SetColor(clWhite);
+  Canvas->TextOut(X + 1, Y + 1, Text);
+  Canvas->Font()->SetColor(clGray);
+  Canvas->TextOut(X, Y, Text);
+}
+
+}  // namespace jox

@@ -1,0 +1,25 @@
+// Small drawing steps the units repeat: pen paths and engraved (disabled) text.
+//
+//   DrawLines(C, clWhite, {{X1, Y2}, {X1, Y1}, {X2, Y1}});  // pen clWhite, MoveTo the first point,
+//                                                           // LineTo each further one
+//   DrawEngravedText(C, X, Y, u"Caption");                  // the disabled look of a text
+#pragma once
+
+#include <initializer_list>
+
+#include "package/framework/graphics/graphics.h"
+
+namespace jox {
+
+// MoveTo the first point, then LineTo each further one (so the last end pixel stays unpainted, as
+// LineTo does). Fewer than two points draw nothing but still move the pen position.
+void DrawLines(TCanvas* Canvas, std::initializer_list<TPoint> Points);
+// The same with the pen colour set first (the colour stays set afterwards).
+void DrawLines(TCanvas* Canvas, TColor PenColor, std::initializer_list<TPoint> Points);
+
+// Engraved text: a white copy one pixel right and down, then clGray on top at (X, Y), both without
+// background. Leaves the brush clear and the font colour clGray, as a caller drawing more disabled
+// text expects.
+void DrawEngravedText(TCanvas* Canvas, Integer X, Integer Y, const String& Text);
+
+}  // namespace jox
