@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "package/colorscheme.h"
+#include "package/setters.h"
 #include "package/units.h"
 
 namespace jox {
@@ -54,35 +55,20 @@ void TOnOffBut::Loaded() {
   Invalidate();
 }
 
-void TOnOffBut::PaintNow() {
-  if (IsLoading() || ComponentState().Contains(csDestroying)) return;
+void TOnOffBut::PaintAtOnce() {
   // A transparent look is AND-ed onto what lies beneath: the parent must be drawn afresh first, or the
   // old picture shows through the new one's transparent pixels.
-  if (FTransParent)
+  if (FTransParent && !IsLoading() && !ComponentState().Contains(csDestroying))
     Repaint();
   else
-    Paint();
+    PaintNow(this);
 }
 
 void TOnOffBut::Redraw() {
   if (FTransParent)
     Invalidate();
   else
-    PaintNow();
-}
-
-template <class T>
-void TOnOffBut::ChangeAndPaint(T& Field, const T& Value) {
-  if (Value == Field) return;
-  Field = Value;
-  PaintNow();
-}
-
-template <class T>
-void TOnOffBut::ChangeAndInvalidate(T& Field, const T& Value) {
-  if (Value == Field) return;
-  Field = Value;
-  Invalidate();
+    PaintNow(this);
 }
 
 void TOnOffBut::AssignTo(TPersistent* Dest) {
@@ -196,7 +182,7 @@ void TOnOffBut::SetOnOff(bool Value) {
   if (Value == FOnOff) return;
   if (FGroupIndex != 0 && !FAllowAllOff && !Value) return;
   FOnOff = Value;
-  PaintNow();
+  PaintAtOnce();
   if (FOnOff) UpdateExclusive();
 }
 
@@ -259,19 +245,19 @@ void TOnOffBut::SetSpace(Integer& Field, Integer Value, Integer Limit) {
 void TOnOffBut::SetLeftSpace(Integer Value) { SetSpace(FLeftSpace, Value, Width()); }
 void TOnOffBut::SetTopSpace(Integer Value) { SetSpace(FTopSpace, Value, Height()); }
 
-void TOnOffBut::SetLeftText(const String& Value) { ChangeAndInvalidate(FLeftText, Value); }
-void TOnOffBut::SetTopText(const String& Value) { ChangeAndInvalidate(FTopText, Value); }
-void TOnOffBut::SetBottomText(const String& Value) { ChangeAndInvalidate(FBottomText, Value); }
-void TOnOffBut::SetRightText(const String& Value) { ChangeAndInvalidate(FRightText, Value); }
-void TOnOffBut::SetLeftTextAlignment(TAlignment Value) { ChangeAndInvalidate(FLTAlignment, Value); }
-void TOnOffBut::SetTopTextAlignment(TAlignment Value) { ChangeAndInvalidate(FTTAlignment, Value); }
-void TOnOffBut::SetBottomTextAlignment(TAlignment Value) { ChangeAndInvalidate(FBTAlignment, Value); }
-void TOnOffBut::SetRightTextAlignment(TAlignment Value) { ChangeAndInvalidate(FRTAlignment, Value); }
+void TOnOffBut::SetLeftText(const String& Value) { if (StoreChanged(FLeftText, Value)) Invalidate(); }
+void TOnOffBut::SetTopText(const String& Value) { if (StoreChanged(FTopText, Value)) Invalidate(); }
+void TOnOffBut::SetBottomText(const String& Value) { if (StoreChanged(FBottomText, Value)) Invalidate(); }
+void TOnOffBut::SetRightText(const String& Value) { if (StoreChanged(FRightText, Value)) Invalidate(); }
+void TOnOffBut::SetLeftTextAlignment(TAlignment Value) { if (StoreChanged(FLTAlignment, Value)) Invalidate(); }
+void TOnOffBut::SetTopTextAlignment(TAlignment Value) { if (StoreChanged(FTTAlignment, Value)) Invalidate(); }
+void TOnOffBut::SetBottomTextAlignment(TAlignment Value) { if (StoreChanged(FBTAlignment, Value)) Invalidate(); }
+void TOnOffBut::SetRightTextAlignment(TAlignment Value) { if (StoreChanged(FRTAlignment, Value)) Invalidate(); }
 
 // [looks] --------------------------------------------------------------------------------------------
-void TOnOffBut::SetColorBackgnd(TColor Value) { ChangeAndPaint(FColorBakG, Value); }
-void TOnOffBut::SetColorText(TColor Value) { ChangeAndPaint(FColorTxt, Value); }
-void TOnOffBut::SetFrameStyle(TFrameStyle Value) { ChangeAndPaint(FFrameStyle, Value); }
+void TOnOffBut::SetColorBackgnd(TColor Value) { if (StoreChanged(FColorBakG, Value)) PaintAtOnce(); }
+void TOnOffBut::SetColorText(TColor Value) { if (StoreChanged(FColorTxt, Value)) PaintAtOnce(); }
+void TOnOffBut::SetFrameStyle(TFrameStyle Value) { if (StoreChanged(FFrameStyle, Value)) PaintAtOnce(); }
 
 void TOnOffBut::SetColorScheme(TColorScheme Value) {
   if (Value == FColorScheme) return;
@@ -307,7 +293,7 @@ void TOnOffBut::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Int
   if (FGroupIndex != 0 && !FAllowAllOff && FOnOff) return;  // the group's on button stays on
   FOnOff = !FOnOff;
   FPressedOn = FMode == oobmSpeedBut && FOnOff;
-  PaintNow();
+  PaintAtOnce();
   if (FOnOff) UpdateExclusive();
 }
 
@@ -320,13 +306,13 @@ void TOnOffBut::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integ
     // Released off the picture: no click, but a momentary button must not stay on.
     if (pressedOn && FMode == oobmSpeedBut && FOnOff) {
       FOnOff = false;
-      PaintNow();
+      PaintAtOnce();
     }
     return;
   }
   if (FMode == oobmSpeedBut) {
     FOnOff = false;
-    PaintNow();
+    PaintAtOnce();
   }
   if (OnClick()) OnClick()(this);
 }
@@ -345,7 +331,7 @@ void TOnOffBut::CMButtonPressed(TMessage& Message) {
   if (!sender || sender == this) return;
   if (sender->FOnOff && FOnOff) {
     FOnOff = false;
-    PaintNow();
+    PaintAtOnce();
   }
   FAllowAllOff = sender->FAllowAllOff;
 }

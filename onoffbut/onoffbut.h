@@ -156,13 +156,10 @@ class TOnOffBut : public TGraphicControl {
   // The mouse-area checks shared by press and release.
   bool MouseSwitches(TMouseButton Button, Integer X, Integer Y) const;
   bool IsLoading() const { return ComponentState().Contains(csLoading); }
-  void PaintNow();
+  // Paints at once; a transparent button has its parent drawn afresh beneath it first.
+  void PaintAtOnce();
   // Invalidate when transparent (the parent must show through), else paint at once.
   void Redraw();
-  template <class T>
-  void ChangeAndPaint(T& Field, const T& Value);
-  template <class T>
-  void ChangeAndInvalidate(T& Field, const T& Value);
   void SetSpace(Integer& Field, Integer Value, Integer Limit);
   void WriteText(TCanvas* C, TCanvas* Mask, Integer X, Integer Y, const String& Text);
 

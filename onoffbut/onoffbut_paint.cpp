@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "onoffbut/onoffbut.h"
+#include "package/paintbuffer.h"
+#include "package/painting.h"
 
 namespace jox {
 
@@ -25,12 +27,7 @@ void TOnOffBut::WriteText(TCanvas* C, TCanvas* Mask, Integer X, Integer Y, const
     Mask->TextOut(X, Y, Text);
     return;
   }
-  // Engraved: a white copy one pixel down and right, grey on top.
-  C->Brush()->SetStyle(bsClear);
-  C->Font()->SetColor(clWhite);
-  C->TextOut(X + 1, Y + 1, Text);
-  C->Font()->SetColor(clGray);
-  C->TextOut(X, Y, Text);
+  DrawEngravedText(C, X, Y, Text);
   Mask->TextOut(X + 1, Y + 1, Text);
   Mask->TextOut(X, Y, Text);
 }
@@ -39,9 +36,9 @@ void TOnOffBut::Paint() {
   if (!(Visible() || ComponentState().Contains(csDesigning))) return;
   const Integer W = Width(), H = Height();
   if (W <= 0 || H <= 0) return;
-  TBitmap bmp(W, H);
-  TCanvas* C = bmp.Canvas();
-  C->SetFont(Font());
+  TPaintBuffer buf(this);
+  TBitmap& bmp = *buf.Bitmap();
+  TCanvas* C = buf.Canvas();
   const Integer TH = C->TextHeight(kSample);
 
   FMask->SetSize(W, H);
@@ -104,17 +101,16 @@ void TOnOffBut::Paint() {
   DrawFrame(C, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, clBlack);
   DrawFrame(Mk, FFrameStyle, 0, 0, W - 1, H - 1, clBlack, clBlack, clBlack, clBlack, clBlack);
 
-  TCanvas* target = Canvas();
-  if (FTransParent) {
-    target->SetCopyMode(cmSrcAnd);
-    target->Draw(0, 0, FMask.get());
-    target->SetCopyMode(cmSrcPaint);
-    target->Draw(0, 0, &bmp);
-    target->SetCopyMode(cmSrcCopy);
-  } else {
-    target->SetCopyMode(cmSrcCopy);
-    target->Draw(0, 0, &bmp);
+  if (!FTransParent) {
+    buf.Flush();
+    return;
   }
+  TCanvas* target = Canvas();
+  target->SetCopyMode(cmSrcAnd);
+  target->Draw(0, 0, FMask.get());
+  target->SetCopyMode(cmSrcPaint);
+  target->Draw(0, 0, &bmp);
+  target->SetCopyMode(cmSrcCopy);
 }
 
 }  // namespace jox

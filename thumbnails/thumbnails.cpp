@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "package/colorscheme.h"
+#include "package/setters.h"
 #include "thumbnails/thumbnails.h"
 
 namespace jox {
@@ -27,6 +28,7 @@ TThumbnails::TThumbnails(TComponent* AOwner)
     : TGraphicControl(AOwner), FSelectedSlide(std::make_unique<TBitFld>(nullptr)) {
   FSelectedSlide->SetSize(FMax - FMin + 1);
   SetBounds(Left(), Top(), DefWidth, DefHeight);
+  FPainted = std::make_unique<TPaintBuffer>(this);
 }
 
 TThumbnails::~TThumbnails() = default;
@@ -36,18 +38,6 @@ void TThumbnails::Loaded() {
   ResizeSelection(FMin);
   KeepPositionInRange();
   Invalidate();
-}
-
-void TThumbnails::PaintNow() {
-  if (ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
-  Paint();
-}
-
-template <class T>
-void TThumbnails::Change(T& Field, T Value) {
-  if (Value == Field) return;
-  Field = Value;
-  PaintNow();
 }
 
 void TThumbnails::AssignTo(TPersistent* Dest) {
@@ -95,7 +85,7 @@ void TThumbnails::Assign(TPersistent* Source) {
   FHiliteThickness = S->FHiliteThickness;
   // The selection is not copied, but it must keep matching the copied range.
   ResizeSelection(oldMin);
-  PaintNow();
+  PaintNow(this);
 }
 
 // [geometry] -----------------------------------------------------------------------------------------
@@ -160,7 +150,7 @@ void TThumbnails::SetMin(Integer Value) {
   if (ComponentState().Contains(csLoading)) return;  // Loaded sizes the selection
   ResizeSelection(oldMin);
   KeepPositionInRange();
-  PaintNow();
+  PaintNow(this);
 }
 
 void TThumbnails::SetMax(Integer Value) {
@@ -170,7 +160,7 @@ void TThumbnails::SetMax(Integer Value) {
   if (ComponentState().Contains(csLoading)) return;
   ResizeSelection(FMin);
   KeepPositionInRange();
-  PaintNow();
+  PaintNow(this);
 }
 
 void TThumbnails::SetFirstThumbIdx(double Value) {
@@ -184,7 +174,7 @@ void TThumbnails::SetFirstThumbIdx(double Value) {
   const double stored = c + (Value - c) / N;
   if (stored == FFirstThumbIx) return;
   FFirstThumbIx = stored;
-  PaintNow();
+  PaintNow(this);
 }
 
 void TThumbnails::KeepPositionInRange() {
@@ -207,30 +197,36 @@ void TThumbnails::ScrollRows(double Rows) {
 // [looks] --------------------------------------------------------------------------------------------
 void TThumbnails::SetSlideSize(Integer Value) {
   // The lower bound wins in a control narrower than the smallest slide.
-  Change(FThumbBaseSize, std::max<Integer>(std::min(Value, Width()), 50));
+  StoreAndPaint(this, FThumbBaseSize, std::max<Integer>(std::min(Value, Width()), 50));
 }
-void TThumbnails::SetSlideDistance(Integer Value) { Change(FSLideDist, std::clamp<Integer>(Value, 0, 100)); }
-void TThumbnails::SetSlideMargin(Integer Value) { Change(FSlideMargin, std::clamp<Integer>(Value, 0, 100)); }
-void TThumbnails::SetColorBackGnd(TColor Value) { Change(FColorBG, Value); }
-void TThumbnails::SetColorCover(TColor Value) { Change(FColorCover, Value); }
-void TThumbnails::SetColorSelected(TColor Value) { Change(FColorSelected, Value); }
-void TThumbnails::SetColorFocus(TColor Value) { Change(FColorHilite, Value); }
-void TThumbnails::SetColorMark(TColor Value) { Change(FMarkColor, Value); }
-void TThumbnails::SetFrameStyle(TFrameStyle Value) { Change(FFrameStyle, Value); }
-void TThumbnails::SetOuterFrameStyle(TFrameStyle Value) { Change(FOuterFrameStyle, Value); }
-void TThumbnails::SetInnerFrameStyle(TFrameStyle Value) { Change(FInnerFrameStyle, Value); }
-void TThumbnails::SetFocusLinewidth(Integer Value) { Change(FHiliteThickness, std::clamp<Integer>(Value, 0, 10)); }
+void TThumbnails::SetSlideDistance(Integer Value) {
+  StoreAndPaint(this, FSLideDist, std::clamp<Integer>(Value, 0, 100));
+}
+void TThumbnails::SetSlideMargin(Integer Value) {
+  StoreAndPaint(this, FSlideMargin, std::clamp<Integer>(Value, 0, 100));
+}
+void TThumbnails::SetColorBackGnd(TColor Value) { StoreAndPaint(this, FColorBG, Value); }
+void TThumbnails::SetColorCover(TColor Value) { StoreAndPaint(this, FColorCover, Value); }
+void TThumbnails::SetColorSelected(TColor Value) { StoreAndPaint(this, FColorSelected, Value); }
+void TThumbnails::SetColorFocus(TColor Value) { StoreAndPaint(this, FColorHilite, Value); }
+void TThumbnails::SetColorMark(TColor Value) { StoreAndPaint(this, FMarkColor, Value); }
+void TThumbnails::SetFrameStyle(TFrameStyle Value) { StoreAndPaint(this, FFrameStyle, Value); }
+void TThumbnails::SetOuterFrameStyle(TFrameStyle Value) { StoreAndPaint(this, FOuterFrameStyle, Value); }
+void TThumbnails::SetInnerFrameStyle(TFrameStyle Value) { StoreAndPaint(this, FInnerFrameStyle, Value); }
+void TThumbnails::SetFocusLinewidth(Integer Value) {
+  StoreAndPaint(this, FHiliteThickness, std::clamp<Integer>(Value, 0, 10));
+}
 
 void TThumbnails::SetAntiAlias(bool Value) {
   FAntiAlias = Value;
-  PaintNow();
+  PaintNow(this);
 }
 
 void TThumbnails::SetColorScheme(TColorScheme Value) {
   if (Value == FColorScheme) return;
   FColorScheme = Value;
   SchemeLineColors(Value, true, StyleElements(), FColGrayLine, FColWhiteLine, &FColBlackLine);
-  PaintNow();
+  PaintNow(this);
 }
 
 // [selection] ----------------------------------------------------------------------------------------
@@ -239,7 +235,7 @@ Integer TThumbnails::NumSlidesSelected() const { return FSelectedSlide->CountTru
 
 void TThumbnails::ResetAllSelections() {
   FSelectedSlide->Clear();
-  PaintNow();
+  PaintNow(this);
 }
 
 bool TThumbnails::SlideSelected(Integer sldnum) const {
@@ -249,14 +245,14 @@ bool TThumbnails::SlideSelected(Integer sldnum) const {
 void TThumbnails::SetSlideSelected(Integer sldnum, bool Value) {
   if (!InRange(sldnum)) return;
   FSelectedSlide->SetBit(sldnum - FMin, Value);
-  PaintNow();
+  PaintNow(this);
 }
 
 void TThumbnails::SetSlideSelectMode(TSlideSelectMode Value) {
   if (Value == FSelectMode) return;
   FSelectMode = Value;
   FSelectedSlide->Clear();
-  PaintNow();
+  PaintNow(this);
 }
 
 void TThumbnails::ApplySelectionClick(Integer s, TShiftState Shift) {
@@ -264,7 +260,7 @@ void TThumbnails::ApplySelectionClick(Integer s, TShiftState Shift) {
     FSelectedSlide->Clear();
     if (s != 0) FSelectedSlide->SetBit(s - FMin, true);
     FLastClickedSlide = s;
-    PaintNow();
+    PaintNow(this);
     return;
   }
   if (FSelectMode != ssmMultiple || s == 0) return;
@@ -277,7 +273,7 @@ void TThumbnails::ApplySelectionClick(Integer s, TShiftState Shift) {
     FSelectedSlide->SetBit(s - FMin, on);
     FLastClickedSlide = s;
   }
-  PaintNow();
+  PaintNow(this);
 }
 
 // [mouse] --------------------------------------------------------------------------------------------

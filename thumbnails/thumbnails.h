@@ -12,6 +12,7 @@
 #include "package/framework/base/component.h"
 #include "package/framework/controls/controls.h"
 #include "package/framework/graphics/graphics.h"
+#include "package/paintbuffer.h"
 
 namespace jox {
 
@@ -172,9 +173,6 @@ class TThumbnails : public TGraphicControl {
   // Rows with a visible part at the present scroll position.
   Integer VisibleRows() const;
   bool InRange(Integer s) const { return s >= FMin && s <= FMax; }
-  void PaintNow();
-  template <class T>
-  void Change(T& Field, T Value);
   void ResizeSelection(Integer OldMin);
   void KeepPositionInRange();
   void ApplySelectionClick(Integer s, TShiftState Shift);
@@ -212,7 +210,8 @@ class TThumbnails : public TGraphicControl {
   Integer FLastClickedSlide = 0;
   // The last painted picture without the highlight: removing a highlight copies from it, so whatever
   // lay under the lines (picture, marker, background) comes back.
-  std::unique_ptr<TBitmap> FPainted;
+  std::unique_ptr<TPaintBuffer> FPainted;
+  bool FPaintedValid = false;
 };
 
 }  // namespace jox

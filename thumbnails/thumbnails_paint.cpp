@@ -34,8 +34,8 @@ void TThumbnails::Paint() {
   TWorkingFlag working(FIsWorking);
   const Integer W = Width(), H = Height();
   Canvas()->SetFont(Font());
-  if (!FPainted) FPainted = std::make_unique<TBitmap>();
-  FPainted->SetSize(W, H);
+  FPainted->Resize(W, H);
+  FPaintedValid = true;
   TCanvas* C = FPainted->Canvas();
   C->SetFont(Font());
   C->SetCopyMode(cmSrcCopy);
@@ -112,9 +112,7 @@ void TThumbnails::Paint() {
   C->Rectangle(0, 0, W, Border);
   C->Rectangle(0, H - Border, W, H);
   SlideFrame(C, FFrameStyle, 0, 0, W - 2, H - 2);
-  TCanvas* target = Canvas();
-  target->SetCopyMode(cmSrcCopy);
-  target->Draw(0, 0, FPainted.get());
+  FPainted->Flush();
   // A repaint keeps the highlight of the slide still under the pointer.
   DrawHilite(FLastHiLite, true);
 }
@@ -127,7 +125,8 @@ void TThumbnails::DrawHilite(Integer s, bool Draw) {
   Integer X = 0, Y = 0;
   CalcSlidePos(s, X, Y);
   // What the last paint put there, unless it is out of date (not painted yet, resized since).
-  TBitmap* painted = (FPainted && FPainted->Width() == W && FPainted->Height() == H) ? FPainted.get() : nullptr;
+  TBitmap* painted =
+      (FPaintedValid && FPainted->Width() == W && FPainted->Height() == H) ? FPainted->Bitmap() : nullptr;
   C->SetCopyMode(cmSrcCopy);
   if (!Draw && painted) {
     const TRect r = Rect(X, Y, X + S + 1, Y + S + 1);
