@@ -51,6 +51,15 @@ void BM_ReportListPaintPage(benchmark::State& state) {
 }
 BENCHMARK(BM_ReportListPaintPage)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
 
+// A new view at its default size with its default rows, as a form first shows it.
+void BM_ReportListPaintDefault(benchmark::State& state) {
+  TReportListView v(nullptr);
+  v.HandleNeeded();
+  for (Integer r = 1; r <= v.NrOfRows(); ++r) v.SetElem(1, r, u"Item " + IntToStr(r));
+  for (auto _ : state) v.Paint();
+}
+BENCHMARK(BM_ReportListPaintDefault)->Unit(benchmark::kMicrosecond);
+
 void BM_ReportListScrollPage(benchmark::State& state) {
   auto v = MakeView(Integer(state.range(0)), Integer(state.range(1)));
   const Integer page = v->VisibleRowCount();

@@ -223,3 +223,60 @@ TEST_F(GridTest, PickListDropsDownAndPicks) {
   EXPECT_FALSE(e->ListVisible());
   EXPECT_TRUE(g->EditorMode());
 }
+
+TEST_F(GridTest, EllipsisAlwaysShownEditorAndScrollEvents) {
+  int buttons = 0, topLeft = 0;
+  g->SetOnEditButtonClick([&](TObject*) { ++buttons; });
+  g->SetOnTopLeftChanged([&](TObject*) { ++topLeft; });
+  g->SetOnGetEditStyle([](TObject*, Integer, Integer, TEditStyle& s) { s = esEllipsis; });
+  g->SetFocus();
+  g->SetOptions(g->Options() | goEditing | goAlwaysShowEditor);
+  ASSERT_TRUE(g->EditorMode());
+  TInplaceEdit* e = g->InplaceEditor();
+  input::Click(e, e->Width() - 4, 4);
+  EXPECT_EQ(buttons, 1);
+  input::KeyPress(e, VK_RETURN, ssCtrl);
+  EXPECT_EQ(buttons, 2);
+  // The editor follows the current cell and stays open.
+  input::KeyPress(e, VK_DOWN);
+  EXPECT_TRUE(g->EditorMode());
+  EXPECT_EQ(g->Row(), 2);
+  EXPECT_EQ(e->Top(), g->CellRect(1, 2).Top);
+
+  g->SetRowCount(100);
+  g->SetTopRow(10);
+  EXPECT_EQ(topLeft, 1);
+  EXPECT_EQ(g->ScrollPos(sbVertical), 10);
+  // Bar actions move the rows; without thumb tracking a dragged thumb waits for its release.
+  g->Perform(WM_VSCROLL, SB_LINEDOWN);
+  EXPECT_EQ(g->TopRow(), 11);
+  g->Perform(WM_VSCROLL, SB_THUMBTRACK | (40 << 16));
+  EXPECT_EQ(g->TopRow(), 11);
+  g->Perform(WM_VSCROLL, SB_THUMBPOSITION | (40 << 16));
+  EXPECT_EQ(g->TopRow(), 40);
+  g->SetOptions(g->Options() | goThumbTracking);
+  g->Perform(WM_VSCROLL, SB_THUMBTRACK | (50 << 16));
+  EXPECT_EQ(g->TopRow(), 50);
+}
+
+TEST_F(GridTest, RowSizingHiddenRowsAndFixedCounts) {
+  g->SetOptions(g->Options() | goRowSizing);
+  const TRect f = g->CellRect(0, 1);
+  input::Drag(g, 10, f.Bottom, 10, f.Bottom + 16);
+  EXPECT_EQ(g->RowHeights(1), 40);
+  // A hidden row is skipped by the keys' neighbours in pixels but keeps its place in the counts.
+  g->SetRowHeights(2, 0);
+  EXPECT_TRUE(g->CellRect(1, 3).Top == g->CellRect(1, 2).Top + 1);
+  // Fixed counts stay below the totals; the current cell stays in the data.
+  g->SetFixedRows(10);
+  EXPECT_EQ(g->FixedRows(), 4);
+  g->SetRowCount(2);
+  EXPECT_EQ(g->FixedRows(), 1);
+  EXPECT_EQ(g->Row(), 1);
+  g->SetColCount(0);
+  EXPECT_EQ(g->ColCount(), 1);
+  EXPECT_EQ(g->FixedCols(), 0);
+  drawn.clear();
+  g->Repaint();
+  EXPECT_EQ(drawn.size(), 2u);  // one column, two rows
+}

@@ -473,3 +473,64 @@ TEST_F(ReportListTest, DoubleClickOnAHeaderBorderFitsTheColumn) {
   input::DoubleClick(v, p.X, p.Y);
   EXPECT_EQ(clicks.size(), 1u);
 }
+
+TEST_F(ReportListTest, NotificationsAndSuppressedPainting) {
+  int changes = 0, setups = 0;
+  v->SetOnChange([&](TObject*) { ++changes; });
+  v->SetOnChangeSetup([&](TObject*) { ++setups; });
+  v->SetElem(1, 1, u"a");  // a cell write through the model reports a change
+  EXPECT_EQ(changes, 1);
+  v->SetColorText(clRed);
+  v->SetColWidths(1, 80);
+  v->SetNrRows(6);
+  EXPECT_EQ(setups, 3);
+  const int before = changes;
+  v->SetCommonHeader(u"Title");
+  EXPECT_EQ(changes, before + 1);
+  EXPECT_EQ(v->Data()->CommonHeader(), u"Title");
+
+  // Nothing is drawn while painting is suppressed; switching it back on draws once.
+  const TRect c = v->CellRect(0, 1);
+  v->SetSuppressPaint(true);
+  v->SetColorBkgdShaded(clLime);
+  EXPECT_NE(v->Canvas()->Pixels(c.Right - 3, c.Bottom - 3), clLime);
+  v->SetSuppressPaint(false);
+  EXPECT_EQ(v->Canvas()->Pixels(c.Right - 3, c.Bottom - 3), clLime);
+
+  // Fill keeps and normalises marks; Clear resets the column settings.
+  v->SetColCheckMode(2, cmBox);
+  v->SetElemChecked(2, 1, true);
+  v->Fill(u"z");
+  EXPECT_EQ(v->Data()->Strings->GetString(2, 1), u"Xz");
+  EXPECT_EQ(v->Data()->Strings->GetString(2, 2), u" z");
+  v->SetColumnEditable(1, true);
+  v->Clear();
+  EXPECT_FALSE(v->ColumnEditable(1));
+  EXPECT_EQ(v->Elem(1, 1), u"");
+}
+
+TEST_F(ReportListTest, KeysReleaseAndRowSelection) {
+  v->SetNrRows(50);
+  std::vector<Word> keys;
+  v->SetOnCursorKeyAction([&](TObject*, Word k) { keys.push_back(k); });
+  v->SetFocus();
+  input::KeyPress(v, VK_NEXT);
+  input::KeyPress(v, VK_END, ssCtrl);
+  input::KeyPress(v, VK_RETURN);  // not a navigation key
+  EXPECT_EQ(keys, (std::vector<Word>{VK_NEXT, VK_END}));
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{50}));
+  // In mode 2 a release below the last row (or right of the columns) clears the selection.
+  v->SetNrRows(3);
+  v->SetRowSelectMode(2);
+  v->SelectAllRows();
+  input::Click(v, 20, 290);
+  EXPECT_EQ(v->NumSelectedRows(), 0);
+  v->SelectAllRows();
+  input::Click(v, 380, 40, mbRight);
+  EXPECT_EQ(v->NumSelectedRows(), 0);
+  // Setting another mode than 2 clears the rows; mode 0 parks the grid's selection outside the data.
+  v->SelectAllRows();
+  v->SetRowSelectMode(0);
+  EXPECT_EQ(v->NumSelectedRows(), 0);
+  EXPECT_EQ(v->Selection().Top, 4);
+}
