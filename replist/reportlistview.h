@@ -405,6 +405,8 @@ class TReportListView : public TCustomDrawGrid {
   void HeaderClickSort(Integer m);
   void ToggleCheck(Integer m, Integer r);
   void ClickSelect(Integer r, TShiftState Shift);
+  // Ctrl+C: the selected rows (or the current one) as tab-separated lines.
+  void CopySelectedRows();
   Integer CurrentDataRow() const;
   // Applies a row order given as the current positions in their new order, keeping UnSort's order.
   void ApplyRowOrder(const std::vector<Integer>& Order);
@@ -463,6 +465,7 @@ class TReportListView : public TCustomDrawGrid {
   // Rows a filter shows, as store rows in their current order; used only while FFilterActive.
   std::vector<Integer> FRowMap;
   bool FFilterActive = false;
+  bool FSpaceToggled = false;  // the key-down of Space toggled a check box
 };
 
 }  // namespace jox

@@ -3,6 +3,7 @@
 // Sections: [selection] [mouse] [keys] [editing] [sorting]
 #include <algorithm>
 
+#include "package/framework/controls/clipbrd.h"
 #include "package/framework/controls/forms.h"
 #include "replist/reportlistview.h"
 #include "replist/reportlistview_internal.h"
@@ -348,7 +349,53 @@ bool TReportListView::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
 }
 
 // [keys] ---------------------------------------------------------------------------------------------------
+void TReportListView::CopySelectedRows() {
+  // The selected rows as shown (all columns, tab between cells), or the current row without a selection.
+  String text;
+  auto addRow = [&](Integer r) {
+    for (Integer k = 0; k < Integer(FColOrder.size()); ++k) {
+      if (k > 0) text += u'\t';
+      text += FRLData->GetElem(ModelCol(k), r);
+    }
+    text += u'\n';
+  };
+  bool any = false;
+  for (Integer i = 0; i < NrOfShownRows(); ++i) {
+    const Integer r = DataRowOf(i + CountHeadRows());
+    if (RowAttr(r) & rlRowSelected) {
+      addRow(r);
+      any = true;
+    }
+  }
+  if (!any && CurrentDataRow() >= 1) addRow(CurrentDataRow());
+  if (!text.empty()) Clipboard()->SetAsText(text);
+}
+
 void TReportListView::KeyDown(Word& Key, TShiftState Shift) {
+  FSpaceToggled = false;
+  if (!EditorMode()) {
+    const bool ctrl = (Shift & ssCtrl) && !(Shift & ssAlt);
+    if (ctrl && (Key == u'C' || Key == VK_INSERT)) {
+      CopySelectedRows();
+      Key = 0;
+      return;
+    }
+    if (ctrl && Key == u'A' && FRowSelectMode == 2) {
+      SelectAllRows();
+      Key = 0;
+      return;
+    }
+    // Space toggles the check box of the current cell, as a click on it would.
+    const Integer m = ModelCol(TCustomGrid::Col()), r = CurrentDataRow();
+    if (Key == VK_SPACE && Shift.Empty() && r >= 1 && ColumnCheckMode(m) != cmNone && !FROCheckMarks &&
+        !(RowAttr(r) & rlRowDisabled) && (FRLData->Strings->CellLength(m, r) > 1 || FShowEmptyCBx)) {
+      TPaintBatch batch(this);
+      ToggleCheck(m, r);
+      FSpaceToggled = true;
+      Key = 0;
+      return;
+    }
+  }
   TCustomDrawGrid::KeyDown(Key, Shift);
   const Word k = Key;
   if (k < VK_PRIOR || k > VK_DOWN) return;
@@ -361,6 +408,9 @@ void TReportListView::KeyDown(Word& Key, TShiftState Shift) {
 }
 
 void TReportListView::KeyPress(char16_t& Key) {
+  // The space of a toggled check box starts no edit.
+  if (Key == u' ' && FSpaceToggled) Key = 0;
+  FSpaceToggled = false;
   TCustomDrawGrid::KeyPress(Key);
   if (FAutoAdvance && (Key == 13 || Key == 0)) {
     Word down = VK_DOWN;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "package/framework/controls/clipbrd.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/input.h"
 #include "replist/replist.h"
@@ -533,4 +534,31 @@ TEST_F(ReportListTest, KeysReleaseAndRowSelection) {
   v->SetRowSelectMode(0);
   EXPECT_EQ(v->NumSelectedRows(), 0);
   EXPECT_EQ(v->Selection().Top, 4);
+}
+
+TEST_F(ReportListTest, SpaceCopyAndSelectAllKeys) {
+  v->SetColCheckMode(1, cmBox);
+  Column(1, {u"a", u"b", u"c"});
+  Column(2, {u"x", u"y", u"z"});
+  v->SetColumnEditable(1, true);
+  int after = 0;
+  v->SetOnCheckedChange([&](TObject*, bool&, Integer, Integer) { ++after; });
+  ClickData(1, 2, {}, 40);
+  input::KeyPress(v, VK_SPACE);
+  EXPECT_TRUE(v->ElemChecked(1, 2));
+  EXPECT_EQ(after, 1);
+  EXPECT_FALSE(v->EditorMode());  // the space went to the box, not into an edit
+  v->SetRowEnabled(2, false);
+  input::KeyPress(v, VK_SPACE);
+  EXPECT_TRUE(v->ElemChecked(1, 2));
+
+  input::KeyPress(v, 'C', ssCtrl);
+  EXPECT_EQ(Clipboard()->AsText(), u"b\ty\t\t\t\n");
+  v->SetRowSelectMode(2);
+  input::KeyPress(v, 'A', ssCtrl);
+  EXPECT_EQ(v->NumSelectedRows(), 4);
+  v->SetRowSelected(2, false);
+  v->SetRowSelected(4, false);
+  input::KeyPress(v, 'C', ssCtrl);
+  EXPECT_EQ(Clipboard()->AsText(), u"a\tx\t\t\t\nc\tz\t\t\t\n");
 }
