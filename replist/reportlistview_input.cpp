@@ -229,8 +229,8 @@ void TReportListView::ToggleCheck(Integer m, Integer r) {
   if (ColumnCheckMode(m) == cmRadio) {
     // A radio click always ends with this cell checked.
     for (Integer k = 1; k <= NrOfRows(); ++k) {
-      const String t = s->GetString(m, k);
-      if (!t.empty() && t[0] != u' ') s->SetString(m, k, u" " + t.substr(1));
+      const std::u16string_view t = s->GetView(m, k);
+      if (!t.empty() && t[0] != u' ') s->SetString(m, k, u" " + String(t.substr(1)));
     }
     const String t = s->GetString(m, r);
     s->SetString(m, r, t.empty() ? String(u"X") : u"X" + t.substr(1));
