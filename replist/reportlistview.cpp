@@ -6,6 +6,7 @@
 #include <new>
 
 #include "package/framework/controls/forms.h"
+#include "package/setters.h"
 #include "package/texts.h"
 #include "replist/reportlistview.h"
 #include "replist/reportlistview_internal.h"
@@ -177,13 +178,13 @@ void TReportListView::SetColorColumnHd(TColor v) {
 }
 
 void TReportListView::SetColorEmptyMsg(TColor v) {
-  if (v == FColorEmptyMsg) return;
-  SetColorField(FColorEmptyMsg, v);
+  if (!StoreChanged(FColorEmptyMsg, v)) return;
+  RepaintView();
+  ChangedSetup();
 }
 
 void TReportListView::SetEmptyMessage(const String& v) {
-  if (v == FEmptyMsg) return;
-  FEmptyMsg = v;
+  if (!StoreChanged(FEmptyMsg, v)) return;
   RepaintView();
   ChangedSetup();
 }
@@ -201,8 +202,7 @@ void TReportListView::SetCommonHeader(const String& v) {
 }
 
 void TReportListView::SetCommonHeaderAlignment(TAlignment v) {
-  if (v == FHeaderAlignment) return;
-  FHeaderAlignment = v;
+  if (!StoreChanged(FHeaderAlignment, v)) return;
   Changed();
   RepaintView();
 }
@@ -263,20 +263,17 @@ void TReportListView::SetEnabled(bool v) {
 }
 
 void TReportListView::SetShowEmptyCheckBoxes(bool v) {
-  if (v == FShowEmptyCBx) return;
-  FShowEmptyCBx = v;
+  if (!StoreChanged(FShowEmptyCBx, v)) return;
   RepaintView();
 }
 
 void TReportListView::SetCheckMarksReadOnly(bool v) {
-  if (v == FROCheckMarks) return;
-  FROCheckMarks = v;
+  if (!StoreChanged(FROCheckMarks, v)) return;
   RepaintView();
 }
 
 void TReportListView::SetInterRowIndicatorPos(Integer v) {
-  if (v == FInterRowIndi) return;
-  FInterRowIndi = v;
+  if (!StoreChanged(FInterRowIndi, v)) return;
   RepaintView();
 }
 

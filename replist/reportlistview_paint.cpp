@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "package/painting.h"
 #include "replist/reportlistview.h"
 
 namespace jox {
@@ -26,24 +27,14 @@ std::vector<String> SplitText(const String& s, char16_t sep) {
   return parts;
 }
 
-void Line(TCanvas* c, Integer x1, Integer y1, Integer x2, Integer y2) {
-  c->MoveTo(x1, y1);
-  c->LineTo(x2, y2);
-}
-
 }  // namespace
 
+// White top and left, gray bottom and right; the top line runs to R, the right one stands at R - 1.
 void TReportListView::RaisedFrame(Integer L, Integer T, Integer R, Integer B) {
   TCanvas* c = Canvas();
   c->Pen()->SetWidth(1);
-  c->Pen()->SetColor(clWhite);
-  c->MoveTo(L, B - 1);
-  c->LineTo(L, T);
-  c->LineTo(R, T);
-  c->Pen()->SetColor(clGray);
-  c->MoveTo(L + 1, B - 1);
-  c->LineTo(R - 1, B - 1);
-  c->LineTo(R - 1, T);
+  DrawLines(c, clWhite, {{L, B - 1}, {L, T}, {R, T}});
+  DrawLines(c, clGray, {{L + 1, B - 1}, {R - 1, B - 1}, {R - 1, T}});
 }
 
 void TReportListView::DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) {
@@ -143,13 +134,13 @@ void TReportListView::DrawDataCell(Integer ACol, Integer ARow, const TRect& Rc) 
     c->Pen()->SetColor(FEnabled ? fontColor : clInactiveCaption);
     if (checked) {
       if (mode == cmRadio) {
-        Line(c, L + 8, T + 7, L + 11, T + 7);
-        for (Integer i = 0; i < 3; ++i) Line(c, L + 7, T + 8 + i, L + 12, T + 8 + i);
-        Line(c, L + 8, T + 11, L + 11, T + 11);
+        DrawLines(c, {{L + 8, T + 7}, {L + 11, T + 7}});
+        for (Integer i = 0; i < 3; ++i) DrawLines(c, {{L + 7, T + 8 + i}, {L + 12, T + 8 + i}});
+        DrawLines(c, {{L + 8, T + 11}, {L + 11, T + 11}});
       } else {
         for (Integer i = 0; i < 3; ++i) {
-          Line(c, L + 6, T + 8 + i, L + 9, T + 11 + i);
-          Line(c, L + 8, T + 10 + i, L + 13, T + 5 + i);
+          DrawLines(c, {{L + 6, T + 8 + i}, {L + 9, T + 11 + i}});
+          DrawLines(c, {{L + 8, T + 10 + i}, {L + 13, T + 5 + i}});
         }
       }
     }
@@ -187,17 +178,9 @@ void TReportListView::DrawHeaderCell(Integer ACol, Integer ARow, const TRect& Rc
                                                                                                   : xEnd / 2 - tw / 2;
       c->TextRect(area, x, y, lines[i]);
     }
-    c->Pen()->SetColor(clWhite);
-    c->MoveTo(0, B - 1);
-    c->LineTo(0, T);
-    c->LineTo(xEnd, T);
-    c->Pen()->SetColor(clGray);
-    c->MoveTo(1, B - 1);
-    c->LineTo(xEnd - 1, B - 1);
-    c->LineTo(xEnd - 1, T);
-    Line(c, xEnd - 1, B - 1, xEnd - 1, T);
-    c->Pen()->SetColor(clBlack);
-    Line(c, xEnd, B - 1, xEnd, T - 1);
+    RaisedFrame(0, T, xEnd, B);
+    DrawLines(c, clGray, {{xEnd - 1, B - 1}, {xEnd - 1, T}});
+    DrawLines(c, clBlack, {{xEnd, B - 1}, {xEnd, T - 1}});
     return;
   }
   // The column header row.
@@ -233,29 +216,14 @@ void TReportListView::DrawHeaderCell(Integer ACol, Integer ARow, const TRect& Rc
     w = std::min(w, W - 12);
     const Integer x = L + 4 + w, y = T + 2 + h / 2;
     if (LastSortOrder()) {
-      c->Pen()->SetColor(clGray);
-      Line(c, x - 4, y + 3, x, y - 3);
-      c->Pen()->SetColor(clWhite);
-      c->MoveTo(x, y - 3);
-      c->LineTo(x + 4, y + 3);
-      c->LineTo(x - 4, y + 3);
+      DrawLines(c, clGray, {{x - 4, y + 3}, {x, y - 3}});
+      DrawLines(c, clWhite, {{x, y - 3}, {x + 4, y + 3}, {x - 4, y + 3}});
     } else {
-      c->Pen()->SetColor(clWhite);
-      Line(c, x + 4, y - 3, x, y + 3);
-      c->Pen()->SetColor(clGray);
-      c->MoveTo(x, y + 3);
-      c->LineTo(x - 4, y - 3);
-      c->LineTo(x + 4, y - 3);
+      DrawLines(c, clWhite, {{x + 4, y - 3}, {x, y + 3}});
+      DrawLines(c, clGray, {{x, y + 3}, {x - 4, y - 3}, {x + 4, y - 3}});
     }
   }
-  c->Pen()->SetColor(clWhite);
-  c->MoveTo(L, B - 1);
-  c->LineTo(L, T);
-  c->LineTo(xEnd, T);
-  c->Pen()->SetColor(clGray);
-  c->MoveTo(L + 1, B - 1);
-  c->LineTo(xEnd - 1, B - 1);
-  c->LineTo(xEnd - 1, T);
+  RaisedFrame(L, T, xEnd, B);
 }
 
 // [paint] --------------------------------------------------------------------------------------------------
@@ -289,7 +257,7 @@ void TReportListView::Paint() {
     const Integer y = h0 + (p - TopRow()) * (TCustomGrid::DefaultRowHeight() + 1);
     c->Pen()->SetColor(FInterRowColor);
     c->Pen()->SetWidth(FInterRowWidth);
-    Line(c, 0, y, Width(), y);
+    DrawLines(c, {{0, y}, {Width(), y}});
     c->Pen()->SetWidth(1);
   }
 }
