@@ -223,6 +223,9 @@ class TNumIO2 : public TCustomControl {
   void DeleteSelection(bool& Changed);
   // Removes the selection and nothing else (before typing or pasting over it).
   void RemoveSelectedText();
+  // numio2_value.cpp
+  // Puts caret and selection back inside the buffer after it was rewritten.
+  void KeepCaretInBuffer();
   // numio2_mouse.cpp
   Integer GaugeReserve() const;
   double GaugeValueAt(Integer X) const;
@@ -231,6 +234,8 @@ class TNumIO2 : public TCustomControl {
   // numio2_timer.cpp
   void TimerWndProc(TMessage& Message);
   void StopCaret();
+  // Shows the caret at once and starts a full blink period, as after every keystroke.
+  void ShowCaretNow();
   // numio2_paint.cpp
   void DrawBoxFrame(TCanvas* C, Integer X1, Integer Y1, Integer X2, Integer Y2, bool F);
   void DrawLabel(TCanvas* C, Integer X, Integer Y, const String& S);

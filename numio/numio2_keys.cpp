@@ -53,6 +53,7 @@ void TNumIO2::RemoveSelectedText() {
 
 void TNumIO2::HandleKey(Word K, bool Shifted, bool Ctrl) {
   if (FReadOnly && !(Ctrl && K == 'C')) return;
+  KeepCaretInBuffer();
   const String oldBuffer = FInBuffer;
   const Integer oldCaret = FCaretPos;
   const Integer len = Integer(FInBuffer.size());
@@ -95,7 +96,8 @@ void TNumIO2::HandleKey(Word K, bool Shifted, bool Ctrl) {
         }
         break;
       case VK_TAB:
-        if (TCustomForm* form = GetParentForm(this)) form->Perform(WM_NEXTDLGCTL, 0, 0);
+        // Shift+Tab goes back, as everywhere else on the desktop.
+        if (TCustomForm* form = GetParentForm(this)) form->Perform(WM_NEXTDLGCTL, Shifted ? 1 : 0, 0);
         break;
       case VK_END: FCaretPos = len; break;
       case VK_HOME: FCaretPos = 0; break;
@@ -149,7 +151,7 @@ void TNumIO2::HandleKey(Word K, bool Shifted, bool Ctrl) {
     }
   }
 
-  if (!FReadOnly) FCaretVisib = true;
+  if (!FReadOnly && K != VK_TAB) ShowCaretNow();
   if (changed) Changed();
   Paint();
 }

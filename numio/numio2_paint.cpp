@@ -186,20 +186,20 @@ void TNumIO2::DrawInputBox(TCanvas* C, Integer H, Integer R, Integer TextY, Inte
   const Integer cw = C->TextWidth(FInBuffer.substr(0, size_t(std::clamp<Integer>(FCaretPos, 0, Integer(FInBuffer.size())))));
   C->Font()->SetColor(grey ? clGray : out ? FColorWarnTxt : FColorBoxText);
   Integer x, co;
+  // The caret stands on the insertion point (x + cw): in the gap before the next character,
+  // not over the last pixel column of the previous one.
   switch (FAlignment) {
     case taLeftJustify:
       x = FLeftSpace + 4;
-      co = cw + 3;
       break;
     case taRightJustify:
       x = FLeftSpace + FTextBoxWidth - tw - 2;
-      co = FTextBoxWidth + cw - tw - 3;
       break;
     default:
       x = FLeftSpace + (FTextBoxWidth - tw) / 2 + 2;
-      co = cw + (FTextBoxWidth - tw) / 2 + 1;
       break;
   }
+  co = x - FLeftSpace + cw;
   C->TextRect(Rect(FLeftSpace + 3, 2, FLeftSpace + FTextBoxWidth - 1, ClipBottom), x, TextY, FInBuffer);
 
   // Only the focused field shows a caret: one drawn elsewhere until the first blink tick would

@@ -18,6 +18,15 @@ void TNumIO2::UpdateTimer() {
   Paint();
 }
 
+void TNumIO2::ShowCaretNow() {
+  FCaretVisib = true;
+  // Without a timer the caret simply stays shown; a keystroke must not fail for it.
+  if (Focused()) {
+    KillTimer(FCaretTimerH, CaretTimerID);
+    SetTimer(FCaretTimerH, CaretTimerID, CaretInterval, nullptr);
+  }
+}
+
 void TNumIO2::StopCaret() {
   KillTimer(FCaretTimerH, CaretTimerID);
   FCaretVisib = false;

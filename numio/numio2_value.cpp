@@ -12,7 +12,16 @@ double TNumIO2::GetNioValue() const { return numio2::ReadValue(FInBuffer, FInput
 
 void TNumIO2::SetNioValue(double X) {
   FInBuffer = numio2::WriteValue(X, FInputFormat, FDecP, FSigDig, numio2::WrittenSeparator(FDecPSep));
+  KeepCaretInBuffer();
   Paint();
+}
+
+void TNumIO2::KeepCaretInBuffer() {
+  // A shorter text (buttons, gauge, a new format) would leave the next key editing past its end.
+  const Integer n = Integer(FInBuffer.size());
+  FCaretPos = std::clamp(FCaretPos, 0, n);
+  FSelEnd = std::clamp(FSelEnd, 0, n);
+  FSelBegin = std::clamp(FSelBegin, 0, FSelEnd);
 }
 
 Integer TNumIO2::GetNioIntValue() const {

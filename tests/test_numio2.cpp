@@ -405,3 +405,89 @@ TEST_F(NumIO2Test, CommaSeparatorStaysEditable) {
   n->SetDecPlaceSep(dpsPoint);
   EXPECT_EQ(n->Text(), u"7.29");
 }
+
+TEST_F(NumIO2Test, CaretAndSelectionStayInsideARewrittenBuffer) {
+  // The gauge writes a shorter text while the caret stands at the end of a longer one.
+  n->SetGaugeVisible(true);
+  n->SetFocus();
+  const Integer y = 28 - 4;
+  input::Click(n, 35 + 82, y);
+  ASSERT_EQ(n->Text(), u"1000.00");
+  Key(VK_END);
+  input::Click(n, 35, y);
+  ASSERT_EQ(n->Text(), u"0.00");
+  log.clear();
+  EXPECT_NO_THROW(Type("5"));
+  EXPECT_EQ(n->Text(), u"0.005");
+  EXPECT_EQ(log, (std::vector<std::string>{"change 0.005"}));
+
+  // A whole selection, then shorter texts from every writer; no key may throw afterwards.
+  for (int writer = 0; writer < 4; ++writer) {
+    n->SetNioText(u"123456.75");
+    n->SetSelBegin(0);
+    n->SetSelEnd(9);
+    switch (writer) {
+      case 0: n->SetNioValue(1); break;
+      case 1: n->SetDecP(0); break;
+      case 2: n->SetInputFormat(itExp); n->SetSignificantDigits(1); break;
+      case 3: input::Click(n, 35, y); break;
+    }
+    const Integer len = Integer(n->Text().size());
+    EXPECT_LE(n->SelEnd(), len) << writer;
+    EXPECT_LE(n->CaretPos(), len) << writer;
+    for (Word k : {Word('C'), Word('X'), Word('V')}) EXPECT_NO_THROW(Key(k, ssCtrl)) << writer;
+    for (Word k : {Word(VK_DELETE), Word(VK_BACK), Word('7')}) EXPECT_NO_THROW(Key(k)) << writer;
+    n->SetInputFormat(itFloat);
+    n->SetDecP(2);
+  }
+}
+
+TEST_F(NumIO2Test, CaretShowsAtOnceAfterAKey) {
+  n->SetFocus();
+  Application->Advance(400);
+  Type("1");
+  EXPECT_TRUE(n->CaretVisible());
+  Application->Advance(200);  // past the tick the old period had due
+  EXPECT_TRUE(n->CaretVisible());
+  Application->Advance(300);  // a full period after the key
+  EXPECT_FALSE(n->CaretVisible());
+}
+
+TEST_F(NumIO2Test, OneSignificantDigit) {
+  n->SetInputFormat(itExp);
+  n->SetSignificantDigits(1);
+  n->SetNioValue(1234.5);
+  EXPECT_EQ(n->Text(), u" 1.E+03");
+  EXPECT_EQ(n->Value(), 1000);
+}
+
+TEST(NumIO2Window, TabMovesTheFocusInsideAPageForm) {
+  // As in the gallery's window: the page is a form inside the window's form, keys go to the window.
+  input::Reset();
+  TForm host(nullptr);
+  host.SetBounds(0, 0, 400, 200);
+  auto* page = new TForm(&host);
+  page->SetParent(&host);
+  page->SetBounds(0, 24, 400, 170);
+  auto* a = new TNumIO2(page);
+  a->SetParent(page);
+  auto* b = new TNumIO2(page);
+  b->SetParent(page);
+  b->SetTop(40);
+  auto* c = new TNumIO2(page);
+  c->SetParent(page);
+  c->SetTop(80);
+  for (TNumIO2* f : {a, b, c}) f->SetTabStop(true);
+  host.Show();
+  page->Show();
+  a->SetFocus();
+  ASSERT_TRUE(a->Focused());
+  input::KeyDown(&host, VK_TAB);
+  input::KeyUp(&host, VK_TAB);
+  EXPECT_TRUE(b->Focused());
+  input::KeyDown(&host, VK_SHIFT);
+  input::KeyDown(&host, VK_TAB, ssShift);
+  input::KeyUp(&host, VK_TAB, ssShift);
+  input::KeyUp(&host, VK_SHIFT);
+  EXPECT_TRUE(a->Focused());  // Shift+Tab goes back
+}

@@ -113,7 +113,7 @@ TEST_F(NumIO2PaintTest, CaretColumn) {
   n->SetNioText(u"42");
   n->SetFocus();
   const Integer tw = n->Canvas()->TextWidth(u"42");
-  const Integer x = 35 + (80 - tw) / 2 + 1;  // caret before the first character, centred text
+  const Integer x = 35 + (80 - tw) / 2 + 2;  // on the insertion point before the first character
   EXPECT_EQ(Px(x, 3), clBlack);
   EXPECT_EQ(Px(x, 24), clBlack);
   EXPECT_EQ(Px(x, 25), clWhite);  // the line ends above H - 3
