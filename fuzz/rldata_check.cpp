@@ -1,27 +1,12 @@
-// Recognition of report-list files on arbitrary streams, in a quarter of the runs across the end of
-// the first 64 KiB read block.
+// Recognition of report-list files on arbitrary streams, also across the end of a read block.
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
+#include "fuzz/block_input.h"
 #include "replist/replist.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-  const std::string_view text(reinterpret_cast<const char*>(Data), Size);
-  std::string bytes;
-  if (Size > 1 && Data[0] % 4 == 0) {
-    // One long line first, so that the input straddles the end of the first 64 KiB block at an
-    // offset the input chooses, after a line longer than a block.
-    bytes.assign((1 << 16) - 32 + Data[1] % 64, 'x');
-    bytes += '\n';
-    bytes.append(text);
-  } else if (Size && Data[0] % 64 == 1) {
-    // Now and then the input repeated past a block: many lines across the boundary.
-    bytes.reserve((1 << 16) + 2 * Size + 2);
-    while (bytes.size() <= (1 << 16) + 1) bytes.append(text);
-  } else {
-    bytes.assign(text);
-  }
+  const std::string bytes = BlockInput(Data, Size);
   jox::TMemoryStream s;
   s.WriteBuffer(bytes.data(), jox::Int64(bytes.size()));
   s.SetPosition(0);
