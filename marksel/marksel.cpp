@@ -3,6 +3,8 @@
 #include "marksel/marksel.h"
 
 #include "package/framework/controls/forms.h"
+#include "package/paintbuffer.h"
+#include "package/setters.h"
 
 namespace jox {
 
@@ -40,23 +42,16 @@ void TMarkSel::Assign(TPersistent* Source) {
   FColorSelFG = S->FColorSelFG;
   FColorHiLite = S->FColorHiLite;
   FColorHiSymb = S->FColorHiSymb;
-  Paint();
-}
-
-template <class T>
-void TMarkSel::Change(T& Field, T Value) {
-  if (Field == Value) return;
-  Field = Value;
-  Paint();
+  PaintNow(this);
 }
 
 // [properties] ---------------------------------------------------------------------------------
 void TMarkSel::SetNrOfColumns(Integer Value) {
-  if (Value >= 1 && Value <= MaxCells) Change(FNrCols, Value);
+  if (Value >= 1 && Value <= MaxCells) StoreAndPaint(this, FNrCols, Value);
 }
 
 void TMarkSel::SetNrOfRows(Integer Value) {
-  if (Value >= 1 && Value <= MaxCells) Change(FNrRows, Value);
+  if (Value >= 1 && Value <= MaxCells) StoreAndPaint(this, FNrRows, Value);
 }
 
 bool TMarkSel::MarkVisible(Integer Ix) const {
@@ -67,22 +62,22 @@ bool TMarkSel::MarkVisible(Integer Ix) const {
 void TMarkSel::SetMarkVisible(Integer Ix, bool Value) {
   if (Ix < 1 || Ix > MaxMark) return;
   FMarkVis[Ix] = Value;
-  Paint();
+  PaintNow(this);
 }
 
 void TMarkSel::ShowAllMarks() {
   FMarkVis.fill(true);
-  Paint();
+  PaintNow(this);
 }
 
 void TMarkSel::HideAllMarks() {
   FMarkVis.fill(false);
   FMarkVis[0] = true;
-  Paint();
+  PaintNow(this);
 }
 
 void TMarkSel::SetSelected(Integer Value) {
-  if (Value >= -1 && Value <= MaxMark) Change(FSelected, Value);
+  if (Value >= -1 && Value <= MaxMark) StoreAndPaint(this, FSelected, Value);
 }
 
 void TMarkSel::SetShowZeroAsCross(bool Value) {
@@ -90,13 +85,13 @@ void TMarkSel::SetShowZeroAsCross(bool Value) {
   Invalidate();
 }
 
-void TMarkSel::SetColorBackGnd(TColor Value) { Change(FColorBG, Value); }
-void TMarkSel::SetColorMarks(TColor Value) { Change(FColorFG, Value); }
-void TMarkSel::SetColorSelBG(TColor Value) { Change(FColorSelBG, Value); }
-void TMarkSel::SetColorSelFG(TColor Value) { Change(FColorSelFG, Value); }
-void TMarkSel::SetColorHiLiteBG(TColor Value) { Change(FColorHiLite, Value); }
-void TMarkSel::SetColorHiLiteSymbol(TColor Value) { Change(FColorHiSymb, Value); }
-void TMarkSel::SetFrameStyle(TFrameStyle Value) { Change(FFrameStyle, Value); }
+void TMarkSel::SetColorBackGnd(TColor Value) { StoreAndPaint(this, FColorBG, Value); }
+void TMarkSel::SetColorMarks(TColor Value) { StoreAndPaint(this, FColorFG, Value); }
+void TMarkSel::SetColorSelBG(TColor Value) { StoreAndPaint(this, FColorSelBG, Value); }
+void TMarkSel::SetColorSelFG(TColor Value) { StoreAndPaint(this, FColorSelFG, Value); }
+void TMarkSel::SetColorHiLiteBG(TColor Value) { StoreAndPaint(this, FColorHiLite, Value); }
+void TMarkSel::SetColorHiLiteSymbol(TColor Value) { StoreAndPaint(this, FColorHiSymb, Value); }
+void TMarkSel::SetFrameStyle(TFrameStyle Value) { StoreAndPaint(this, FFrameStyle, Value); }
 
 void TMarkSel::SetEnabled(bool Value) {
   FEnabled = Value;
@@ -156,8 +151,8 @@ void TMarkSel::Paint() {
   if (W <= 0 || H <= 0) return;
   CalcLayout();
   const TColors col = Colors();
-  TBitmap bmp(W, H);
-  TCanvas* C = bmp.Canvas();
+  TPaintBuffer buf(this);
+  TCanvas* C = buf.Canvas();
   C->Pen()->SetColor(col.BackGnd);
   C->Brush()->SetColor(col.BackGnd);
   C->Rectangle(0, 0, W, H);
@@ -179,9 +174,7 @@ void TMarkSel::Paint() {
     DrawSymbol(C, i);
   }
   DrawFrame(C, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, col.Marks);
-  TCanvas* target = Canvas();
-  target->SetCopyMode(cmSrcCopy);
-  target->Draw(0, 0, &bmp);
+  buf.Flush();
   if (FOnPaint) FOnPaint(this);
 }
 

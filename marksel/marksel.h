@@ -97,8 +97,6 @@ class TMarkSel : public TGraphicControl {
   };
   TColors Colors() const;
   void CalcLayout();
-  template <class T>
-  void Change(T& Field, T Value);
   // The symbol of number Ix at its place, with the canvas's pen and brush.
   void DrawSymbol(TCanvas* C, Integer Ix);
   // Cell and symbol as Paint leaves them, and the highlighted look, drawn on the control.

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "package/colorscheme.h"
+#include "package/setters.h"
 #include "rasterlab/rasterlab.h"
 #include "rasterlab/rasterlab_internal.h"
 
@@ -31,7 +32,6 @@ TRasterLab::TRasterLab(TComponent* AOwner)
   Font()->SetName(u"default");
   Font()->SetSize(8);
   *FCMat = CreateBitFont(Font());
-  FCreated = true;
 }
 
 TRasterLab::~TRasterLab() { FScrTimer.reset(); }
@@ -40,7 +40,7 @@ TRasterLab::~TRasterLab() { FScrTimer.reset(); }
 void TRasterLab::Loaded() {
   TGraphicControl::Loaded();
   Refit();
-  PaintNow();
+  PaintNow(this);
 }
 
 void TRasterLab::Resize() {
@@ -51,18 +51,6 @@ void TRasterLab::Resize() {
 void TRasterLab::Refit() {
   if (FAutoHeight) AdjustAutoHeight();
   if (FAutoCenter) AdjustAutoCenter();
-}
-
-void TRasterLab::PaintNow() {
-  if (!FCreated || ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
-  Paint();
-}
-
-template <class T>
-void TRasterLab::Change(T& Field, T Value) {
-  if (Field == Value) return;
-  Field = Value;
-  PaintNow();
 }
 
 void TRasterLab::AssignTo(TPersistent* Dest) {
@@ -87,7 +75,7 @@ void TRasterLab::Assign(TPersistent* Source) {
   FColGrayLine = S->FColGrayLine;
   FColWhiteLine = S->FColWhiteLine;
   FColorScheme = S->FColorScheme;
-  PaintNow();
+  PaintNow(this);
 }
 
 Integer TRasterLab::Border() const {
@@ -114,25 +102,24 @@ void TRasterLab::AdjustAutoCenter() {
 void TRasterLab::FontChanged() {
   *FCMat = CreateBitFont(Font());
   Refit();
-  PaintNow();
+  PaintNow(this);
 }
 
 void TRasterLab::SetCharMatrix(const TRDCharMatrix& M) {
   *FCMat = M;
   Refit();
-  PaintNow();
+  PaintNow(this);
 }
 
 // [text] ---------------------------------------------------------------------------------------
 void TRasterLab::SetLabText(const String& Value) {
-  if (Value == FLabText) return;
-  FLabText = Value;
+  if (!StoreChanged(FLabText, Value)) return;
   if (FAutoCenter) AdjustAutoCenter();
-  PaintNow();
+  PaintNow(this);
 }
 
-void TRasterLab::SetXPos(Integer Value) { Change(FXPos, Value); }
-void TRasterLab::SetYPos(Integer Value) { Change(FYPos, Value); }
+void TRasterLab::SetXPos(Integer Value) { StoreAndPaint(this, FXPos, Value); }
+void TRasterLab::SetYPos(Integer Value) { StoreAndPaint(this, FYPos, Value); }
 
 void TRasterLab::SetAutoCenter(bool Value) {
   if (Value == FAutoCenter) return;
@@ -141,58 +128,52 @@ void TRasterLab::SetAutoCenter(bool Value) {
     AdjustAutoCenter();
   else
     FXPos = DefPos;
-  PaintNow();
+  PaintNow(this);
 }
 
 void TRasterLab::SetAutoHeight(bool Value) {
-  if (Value == FAutoHeight) return;
-  FAutoHeight = Value;
+  if (!StoreChanged(FAutoHeight, Value)) return;
   if (Value) AdjustAutoHeight();
-  PaintNow();
+  PaintNow(this);
 }
 
 // [dots] ---------------------------------------------------------------------------------------
 void TRasterLab::SetDotSize(Integer Value) {
   Value = std::clamp(Value, MinDotSize, MaxDotSize);
-  if (Value == FDotSize) return;
-  FDotSize = Value;
+  if (!StoreChanged(FDotSize, Value)) return;
   Refit();
-  PaintNow();
+  PaintNow(this);
 }
 
 void TRasterLab::SetDotSpacing(Integer Value) {
   Value = std::clamp(Value, MinDotSpacing, MaxDotSpacing);
-  if (Value == FDotSpacing) return;
-  FDotSpacing = Value;
+  if (!StoreChanged(FDotSpacing, Value)) return;
   Refit();
-  PaintNow();
+  PaintNow(this);
 }
 
 void TRasterLab::SetProportional(bool Value) {
-  if (Value == FProportional) return;
-  FProportional = Value;
+  if (!StoreChanged(FProportional, Value)) return;
   if (FAutoCenter) AdjustAutoCenter();
-  PaintNow();
+  PaintNow(this);
 }
-void TRasterLab::SetCharBlockMode(TRDBlockMode Value) { Change(FCharBlockMode, Value); }
+void TRasterLab::SetCharBlockMode(TRDBlockMode Value) { StoreAndPaint(this, FCharBlockMode, Value); }
 
 // [looks] --------------------------------------------------------------------------------------
-void TRasterLab::SetColorDotOn(TColor Value) { Change(FColorDotOn, Value); }
-void TRasterLab::SetColorDotOff(TColor Value) { Change(FColorDotOff, Value); }
-void TRasterLab::SetColorLabBakG(TColor Value) { Change(FColorLabBakG, Value); }
+void TRasterLab::SetColorDotOn(TColor Value) { StoreAndPaint(this, FColorDotOn, Value); }
+void TRasterLab::SetColorDotOff(TColor Value) { StoreAndPaint(this, FColorDotOff, Value); }
+void TRasterLab::SetColorLabBakG(TColor Value) { StoreAndPaint(this, FColorLabBakG, Value); }
 // The frame's width counts in the automatic height and centring.
 void TRasterLab::SetFrameStyle(TFrameStyle Value) {
-  if (Value == FFrameStyle) return;
-  FFrameStyle = Value;
+  if (!StoreChanged(FFrameStyle, Value)) return;
   Refit();
-  PaintNow();
+  PaintNow(this);
 }
 
 void TRasterLab::SetColorScheme(TColorScheme Value) {
-  if (Value == FColorScheme) return;
-  FColorScheme = Value;
+  if (!StoreChanged(FColorScheme, Value)) return;
   SchemeLineColors(Value, false, StyleElements(), FColGrayLine, FColWhiteLine, nullptr);
-  PaintNow();
+  PaintNow(this);
 }
 
 // [scrolling] ----------------------------------------------------------------------------------
@@ -228,13 +209,13 @@ void TRasterLab::SetScrollMode(TRDScrollMode Value) {
   }
   if (Value == rdsmOff) {
     FScrollPosX = FScrollPosY = 0;
-    PaintNow();
+    PaintNow(this);
   }
 }
 
 void TRasterLab::SetScrollLoop(bool Value) {
   FScrollLoop = Value;
-  PaintNow();
+  PaintNow(this);
 }
 
 void TRasterLab::DoTimer() {
@@ -290,7 +271,7 @@ void TRasterLab::ScrollTimerEvent() {
       break;
     }
   }
-  PaintNow();
+  PaintNow(this);
 }
 
 // [table] --------------------------------------------------------------------------------------

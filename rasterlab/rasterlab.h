@@ -183,10 +183,6 @@ class TRasterLab : public TGraphicControl {
   Integer Pitch() const { return FDotSize + FDotSpacing; }
   // AdjustAutoHeight and AdjustAutoCenter, each when switched on.
   void Refit();
-  // Paint at once, except while the form is being read or the label is going away.
-  void PaintNow();
-  template <class T>
-  void Change(T& Field, T Value);
   void PaintFrame(TCanvas* C, Integer W, Integer H);
 
   std::unique_ptr<TRDCharMatrix> FCMat;
@@ -214,7 +210,6 @@ class TRasterLab : public TGraphicControl {
   Integer FDotSize = DefDotSize;
   Integer FDotSpacing = DefDotSpacing;
   Integer FXPos = DefPos, FYPos = DefPos;
-  bool FCreated = false;
 };
 
 }  // namespace jox

@@ -4,6 +4,8 @@
 #include <bit>
 #include <limits>
 
+#include "package/paintbuffer.h"
+#include "package/painting.h"
 #include "rasterlab/rasterlab.h"
 #include "rasterlab/rasterlab_internal.h"
 
@@ -126,8 +128,8 @@ Integer TRasterLab::CalcTextBitLength(const String& Text) const {
 void TRasterLab::Paint() {
   const Integer W = Width(), H = Height();
   if (W <= 0 || H <= 0) return;
-  TBitmap bmp(W, H);
-  TCanvas* C = bmp.Canvas();
+  TPaintBuffer buf(this);
+  TCanvas* C = buf.Canvas();
 
   PenAndBrush(C, FCharBlockMode != rdbmOff ? FColorDotOff : FColorLabBakG);
   if (FFrameStyle != fsNone)
@@ -158,41 +160,32 @@ void TRasterLab::Paint() {
   PaintString(C, *FCMat, Saturate(textX), Saturate(textY), FLabText, FDotSize, FDotSpacing, FColorDotOn, FColorDotOff,
               FColorLabBakG, FCharBlockMode, FProportional, FTextBitLength);
   PaintFrame(C, W, H);
-
-  TCanvas* target = Canvas();
-  target->SetCopyMode(cmSrcCopy);
-  target->Draw(0, 0, &bmp);
+  buf.Flush();
 }
 
 // [frame] --------------------------------------------------------------------------------------
 void TRasterLab::PaintFrame(TCanvas* C, Integer W, Integer H) {
-  auto path = [C](TColor Color, std::initializer_list<TPoint> Points) {
-    C->Pen()->SetColor(Color);
-    const TPoint* p = Points.begin();
-    C->MoveTo(p->X, p->Y);
-    for (++p; p != Points.end(); ++p) C->LineTo(p->X, p->Y);
-  };
   const TPoint a{0, 0}, b{W - 2, 0}, c{W - 2, H - 2}, d{0, H - 2};
   switch (FFrameStyle) {
     case fsSimple:
-      path(FColGrayLine, {{0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}, {0, 0}});
+      DrawLines(C, FColGrayLine, {{0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}, {0, 0}});
       break;
     case fsLowered:
     case fsRaised: {
       const bool sunken = FFrameStyle == fsLowered;
-      path(sunken ? FColBlackLine : FColWhiteLine, {{1, H - 3}, {1, 1}, {W - 2, 1}});
+      DrawLines(C, sunken ? FColBlackLine : FColWhiteLine, {{1, H - 3}, {1, 1}, {W - 2, 1}});
       if (sunken)
-        path(FColWhiteLine, {{2, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
+        DrawLines(C, FColWhiteLine, {{2, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
       else
-        path(FColBlackLine, {{0, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
-      path(FColGrayLine, {a, b, c, d, a});
+        DrawLines(C, FColBlackLine, {{0, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
+      DrawLines(C, FColGrayLine, {a, b, c, d, a});
       break;
     }
     case fsEmbossed:
     case fsEngraved: {
       const bool embossed = FFrameStyle == fsEmbossed;
-      path(embossed ? FColGrayLine : FColWhiteLine, {{1, 1}, {W - 1, 1}, {W - 1, H - 1}, {1, H - 1}, {1, 1}});
-      path(embossed ? FColWhiteLine : FColGrayLine, {a, b, c, d, a});
+      DrawLines(C, embossed ? FColGrayLine : FColWhiteLine, {{1, 1}, {W - 1, 1}, {W - 1, H - 1}, {1, H - 1}, {1, 1}});
+      DrawLines(C, embossed ? FColWhiteLine : FColGrayLine, {a, b, c, d, a});
       break;
     }
     default:
