@@ -4,7 +4,7 @@ LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 CMAKE_GEN := $(if $(shell command -v ninja),-G Ninja,)
 CONFIGURE = cmake -S . $(CMAKE_GEN) $(LAUNCHER)
 
-.PHONY: all deps build gallery test test-asan bench fuzz clean
+.PHONY: all deps build gallery test snapshots test-asan bench fuzz clean
 
 all: build
 
@@ -23,6 +23,16 @@ gallery: deps
 
 test: build
 	@ctest --test-dir build --output-on-failure -j $(JOBS)
+
+# Rewrites the reference pictures in tests/snapshots/ that differ from what is drawn now (or are
+# missing). Look at the new pictures before committing them.
+snapshots: deps
+	@$(CONFIGURE) -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build -j $(JOBS) --target test_snapshots
+	@rm -rf build/snapshots-new
+	@cd build && ./test_snapshots >/dev/null || true
+	@mkdir -p tests/snapshots
+	@for f in build/snapshots-new/*.png; do case $$f in *_err.png|*'*'*) ;; *) cp $$f tests/snapshots/ && echo "rewrote tests/snapshots/$$(basename $$f)";; esac; done
 
 test-asan: deps
 	@$(CONFIGURE) -B build-asan -DCMAKE_BUILD_TYPE=Debug -DJOX_SANITIZE=ON -DJOX_BUILD_BENCH=OFF >/dev/null

@@ -286,11 +286,6 @@ class TMeter : public TGraphicControl {
 
  private:
   void WMMouseMove(TMessage& Message);
-  // Paint at once, except while the form is being read or the meter is going away.
-  void PaintNow();
-  // Stores a changed value and paints; nothing when it is unchanged.
-  template <class T>
-  void Change(T& Field, T Value);
   // Stores a size the dial's geometry depends on (rims, hub), refits the dial and repaints.
   void SetGeometrySize(Integer& Field, Integer Value);
   // A logarithmic scale needs both ends above MinLogValue; a setter that moved one below ends it.

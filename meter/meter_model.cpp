@@ -4,6 +4,8 @@
 #include <limits>
 
 #include "meter/meter.h"
+#include "package/colorscheme.h"
+#include "package/setters.h"
 
 namespace jox {
 
@@ -63,7 +65,7 @@ void TMeter::Loaded() {
     }
   }
   if (!FACoverFName.empty() && !LoadAnchorImage()) FACoverFName.clear();
-  PaintNow();
+  PaintNow(this);
 }
 
 void TMeter::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
@@ -79,12 +81,7 @@ void TMeter::CalcMeterLayoutParams() {
   FMeterCenterY = g.CenterY;
 }
 
-void TMeter::PaintNow() {
-  if (IsLoading() || ComponentState().Contains(csDestroying)) return;
-  Paint();
-}
-
-void TMeter::StyleChanged(TObject*) { PaintNow(); }
+void TMeter::StyleChanged(TObject*) { PaintNow(this); }
 
 // [values] ---------------------------------------------------------------------------------
 void TMeter::Classify(double V) {
@@ -109,7 +106,7 @@ void TMeter::SetValue(double Value) {
   FValue = ClampTo(Value, FMinValue, FMaxValue);
   FOFL = FUFL = false;
   if (FNeedleLayout->Visible()) Classify(FValue);
-  PaintNow();
+  PaintNow(this);
 }
 
 void TMeter::SetValueSec(double Value) {
@@ -123,7 +120,7 @@ void TMeter::SetValueSec(double Value) {
   FOFL = FUFL = false;
   if (!FNeedle2Layout->Visible()) return;
   Classify(FValue2);
-  PaintNow();
+  PaintNow(this);
 }
 
 // [range] ----------------------------------------------------------------------------------
@@ -147,7 +144,7 @@ void TMeter::SetMeterMinValue(double Value) {
   if (FLowThreshold < Value) FLowThreshold = Value;
   if (FHighThreshold < Value) FHighThreshold = Value;
   KeepLogRange();
-  PaintNow();
+  PaintNow(this);
 }
 
 void TMeter::SetMeterMaxValue(double Value) {
@@ -171,7 +168,7 @@ void TMeter::SetMeterMaxValue(double Value) {
   if (FLowThreshold > Value) FLowThreshold = Value;
   if (FHighThreshold > Value) FHighThreshold = Value;
   KeepLogRange();
-  PaintNow();
+  PaintNow(this);
 }
 
 void TMeter::KeepLogRange() {
@@ -193,7 +190,7 @@ void TMeter::SetThresholdLow(double Value) {
     FUFL = true;
     DoUnderFlowEvent();
   }
-  PaintNow();
+  PaintNow(this);
 }
 
 void TMeter::SetThresholdHigh(double Value) {
@@ -211,7 +208,7 @@ void TMeter::SetThresholdHigh(double Value) {
     FOFL = true;
     DoOverFlowEvent();
   }
-  PaintNow();
+  PaintNow(this);
 }
 
 void TMeter::SetLogarithmic(bool Value) {
@@ -221,7 +218,7 @@ void TMeter::SetLogarithmic(bool Value) {
   }
   if (Value == FLogarithmic) return;
   FLogarithmic = Value && FMinValue > MinLogValue && FMaxValue > MinLogValue;
-  PaintNow();
+  PaintNow(this);
 }
 
 // [scale] ----------------------------------------------------------------------------------
@@ -230,52 +227,45 @@ void TMeter::SetMeterLayout(TMeterLayout Value) {
   FMeterLayout = Value;
   // Recomputed and painted even when unchanged: setting the layout again refits the dial.
   CalcMeterLayoutParams();
-  PaintNow();
+  PaintNow(this);
 }
 
 void TMeter::SetMeterNrTicks(Integer Value) {
   Value = std::clamp<Integer>(Value, 2, 21);
   if (Value == FNrTicks) return;
   FNrTicks = Value;
-  PaintNow();
+  PaintNow(this);
 }
 
 void TMeter::SetMeterDecPlaces(Integer Value) {
   Value = std::clamp<Integer>(Value, 0, 4);
   if (Value == FDecPlaces) return;
   FDecPlaces = Value;
-  PaintNow();
+  PaintNow(this);
 }
 
-template <class T>
-void TMeter::Change(T& Field, T Value) {
-  if (Value == Field) return;
-  Field = Value;
-  PaintNow();
-}
-
-void TMeter::SetMeterShortTicks(bool Value) { Change(FShortTicks, Value); }
-void TMeter::SetMeterScaleLine(bool Value) { Change(FScaleLine, Value); }
-void TMeter::SetColorSclBkLow(TColor Value) { Change(FColorBakGLow, Value); }
-void TMeter::SetColorSclBkNorm(TColor Value) { Change(FColorBakGNorm, Value); }
-void TMeter::SetColorSclBkHigh(TColor Value) { Change(FColorBakGHigh, Value); }
-void TMeter::SetColorBakG(TColor Value) { Change(FColorBakG, Value); }
-void TMeter::SetColorCover(TColor Value) { Change(FColorCover, Value); }
-void TMeter::SetColorScale(TColor Value) { Change(FColorScale, Value); }
-void TMeter::SetFrameStyle(TFrameStyle Value) { Change(FFrameStyle, Value); }
-void TMeter::SetAnchorCovered(bool Value) { Change(FAnchorCovrd, Value); }
+void TMeter::SetMeterShortTicks(bool Value) { StoreAndPaint(this, FShortTicks, Value); }
+void TMeter::SetMeterScaleLine(bool Value) { StoreAndPaint(this, FScaleLine, Value); }
+void TMeter::SetColorSclBkLow(TColor Value) { StoreAndPaint(this, FColorBakGLow, Value); }
+void TMeter::SetColorSclBkNorm(TColor Value) { StoreAndPaint(this, FColorBakGNorm, Value); }
+void TMeter::SetColorSclBkHigh(TColor Value) { StoreAndPaint(this, FColorBakGHigh, Value); }
+void TMeter::SetColorBakG(TColor Value) { StoreAndPaint(this, FColorBakG, Value); }
+void TMeter::SetColorCover(TColor Value) { StoreAndPaint(this, FColorCover, Value); }
+void TMeter::SetColorScale(TColor Value) { StoreAndPaint(this, FColorScale, Value); }
+void TMeter::SetFrameStyle(TFrameStyle Value) { StoreAndPaint(this, FFrameStyle, Value); }
+void TMeter::SetAnchorCovered(bool Value) { StoreAndPaint(this, FAnchorCovrd, Value); }
 void TMeter::SetAnchorSize(Integer Value) { SetGeometrySize(FSizeAnchor, Value); }
-void TMeter::SetLimWatchHighOn(bool Value) { Change(FLimWatHighOn, Value); }
-void TMeter::SetLimWatchLowOn(bool Value) { Change(FLimWatLowOn, Value); }
-void TMeter::SetLimWatchActColor(TColor Value) { Change(FLimWatActCol, Value); }
-void TMeter::SetLimWatchPsvColor(TColor Value) { Change(FLimWatPsvCol, Value); }
+void TMeter::SetLimWatchHighOn(bool Value) { StoreAndPaint(this, FLimWatHighOn, Value); }
+void TMeter::SetLimWatchLowOn(bool Value) { StoreAndPaint(this, FLimWatLowOn, Value); }
+void TMeter::SetLimWatchActColor(TColor Value) { StoreAndPaint(this, FLimWatActCol, Value); }
+void TMeter::SetLimWatchPsvColor(TColor Value) { StoreAndPaint(this, FLimWatPsvCol, Value); }
 
 // A rim change also fits the dial to the new rims at once, instead of at the next resize.
 void TMeter::SetGeometrySize(Integer& Field, Integer Value) {
   if (Value == Field) return;
   Field = Value;
   CalcMeterLayoutParams();
-  PaintNow();
+  PaintNow(this);
 }
 void TMeter::SetRimTop(Integer Value) { SetGeometrySize(FTRim, Value); }
 void TMeter::SetRimBottom(Integer Value) { SetGeometrySize(FBRim, Value); }
@@ -283,46 +273,36 @@ void TMeter::SetRimSide(Integer Value) { SetGeometrySize(FSRim, Value); }
 
 void TMeter::SetScaleVisible(bool Value) {
   FScaleVis = Value;
-  PaintNow();
+  PaintNow(this);
 }
 
 void TMeter::SetScaleBkVisible(bool Value) {
   FScaleBkVis = Value;
-  PaintNow();
+  PaintNow(this);
 }
 
 void TMeter::SetScaleBkWidth(double Value) {
   if (std::isnan(Value)) return;
   FScaleBakWidth = std::clamp(Value, 0.0, 100.0);
-  PaintNow();
+  PaintNow(this);
 }
 
 // [looks] ----------------------------------------------------------------------------------
 void TMeter::SetColorScheme(TColorScheme Value) {
   if (Value == FColorScheme) return;
   FColorScheme = Value;
-  if (Value == 0) {
-    FColGrayLine = clGray;
-    FColWhiteLine = clWhite;
-  } else {
-    FColGrayLine = clBtnShadow;
-    FColWhiteLine = clBtnHighlight;
-    if (StyleServices()->Enabled() && StyleElements().Contains(seBorder)) {
-      const TColor border = StyleServices()->GetStyleColor(scBorder);
-      FColGrayLine = FColWhiteLine = FColBlackLine = border;
-    }
-  }
-  PaintNow();
+  SchemeLineColors(Value, true, StyleElements(), FColGrayLine, FColWhiteLine, &FColBlackLine);
+  PaintNow(this);
 }
 
 void TMeter::SetCaption(const String& Value) {
   FCaption = Value;
-  PaintNow();
+  PaintNow(this);
 }
 
 void TMeter::SetFontCaption(TFont* Value) {
   if (Value) FFontCaption->Assign(Value);
-  PaintNow();
+  PaintNow(this);
 }
 
 void TMeter::SetNeedleLayout(TNeedleLayout* Value) { FNeedleLayout->Assign(Value); }
@@ -331,7 +311,7 @@ void TMeter::SetNeedleLayoutSec(TNeedleLayout* Value) { FNeedle2Layout->Assign(V
 // [images] ---------------------------------------------------------------------------------
 void TMeter::SetBkgndFillMode(TBkgFill Value) {
   FBGFillMode = Value;
-  PaintNow();
+  PaintNow(this);
 }
 
 void TMeter::SetBackGroundImg(const String& Value) {
@@ -346,13 +326,13 @@ void TMeter::SetBackGroundImg(const String& Value) {
     } catch (...) {
       // The error goes to the caller, but the previous picture must not stay on the dial.
       AuxBGBmp->SetSize(0, 0);
-      PaintNow();
+      PaintNow(this);
       throw;
     }
   } else {
     FBakGndFName.clear();
   }
-  PaintNow();
+  PaintNow(this);
 }
 
 bool TMeter::LoadAnchorImage() {
@@ -375,7 +355,7 @@ void TMeter::SetAnchorImage(const String& Value) {
     FACoverFName = Value;
     if (!LoadAnchorImage()) FACoverFName.clear();
   }
-  PaintNow();
+  PaintNow(this);
 }
 
 // [events] ---------------------------------------------------------------------------------

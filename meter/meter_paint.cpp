@@ -4,6 +4,8 @@
 #include <numbers>
 
 #include "meter/meter.h"
+#include "package/paintbuffer.h"
+#include "package/painting.h"
 
 namespace jox {
 
@@ -22,11 +24,6 @@ struct TDial {
   }
 };
 
-void Line(TCanvas* C, TPoint From, TPoint To) {
-  C->MoveTo(From.X, From.Y);
-  C->LineTo(To.X, To.Y);
-}
-
 void SetPenAndBrush(TCanvas* C, TColor Color) {
   C->Pen()->SetColor(Color);
   C->Brush()->SetColor(Color);
@@ -42,9 +39,8 @@ double TMeter::ThetaRad(double V) const {
 void TMeter::Paint() {
   if (!(FMeterRadius > 0)) return;
   const Integer W = Width(), H = Height();
-  TBitmap bmp(W, H);
-  TCanvas* C = bmp.Canvas();
-  C->SetFont(Font());
+  TPaintBuffer buf(this, W, H);
+  TCanvas* C = buf.Canvas();
 
   PaintBackground(C);
   if (FScaleBkVis) PaintBands(C);
@@ -64,9 +60,7 @@ void TMeter::Paint() {
   if (FOnMeterRendered) FOnMeterRendered(this, C);
   PaintFrame(C);
 
-  TCanvas* target = Canvas();
-  target->SetCopyMode(cmSrcCopy);
-  target->Draw(0, 0, &bmp);
+  buf.Flush();
 }
 
 // [background] -------------------------------------------------------------------------------
@@ -138,7 +132,7 @@ void TMeter::PaintScale(TCanvas* C) {
   const TMeterTicks ticks = CalcMeterTicks(FMinValue, FMaxValue, FNrTicks, FLogarithmic, FShortTicks);
   for (double u : ticks.Minor) {
     const double a = ThetaRad(u);
-    Line(C, d.At(R, a), d.At(R - 4, a));
+    DrawLines(C, {d.At(R, a), d.At(R - 4, a)});
   }
 
   // Labels sit inside the ticks by half the widest label (the maximum's) plus 15 pixels.
@@ -146,7 +140,7 @@ void TMeter::PaintScale(TCanvas* C) {
   const double dx = C->TextWidth(widest) / 2.0 + 15, dy = C->TextHeight(widest) / 2.0 + 15;
   for (const TMeterTick& t : ticks.Major) {
     const double a = ThetaRad(t.Value);
-    Line(C, d.At(R, a), d.At(R - 8, a));
+    DrawLines(C, {d.At(R, a), d.At(R - 8, a)});
     if (!t.Labelled) continue;
     const Integer x = RoundPix(std::cos(a) * (R - dx) + cx), y = RoundPix(cy - std::sin(a) * (R - dy));
     String text = MeterLabelText(t.Value, FDecPlaces);

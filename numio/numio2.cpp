@@ -73,16 +73,12 @@ TNumIO2::TNumIO2(TComponent* AOwner)
       FAutoSize(false) {
   SetControlStyle(ControlStyle() | csOpaque);  // Paint covers every pixel
   TControl::SetBounds(Left(), Top(), DefWidth, DefHeight);
-  FCaretTimerH = AllocateHWnd([this](TMessage& M) { TimerWndProc(M); });
-  try {
-    UpdateTimer();
-  } catch (...) {
-    DeallocateHWnd(FCaretTimerH);  // the destructor does not run for a half-built object
-    throw;
-  }
+  FCaretTimer = std::make_unique<TTimerWindow>(this, [this] { CaretTimerEvent(); },
+                                               TTimerWindow::ErrorClass<EJOXNumIO2Error>());
+  UpdateTimer();
 }
 
-TNumIO2::~TNumIO2() { DeallocateHWnd(FCaretTimerH); }
+TNumIO2::~TNumIO2() = default;
 
 void TNumIO2::CreateWnd() {
   TCustomControl::CreateWnd();

@@ -16,6 +16,7 @@
 #include "package/core/core.h"
 #include "package/errors.h"
 #include "package/framework/controls/controls.h"
+#include "package/timerwindow.h"
 
 namespace jox {
 
@@ -232,7 +233,6 @@ class TNumIO2 : public TCustomControl {
   void StepButton(bool Up);
   void ToggleFreezeBox();
   // numio2_timer.cpp
-  void TimerWndProc(TMessage& Message);
   void StopCaret();
   // Shows the caret at once and starts a full blink period, as after every keystroke.
   void ShowCaretNow();
@@ -262,7 +262,7 @@ class TNumIO2 : public TCustomControl {
   bool FButVisible, FBut3D;
   Integer FButHeight;
   TColor FButColor;
-  HWND FCaretTimerH;
+  std::unique_ptr<TTimerWindow> FCaretTimer;
   String FInBuffer;
   Integer FCaretPos;
   bool FCaretVisib;

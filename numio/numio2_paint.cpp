@@ -7,6 +7,8 @@
 
 #include "numio/numio2.h"
 #include "numio/numio2_model.h"
+#include "package/paintbuffer.h"
+#include "package/painting.h"
 
 namespace jox {
 
@@ -14,15 +16,6 @@ namespace {
 // Text rows are centred with the height of this sample, whatever the text shows.
 const String SampleText = u"(8g]}\u00DC\u00C4\u00A7";
 
-void Line(TCanvas* C, Integer X1, Integer Y1, Integer X2, Integer Y2) {
-  C->MoveTo(X1, Y1);
-  C->LineTo(X2, Y2);
-}
-void Line(TCanvas* C, Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3) {
-  C->MoveTo(X1, Y1);
-  C->LineTo(X2, Y2);
-  C->LineTo(X3, Y3);
-}
 }  // namespace
 
 // [layout] -------------------------------------------------------------------------------------------------
@@ -76,9 +69,9 @@ void TNumIO2::DrawBoxFrame(TCanvas* C, Integer X1, Integer Y1, Integer X2, Integ
     default: return;
   }
   pen->SetColor(tl);
-  Line(C, X1 + 1, Y2 - 3, X1 + 1, Y1 + 1, X2 - 2, Y1 + 1);
+  DrawLines(C, {{X1 + 1, Y2 - 3}, {X1 + 1, Y1 + 1}, {X2 - 2, Y1 + 1}});
   pen->SetColor(br);
-  Line(C, X1 + 1, Y2 - 1, X2 - 1, Y2 - 1, X2 - 1, Y1);
+  DrawLines(C, {{X1 + 1, Y2 - 1}, {X2 - 1, Y2 - 1}, {X2 - 1, Y1}});
 }
 
 void TNumIO2::DrawLabel(TCanvas* C, Integer X, Integer Y, const String& S) {
@@ -88,12 +81,7 @@ void TNumIO2::DrawLabel(TCanvas* C, Integer X, Integer Y, const String& S) {
     C->Brush()->SetColor(FColorOutBG);
     C->TextOut(X, Y, S);
   } else {
-    // Engraved: a white copy one pixel right and down, grey on top.
-    C->Brush()->SetStyle(bsClear);
-    C->Font()->SetColor(clWhite);
-    C->TextOut(X + 1, Y + 1, S);
-    C->Font()->SetColor(clGray);
-    C->TextOut(X, Y, S);
+    DrawEngravedText(C, X, Y, S);
   }
 }
 
@@ -104,23 +92,23 @@ void TNumIO2::DrawButtons(TCanvas* C) {
   C->Pen()->SetColor(clGray);
   C->Brush()->SetColor(FButColor);
   C->Rectangle(xb, 0, xb + bw + 1, 2 * hb - 1);
-  Line(C, xb, hb - 1, xb + bw, hb - 1);
+  DrawLines(C, {{xb, hb - 1}, {xb + bw, hb - 1}});
   if (FBut3D) {
     C->Pen()->SetColor(clWhite);
-    Line(C, xb + 1, 2 * hb - 3, xb + 1, hb, xb + bw, hb);
-    Line(C, xb + 1, hb - 2, xb + 1, 1, xb + bw, 1);
+    DrawLines(C, {{xb + 1, 2 * hb - 3}, {xb + 1, hb}, {xb + bw, hb}});
+    DrawLines(C, {{xb + 1, hb - 2}, {xb + 1, 1}, {xb + bw, 1}});
     C->Pen()->SetColor(clBlack);
-    Line(C, xb + 1, 2 * hb - 1, xb + bw + 1, 2 * hb - 1, xb + bw + 1, 1);
+    DrawLines(C, {{xb + 1, 2 * hb - 1}, {xb + bw + 1, 2 * hb - 1}, {xb + bw + 1, 1}});
   }
   C->Pen()->SetColor(!FEnabled || FReadOnly ? clGray : clBlack);
   const Integer cx = xb + bw / 2;
   const Integer up = hb / 2, down = hb + hb / 2;
-  Line(C, cx, up - 1, cx + 2, up - 1);
-  Line(C, cx - 1, up, cx + 3, up);
-  Line(C, cx - 2, up + 1, cx + 4, up + 1);
-  Line(C, cx, down, cx + 2, down);
-  Line(C, cx - 1, down - 1, cx + 3, down - 1);
-  Line(C, cx - 2, down - 2, cx + 4, down - 2);
+  DrawLines(C, {{cx, up - 1}, {cx + 2, up - 1}});
+  DrawLines(C, {{cx - 1, up}, {cx + 3, up}});
+  DrawLines(C, {{cx - 2, up + 1}, {cx + 4, up + 1}});
+  DrawLines(C, {{cx, down}, {cx + 2, down}});
+  DrawLines(C, {{cx - 1, down - 1}, {cx + 3, down - 1}});
+  DrawLines(C, {{cx - 2, down - 2}, {cx + 4, down - 2}});
 }
 
 void TNumIO2::DrawFreezeBox(TCanvas* C, Integer FX) {
@@ -131,8 +119,8 @@ void TNumIO2::DrawFreezeBox(TCanvas* C, Integer FX) {
   if (FFreezeBoxChecked) {
     const Integer cx = FX + size / 2, cy = top + size / 2;
     C->Pen()->SetColor(clBlack);
-    Line(C, cx - 4, cy + 1, cx - 2, cy + 3, cx + 4, cy - 3);
-    Line(C, cx - 3, cy + 1, cx - 1, cy + 3, cx + 5, cy - 3);
+    DrawLines(C, {{cx - 4, cy + 1}, {cx - 2, cy + 3}, {cx + 4, cy - 3}});
+    DrawLines(C, {{cx - 3, cy + 1}, {cx - 1, cy + 3}, {cx + 5, cy - 3}});
   }
 }
 
@@ -169,9 +157,9 @@ void TNumIO2::DrawGauge(TCanvas* C, Integer H) {
     default: return;
   }
   C->Pen()->SetColor(tl);
-  Line(C, l + 1, yb - 2, l + 1, yt + 1, l + w - 1, yt + 1);
+  DrawLines(C, {{l + 1, yb - 2}, {l + 1, yt + 1}, {l + w - 1, yt + 1}});
   C->Pen()->SetColor(br);
-  Line(C, l + 1, yb, l + w, yb, l + w, yt);
+  DrawLines(C, {{l + 1, yb}, {l + w, yb}, {l + w, yt}});
 }
 
 void TNumIO2::DrawInputBox(TCanvas* C, Integer H, Integer R, Integer TextY, Integer ClipBottom) {
@@ -206,7 +194,7 @@ void TNumIO2::DrawInputBox(TCanvas* C, Integer H, Integer R, Integer TextY, Inte
   // point typing at the wrong field.
   if (co > 0 && co < FTextBoxWidth && FCaretVisib && Focused()) {
     C->Pen()->SetColor(clBlack);
-    Line(C, FLeftSpace + co, 3, FLeftSpace + co, H - R - 3);
+    DrawLines(C, {{FLeftSpace + co, 3}, {FLeftSpace + co, H - R - 3}});
   }
 }
 
@@ -225,9 +213,8 @@ void TNumIO2::Paint() {
   const Integer w = Width(), h = Height();
   if (w <= 0 || h <= 0) return;
 
-  auto bmp = std::make_unique<TBitmap>(w, h);
-  TCanvas* c = bmp->Canvas();
-  c->SetFont(Font());
+  TPaintBuffer buf(this, w, h);
+  TCanvas* c = buf.Canvas();
   c->Pen()->SetColor(FColorOutBG);
   c->Brush()->SetColor(FColorOutBG);
   c->Rectangle(0, 0, w, h);
@@ -264,8 +251,7 @@ void TNumIO2::Paint() {
     c->SetCopyMode(cmSrcCopy);
   }
 
-  own->SetCopyMode(cmSrcCopy);
-  own->Draw(0, 0, bmp.get());
+  buf.Flush();
 }
 
 }  // namespace jox

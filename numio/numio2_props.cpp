@@ -4,16 +4,10 @@
 
 #include "numio/numio2.h"
 #include "numio/numio2_model.h"
+#include "package/colorscheme.h"
+#include "package/setters.h"
 
 namespace jox {
-
-// Stores V into Field and paints when it differs.
-#define JOX_SET_AND_PAINT(Field, V) \
-  do {                              \
-    if ((Field) == (V)) return;     \
-    (Field) = (V);                  \
-    Paint();                        \
-  } while (0)
 
 // [format] -------------------------------------------------------------------------------------------------
 void TNumIO2::SetInFormatType(TInFormat F) {
@@ -68,9 +62,9 @@ void TNumIO2::SetRangeHigh(double X) {
   Paint();
 }
 
-void TNumIO2::SetBeep(bool B) { JOX_SET_AND_PAINT(FBeep, B); }
+void TNumIO2::SetBeep(bool B) { if (StoreChanged(FBeep, B)) Paint(); }
 
-void TNumIO2::SetAutoSize(bool B) { JOX_SET_AND_PAINT(FAutoSize, B); }
+void TNumIO2::SetAutoSize(bool B) { if (StoreChanged(FAutoSize, B)) Paint(); }
 
 // [geometry] -----------------------------------------------------------------------------------------------
 void TNumIO2::SetHeight(Integer N) {
@@ -86,42 +80,36 @@ void TNumIO2::SetLeftSpace(Integer N) {
   Paint();
 }
 
-void TNumIO2::SetTextBoxWidth(Integer N) { JOX_SET_AND_PAINT(FTextBoxWidth, N); }
+void TNumIO2::SetTextBoxWidth(Integer N) { if (StoreChanged(FTextBoxWidth, N)) Paint(); }
 
 // [looks] --------------------------------------------------------------------------------------------------
-void TNumIO2::SetLeftText(const String& S) { JOX_SET_AND_PAINT(FLeftText, S); }
-void TNumIO2::SetRightText(const String& S) { JOX_SET_AND_PAINT(FRightText, S); }
-void TNumIO2::SetAlignment(TAlignment A) { JOX_SET_AND_PAINT(FAlignment, A); }
-void TNumIO2::SetLeftTextAlignment(TAlignment A) { JOX_SET_AND_PAINT(FLTAlignment, A); }
-void TNumIO2::SetRightTextAlignment(TAlignment A) { JOX_SET_AND_PAINT(FRTAlignment, A); }
-void TNumIO2::SetFrameStyle(TFrameStyle S) { JOX_SET_AND_PAINT(FFrameStyle, S); }
-void TNumIO2::SetHideInputEditor(bool B) { JOX_SET_AND_PAINT(FHideNumInEdi, B); }
-void TNumIO2::SetHideSelection(bool B) { JOX_SET_AND_PAINT(FHideSel, B); }
-void TNumIO2::SetColorBoxBG(TColor C) { JOX_SET_AND_PAINT(FColorBoxBG, C); }
-void TNumIO2::SetColorBoxText(TColor C) { JOX_SET_AND_PAINT(FColorBoxText, C); }
-void TNumIO2::SetColorOutBG(TColor C) { JOX_SET_AND_PAINT(FColorOutBG, C); }
-void TNumIO2::SetColorOutText(TColor C) { JOX_SET_AND_PAINT(FColorOutText, C); }
-void TNumIO2::SetColorWarnBG(TColor C) { JOX_SET_AND_PAINT(FColorWarnBG, C); }
-void TNumIO2::SetColorWarnText(TColor C) { JOX_SET_AND_PAINT(FColorWarnTxt, C); }
+void TNumIO2::SetLeftText(const String& S) { if (StoreChanged(FLeftText, S)) Paint(); }
+void TNumIO2::SetRightText(const String& S) { if (StoreChanged(FRightText, S)) Paint(); }
+void TNumIO2::SetAlignment(TAlignment A) { if (StoreChanged(FAlignment, A)) Paint(); }
+void TNumIO2::SetLeftTextAlignment(TAlignment A) { if (StoreChanged(FLTAlignment, A)) Paint(); }
+void TNumIO2::SetRightTextAlignment(TAlignment A) { if (StoreChanged(FRTAlignment, A)) Paint(); }
+void TNumIO2::SetFrameStyle(TFrameStyle S) { if (StoreChanged(FFrameStyle, S)) Paint(); }
+void TNumIO2::SetHideInputEditor(bool B) { if (StoreChanged(FHideNumInEdi, B)) Paint(); }
+void TNumIO2::SetHideSelection(bool B) { if (StoreChanged(FHideSel, B)) Paint(); }
+void TNumIO2::SetColorBoxBG(TColor C) { if (StoreChanged(FColorBoxBG, C)) Paint(); }
+void TNumIO2::SetColorBoxText(TColor C) { if (StoreChanged(FColorBoxText, C)) Paint(); }
+void TNumIO2::SetColorOutBG(TColor C) { if (StoreChanged(FColorOutBG, C)) Paint(); }
+void TNumIO2::SetColorOutText(TColor C) { if (StoreChanged(FColorOutText, C)) Paint(); }
+void TNumIO2::SetColorWarnBG(TColor C) { if (StoreChanged(FColorWarnBG, C)) Paint(); }
+void TNumIO2::SetColorWarnText(TColor C) { if (StoreChanged(FColorWarnTxt, C)) Paint(); }
 
 void TNumIO2::SetColorScheme(TColorScheme Value) {
   if (Value == FColorScheme) return;
   FColorScheme = Value;
-  if (Value == csClassic) {
-    FColGrayLine = clGray;
-    FColWhiteLine = clWhite;
-  } else {
-    FColGrayLine = clBtnShadow;
-    FColWhiteLine = clBtnHighlight;
-  }
+  SchemeLineColors(Value, false, StyleElements(), FColGrayLine, FColWhiteLine, nullptr);
   Paint();
 }
 
 // [buttons] ------------------------------------------------------------------------------------------------
-void TNumIO2::SetButVisible(bool B) { JOX_SET_AND_PAINT(FButVisible, B); }
-void TNumIO2::SetBut3D(bool B) { JOX_SET_AND_PAINT(FBut3D, B); }
-void TNumIO2::SetButIncrem(double X) { JOX_SET_AND_PAINT(FButIncrem, X); }
-void TNumIO2::SetButColor(TColor C) { JOX_SET_AND_PAINT(FButColor, C); }
+void TNumIO2::SetButVisible(bool B) { if (StoreChanged(FButVisible, B)) Paint(); }
+void TNumIO2::SetBut3D(bool B) { if (StoreChanged(FBut3D, B)) Paint(); }
+void TNumIO2::SetButIncrem(double X) { if (StoreChanged(FButIncrem, X)) Paint(); }
+void TNumIO2::SetButColor(TColor C) { if (StoreChanged(FButColor, C)) Paint(); }
 
 void TNumIO2::SetButWidth(Integer N) {
   if (N == FButWidth) return;
@@ -142,10 +130,10 @@ void TNumIO2::SetButHeight(Integer N) {
 }
 
 // [freeze box] ---------------------------------------------------------------------------------------------
-void TNumIO2::SetFreezeBoxVisible(bool B) { JOX_SET_AND_PAINT(FFreezeBoxVisib, B); }
-void TNumIO2::SetFreezeBoxLeft(Integer N) { JOX_SET_AND_PAINT(FFreezeBoxLeft, N); }
-void TNumIO2::SetFreezeBoxTop(Integer N) { JOX_SET_AND_PAINT(FFreezeBoxTop, N); }
-void TNumIO2::SetHideInputOnFreeze(bool B) { JOX_SET_AND_PAINT(FHideInputOnFreeze, B); }
+void TNumIO2::SetFreezeBoxVisible(bool B) { if (StoreChanged(FFreezeBoxVisib, B)) Paint(); }
+void TNumIO2::SetFreezeBoxLeft(Integer N) { if (StoreChanged(FFreezeBoxLeft, N)) Paint(); }
+void TNumIO2::SetFreezeBoxTop(Integer N) { if (StoreChanged(FFreezeBoxTop, N)) Paint(); }
+void TNumIO2::SetHideInputOnFreeze(bool B) { if (StoreChanged(FHideInputOnFreeze, B)) Paint(); }
 
 void TNumIO2::SetFreezeBoxSize(Integer N) {
   if (N == FFreezeBoxSize) return;
@@ -163,11 +151,11 @@ void TNumIO2::SetFreezeBoxChecked(bool B) {
 }
 
 // [gauge] --------------------------------------------------------------------------------------------------
-void TNumIO2::SetGaugeVisible(bool B) { JOX_SET_AND_PAINT(FGaugeVisib, B); }
-void TNumIO2::SetGaugeFrameStyle(TFrameStyle S) { JOX_SET_AND_PAINT(FGaugeFrameSt, S); }
-void TNumIO2::SetGaugeColor(TColor C) { JOX_SET_AND_PAINT(FGaugeColor, C); }
-void TNumIO2::SetGaugeColorBg(TColor C) { JOX_SET_AND_PAINT(FGaugeColorBg, C); }
-void TNumIO2::SetGaugeColorFrame(TColor C) { JOX_SET_AND_PAINT(FGaugeColorFrm, C); }
+void TNumIO2::SetGaugeVisible(bool B) { if (StoreChanged(FGaugeVisib, B)) Paint(); }
+void TNumIO2::SetGaugeFrameStyle(TFrameStyle S) { if (StoreChanged(FGaugeFrameSt, S)) Paint(); }
+void TNumIO2::SetGaugeColor(TColor C) { if (StoreChanged(FGaugeColor, C)) Paint(); }
+void TNumIO2::SetGaugeColorBg(TColor C) { if (StoreChanged(FGaugeColorBg, C)) Paint(); }
+void TNumIO2::SetGaugeColorFrame(TColor C) { if (StoreChanged(FGaugeColorFrm, C)) Paint(); }
 
 void TNumIO2::SetGaugeHeight(Integer N) {
   if (N == FGaugeHeight) return;
@@ -210,6 +198,5 @@ void TNumIO2::SetEnabled(bool B) {
   Refresh();
 }
 
-#undef JOX_SET_AND_PAINT
 
 }  // namespace jox

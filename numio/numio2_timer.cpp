@@ -1,20 +1,16 @@
 // TNumIO2 caret blink on its hidden timer window, and the focus messages that restart it.
 #include "numio/numio2.h"
-#include "package/texts.h"
 #include "package/framework/controls/forms.h"
 
 namespace jox {
 
 namespace {
-constexpr uintptr_t CaretTimerID = 1;
 constexpr Cardinal CaretInterval = 500;  // ms
 }
 
 void TNumIO2::UpdateTimer() {
-  KillTimer(FCaretTimerH, CaretTimerID);
   FCaretVisib = true;
-  if (SetTimer(FCaretTimerH, CaretTimerID, CaretInterval, nullptr) == 0)
-    throw EJOXNumIO2Error(NoTimerText(Name()));
+  FCaretTimer->UpdateTimer(CaretInterval, true);
   Paint();
 }
 
@@ -22,13 +18,15 @@ void TNumIO2::ShowCaretNow() {
   FCaretVisib = true;
   // Without a timer the caret simply stays shown; a keystroke must not fail for it.
   if (Focused()) {
-    KillTimer(FCaretTimerH, CaretTimerID);
-    SetTimer(FCaretTimerH, CaretTimerID, CaretInterval, nullptr);
+    try {
+      FCaretTimer->UpdateTimer(CaretInterval, true);
+    } catch (const EJOXNumIO2Error&) {
+    }
   }
 }
 
 void TNumIO2::StopCaret() {
-  KillTimer(FCaretTimerH, CaretTimerID);
+  FCaretTimer->Stop();
   FCaretVisib = false;
 }
 
@@ -38,18 +36,6 @@ void TNumIO2::CaretTimerEvent() {
   else
     StopCaret();  // restarted when the focus comes back
   Paint();
-}
-
-void TNumIO2::TimerWndProc(TMessage& Message) {
-  if (Message.Msg == WM_TIMER) {
-    try {
-      CaretTimerEvent();
-    } catch (...) {
-      Application->HandleException(this);
-    }
-  } else {
-    Message.Result = DefWindowProcW(FCaretTimerH, Message.Msg, Message.WParam, Message.LParam);
-  }
 }
 
 void TNumIO2::WndProc(TMessage& Message) {

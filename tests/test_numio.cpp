@@ -7,16 +7,16 @@
 #include "package/framework/controls/clipbrd.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/input.h"
+#include "support/support.h"
 
 using namespace jox;
 
 namespace {
 
-class NumIOTest : public ::testing::Test {
+class NumIOTest : public test::FrameworkTest {
  protected:
   void SetUp() override {
-    input::Reset();
-    Application->ResetBeeps();
+    FrameworkTest::SetUp();
     n = new TNumIO(&form);
     n->SetParent(&form);
     n->SetBounds(8, 8, 121, 21);

@@ -8,18 +8,16 @@
 #include "package/framework/controls/clipbrd.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/input.h"
+#include "support/support.h"
 
 using namespace jox;
 
 namespace {
 
-class NumIO2Test : public ::testing::Test {
+class NumIO2Test : public test::FrameworkTest {
  protected:
   void SetUp() override {
-    input::Reset();
-    Clipboard()->Clear();
-    Application->UseVirtualClock(true);
-    Application->ResetBeeps();
+    FrameworkTest::SetUp();
     form.SetBounds(0, 0, 300, 100);
     n = new TNumIO2(&form);
     n->SetParent(&form);
@@ -27,7 +25,10 @@ class NumIO2Test : public ::testing::Test {
     n->SetOnChange([this](TObject*) { log.push_back("change " + Val()); });
     n->SetOnGaugeChange([this](TObject*, TShiftState, double v) { log.push_back("gauge " + Val()); });
   }
-  void TearDown() override { Application->UseVirtualClock(false); }
+  void TearDown() override {
+    Application->UseVirtualClock(false);
+    FrameworkTest::TearDown();
+  }
 
   std::string Val() const { return ToUtf8(n->Text()); }
   void Key(Word k, TShiftState s = {}) { input::KeyPress(n, k, s); }

@@ -5,15 +5,16 @@
 #include "numio/numio2.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/input.h"
+#include "support/support.h"
 
 using namespace jox;
 
 namespace {
 
-class NumIO2PaintTest : public ::testing::Test {
+class NumIO2PaintTest : public test::FrameworkTest {
  protected:
   void SetUp() override {
-    input::Reset();
+    FrameworkTest::SetUp();
     form.SetBounds(0, 0, 300, 100);
     n = new TNumIO2(&form);
     n->SetParent(&form);

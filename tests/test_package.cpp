@@ -4,6 +4,7 @@
 
 #include "package/framework/controls/forms.h"
 #include "package/package.h"
+#include "support/support.h"
 
 using namespace jox;
 
@@ -140,16 +141,11 @@ class TTicker : public TComponent {
   bool FEnabled = true;
 };
 
-class TimerWindow : public ::testing::Test {
+class TimerWindow : public test::FrameworkTest {
  protected:
-  void SetUp() override {
-    Application->UseVirtualClock(true);
-    Application->ClearExceptions();
-    Application->SetOnException(nullptr);
-  }
   void TearDown() override {
-    Application->SetTimerCapacity(10000);
     Application->UseVirtualClock(false);
+    FrameworkTest::TearDown();
   }
 };
 }  // namespace

@@ -4,16 +4,16 @@
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/input.h"
 #include "package/framework/controls/stdctrls.h"
+#include "support/support.h"
 
 using namespace jox;
 
 namespace {
 
-class EditTest : public ::testing::Test {
+class EditTest : public test::FrameworkTest {
  protected:
   void SetUp() override {
-    input::Reset();
-    Clipboard()->Clear();
+    FrameworkTest::SetUp();
     edit = new TEdit(&form);
     edit->SetParent(&form);
     edit->SetBounds(10, 10, 121, 21);

@@ -45,6 +45,26 @@ std::string ColorText(TColor c) {
                                        << " (tolerance " << tol << ")";
 }
 
+::testing::AssertionResult PixelNear(TCanvas* canvas, Integer x, Integer y, TColor expected, int tol) {
+  return ColorNear(canvas->Pixels(x, y), expected, tol) << " at (" << x << ", " << y << ")";
+}
+
+::testing::AssertionResult DefaultsMatchTable(const TPersistent& obj) {
+  std::string wrong;
+  for (const TPropInfo* p : obj.GetClassInfo().AllProps())
+    if (p->Default && !p->IsDefault(obj)) wrong += " " + ToUtf8(p->Name) + " = " + ToUtf8(VarToStr(p->Get(obj)));
+  if (wrong.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << ToUtf8(obj.ClassName()) << " differs from its table:" << wrong;
+}
+
+::testing::AssertionResult FormTextRoundTrip(TComponent* root, TComponent* fresh) {
+  const String text = WriteComponentText(root);
+  ReadComponentText(text, fresh);
+  const String again = WriteComponentText(fresh);
+  if (again == text) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "written:\n" << ToUtf8(text) << "\nread back and written:\n" << ToUtf8(again);
+}
+
 ::testing::AssertionResult BitmapsMatch(TBitmap* actual, TBitmap* expected, int tol, std::string* firstDiff) {
   if (actual->Width() != expected->Width() || actual->Height() != expected->Height())
     return ::testing::AssertionFailure() << "size " << actual->Width() << "x" << actual->Height() << ", expected "

@@ -4,8 +4,7 @@
 // Snapshots: MatchesSnapshot(bitmap, "meter_default") compares with tests/snapshots/meter_default.png,
 // channel by channel within kSnapshotTolerance. A missing reference or a mismatch fails, writes the
 // picture drawn to <build>/snapshots-new/<name>.png and, on a mismatch, <name>_err.png beside it (the
-// differing pixels in red). References are made only by hand:
-//   cp build/snapshots-new/meter_default.png tests/snapshots/
+// differing pixels in red). References are rewritten only by `make snapshots` (see the README).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,7 +15,9 @@
 
 namespace jox::test {
 
-constexpr int kSnapshotTolerance = 8;
+// One tolerance per colour channel for every pixel probe and snapshot (anti-aliased text and arcs).
+constexpr int kPixelTolerance = 8;
+constexpr int kSnapshotTolerance = kPixelTolerance;
 
 // Virtual clock at 0, no beeps or kept exceptions, no input state, full timer table, empty clipboard.
 class FrameworkTest : public ::testing::Test {
@@ -33,6 +34,19 @@ bool SameColor(TColor a, TColor b, int tol = 0);
 // Formats a colour for failure messages ("$00BBGGRR").
 std::string ColorText(TColor c);
 ::testing::AssertionResult ColorNear(TColor actual, TColor expected, int tol = 0);
+
+// The pixel at (x, y) of a canvas within kPixelTolerance of expected (per channel).
+::testing::AssertionResult PixelNear(TCanvas* canvas, Integer x, Integer y, TColor expected,
+                                     int tol = kPixelTolerance);
+
+// Every property of obj's class table (inherited lines included) that has a stored default holds it:
+// call it on a freshly created object, so the table and the constructor cannot drift apart.
+::testing::AssertionResult DefaultsMatchTable(const TPersistent& obj);
+
+// Writes root's form text, reads it into fresh (an empty root of the same class, owning nothing) and
+// writes that again: equal texts mean every stored property survived the trip. The classes in the
+// text must be registered.
+::testing::AssertionResult FormTextRoundTrip(TComponent* root, TComponent* fresh);
 
 // Compares two bitmaps of equal size; names the first differing pixel.
 ::testing::AssertionResult BitmapsMatch(TBitmap* actual, TBitmap* expected, int tol, std::string* firstDiff = nullptr);
