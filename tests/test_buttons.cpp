@@ -123,6 +123,17 @@ TEST_F(ButtonsTest, SpeedButtonGroupKeepsOneButtonDown) {
   EXPECT_FALSE(g.b[0]->Down());
 }
 
+TEST_F(ButtonsTest, SpeedButtonIgnoresGroupMessagesFromOtherKindsOfControl) {
+  Group g;
+  g.b[0]->SetDown(true);
+  // Another control of the same parent announcing the same group must not be read as a speed button.
+  TLabel other(nullptr);
+  TMessage m{CM_BUTTONPRESSED, 1, intptr_t(static_cast<TObject*>(&other)), 0};
+  g.b[0]->Dispatch(m);
+  EXPECT_TRUE(g.b[0]->Down());
+  EXPECT_FALSE(g.b[0]->AllowAllUp());
+}
+
 TEST_F(ButtonsTest, SpeedButtonShowsThePressWhileHeldAndClicksOnlyOnReleaseOverIt) {
   TForm form(nullptr);
   auto* b = new TSpeedButton(&form);

@@ -53,7 +53,7 @@ void TSpeedButton::SetDown(bool v) {
 
 void TSpeedButton::UpdateExclusive() {
   if (FGroupIndex == 0 || !Parent()) return;
-  TMessage m{CM_BUTTONPRESSED, FGroupIndex, intptr_t(this), 0};
+  TMessage m{CM_BUTTONPRESSED, FGroupIndex, intptr_t(static_cast<TObject*>(this)), 0};
   Parent()->Broadcast(m);
 }
 
@@ -145,7 +145,8 @@ void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, In
 void TSpeedButton::DefaultHandler(TMessage& Message) {
   switch (Message.Msg) {
     case CM_BUTTONPRESSED: {
-      auto* sender = reinterpret_cast<TSpeedButton*>(Message.LParam);
+      // Other kinds of buttons share the message and its group numbers: answer only speed buttons.
+      auto* sender = dynamic_cast<TSpeedButton*>(reinterpret_cast<TObject*>(Message.LParam));
       if (Message.WParam != FGroupIndex || sender == this || !sender) return;
       if (sender->FDown && FDown) {
         FDown = false;
