@@ -14,6 +14,10 @@ void DrawLines(TCanvas* Canvas, TColor PenColor, std::initializer_list<TPoint> P
   DrawLines(Canvas, Points);
 }
 
+Integer CenteredTextTop(TCanvas* Canvas, Integer Height) {
+  return (Height - Canvas->TextHeight(u"(8g]}\u00DC\u00C4\u00A7")) / 2;
+}
+
 void DrawEngravedText(TCanvas* Canvas, Integer X, Integer Y, const String& Text) {
   Canvas->Brush()->SetStyle(bsClear);
   Canvas->Font()->SetColor(clWhite);

@@ -17,6 +17,10 @@ void DrawLines(TCanvas* Canvas, std::initializer_list<TPoint> Points);
 // The same with the pen colour set first (the colour stays set afterwards).
 void DrawLines(TCanvas* Canvas, TColor PenColor, std::initializer_list<TPoint> Points);
 
+// Top of a text row centred in a box of height Height: centred by the height of the sample
+// "(8g]}ÜÄ§", so rows of different texts line up whatever they show.
+Integer CenteredTextTop(TCanvas* Canvas, Integer Height);
+
 // Engraved text: a white copy one pixel right and down, then clGray on top at (X, Y), both without
 // background. Leaves the brush clear and the font colour clGray, as a caller drawing more disabled
 // text expects.
