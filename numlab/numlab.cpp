@@ -4,6 +4,7 @@
 
 #include "numlab/numlab.h"
 #include "package/colorscheme.h"
+#include "package/setters.h"
 
 namespace jox {
 
@@ -14,21 +15,17 @@ TNumLab::TNumLab(TComponent* AOwner) : TGraphicControl(AOwner) {
 }
 
 void TNumLab::Redraw() {
-  const TComponentState st = ComponentState();
-  if (st.Contains(csLoading) || st.Contains(csDestroying)) return;
   // Painting a transparent label over itself would keep the old texts under the new ones: the
   // parent has to be drawn beneath first.
   if (FTransParent)
     Invalidate();
   else
-    Paint();
+    PaintNow(this);
 }
 
 template <class T>
 void TNumLab::Change(T& Field, const T& V) {
-  if (Field == V) return;
-  Field = V;
-  Redraw();
+  if (StoreChanged(Field, V)) Redraw();
 }
 
 // [setters] ------------------------------------------------------------------------------------------------

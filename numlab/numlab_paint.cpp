@@ -1,31 +1,25 @@
 // TNumLab painting: labels, value box and value drawn off-screen, then copied to the control in one
 // operation (AND-ed over the parent when transparent).
-#include <memory>
-
 #include "numlab/numlab.h"
+#include "package/paintbuffer.h"
+#include "package/painting.h"
 
 namespace jox {
 
-namespace {
-// Text rows are centred with the height of this sample, whatever the text shows.
-const String SampleText = u"(8g]}\u00DC\u00C4\u00A7";
-}  // namespace
-
-void TNumLab::DrawLabel(TCanvas* C, Integer X, Integer Y, Integer LightX, const String& S, bool Styled) {
+void TNumLab::DrawLabel(TCanvas* C, Integer X, Integer Y, const String& S, bool Styled) {
   if (S.empty()) return;
   TCustomStyleServices* st = StyleServices();
   if (Enabled()) {
     C->Font()->SetColor(Styled ? st->GetStyleFontColor(sfButtonTextNormal) : FColorOutText);
     C->TextOut(X, Y, S);
-    return;
+  } else if (Styled) {
+    // The style's disabled colour alone, in the place of the light copy.
+    C->Brush()->SetStyle(bsClear);
+    C->Font()->SetColor(st->GetStyleFontColor(sfButtonTextDisabled));
+    C->TextOut(X + 1, Y + 1, S);
+  } else {
+    DrawEngravedText(C, X, Y, S);
   }
-  // Engraved: a light copy one pixel lower (and mostly one to the right), grey on top.
-  C->Brush()->SetStyle(bsClear);
-  C->Font()->SetColor(Styled ? st->GetStyleFontColor(sfButtonTextDisabled) : clWhite);
-  C->TextOut(LightX, Y + 1, S);
-  if (Styled) return;
-  C->Font()->SetColor(clGray);
-  C->TextOut(X, Y, S);
 }
 
 void TNumLab::Paint() {
@@ -36,10 +30,9 @@ void TNumLab::Paint() {
   const bool styleFont = st->Enabled() && StyleElements().Contains(seFont);
   const bool styleClient = st->Enabled() && StyleElements().Contains(seClient);
 
-  auto bmp = std::make_unique<TBitmap>(w, h);
-  TCanvas* c = bmp->Canvas();
-  c->SetFont(Font());
-  const Integer ty = (h - c->TextHeight(SampleText)) / 2;
+  TPaintBuffer buf(this);
+  TCanvas* c = buf.Canvas();
+  const Integer ty = CenteredTextTop(c, h);
 
   const TColor back = FTransParent ? clWhite : styleClient ? st->GetStyleColor(scWindow) : FColorOutBakG;
   c->Pen()->SetColor(back);
@@ -50,7 +43,7 @@ void TNumLab::Paint() {
   const Integer lx = FLTAlignment == taLeftJustify    ? 7
                      : FLTAlignment == taRightJustify ? FLeftSpace - lw - 5
                                                       : (FLeftSpace - lw) / 2;
-  DrawLabel(c, lx, ty, lx + 1, FLeftText, styleFont);
+  DrawLabel(c, lx, ty, FLeftText, styleFont);
 
   const Integer boxRight = FLeftSpace + FLabWidth;
   const Integer rw = c->TextWidth(FRightText);
@@ -58,7 +51,7 @@ void TNumLab::Paint() {
                      : FRTAlignment == taRightJustify ? w - rw - 6
                                                       : (w - (boxRight + rw)) / 2 + boxRight + 1;
   c->Brush()->SetColor(back);
-  DrawLabel(c, rx, ty, FRTAlignment == taRightJustify ? rx - 1 : rx + 1, FRightText, styleFont);
+  DrawLabel(c, rx, ty, FRightText, styleFont);
 
   // Value box: the pen outline shows only where the frame style draws nothing over it.
   c->Pen()->SetColor(FFrameStyle == fsNone ? FColorLabBakG : FFrameStyle == fsEmbossed ? FColWhiteLine : FColGrayLine);
@@ -90,17 +83,19 @@ void TNumLab::Paint() {
     c->TextRect(Rect(FLeftSpace + 3, 2, boxRight - 1, h - 3), x, ty, text);
   }
 
-  TCanvas* own = Canvas();
-  if (FTransParent) {
-    const TColor fill = FColorLabText != clBlack ? clWhite : FColorLabBakG;
-    own->Pen()->SetColor(fill);
-    own->Brush()->SetColor(fill);
-    own->Rectangle(FLeftSpace + 2, 2, boxRight, h - 2);
-    own->SetCopyMode(cmSrcAnd);
-  } else {
-    own->SetCopyMode(cmSrcCopy);
+  if (!FTransParent) {
+    buf.Flush();
+    return;
   }
-  own->Draw(0, 0, bmp.get());
+  // AND-ed over what lies beneath: the white parts of the picture leave it as it is. The inside of
+  // the box is laid first, so the value stays readable over any background.
+  TCanvas* own = Canvas();
+  const TColor fill = FColorLabText != clBlack ? clWhite : FColorLabBakG;
+  own->Pen()->SetColor(fill);
+  own->Brush()->SetColor(fill);
+  own->Rectangle(FLeftSpace + 2, 2, boxRight, h - 2);
+  own->SetCopyMode(cmSrcAnd);
+  own->Draw(0, 0, buf.Bitmap());
   own->SetCopyMode(cmSrcCopy);
 }
 

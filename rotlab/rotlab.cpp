@@ -4,6 +4,9 @@
 
 #include <cmath>
 
+#include "package/painting.h"
+#include "package/setters.h"
+
 namespace jox {
 
 // [life] ---------------------------------------------------------------------------------------------------
@@ -17,11 +20,10 @@ TRotLab::TRotLab(TComponent* AOwner) : TCustomLabel(AOwner) {
 }
 
 void TRotLab::RefreshLabel() {
-  if (ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
   if (FTransparent)
     Invalidate();
   else
-    Paint();
+    PaintNow(this);
 }
 
 void TRotLab::SetParent(TWinControl* AParent) {
@@ -31,32 +33,23 @@ void TRotLab::SetParent(TWinControl* AParent) {
 
 // [setters] ------------------------------------------------------------------------------------------------
 void TRotLab::SetTextAngle(Integer A) {
-  if (A == FTextAngle) return;
-  FTextAngle = A;
-  RefreshLabel();
+  if (StoreChanged(FTextAngle, A)) RefreshLabel();
 }
 
 void TRotLab::SetFrameStyle(TFrameStyle S) {
-  if (S == FFrameStyle) return;
-  FFrameStyle = S;
-  RefreshLabel();
+  if (StoreChanged(FFrameStyle, S)) RefreshLabel();
 }
 
 void TRotLab::SetAntiAlias(bool B) {
-  if (B == FAntiAlias) return;
-  FAntiAlias = B;
-  RefreshLabel();
+  if (StoreChanged(FAntiAlias, B)) RefreshLabel();
 }
 
 void TRotLab::SetAlignment(TAlignment A) {
-  if (A == FAlignment) return;
-  FAlignment = A;
-  RefreshLabel();
+  if (StoreChanged(FAlignment, A)) RefreshLabel();
 }
 
 void TRotLab::SetAutoCenter(bool B) {
-  if (B == FAutoCenter) return;
-  FAutoCenter = B;
+  if (!StoreChanged(FAutoCenter, B)) return;
   if (B) AdjustAutoCenter();
   RefreshLabel();
 }
@@ -80,8 +73,7 @@ void TRotLab::SetTextPosY(Integer N) {
 }
 
 void TRotLab::SetTransparent(bool B) {
-  if (B == FTransparent) return;
-  FTransparent = B;
+  if (!StoreChanged(FTransparent, B)) return;
   TCustomLabel::SetTransparent(B);
   RefreshLabel();
 }
@@ -149,16 +141,10 @@ void TRotLab::DoDrawText(TRect&, Cardinal Flags) {
   TCanvas* c = Canvas();
   c->Brush()->SetStyle(bsClear);
   const String text = Caption();
-  if (!Enabled()) {
-    const TColor fc = c->Font()->Color();
-    c->Font()->SetColor(clBtnHighlight);
-    c->TextOut(p.X + 1, p.Y + 1, text);
-    c->Font()->SetColor(clBtnShadow);
+  if (Enabled())
     c->TextOut(p.X, p.Y, text);
-    c->Font()->SetColor(fc);
-    return;
-  }
-  c->TextOut(p.X, p.Y, text);
+  else
+    DrawEngravedText(c, p.X, p.Y, text);
 }
 
 // [paint] --------------------------------------------------------------------------------------------------

@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "package/colorscheme.h"
+#include "package/paintbuffer.h"
+#include "package/setters.h"
 
 namespace jox {
 
@@ -91,17 +93,9 @@ TSevenSeg::TSevenSeg(TComponent* AOwner) : TGraphicControl(AOwner) {
 
 TSevenSeg::~TSevenSeg() = default;
 
-bool TSevenSeg::Quiet() const {
-  const TComponentState st = ComponentState();
-  return st.Contains(csLoading) || st.Contains(csDestroying);
-}
-
-void TSevenSeg::PaintNow() {
-  if (!Quiet()) Paint();
-}
-
 void TSevenSeg::Rebuild() {
-  if (Quiet()) {
+  const TComponentState st = ComponentState();
+  if (st.Contains(csLoading) || st.Contains(csDestroying)) {
     FLastWidth = -1;  // the next Paint builds the cache for the settings read by then
     return;
   }
@@ -187,53 +181,34 @@ void TSevenSeg::CreateImageCache() {
 }
 
 // [setters] ------------------------------------------------------------------------------------------------
-void TSevenSeg::SetText(const String& S) {
-  if (S == FCaption) return;
-  FCaption = S;
-  PaintNow();
-}
+void TSevenSeg::SetText(const String& S) { StoreAndPaint(this, FCaption, S); }
 
 void TSevenSeg::SetColorText(TColor C) {
-  if (C == FColorTxt) return;
-  FColorTxt = C;
-  Rebuild();
+  if (StoreChanged(FColorTxt, C)) Rebuild();
 }
 
 void TSevenSeg::SetColorBakG(TColor C) {
-  if (C == FColorBakG) return;
-  FColorBakG = C;
-  Rebuild();
+  if (StoreChanged(FColorBakG, C)) Rebuild();
 }
 
 void TSevenSeg::SetMargin(Integer N) {
-  N = std::max(0, std::min(N, Height() / 2 - 1));
-  if (N == FMargin) return;
-  FMargin = N;
-  Rebuild();
+  if (StoreChanged(FMargin, std::max(0, std::min(N, Height() / 2 - 1)))) Rebuild();
 }
 
 void TSevenSeg::SetInterDigDist(Integer N) {
-  N = std::clamp(N, 0, MaxInterDigDist);
-  if (N == FInterDigDist) return;
-  FInterDigDist = N;
-  Rebuild();
+  if (StoreChanged(FInterDigDist, std::clamp(N, 0, MaxInterDigDist))) Rebuild();
 }
 
 void TSevenSeg::SetNumDigits(Integer N) {
-  if (N < 1 || N > MaxNumDigits || N == FNumDigits) return;
-  FNumDigits = N;
-  Rebuild();
+  if (N >= 1 && N <= MaxNumDigits && StoreChanged(FNumDigits, N)) Rebuild();
 }
 
 void TSevenSeg::SetFrameStyle(TFrameStyle S) {
-  if (S == FFrameStyle) return;
-  FFrameStyle = S;
-  Invalidate();
+  if (StoreChanged(FFrameStyle, S)) Invalidate();
 }
 
 void TSevenSeg::SetColorScheme(TColorScheme S) {
-  if (S == FColorScheme) return;
-  FColorScheme = S;
+  if (!StoreChanged(FColorScheme, S)) return;
   SchemeLineColors(S, false, StyleElements(), FColGrayLine, FColWhiteLine, &FColBlackLine);
   Invalidate();
 }
@@ -249,8 +224,8 @@ void TSevenSeg::Paint() {
     CreateImageCache();
   }
 
-  auto bmp = std::make_unique<TBitmap>(w, h);
-  TCanvas* c = bmp->Canvas();
+  TPaintBuffer buf(this);
+  TCanvas* c = buf.Canvas();
   c->Pen()->SetColor(FColorBakG);
   c->Brush()->SetColor(FColorBakG);
   c->Rectangle(0, 0, w, h);
@@ -282,9 +257,7 @@ void TSevenSeg::Paint() {
   }
 
   DrawFrame(c, FFrameStyle, 0, 0, w - 1, h - 1, clWhite, clSilver, clGray, clBlack, clBlack);
-  TCanvas* own = Canvas();
-  own->SetCopyMode(cmSrcCopy);
-  own->Draw(0, 0, bmp.get());
+  buf.Flush();
 }
 
 // [copy] ---------------------------------------------------------------------------------------------------

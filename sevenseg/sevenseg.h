@@ -93,8 +93,6 @@ class TSevenSeg : public TGraphicControl {
  private:
   // Builds the cache anew and paints, except while the form is being read.
   void Rebuild();
-  void PaintNow();
-  bool Quiet() const;
 
   TColor FColorBakG = DefColorBackGnd;
   TColor FColorTxt = DefColorText;
