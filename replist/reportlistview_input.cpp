@@ -287,8 +287,11 @@ void TReportListView::MouseDown(TMouseButton Button, TShiftState Shift, Integer 
   const TRect cr = CellRect(cell.X, cell.Y);
   const String stored = FRLData->Strings->GetString(m, clicked);
   if (ColumnCheckMode(m) != cmNone && X < cr.Left + 18 && !FROCheckMarks && enabled &&
-      (stored.size() > 1 || FShowEmptyCBx))
+      (stored.size() > 1 || FShowEmptyCBx)) {
     ToggleCheck(m, clicked);
+    // A click on the box is no request to edit the text beside it.
+    CancelEdit();
+  }
   ClickSelect(CurrentDataRow(), Shift);
   batch.End();
 }

@@ -544,9 +544,12 @@ TEST_F(ReportListTest, SpaceCopyAndSelectAllKeys) {
   int after = 0;
   v->SetOnCheckedChange([&](TObject*, bool&, Integer, Integer) { ++after; });
   ClickData(1, 2, {}, 40);
+  ClickData(1, 2, {}, 8);  // the box of the current, editable cell: toggled, no edit
+  EXPECT_FALSE(v->EditorMode());
+  ClickData(1, 2, {}, 8);
   input::KeyPress(v, VK_SPACE);
   EXPECT_TRUE(v->ElemChecked(1, 2));
-  EXPECT_EQ(after, 1);
+  EXPECT_EQ(after, 3);
   EXPECT_FALSE(v->EditorMode());  // the space went to the box, not into an edit
   v->SetRowEnabled(2, false);
   input::KeyPress(v, VK_SPACE);
