@@ -2,8 +2,10 @@
 #include "gradfl/gradfl.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
+
+#include "package/paintbuffer.h"
+#include "package/painting.h"
 
 namespace jox {
 
@@ -119,27 +121,17 @@ void TGradFill::DrawGradient(TBitmap* Bmp) {
   // Grid lines on the inner borders of N rows or N columns; the frame owns the outer edge.
   C->Pen()->SetColor(FGridColor);
   if (FGridMode == gmHoriz || FGridMode == gmBoth)
-    for (Integer n = 1; n < N; ++n) {
-      const Integer y = MulDiv(n, H, N);
-      C->MoveTo(0, y);
-      C->LineTo(W, y);
-    }
+    for (Integer n = 1; n < N; ++n) DrawLines(C, {{0, MulDiv(n, H, N)}, {W, MulDiv(n, H, N)}});
   if (FGridMode == gmVert || FGridMode == gmBoth)
-    for (Integer n = 1; n < N; ++n) {
-      const Integer x = MulDiv(n, W, N);
-      C->MoveTo(x, 0);
-      C->LineTo(x, H);
-    }
+    for (Integer n = 1; n < N; ++n) DrawLines(C, {{MulDiv(n, W, N), 0}, {MulDiv(n, W, N), H}});
   DrawFrame(C, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, clBlack);
 }
 
 void TGradFill::Paint() {
   if (Width() <= 0 || Height() <= 0) return;
-  TBitmap bmp;
-  DrawGradient(&bmp);
-  TCanvas* target = Canvas();
-  target->SetCopyMode(cmSrcCopy);
-  target->Draw(0, 0, &bmp);
+  TPaintBuffer buf(this);
+  DrawGradient(buf.Bitmap());
+  buf.Flush();
   if (FOnPaint) FOnPaint(this);
 }
 

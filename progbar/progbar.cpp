@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "package/colorscheme.h"
+#include "package/setters.h"
 #include "progbar/progbar.h"
 
 namespace jox {
@@ -35,19 +36,7 @@ TProgBar::~TProgBar() = default;
 
 void TProgBar::Loaded() {
   TGraphicControl::Loaded();
-  PaintNow();
-}
-
-void TProgBar::PaintNow() {
-  if (ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying)) return;
-  Paint();
-}
-
-template <class T>
-void TProgBar::Change(T& Field, T Value) {
-  if (Value == Field) return;
-  Field = Value;
-  PaintNow();
+  PaintNow(this);
 }
 
 void TProgBar::AssignTo(TPersistent* Dest) {
@@ -95,7 +84,7 @@ void TProgBar::Assign(TPersistent* Source) {
   FAlignment = S->FAlignment;
   FOnShowValue = S->FOnShowValue;
   FShowValue = S->FShowValue;
-  PaintNow();
+  PaintNow(this);
 }
 
 // [colour table] ---------------------------------------------------------------------------
@@ -118,61 +107,60 @@ void TProgBar::SetBarColorElem(Integer ix, TColor value) {
 void TProgBar::SetColorMin(TColor Value) {
   FBarColorArray[0] = Value;
   FillColorTable();
-  PaintNow();
+  PaintNow(this);
 }
 
 void TProgBar::SetColorMax(TColor Value) {
   FBarColorArray[ColorTableSize - 1] = Value;
   FillColorTable();
-  PaintNow();
+  PaintNow(this);
 }
 
 // [value] ----------------------------------------------------------------------------------
 // NaN is refused: it would never compare equal and leaves no bar to draw.
 void TProgBar::SetValue(double Value) {
-  if (!std::isnan(Value)) Change(FProgValue, Value);
+  if (!std::isnan(Value)) StoreAndPaint(this, FProgValue, Value);
 }
 
 void TProgBar::SetMin(double Value) {
-  if (!std::isnan(Value)) Change(FProgMin, Value);
+  if (!std::isnan(Value)) StoreAndPaint(this, FProgMin, Value);
 }
 
 void TProgBar::SetMax(double Value) {
-  if (!std::isnan(Value)) Change(FProgMax, Value);
+  if (!std::isnan(Value)) StoreAndPaint(this, FProgMax, Value);
 }
 
 void TProgBar::SetRange(double AMin, double AMax) {
   if (std::isnan(AMin) || std::isnan(AMax)) return;
   FProgMin = std::min(AMin, AMax);
   FProgMax = std::max(AMin, AMax);
-  PaintNow();
+  PaintNow(this);
 }
 
 void TProgBar::SetDirection(TDirection Value) {
-  if (Value <= dirRight) Change(FDirection, Value);
+  if (Value <= dirRight) StoreAndPaint(this, FDirection, Value);
 }
 
 // [looks] ----------------------------------------------------------------------------------
 void TProgBar::SetColorMapMode(TColorMapping Value) {
-  if (Value <= cgmMove) Change(FColorMapMode, Value);
+  if (Value <= cgmMove) StoreAndPaint(this, FColorMapMode, Value);
 }
-void TProgBar::SetShowColorGradient(bool Value) { Change(FColorGrad, Value); }
-void TProgBar::SetColorMargin(TColor Value) { Change(FColorMargin, Value); }
-void TProgBar::SetColorBackGnd(TColor Value) { Change(FColorBakG, Value); }
-void TProgBar::SetColorGrid(TColor Value) { Change(FColorGrid, Value); }
-void TProgBar::SetGridDist(Integer Value) { Change(FGridDist, Value); }
-void TProgBar::SetFrameStyleOuter(TFrameStyle Value) { Change(FOuterFrameSt, Value); }
-void TProgBar::SetFrameStyleInner(TFrameStyle Value) { Change(FInnerFrameSt, Value); }
-void TProgBar::SetMarginLeft(Integer Value) { Change(FMarginLeft, Value); }
-void TProgBar::SetMarginRight(Integer Value) { Change(FMarginRight, Value); }
-void TProgBar::SetMarginTop(Integer Value) { Change(FMarginTop, Value); }
-void TProgBar::SetMarginBottom(Integer Value) { Change(FMarginBottom, Value); }
+void TProgBar::SetShowColorGradient(bool Value) { StoreAndPaint(this, FColorGrad, Value); }
+void TProgBar::SetColorMargin(TColor Value) { StoreAndPaint(this, FColorMargin, Value); }
+void TProgBar::SetColorBackGnd(TColor Value) { StoreAndPaint(this, FColorBakG, Value); }
+void TProgBar::SetColorGrid(TColor Value) { StoreAndPaint(this, FColorGrid, Value); }
+void TProgBar::SetGridDist(Integer Value) { StoreAndPaint(this, FGridDist, Value); }
+void TProgBar::SetFrameStyleOuter(TFrameStyle Value) { StoreAndPaint(this, FOuterFrameSt, Value); }
+void TProgBar::SetFrameStyleInner(TFrameStyle Value) { StoreAndPaint(this, FInnerFrameSt, Value); }
+void TProgBar::SetMarginLeft(Integer Value) { StoreAndPaint(this, FMarginLeft, Value); }
+void TProgBar::SetMarginRight(Integer Value) { StoreAndPaint(this, FMarginRight, Value); }
+void TProgBar::SetMarginTop(Integer Value) { StoreAndPaint(this, FMarginTop, Value); }
+void TProgBar::SetMarginBottom(Integer Value) { StoreAndPaint(this, FMarginBottom, Value); }
 
 void TProgBar::SetColorScheme(TColorScheme Value) {
-  if (Value == FColorScheme) return;
-  FColorScheme = Value;
+  if (!StoreChanged(FColorScheme, Value)) return;
   SchemeLineColors(Value, true, StyleElements(), FColGrayLine, FColWhiteLine, &FColBlackLine);
-  PaintNow();
+  PaintNow(this);
 }
 
 void TProgBar::SetBackGroundImg(const String& Value) {
@@ -188,37 +176,37 @@ void TProgBar::SetBackGroundImg(const String& Value) {
     } catch (const std::exception&) {
     }
   }
-  PaintNow();
+  PaintNow(this);
 }
 
 // [text] -----------------------------------------------------------------------------------
 void TProgBar::SetTextVisible(bool Value) {
   FShowValue = Value;
-  PaintNow();
+  PaintNow(this);
 }
 
 void TProgBar::SetTextPosX(Integer Value) {
   FTextPosX = std::clamp(Value, 0, std::max(Width(), 0));
-  PaintNow();
+  PaintNow(this);
 }
 
 void TProgBar::SetTextPosY(Integer Value) {
   FTextPosY = std::clamp(Value, 0, std::max(Height(), 0));
-  PaintNow();
+  PaintNow(this);
 }
 
 void TProgBar::SetTextAlignment(TAlignment Value) {
-  if (Value <= taCenter) Change(FAlignment, Value);
+  if (Value <= taCenter) StoreAndPaint(this, FAlignment, Value);
 }
 
 void TProgBar::SetTextDecPlaces(Integer Value) {
   FTextDecPlaces = std::clamp(Value, -2, 10);
-  PaintNow();
+  PaintNow(this);
 }
 
 void TProgBar::SetTextAngle(Integer Value) {
   FTextAngle = std::clamp(Value, 0, 360);
-  PaintNow();
+  PaintNow(this);
 }
 
 // [timer] ----------------------------------------------------------------------------------
@@ -272,7 +260,7 @@ void TProgBar::SetOnAutoInc(TNotifyEvent Value) {
 void TProgBar::DoTimer() {
   if (FIsStart) UpdateTimer();
   FProgValue += FAutoIncStep;
-  PaintNow();
+  PaintNow(this);
   if (FOnAutoInc) FOnAutoInc(this);
 }
 

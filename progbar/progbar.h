@@ -168,10 +168,6 @@ class TProgBar : public TGraphicControl {
   void UpdateTimer();
 
  private:
-  // Paint at once, except while the form is being read or the bar is going away.
-  void PaintNow();
-  template <class T>
-  void Change(T& Field, T Value);
   // Entries 1 .. 1022 anew between entries 0 and 1023.
   void FillColorTable();
   // Paint steps (progbar_paint.cpp).

@@ -6,6 +6,8 @@
 #include <numbers>
 
 #include "package/numtext.h"
+#include "package/paintbuffer.h"
+#include "package/painting.h"
 #include "progbar/progbar.h"
 
 namespace jox {
@@ -24,11 +26,6 @@ Integer RoundHalfEven(double V) { return Integer(std::nearbyint(V)); }
 void SetPenAndBrush(TCanvas* C, TColor Color) {
   C->Pen()->SetColor(Color);
   C->Brush()->SetColor(Color);
-}
-
-void Line(TCanvas* C, Integer X1, Integer Y1, Integer X2, Integer Y2) {
-  C->MoveTo(X1, Y1);
-  C->LineTo(X2, Y2);
 }
 
 }  // namespace
@@ -57,8 +54,8 @@ void TProgBar::Paint() {
   const Integer W = Width(), H = Height();
   if (W <= 0 || H <= 0) return;
   const TRect area = Rect(Margin(FMarginLeft), Margin(FMarginTop), W - Margin(FMarginRight), H - Margin(FMarginBottom));
-  TBitmap bmp(W, H);
-  TCanvas* C = bmp.Canvas();
+  TPaintBuffer buf(this);
+  TCanvas* C = buf.Canvas();
 
   SetPenAndBrush(C, FColorMargin);
   C->Rectangle(0, 0, W, H);
@@ -76,10 +73,7 @@ void TProgBar::Paint() {
   PaintFrame(C, FInnerFrameSt, area.Left, area.Top, area.Right, area.Bottom);
   PaintFrame(C, FOuterFrameSt, 0, 0, W, H);
   if (FShowValue) PaintText(C);
-
-  TCanvas* target = Canvas();
-  target->SetCopyMode(cmSrcCopy);
-  target->Draw(0, 0, &bmp);
+  buf.Flush();
 }
 
 // [bar] ------------------------------------------------------------------------------------
@@ -105,10 +99,10 @@ void TProgBar::PaintBar(TCanvas* C) {
   auto draw = [&](Int64 K) {
     const Integer k = Integer(K);
     switch (FDirection) {
-      case dirRight: Line(C, ML + k, MT, ML + k, H - MB); break;
-      case dirLeft: Line(C, W - MR - 1 - k, MT, W - MR - 1 - k, H - MB); break;
-      case dirUp: Line(C, ML, H - MB - 1 - k, W - MR, H - MB - 1 - k); break;
-      case dirDown: Line(C, ML, MT + k, W - MR, MT + k); break;
+      case dirRight: DrawLines(C, {{ML + k, MT}, {ML + k, H - MB}}); break;
+      case dirLeft: DrawLines(C, {{W - MR - 1 - k, MT}, {W - MR - 1 - k, H - MB}}); break;
+      case dirUp: DrawLines(C, {{ML, H - MB - 1 - k}, {W - MR, H - MB - 1 - k}}); break;
+      case dirDown: DrawLines(C, {{ML, MT + k}, {W - MR, MT + k}}); break;
     }
   };
 
@@ -141,14 +135,8 @@ void TProgBar::PaintBar(TCanvas* C) {
 void TProgBar::PaintFrame(TCanvas* C, TFrameStyle Style, Integer L, Integer T, Integer R, Integer B) {
   C->Brush()->SetStyle(bsClear);
   auto bevel = [&](TColor upperLeft, TColor lowerRight) {
-    C->Pen()->SetColor(upperLeft);
-    C->MoveTo(L + 1, B - 3);
-    C->LineTo(L + 1, T + 1);
-    C->LineTo(R - 1, T + 1);
-    C->Pen()->SetColor(lowerRight);
-    C->MoveTo(L + 1, B - 1);
-    C->LineTo(R - 1, B - 1);
-    C->LineTo(R - 1, T);
+    DrawLines(C, upperLeft, {{L + 1, B - 3}, {L + 1, T + 1}, {R - 1, T + 1}});
+    DrawLines(C, lowerRight, {{L + 1, B - 1}, {R - 1, B - 1}, {R - 1, T}});
     C->Pen()->SetColor(FColGrayLine);
     C->Rectangle(L, T, R - 1, B - 1);
   };
@@ -186,7 +174,6 @@ String TProgBar::ValueText() const {
 }
 
 void TProgBar::PaintText(TCanvas* C) {
-  C->SetFont(Font());
   TLogFont lf;
   GetObject(C->Font()->Handle(), Integer(sizeof lf), &lf);
   lf.lfEscapement = lf.lfOrientation = FTextAngle * 10;
