@@ -9,8 +9,25 @@ namespace {
 class ClipboardTest : public jox::test::FrameworkTest {
  protected:
   void TearDown() override {
-    Clipboard()->SetMirror({});
+    SetPlatformHost(nullptr);
     FrameworkTest::TearDown();
+  }
+};
+
+// A system clipboard as a platform host sees it.
+struct TClipHost : TPlatformHost {
+  String system = u"from outside";
+  bool systemHas = true;
+  int pushes = 0;
+  bool GetClipboardText(String& t) override {
+    if (!systemHas) return false;
+    t = system;
+    return true;
+  }
+  void SetClipboardText(const String* t) override {
+    ++pushes;
+    systemHas = t != nullptr;
+    if (t) system = *t;
   }
 };
 }  // namespace
@@ -29,24 +46,13 @@ TEST_F(ClipboardTest, HoldsTextUntilClearedOrReplaced) {
   EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
 }
 
-TEST_F(ClipboardTest, MirrorSeesChangesAndSuppliesText) {
-  String system = u"from outside";
-  bool systemHas = true;
-  int pushes = 0;
-  Clipboard()->SetMirror({[&](String& t) {
-                            if (!systemHas) return false;
-                            t = system;
-                            return true;
-                          },
-                          [&](const String* t) {
-                            ++pushes;
-                            systemHas = t != nullptr;
-                            if (t) system = *t;
-                          }});
+TEST_F(ClipboardTest, SystemClipboardOfTheHostSeesChangesAndSuppliesText) {
+  TClipHost host;
+  SetPlatformHost(&host);
   EXPECT_EQ(Clipboard()->AsText(), u"from outside");
   Clipboard()->SetAsText(u"ours");
-  EXPECT_EQ(system, u"ours");
+  EXPECT_EQ(host.system, u"ours");
   Clipboard()->Clear();
-  EXPECT_EQ(pushes, 2);
+  EXPECT_EQ(host.pushes, 2);
   EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
 }

@@ -48,6 +48,7 @@ void TApplication::Post(HWND Wnd, const TMessage& Message) { FQueue.push_back({W
 void TApplication::ForgetForm(TCustomForm* Form) {
   FReleased.erase(std::remove(FReleased.begin(), FReleased.end(), Form), FReleased.end());
   if (FMainForm == Form) FMainForm = nullptr;
+  PopModal(Form);
 }
 
 // [queue] --------------------------------------------------------------------------------------------------
@@ -242,6 +243,19 @@ void TApplication::HandleException(TObject* Sender, std::exception_ptr E) {
 }
 
 // [painting] -----------------------------------------------------------------------------------------------
+void TApplication::PopModal(TCustomForm* Form) {
+  auto it = std::find(FModal.rbegin(), FModal.rend(), Form);
+  if (it != FModal.rend()) FModal.erase(std::next(it).base());
+}
+
+namespace {
+TPlatformHost gHeadlessHost;
+TPlatformHost* gHost = &gHeadlessHost;
+}  // namespace
+
+TPlatformHost* PlatformHost() { return gHost; }
+void SetPlatformHost(TPlatformHost* Host) { gHost = Host ? Host : &gHeadlessHost; }
+
 void TApplication::MarkDirty(TControl* Root) {
   if (std::find(FDirtyRoots.begin(), FDirtyRoots.end(), Root) == FDirtyRoots.end()) FDirtyRoots.push_back(Root);
 }
@@ -302,7 +316,7 @@ bool MessageBeep(Cardinal uType) {
   TApplication* app = Application;
   ++app->FBeepCount;
   app->FLastBeep = uType;
-  if (app->FBeepSink) app->FBeepSink(uType);
+  PlatformHost()->Beep(uType);
   return true;
 }
 

@@ -1,6 +1,6 @@
 // The application object: message queue, hidden windows, timers, clock, beeps, exceptions, and the
-// registry of windows. It knows controls only by pointer, so the controls can stand on it.
-// Sections: [platform] [application]
+// registry of windows, the stack of modal forms and the platform host. It knows controls only by pointer,
+// so the controls can stand on it. Sections: [platform] [host] [application]
 //
 // Timers in tests:
 //   Application->UseVirtualClock(true);          // the clock stands still until advanced
@@ -62,6 +62,36 @@ bool MessageBeep(Cardinal uType);
 // Milliseconds of the application clock (virtual or real).
 Cardinal GetTickCount();
 
+// [host] ---------------------------------------------------------------------------------------------------
+// Everything a platform gives the framework, behind one interface. The headless host is the default
+// (tests, pictures: nothing is shown and no event ever comes); the window backend installs its own.
+// Top-level surfaces (forms without a parent, popups) are shown, moved and hidden through it, painted
+// areas are handed to it to present, and modal loops wait on it for the next event.
+class TPlatformHost {
+ public:
+  virtual ~TPlatformHost() = default;
+  // A top-level surface was shown or hidden.
+  virtual void ShowWindow(TControl* Root, bool Visible) {}
+  // Its position (screen coordinates), size or caption changed.
+  virtual void WindowChanged(TControl* Root) {}
+  // Rect (surface coordinates) of Root's surface was painted and may be shown.
+  virtual void Present(TControl* Root, const TRect& Rect) {}
+  // The cursor to show (a TCursor value).
+  virtual void SetCursor(int16_t Cursor) {}
+  virtual void Beep(Cardinal Type) {}
+  // The system clipboard; false when there is none (the process keeps its own text then). nullptr clears.
+  virtual bool GetClipboardText(String& Text) { return false; }
+  virtual void SetClipboardText(const String* Text) {}
+  // Waits up to TimeoutMs for events and delivers them through the input functions, then processes
+  // messages. False when no event can ever come (headless) or the user asked to quit.
+  virtual bool WaitAndDispatch(Cardinal TimeoutMs) { return false; }
+};
+
+// Never nullptr: the headless host unless a backend installed another.
+TPlatformHost* PlatformHost();
+// nullptr restores the headless host. The caller keeps ownership.
+void SetPlatformHost(TPlatformHost* Host);
+
 // [application] --------------------------------------------------------------------------------------------
 using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
 using THintEvent = std::function<void(TObject* Sender)>;
@@ -114,8 +144,6 @@ class TApplication : public TComponent {
   Integer BeepCount() const { return FBeepCount; }
   Cardinal LastBeep() const { return FLastBeep; }
   void ResetBeeps() { FBeepCount = 0; FLastBeep = 0; }
-  // Called on every MessageBeep (the window backend makes it audible).
-  void SetBeepSink(std::function<void(Cardinal)> f) { FBeepSink = std::move(f); }
 
   // Answers DefWindowProcW instead of 0 (tests watch what reaches the default handling).
   void SetDefWindowProcHook(std::function<intptr_t(HWND, Cardinal, intptr_t, intptr_t)> f) {
@@ -141,6 +169,14 @@ class TApplication : public TComponent {
   void SetDoubleClickTime(Cardinal v) { FDoubleClickTime = v; }
   void Terminate() { FTerminated = true; }
   bool Terminated() const { return FTerminated; }
+
+  // --- modal forms
+  // The forms shown modally now, the innermost last. While there is one, only it (and the popups) take
+  // mouse and keys.
+  TCustomForm* ModalForm() const { return FModal.empty() ? nullptr : FModal.back(); }
+  Integer ModalLevel() const { return Integer(FModal.size()); }
+  void PushModal(TCustomForm* Form) { FModal.push_back(Form); }
+  void PopModal(TCustomForm* Form);
 
   // --- internals shared with controls and the backend
   HWND RegisterWindow(TWndMethod Method);
@@ -194,7 +230,7 @@ class TApplication : public TComponent {
   std::vector<TCustomForm*> FReleased;
   Integer FBeepCount = 0;
   Cardinal FLastBeep = 0;
-  std::function<void(Cardinal)> FBeepSink;
+  std::vector<TCustomForm*> FModal;
   std::function<intptr_t(HWND, Cardinal, intptr_t, intptr_t)> FDefWindowProcHook;
   TExceptionEvent FOnException;
   Integer FExceptionCount = 0;

@@ -1,12 +1,13 @@
-// The process clipboard, with an optional mirror to the system's.
+// The process clipboard, mirrored to the system's through the platform host.
 #include "package/framework/controls/clipbrd.h"
+
+#include "package/framework/controls/application.h"
 
 namespace jox {
 
 void TClipboard::Sync() const {
-  if (!FMirror.Pull) return;
   String text;
-  if (FMirror.Pull(text)) {
+  if (PlatformHost()->GetClipboardText(text)) {
     FText = text;
     FHasText = true;
   }
@@ -20,7 +21,7 @@ String TClipboard::AsText() const {
 void TClipboard::SetAsText(const String& Value) {
   FText = Value;
   FHasText = true;
-  if (FMirror.Push) FMirror.Push(&FText);
+  PlatformHost()->SetClipboardText(&FText);
 }
 
 bool TClipboard::HasFormat(Word Format) const {
@@ -31,7 +32,7 @@ bool TClipboard::HasFormat(Word Format) const {
 void TClipboard::Clear() {
   FText.clear();
   FHasText = false;
-  if (FMirror.Push) FMirror.Push(nullptr);
+  PlatformHost()->SetClipboardText(nullptr);
 }
 
 TClipboard* Clipboard() {

@@ -1,7 +1,6 @@
 // The text clipboard of the process. The window backend mirrors it to the system's.
 #pragma once
 
-#include <functional>
 
 #include "package/framework/base/types.h"
 
@@ -22,20 +21,11 @@ class TClipboard {
   void Open() { ++FOpenCount; }
   void Close() { if (FOpenCount > 0) --FOpenCount; }
 
-  // The window backend: Pull asks the system clipboard (returns false when it has no text),
-  // Push hands every change to it (nullopt-like: empty function means no mirror).
-  struct TMirror {
-    std::function<bool(String& Text)> Pull;
-    std::function<void(const String* Text)> Push;  // nullptr for Clear
-  };
-  void SetMirror(TMirror m) { FMirror = std::move(m); }
-
  private:
   void Sync() const;
   mutable String FText;
   mutable bool FHasText = false;
   Integer FOpenCount = 0;
-  TMirror FMirror;
 };
 
 TClipboard* Clipboard();

@@ -12,7 +12,6 @@
 
 namespace jox {
 
-constexpr Word VK_F4 = 115;
 constexpr Integer kComboWidth = 145, kComboButton = 17, kComboFrame = 2;
 // Characters typed within this time extend the search text.
 constexpr Cardinal kTypeSearchMs = 1000;

@@ -10,7 +10,6 @@
 
 namespace jox {
 
-constexpr Word kVK_F4 = 115;
 constexpr Integer kPickerWidth = 186, kPickerHeight = 21, kPickerButton = 17;
 
 // [format] -------------------------------------------------------------------------------------------------
@@ -270,7 +269,7 @@ void TDateTimePicker::KeyDown(Word& Key, TShiftState Shift) {
     // Keys reach the calendar while it is open; this is the road for a field that kept the focus.
     return;
   }
-  if (FKind == dtkDate && (Key == kVK_F4 || (Key == VK_DOWN && (Shift & ssAlt)))) {
+  if (FKind == dtkDate && (Key == VK_F4 || (Key == VK_DOWN && (Shift & ssAlt)))) {
     SetDroppedDown(true);
     Key = 0;
     return;
@@ -509,7 +508,7 @@ class TCalendarPopup : public TPopupWindow {
       case VK_NEXT: Move(IncMonth(Shown, 1)); break;
       case VK_RETURN: Pick(); break;
       case VK_ESCAPE:
-      case kVK_F4: ClosePopup(); break;
+      case VK_F4: ClosePopup(); break;
       default: return;
     }
     Key = 0;

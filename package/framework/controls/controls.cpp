@@ -4,10 +4,12 @@
 #include "package/framework/controls/controls.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "package/framework/controls/controls_internal.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/input.h"
+#include "package/framework/controls/menus.h"
 
 namespace jox {
 
@@ -50,7 +52,7 @@ void TControl::SetParent(TWinControl* AParent) {
     // It was a root: its private surface goes, its canvas will point at the new root's.
     if (Application) Application->ForgetRoot(this);
     FSurface.reset();
-    FDirty = TRect();
+    FDirty.clear();
   }
   if (!AParent) return;
   FParent = AParent;
@@ -98,7 +100,7 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
   FHeight = AHeight;
   if (!FParent && FSurface && resized) {
     FSurface->SetSize(FWidth, FHeight);
-    FDirty = TRect();
+    FDirty.clear();
   }
   Invalidate();
   if (resized)
@@ -274,10 +276,6 @@ void TControl::SetStyleElements(TStyleElements v) {
   Invalidate();
 }
 
-std::function<bool(TPopupMenu*, TControl*, TPoint)>& TControl::PopupMenuHook() {
-  static std::function<bool(TPopupMenu*, TControl*, TPoint)> hook;
-  return hook;
-}
 
 // [messages] -----------------------------------------------------------------------------------------------
 intptr_t TControl::Perform(Cardinal Msg, intptr_t WParam, intptr_t LParam) {
@@ -293,19 +291,17 @@ intptr_t TControl::PerformParent(Cardinal Msg, intptr_t WParam, intptr_t LParam)
 void TControl::WndProc(TMessage& Message) { Dispatch(Message); }
 
 void TControl::Dispatch(TMessage& Message) {
-  if (!FHandlers.empty()) {
-    auto it = FHandlers.find(Message.Msg);
-    if (it != FHandlers.end()) {
-      TMessageHandler h = it->second;  // the handler may replace itself
-      h(Message);
-      return;
-    }
-  }
   DefaultHandler(Message);
+  if (FHandlers.empty()) return;
+  auto it = FHandlers.find(Message.Msg);
+  if (it == FHandlers.end()) return;
+  // A copy: a handler may add or remove handlers while it runs.
+  const std::vector<TMessageHandler> chain = it->second;
+  for (const TMessageHandler& h : chain) h(Message);
 }
 
 void TControl::SetMessageHandler(Cardinal Msg, TMessageHandler Handler) {
-  if (Handler) FHandlers[Msg] = std::move(Handler);
+  if (Handler) FHandlers[Msg].push_back(std::move(Handler));
   else FHandlers.erase(Msg);
 }
 
@@ -320,19 +316,37 @@ void TControl::HandleMouseMessage(TMessage& m) {
   }
   switch (msg) {
     case WM_MOUSEMOVE:
+      if (FDragPending && (std::abs(p.X - FDragStart.X) >= FDragThreshold || std::abs(p.Y - FDragStart.Y) >= FDragThreshold)) {
+        FDragPending = false;
+        FDragging = true;
+        DoStartDrag();
+      }
+      if (FDragging) {
+        DragOver(p);
+        break;
+      }
       MouseMove(shift, p.X, p.Y);
       break;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (FDragMode == dmAutomatic && !(ComponentState() & csDesigning)) {
+        if (FControlStyle & csCaptureMouse) SetMouseCapture(true);
+        FDragStart = p;
+        FDragPending = true;
+        FDragThreshold = 5;
+        break;
+      }
+      if (msg == WM_LBUTTONDBLCLK) {
+        if (FControlStyle & csCaptureMouse) SetMouseCapture(true);
+        FControlState |= csLButtonDown;
+        if (FControlStyle & csClickEvents) DblClick();
+        MouseDown(mbLeft, shift | ssDouble, p.X, p.Y);
+        break;
+      }
       if (FControlStyle & csCaptureMouse) SetMouseCapture(true);
       if (FControlStyle & csClickEvents) FControlState |= csClicked;
       FControlState |= csLButtonDown;
       MouseDown(mbLeft, shift, p.X, p.Y);
-      break;
-    case WM_LBUTTONDBLCLK:
-      if (FControlStyle & csCaptureMouse) SetMouseCapture(true);
-      FControlState |= csLButtonDown;
-      if (FControlStyle & csClickEvents) DblClick();
-      MouseDown(mbLeft, shift | ssDouble, p.X, p.Y);
       break;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -343,6 +357,13 @@ void TControl::HandleMouseMessage(TMessage& m) {
       MouseDown(msg == WM_RBUTTONDBLCLK ? mbRight : mbMiddle, shift | ssDouble, p.X, p.Y);
       break;
     case WM_LBUTTONUP: {
+      if (FDragPending || FDragging) {
+        const bool dragged = FDragging;
+        FDragPending = false;
+        if (dragged) FinishDrag(p, true);
+        else if (ClientRect().Contains(p)) Click();  // a press that never became a drag is a click
+        break;
+      }
       FControlState &= ~csLButtonDown;
       if (FControlState & csClicked) {
         FControlState &= ~csClicked;
@@ -384,7 +405,9 @@ void TControl::DefaultHandler(TMessage& m) {
       DoContextPopup(ScreenToClient(screen), handled);
       if (handled) {
         m.Result = 1;
-      } else if (FPopupMenu && PopupMenuHook() && PopupMenuHook()(FPopupMenu, this, screen)) {
+      } else if (FPopupMenu && FPopupMenu->AutoPopup()) {
+        FPopupMenu->SetPopupComponent(this);
+        FPopupMenu->Popup(screen.X, screen.Y);
         m.Result = 1;
       } else {
         m.Result = PerformParent(WM_CONTEXTMENU, m.WParam, m.LParam);
@@ -418,11 +441,68 @@ void TControl::DefaultHandler(TMessage& m) {
       m.Result = 1;
       break;
     case WM_CANCELMODE:
+      if (FDragging) FinishDrag(Point(0, 0), false);
+      FDragPending = false;
       SetMouseCapture(false);
       break;
     default:
       break;
   }
+}
+
+// [drag] ---------------------------------------------------------------------------------------------------
+void TControl::BeginDrag(bool Immediate, Integer Threshold) {
+  if (FDragging) return;
+  const TPoint root = input::MousePos(), o = OriginInRoot();
+  FDragStart = Point(root.X - o.X, root.Y - o.Y);
+  SetMouseCapture(true);
+  if (Immediate) {
+    FDragPending = false;
+    FDragging = true;
+    DoStartDrag();
+  } else {
+    FDragPending = true;
+    FDragThreshold = Threshold < 0 ? 5 : Threshold;
+  }
+}
+
+void TControl::EndDrag(bool Drop) {
+  const TPoint root = input::MousePos(), o = OriginInRoot();
+  FDragPending = false;
+  if (FDragging) FinishDrag(Point(root.X - o.X, root.Y - o.Y), Drop);
+}
+
+TControl* TControl::DragOver(TPoint P) {
+  TControl* target = input::HitTest(this, P);
+  if (!target) return nullptr;
+  const TPoint o = OriginInRoot(), t = target->OriginInRoot();
+  const TPoint at = Point(P.X + o.X - t.X, P.Y + o.Y - t.Y);
+  bool accept = false;
+  if (target->FOnDragOver) target->FOnDragOver(target, this, at.X, at.Y, dsDragMove, accept);
+  return accept ? target : nullptr;
+}
+
+void TControl::FinishDrag(TPoint P, bool Drop) {
+  FDragging = false;
+  SetMouseCapture(false);
+  TControl* target = Drop ? DragOver(P) : nullptr;
+  Integer x = P.X, y = P.Y;
+  if (target) {
+    const TPoint o = OriginInRoot(), t = target->OriginInRoot();
+    x = P.X + o.X - t.X;
+    y = P.Y + o.Y - t.Y;
+    if (target->FOnDragDrop) target->FOnDragDrop(target, this, x, y);
+  }
+  DoEndDrag(target, x, y);
+}
+
+void TControl::DoStartDrag() {
+  TDragObject* object = nullptr;
+  if (FOnStartDrag) FOnStartDrag(this, object);
+}
+
+void TControl::DoEndDrag(TObject* Target, Integer X, Integer Y) {
+  if (FOnEndDrag) FOnEndDrag(this, Target, X, Y);
 }
 
 // [virtuals] -----------------------------------------------------------------------------------------------

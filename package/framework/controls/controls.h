@@ -125,6 +125,8 @@ using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, Inte
 using TDragOverEvent =
     std::function<void(TObject* Sender, TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept)>;
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, Integer X, Integer Y)>;
+class TDragObject;  // no drag images or custom drag objects here: handlers get and may keep nullptr
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
 using TMessageHandler = std::function<void(TMessage& Message)>;
 
 // [control] ------------------------------------------------------------------------------------------------
@@ -254,6 +256,9 @@ class TControl : public TComponent {
   virtual void Paint() {}
   // Marks the control's area for repainting (nothing when not showing).
   virtual void Invalidate();
+  // Marks R (client coordinates, cut to the control's visible part) for repainting. Each root keeps a
+  // list of such rectangles and repaints only them.
+  void InvalidateRect(const TRect& R);
   // Paints every dirty area of the root now.
   virtual void Update();
   void Repaint() { Invalidate(); Update(); }
@@ -264,7 +269,8 @@ class TControl : public TComponent {
   intptr_t Perform(Cardinal Msg, intptr_t WParam = 0, intptr_t LParam = 0);
   // Every message enters here; override to see them all and pass the rest on to the inherited WndProc.
   virtual void WndProc(TMessage& Message);
-  // Runs the handler registered for Message.Msg (SetMessageHandler), else DefaultHandler.
+  // Runs DefaultHandler (the classes' own handling, each override calling its base's), then every
+  // handler registered for Message.Msg, in the order they were registered.
   void Dispatch(TMessage& Message);
   // The built-in handling: mouse messages to the virtuals, CM_*CHANGED notifications, WM_PAINT to Paint.
   virtual void DefaultHandler(TMessage& Message);
@@ -294,16 +300,21 @@ class TControl : public TComponent {
   void SetOnResize(TNotifyEvent e) { FOnResize = std::move(e); }
   const TContextPopupEvent& OnContextPopup() const { return FOnContextPopup; }
   void SetOnContextPopup(TContextPopupEvent e) { FOnContextPopup = std::move(e); }
-  // Stored for form streaming; no drag-and-drop engine fires them.
+  // Drag and drop inside the application: with DragMode dmAutomatic a left press starts a drag once the
+  // pointer moved DragThreshold pixels (BeginDrag starts one from code): OnStartDrag fires; while it
+  // runs the control under the pointer is asked OnDragOver; the release over one that accepts fires its
+  // OnDragDrop (Source = this control); then OnEndDrag (Target = that control or nullptr) ends it.
+  void BeginDrag(bool Immediate, Integer Threshold = -1);
+  void EndDrag(bool Drop);
+  bool Dragging() const { return FDragging; }
+  const TStartDragEvent& OnStartDrag() const { return FOnStartDrag; }
+  void SetOnStartDrag(TStartDragEvent e) { FOnStartDrag = std::move(e); }
   const TDragDropEvent& OnDragDrop() const { return FOnDragDrop; }
   void SetOnDragDrop(TDragDropEvent e) { FOnDragDrop = std::move(e); }
   const TDragOverEvent& OnDragOver() const { return FOnDragOver; }
   void SetOnDragOver(TDragOverEvent e) { FOnDragOver = std::move(e); }
   const TEndDragEvent& OnEndDrag() const { return FOnEndDrag; }
   void SetOnEndDrag(TEndDragEvent e) { FOnEndDrag = std::move(e); }
-
-  // Shows a popup menu for a control; menus.cpp installs it. Returns false when nothing was shown.
-  static std::function<bool(TPopupMenu* Menu, TControl* Control, TPoint ScreenPos)>& PopupMenuHook();
 
   static const TClassInfo& ClassInfo();
   const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
@@ -325,9 +336,16 @@ class TControl : public TComponent {
   // Called when the font changed (after ParentFont handling); the base invalidates.
   virtual void FontChanged();
   void Loaded() override;
-  // Registers the handler of one message number, run by Dispatch instead of DefaultHandler (a handler
-  // may call DefaultHandler itself to run the built-in handling first).
+  // Adds a handler of one message number, run by Dispatch after the built-in handling and after the
+  // handlers added before it (a base class's before a derived one's): adding one never removes another.
+  // nullptr removes every handler of Msg.
   void SetMessageHandler(Cardinal Msg, TMessageHandler Handler);
+  // Fires OnStartDrag / OnEndDrag.
+  virtual void DoStartDrag();
+  virtual void DoEndDrag(TObject* Target, Integer X, Integer Y);
+  // The control under P (client coordinates) that accepts this drag, nullptr when none.
+  TControl* DragOver(TPoint P);
+  void FinishDrag(TPoint P, bool Drop);
   // Sends a message to the parent (if any) and returns its result.
   intptr_t PerformParent(Cardinal Msg, intptr_t WParam = 0, intptr_t LParam = 0);
 
@@ -369,10 +387,15 @@ class TControl : public TComponent {
   Integer FHelpContext = 0;
   std::unique_ptr<TCanvas> FCanvas;
   std::unique_ptr<TBitmap> FSurface;  // only on a root
-  TRect FDirty;                      // root only: area waiting to be painted, in surface coordinates
+  std::vector<TRect> FDirty;         // root only: areas waiting to be painted, in surface coordinates
   TRect FPaintClip;                  // root only: area of the paint pass running now
   bool FPainting = false;            // root only
-  std::unordered_map<Cardinal, TMessageHandler> FHandlers;
+  std::unordered_map<Cardinal, std::vector<TMessageHandler>> FHandlers;
+  // Drag state: pending from the press until the pointer moved far enough, then dragging.
+  bool FDragPending = false, FDragging = false;
+  TPoint FDragStart;
+  Integer FDragThreshold = 5;
+  TStartDragEvent FOnStartDrag;
 
   TNotifyEvent FOnClick, FOnDblClick, FOnMouseEnter, FOnMouseLeave, FOnResize;
   TMouseEvent FOnMouseDown, FOnMouseUp;

@@ -18,8 +18,12 @@ struct ControlAccess {
   static void ChangeFocus(TWinControl* root, TWinControl* to);
   // Paints the dirty area of a root.
   static void PaintRoot(TControl* root);
+  // Adds r (root coordinates) to the root's dirty list.
+  static void AddDirty(TControl* root, TRect r);
+  // Marks what lies above c within its area dirty (after c drew outside a paint pass).
+  static void InvalidateAbove(TControl* c);
   static void PaintTree(TControl* c, const TRect& clip, bool isRoot);
-  static bool HasDirty(const TControl* root) { return !root->FDirty.IsEmpty(); }
+  static bool HasDirty(const TControl* root) { return !root->FDirty.empty(); }
   static void FillBackground(TWinControl* w);
 };
 

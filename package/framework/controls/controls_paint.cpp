@@ -25,6 +25,7 @@ void TControl::PrepareCanvas() {
   if (FCanvas->Target() != surface) FCanvas->SetTarget(surface);
   TRect clip = VisibleRectInRoot();
   if (root->FPainting) clip = IntersectRects(clip, root->FPaintClip);
+  else if (FParent) ControlAccess::InvalidateAbove(this);
   FCanvas->SetViewport(OriginInRoot(), clip);
 }
 
@@ -38,18 +39,74 @@ TCanvas* TControl::Canvas() {
   return FCanvas.get();
 }
 
+// More rectangles than this fold into their bounding box: past it, one larger paint is cheaper.
+constexpr size_t kMaxDirtyRects = 8;
+
+void ControlAccess::AddDirty(TControl* root, TRect r) {
+  auto& list = root->FDirty;
+  // Overlapping or touching rectangles merge, so no pixel is painted twice in one pass.
+  for (bool merged = true; merged;) {
+    merged = false;
+    for (size_t i = 0; i < list.size(); ++i) {
+      const TRect& d = list[i];
+      if (d.Left <= r.Right && r.Left <= d.Right && d.Top <= r.Bottom && r.Top <= d.Bottom) {
+        r = UnionRects(r, d);
+        list.erase(list.begin() + std::ptrdiff_t(i));
+        merged = true;
+        break;
+      }
+    }
+  }
+  list.push_back(r);
+  if (list.size() > kMaxDirtyRects) {
+    TRect all;
+    for (const TRect& d : list) all = UnionRects(all, d);
+    list.assign(1, all);
+  }
+  if (Application) Application->MarkDirty(root);
+}
+
 void TControl::Invalidate() {
   if (FWidth <= 0 || FHeight <= 0) return;
   TRect r = VisibleRectInRoot();
   if (r.IsEmpty()) return;
-  TControl* root = Root();
-  root->FDirty = UnionRects(root->FDirty, r);
-  if (Application) Application->MarkDirty(root);
+  ControlAccess::AddDirty(Root(), r);
+}
+
+void TControl::InvalidateRect(const TRect& R) {
+  if (FWidth <= 0 || FHeight <= 0) return;
+  const TPoint o = OriginInRoot();
+  const TRect r = IntersectRects(VisibleRectInRoot(), Rect(R.Left + o.X, R.Top + o.Y, R.Right + o.X, R.Bottom + o.Y));
+  if (r.IsEmpty()) return;
+  ControlAccess::AddDirty(Root(), r);
 }
 
 void TControl::Update() {
   TControl* root = Root();
-  if (!root->FDirty.IsEmpty()) ControlAccess::PaintRoot(root);
+  if (!root->FDirty.empty()) ControlAccess::PaintRoot(root);
+}
+
+void ControlAccess::InvalidateAbove(TControl* c) {
+  // What a control draws outside a paint pass may cover controls above it; they paint again on top.
+  TRect area = c->VisibleRectInRoot();
+  if (area.IsEmpty()) return;
+  for (TControl* k = c; k->FParent; k = k->FParent) {
+    TWinControl* p = k->FParent;
+    const bool windowed = dynamic_cast<TWinControl*>(k) != nullptr;
+    bool after = false;
+    for (TControl* s : p->FControls) {
+      if (s == k) {
+        after = true;
+        continue;
+      }
+      const bool sWindowed = dynamic_cast<TWinControl*>(s) != nullptr;
+      // Above: windowed siblings over a graphic control, and later siblings of the same kind.
+      const bool above = (!windowed && sWindowed) || (after && sWindowed == windowed);
+      if (!above || !s->FVisible) continue;
+      const TRect hit = IntersectRects(area, s->VisibleRectInRoot());
+      if (!hit.IsEmpty()) AddDirty(c->Root(), hit);
+    }
+  }
 }
 
 void TWinControl::PaintBackground() {
@@ -94,19 +151,24 @@ void ControlAccess::PaintTree(TControl* c, const TRect& clip, bool isRoot) {
 }
 
 void ControlAccess::PaintRoot(TControl* root) {
-  TRect clip = IntersectRects(root->FDirty, Rect(0, 0, root->FWidth, root->FHeight));
-  root->FDirty = TRect();
-  if (clip.IsEmpty() || root->FPainting) return;
+  if (root->FPainting) return;
+  const std::vector<TRect> dirty = std::move(root->FDirty);
+  root->FDirty.clear();
   root->Surface();
-  root->FPainting = true;
-  root->FPaintClip = clip;
-  try {
-    PaintTree(root, clip, true);
-  } catch (...) {
+  for (const TRect& d : dirty) {
+    const TRect clip = IntersectRects(d, Rect(0, 0, root->FWidth, root->FHeight));
+    if (clip.IsEmpty()) continue;
+    root->FPainting = true;
+    root->FPaintClip = clip;
+    try {
+      PaintTree(root, clip, true);
+    } catch (...) {
+      root->FPainting = false;
+      throw;
+    }
     root->FPainting = false;
-    throw;
+    PlatformHost()->Present(root, clip);
   }
-  root->FPainting = false;
 }
 
 }  // namespace jox

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "package/framework/controls/controls_internal.h"
+#include "package/framework/controls/input.h"
+#include "package/framework/controls/popups.h"
 
 namespace jox {
 
@@ -12,14 +14,8 @@ TCustomForm::TModalHook& ModalHookSlot() {
   static TCustomForm::TModalHook hook;
   return hook;
 }
-TCustomForm::TModalHook& ModalRunnerSlot() {
-  static TCustomForm::TModalHook runner;
-  return runner;
-}
-std::function<void(TCustomForm*, bool)>& VisibilitySinkSlot() {
-  static std::function<void(TCustomForm*, bool)> sink;
-  return sink;
-}
+// Longest sleep of a modal loop between checks of its result (ms).
+constexpr Cardinal kModalWait = 500;
 }  // namespace
 
 // [form] ---------------------------------------------------------------------------------------------------
@@ -61,7 +57,7 @@ void TCustomForm::SetVisible(bool v) {
     Screen->FormShown(this);
     Invalidate();
   }
-  if (VisibilitySinkSlot()) VisibilitySinkSlot()(this, v);
+  if (!Parent()) PlatformHost()->ShowWindow(this, v);
   if (v) DoShow();
   else DoHide();
 }
@@ -81,18 +77,34 @@ void TCustomForm::DoHide() {
 // [modal] --------------------------------------------------------------------------------------------------
 void TCustomForm::SetModalHook(TModalHook Hook) { ModalHookSlot() = std::move(Hook); }
 const TCustomForm::TModalHook& TCustomForm::ModalHook() { return ModalHookSlot(); }
-void TCustomForm::SetModalRunner(TModalHook Runner) { ModalRunnerSlot() = std::move(Runner); }
-void TCustomForm::SetVisibilitySink(std::function<void(TCustomForm*, bool)> Sink) {
-  VisibilitySinkSlot() = std::move(Sink);
+
+void TCustomForm::ApplyPosition() {
+  if (Parent()) return;
+  const TCustomForm* main = Application->MainForm();
+  const TCustomForm* owner = dynamic_cast<const TCustomForm*>(Owner());
+  const TCustomForm* around = FPosition == poMainFormCenter ? main : FPosition == poOwnerFormCenter ? owner : nullptr;
+  if (FPosition == poScreenCenter || FPosition == poDesktopCenter || (around == nullptr &&
+      (FPosition == poMainFormCenter || FPosition == poOwnerFormCenter))) {
+    SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+  } else if (around && around != this) {
+    SetBounds(around->Left() + (around->Width() - Width()) / 2, around->Top() + (around->Height() - Height()) / 2,
+              Width(), Height());
+  }
 }
 
 TModalResult TCustomForm::ShowModal() {
-  if (FModal) throw EInvalidOperation(u"Cannot make a visible window modal");
+  if (FModal || Visible()) throw EInvalidOperation(u"Cannot make a visible window modal");
   FModal = true;
   FModalResult = mrNone;
+  // Popups of the form below close; the pointer's capture ends with them.
+  popups::CancelAll();
+  input::SetCaptureControl(nullptr);
+  ApplyPosition();
+  Application->PushModal(this);
   struct Restore {
     TCustomForm* f;
     ~Restore() {
+      Application->PopModal(f);
       f->FModal = false;
       try {
         f->SetVisible(false);
@@ -105,8 +117,15 @@ TModalResult TCustomForm::ShowModal() {
   Update();
   // Copies: a hook may replace itself while it runs.
   if (TModalHook hook = ModalHookSlot()) hook(this);
-  if (FModalResult == mrNone)
-    if (TModalHook runner = ModalRunnerSlot()) runner(this);
+  // The nested loop: messages, timers and the platform's events until a result is set. The headless
+  // host has no events to wait for, so there the loop ends at once.
+  while (FModalResult == mrNone) {
+    Application->ProcessMessages();
+    if (FModalResult != mrNone || Application->Terminated()) break;
+    const uint64_t now = Application->Now(), due = Application->NextTimerDue();
+    const Cardinal wait = due == UINT64_MAX ? kModalWait : Cardinal(std::min<uint64_t>(due > now ? due - now : 0, kModalWait));
+    if (!PlatformHost()->WaitAndDispatch(wait)) break;
+  }
   // A result the close handlers refuse (caNone, CanClose false) falls back to Cancel: headless code
   // has nobody left to answer the dialog.
   if (FModalResult != mrNone && !CloseQuery()) FModalResult = mrNone;
@@ -157,6 +176,22 @@ void TCustomForm::DefaultHandler(TMessage& m) {
       if (m.WParam == VK_TAB && !(shift & ssCtrl)) {
         SelectNext(ActiveControl(), !(shift & ssShift), true);
         m.Result = 1;
+      } else if (m.WParam == VK_RETURN || m.WParam == VK_ESCAPE) {
+        // Enter and Escape go to the controls that take them (the default and cancel buttons).
+        std::vector<TControl*> all;
+        std::function<void(TWinControl*)> collect = [&](TWinControl* w) {
+          for (Integer i = 0; i < w->ControlCount(); ++i) {
+            TControl* c = w->Controls(i);
+            all.push_back(c);
+            if (auto* cw = dynamic_cast<TWinControl*>(c)) collect(cw);
+          }
+        };
+        collect(this);
+        for (TControl* c : all)
+          if (c->Showing() && c->Enabled() && c->Perform(CM_DIALOGKEY, m.WParam, m.LParam) != 0) {
+            m.Result = 1;
+            break;
+          }
       }
       break;
     }
@@ -211,7 +246,7 @@ TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
 void TScreen::SetCursor(TCursor v) {
   if (v == FCursor) return;
   FCursor = v;
-  if (FCursorSink) FCursorSink(v);
+  PlatformHost()->SetCursor(v);
 }
 
 TCustomForm* TScreen::Forms(Integer i) const {

@@ -47,9 +47,12 @@ class TCustomForm : public TWinControl {
   void FocusControl(TWinControl* c);
 
   // --- modal use
-  // Shows the form modally and returns its ModalResult. The modal hook acts on the form first (tests,
-  // headless code); then a runner (the window backend) loops until ModalResult is set. Without either,
-  // or when neither set a result, the result is mrCancel.
+  // Shows the form modally and returns its ModalResult: Position is applied, open popups close, the form
+  // goes on the application's modal stack (other forms take no mouse or keys meanwhile), the modal hook
+  // acts on it first (tests script the dialog there through input.h), then a nested loop waits on the
+  // platform host until ModalResult is set. Enter presses the default button, Escape the cancel button.
+  // Headless, without a hook that sets a result, the result is mrCancel. Raises EInvalidOperation for a
+  // form already visible.
   virtual TModalResult ShowModal();
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult v) { FModalResult = v; }
@@ -65,10 +68,6 @@ class TCustomForm : public TWinControl {
   // Set by tests and headless callers; applies to every ShowModal until cleared (nullptr).
   static void SetModalHook(TModalHook Hook);
   static const TModalHook& ModalHook();
-  // Set by the window backend: runs a modal loop for the form until ModalResult != mrNone.
-  static void SetModalRunner(TModalHook Runner);
-  // Set by the window backend: shows or hides a real window when Visible changes.
-  static void SetVisibilitySink(std::function<void(TCustomForm*, bool)> Sink);
 
   const TNotifyEvent& OnShow() const { return FOnShow; }
   void SetOnShow(TNotifyEvent e) { FOnShow = std::move(e); }
@@ -93,6 +92,8 @@ class TCustomForm : public TWinControl {
   virtual void DoShow();
   virtual void DoHide();
   virtual void DoClose(TCloseAction& Action);
+  // Places a top-level form by Position (centred on the screen, the main form or the owner form).
+  void ApplyPosition();
 
  private:
   TFormBorderStyle FBorderStyle = bsSizeable;
@@ -130,7 +131,6 @@ class TScreen : public TComponent {
   TCustomForm* ActiveForm() const;
   TWinControl* ActiveControl() const;
   // The window backend follows cursor changes.
-  void SetCursorSink(std::function<void(TCursor)> f) { FCursorSink = std::move(f); }
 
   void AddForm(TCustomForm* f);
   void RemoveForm(TCustomForm* f);
@@ -140,7 +140,6 @@ class TScreen : public TComponent {
   TCursor FCursor = crDefault;
   Integer FWidth = 1920, FHeight = 1080;
   std::vector<TCustomForm*> FForms;  // last shown last
-  std::function<void(TCursor)> FCursorSink;
 };
 
 extern TScreen* Screen;

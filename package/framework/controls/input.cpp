@@ -7,6 +7,7 @@
 #include <set>
 
 #include "package/framework/controls/forms.h"
+#include "package/framework/controls/popups.h"
 
 namespace jox::input {
 
@@ -134,6 +135,37 @@ TControl* HitFromRoot(TControl* root, TPoint p) {
   }
 }
 
+// While a modal form runs, other forms take no input (the popups stay usable).
+bool Blocked(TControl* root) {
+  TCustomForm* modal = Application->ModalForm();
+  if (!modal || root == modal || dynamic_cast<TPopupWindow*>(root)) return false;
+  return root != modal->Root();
+}
+
+// Open popups take the mouse: a point (root coordinates of root) over one moves to that popup; over
+// none, the press closes them all. Returns false when the event ends there.
+bool RoutePopup(TControl*& root, TPoint& p, bool press) {
+  const TPoint screen{p.X + root->Left(), p.Y + root->Top()};
+  if (!press && S().capture) {
+    // The capture keeps the mouse wherever it is, in coordinates of its own surface.
+    TControl* croot = S().capture->Root();
+    if (croot != root) {
+      p = {screen.X - croot->Left(), screen.Y - croot->Top()};
+      root = croot;
+    }
+    return true;
+  }
+  if (popups::Open().empty()) return true;
+  if (TPopupWindow* pop = popups::AtScreen(screen)) {
+    root = pop;
+    p = {screen.X - pop->Left(), screen.Y - pop->Top()};
+    return true;
+  }
+  if (!press) return false;  // moves and releases outside every popup go nowhere
+  popups::CancelAll();
+  return false;
+}
+
 }  // namespace
 
 TControl* HitTest(TControl* Control, TPoint Pt) {
@@ -146,6 +178,7 @@ void MouseMove(TControl* Control, Integer X, Integer Y, TShiftState Shift) {
   State& s = S();
   TControl* root = Control->Root();
   TPoint p = ToRoot(Control, X, Y);
+  if (!RoutePopup(root, p, false) || Blocked(root)) return;
   s.pos = p;
   TControl* hit = HitFromRoot(root, p);
   SetHover(hit);
@@ -157,6 +190,7 @@ void MouseDown(TControl* Control, Integer X, Integer Y, TMouseButton Button, TSh
   State& s = S();
   TControl* root = Control->Root();
   TPoint p = ToRoot(Control, X, Y);
+  if (!RoutePopup(root, p, true) || Blocked(root)) return;
   s.pos = p;
   TControl* hit = HitFromRoot(root, p);
   SetHover(hit);
@@ -202,6 +236,11 @@ void MouseUp(TControl* Control, Integer X, Integer Y, TMouseButton Button, TShif
   State& s = S();
   TControl* root = Control->Root();
   TPoint p = ToRoot(Control, X, Y);
+  if (!RoutePopup(root, p, false) || Blocked(root)) {
+    s.buttons &= Word(~ButtonBit(Button));
+    if (s.buttons == 0) s.capture = nullptr;
+    return;
+  }
   s.pos = p;
   TControl* hit = HitFromRoot(root, p);
   TControl* target = s.capture ? s.capture : hit;
@@ -249,6 +288,15 @@ void Drag(TControl* Control, Integer X1, Integer Y1, Integer X2, Integer Y2, Int
 void MouseWheel(TControl* Control, Integer X, Integer Y, Integer Delta, TShiftState Shift) {
   TControl* root = Control->Root();
   TPoint p = ToRoot(Control, X, Y);
+  if (!popups::Open().empty()) {
+    // The wheel turns a popup under the pointer, nothing else.
+    const TPoint screen{p.X + root->Left(), p.Y + root->Top()};
+    TPopupWindow* pop = popups::AtScreen(screen);
+    if (!pop) return;
+    root = pop;
+    p = {screen.X - pop->Left(), screen.Y - pop->Top()};
+  }
+  if (Blocked(root)) return;
   TControl* c = HitFromRoot(root, p);
   TPoint screen = root->ClientToScreen(p);
   const intptr_t w = intptr_t((uintptr_t(uint16_t(int16_t(Delta))) << 16) | FullShift(Shift).bits);
@@ -269,6 +317,9 @@ namespace {
 // Where keys for Control go: the control itself when it can take the focus (it is focused first),
 // else the root's focused control, else the nearest windowed control.
 TWinControl* KeyTarget(TControl* Control) {
+  // The topmost popup takes the keys while it is open; a blocked form none.
+  if (TPopupWindow* pop = popups::Top()) return pop;
+  if (Blocked(Control->Root())) return nullptr;
   auto* w = dynamic_cast<TWinControl*>(Control);
   if (w && !dynamic_cast<TCustomForm*>(w) && w->Parent()) {
     if (!w->Focused() && w->CanFocus()) w->SetFocus();
@@ -286,9 +337,11 @@ TWinControl* KeyTarget(TControl* Control) {
 
 // True when the key was taken by dialog navigation.
 bool DialogKey(TWinControl* target, Word key, TShiftState shift) {
-  if (key != VK_TAB) return false;
+  if (key != VK_TAB && key != VK_RETURN && key != VK_ESCAPE) return false;
+  if (dynamic_cast<TPopupWindow*>(target)) return false;
   intptr_t code = target->Perform(WM_GETDLGCODE);
-  if (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) return false;
+  if (code & DLGC_WANTALLKEYS) return false;
+  if (key == VK_TAB && (code & DLGC_WANTTAB)) return false;
   TCustomForm* form = GetParentForm(target);
   return form && form->Perform(CM_DIALOGKEY, key, shift.bits) != 0;
 }

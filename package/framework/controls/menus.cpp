@@ -496,18 +496,4 @@ const TClassInfo& TPopupMenu::ClassInfo() {
       .Event("OnClose");
   return info;
 }
-
-// A right click on a control with a PopupMenu opens it at the pointer.
-namespace {
-const bool kHookInstalled = [] {
-  TControl::PopupMenuHook() = [](TPopupMenu* Menu, TControl* Control, TPoint ScreenPos) {
-    if (!Menu->AutoPopup()) return false;
-    Menu->SetPopupComponent(Control);
-    Menu->Popup(ScreenPos.X, ScreenPos.Y);
-    return true;
-  };
-  return true;
-}();
-}  // namespace
-
 }  // namespace jox

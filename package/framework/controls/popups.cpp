@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "package/framework/controls/application.h"
 #include "package/framework/controls/forms.h"
 
 namespace jox {
@@ -21,7 +22,14 @@ TPopupWindow::TPopupWindow(TComponent* AOwner) : TCustomControl(AOwner) {
 
 TPopupWindow::~TPopupWindow() {
   auto& s = Stack();
+  if (std::find(s.begin(), s.end(), this) != s.end()) PlatformHost()->ShowWindow(this, false);
   s.erase(std::remove(s.begin(), s.end(), this), s.end());
+}
+
+void TPopupWindow::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  const bool moved = ALeft != Left() || ATop != Top() || AWidth != Width() || AHeight != Height();
+  TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (moved && FOpen) PlatformHost()->WindowChanged(this);
 }
 
 void TPopupWindow::Notification(TComponent* AComponent, TOperation Operation) {
@@ -39,11 +47,14 @@ void TPopupWindow::Popup(TControl* Owner, Integer X, Integer Y, Integer AltY) {
   if (X + Width() > sw) X = sw - Width();
   if (Y + Height() > sh) Y = AltY >= 0 && AltY - Height() >= 0 ? AltY - Height() : sh - Height();
   SetBounds(std::max(X, 0), std::max(Y, 0), Width(), Height());
+  Invalidate();
   if (!FOpen) {
     FOpen = true;
     Stack().push_back(this);
+    PlatformHost()->ShowWindow(this, true);
+  } else {
+    PlatformHost()->WindowChanged(this);
   }
-  Invalidate();
 }
 
 void TPopupWindow::ClosePopup(bool Cancelled) {
@@ -54,6 +65,7 @@ void TPopupWindow::ClosePopup(bool Cancelled) {
   s.erase(std::remove(s.begin(), s.end(), this), s.end());
   FOpen = false;
   if (MouseCapture()) SetMouseCapture(false);
+  PlatformHost()->ShowWindow(this, false);
   Closed(Cancelled);
 }
 

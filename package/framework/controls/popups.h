@@ -27,6 +27,7 @@ class TPopupWindow : public TCustomControl {
   // Closes it and the popups opened after it. Cancelled tells Closed why.
   void ClosePopup(bool Cancelled = false);
   bool IsOpen() const { return FOpen; }
+  void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
   // The control the popup belongs to (it gets WM_CANCELMODE when a press outside closes the popup).
   TControl* PopupOwner() const { return FPopupOwner; }
 
@@ -52,7 +53,6 @@ TPopupWindow* AtScreen(TPoint Screen);
 // Closes every open popup from the top down, as a press outside does: each is told it was cancelled
 // and its owner gets WM_CANCELMODE.
 void CancelAll();
-// Called by the platform host whenever a popup opens, moves or closes.
 }  // namespace popups
 
 }  // namespace jox
