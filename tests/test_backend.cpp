@@ -92,6 +92,5 @@ TEST_F(BackendTest, ModalFormInAWindowEndsWithItsResult) {
   SetTimer(timer, 1, 10, nullptr);
   EXPECT_EQ(dlg.ShowModal(), mrOk);
   DeallocateHWnd(timer);
-  TCustomForm::SetModalRunner(nullptr);
 }
 #endif

@@ -1,4 +1,4 @@
-// SDL2 window backend. Sections: [setup] [keys] [sound] [window] [events] [loop]
+// SDL2 window backend: the platform host. Sections: [setup] [sound] [keys] [window] [host] [events] [loop]
 #include "package/backends/sdl/backend_sdl.h"
 
 #include <SDL.h>
@@ -10,6 +10,7 @@
 
 #include "package/framework/controls/clipbrd.h"
 #include "package/framework/controls/input.h"
+#include "package/framework/controls/popups.h"
 
 namespace jox::sdl {
 
@@ -17,34 +18,45 @@ namespace {
 
 std::string gError;
 bool gVideo = false;
+uint64_t gPresents = 0;
 std::vector<TWindow*> gWindows;
-std::vector<TCustomForm*> gModal;  // innermost last; only its window takes input
-std::map<TCustomForm*, std::unique_ptr<TWindow>> gShown;  // windows opened by Show()
+std::map<TControl*, std::unique_ptr<TWindow>> gOwned;  // windows opened for shown forms and popups
+std::map<SDL_SystemCursor, SDL_Cursor*> gCursors;
+TCursor gCursorShown = crDefault;
 
 SDL_Window* Win(void* p) { return static_cast<SDL_Window*>(p); }
 SDL_Renderer* Ren(void* p) { return static_cast<SDL_Renderer*>(p); }
 SDL_Texture* Tex(void* p) { return static_cast<SDL_Texture*>(p); }
 
-// Clears a window's form pointer when the form is deleted first.
-class TFormWatch : public TComponent {
+// Clears a window's root pointer when the root is deleted first.
+class TRootWatch : public TComponent {
  public:
-  TFormWatch(TCustomForm** slot) : TComponent(nullptr), FSlot(slot) { (*slot)->FreeNotification(this); }
-  ~TFormWatch() override {
+  explicit TRootWatch(TControl** slot) : TComponent(nullptr), FSlot(slot) { (*slot)->FreeNotification(this); }
+  ~TRootWatch() override {
     if (*FSlot) (*FSlot)->RemoveFreeNotification(this);
   }
 
  protected:
   void Notification(TComponent* c, TOperation op) override {
-    if (op == opRemove && c == *FSlot) *FSlot = nullptr;
+    if (op == opRemove && c == *FSlot) {
+      *FSlot = nullptr;
+      gOwned.erase(static_cast<TControl*>(c));  // may delete the window holding this watch: last step
+      return;
+    }
     TComponent::Notification(c, op);
   }
 
  private:
-  TCustomForm** FSlot;
+  TControl** FSlot;
 };
 
-std::map<TWindow*, std::unique_ptr<TFormWatch>> gWatches;
-std::map<SDL_SystemCursor, SDL_Cursor*> gCursors;
+std::map<TWindow*, std::unique_ptr<TRootWatch>> gWatches;
+
+TWindow* FindWindow(const TControl* root) {
+  for (TWindow* w : gWindows)
+    if (w->Root() == root) return w;
+  return nullptr;
+}
 
 }  // namespace
 
@@ -56,10 +68,14 @@ bool Init() {
     return false;
   }
   gVideo = true;
+  SDL_Rect bounds;
+  if (Screen && SDL_GetDisplayBounds(0, &bounds) == 0) Screen->SetSize(bounds.w, bounds.h);
   return true;
 }
 
 const std::string& Error() { return gError; }
+
+uint64_t PresentCount() { return gPresents; }
 
 // [sound] --------------------------------------------------------------------------------------------------
 namespace {
@@ -97,49 +113,6 @@ void Beep(Cardinal type) {
 }
 
 }  // namespace
-
-void Install() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  Application->SetBeepSink(Beep);
-  Clipboard()->SetMirror({[](String& text) {
-                            if (!gVideo || !SDL_HasClipboardText()) return false;
-                            char* t = SDL_GetClipboardText();
-                            text = FromUtf8(t ? t : "");
-                            SDL_free(t);
-                            return true;
-                          },
-                          [](const String* text) {
-                            if (gVideo) SDL_SetClipboardText(text ? ToUtf8(*text).c_str() : "");
-                          }});
-  TCustomForm::SetModalRunner([](TCustomForm* form) {
-    TWindow w(form);
-    gModal.push_back(form);
-    while (form->ModalResult() == mrNone) {
-      if (!Pump(16)) break;
-      if (w.CloseRequested()) form->Close();
-    }
-    gModal.pop_back();
-  });
-  TCustomForm::SetVisibilitySink([](TCustomForm* form, bool visible) {
-    if (form->Parent() || form->Modal() || !gVideo) return;
-    if (visible && !gShown.count(form)) gShown[form] = std::make_unique<TWindow>(form);
-    if (!visible) gShown.erase(form);
-  });
-}
-
-void Shutdown() {
-  gShown.clear();
-  if (gAudio) SDL_CloseAudioDevice(gAudio);
-  gAudio = 0;
-  gAudioTried = false;
-  for (auto& [id, c] : gCursors)
-    if (c) SDL_FreeCursor(c);
-  gCursors.clear();
-  if (gVideo) SDL_Quit();
-  gVideo = false;
-}
 
 // [keys] ---------------------------------------------------------------------------------------------------
 namespace {
@@ -227,14 +200,28 @@ SDL_SystemCursor ToSystemCursor(TCursor c) {
 }  // namespace
 
 // [window] -------------------------------------------------------------------------------------------------
-TWindow::TWindow(TCustomForm* Form) : FForm(Form) {
+TWindow::TWindow(TControl* Root) : FRoot(Root), FPopup(dynamic_cast<TPopupWindow*>(Root) != nullptr) {
   if (!Init()) throw EInvalidOperation(FromUtf8("No window system: " + gError));
+  // A window on screen makes SDL the platform: painted areas must reach it.
+  Install();
+  auto* form = dynamic_cast<TCustomForm*>(Root);
   Uint32 flags = SDL_WINDOW_SHOWN;
-  if (Form->BorderStyle() == bsSizeable || Form->BorderStyle() == bsSizeToolWin) flags |= SDL_WINDOW_RESIZABLE;
-  if (Form->BorderStyle() == bsNone) flags |= SDL_WINDOW_BORDERLESS;
-  const Integer w = std::max(Form->ClientWidth(), 1), h = std::max(Form->ClientHeight(), 1);
-  FWindow = SDL_CreateWindow(ToUtf8(Form->Caption()).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
-                             flags);
+  int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+  if (FPopup) {
+    // Popups: no frame, no task-bar entry, never the keyboard's window, at their screen position.
+    flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
+    x = Root->Left();
+    y = Root->Top();
+  } else if (form) {
+    if (form->BorderStyle() == bsSizeable || form->BorderStyle() == bsSizeToolWin) flags |= SDL_WINDOW_RESIZABLE;
+    if (form->BorderStyle() == bsNone) flags |= SDL_WINDOW_BORDERLESS;
+    if (form->Position() == poDesigned || form->Position() == poDefaultSizeOnly) {
+      x = Root->Left();
+      y = Root->Top();
+    }
+  }
+  const Integer w = std::max(Root->Width(), 1), h = std::max(Root->Height(), 1);
+  FWindow = SDL_CreateWindow(form ? ToUtf8(form->Caption()).c_str() : "", x, y, w, h, flags);
   if (!FWindow) throw EInvalidOperation(FromUtf8(std::string("Cannot open a window: ") + SDL_GetError()));
   FRenderer = SDL_CreateRenderer(Win(FWindow), -1, SDL_RENDERER_SOFTWARE);
   if (!FRenderer) FRenderer = SDL_CreateRenderer(Win(FWindow), -1, 0);
@@ -242,12 +229,20 @@ TWindow::TWindow(TCustomForm* Form) : FForm(Form) {
     SDL_DestroyWindow(Win(FWindow));
     throw EInvalidOperation(FromUtf8(std::string("Cannot draw in a window: ") + SDL_GetError()));
   }
-  FTitle = Form->Caption();
+  if (form) FTitle = form->Caption();
   gWindows.push_back(this);
-  gWatches[this] = std::make_unique<TFormWatch>(&FForm);
+  gWatches[this] = std::make_unique<TRootWatch>(&FRoot);
   SDL_StartTextInput();
-  Form->Invalidate();
-  Present();
+  // The root learns where the window system put it: screen coordinates drive popups.
+  if (!FPopup) {
+    int wx = 0, wy = 0;
+    SDL_GetWindowPosition(Win(FWindow), &wx, &wy);
+    FSyncing = true;
+    Root->SetBounds(wx, wy, Root->Width(), Root->Height());
+    FSyncing = false;
+  }
+  Root->Invalidate();
+  Present(true);
 }
 
 TWindow::~TWindow() {
@@ -258,43 +253,33 @@ TWindow::~TWindow() {
   if (FWindow) SDL_DestroyWindow(Win(FWindow));
 }
 
+TCustomForm* TWindow::Form() const { return dynamic_cast<TCustomForm*>(FRoot); }
+
 uint32_t TWindow::WindowID() const { return SDL_GetWindowID(Win(FWindow)); }
 
-void TWindow::SyncSize() {
-  int w = 0, h = 0;
+void TWindow::Sync() {
+  if (!FRoot || FSyncing) return;
+  FSyncing = true;
+  int w = 0, h = 0, x = 0, y = 0;
   SDL_GetWindowSize(Win(FWindow), &w, &h);
-  if (FForm && (w != FForm->ClientWidth() || h != FForm->ClientHeight()))
-    SDL_SetWindowSize(Win(FWindow), std::max(FForm->ClientWidth(), 1), std::max(FForm->ClientHeight(), 1));
+  if (w != FRoot->Width() || h != FRoot->Height())
+    SDL_SetWindowSize(Win(FWindow), std::max(FRoot->Width(), 1), std::max(FRoot->Height(), 1));
+  SDL_GetWindowPosition(Win(FWindow), &x, &y);
+  if (FPopup && (x != FRoot->Left() || y != FRoot->Top())) SDL_SetWindowPosition(Win(FWindow), FRoot->Left(), FRoot->Top());
+  if (TCustomForm* f = Form(); f && f->Caption() != FTitle) {
+    FTitle = f->Caption();
+    SDL_SetWindowTitle(Win(FWindow), ToUtf8(FTitle).c_str());
+  }
+  FSyncing = false;
 }
 
-void TWindow::SyncTitle() {
-  if (!FForm || FForm->Caption() == FTitle) return;
-  FTitle = FForm->Caption();
-  SDL_SetWindowTitle(Win(FWindow), ToUtf8(FTitle).c_str());
-}
-
-void TWindow::UpdateCursor() {
-  TCursor c = Screen->Cursor();
-  if (c == crDefault)
-    for (TControl* k = input::MouseControl(); k && c == crDefault; k = k->Parent()) c = k->Cursor();
-  if (c == FCursorShown) return;
-  FCursorShown = c;
-  auto& cache = gCursors;
-  SDL_SystemCursor id = ToSystemCursor(c);
-  if (!cache.count(id)) cache[id] = SDL_CreateSystemCursor(id);
-  if (cache[id]) SDL_SetCursor(cache[id]);
-  SDL_ShowCursor(c == crNone ? SDL_DISABLE : SDL_ENABLE);
-}
-
-void TWindow::Present() {
-  if (!FForm) return;
-  SyncSize();
-  SyncTitle();
-  UpdateCursor();
-  FForm->Update();
-  TBitmap* s = FForm->Surface();
+void TWindow::Present(bool Force) {
+  if (!FRoot) return;
+  FRoot->Update();
+  TBitmap* s = FRoot->Surface();
   if (s->Width() <= 0 || s->Height() <= 0) return;
-  if (!FTexture || FTexW != s->Width() || FTexH != s->Height()) {
+  const bool fresh = !FTexture || FTexW != s->Width() || FTexH != s->Height();
+  if (fresh) {
     if (FTexture) SDL_DestroyTexture(Tex(FTexture));
     FTexture = SDL_CreateTexture(Ren(FRenderer), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, s->Width(),
                                  s->Height());
@@ -303,10 +288,17 @@ void TWindow::Present() {
     FTexW = s->Width();
     FTexH = s->Height();
   }
-  SDL_UpdateTexture(Tex(FTexture), nullptr, s->Bits(), s->Width() * 4);
-  SDL_RenderClear(Ren(FRenderer));
+  TRect r = (fresh || Force) ? Rect(0, 0, s->Width(), s->Height()) : FDirty;
+  r = Rect(std::max(r.Left, 0), std::max(r.Top, 0), std::min(r.Right, s->Width()), std::min(r.Bottom, s->Height()));
+  FDirty = TRect();
+  if (r.Right <= r.Left || r.Bottom <= r.Top) return;
+  // Only the rectangle painted goes to the texture.
+  const SDL_Rect sr{r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top};
+  SDL_UpdateTexture(Tex(FTexture), &sr, s->Bits() + size_t(r.Top) * size_t(s->Width()) + size_t(r.Left),
+                    s->Width() * 4);
   SDL_RenderCopy(Ren(FRenderer), Tex(FTexture), nullptr, nullptr);
   SDL_RenderPresent(Ren(FRenderer));
+  ++gPresents;
 }
 
 bool TWindow::ReadPixels(TBitmap& Out) {
@@ -318,7 +310,7 @@ bool TWindow::ReadPixels(TBitmap& Out) {
   return SDL_RenderReadPixels(Ren(FRenderer), nullptr, SDL_PIXELFORMAT_ARGB8888, Out.Bits(), w * 4) == 0;
 }
 
-void TWindow::PushClick(Integer X, Integer Y) {
+void TWindow::PushClick(Integer X, Integer Y, bool Right) {
   SDL_Event e{};
   e.type = SDL_MOUSEMOTION;
   e.motion.windowID = WindowID();
@@ -329,13 +321,94 @@ void TWindow::PushClick(Integer X, Integer Y) {
     SDL_Event b{};
     b.type = type;
     b.button.windowID = WindowID();
-    b.button.button = SDL_BUTTON_LEFT;
+    b.button.button = Right ? SDL_BUTTON_RIGHT : SDL_BUTTON_LEFT;
     b.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
     b.button.clicks = 1;
     b.button.x = X;
     b.button.y = Y;
     SDL_PushEvent(&b);
   }
+}
+
+// [host] ---------------------------------------------------------------------------------------------------
+class THost : public TPlatformHost {
+ public:
+  void ShowWindow(TControl* Root, bool Visible) override {
+    if (!gVideo || Root->Parent()) return;
+    if (Visible) {
+      if (FindWindow(Root)) return;
+      try {
+        gOwned[Root] = std::make_unique<TWindow>(Root);
+      } catch (Exception&) {
+        Application->HandleException(Root);
+      }
+    } else {
+      gOwned.erase(Root);
+    }
+  }
+  void WindowChanged(TControl* Root) override {
+    if (TWindow* w = FindWindow(Root)) w->Sync();
+  }
+  void Present(TControl* Root, const TRect& R) override {
+    if (TWindow* w = FindWindow(Root)) w->FDirty = UnionRect(w->FDirty, R);
+  }
+  void SetCursor(TCursor C) override { ShowCursor(C); }
+  void Beep(Cardinal Type) override { jox::sdl::Beep(Type); }
+  bool GetClipboardText(String& Text) override {
+    if (!gVideo || !SDL_HasClipboardText()) return false;
+    char* t = SDL_GetClipboardText();
+    Text = FromUtf8(t ? t : "");
+    SDL_free(t);
+    return true;
+  }
+  void SetClipboardText(const String* Text) override {
+    if (gVideo) SDL_SetClipboardText(Text ? ToUtf8(*Text).c_str() : "");
+  }
+  bool WaitAndDispatch(Cardinal TimeoutMs) override { return gVideo && Pump(int(std::min<Cardinal>(TimeoutMs, 1000))); }
+
+  static TRect UnionRect(const TRect& a, const TRect& b) {
+    if (a.Right <= a.Left || a.Bottom <= a.Top) return b;
+    if (b.Right <= b.Left || b.Bottom <= b.Top) return a;
+    return Rect(std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom));
+  }
+  static void ShowCursor(TCursor c) {
+    if (c == gCursorShown) return;
+    gCursorShown = c;
+    SDL_SystemCursor id = ToSystemCursor(c);
+    if (!gCursors.count(id)) gCursors[id] = SDL_CreateSystemCursor(id);
+    if (gCursors[id]) SDL_SetCursor(gCursors[id]);
+    SDL_ShowCursor(c == crNone ? SDL_DISABLE : SDL_ENABLE);
+  }
+};
+
+namespace {
+THost gHost;
+
+void UpdateCursor() {
+  TCursor c = Screen->Cursor();
+  if (c == crDefault)
+    for (TControl* k = input::MouseControl(); k && c == crDefault; k = k->Parent()) c = k->Cursor();
+  THost::ShowCursor(c);
+}
+}  // namespace
+
+void Install() {
+  if (!Init()) return;
+  SetPlatformHost(&gHost);
+}
+
+void Shutdown() {
+  if (PlatformHost() == &gHost) SetPlatformHost(nullptr);
+  gOwned.clear();
+  if (gAudio) SDL_CloseAudioDevice(gAudio);
+  gAudio = 0;
+  gAudioTried = false;
+  for (auto& [id, c] : gCursors)
+    if (c) SDL_FreeCursor(c);
+  gCursors.clear();
+  gCursorShown = crDefault;
+  if (gVideo) SDL_Quit();
+  gVideo = false;
 }
 
 // [events] -------------------------------------------------------------------------------------------------
@@ -345,8 +418,10 @@ struct EventRouter {
       if (w->WindowID() == id) return w;
     return nullptr;
   }
-  // While a modal form runs, only its window takes input.
-  static bool TakesInput(TWindow* w) { return w && w->FForm && (gModal.empty() || gModal.back() == w->FForm); }
+  static TControl* Target(Uint32 id) {
+    TWindow* w = Find(id);
+    return w ? w->FRoot : nullptr;
+  }
 
   static void Handle(const SDL_Event& e) {
     switch (e.type) {
@@ -355,55 +430,76 @@ struct EventRouter {
         break;
       case SDL_WINDOWEVENT: {
         TWindow* w = Find(e.window.windowID);
-        if (!w || !w->FForm) break;
-        if (e.window.event == SDL_WINDOWEVENT_CLOSE) w->FCloseRequested = true;
-        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-          w->FForm->SetClientWidth(e.window.data1);
-          w->FForm->SetClientHeight(e.window.data2);
+        if (!w || !w->FRoot) break;
+        switch (e.window.event) {
+          case SDL_WINDOWEVENT_CLOSE:
+            w->FCloseRequested = true;
+            break;
+          case SDL_WINDOWEVENT_SIZE_CHANGED:
+            w->FSyncing = true;
+            w->FRoot->SetBounds(w->FRoot->Left(), w->FRoot->Top(), e.window.data1, e.window.data2);
+            w->FSyncing = false;
+            break;
+          case SDL_WINDOWEVENT_MOVED:
+            if (!w->FPopup) {
+              w->FSyncing = true;
+              w->FRoot->SetBounds(e.window.data1, e.window.data2, w->FRoot->Width(), w->FRoot->Height());
+              w->FSyncing = false;
+            }
+            break;
+          case SDL_WINDOWEVENT_LEAVE:
+            input::MouseExit(w->FRoot);
+            break;
+          case SDL_WINDOWEVENT_FOCUS_LOST:
+            // Another application took over: popups close as on a press outside.
+            if (!w->FPopup && !SDL_GetKeyboardFocus()) popups::CancelAll();
+            break;
+          case SDL_WINDOWEVENT_EXPOSED:
+            w->FDirty = Rect(0, 0, w->FTexW, w->FTexH);
+            break;
         }
-        if (e.window.event == SDL_WINDOWEVENT_LEAVE) input::MouseExit(w->FForm);
-        if (e.window.event == SDL_WINDOWEVENT_EXPOSED) w->FForm->Invalidate();
         break;
       }
       case SDL_MOUSEMOTION:
-        if (TWindow* w = Find(e.motion.windowID); TakesInput(w))
-          input::MouseMove(w->FForm, e.motion.x, e.motion.y, ModShift(SDL_GetModState()));
+        if (TControl* r = Target(e.motion.windowID))
+          input::MouseMove(r, e.motion.x, e.motion.y, ModShift(SDL_GetModState()));
         break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
-        if (TWindow* w = Find(e.button.windowID); TakesInput(w)) {
+        if (TControl* r = Target(e.button.windowID)) {
           if (e.type == SDL_MOUSEBUTTONDOWN)
-            input::MouseDown(w->FForm, e.button.x, e.button.y, ToButton(e.button.button), ModShift(SDL_GetModState()));
+            input::MouseDown(r, e.button.x, e.button.y, ToButton(e.button.button), ModShift(SDL_GetModState()));
           else
-            input::MouseUp(w->FForm, e.button.x, e.button.y, ToButton(e.button.button), ModShift(SDL_GetModState()));
+            input::MouseUp(r, e.button.x, e.button.y, ToButton(e.button.button), ModShift(SDL_GetModState()));
         }
         break;
       case SDL_MOUSEWHEEL:
-        if (TWindow* w = Find(e.wheel.windowID); TakesInput(w) && e.wheel.y != 0) {
-          TPoint p = input::MousePos();
-          input::MouseWheel(w->FForm, p.X, p.Y, e.wheel.y * WHEEL_DELTA, ModShift(SDL_GetModState()));
+        if (TControl* r = Target(e.wheel.windowID); r && e.wheel.y != 0) {
+          int x = 0, y = 0;
+          SDL_GetMouseState(&x, &y);
+          input::MouseWheel(r, x, y, e.wheel.y * WHEEL_DELTA, ModShift(SDL_GetModState()));
         }
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP:
-        if (TWindow* w = Find(e.key.windowID); TakesInput(w)) {
+        if (TControl* r = Target(e.key.windowID)) {
           Word vk = ToVirtualKey(e.key.keysym.sym);
           if (!vk) break;
           TShiftState shift = ModShift(e.key.keysym.mod);
           if (e.type == SDL_KEYUP) {
-            input::KeyUp(w->FForm, vk, shift);
+            input::KeyUp(r, vk, shift);
             break;
           }
-          const bool taken = input::KeyDown(w->FForm, vk, shift);
+          const bool taken = input::KeyDown(r, vk, shift);
           // Text input brings the printable characters; control characters come from the key.
           char16_t ch = input::KeyToChar(vk, shift);
-          if (!taken && ch && (ch < 32 || (shift & ssCtrl))) input::Char(w->FForm, ch, shift);
+          if (!taken && ch && (ch < 32 || (shift & ssCtrl))) input::Char(r, ch, shift);
         }
         break;
       case SDL_TEXTINPUT:
-        if (TWindow* w = Find(e.text.windowID); TakesInput(w)) {
+        if (TControl* r = Target(e.text.windowID)) {
           if (SDL_GetModState() & (KMOD_CTRL | KMOD_ALT)) break;
-          for (char16_t ch : FromUtf8(e.text.text)) input::Char(w->FForm, ch);
+          for (char16_t ch : FromUtf8(e.text.text)) input::Char(r, ch);
         }
         break;
       default:
@@ -414,20 +510,29 @@ struct EventRouter {
 
 // [loop] ---------------------------------------------------------------------------------------------------
 bool Pump(int TimeoutMs) {
-  // Wake in time for the next timer.
+  // Wake in time for the next timer, and not at all before otherwise.
   const uint64_t now = Application->Now(), due = Application->NextTimerDue();
-  if (due != UINT64_MAX) TimeoutMs = int(std::min<uint64_t>(uint64_t(TimeoutMs), due > now ? due - now : 0));
+  if (due != UINT64_MAX) TimeoutMs = int(std::min<uint64_t>(uint64_t(std::max(TimeoutMs, 0)), due > now ? due - now : 0));
   SDL_Event e;
   if (SDL_WaitEventTimeout(&e, std::max(TimeoutMs, 0))) {
     EventRouter::Handle(e);
     while (SDL_PollEvent(&e)) EventRouter::Handle(e);
   }
   Application->ProcessMessages();
-  for (TWindow* w : std::vector<TWindow*>(gWindows)) w->Present();
-  // Windows opened by Show() close with their form.
-  for (auto it = gShown.begin(); it != gShown.end();) {
-    if (it->second->CloseRequested() && it->second->Form()) it->second->Form()->Close();
-    if (!it->second->Form() || !it->second->Form()->Visible()) it = gShown.erase(it);
+  UpdateCursor();
+  for (TWindow* w : std::vector<TWindow*>(gWindows)) {
+    w->Sync();
+    w->Present();
+  }
+  // Windows opened for shown forms close with them; a close request closes the form.
+  for (auto it = gOwned.begin(); it != gOwned.end();) {
+    TWindow* w = it->second.get();
+    auto* f = w->Form();
+    if (w->CloseRequested() && f) {
+      w->ClearCloseRequest();
+      f->Close();
+    }
+    if (!w->Root() || (f && !f->Visible())) it = gOwned.erase(it);
     else ++it;
   }
   return !Application->Terminated();
@@ -448,9 +553,11 @@ int Run(TCustomForm* Form, const TRunOptions& Options) {
   }
   if (!Application->MainForm()) Application->SetMainForm(Form);
   size_t click = 0;
+  // Scripted runs step in frames; a user's run sleeps until something happens.
+  const bool scripted = Options.MaxFrames > 0 || !Options.Clicks.empty() || Options.OnFrame;
   for (int frame = 1;; ++frame) {
-    if (!Pump(16)) break;
-    if (window->CloseRequested() || !window->Form()) break;
+    if (!Pump(scripted ? 16 : 1000)) break;
+    if (window->CloseRequested() || !window->Root()) break;
     if (Options.OnFrame) Options.OnFrame(frame);
     if (click < Options.Clicks.size() && frame >= 2) {
       window->PushClick(Options.Clicks[click].X, Options.Clicks[click].Y);

@@ -1,10 +1,11 @@
-// Real windows through SDL2: a form's surface on screen, and the mouse, wheel, keys and text typed
-// delivered through input.h, so a window and a test take the same road. Also: the clipboard mirrored to
-// the system's, MessageBeep audible (a short tone, or the terminal bell without an audio device), modal
-// forms in windows of their own, the cursor of the control under the pointer. Timers run on the real
-// clock of Application, served between frames.
+// Real windows through SDL2, as the platform host: every visible top-level surface (a form without a
+// parent, a popup) gets a window of its own, popups borderless at their screen position; mouse, wheel,
+// keys and text go through input.h, so a window and a test take the same road. Also: the clipboard
+// mirrored to the system's, MessageBeep audible (a short tone, or the terminal bell without an audio
+// device), the cursor of the control under the pointer. The loop sleeps until an event or the next
+// timer is due and shows only what was painted, so an idle window costs next to nothing.
 //
-//   jox::sdl::Install();                 // once: beeps, clipboard, modal runner, cursors
+//   jox::sdl::Install();                 // once: makes SDL the platform host
 //   jox::sdl::Run(&form);                // until the window is closed or Application->Terminate()
 #pragma once
 
@@ -20,50 +21,57 @@ namespace jox::sdl {
 // Starts SDL's video (once). False, with the reason in Error(), when no display is available.
 bool Init();
 const std::string& Error();
-// Closes every window, the audio device and SDL (what SDL's drivers hold is freed too).
+// Closes every window, the audio device and SDL (what SDL's drivers hold is freed too), and gives the
+// platform back to the headless host.
 void Shutdown();
-// Connects the application to SDL: beep sink, clipboard mirror, modal runner, visibility sink, cursor.
+// Makes SDL the platform host (Init first).
 void Install();
 
-// A window showing one root form.
+// A window showing one top-level surface: a form, or a popup (borderless, at its screen position).
 class TWindow {
  public:
-  explicit TWindow(TCustomForm* Form);
+  explicit TWindow(TControl* Root);
   ~TWindow();
   TWindow(const TWindow&) = delete;
   TWindow& operator=(const TWindow&) = delete;
-
-  TCustomForm* Form() const { return FForm; }
+  TControl* Root() const { return FRoot; }
+  TCustomForm* Form() const;
   uint32_t WindowID() const;
-  // Paints the form's dirty areas and shows its surface.
-  void Present();
+  // Paints the root's dirty areas and shows what changed (everything when Force).
+  void Present(bool Force = false);
   // What the window shows now, read back from its renderer.
   bool ReadPixels(TBitmap& Out);
   // Queues a real click (motion, press, release) at client (X, Y) in SDL's event queue.
-  void PushClick(Integer X, Integer Y);
+  void PushClick(Integer X, Integer Y, bool Right = false);
   bool CloseRequested() const { return FCloseRequested; }
+  void ClearCloseRequest() { FCloseRequested = false; }
+  // Size, position (popups) and title follow the root.
+  void Sync();
 
  private:
   friend struct EventRouter;
-  void SyncSize();
-  void SyncTitle();
-  void UpdateCursor();
-  TCustomForm* FForm;
+  friend class THost;
+  TControl* FRoot;
+  bool FPopup;
   void* FWindow = nullptr;    // SDL_Window*
   void* FRenderer = nullptr;  // SDL_Renderer*
   void* FTexture = nullptr;   // SDL_Texture*
   Integer FTexW = 0, FTexH = 0;
+  TRect FDirty;               // painted but not shown yet, in surface coordinates
   String FTitle;
   bool FCloseRequested = false;
-  TCursor FCursorShown = crDefault;
+  bool FSyncing = false;
 };
 
-// Handles pending SDL events for the open windows (waiting up to TimeoutMs for the first), then
-// processes the application's messages and presents every window. False once Application is terminated.
+// Handles pending SDL events (waiting up to TimeoutMs for the first, less when a timer falls due
+// sooner), processes the application's messages and shows what was painted. False once Application is
+// terminated.
 bool Pump(int TimeoutMs);
+// Frames presented since Init (each one a window that showed a change).
+uint64_t PresentCount();
 
 struct TRunOptions {
-  int MaxFrames = 0;                // 0: until the window closes
+  int MaxFrames = 0;                // 0: until the window closes; otherwise a frame every 16 ms
   std::vector<TPoint> Clicks;       // pushed as real clicks after the first frame, one per frame
   std::string Screenshot;           // PNG of the window's pixels, written after the last frame
   std::function<void(int Frame)> OnFrame;
