@@ -345,6 +345,14 @@ class THost : public TPlatformHost {
     } else {
       gOwned.erase(Root);
     }
+    // The keyboard stays with the form under the popups (X11 may hand it to a new or vanished window).
+    if (dynamic_cast<TPopupWindow*>(Root)) KeepKeyboard();
+  }
+  static void KeepKeyboard() {
+    TWindow* form = nullptr;
+    for (TWindow* w : gWindows)
+      if (!w->FPopup && w->FRoot && (!Application->ModalForm() || w->FRoot == Application->ModalForm())) form = w;
+    if (form) SDL_SetWindowInputFocus(Win(form->FWindow));
   }
   void WindowChanged(TControl* Root) override {
     if (TWindow* w = FindWindow(Root)) w->Sync();
