@@ -1,5 +1,6 @@
 // Speed buttons and push buttons. Sections: [speed] [speed-paint] [push] [tables]
 #include "package/framework/controls/buttons.h"
+#include "package/framework/controls/menus.h"
 
 #include <algorithm>
 
@@ -457,7 +458,8 @@ const TClassInfo& TSpeedButton::ClassInfo() {
       .Prop("Margin", &TSpeedButton::Margin, &TSpeedButton::SetMargin, Integer(-1))
       .Prop("NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs, Integer(1))
       .Prop("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing, Integer(4))
-      .Prop("Transparent", &TSpeedButton::Transparent, &TSpeedButton::SetTransparent, true);
+      .Prop("Transparent", &TSpeedButton::Transparent, &TSpeedButton::SetTransparent, true)
+      .Prop("PopupMenu", &TSpeedButton::PopupMenu, &TSpeedButton::SetPopupMenu);
   return info;
 }
 
@@ -467,7 +469,8 @@ const TClassInfo& TButton::ClassInfo() {
       .Prop("Default", &TButton::Default, &TButton::SetDefault, false)
       .Prop("Cancel", &TButton::Cancel, &TButton::SetCancel, false)
       .Prop("ModalResult", &TButton::ModalResult, &TButton::SetModalResult, Integer(0))
-      .Prop("TabStop", &TButton::TabStop, &TButton::SetTabStop, true);
+      .Prop("TabStop", &TButton::TabStop, &TButton::SetTabStop, true)
+      .Prop("PopupMenu", &TButton::PopupMenu, &TButton::SetPopupMenu);
   return info;
 }
 

@@ -1,5 +1,6 @@
 // The combo box. Sections: [edit] [list] [combo] [geometry] [keys] [mouse] [painting] [tables]
 #include "package/framework/controls/combobox.h"
+#include "package/framework/controls/menus.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -626,6 +627,7 @@ const TClassInfo& TComboBox::ClassInfo() {
       .Prop("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted, false)
       .Prop("MaxLength", &TComboBox::MaxLength, &TComboBox::SetMaxLength, Integer(0))
       .Prop("TabStop", &TComboBox::TabStop, &TComboBox::SetTabStop, true)
+      .Prop("PopupMenu", &TComboBox::PopupMenu, &TComboBox::SetPopupMenu)
       .Event("OnChange").Event("OnSelect").Event("OnDropDown").Event("OnCloseUp").Event("OnDrawItem")
       .Event("OnMeasureItem");
   return info;

@@ -1,5 +1,6 @@
 // The date-time picker. Sections: [format] [value] [keys] [mouse] [calendar] [painting] [tables]
 #include "package/framework/controls/comctrls.h"
+#include "package/framework/controls/menus.h"
 
 #include <algorithm>
 #include <cmath>
@@ -606,6 +607,7 @@ const TClassInfo& TDateTimePicker::ClassInfo() {
       .Prop("Format", &TDateTimePicker::Format, &TDateTimePicker::SetFormat, String())
       .Prop("DateTime", &TDateTimePicker::DateTime, &TDateTimePicker::SetDateTime)
       .Prop("TabStop", &TDateTimePicker::TabStop, &TDateTimePicker::SetTabStop, true)
+      .Prop("PopupMenu", &TDateTimePicker::PopupMenu, &TDateTimePicker::SetPopupMenu)
       .Event("OnChange").Event("OnDropDown").Event("OnCloseUp");
   return info;
 }

@@ -4,6 +4,7 @@
 
 #include "package/framework/graphics/drawedge.h"
 #include "package/framework/controls/labels.h"
+#include "package/framework/controls/menus.h"
 
 namespace jox {
 
@@ -189,7 +190,8 @@ const TClassInfo& TLabel::ClassInfo() {
       .Prop("Transparent", &TLabel::Transparent, &TLabel::SetTransparent, false)
       .Prop("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar, true)
       .Prop("Caption", [](const TLabel& l) { return l.Caption(); }, [](TLabel& l, const String& v) { l.SetCaption(v); })
-      .Prop("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl);
+      .Prop("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl)
+      .Prop("PopupMenu", &TLabel::PopupMenu, &TLabel::SetPopupMenu);
   return info;
 }
 
