@@ -187,6 +187,8 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner), FIte
 }
 
 TCustomComboBox::~TCustomComboBox() {
+  // Going away closes the list without telling anyone.
+  FDropped = false;
   if (FList) FList->ClosePopup();
   FList.reset();
 }

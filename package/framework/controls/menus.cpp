@@ -400,6 +400,7 @@ class TMenuPopup : public TPopupWindow {
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), FItems(std::make_unique<TMenuItem>(nullptr)) {}
 
 TPopupMenu::~TPopupMenu() {
+  FOpen = false;  // closes silently: OnClose is for a menu that lives on
   CloseMenu();
   FLevels.clear();
 }

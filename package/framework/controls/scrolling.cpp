@@ -297,8 +297,10 @@ void TCustomScrollControl::DefaultHandler(TMessage& Message) {
 
 // [painting] -----------------------------------------------------------------------------------------------
 void TCustomScrollControl::InvalidateBars() {
-  // The whole control is the smallest area the framework repaints for a control today.
-  Invalidate();
+  const TRect c = ClientRect();
+  // Everything outside the client area: the bars and the corner between them.
+  if (c.Right < Width()) InvalidateRect(Rect(c.Right, 0, Width(), Height()));
+  if (c.Bottom < Height()) InvalidateRect(Rect(0, c.Bottom, Width(), Height()));
 }
 
 void TCustomScrollControl::PaintBar(TScrollBarKind Kind) {
