@@ -6,6 +6,7 @@
 #include "package/framework/controls/clipbrd.h"
 #include "package/framework/graphics/drawedge.h"
 #include "package/framework/controls/forms.h"
+#include "package/framework/controls/menus.h"
 
 namespace jox {
 
@@ -516,6 +517,7 @@ const TClassInfo& TMemo::ClassInfo() {
       .Prop("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly, false)
       .Prop("MaxLength", &TMemo::MaxLength, &TMemo::SetMaxLength, Integer(0))
       .Prop("TabStop", &TMemo::TabStop, &TMemo::SetTabStop, true)
+      .Prop("PopupMenu", &TMemo::PopupMenu, &TMemo::SetPopupMenu)
       .Event("OnChange");
   return info;
 }
