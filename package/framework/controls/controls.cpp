@@ -290,6 +290,12 @@ intptr_t TControl::PerformParent(Cardinal Msg, intptr_t WParam, intptr_t LParam)
 
 void TControl::WndProc(TMessage& Message) { Dispatch(Message); }
 
+namespace {
+// The message whose built-in handling already ran in Dispatch: a handler written to call DefaultHandler
+// itself first must not run it twice.
+const TMessage* gDefaultDone = nullptr;
+}  // namespace
+
 void TControl::Dispatch(TMessage& Message) {
   DefaultHandler(Message);
   if (FHandlers.empty()) return;
@@ -297,7 +303,15 @@ void TControl::Dispatch(TMessage& Message) {
   if (it == FHandlers.end()) return;
   // A copy: a handler may add or remove handlers while it runs.
   const std::vector<TMessageHandler> chain = it->second;
-  for (const TMessageHandler& h : chain) h(Message);
+  const TMessage* saved = gDefaultDone;
+  gDefaultDone = &Message;
+  try {
+    for (const TMessageHandler& h : chain) h(Message);
+  } catch (...) {
+    gDefaultDone = saved;
+    throw;
+  }
+  gDefaultDone = saved;
 }
 
 void TControl::SetMessageHandler(Cardinal Msg, TMessageHandler Handler) {
@@ -380,6 +394,7 @@ void TControl::HandleMouseMessage(TMessage& m) {
 }
 
 void TControl::DefaultHandler(TMessage& m) {
+  if (gDefaultDone == &m) return;
   switch (m.Msg) {
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
