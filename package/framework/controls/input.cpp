@@ -372,8 +372,13 @@ void Char(TControl* Control, char16_t Ch, TShiftState Shift) {
 }
 
 void KeyPress(TControl* Control, Word Key, TShiftState Shift) {
+  // The character goes where the key went: a popup the key closed takes it with it.
+  TPopupWindow* pop = popups::Top();
   const bool taken = KeyDownImpl(Control, Key, Shift);
-  if (char16_t ch = KeyToChar(Key, FullShift(Shift)); ch && !taken) Char(Control, ch, Shift);
+  if (char16_t ch = KeyToChar(Key, FullShift(Shift)); ch && !taken) {
+    if (!pop) Char(Control, ch, Shift);
+    else if (pop->IsOpen()) pop->Perform(WM_CHAR, ch, FullShift(Shift).bits);
+  }
   KeyUp(Control, Key, Shift);
 }
 
