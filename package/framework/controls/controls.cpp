@@ -22,7 +22,24 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_uni
   });
 }
 
+namespace {
+// The controls in the middle of Dispatch, innermost first: an event handler may delete its own control, and
+// the dispatch must then stop before it touches the freed handler table.
+struct DispatchFrame {
+  const TControl* control;
+  bool destroyed;
+  DispatchFrame* outer;
+};
+DispatchFrame* gDispatching = nullptr;
+
+void NoteDestroyed(const TControl* c) {
+  for (DispatchFrame* f = gDispatching; f; f = f->outer)
+    if (f->control == c) f->destroyed = true;
+}
+}  // namespace
+
 TControl::~TControl() {
+  NoteDestroyed(this);
   if (!DestroyingCalled()) Destroying();
   input::Forget(this);
   if (FParent) {
@@ -297,8 +314,14 @@ const TMessage* gDefaultDone = nullptr;
 }  // namespace
 
 void TControl::Dispatch(TMessage& Message) {
+  DispatchFrame frame{this, false, gDispatching};
+  gDispatching = &frame;
+  struct Pop {
+    DispatchFrame& f;
+    ~Pop() { gDispatching = f.outer; }
+  } pop{frame};
   DefaultHandler(Message);
-  if (FHandlers.empty()) return;
+  if (frame.destroyed || FHandlers.empty()) return;
   auto it = FHandlers.find(Message.Msg);
   if (it == FHandlers.end()) return;
   // A copy: a handler may add or remove handlers while it runs.
@@ -306,7 +329,10 @@ void TControl::Dispatch(TMessage& Message) {
   const TMessage* saved = gDefaultDone;
   gDefaultDone = &Message;
   try {
-    for (const TMessageHandler& h : chain) h(Message);
+    for (const TMessageHandler& h : chain) {
+      h(Message);
+      if (frame.destroyed) break;
+    }
   } catch (...) {
     gDefaultDone = saved;
     throw;
