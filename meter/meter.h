@@ -77,8 +77,7 @@ class TNeedleLayout : public TPersistent {
   const TNotifyEvent& OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   // Calls OnChange(this) when assigned.
@@ -271,8 +270,7 @@ class TMeter : public TGraphicControl {
   const TMeterRenderedEvent& OnMeterRendered() const { return FOnMeterRendered; }
   void SetOnMeterRendered(TMeterRenderedEvent E) { FOnMeterRendered = std::move(E); }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   void Loaded() override;

@@ -6,6 +6,7 @@
 #include "meter/meter.h"
 #include "package/colorscheme.h"
 #include "package/setters.h"
+#include "package/units.h"
 
 namespace jox {
 
@@ -434,5 +435,8 @@ const TClassInfo& TMeter::ClassInfo() {
           .Event("OnMeterRendered");
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses MeterClasses(juMeter, {&TMeter::ClassInfo, &TNeedleLayout::ClassInfo});
 
 }  // namespace jox

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "package/framework/controls/forms.h"
+#include "package/units.h"
 
 namespace jox {
 
@@ -304,5 +305,8 @@ const TClassInfo& TNumIO::ClassInfo() {
   }();
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses NumIOClasses(juNumIO, {&TNumIO::ClassInfo});
 
 }  // namespace jox

@@ -47,8 +47,7 @@ class TNumIO : public TCustomEdit {
   // From another TNumIO: format, beep, range and separator (not the decimals, not the text).
   void Assign(TPersistent* Source) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   // Checks the text after every change; puts back the last accepted text when it does not fit.

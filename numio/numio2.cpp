@@ -2,6 +2,7 @@
 #include "numio/numio2.h"
 
 #include "package/framework/controls/forms.h"
+#include "package/units.h"
 
 namespace jox {
 
@@ -211,5 +212,8 @@ const TClassInfo& TNumIO2::ClassInfo() {
           .Event("OnGaugeChange");
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses NumIO2Classes(juNumIO, {&TNumIO2::ClassInfo});
 
 }  // namespace jox

@@ -29,8 +29,7 @@ class TNumIO2 : public TCustomControl {
   explicit TNumIO2(TComponent* AOwner);
   ~TNumIO2() override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
   void Assign(TPersistent* Source) override;
 
   // --- value (numio2_value.cpp)

@@ -9,6 +9,7 @@ namespace jox {
 namespace {
 struct TUnitState {
   Integer RefCount = 0;
+  std::vector<TUnitClasses::TInfoFn> Classes;
   std::map<Integer, std::function<void()>> Finalizers;  // by id: registration order
 };
 struct TUnits {
@@ -31,7 +32,16 @@ String UnitName(TJoxUnit Unit) {
   return Unit < JoxUnitCount ? String(names[Unit]) : String();
 }
 
-void UnitStartup(TJoxUnit Unit) { --StateOf(Unit).RefCount; }
+void UnitStartup(TJoxUnit Unit) {
+  TUnitState& s = StateOf(Unit);
+  --s.RefCount;
+  for (TUnitClasses::TInfoFn info : s.Classes) RegisterClass(info());
+}
+
+TUnitClasses::TUnitClasses(TJoxUnit Unit, std::initializer_list<TInfoFn> Classes) {
+  auto& list = StateOf(Unit).Classes;
+  list.insert(list.end(), Classes.begin(), Classes.end());
+}
 
 void UnitShutdown(TJoxUnit Unit) {
   TUnitState& s = StateOf(Unit);

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 
+#include "package/framework/base/component.h"
 #include "package/framework/base/types.h"
 
 namespace jox {
@@ -19,7 +21,7 @@ constexpr Integer JoxUnitCount = 17;
 // The unit's name as its directory is called: u"numio", u"replist", ...
 String UnitName(TJoxUnit Unit);
 
-// Start-up decrements the unit's counter and does nothing else; shut-down increments it and, when the
+// Start-up decrements the unit's counter and registers the unit's classes for form text; shut-down increments it and, when the
 // counter comes back from -1 to 0, runs the unit's finalizers (which release its constant tables).
 // A shut-down of a unit that is not started is ignored.
 void UnitStartup(TJoxUnit Unit);
@@ -27,6 +29,15 @@ void UnitShutdown(TJoxUnit Unit);
 // 0 when the unit is not started, -n after n start-ups without shut-down.
 Integer UnitRefCount(TJoxUnit Unit);
 bool UnitStarted(TJoxUnit Unit);
+
+// The classes a unit publishes, registered (RegisterClass) by each start-up of the unit, so form text
+// naming them reads without manual registration. One object in the unit's source:
+//   static const TUnitClasses MeterClasses(juMeter, {&TMeter::ClassInfo, &TNeedleLayout::ClassInfo});
+class TUnitClasses {
+ public:
+  using TInfoFn = const TClassInfo& (*)();
+  TUnitClasses(TJoxUnit Unit, std::initializer_list<TInfoFn> Classes);
+};
 
 // Registers a routine the unit's last shut-down runs; the id removes it again.
 Integer RegisterUnitFinalizer(TJoxUnit Unit, std::function<void()> Finalizer);

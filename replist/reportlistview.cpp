@@ -10,6 +10,7 @@
 #include "package/texts.h"
 #include "replist/reportlistview.h"
 #include "replist/reportlistview_internal.h"
+#include "package/units.h"
 
 namespace jox {
 
@@ -880,5 +881,8 @@ const TClassInfo& TReportListView::ClassInfo() {
           .Event("OnTopLeftChanged");
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses ReportListViewClasses(juRepList, {&TReportListView::ClassInfo});
 
 }  // namespace jox

@@ -44,8 +44,7 @@ class TReportListView : public TCustomDrawGrid {
   // From another TReportListView: its settings, events and a copy of its model.
   void Assign(TPersistent* Source) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
   // --- dimensions (5 columns and 4 rows after construction)
   Integer NrOfColumns() const { return FRLData->NrOfColumns(); }

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "replist/rldata_internal.h"
+#include "package/units.h"
 
 namespace jox {
 
@@ -519,5 +520,8 @@ const TClassInfo& TRLData::ClassInfo() {
                                      .Event("OnPercentDone");
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses RLDataClasses(juRepList, {&TRLData::ClassInfo});
 
 }  // namespace jox

@@ -52,8 +52,7 @@ class TRLData : public TComponent {
   // From another TRLData: a complete copy (see the implementation for what is taken over).
   void Assign(TPersistent* Source) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
   // Published. NrOfColumns: 1 after construction, at least 1 when set. NrOfRows: 0 after
   // construction, at least 0 when set. Resizing raises EJOXError when the store cannot grow.

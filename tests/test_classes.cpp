@@ -7,6 +7,7 @@
 #include "package/framework/base/formtext.h"
 #include "package/framework/base/streams.h"
 #include "package/framework/base/strings.h"
+#include "package/framework/graphics/graphics.h"
 
 using namespace jox;
 
@@ -659,4 +660,30 @@ TEST(FormText, BadTextRaisesWithItsLine) {
   TPanelish root(nullptr);
   EXPECT_THROW(ReadComponentText(u"object F: TPanelish\n object X: TMissing\n end\nend", &root), EClassNotFound);
   UnRegisterClass(TPanelish::ClassInfo());
+}
+
+// Ordinal sets put a member at bit 1 << ordinal, mask sets use the member's value; both share the
+// operators, and form text stores the bits.
+TEST(Sets, OrdinalAndMaskSetsShareTheOperators) {
+  TFontStyles f = fsBold | fsUnderline;
+  EXPECT_EQ(f.bits, Byte(1 | 4));
+  EXPECT_TRUE(f & fsUnderline);
+  EXPECT_FALSE(f & fsItalic);
+  f -= fsBold;
+  EXPECT_EQ(f, TFontStyles(fsUnderline));
+  f += fsItalic;
+  EXPECT_EQ(f.bits, Byte(2 | 4));
+  EXPECT_TRUE((f - TFontStyles(Byte(6))).Empty());
+
+  TShiftState s = ssCtrl | ssLeft;
+  EXPECT_EQ(s.bits, Word(4 | 8));
+  EXPECT_TRUE(s.Contains(ssCtrl));
+  EXPECT_EQ(s - ssCtrl, TShiftState(ssLeft));
+  s |= ssShift;
+  EXPECT_TRUE(s & ssShift);
+
+  TComponentState c(csDesigning);
+  EXPECT_EQ(c.bits, Word(16));
+  EXPECT_TRUE(c & csDesigning);
+  EXPECT_FALSE(c & csLoading);
 }

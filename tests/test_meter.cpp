@@ -10,6 +10,8 @@
 #include "package/framework/base/strings.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/input.h"
+#include "package/units.h"
+#include "support/support.h"
 
 using namespace jox;
 
@@ -52,6 +54,7 @@ TEST(Meter, Defaults) {
     EXPECT_TRUE(!p.Default || p.IsDefault(m)) << ToUtf8(p.Name);
   for (const TPropInfo& p : TNeedleLayout::ClassInfo().Props)
     EXPECT_TRUE(!p.Default || p.IsDefault(*m.NeedleLayoutSec())) << ToUtf8(p.Name);
+  EXPECT_TRUE(test::DefaultsMatchTable(m));
   EXPECT_TRUE(m.NeedleLayout()->Visible());
   EXPECT_FALSE(m.NeedleLayoutSec()->Visible());
   EXPECT_EQ(m.FontCaption()->Name(), m.Font()->Name());
@@ -278,6 +281,23 @@ TEST(Meter, LoadingStoresRawValues) {
   EXPECT_EQ(m.AnchorImage(), u"");
   EXPECT_EQ(s.paints, 1);
   EXPECT_EQ(s.over + s.normal + s.under, 0);
+}
+
+// Form text names the meter's classes; the unit's start-up makes them known, no manual registration.
+TEST(Meter, StartupRegistersTheClassesForFormText) {
+  UnRegisterClass(TMeter::ClassInfo());
+  ASSERT_EQ(GetClass(u"TMeter"), nullptr);
+  UnitStartup(juMeter);
+  EXPECT_EQ(GetClass(u"TMeter"), &TMeter::ClassInfo());
+  EXPECT_EQ(GetClass(u"TNeedleLayout"), &TNeedleLayout::ClassInfo());
+  TForm f(nullptr), g(nullptr);
+  auto* m = new TMeter(&f);
+  m->SetName(u"Meter1");
+  m->SetParent(&f);
+  m->SetValue(45);
+  m->SetCaption(u"bar");
+  EXPECT_TRUE(test::FormTextRoundTrip(&f, &g));
+  UnitShutdown(juMeter);
 }
 
 TEST(Meter, FormTextRoundTrip) {

@@ -11,16 +11,8 @@ enum TComponentStateFlag : Word {
   csLoading = 1, csReading = 2, csWriting = 4, csDestroying = 8, csDesigning = 16, csAncestor = 32,
   csUpdating = 64, csFixups = 128, csFreeNotification = 256, csInline = 512, csDesignInstance = 1024
 };
-struct TComponentState {
-  Word bits = 0;
-  constexpr TComponentState() = default;
-  constexpr TComponentState(TComponentStateFlag f) : bits(f) {}
-  constexpr explicit TComponentState(Word b) : bits(b) {}
-  constexpr bool Contains(TComponentStateFlag f) const { return (bits & f) != 0; }
-  constexpr bool operator&(TComponentStateFlag f) const { return Contains(f); }
-  constexpr bool Empty() const { return bits == 0; }
-  friend constexpr bool operator==(TComponentState, TComponentState) = default;
-};
+using TComponentState = TSet<TComponentStateFlag, Word, false>;
+JOX_SET_OPERATORS(TComponentState, TComponentStateFlag)
 
 enum TOperation : uint8_t { opInsert, opRemove };
 
@@ -71,8 +63,7 @@ class TComponent : public TPersistent {
   // Called by the form reader with the component whose block held this one's.
   virtual void SetParentComponent(TComponent* Value) {}
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   // Told about components inserted into or removed from the owner, and about deleted free-notifiers.

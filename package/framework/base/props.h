@@ -5,8 +5,7 @@
 //
 //   class TMeter : public TGraphicControl {
 //    public:
-//     static const TClassInfo& ClassInfo();
-//     const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+//     JOX_CLASS_TABLE   // the ClassInfo() / GetClassInfo() pair
 //     ...
 //   };
 //
@@ -227,6 +226,17 @@ class TClassBuilder {
 
   TClassInfo FInfo;
 };
+
+// Declares the class-table pair in a class body, where the table is defined in the class's source:
+//   class TMeter : public TGraphicControl {
+//    public:
+//     JOX_CLASS_TABLE
+//     ...
+//   };
+//   const TClassInfo& TMeter::ClassInfo() { static const TClassInfo info = TClassBuilder<TMeter>(...); ... }
+#define JOX_CLASS_TABLE                        \
+  static const ::jox::TClassInfo& ClassInfo(); \
+  const ::jox::TClassInfo& GetClassInfo() const override { return ClassInfo(); }
 
 // Property access by name on the object's dynamic class table. Unknown names raise EPropertyError
 // "Property X does not exist"; writing a read-only one raises EPropertyError "Property is read-only".

@@ -77,25 +77,43 @@ inline TPoint Point(Integer x, Integer y) { return {x, y}; }
 inline TRect Rect(Integer l, Integer t, Integer r, Integer b) { return {l, t, r, b}; }
 inline TRect Bounds(Integer l, Integer t, Integer w, Integer h) { return {l, t, l + w, t + h}; }
 
+// [sets] -----------------------------------------------------------------------
+// A set of members of the enumeration E in the bits of Bits. An ordinal set puts member e at bit
+// 1 << e (TFontStyles, TAnchors); a mask set takes each member's value as its bit (TShiftState).
+// `s & fsBold` tests, `fsBold | fsItalic` builds (see JOX_SET_OPERATORS), `TFontStyles()` is empty,
+// `+` and `|` unite, `-` removes. Form text stores `bits`.
+template <class E, class Bits, bool ByOrdinal>
+struct TSet {
+  Bits bits = 0;
+  static constexpr Bits Mask(E e) {
+    if constexpr (ByOrdinal) return Bits(Bits(1) << unsigned(e));
+    else return Bits(e);
+  }
+  constexpr TSet() = default;
+  constexpr TSet(E e) : bits(Mask(e)) {}
+  constexpr explicit TSet(Bits b) : bits(b) {}
+  constexpr bool Contains(E e) const { return (bits & Mask(e)) != 0; }
+  constexpr bool operator&(E e) const { return Contains(e); }
+  constexpr TSet operator|(TSet o) const { return TSet(Bits(bits | o.bits)); }
+  constexpr TSet operator+(TSet o) const { return TSet(Bits(bits | o.bits)); }
+  constexpr TSet operator-(TSet o) const { return TSet(Bits(bits & ~o.bits)); }
+  constexpr TSet& operator|=(TSet o) { bits = Bits(bits | o.bits); return *this; }
+  constexpr TSet& operator+=(TSet o) { bits = Bits(bits | o.bits); return *this; }
+  constexpr TSet& operator-=(TSet o) { bits = Bits(bits & ~o.bits); return *this; }
+  constexpr bool Empty() const { return bits == 0; }
+  friend constexpr bool operator==(TSet, TSet) = default;
+};
+// Lets two members of Enum make a Set: `fsBold | fsItalic`.
+#define JOX_SET_OPERATORS(Set, Enum) \
+  constexpr Set operator|(Enum a, Enum b) { return Set(a) | Set(b); }
+
 // [input] ----------------------------------------------------------------------
 enum TShiftStateFlag : Word {
   ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64
 };
 // A set of TShiftStateFlag bits: `Shift & ssCtrl` tests, `ssShift | ssLeft` builds.
-struct TShiftState {
-  Word bits = 0;
-  constexpr TShiftState() = default;
-  constexpr TShiftState(TShiftStateFlag f) : bits(f) {}
-  constexpr explicit TShiftState(Word b) : bits(b) {}
-  constexpr bool Contains(TShiftStateFlag f) const { return (bits & f) != 0; }
-  constexpr bool operator&(TShiftStateFlag f) const { return Contains(f); }
-  constexpr TShiftState operator|(TShiftState o) const { return TShiftState(Word(bits | o.bits)); }
-  constexpr TShiftState operator-(TShiftStateFlag f) const { return TShiftState(Word(bits & ~f)); }
-  constexpr TShiftState& operator|=(TShiftState o) { bits |= o.bits; return *this; }
-  constexpr bool Empty() const { return bits == 0; }
-  friend constexpr bool operator==(TShiftState, TShiftState) = default;
-};
-constexpr TShiftState operator|(TShiftStateFlag a, TShiftStateFlag b) { return TShiftState(Word(Word(a) | Word(b))); }
+using TShiftState = TSet<TShiftStateFlag, Word, false>;
+JOX_SET_OPERATORS(TShiftState, TShiftStateFlag)
 
 enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };

@@ -59,8 +59,7 @@ class TSpeedButton : public TGraphicControl {
   void Paint() override;
   void DefaultHandler(TMessage& Message) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
@@ -110,8 +109,7 @@ class TButton : public TWinControl {
   void Paint() override;
   void DefaultHandler(TMessage& Message) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   void KeyDown(Word& Key, TShiftState Shift) override;

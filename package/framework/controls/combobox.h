@@ -100,8 +100,7 @@ class TCustomComboBox : public TWinControl {
   void SetFocus() override;
   void DefaultHandler(TMessage& Message) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   // Draws item Index (-1: nothing selected, in the text area) into Rect on Canvas(); OnDrawItem when
@@ -164,8 +163,7 @@ class TCustomComboBox : public TWinControl {
 class TComboBox : public TCustomComboBox {
  public:
   explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 };
 
 }  // namespace jox

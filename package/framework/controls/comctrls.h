@@ -63,8 +63,7 @@ class TDateTimePicker : public TWinControl {
   void Paint() override;
   void DefaultHandler(TMessage& Message) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   virtual void Change();

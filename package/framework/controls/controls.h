@@ -58,17 +58,8 @@ enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient, alCu
 
 enum TAnchorKind : uint8_t { akLeft, akTop, akRight, akBottom };
 // A set of TAnchorKind: `Anchors() & akRight` tests, `akLeft | akTop` builds.
-struct TAnchors {
-  Byte bits = 0;
-  constexpr TAnchors() = default;
-  constexpr TAnchors(TAnchorKind k) : bits(Byte(1u << k)) {}
-  constexpr explicit TAnchors(Byte b) : bits(b) {}
-  constexpr bool Contains(TAnchorKind k) const { return (bits >> k) & 1u; }
-  constexpr bool operator&(TAnchorKind k) const { return Contains(k); }
-  constexpr TAnchors operator|(TAnchors o) const { return TAnchors(Byte(bits | o.bits)); }
-  friend constexpr bool operator==(TAnchors, TAnchors) = default;
-};
-constexpr TAnchors operator|(TAnchorKind a, TAnchorKind b) { return TAnchors(a) | TAnchors(b); }
+using TAnchors = TSet<TAnchorKind, Byte, true>;
+JOX_SET_OPERATORS(TAnchors, TAnchorKind)
 
 // ControlStyle bits. TControl starts with csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks.
 enum TControlStyleFlag : uint32_t {
@@ -316,8 +307,7 @@ class TControl : public TComponent {
   const TEndDragEvent& OnEndDrag() const { return FOnEndDrag; }
   void SetOnEndDrag(TEndDragEvent e) { FOnEndDrag = std::move(e); }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   // Mouse virtuals; the base versions fire the events.
@@ -479,8 +469,7 @@ class TWinControl : public TControl {
   void SetVisible(bool v) override;
   void SetEnabled(bool v) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   // Called when the window is created: on a parent that has a window (every form has one), or by
@@ -527,16 +516,14 @@ class TWinControl : public TControl {
 class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* AOwner);
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 };
 
 // A windowed control that draws itself in Paint on its own canvas.
 class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* AOwner);
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 };
 
 // [helpers] ------------------------------------------------------------------------------------------------

@@ -34,8 +34,7 @@ class TColorDialog : public TComponent {
   // The dialog form while Execute runs (tests and the window backend), nullptr otherwise.
   TCustomForm* Form() const { return FForm; }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  private:
   TColor FColor = clBlack;

@@ -84,8 +84,7 @@ class TCustomForm : public TWinControl {
   void Paint() override;
   void DefaultHandler(TMessage& Message) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   friend class TWinControl;
@@ -110,8 +109,7 @@ class TCustomForm : public TWinControl {
 class TForm : public TCustomForm {
  public:
   explicit TForm(TComponent* AOwner);
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 };
 
 // [screen] -------------------------------------------------------------------------------------------------

@@ -224,8 +224,7 @@ class TCustomGrid : public TCustomScrollControl {
   void Paint() override;
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   // The one drawing hook: draws cell (ACol, ARow) into ARect. The base fills it (DefaultDrawing).
@@ -342,8 +341,7 @@ class TCustomDrawGrid : public TCustomGrid {
   const TNotifyEvent& OnEditButtonClick() const { return FOnEditButtonClick; }
   void SetOnEditButtonClick(TNotifyEvent e) { FOnEditButtonClick = std::move(e); }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   // Fires OnDrawCell.
@@ -371,8 +369,7 @@ class TCustomDrawGrid : public TCustomGrid {
 class TDrawGrid : public TCustomDrawGrid {
  public:
   explicit TDrawGrid(TComponent* AOwner) : TCustomDrawGrid(AOwner) {}
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 };
 
 }  // namespace jox

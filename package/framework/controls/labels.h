@@ -37,8 +37,7 @@ class TCustomLabel : public TGraphicControl {
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
   void DefaultHandler(TMessage& Message) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   // Draws (or, with DT_CALCRECT in Flags, only measures into Rect) the caption with the canvas's font.
@@ -65,8 +64,7 @@ class TCustomLabel : public TGraphicControl {
 class TLabel : public TCustomLabel {
  public:
   explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 };
 
 // The accelerator character of a caption ("&x" gives x, upper-cased), 0 when none.

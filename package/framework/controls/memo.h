@@ -56,8 +56,7 @@ class TCustomMemo : public TCustomScrollControl {
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
   void DefaultHandler(TMessage& Message) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   virtual void Change();
@@ -103,8 +102,7 @@ class TCustomMemo : public TCustomScrollControl {
 class TMemo : public TCustomMemo {
  public:
   explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 };
 
 }  // namespace jox

@@ -83,8 +83,7 @@ class TMenuItem : public TComponent {
   const TNotifyEvent& OnClick() const { return FOnClick; }
   void SetOnClick(TNotifyEvent e) { FOnClick = std::move(e); }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  private:
   String FCaption;
@@ -129,8 +128,7 @@ class TPopupMenu : public TComponent {
   const TNotifyEvent& OnClose() const { return FOnClose; }
   void SetOnClose(TNotifyEvent e) { FOnClose = std::move(e); }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   virtual void DoPopup();

@@ -31,8 +31,7 @@ class TPopupWindow : public TCustomControl {
   // The control the popup belongs to (it gets WM_CANCELMODE when a press outside closes the popup).
   TControl* PopupOwner() const { return FPopupOwner; }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   // After the popup was hidden; Cancelled when a press outside or CancelPopups closed it.

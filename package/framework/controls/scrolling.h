@@ -79,8 +79,7 @@ class TCustomScrollControl : public TCustomControl {
   void WndProc(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   // One scroll action. The base moves the position: lines by LineSize, pages by Page (at least one

@@ -70,8 +70,7 @@ class TCustomEdit : public TWinControl {
   void Paint() override;
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   // Called after every change of the text; fires OnChange.
@@ -139,8 +138,7 @@ class TCustomEdit : public TWinControl {
 class TEdit : public TCustomEdit {
  public:
   explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 };
 
 // The published lines of a form edit with their stored defaults, for TEdit and the components built

@@ -10,17 +10,8 @@ namespace jox {
 // Visual-style elements a control lets the style colour (default all three).
 enum TStyleElement : uint8_t { seFont, seClient, seBorder };
 // `TStyleElements()` is the empty set, seAllElements all three.
-struct TStyleElements {
-  Byte bits = 0;
-  constexpr TStyleElements() = default;
-  constexpr TStyleElements(TStyleElement e) : bits(Byte(1u << e)) {}
-  constexpr explicit TStyleElements(Byte b) : bits(b) {}
-  constexpr bool Contains(TStyleElement e) const { return (bits >> e) & 1u; }
-  constexpr bool operator&(TStyleElement e) const { return Contains(e); }
-  constexpr TStyleElements operator|(TStyleElements o) const { return TStyleElements(Byte(bits | o.bits)); }
-  constexpr bool Empty() const { return bits == 0; }
-  friend constexpr bool operator==(TStyleElements, TStyleElements) = default;
-};
+using TStyleElements = TSet<TStyleElement, Byte, true>;
+JOX_SET_OPERATORS(TStyleElements, TStyleElement)
 constexpr TStyleElements seAllElements = TStyleElements(Byte(7));
 
 // Visual styles. Off by default (the classic look); tests may switch a fixed style on to reach the

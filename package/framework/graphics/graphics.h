@@ -95,8 +95,7 @@ class TPen : public TPersistent {
  public:
   TPen() = default;
   void Assign(TPersistent* Source) override;
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
@@ -126,8 +125,7 @@ class TBrush : public TPersistent {
  public:
   TBrush() = default;
   void Assign(TPersistent* Source) override;
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
@@ -146,20 +144,8 @@ class TBrush : public TPersistent {
 // [font] ---------------------------------------------------------------------------------------------------
 enum TFontStyle : uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 // A set of TFontStyle: `Style() & fsBold` tests, `fsBold | fsItalic` builds, `TFontStyles()` is empty.
-struct TFontStyles {
-  Byte bits = 0;
-  constexpr TFontStyles() = default;
-  constexpr TFontStyles(TFontStyle s) : bits(Byte(1u << s)) {}
-  constexpr explicit TFontStyles(Byte b) : bits(b) {}
-  constexpr bool Contains(TFontStyle s) const { return (bits >> s) & 1u; }
-  constexpr bool operator&(TFontStyle s) const { return Contains(s); }
-  constexpr TFontStyles operator|(TFontStyles o) const { return TFontStyles(Byte(bits | o.bits)); }
-  constexpr TFontStyles operator+(TFontStyles o) const { return TFontStyles(Byte(bits | o.bits)); }
-  constexpr TFontStyles operator-(TFontStyles o) const { return TFontStyles(Byte(bits & ~o.bits)); }
-  constexpr bool Empty() const { return bits == 0; }
-  friend constexpr bool operator==(TFontStyles, TFontStyles) = default;
-};
-constexpr TFontStyles operator|(TFontStyle a, TFontStyle b) { return TFontStyles(a) | TFontStyles(b); }
+using TFontStyles = TSet<TFontStyle, Byte, true>;
+JOX_SET_OPERATORS(TFontStyles, TFontStyle)
 
 enum TFontPitch : uint8_t { fpDefault, fpVariable, fpFixed };
 enum TFontQuality : uint8_t {
@@ -199,8 +185,7 @@ class TFont : public TPersistent {
   TFont(const TFont&) = delete;
   TFont& operator=(const TFont&) = delete;
   void Assign(TPersistent* Source) override;
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
   TFontName Name() const { return FName; }
   void SetName(const TFontName& v);
