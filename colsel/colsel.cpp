@@ -5,6 +5,7 @@
 
 #include "package/framework/controls/dialogs.h"
 #include "package/painting.h"
+#include "package/units.h"
 
 namespace jox {
 
@@ -244,5 +245,8 @@ const TClassInfo& TColSel::ClassInfo() {
       .Event("OnDropDown");
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses ColSelClasses(juColSel, {&TColSel::ClassInfo});
 
 }  // namespace jox

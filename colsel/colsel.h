@@ -58,8 +58,7 @@ class TColSel : public TCustomComboBox {
   const TOnColorNameChangeEvent& OnColorNameChange() const { return FOnCNameChange; }
   void SetOnColorNameChange(TOnColorNameChangeEvent E) { FOnCNameChange = std::move(E); }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   void Loaded() override;

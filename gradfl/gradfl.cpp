@@ -6,6 +6,7 @@
 
 #include "package/paintbuffer.h"
 #include "package/painting.h"
+#include "package/units.h"
 
 namespace jox {
 
@@ -150,5 +151,8 @@ const TClassInfo& TGradFill::ClassInfo() {
                                      .Event("OnPaint");
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses GradFillClasses(juGradFl, {&TGradFill::ClassInfo});
 
 }  // namespace jox

@@ -64,8 +64,7 @@ class TGradFill : public TGraphicControl {
   const TNotifyEvent& OnPaint() const { return FOnPaint; }
   void SetOnPaint(TNotifyEvent Value) { FOnPaint = std::move(Value); }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   void Loaded() override;

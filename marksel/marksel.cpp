@@ -5,6 +5,7 @@
 #include "package/framework/controls/forms.h"
 #include "package/paintbuffer.h"
 #include "package/setters.h"
+#include "package/units.h"
 
 namespace jox {
 
@@ -254,5 +255,8 @@ const TClassInfo& TMarkSel::ClassInfo() {
       .Event("OnPaint");
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses MarkSelClasses(juMarkSel, {&TMarkSel::ClassInfo});
 
 }  // namespace jox

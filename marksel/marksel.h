@@ -84,8 +84,7 @@ class TMarkSel : public TGraphicControl {
   const TNotifyEvent& OnPaint() const { return FOnPaint; }
   void SetOnPaint(TNotifyEvent E) { FOnPaint = std::move(E); }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   void AssignTo(TPersistent* Dest) override;

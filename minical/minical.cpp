@@ -9,6 +9,7 @@
 #include "package/framework/base/sysutils.h"
 #include "package/framework/controls/menus.h"
 #include "package/setters.h"
+#include "package/units.h"
 
 namespace jox {
 
@@ -389,5 +390,8 @@ const TClassInfo& TMiniCal::ClassInfo() {
           .Event("OnDblClick");
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses MiniCalClasses(juMiniCal, {&TMiniCal::ClassInfo});
 
 }  // namespace jox

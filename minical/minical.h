@@ -34,8 +34,7 @@ class TMiniCal : public TCustomDrawGrid {
 
   void Assign(TPersistent* Source) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
   // --- the selected date (its day part only counts)
   TDateTime Date() const { return FDate; }

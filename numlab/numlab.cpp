@@ -5,6 +5,7 @@
 #include "numlab/numlab.h"
 #include "package/colorscheme.h"
 #include "package/setters.h"
+#include "package/units.h"
 
 namespace jox {
 
@@ -172,5 +173,8 @@ const TClassInfo& TNumLab::ClassInfo() {
           .Event("OnBeforeDisplay");
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses NumLabClasses(juNumLab, {&TNumLab::ClassInfo});
 
 }  // namespace jox

@@ -133,8 +133,7 @@ class TNumLab : public TGraphicControl {
   const TBeforeDisplayEvent& OnBeforeDisplay() const { return FOnBeforeDisplay; }
   void SetOnBeforeDisplay(TBeforeDisplayEvent E) { FOnBeforeDisplay = std::move(E); }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   void AssignTo(TPersistent* Dest) override;

@@ -366,4 +366,7 @@ const TClassInfo& TOnOffBut::ClassInfo() {
   return info;
 }
 
+// Registered for form text by the unit's start-up.
+static const TUnitClasses OnOffButClasses(juOnOffBut, {&TOnOffBut::ClassInfo});
+
 }  // namespace jox

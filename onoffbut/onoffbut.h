@@ -136,8 +136,7 @@ class TOnOffBut : public TGraphicControl {
   // Disabled: the bottom-row pictures, engraved texts, no switching by the mouse.
   void SetEnabled(bool Value) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   void AssignTo(TPersistent* Dest) override;

@@ -4,6 +4,7 @@
 
 #include "package/colorscheme.h"
 #include "package/setters.h"
+#include "package/units.h"
 #include "progbar/progbar.h"
 
 namespace jox {
@@ -303,5 +304,8 @@ const TClassInfo& TProgBar::ClassInfo() {
           .Event("OnShowValue");
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses ProgBarClasses(juProgBar, {&TProgBar::ClassInfo});
 
 }  // namespace jox

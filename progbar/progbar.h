@@ -155,8 +155,7 @@ class TProgBar : public TGraphicControl {
   const TBeforeShowValueEvent& OnShowValue() const { return FOnShowValue; }
   void SetOnShowValue(TBeforeShowValueEvent Value) { FOnShowValue = std::move(Value); }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   void AssignTo(TPersistent* Dest) override;

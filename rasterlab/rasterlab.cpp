@@ -5,6 +5,7 @@
 
 #include "package/colorscheme.h"
 #include "package/setters.h"
+#include "package/units.h"
 #include "rasterlab/rasterlab.h"
 #include "rasterlab/rasterlab_internal.h"
 
@@ -300,5 +301,8 @@ const TClassInfo& TRasterLab::ClassInfo() {
       .Event("OnScrollLoopRestart");
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses RasterLabClasses(juRasterLab, {&TRasterLab::ClassInfo});
 
 }  // namespace jox

@@ -160,8 +160,7 @@ class TRasterLab : public TGraphicControl {
   const TNotifyEvent& OnScrollLoopRestart() const { return FOnScrLoopRestart; }
   void SetOnScrollLoopRestart(TNotifyEvent Handler) { FOnScrLoopRestart = std::move(Handler); }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   void AssignTo(TPersistent* Dest) override;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "package/units.h"
+
 namespace jox {
 
 TRepSpeedButton::TRepSpeedButton(TComponent* AOwner)
@@ -79,5 +81,8 @@ const TClassInfo& TRepSpeedButton::ClassInfo() {
           .Event("OnRepeatClick");
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses RepSpeedButtonClasses(juRepSButton, {&TRepSpeedButton::ClassInfo});
 
 }  // namespace jox

@@ -33,8 +33,7 @@ class TRepSpeedButton : public TSpeedButton {
 
   void DefaultHandler(TMessage& Message) override;
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;

@@ -6,6 +6,7 @@
 
 #include "package/painting.h"
 #include "package/setters.h"
+#include "package/units.h"
 
 namespace jox {
 
@@ -204,5 +205,8 @@ const TClassInfo& TRotLab::ClassInfo() {
           .Prop("Caption", [](const R& r) { return r.Caption(); }, [](R& r, const String& v) { r.SetCaption(v); });
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses RotLabClasses(juRotLab, {&TRotLab::ClassInfo});
 
 }  // namespace jox

@@ -59,8 +59,7 @@ class TRotLab : public TCustomLabel {
   // The TextOut point of the caption for the present font, angle, alignment and anchor.
   TPoint TextOrigin();
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   void AssignTo(TPersistent* Dest) override;

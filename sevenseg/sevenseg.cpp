@@ -7,6 +7,7 @@
 #include "package/colorscheme.h"
 #include "package/paintbuffer.h"
 #include "package/setters.h"
+#include "package/units.h"
 
 namespace jox {
 
@@ -315,5 +316,8 @@ const TClassInfo& TSevenSeg::ClassInfo() {
           .Prop("NumDigits", &S::NumDigits, &S::SetNumDigits);
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses SevenSegClasses(juSevenSeg, {&TSevenSeg::ClassInfo});
 
 }  // namespace jox

@@ -82,8 +82,7 @@ class TSevenSeg : public TGraphicControl {
   Integer CacheHeight() const { return Height() - 2 * FMargin; }
   Integer CacheBuilds() const { return FCacheBuilds; }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   void AssignTo(TPersistent* Dest) override;

@@ -5,6 +5,7 @@
 
 #include "package/colorscheme.h"
 #include "package/setters.h"
+#include "package/units.h"
 #include "thumbnails/thumbnails.h"
 
 namespace jox {
@@ -354,5 +355,8 @@ const TClassInfo& TThumbnails::ClassInfo() {
           .Event("OnSlideRendered");
   return info;
 }
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses ThumbnailsClasses(juThumbnails, {&TThumbnails::ClassInfo});
 
 }  // namespace jox

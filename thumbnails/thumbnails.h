@@ -152,8 +152,7 @@ class TThumbnails : public TGraphicControl {
   const TSlideRenderedEvent& OnSlideRendered() const { return FOnSlideRendered; }
   void SetOnSlideRendered(TSlideRenderedEvent E) { FOnSlideRendered = std::move(E); }
 
-  static const TClassInfo& ClassInfo();
-  const TClassInfo& GetClassInfo() const override { return ClassInfo(); }
+  JOX_CLASS_TABLE
 
  protected:
   void AssignTo(TPersistent* Dest) override;
