@@ -35,6 +35,12 @@ int Rank(const std::string& path) {
 
 std::string UnitOf(const std::string& path) { return path.substr(0, path.find('/')); }
 
+// The one dependency between units the package has: the report list's row editor builds numeric
+// fields of the numio unit.
+bool UnitMayInclude(const std::string& from, const std::string& to) {
+  return from == to || (from == "replist" && to == "numio");
+}
+
 struct Include {
   std::string File, Target;
   int Line;
@@ -69,7 +75,8 @@ std::vector<Include> LibraryIncludes() {
 std::string Violation(const Include& inc) {
   const int from = Rank(inc.File), to = Rank(inc.Target);
   if (from < 0 || to < 0) return "";
-  if (to == 8 && from == 8) return UnitOf(inc.File) == UnitOf(inc.Target) ? "" : "a unit includes another unit";
+  if (to == 8 && from == 8)
+    return UnitMayInclude(UnitOf(inc.File), UnitOf(inc.Target)) ? "" : "a unit includes another unit";
   if (to == 7 && from != 7) return "the library includes the window backend";
   if (to > from) return "includes a layer above its own";
   return "";
@@ -87,6 +94,8 @@ TEST(Layers, RanksOfThePaths) {
   EXPECT_NE(Violation({"package/core/frames.cpp", "package/backends/sdl/backend_sdl.h", 1}), "");
   EXPECT_NE(Violation({"meter/meter_scale.cpp", "numio/numio.h", 1}), "");
   EXPECT_EQ(Violation({"meter/meter_scale.cpp", "meter/meter.h", 1}), "");
+  EXPECT_EQ(Violation({"replist/rowedit.cpp", "numio/numio1.h", 1}), "");
+  EXPECT_NE(Violation({"numio/numio1.h", "replist/replist.h", 1}), "");
   EXPECT_EQ(Violation({"meter/meter.h", "package/framework/base/types.h", 1}), "");
 }
 
