@@ -4,3 +4,4 @@
 
 #include "replist/rldata.h"
 #include "replist/reportlistview.h"
+#include "replist/rowedit.h"

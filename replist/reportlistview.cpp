@@ -1,7 +1,7 @@
 // TReportListView: construction, the connection to the model, properties, dimensions, header rows,
 // column widths, copying and the class table.
-// Sections: [construction] [model] [notifications] [looks] [dimensions] [columns] [widths] [formats]
-//           [assign] [table]
+// Sections: [construction] [model] [notifications] [looks] [dimensions] [columns] [widths] [assign]
+//           [table]
 #include <algorithm>
 #include <new>
 
@@ -654,41 +654,6 @@ void TReportListView::FitAllColWidths(Integer ExpandColumn, bool IncludeHeader, 
     if (c != ExpandColumn) AutoColWidth(c, IncludeHeader, Addon, MaxWidth);
   ExpandColWidth(ExpandColumn, RightMargin);
   batch.End();
-}
-
-// [formats] ----------------------------------------------------------------------------------------------
-// The readers replace the model's sizes; the grid follows them.
-template <class F>
-auto TReportListView::Reading(F Read) {
-  ClearFilter();
-  const auto result = Read();
-  FollowModel();
-  RepaintView();
-  return result;
-}
-
-bool TReportListView::LoadFromXMLFile(const String& FName, const String& DataID) {
-  return Reading([&] { return FRLData->LoadFromXMLFile(FName, DataID); });
-}
-
-bool TReportListView::ReadFromXMLString(const String& InString, const String& DataID) {
-  return Reading([&] { return FRLData->ReadFromXMLString(InString, DataID); });
-}
-
-bool TReportListView::ReadFromXMLStream(TStream* InStream, const String& DataID) {
-  return Reading([&] { return FRLData->ReadFromXMLStream(InStream, DataID); });
-}
-
-bool TReportListView::ReadFromOpenXMLFile(TStreamReader& TextFile, const String& DataID) {
-  return Reading([&] { return FRLData->ReadFromOpenXMLFile(TextFile, DataID); });
-}
-
-Integer TReportListView::ImportCSV(const String& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders) {
-  return Reading([&] { return FRLData->ImportCSV(FName, Delimiter, IncludeColHeaders); });
-}
-
-Integer TReportListView::LoadLinesFromFile(Integer Column, Integer FirstRow, const String& FName) {
-  return Reading([&] { return FRLData->LoadLinesFromFile(Column, FirstRow, FName); });
 }
 
 // [assign] -------------------------------------------------------------------------------------------------

@@ -36,6 +36,9 @@ using TBeforeFilterEvent =
     std::function<void(TObject* Sender, Integer Row, bool& Found, TLogicOp& CombineWithInternalSearch)>;
 
 // [view] ---------------------------------------------------------------------------------------------------
+class TForm;
+class TSpeedButton;
+
 class TReportListView : public TCustomDrawGrid {
  public:
   explicit TReportListView(TComponent* AOwner);
@@ -220,38 +223,39 @@ class TReportListView : public TCustomDrawGrid {
   void InvertAllCheckmarksOfCol(Integer Column) { InvertAllCheckmarksOfCol(Column, false); }
   void InvertAllCheckmarksOfCol(Integer Column, bool AffectEnabledRowsOnly);
 
-  // --- file and clipboard formats (the model's; reading ones make the grid follow the new sizes)
+  // --- file and clipboard formats (the model's; after a successful read the grid follows the model's
+  // sizes and repaints once; a failed read leaves model and view as they were)
   void CopyToClipBoard(Integer LeftCol, Integer TopRow, Integer RightCol, Integer BottomRow, bool AddHeader,
-                       bool UseTabs) { FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, UseTabs); }
+                       bool UseTabs);
   void CopyToClipBoard(Integer LeftCol, Integer TopRow, Integer RightCol, Integer BottomRow, bool AddHeader,
-                       const String& Separator) {
-    FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator);
-  }
-  void SaveAsXMLFile(const String& FName, const String& DataID) { FRLData->SaveAsXMLFile(FName, DataID); }
-  void WriteToXMLStream(TStream* OutStream, bool CreateHeader, const String& DataID) {
-    FRLData->WriteToXMLStream(OutStream, CreateHeader, DataID);
-  }
-  void WriteToOpenXMLFile(TStreamWriter& TextFile, bool CreateHeader, const String& DataID) {
-    FRLData->WriteToOpenXMLFile(TextFile, CreateHeader, DataID);
-  }
+                       const String& Separator);
+  void SaveAsXMLFile(const String& FName, const String& DataID);
+  void WriteToXMLStream(TStream* OutStream, bool CreateHeader, const String& DataID);
+  void WriteToOpenXMLFile(TStreamWriter& TextFile, bool CreateHeader, const String& DataID);
   bool LoadFromXMLFile(const String& FName, const String& DataID);
   bool ReadFromXMLString(const String& InString, const String& DataID);
   bool ReadFromXMLStream(TStream* InStream, const String& DataID);
   bool ReadFromOpenXMLFile(TStreamReader& TextFile, const String& DataID);
   Integer ExportCSV(const String& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders, bool IncludeCommonHeader,
-                    Integer FirstCol, Integer FirstRow, Integer LastCol, Integer LastRow) {
-    return FRLData->ExportCSV(FName, Delimiter, IncludeColHeaders, IncludeCommonHeader, FirstCol, FirstRow, LastCol,
-                              LastRow);
-  }
+                    Integer FirstCol, Integer FirstRow, Integer LastCol, Integer LastRow);
   Integer ImportCSV(const String& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders);
   Integer LoadLinesFromFile(Integer Column, Integer FirstRow, const String& FName);
   void ExportHTMLTable(const String& FName, Integer LoC, Integer LoR, Integer HiC, Integer HiR,
                        const std::vector<Integer>& ColumnSelection, Integer Border, Integer CellSpacing,
                        Integer CellPadding, bool IncludeHeader, const String& HeadClass, const String& CellClass,
-                       const String& TableClass) {
-    FRLData->ExportHTMLTable(FName, LoC, LoR, HiC, HiR, ColumnSelection, Border, CellSpacing, CellPadding,
-                             IncludeHeader, HeadClass, CellClass, TableClass);
-  }
+                       const String& TableClass);
+
+  // --- row editor: one field per column, chosen by the column's format, for row Row (a row outside
+  // the list shows the defaults and writes nothing). OK or Enter in a field writes every field back;
+  // the result is the dialog's (mrOK, mrCancel, ...). A date cell that its format cannot read raises
+  // EConvertError before the dialog shows.
+  // Own dialog at screen position (PosLeft, PosTop), "Editing Row n" with OK and Cancel.
+  Integer EditRowEntries(Integer Row, Integer PosLeft, Integer PosTop);
+  Integer EditRowEntries(Integer Row, Integer PosLeft, Integer PosTop, const String& FormCaption,
+                         const String& ButOKCaption, const String& ButCancelCaption);
+  // The fields go onto ContainerForm at (PosLeft, PosTop); its caption is emptied and its size grown
+  // to hold them; the caller's own buttons set its ModalResult.
+  Integer EditRowEntries(Integer Row, TForm* ContainerForm, Integer PosLeft, Integer PosTop);
 
   // --- column widths
   Integer DetermineMaxColWidth(Integer ColNr, bool IncludeHeader);
@@ -369,6 +373,13 @@ class TReportListView : public TCustomDrawGrid {
   void GetPickListItems(Integer ACol, Integer ARow, TStrings* Items) override;
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  Integer EditRowEntriesIntern(Integer Row, TForm* ContainerForm, Integer PosLeft, Integer PosTop,
+                               const String& FormCaption, const String& ButOKCaption,
+                               const String& ButCancelCaption);
+  void EdRowOKClick(TObject* Sender);
+  void EdRowCancelClick(TObject* Sender);
+  // Enter closes the dialog with mrOK, Escape with mrCancel.
+  void EdRowKeyPress(TObject* Sender, char16_t& Key);
   void CursorKeyAction(Word Key);
   void BeforeCheckStateChange(bool& State, Integer Col, Integer Row);
   void CheckStateHasChanged(bool State, Integer Col, Integer Row);
@@ -389,8 +400,11 @@ class TReportListView : public TCustomDrawGrid {
   void ApplyRowCount();
   void SetHeaderHeights();
   void FollowModel();  // grid sizes and per-column arrays after the model changed its sizes
-  template <class F>
-  auto Reading(F Read);  // runs a reading operation of the model, then follows its sizes
+  // Runs a reading operation of the model with painting off; when Succeeded(result) the grid follows
+  // the model (WholeList: a new list, columns included; otherwise new rows only), otherwise the view
+  // stays as it was.
+  template <class F, class S>
+  auto Reading(F Read, S Succeeded, bool WholeList);
   void SetGridEditing(bool v);
   Integer ModelCol(Integer ACol) const;
   // The format of a cell for editing: the column's, as OnRequestEditFormat leaves it.
@@ -460,6 +474,8 @@ class TReportListView : public TCustomDrawGrid {
   TColor FInterRowColor = clRed;
   Integer FInterRowWidth = 3;
   bool FFixedColOne = false;
+  TForm* FContainerForm = nullptr;     // the row editor's dialog while it runs
+  TSpeedButton* FSBERCancel = nullptr;  // its Cancel button (own dialog only)
   std::unique_ptr<TRLData> FRLData;
   // Rows a filter shows, as store rows in their current order; used only while FFilterActive.
   std::vector<Integer> FRowMap;

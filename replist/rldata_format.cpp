@@ -41,9 +41,10 @@ bool ParseDecimal(std::u16string_view t, double& out) {
   return ec == std::errc() && end == a.data() + a.size() && std::isfinite(out);
 }
 
-// The number standing at 1-based position Pos of s: blanks skipped, optional sign, decimal digits;
-// 0 without digits. Kept within +-100000, far beyond any sensible digit count.
-Integer NumberAt(const String& s, size_t Pos) {
+}  // namespace
+
+// Kept within +-100000, far beyond any sensible digit count.
+Integer FormatNumberAt(const String& s, size_t Pos) {
   size_t i = Pos - 1;
   while (i < s.size() && s[i] == u' ') ++i;
   bool neg = false;
@@ -54,6 +55,8 @@ Integer NumberAt(const String& s, size_t Pos) {
   }
   return Integer(neg ? -v : v);
 }
+
+namespace {
 
 // The lowest n digits of v in the given base, leading zeros kept.
 String LowDigits(uint64_t v, Integer n, unsigned base) {
@@ -66,8 +69,10 @@ String LowDigits(uint64_t v, Integer n, unsigned base) {
   return s;
 }
 
+}  // namespace
+
 String RowIndexDefault(char16_t type, const String& rest, Integer ARow) {
-  const Integer n = NumberAt(rest, 4);
+  const Integer n = FormatNumberAt(rest, 4);
   switch (type) {
     case u'e':
     case u'f':
@@ -80,8 +85,6 @@ String RowIndexDefault(char16_t type, const String& rest, Integer ARow) {
     }
   }
 }
-
-}  // namespace
 
 double TRLData::GetAsNumber(Integer ACol, Integer ARow) const {
   if (!ValidCol(ACol) || !ValidRow(ARow)) return 0;
@@ -130,7 +133,7 @@ String TRLData::GetCellDefaultValue(Integer ACol, Integer ARow) const {
     case u'i':
       return LowerCase(rest).find(u"rix") != String::npos ? RowIndexDefault(type, rest, ARow) : rest;
     case u's':
-      return LowerCase(rest).find(u"$pwd$") != String::npos ? InventPassword(NumberAt(rest, 6)) : rest;
+      return LowerCase(rest).find(u"$pwd$") != String::npos ? InventPassword(FormatNumberAt(rest, 6)) : rest;
     default:
       return {};
   }

@@ -65,6 +65,13 @@ struct TRLStaging {
   bool FitsStore() const;
 };
 
+// Column format language, shared with the row editor. The number standing at 1-based position Pos
+// of s: blanks skipped, optional sign, decimal digits; 0 without digits.
+Integer FormatNumberAt(const String& s, size_t Pos);
+// The "rix" default of a numeric type letter ('e', 'f', 'h', 'i') for row ARow, n read from Rest at
+// its fourth character.
+String RowIndexDefault(char16_t Type, const String& Rest, Integer ARow);
+
 struct TRLDataAccess {
   // Replaces the model's table with a staged one: new store, sizes, column settings, unsorted.
   // Raises EJOXRLDataError / EJOXError when memory runs out; the model is then unchanged.

@@ -1,0 +1,229 @@
+// The report list view's file and clipboard operations: round trips through the view, the grid
+// following the model after a read with one repaint, and failed reads that change nothing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "package/framework/controls/clipbrd.h"
+#include "package/framework/controls/forms.h"
+#include "replist/replist.h"
+#include "tests/support/support.h"
+
+using namespace jox;
+
+namespace {
+
+// Counts the view's paints.
+class TCountingView : public TReportListView {
+ public:
+  using TReportListView::TReportListView;
+  void Paint() override {
+    ++Paints;
+    TReportListView::Paint();
+  }
+  int Paints = 0;
+};
+
+String TempPath(const char* name) {
+  return FromUtf8((std::filesystem::temp_directory_path() / ("jox_rlio_" + std::to_string(::getpid()) + "_" + name))
+                      .string());
+}
+
+class ReplistIO : public test::FrameworkTest {
+ protected:
+  void SetUp() override {
+    test::FrameworkTest::SetUp();
+    form.SetBounds(0, 0, 600, 400);
+    src = MakeView();
+    src->SetNrCols(4);
+    src->SetNrRows(3);
+    src->SetCommonHeader(u"Stock");
+    const char16_t* names[] = {u"Item", u"Count", u"Colour", u"Due"};
+    const char16_t* formats[] = {u"[s]", u"[i]rix2", u"[l]red|green", u"[ddd.MM.yyyy]"};
+    for (Integer c = 1; c <= 4; ++c) {
+      src->SetHeader(c, names[c - 1]);
+      src->SetColumnFormat(c, formats[c - 1]);
+      for (Integer r = 1; r <= 3; ++r) src->SetElem(c, r, String(names[c - 1]) + IntToStr(r));
+    }
+    src->SetColCheckMode(3, cmBox);
+    src->SetElemChecked(3, 2, true);
+
+    v = MakeView();
+    v->SetNrCols(2);
+    v->SetNrRows(9);
+    v->SetCommonHeaderVisible(true);
+    v->SetCommonHeaderHeight(30);
+    v->SetColumnHeadersHeight(26);
+    v->SetColWidths(2, 77);
+    v->SetColumnAlignment(2, taRightJustify);
+    v->SetColumnOrder({2, 1});
+    Application->ProcessMessages();
+  }
+  void TearDown() override {
+    for (const String& f : files) std::filesystem::remove(ToUtf8(f));
+    test::FrameworkTest::TearDown();
+  }
+  TCountingView* MakeView() {
+    auto* w = new TCountingView(&form);
+    w->SetParent(&form);
+    w->SetBounds(0, 0, 500, 300);
+    return w;
+  }
+  String File(const char* name) {
+    files.push_back(TempPath(name));
+    return files.back();
+  }
+  // The grid shows the model of src (a CSV file carries names and texts, not formats and marks).
+  void ExpectShowsSource(bool Csv = false) {
+    EXPECT_EQ(v->NrOfColumns(), 4);
+    EXPECT_EQ(v->NrOfRows(), 3);
+    EXPECT_EQ(v->ColCount(), 4);
+    EXPECT_EQ(v->FixedRows(), 2);
+    EXPECT_EQ(v->RowCount(), 2 + 3);
+    EXPECT_EQ(v->RowHeights(0), 30);
+    EXPECT_EQ(v->RowHeights(1), 26);
+    EXPECT_EQ(v->CommonHeader(), u"Stock");
+    for (Integer c = 1; c <= 4; ++c) {
+      EXPECT_EQ(v->ColumnOrder(c), c);
+      EXPECT_EQ(v->Header(c), src->Header(c));
+      if (!Csv) EXPECT_EQ(v->ColumnFormat(c), src->ColumnFormat(c));
+      for (Integer r = 1; r <= 3; ++r)
+        if (!Csv || c != 3) EXPECT_EQ(v->Elem(c, r), src->Elem(c, r)) << c << "," << r;
+    }
+    if (!Csv) {
+      EXPECT_EQ(v->ColumnCheckMode(3), cmBox);
+      EXPECT_TRUE(v->ElemChecked(3, 2));
+    }
+    // Per-column settings keep their places; new columns start plain, as wide as the last one was.
+    EXPECT_EQ(v->ColumnAlignment(2), taRightJustify);
+    EXPECT_EQ(v->ColumnAlignment(4), taLeftJustify);
+    EXPECT_EQ(v->ColWidths(3), 77);
+    EXPECT_EQ(v->ColWidths(4), 77);
+    EXPECT_EQ(v->TopRow(), 1);
+  }
+  // Everything a failed read must leave alone.
+  struct TViewState {
+    Integer Cols, Rows, GridRows, Order1, Shown, Paints;
+    String Cell;
+    bool Filtered;
+    bool operator==(const TViewState&) const = default;
+  };
+  TViewState State() {
+    return {v->NrOfColumns(), v->NrOfRows(), v->RowCount(), v->ColumnOrder(1), v->NrOfShownRows(), v->Paints,
+            v->Elem(1, 2), v->Filtered()};
+  }
+
+  TForm form{nullptr};
+  TCountingView* src = nullptr;
+  TCountingView* v = nullptr;
+  std::vector<String> files;
+};
+
+}  // namespace
+
+TEST_F(ReplistIO, EveryReadMakesTheGridFollowTheModelWithOneRepaint) {
+  int setups = 0;
+  v->SetOnChangeSetup([&](TObject*) { ++setups; });
+  const String xml = File("list.xml");
+  src->SaveAsXMLFile(xml, u"stock");
+  ASSERT_TRUE(CheckIfValidReplist(xml, u"STOCK"));
+
+  v->Paints = 0;
+  ASSERT_TRUE(v->LoadFromXMLFile(xml, u"stock"));
+  Application->ProcessMessages();
+  EXPECT_EQ(v->Paints, 1);
+  EXPECT_EQ(setups, 1);
+  ExpectShowsSource();
+
+  // The same through a string, a stream and an open text file (two lists in one file).
+  auto again = [&](auto read, bool csv = false) {
+    v->SetNrCols(2);
+    v->SetColWidths(2, 77);
+    v->SetColumnOrder({2, 1});
+    v->SetNrRows(9);
+    ASSERT_TRUE(read());
+    ExpectShowsSource(csv);
+  };
+  TStringStream stream;
+  src->WriteToXMLStream(&stream, true, u"s");
+  again([&] { return v->ReadFromXMLString(stream.DataString(), u"s"); });
+  stream.SetPosition(0);
+  again([&] { return v->ReadFromXMLStream(&stream, u"S"); });
+  const String two = File("two.xml");
+  {
+    TStreamWriter w(two);
+    TRLData other(nullptr);
+    other.SetNrRows(1);
+    other.SetElem(1, 1, u"other");
+    other.WriteToOpenXMLFile(w, true, u"first");
+    src->WriteToOpenXMLFile(w, false, u"second");
+  }
+  {
+    TStreamReader rd(two);
+    again([&] { return v->ReadFromOpenXMLFile(rd, u"second"); });
+  }
+  const String csv = File("list.csv");
+  EXPECT_EQ(src->ExportCSV(csv, csvSemicolon, true, false, 1, 1, 4, 3), 3);
+  again([&] { return v->ImportCSV(csv, csvSemicolon, true) == 3; }, true);
+}
+
+TEST_F(ReplistIO, AFailedReadLeavesModelAndViewAsTheyWere) {
+  v->Data()->SetDataID(u"mine");
+  v->SetElem(1, 2, u"keep");
+  v->SetElem(1, 3, u"keep too");
+  ASSERT_EQ(v->FilterAndSort(u"keep", {1}, true, fmSimple, 0, true), 2);
+  v->Paints = 0;
+  const TViewState before = State();
+  ASSERT_EQ(before.Shown, 2);
+
+  const String xml = File("other.xml");
+  src->SaveAsXMLFile(xml, u"other");
+  EXPECT_FALSE(v->LoadFromXMLFile(xml, u"wanted"));
+  EXPECT_FALSE(v->ReadFromXMLString(u"<replist generator=\"joxkit\">\n<cell>broken", u""));
+  EXPECT_FALSE(v->ReadFromXMLString(u"no list at all", u""));
+  EXPECT_THROW(v->LoadFromXMLFile(TempPath("missing.xml"), u""), EStreamError);
+  const String bad = File("bad.csv");
+  { std::ofstream(ToUtf8(bad)) << "\"unclosed;quote\n"; }
+  EXPECT_EQ(v->ImportCSV(bad, csvSemicolon, false), -1);
+  EXPECT_EQ(v->LoadLinesFromFile(7, 1, bad), -1);
+  Application->ProcessMessages();
+  EXPECT_TRUE(State() == before);
+  EXPECT_EQ(v->ColumnAlignment(2), taRightJustify);
+  EXPECT_EQ(v->DataID(), u"mine");
+  EXPECT_FALSE(v->SuppressPaint());
+}
+
+TEST_F(ReplistIO, LinesFromAFileAddRowsAndKeepTheColumns) {
+  const String lines = File("lines.txt");
+  { std::ofstream(ToUtf8(lines)) << "one\ntwo\nthree\n"; }
+  EXPECT_EQ(v->LoadLinesFromFile(1, 8, lines), 3);
+  EXPECT_EQ(v->NrOfRows(), 10);
+  EXPECT_EQ(v->RowCount(), 2 + 10);
+  EXPECT_EQ(v->Elem(1, 10), u"three");
+  EXPECT_EQ(v->ColumnOrder(1), 2);  // only rows came: the column order stays
+  EXPECT_EQ(v->ColWidths(1), 77);  // model column 1 stands in the grid column set to 77
+}
+
+TEST_F(ReplistIO, WritingOperationsPassTheViewsRangeAndEvents) {
+  src->CopyToClipBoard(1, 1, 2, 2, true, String(u";"));
+  EXPECT_EQ(Clipboard()->AsText(), u"Item;Count\n\nItem1;Count1\nItem2;Count2\n");
+  src->CopyToClipBoard(3, 2, 3, 2, false, true);
+  EXPECT_EQ(Clipboard()->AsText(), u"Colour2\n");
+  src->CopyToClipBoard(2, 1, 2, 1, true, false);
+  EXPECT_EQ(Clipboard()->AsText(), u"Count  \n\nCount1 \n");
+
+  std::vector<TObject*> senders;
+  src->SetOnBeforeHTMLExport([&](TObject* Sender, String& Text, Integer Col, Integer Row) {
+    senders.push_back(Sender);
+    if (Col == 1 && Row == 2) Text = u"Renamed";
+  });
+  const String html = File("list.html");
+  src->ExportHTMLTable(html, 1, 1, 2, 3, {}, 1, 0, 2, true, u"h", u"c", u"t");
+  std::ifstream in(ToUtf8(html));
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("Renamed"), std::string::npos);
+  EXPECT_EQ(text.find("Item2"), std::string::npos);
+  ASSERT_FALSE(senders.empty());
+  for (TObject* s : senders) EXPECT_EQ(s, src);
+}
