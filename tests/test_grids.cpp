@@ -10,6 +10,7 @@
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/grids.h"
 #include "package/framework/controls/input.h"
+#include "package/framework/controls/popups.h"
 #include "tests/support/support.h"
 
 using namespace jox;
@@ -279,4 +280,29 @@ TEST_F(GridTest, RowSizingHiddenRowsAndFixedCounts) {
   drawn.clear();
   g->Repaint();
   EXPECT_EQ(drawn.size(), 2u);  // one column, two rows
+}
+
+TEST_F(GridTest, PickListShowsItsRowCount) {
+  g->SetOptions(g->Options() | goEditing);
+  g->SetOnGetEditStyle([](TObject*, Integer, Integer, TEditStyle& s) { s = esPickList; });
+  g->SetOnGetPickListItems([](TObject*, Integer, Integer, TStrings* items) {
+    for (const char16_t* t : {u"a", u"b", u"c", u"d", u"e"}) items->Add(t);
+  });
+  g->SetFocus();
+  g->ShowEditor();
+  TInplaceEdit* e = g->InplaceEditor();
+  ASSERT_TRUE(e);
+  auto listHeight = [&](Integer rows) {
+    e->SetDropDownRows(rows);
+    e->DropDown();
+    const Integer h = popups::Open().empty() ? -1 : popups::Open().back()->Height();
+    e->CloseUp(false);
+    return h;
+  };
+  const Integer two = listHeight(2), three = listHeight(3);
+  EXPECT_GT(two, 0);
+  EXPECT_EQ(three - two, (two - 2) / 2);
+  EXPECT_EQ(listHeight(9), listHeight(5));  // never more rows than items
+  e->SetDropDownRows(0);
+  EXPECT_EQ(e->DropDownRows(), 1);
 }

@@ -111,6 +111,9 @@ class TInplaceEdit : public TCustomEdit {
   // Items of the pick list (esPickList).
   TStrings* PickList() const { return FPickList.get(); }
   bool ListVisible() const;
+  // Items the pick list shows at once (8); at least 1.
+  Integer DropDownRows() const { return FDropDownRows; }
+  void SetDropDownRows(Integer v) { FDropDownRows = v < 1 ? 1 : v; }
   void DropDown();
   // Takes the list's item under the mouse or the highlighted one; CloseUp(false) only closes.
   void CloseUp(bool Accept);
@@ -130,6 +133,7 @@ class TInplaceEdit : public TCustomEdit {
   TRect ButtonRect() const;
   TCustomGrid* FGrid = nullptr;
   TEditStyle FEditStyle = esSimple;
+  Integer FDropDownRows = 8;
   std::unique_ptr<TStrings> FPickList;
   class TPickListPopup* FList = nullptr;  // owned by the editor while it exists
 };

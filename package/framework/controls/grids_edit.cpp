@@ -162,7 +162,7 @@ void TInplaceEdit::DropDown() {
   if (!FList) FList = new TPickListPopup(this);
   FList->Font()->Assign(FGrid->Font());
   const Integer h = FList->ItemHeight();
-  FList->Rows = std::min(FPickList->Count(), 8);
+  FList->Rows = std::min(FPickList->Count(), FDropDownRows);
   FList->SetBounds(0, 0, std::max(Width(), 60), FList->Rows * h + 2);
   FList->TopIndex = 0;
   FList->ItemIndex = -1;
