@@ -94,7 +94,8 @@ void ForEachClipNumber(String Text, bool CommaIsPoint, F&& Number) {
   }
 }
 
-// Scientific text with 17 significant digits and a four-digit exponent: reads back to the same double.
+// Scientific text with 17 significant digits, a sign place (blank for positive values) and a four-digit
+// exponent: it reads back to the same double.
 String FullPrecisionText(double v) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.16E", v);
@@ -105,6 +106,7 @@ String FullPrecisionText(double v) {
     while (digits.size() < 4) digits.insert(digits.begin(), '0');
     s = s.substr(0, e + 2) + digits;
   }
+  if (s[0] != '-') s.insert(s.begin(), ' ');
   if (s.size() < 22) s.insert(s.begin(), 22 - s.size(), ' ');
   return FromUtf8(s);
 }
