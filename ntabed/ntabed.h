@@ -359,6 +359,9 @@ class TNTabEd : public TCustomGrid {
   void SetMarkBit(Integer ACol, Integer ARow, Byte Bit, bool Value);
   // Sets or clears Bits in every cell; a whole-table pass.
   void SetAllStateBits(Byte Bits, bool Set);
+  // The same, quietly, then a repaint and the cell-state event.
+  void ChangeAllStateBits(Byte Bits, bool Set);
+  Integer CountStateBit(Byte Bit) const;
   void SetLayoutColor(TColor& Field, TColor v);
   double ClampToRange(double v) const;
   bool RangeActive() const { return FVRangeLow != 0 || FVRangeHigh != 0; }

@@ -401,32 +401,18 @@ void TNTabEd::ExchangeMarkings() {
   ChangedCellStates();
 }
 
-void TNTabEd::UnMarkAllElems() {
+void TNTabEd::ChangeAllStateBits(Byte Bits, bool Set) {
   {
     TInternSuppress quiet(this);
-    SetAllStateBits(ntsMarkA | ntsMarkB, false);
+    SetAllStateBits(Bits, Set);
   }
   PaintView();
   ChangedCellStates();
 }
 
-void TNTabEd::MarkAllElemsA() {
-  {
-    TInternSuppress quiet(this);
-    SetAllStateBits(ntsMarkA, true);
-  }
-  PaintView();
-  ChangedCellStates();
-}
-
-void TNTabEd::MarkAllElemsB() {
-  {
-    TInternSuppress quiet(this);
-    SetAllStateBits(ntsMarkB, true);
-  }
-  PaintView();
-  ChangedCellStates();
-}
+void TNTabEd::UnMarkAllElems() { ChangeAllStateBits(ntsMarkA | ntsMarkB, false); }
+void TNTabEd::MarkAllElemsA() { ChangeAllStateBits(ntsMarkA, true); }
+void TNTabEd::MarkAllElemsB() { ChangeAllStateBits(ntsMarkB, true); }
 
 bool TNTabEd::IfRowMarked(Integer row) const {
   if (row < 1 || row > NrOfRows()) return false;
@@ -448,19 +434,15 @@ bool TNTabEd::IfAnyMarked() const {
   return false;
 }
 
-Integer TNTabEd::NrOfMarkedDataA() const {
+Integer TNTabEd::CountStateBit(Byte Bit) const {
   Integer n = 0;
   for (Integer c = 1; c <= NrOfColumns(); ++c)
-    for (Integer r = 1; r <= NrOfRows(); ++r) n += (Data->GetCellState(c, r) & ntsMarkA) ? 1 : 0;
+    for (Integer r = 1; r <= NrOfRows(); ++r) n += (Data->GetCellState(c, r) & Bit) ? 1 : 0;
   return n;
 }
 
-Integer TNTabEd::NrOfMarkedDataB() const {
-  Integer n = 0;
-  for (Integer c = 1; c <= NrOfColumns(); ++c)
-    for (Integer r = 1; r <= NrOfRows(); ++r) n += (Data->GetCellState(c, r) & ntsMarkB) ? 1 : 0;
-  return n;
-}
+Integer TNTabEd::NrOfMarkedDataA() const { return CountStateBit(ntsMarkA); }
+Integer TNTabEd::NrOfMarkedDataB() const { return CountStateBit(ntsMarkB); }
 
 bool TNTabEd::TableSelection(Integer& L, Integer& T, Integer& R, Integer& B) const {
   const TGridRect s = Selection();
