@@ -33,6 +33,9 @@ using TBeforePopupEvent = std::function<void(TObject* Sender, TPopupMenu* PMenu)
 using TBeforeRenderCellEvent = std::function<void(TObject* Sender, Integer colix, Integer rowix, String& Text,
                                                   TColor& ColorText, TColor& ColorBakg, TFontStyles& FontStyles)>;
 
+// Posted to the editor to open the heading menu again after "Change Precision".
+constexpr Cardinal CM_NTABEDREOPENMENU = WM_USER + 0x4E01;
+
 // Number of items of the data menu and the heading menu.
 constexpr Integer NTabEdDataItems = 13, NTabEdHeadItems = 5;
 
@@ -369,6 +372,8 @@ class TNTabEd : public TCustomGrid {
   bool TableSelection(Integer& L, Integer& T, Integer& R, Integer& B) const;
   void SelectTableBlock(Integer L, Integer T, Integer R, Integer B);
   void SetGridEditing(bool On);
+  // Ctrl+C, Ctrl+V, Ctrl+A, Delete (and the Insert forms) outside the cell editor; true when taken.
+  bool ClipboardKey(Word Key, TShiftState Shift);
   bool CellProtected(Integer ACol, Integer ARow) const;  // grid indices
   void PaintCorner();
   void DrawDataCell(Integer ACol, Integer ARow, const TRect& Rect, TGridDrawState AState);
@@ -382,6 +387,8 @@ class TNTabEd : public TCustomGrid {
   void OpenDataMenu(Integer X, Integer Y);
   void OpenHeadMenu(Integer ACol, Integer ARow);
   void OutlineCell(Integer ACol, Integer ARow);
+  void PaintOutline();
+  void ReopenHeadMenu();
   void ApplyDMask();
   void ApplyHMask();
   void NameEdKeyPress(char16_t& Key);
@@ -396,6 +403,7 @@ class TNTabEd : public TCustomGrid {
   std::unique_ptr<TDataTable> FOwnData;
   std::unique_ptr<TDataTable> FDataCopy;
   bool FDataCopyAvail = false;
+  String FLastCopyText;  // what Copy put on the clipboard
   Integer FColOffset = 1, FRowOffset = 0;
   Integer FClassColWidth = 32;
   std::vector<int8_t> FDecP;
@@ -428,6 +436,7 @@ class TNTabEd : public TCustomGrid {
   TMenuItem* FMarkItems[4][5] = {};  // mark A, mark B, unmark A, unmark B; items 1 .. 4
   Integer FPopupDMask = 0x7FFFFFFF, FPopupHMask = 0x7FFFFFFF;
   bool FHeadTargetIsCol = true;
+  TGridCoord FOutlined{-1, -1};  // heading outlined while its menu is open
   // Mouse memory of this editor: the popup target and the previous press.
   TGridCoord FPopupTarget{0, 0};
   TPoint FPrevPress{-1, -1};

@@ -141,7 +141,8 @@ void TNTabEd::Copy() {
       FDataCopy->SetElem(c - L + 1, r - T + 1, Data->GetElem(c, r));
       FDataCopy->SetCellState(c - L + 1, r - T + 1, Data->GetCellState(c, r));
     }
-  Clipboard()->SetAsText(ClipText(L, T, R, B));
+  FLastCopyText = ClipText(L, T, R, B);
+  Clipboard()->SetAsText(FLastCopyText);
   FDataCopyAvail = true;
 }
 

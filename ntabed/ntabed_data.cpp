@@ -51,6 +51,7 @@ TNTabEd::TNTabEd(TComponent* AOwner) : TCustomGrid(AOwner) {
   SetFixedColor(clBtnFace);
   // Tab stays with the editor instead of leaving the control.
   SetMessageHandler(WM_GETDLGCODE, [](TMessage& m) { m.Result |= DLGC_WANTTAB; });
+  SetMessageHandler(CM_NTABEDREOPENMENU, [this](TMessage&) { ReopenHeadMenu(); });
   FInternSuppPaint = false;
 }
 

@@ -6,6 +6,7 @@
 
 #include "ntabed/ntabed.h"
 #include "ntabed/ntabed_internal.h"
+#include "package/framework/controls/clipbrd.h"
 #include "package/numerics/numutil.h"
 
 namespace jox {
@@ -121,7 +122,30 @@ void TNTabEd::KeyPress(char16_t& Key) {
   if (typed == 27 && InplaceEditor()) SetGridEditing(false);
 }
 
+bool TNTabEd::ClipboardKey(Word Key, TShiftState Shift) {
+  const bool ctrl = (Shift & ssCtrl) && !(Shift & ssAlt), shift = Shift & ssShift;
+  if ((ctrl && Key == u'C') || (ctrl && !shift && Key == VK_INSERT)) {
+    Copy();
+  } else if ((ctrl && Key == u'V') || (shift && !ctrl && Key == VK_INSERT)) {
+    if (FReadOnly) return true;
+    // The editor's own copy comes back with its cell states; any other text is read for numbers.
+    if (FDataCopyAvail && Clipboard()->AsText() == FLastCopyText) Paste();
+    else ExtractFromClipboard();
+  } else if (ctrl && Key == u'A') {
+    SelectAllData();
+  } else if (Key == VK_DELETE && Shift.Empty()) {
+    if (!FReadOnly) ClearSelection(this);
+  } else {
+    return false;
+  }
+  return true;
+}
+
 void TNTabEd::KeyDown(Word& Key, TShiftState Shift) {
+  if (!EditorMode() && ClipboardKey(Key, Shift)) {
+    Key = 0;
+    return;
+  }
   const Integer c = TCustomGrid::Col(), r = TCustomGrid::Row();
   if (c > FColOffset && r > FRowOffset && CellProtected(c, r) && Key != 0 && Key != VK_RETURN &&
       (Key < VK_LEFT || Key > VK_DOWN)) {

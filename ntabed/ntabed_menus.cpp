@@ -6,6 +6,7 @@
 
 #include "ntabed/ntabed.h"
 #include "ntabed/ntabed_internal.h"
+#include "package/framework/controls/application.h"
 #include "package/framework/controls/forms.h"
 
 namespace jox {
@@ -77,7 +78,10 @@ void TNTabEd::CreateMenus() {
   for (Integer n = 1; n <= NTabEdHeadItems; ++n)
     FHItems[n] = NewItem(FPopupH, FPopupH->Items(), u"HIt" + IntToStr(n), kHeadCaptions[n - 1], headClicks[n - 1]);
   // The outline drawn around the heading goes with the menu.
-  FPopupH->SetOnClose([this](TObject*) { Invalidate(); });
+  FPopupH->SetOnClose([this](TObject*) {
+    FOutlined = {-1, -1};
+    Invalidate();
+  });
 }
 
 // [masks and captions] -------------------------------------------------------------------------------------
@@ -220,7 +224,14 @@ void TNTabEd::SelectAllData() {
 
 // [heading menu] -------------------------------------------------------------------------------------------
 void TNTabEd::OutlineCell(Integer ACol, Integer ARow) {
-  const TRect rc = CellRect(ACol, ARow);
+  FOutlined = {ACol, ARow};
+  PaintOutline();
+}
+
+// Drawn again by Paint while the heading menu stays open.
+void TNTabEd::PaintOutline() {
+  if (FOutlined.X < 0) return;
+  const TRect rc = CellRect(FOutlined.X, FOutlined.Y);
   if (rc.IsEmpty()) return;
   TCanvas* cv = Canvas();
   cv->Pen()->SetMode(pmNot);
@@ -263,15 +274,23 @@ void TNTabEd::ChangePrecision() {
   Integer p = FDecP[size_t(c - 1)] - 1;
   if (p < -1) p = 10;
   FDecP[size_t(c - 1)] = int8_t(p);
+  // The menu comes back at hand, so that further clicks step on; it opens once the click that chose
+  // this item is done with the menu it closed.
+  FOutlined = FPopupTarget;
   PaintView();
-  // The menu stays at hand, so that further clicks step on.
-  OutlineCell(FPopupTarget.X, FPopupTarget.Y);
-  if (FPopupH && !PopupMenu() && !FBlockIntPopup) {
-    const TRect rc = CellRect(FPopupTarget.X, FPopupTarget.Y);
-    const TPoint at = ClientToScreen(Point(rc.Left + 20, rc.Top + 20));
-    FPopupH->Popup(at.X, at.Y);
-  }
+  if (HandleAllocated()) PostMessage(Handle(), CM_NTABEDREOPENMENU, 0, 0);
+  else ReopenHeadMenu();
   ChangedLayout();
+}
+
+void TNTabEd::ReopenHeadMenu() {
+  if (!FPopupH || PopupMenu() || FBlockIntPopup) return;
+  const TRect rc = CellRect(FPopupTarget.X, FPopupTarget.Y);
+  if (rc.IsEmpty()) return;
+  FOutlined = FPopupTarget;
+  Invalidate();
+  const TPoint at = ClientToScreen(Point(rc.Left + 20, rc.Top + 20));
+  FPopupH->Popup(at.X, at.Y);
 }
 
 void TNTabEd::SelectTargetColumn() {

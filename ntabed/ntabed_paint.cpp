@@ -147,6 +147,7 @@ void TNTabEd::Paint() {
   if (Suppressed()) return;
   TCustomGrid::Paint();
   if (NrOfRows() == 0) PaintEmptyMessage();
+  PaintOutline();
   if (FOptRowHeight) {
     const Integer h = AutoRowHeight(-1, 2);
     if (h != DefaultRowHeight()) SetDefaultRowHeight(h);

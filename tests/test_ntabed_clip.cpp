@@ -232,6 +232,7 @@ TEST_F(NTabEdClipTest, HeadingMenuStepsPrecisionSelectsInsertsAndDeletes) {
   t->PopupH()->CloseMenu();
   HItem(2)->Click();
   EXPECT_EQ(t->Precision(2), -1);
+  Application->ProcessMessages();
   EXPECT_TRUE(t->PopupH()->IsOpen());  // open again for the next step
   t->PopupH()->CloseMenu();
   HItem(2)->Click();
@@ -314,4 +315,33 @@ TEST_F(NTabEdClipTest, CommentMemoOpensOnTheCorner) {
   t->SetBlockInternalPopup(true);
   RightClick(2, 2);
   EXPECT_FALSE(t->PopupD()->IsOpen());
+}
+
+TEST_F(NTabEdClipTest, ClipboardKeys) {
+  t->SetFocus();
+  t->SetElem(1, 1, 2.5);
+  t->SetElemMarkedA(1, 1, true);
+  Select(1, 1, 1, 1);
+  input::KeyPress(t, 'C', ssCtrl);
+  EXPECT_TRUE(t->PasteAvailable());
+  // The editor's own copy comes back with its marks.
+  Select(2, 2, 2, 2);
+  input::KeyPress(t, 'V', ssCtrl);
+  EXPECT_EQ(t->Elem(2, 2), 2.5);
+  EXPECT_TRUE(t->ElemMarkedA(2, 2));
+  // Text from elsewhere is read for numbers.
+  Clipboard()->SetAsText(u"7\t8\n");
+  Select(1, 3, 1, 3);
+  input::KeyPress(t, 'V', ssCtrl);
+  EXPECT_EQ(t->Elem(1, 3), 7);
+  EXPECT_EQ(t->Elem(2, 3), 8);
+  input::KeyPress(t, VK_DELETE);
+  EXPECT_EQ(t->Elem(1, 3), 0);
+  EXPECT_EQ(t->Elem(2, 3), 0);
+  t->SetDataReadOnly(true);
+  Select(1, 4, 1, 4);
+  input::KeyPress(t, 'V', ssCtrl);
+  EXPECT_EQ(t->Elem(1, 4), 0);
+  input::KeyPress(t, 'A', ssCtrl);
+  EXPECT_EQ(t->Selection(), (TGridRect{2, 1, 4, 4}));
 }
