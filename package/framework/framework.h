@@ -29,3 +29,4 @@
 #include "package/framework/controls/memo.h"
 #include "package/framework/controls/dialogs.h"
 #include "package/framework/controls/grids.h"
+#include "package/framework/controls/treeview.h"

@@ -1,0 +1,421 @@
+// The tree view: node structure, expansion with lazy loading, selection moves, keys, mouse, sorting,
+// label editing and the looks.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "package/framework/framework.h"
+#include "tests/support/support.h"
+
+using namespace jox;
+
+namespace {
+
+class TreeViewTest : public jox::test::FrameworkTest {};
+
+struct Fixture {
+  TForm form{nullptr};
+  TTreeView* tv;
+  Fixture() {
+    form.SetBounds(0, 0, 400, 400);
+    tv = new TTreeView(&form);
+    tv->SetParent(&form);
+    tv->SetBounds(10, 10, 200, 200);
+  }
+  // Centre of a node's label and of its button, in the tree's client coordinates.
+  TPoint LabelAt(TTreeNode* n) {
+    const TRect r = n->DisplayRect(true);
+    return Point(r.Left + 4, (r.Top + r.Bottom) / 2);
+  }
+  TPoint ButtonAt(TTreeNode* n) {
+    const TRect r = n->DisplayRect(true);
+    return Point(r.Left - 1 - tv->Indent() + tv->Indent() / 2, (r.Top + r.Bottom) / 2);
+  }
+};
+
+std::vector<std::string> Texts(TTreeNode* parent) {
+  std::vector<std::string> v;
+  for (Integer i = 0; i < parent->Count(); ++i) v.push_back(ToUtf8(parent->Item(i)->Text()));
+  return v;
+}
+
+TEST_F(TreeViewTest, NodesKeepOrderIndicesAndTreeOrder) {
+  Fixture f;
+  TTreeNodes* items = f.tv->Items();
+  TTreeNode* a = items->Add(nullptr, u"a");
+  TTreeNode* c = items->Add(a, u"c");
+  TTreeNode* b = items->Insert(c, u"b");
+  TTreeNode* a1 = items->AddChild(a, u"a1");
+  TTreeNode* a0 = items->AddChildFirst(a, u"a0");
+  EXPECT_EQ(items->Count(), 5);
+  EXPECT_EQ(b->Index(), 1);
+  EXPECT_EQ(c->Index(), 2);
+  EXPECT_EQ(Texts(a), (std::vector<std::string>{"a0", "a1"}));
+  EXPECT_EQ(a0->Level(), 1);
+  EXPECT_EQ(a->GetNext(), a0);
+  EXPECT_EQ(a1->GetNext(), b);
+  EXPECT_EQ(b->GetPrev(), a1);
+  EXPECT_EQ(items->Item(3), b);
+  EXPECT_EQ(b->AbsoluteIndex(), 3);
+  // Collapsed: the children have no row.
+  EXPECT_EQ(f.tv->RowCount(), 3);
+  EXPECT_EQ(a->GetNextVisible(), b);
+  a->Expand(false);
+  EXPECT_EQ(f.tv->RowCount(), 5);
+  EXPECT_EQ(f.tv->RowOf(b), 3);
+  // Moving a node carries its children.
+  a->MoveTo(c, naAddChild);
+  EXPECT_EQ(a->Parent(), c);
+  EXPECT_EQ(items->Count(), 5);
+  EXPECT_EQ(b->Index(), 0);
+  EXPECT_EQ(c->Index(), 1);
+}
+
+TEST_F(TreeViewTest, DeletingTheSelectionSelectsANeighbourAndClearIsQuiet) {
+  Fixture f;
+  TTreeNodes* items = f.tv->Items();
+  TTreeNode* p = items->Add(nullptr, u"p");
+  TTreeNode* x = items->AddChild(p, u"x");
+  TTreeNode* y = items->AddChild(p, u"y");
+  TTreeNode* z = items->AddChild(p, u"z");
+  std::vector<TTreeNode*> changes;
+  int deletions = 0;
+  f.tv->SetOnChange([&](TObject*, TTreeNode* n) { changes.push_back(n); });
+  f.tv->SetOnDeletion([&](TObject*, TTreeNode*) { ++deletions; });
+  f.tv->SetSelected(y);
+  EXPECT_TRUE(p->Expanded());  // selecting makes the node visible
+  y->Delete();
+  EXPECT_EQ(f.tv->Selected(), z);  // the next sibling
+  z->Delete();
+  EXPECT_EQ(f.tv->Selected(), x);  // else the previous one
+  x->Delete();
+  EXPECT_EQ(f.tv->Selected(), p);  // else the parent
+  EXPECT_FALSE(p->Expanded());
+  EXPECT_EQ(changes, (std::vector<TTreeNode*>{y, z, x, p}));
+  EXPECT_EQ(deletions, 3);
+  // Deleting a subtree that holds the selection; a node deleted with delete unlinks itself.
+  TTreeNode* q = items->Add(nullptr, u"q");
+  TTreeNode* deep = items->AddChild(items->AddChild(p, u"k"), u"deep");
+  f.tv->SetSelected(deep);
+  p->Delete();
+  EXPECT_EQ(f.tv->Selected(), q);
+  delete q;
+  EXPECT_EQ(items->Count(), 0);
+  EXPECT_EQ(f.tv->Selected(), nullptr);
+  items->Add(nullptr, u"r");
+  f.tv->SetSelected(items->GetFirstNode());
+  changes.clear();
+  items->Clear();
+  EXPECT_TRUE(changes.empty());
+  EXPECT_EQ(f.tv->Selected(), nullptr);
+  EXPECT_EQ(f.tv->RowCount(), 0);
+}
+
+TEST_F(TreeViewTest, ExpandingAsksFirstAndMayLoadOrRefuse) {
+  Fixture f;
+  TTreeNodes* items = f.tv->Items();
+  TTreeNode* lazy = items->Add(nullptr, u"lazy");
+  lazy->SetHasChildren(true);
+  TTreeNode* empty = items->Add(nullptr, u"empty");
+  empty->SetHasChildren(true);
+  TTreeNode* locked = items->Add(nullptr, u"locked");
+  items->AddChild(locked, u"hidden");
+  int loads = 0;
+  std::vector<std::string> events;
+  f.tv->SetOnExpanding([&](TObject*, TTreeNode* n, bool& allow) {
+    events.push_back("expanding " + ToUtf8(n->Text()));
+    if (n == locked) allow = false;
+    if (n == lazy && n->Count() == 0) {
+      ++loads;
+      for (int i = 0; i < 3; ++i) f.tv->Items()->AddChild(n, u"child");
+    }
+  });
+  f.tv->SetOnExpanded([&](TObject*, TTreeNode* n) { events.push_back("expanded " + ToUtf8(n->Text())); });
+  f.tv->SetOnCollapsing([&](TObject*, TTreeNode* n, bool&) { events.push_back("collapsing " + ToUtf8(n->Text())); });
+  f.tv->SetOnCollapsed([&](TObject*, TTreeNode* n) { events.push_back("collapsed " + ToUtf8(n->Text())); });
+  lazy->Expand(false);
+  lazy->Collapse(false);
+  lazy->Expand(false);
+  EXPECT_EQ(loads, 1);
+  EXPECT_EQ(lazy->Count(), 3);
+  locked->Expand(false);
+  EXPECT_FALSE(locked->Expanded());
+  // A node that turns out empty loses its button and does not count as expanded.
+  empty->Expand(false);
+  EXPECT_FALSE(empty->Expanded());
+  EXPECT_FALSE(empty->HasChildren());
+  EXPECT_EQ(events, (std::vector<std::string>{"expanding lazy", "expanded lazy", "collapsing lazy", "collapsed lazy",
+                                              "expanding lazy", "expanded lazy", "expanding locked",
+                                              "expanding empty"}));
+  // Collapsing hides the selected child: the selection moves to the collapsed node.
+  f.tv->SetSelected(lazy->Item(2));
+  lazy->Collapse(false);
+  EXPECT_EQ(f.tv->Selected(), lazy);
+}
+
+TEST_F(TreeViewTest, ChangingCanRefuseASelection) {
+  Fixture f;
+  TTreeNode* a = f.tv->Items()->Add(nullptr, u"a");
+  TTreeNode* b = f.tv->Items()->Add(nullptr, u"b");
+  f.tv->SetSelected(a);
+  int changes = 0;
+  f.tv->SetOnChanging([&](TObject*, TTreeNode* n, bool& allow) { allow = n != b; });
+  f.tv->SetOnChange([&](TObject*, TTreeNode*) { ++changes; });
+  f.tv->SetSelected(b);
+  jox::input::KeyPress(f.tv, VK_DOWN);
+  EXPECT_EQ(f.tv->Selected(), a);
+  EXPECT_EQ(changes, 0);
+  EXPECT_FALSE(b->Selected());
+}
+
+TEST_F(TreeViewTest, KeysWalkExpandAndCollapse) {
+  Fixture f;
+  TTreeNodes* items = f.tv->Items();
+  TTreeNode* a = items->Add(nullptr, u"Apple");
+  TTreeNode* a1 = items->AddChild(a, u"Apricot");
+  TTreeNode* a1x = items->AddChild(a1, u"Almond");
+  TTreeNode* b = items->Add(nullptr, u"Banana");
+  TTreeNode* c = items->Add(nullptr, u"Cherry");
+  jox::input::KeyPress(f.tv, VK_DOWN);  // nothing selected: the first row
+  EXPECT_EQ(f.tv->Selected(), a);
+  jox::input::KeyPress(f.tv, VK_RIGHT);  // expands
+  EXPECT_TRUE(a->Expanded());
+  jox::input::KeyPress(f.tv, VK_RIGHT);  // goes in
+  EXPECT_EQ(f.tv->Selected(), a1);
+  jox::input::KeyPress(f.tv, VK_LEFT);  // a1 is closed: goes out
+  EXPECT_EQ(f.tv->Selected(), a);
+  jox::input::KeyPress(f.tv, VK_LEFT);  // collapses
+  EXPECT_FALSE(a->Expanded());
+  jox::input::KeyPress(f.tv, VK_END);
+  EXPECT_EQ(f.tv->Selected(), c);
+  jox::input::KeyPress(f.tv, VK_UP);
+  EXPECT_EQ(f.tv->Selected(), b);
+  jox::input::KeyPress(f.tv, VK_HOME);
+  EXPECT_EQ(f.tv->Selected(), a);
+  jox::input::KeyPress(f.tv, VK_MULTIPLY);  // everything below
+  EXPECT_TRUE(a1->Expanded());
+  EXPECT_EQ(f.tv->RowOf(a1x), 2);
+  jox::input::KeyPress(f.tv, VK_SUBTRACT);
+  EXPECT_FALSE(a->Expanded());
+  jox::input::KeyPress(f.tv, VK_ADD);
+  EXPECT_TRUE(a->Expanded());
+  // Type to find: a letter again goes to the next match, a longer text stays on a match.
+  jox::input::TypeText(f.tv, u"c");
+  EXPECT_EQ(f.tv->Selected(), c);
+  Application->AdvanceClock(1500);
+  jox::input::TypeText(f.tv, u"a");
+  EXPECT_EQ(f.tv->Selected(), a);  // wraps around
+  jox::input::TypeText(f.tv, u"a");
+  EXPECT_EQ(f.tv->Selected(), a1);
+  Application->AdvanceClock(1500);
+  jox::input::TypeText(f.tv, u"alm");
+  EXPECT_EQ(f.tv->Selected(), a1x);
+  Application->AdvanceClock(1500);
+  jox::input::TypeText(f.tv, u"ban");
+  EXPECT_EQ(f.tv->Selected(), b);
+}
+
+TEST_F(TreeViewTest, PagesAndTheWheelMoveByRows) {
+  Fixture f;
+  TTreeNode* root = f.tv->Items()->Add(nullptr, u"root");
+  for (int i = 0; i < 100; ++i) f.tv->Items()->AddChild(root, u"item " + IntToStr(i));
+  root->Expand(false);
+  f.tv->SetSelected(root);
+  const Integer page = f.tv->VisibleCount();
+  ASSERT_GT(page, 3);
+  EXPECT_TRUE(f.tv->ScrollBarVisible(sbVertical));
+  EXPECT_EQ(f.tv->ScrollInfo(sbVertical).Max, 100);
+  jox::input::KeyPress(f.tv, VK_NEXT);
+  EXPECT_EQ(f.tv->RowOf(f.tv->Selected()), page - 1);
+  jox::input::KeyPress(f.tv, VK_END);
+  EXPECT_EQ(f.tv->TopItem(), f.tv->NodeOfRow(101 - page));  // the last row at the bottom
+  jox::input::KeyPress(f.tv, VK_HOME);
+  EXPECT_EQ(f.tv->ScrollPos(sbVertical), 0);
+  jox::input::MouseWheel(f.tv, 50, 50, -WHEEL_DELTA);
+  EXPECT_EQ(f.tv->ScrollPos(sbVertical), kWheelScrollLines);
+  EXPECT_EQ(f.tv->Selected(), root);  // the wheel scrolls, it does not select
+}
+
+TEST_F(TreeViewTest, MouseSelectsOnLabelsAndTogglesOnButtons) {
+  Fixture f;
+  TTreeNode* a = f.tv->Items()->Add(nullptr, u"alpha");
+  TTreeNode* a1 = f.tv->Items()->AddChild(a, u"one");
+  TTreeNode* b = f.tv->Items()->Add(nullptr, u"beta");
+  TPoint p = f.ButtonAt(a);
+  jox::input::Click(f.tv, p.X, p.Y);
+  EXPECT_TRUE(a->Expanded());
+  EXPECT_EQ(f.tv->Selected(), nullptr);  // the button does not select
+  p = f.LabelAt(a1);
+  jox::input::Click(f.tv, p.X, p.Y);
+  EXPECT_EQ(f.tv->Selected(), a1);
+  EXPECT_TRUE(f.tv->Focused());
+  // Right of the label selects only with RowSelect.
+  const TRect row = b->DisplayRect(false);
+  jox::input::Click(f.tv, row.Right - 5, row.Top + 2);
+  EXPECT_EQ(f.tv->Selected(), a1);
+  f.tv->SetRowSelect(true);
+  Application->AdvanceClock(1000);
+  jox::input::Click(f.tv, row.Right - 5, row.Top + 2);
+  EXPECT_EQ(f.tv->Selected(), b);
+  // A double click on a label toggles its node.
+  p = f.LabelAt(a);
+  Application->AdvanceClock(1000);
+  jox::input::DoubleClick(f.tv, p.X, p.Y);
+  EXPECT_FALSE(a->Expanded());
+  EXPECT_EQ(f.tv->Selected(), a);
+  EXPECT_FALSE(f.tv->IsEditing());
+}
+
+TEST_F(TreeViewTest, MultiSelectWithCtrlAndShift) {
+  Fixture f;
+  std::vector<TTreeNode*> n;
+  for (int i = 0; i < 5; ++i) n.push_back(f.tv->Items()->Add(nullptr, u"n" + IntToStr(i)));
+  f.tv->SetMultiSelect(true);
+  auto click = [&](TTreeNode* node, TShiftState s) {
+    const TPoint p = f.LabelAt(node);
+    Application->AdvanceClock(1000);
+    jox::input::Click(f.tv, p.X, p.Y, mbLeft, s);
+  };
+  click(n[1], {});
+  click(n[3], ssCtrl);
+  EXPECT_EQ(f.tv->SelectionCount(), 2);
+  click(n[1], ssCtrl);  // toggles off
+  EXPECT_EQ(f.tv->SelectionCount(), 1);
+  EXPECT_TRUE(n[3]->Selected());
+  click(n[3], {});
+  click(n[0], ssShift);  // rows 3 down to 0
+  EXPECT_EQ(f.tv->SelectionCount(), 4);
+  EXPECT_EQ(f.tv->Selected(), n[0]);
+  jox::input::KeyPress(f.tv, VK_DOWN, ssShift);
+  EXPECT_EQ(f.tv->SelectionCount(), 3);  // still from n3: rows 1..3
+  EXPECT_EQ(f.tv->Selected(), n[1]);
+  click(n[2], ssCtrl);
+  EXPECT_EQ(f.tv->SelectionCount(), 2);
+  click(n[4], {});
+  EXPECT_EQ(f.tv->SelectionCount(), 1);
+  f.tv->SetMultiSelect(false);
+  EXPECT_EQ(f.tv->SelectionCount(), 1);
+  EXPECT_EQ(f.tv->Selected(), n[4]);
+}
+
+TEST_F(TreeViewTest, SortingIsCaseInsensitiveStableAndCustomisable) {
+  Fixture f;
+  TTreeNode* p = f.tv->Items()->Add(nullptr, u"p");
+  for (const char16_t* s : {u"gamma", u"Beta", u"alpha", u"beta", u"Alpha"}) f.tv->Items()->AddChild(p, s);
+  p->AlphaSort();
+  EXPECT_EQ(Texts(p), (std::vector<std::string>{"alpha", "Alpha", "Beta", "beta", "gamma"}));
+  EXPECT_EQ(p->Item(4)->Index(), 4);
+  p->CustomSort([](TTreeNode* a, TTreeNode* b, Integer) { return CompareStr(b->Text(), a->Text()); }, 0);
+  EXPECT_EQ(Texts(p), (std::vector<std::string>{"gamma", "beta", "alpha", "Beta", "Alpha"}));
+  f.tv->SetOnCompare([](TObject*, TTreeNode* a, TTreeNode* b, Integer, Integer& r) {
+    r = Integer(a->Text().size()) - Integer(b->Text().size());
+  });
+  f.tv->AlphaSort();
+  EXPECT_EQ(ToUtf8(p->Item(0)->Text()), "beta");
+}
+
+TEST_F(TreeViewTest, LabelEditingCommitsCancelsAndHonoursReadOnly) {
+  Fixture f;
+  TTreeNode* a = f.tv->Items()->Add(nullptr, u"old");
+  f.tv->SetSelected(a);
+  f.tv->SetFocus();
+  // Keys go to the form, which hands them to the focused control: the editor while editing.
+  String edited;
+  f.tv->SetOnEdited([&](TObject*, TTreeNode*, String& s) { edited = s; s += u"!"; });
+  jox::input::KeyPress(&f.form, VK_F2);
+  ASSERT_TRUE(f.tv->IsEditing());
+  jox::input::TypeText(&f.form, u"new");
+  jox::input::KeyPress(&f.form, VK_RETURN);
+  EXPECT_FALSE(f.tv->IsEditing());
+  EXPECT_EQ(edited, u"new");
+  EXPECT_EQ(a->Text(), u"new!");
+  EXPECT_TRUE(f.tv->Focused());
+  jox::input::KeyPress(&f.form, VK_F2);
+  jox::input::TypeText(&f.form, u"zzz");
+  jox::input::KeyPress(&f.form, VK_ESCAPE);
+  EXPECT_EQ(a->Text(), u"new!");
+  // A second slow click on the selected label edits too.
+  const TPoint p = f.LabelAt(a);
+  Application->AdvanceClock(1000);
+  EXPECT_TRUE(f.tv->Focused());
+  jox::input::Click(f.tv, p.X, p.Y);
+  EXPECT_TRUE(f.tv->IsEditing());
+  a->EndEdit(true);
+  f.tv->SetReadOnly(true);
+  jox::input::KeyPress(&f.form, VK_F2);
+  EXPECT_FALSE(f.tv->IsEditing());
+  EXPECT_FALSE(a->EditText());
+}
+
+TEST_F(TreeViewTest, ClassicAndExplorerLooks) {
+  Fixture f;
+  TTreeNode* a = f.tv->Items()->Add(nullptr, u"alpha");
+  f.tv->Items()->AddChild(a, u"one");
+  TTreeNode* b = f.tv->Items()->Add(nullptr, u"beta");
+  f.tv->SetSelected(b);
+  f.tv->SetFocus();
+  f.tv->Repaint();
+  TCanvas* c = f.tv->Canvas();
+  const TPoint bt = f.ButtonAt(a);
+  // The classic box: grey frame, window inside, a black plus.
+  EXPECT_TRUE(jox::test::PixelNear(c, bt.X - 4, bt.Y, clGray, 0));
+  EXPECT_TRUE(jox::test::PixelNear(c, bt.X - 3, bt.Y - 3, clWhite, 0));
+  EXPECT_TRUE(jox::test::PixelNear(c, bt.X, bt.Y - 2, clBlack, 0));
+  EXPECT_TRUE(jox::test::PixelNear(c, bt.X + 2, bt.Y, clBlack, 0));
+  // Dotted line from the button down to beta's joint.
+  const TPoint bb = f.ButtonAt(b);
+  Integer dots = 0;
+  for (Integer y = bt.Y + 6; y < bb.Y; ++y) dots += c->Pixels(bt.X, y) == ColorToRGB(clGray);
+  EXPECT_GE(dots, (bb.Y - bt.Y - 6) / 2 - 1);
+  // The focused selection on the highlight.
+  const TRect lb = b->DisplayRect(true);
+  EXPECT_TRUE(jox::test::PixelNear(c, lb.Right - 2, lb.Top + 2, ColorToRGB(clHighlight), 0));
+  // Explorer: no lines, no box; the whole row in light blue.
+  f.tv->SetExplorerStyle(true);
+  f.tv->Repaint();
+  for (Integer y = bt.Y + 6; y < bb.Y - 4; ++y) EXPECT_NE(c->Pixels(bt.X, y), ColorToRGB(clGray));
+  EXPECT_FALSE(jox::test::PixelNear(c, bt.X - 4, bt.Y, clGray, 0));
+  const TRect row = b->DisplayRect(false);
+  EXPECT_TRUE(jox::test::PixelNear(c, row.Right - 3, row.Top + 3, RGB(204, 232, 255), 0));
+  // The same picture double buffered.
+  TBitmap direct;
+  direct.SetSize(200, 200);
+  direct.Canvas()->CopyRect(Rect(0, 0, 200, 200), c, Rect(0, 0, 200, 200));
+  f.tv->SetDoubleBuffered(true);
+  f.tv->Repaint();
+  TBitmap buffered;
+  buffered.SetSize(200, 200);
+  buffered.Canvas()->CopyRect(Rect(0, 0, 200, 200), c, Rect(0, 0, 200, 200));
+  EXPECT_TRUE(jox::test::BitmapsMatch(&buffered, &direct, 0));
+}
+
+TEST_F(TreeViewTest, TenThousandChildrenStayCheap) {
+  Fixture f;
+  TTreeNode* root = f.tv->Items()->Add(nullptr, u"root");
+  f.tv->Items()->BeginUpdate();
+  for (int i = 0; i < 10000; ++i) f.tv->Items()->AddChild(root, u"folder " + IntToStr(i));
+  f.tv->Items()->EndUpdate();
+  const auto t0 = std::chrono::steady_clock::now();
+  root->Expand(false);
+  f.tv->Repaint();
+  for (int i = 0; i < 200; ++i) {
+    f.tv->SetScrollPos(sbVertical, i * 50);
+    f.tv->Repaint();
+  }
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
+  EXPECT_EQ(f.tv->RowCount(), 10001);
+  EXPECT_EQ(f.tv->TopItem(), root->Item(199 * 50 - 1));
+  // Generous for sanitizer builds; a walk of all rows per paint would take far longer.
+  EXPECT_LT(ms, 3000);
+}
+
+TEST_F(TreeViewTest, ClassTableDefaults) {
+  TTreeView tv(nullptr);
+  EXPECT_TRUE(jox::test::DefaultsMatchTable(tv));
+  EXPECT_EQ(tv.Width(), 121);
+  EXPECT_EQ(tv.Height(), 97);
+}
+
+}  // namespace
