@@ -1,0 +1,297 @@
+// The folder tree. Sections: [listing] [lifetime] [properties] [tree] [paths] [folders] [table]
+#include "foldertree/foldertree.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "package/core/fileutil.h"
+#include "package/core/strutil.h"
+#include "package/framework/controls/application.h"
+#include "package/framework/controls/forms.h"
+#include "package/framework/controls/menus.h"
+#include "package/units.h"
+
+namespace fs = std::filesystem;
+
+namespace jox {
+
+// [listing] ------------------------------------------------------------------------------------------------
+namespace {
+
+// A name's object in a listing: the folder has subfolders.
+TObject* const kHasSubDirs = reinterpret_cast<TObject*>(intptr_t(-1));
+
+// Folders of the system rather than of the user.
+bool IsSystemFolder(const fs::path& Parent, const std::string& Name) {
+  if (Name == "lost+found") return true;
+  if (Parent != fs::path("/")) return false;
+  return Name == "proc" || Name == "sys" || Name == "dev" || Name == "run";
+}
+
+// Whether an entry of Parent is a folder the options let the tree show. Never throws: an entry that
+// cannot be examined is left out.
+bool Listed(const fs::directory_entry& E, const fs::path& Parent, TFolderOptions Options) {
+  const std::string name = E.path().filename().string();
+  if (name.empty() || name[0] == '.') return false;
+  std::error_code ec;
+  if (E.is_symlink(ec)) {
+    // Only links that lead to a folder; a dangling one or one to a file is no folder.
+    if (!(Options & fotSymLinks) || !E.is_directory(ec) || ec) return false;
+  } else if (!E.is_directory(ec) || ec) {
+    return false;
+  }
+  return (Options & fotSystem) || !IsSystemFolder(Parent, name);
+}
+
+bool HasListedSubDir(const fs::path& Dir, TFolderOptions Options) {
+  std::error_code ec;
+  fs::directory_iterator it(Dir, fs::directory_options::skip_permission_denied, ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec))
+    if (Listed(*it, Dir, Options)) return true;
+  return false;
+}
+
+}  // namespace
+
+void TFolderTree::ListSubDirs(const String& Path, TStringList* List) const {
+  const fs::path dir(ToUtf8(EnsureTrailingBkSlash(Path)));
+  std::error_code ec;
+  fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec);
+  // An unreadable folder simply has no subfolders.
+  if (ec) return;
+  struct TFound {
+    String Lower, Name;
+    TObject* Obj;
+  };
+  std::vector<TFound> found;
+  for (Integer i = 0; i < List->Count(); ++i) found.push_back({LowerCase(List->Get(i)), List->Get(i), List->GetObject(i)});
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    if (!Listed(*it, dir, FOptions)) continue;
+    const String name = FromUtf8(it->path().filename().string());
+    found.push_back({LowerCase(name), name, HasListedSubDir(it->path(), FOptions) ? kHasSubDirs : nullptr});
+  }
+  // Case-insensitive, ascending. Names equal but for case come in code order, as a sorted search gives
+  // them, so that the order does not depend on the order the file system keeps.
+  std::stable_sort(found.begin(), found.end(), [](const TFound& a, const TFound& b) {
+    return a.Lower != b.Lower ? a.Lower < b.Lower : a.Name < b.Name;
+  });
+  List->BeginUpdate();
+  List->Clear();
+  for (const TFound& f : found) List->AddObject(f.Name, f.Obj);
+  List->EndUpdate();
+}
+
+bool TFolderTree::GetSubDirs(const String& Path, TStringList* DirList) {
+  if (!DirList || !DirExists(Path)) return false;
+  ListSubDirs(Path, DirList);
+  return DirList->Count() > 0;
+}
+
+bool TFolderTree::GetSubDirs(TTreeNode* Node, TStringList* DirList) {
+  return Node && GetSubDirs(PathOfNode(Node), DirList);
+}
+
+// [lifetime] -----------------------------------------------------------------------------------------------
+TFolderTree::TFolderTree(TComponent* AOwner)
+    : TCustomTreeView(AOwner), FDirNames(std::make_unique<TStringList>()) {
+  SetMultiSelect(false);
+  SetReadOnly(true);
+  SetDoubleBuffered(true);
+  SetOnExpanding([this](TObject* Sender, TTreeNode* Node, bool& Allow) { ProcessExpanding(Sender, Node, Allow); });
+  FColorBak = Color();
+  SetExplorerStyle(!FUseOldStyle);
+}
+
+TFolderTree::~TFolderTree() = default;
+
+void TFolderTree::CreateWnd() {
+  TCustomTreeView::CreateWnd();
+  SetExplorerStyle(!FUseOldStyle);
+  Reset();
+}
+
+void TFolderTree::Loaded() {
+  TCustomTreeView::Loaded();
+  if (Color() == clBlack) TControl::SetColor(clWhite);
+  FColorBak = Color();
+  FullCollapse();
+}
+
+// [properties] ---------------------------------------------------------------------------------------------
+void TFolderTree::SetOptions(TFolderOptions Value) {
+  if (Value == FOptions) return;
+  FOptions = Value;
+  RefreshTree();
+}
+
+void TFolderTree::SetOldTreeStyle(bool Value) {
+  if (Value == FUseOldStyle) return;
+  FUseOldStyle = Value;
+  SetExplorerStyle(!Value);
+}
+
+void TFolderTree::SetColor(TColor Value) {
+  FColorBak = Value;
+  TControl::SetColor(Value);
+}
+
+void TFolderTree::SetEnabled(bool Value) {
+  TControl::SetColor(Value ? FColorBak : clBtnFace);
+  TCustomTreeView::SetEnabled(Value);
+}
+
+// [tree] ---------------------------------------------------------------------------------------------------
+void TFolderTree::BuildMainTree() {
+  Items()->BeginUpdate();
+  Items()->Clear();
+  TTreeNode* root = Items()->Add(nullptr, u"/");
+  Items()->AddChild(root, DummyChild);
+  Items()->EndUpdate();
+}
+
+void TFolderTree::ProcessExpanding(TObject*, TTreeNode* Node, bool& AllowExpansion) {
+  if (ComponentState() & csDesigning) return;
+  Screen->SetCursor(crHourGlass);
+  if (reinterpret_cast<uintptr_t>(Node->Data()) != LoadedMarker) LoadChildren(Node);
+  Screen->SetCursor(crDefault);
+  AllowExpansion = true;
+}
+
+void TFolderTree::LoadChildren(TTreeNode* Node) {
+  TStringList names;
+  ListSubDirs(PathOfNode(Node), &names);
+  Items()->BeginUpdate();
+  Node->DeleteChildren();
+  if (names.Count() > 0) {
+    Node->SetData(reinterpret_cast<void*>(LoadedMarker));
+    for (Integer i = 0; i < names.Count(); ++i) {
+      TTreeNode* child = Items()->AddChild(Node, names.Get(i));
+      if (names.GetObject(i) == kHasSubDirs) Items()->AddChild(child, DummyChild);
+    }
+  }
+  Items()->EndUpdate();
+}
+
+void TFolderTree::Change(TTreeNode* Node) {
+  if (OnClick()) OnClick()(this);
+  const String old = FDirectory;
+  if (Node) FDirectory = PathOfNode(Node);
+  TCustomTreeView::Change(Node);
+  DirChanged(old);
+}
+
+void TFolderTree::DirChanged(const String& Old) {
+  if (FDirectory != Old && FOnDirChange) FOnDirChange(this);
+}
+
+void TFolderTree::Reset() {
+  const String old = FDirectory;
+  FDirectory.assign(1, u'/');
+  BuildMainTree();
+  FullCollapse();
+  DirChanged(old);
+}
+
+// [paths] --------------------------------------------------------------------------------------------------
+String TFolderTree::PathOfNode(const TTreeNode* Node) const {
+  if (!Node) return String();
+  std::vector<const TTreeNode*> chain;
+  for (const TTreeNode* n = Node; n; n = n->Parent()) chain.push_back(n);
+  String path;
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) path += EnsureTrailingBkSlash((*it)->Text());
+  return path;
+}
+
+bool TFolderTree::SelectPath(const String& Path) {
+  // Names differ by case on this platform, so the path is taken as given.
+  const String path = EnsureTrailingBkSlash(Path);
+  if (!DirExists(path)) return false;
+  Items()->BeginUpdate();
+  BuildMainTree();
+  TOpenStringArray parts;
+  Tokenize(path, u"/", parts);
+  // The first part is the root's (empty before the leading "/"); empty parts ("//") add nothing.
+  TTreeNode* node = Items()->GetFirstNode();
+  bool found = path[0] == u'/' && node;
+  if (found && reinterpret_cast<uintptr_t>(node->Data()) != LoadedMarker) LoadChildren(node);
+  for (size_t k = 1; found && k < parts.size(); ++k) {
+    if (parts[k].empty()) continue;
+    TTreeNode* next = nullptr;
+    for (Integer i = 0; i < node->Count() && !next; ++i)
+      if (node->Item(i)->Text() == parts[k]) next = node->Item(i);
+    found = next != nullptr;
+    if (!found) break;
+    node = next;
+    if (reinterpret_cast<uintptr_t>(node->Data()) != LoadedMarker) LoadChildren(node);
+  }
+  Items()->EndUpdate();
+  if (found) SetSelected(node);
+  return true;
+}
+
+bool TFolderTree::RefreshTree() {
+  const String remembered = FDirectory;
+  bool result = SelectPath(FDirectory);
+  while (!result && !FDirectory.empty()) {
+    // ParentDir ends with "" above the root, so the walk always ends.
+    FDirectory = EnsureTrailingBkSlash(ParentDir(FDirectory));
+    result = SelectPath(FDirectory);
+  }
+  DirChanged(remembered);
+  return result;
+}
+
+// [folders] ------------------------------------------------------------------------------------------------
+bool TFolderTree::MakeSubFolder(const String& FolderName) {
+  TTreeNode* sel = Selected();
+  if (!sel) return false;
+  for (char16_t c : FolderName)
+    if (c < 32 || c == u'"' || c == u'<' || c == u'>' || c == u'|') return false;
+  String name = StripTrailingChars(u'/', StripLeadingChars(u'/', ReplaceCharInString(FolderName, u'\\', u'/')));
+  if (name.empty()) return false;
+  TOpenStringArray parts;
+  Tokenize(name, u"/", parts);
+  for (const String& p : parts)
+    if (p == u"." || p == u"..") return false;
+  const String path = PathOfNode(sel) + name;
+  if (!ForceDirectories(path)) return false;
+  SelectPath(path);
+  return true;
+}
+
+bool TFolderTree::RemoveSelectedFolder() {
+  TTreeNode* sel = Selected();
+  if (!sel || !sel->Parent()) return false;
+  const String parent = PathOfNode(sel->Parent());
+  const bool removed = RemoveDir(PathOfNode(sel));
+  Application->ProcessMessages();
+  if (removed) SelectPath(parent);
+  return removed;
+}
+
+// [table] --------------------------------------------------------------------------------------------------
+const TClassInfo& TFolderTree::ClassInfo() {
+  using C = TFolderTree;
+  static const TClassInfo info = TClassBuilder<TFolderTree>(&TCustomTreeView::ClassInfo())
+      .Prop("Options", &C::Options, &C::SetOptions, TFolderOptions())
+      .Prop("OldTreeStyle", &C::OldTreeStyle, &C::SetOldTreeStyle, true)
+      .Prop("Color", &C::Color, &C::SetColor, clWindow)
+      .Prop("ParentColor", &C::ParentColor, &C::SetParentColor, false)
+      .Prop("BorderStyle", &C::BorderStyle, &C::SetBorderStyle, bsSingle)
+      .Prop("HotTrack", &C::HotTrack, &C::SetHotTrack, false)
+      .Prop("Indent", &C::Indent, &C::SetIndent, Integer(19))
+      .Prop("PopupMenu", &C::PopupMenu, &C::SetPopupMenu)
+      .Prop("ShowButtons", &C::ShowButtons, &C::SetShowButtons, true)
+      .Prop("ShowLines", &C::ShowLines, &C::SetShowLines, true)
+      .Prop("ShowRoot", &C::ShowRoot, &C::SetShowRoot, true)
+      .Prop("TabStop", &C::TabStop, &C::SetTabStop, true)
+      .Event("OnDirChanged").Event("OnChange");
+  return info;
+}
+
+// Registered for form text by the unit's start-up.
+static const TUnitClasses FolderTreeClasses(juFolderTree, {&TFolderTree::ClassInfo});
+
+}  // namespace jox

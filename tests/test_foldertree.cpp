@@ -1,0 +1,252 @@
+// The folder tree on a folder tree made under a temporary directory: listing rules, lazy loading,
+// selecting paths, creating and removing folders, refreshing after outside changes.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "foldertree/foldertree.h"
+#include "package/framework/framework.h"
+#include "tests/support/support.h"
+
+using namespace jox;
+namespace fs = std::filesystem;
+
+namespace {
+
+class FolderTreeTest : public jox::test::FrameworkTest {
+ protected:
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    std::string tmpl = (fs::temp_directory_path() / "jox-foldertree-XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    root = tmpl;
+    // beta, Alpha, gamma in that order of creation; Alpha has a subfolder, beta only a file.
+    for (const char* d : {"beta", "Alpha/sub", "gamma", ".hidden/inner", "lost+found", "Data", "data"})
+      fs::create_directories(root / d);
+    std::ofstream(root / "beta" / "note.txt") << "x";
+    std::ofstream(root / "file.txt") << "x";
+    fs::create_directory_symlink(root / "Alpha", root / "link");
+    fs::create_symlink(root / "file.txt", root / "filelink");
+    form.SetBounds(0, 0, 300, 400);
+    tree = new TFolderTree(&form);
+    tree->SetParent(&form);
+    tree->SetBounds(0, 0, 250, 380);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(root, ec);
+    FrameworkTest::TearDown();
+  }
+  String P(const std::string& rel = "") const {
+    return FromUtf8((rel.empty() ? root.string() : (root / rel).string()) + "/");
+  }
+  std::vector<std::string> Names(TStringList& l) const {
+    std::vector<std::string> v;
+    for (Integer i = 0; i < l.Count(); ++i) v.push_back(ToUtf8(l.Get(i)));
+    return v;
+  }
+  std::vector<std::string> Children(TTreeNode* n) const {
+    std::vector<std::string> v;
+    for (Integer i = 0; i < n->Count(); ++i) v.push_back(ToUtf8(n->Item(i)->Text()));
+    return v;
+  }
+  fs::path root;
+  TForm form{nullptr};
+  TFolderTree* tree = nullptr;
+};
+
+TEST_F(FolderTreeTest, ListsFoldersSortedWithoutDotNamesLinksOrSystemFolders) {
+  TStringList l;
+  ASSERT_TRUE(tree->GetSubDirs(P(), &l));
+  EXPECT_EQ(Names(l), (std::vector<std::string>{"Alpha", "beta", "Data", "data", "gamma"}));
+  // Alpha has a subfolder; beta holds only a file.
+  EXPECT_NE(l.GetObject(0), nullptr);
+  EXPECT_EQ(l.GetObject(1), nullptr);
+  // Links to folders and system folders on request; dot names never, links to files never.
+  tree->SetOptions(fotSymLinks | fotSystem | fotHidden);
+  TStringList all;
+  tree->GetSubDirs(P(), &all);
+  EXPECT_EQ(Names(all), (std::vector<std::string>{"Alpha", "beta", "Data", "data", "gamma", "link", "lost+found"}));
+  // Appends to what the list holds; a missing folder gives false and leaves the list alone.
+  TStringList more;
+  more.Add(u"Zed");
+  EXPECT_TRUE(tree->GetSubDirs(P("Alpha"), &more));
+  EXPECT_EQ(Names(more), (std::vector<std::string>{"sub", "Zed"}));
+  EXPECT_FALSE(tree->GetSubDirs(P("missing"), &more));
+  EXPECT_TRUE(tree->GetSubDirs(P("gamma"), &more));  // no subfolders, but the list holds names
+  EXPECT_EQ(more.Count(), 2);
+  TStringList none;
+  EXPECT_FALSE(tree->GetSubDirs(P("gamma"), &none));
+}
+
+TEST_F(FolderTreeTest, SelectPathLoadsTheWayAndExpandButtonsFollowSubfolders) {
+  int dirChanges = 0;
+  tree->SetOnDirChanged([&](TObject*) { ++dirChanges; });
+  ASSERT_TRUE(tree->SelectPath(P()));
+  EXPECT_EQ(tree->Directory(), P());
+  EXPECT_EQ(dirChanges, 1);
+  TTreeNode* sel = tree->Selected();
+  ASSERT_NE(sel, nullptr);
+  EXPECT_EQ(tree->PathOfNode(sel), P());
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(sel->Data()), TFolderTree::LoadedMarker);
+  EXPECT_EQ(Children(sel), (std::vector<std::string>{"Alpha", "beta", "Data", "data", "gamma"}));
+  TTreeNode* alpha = sel->Item(0);
+  TTreeNode* beta = sel->Item(1);
+  EXPECT_TRUE(alpha->HasChildren());
+  EXPECT_EQ(Children(alpha), (std::vector<std::string>{"Child"}));
+  EXPECT_FALSE(beta->HasChildren());
+  // Expanding loads once: a folder made afterwards appears only after a refresh.
+  alpha->Expand(false);
+  EXPECT_EQ(Children(alpha), (std::vector<std::string>{"sub"}));
+  fs::create_directory(root / "Alpha" / "later");
+  alpha->Collapse(false);
+  alpha->Expand(false);
+  EXPECT_EQ(Children(alpha), (std::vector<std::string>{"sub"}));
+  tree->RefreshTree();
+  EXPECT_EQ(Children(tree->Selected()), (std::vector<std::string>{"Alpha", "beta", "Data", "data", "gamma"}));
+  tree->Selected()->Item(0)->Expand(false);
+  EXPECT_EQ(Children(tree->Selected()->Item(0)), (std::vector<std::string>{"later", "sub"}));
+}
+
+TEST_F(FolderTreeTest, PathsKeepTheirCase) {
+  // "Data" and "data" are two folders here: each path selects its own node.
+  ASSERT_TRUE(tree->SelectPath(P("Data")));
+  EXPECT_EQ(tree->Directory(), P("Data"));
+  ASSERT_TRUE(tree->SelectPath(FromUtf8(root.string() + "/data")));  // without the trailing separator
+  EXPECT_EQ(tree->Directory(), P("data"));
+  EXPECT_EQ(tree->Selected()->Text(), u"data");
+}
+
+TEST_F(FolderTreeTest, SelectingAMissingFolderKeepsTheTree) {
+  ASSERT_TRUE(tree->SelectPath(P("Alpha/sub")));
+  const Integer nodes = tree->Items()->Count();
+  TTreeNode* sel = tree->Selected();
+  int dirChanges = 0;
+  tree->SetOnDirChanged([&](TObject*) { ++dirChanges; });
+  EXPECT_FALSE(tree->SelectPath(P("Alpha/none")));
+  EXPECT_EQ(tree->Items()->Count(), nodes);
+  EXPECT_EQ(tree->Selected(), sel);
+  EXPECT_EQ(tree->Directory(), P("Alpha/sub"));
+  EXPECT_EQ(dirChanges, 0);
+}
+
+TEST_F(FolderTreeTest, MakeSubFolderCreatesNestedNamesAndRefusesBadOnes) {
+  EXPECT_FALSE(tree->MakeSubFolder(u"nothing-selected"));
+  ASSERT_TRUE(tree->SelectPath(P("gamma")));
+  EXPECT_TRUE(tree->MakeSubFolder(u"a/b"));
+  EXPECT_TRUE(fs::is_directory(root / "gamma" / "a" / "b"));
+  EXPECT_EQ(tree->Directory(), P("gamma/a/b"));
+  tree->SelectPath(P("gamma"));
+  EXPECT_TRUE(tree->MakeSubFolder(u"\\c\\d\\"));  // the other separator, stripped at the ends
+  EXPECT_TRUE(fs::is_directory(root / "gamma" / "c" / "d"));
+  tree->SelectPath(P("gamma"));
+  for (const char16_t* bad : {u"x|y", u"a<b", u"q\"", u"tab\there", u"", u"///", u"../escape", u"a/../../b", u"."}) {
+    EXPECT_FALSE(tree->MakeSubFolder(bad)) << ToUtf8(bad);
+    EXPECT_EQ(tree->Directory(), P("gamma"));
+  }
+  EXPECT_FALSE(fs::exists(root / "escape"));
+  EXPECT_FALSE(fs::exists(root.parent_path() / "b"));
+}
+
+TEST_F(FolderTreeTest, RemoveSelectedFolderOnlyRemovesAnEmptyFolderAndNeverTheRoot) {
+  ASSERT_TRUE(tree->SelectPath(P("Alpha")));
+  EXPECT_FALSE(tree->RemoveSelectedFolder());  // holds "sub"
+  EXPECT_TRUE(fs::is_directory(root / "Alpha" / "sub"));
+  EXPECT_EQ(tree->Directory(), P("Alpha"));
+  ASSERT_TRUE(tree->SelectPath(P("beta")));
+  EXPECT_FALSE(tree->RemoveSelectedFolder());  // holds a file
+  EXPECT_TRUE(fs::exists(root / "beta" / "note.txt"));
+  ASSERT_TRUE(tree->SelectPath(P("Alpha/sub")));
+  EXPECT_TRUE(tree->RemoveSelectedFolder());
+  EXPECT_FALSE(fs::exists(root / "Alpha" / "sub"));
+  EXPECT_EQ(tree->Directory(), P("Alpha"));
+  // The root node.
+  tree->SetSelected(tree->Items()->GetFirstNode());
+  EXPECT_EQ(tree->Directory(), u"/");
+  EXPECT_FALSE(tree->RemoveSelectedFolder());
+  tree->Items()->Clear();
+  EXPECT_FALSE(tree->RemoveSelectedFolder());
+}
+
+TEST_F(FolderTreeTest, RefreshTreeFallsBackToTheNearestExistingFolder) {
+  ASSERT_TRUE(tree->SelectPath(P("gamma")));
+  ASSERT_TRUE(tree->MakeSubFolder(u"x/y/z"));
+  int dirChanges = 0;
+  tree->SetOnDirChanged([&](TObject*) { ++dirChanges; });
+  fs::remove_all(root / "gamma" / "x" / "y");
+  EXPECT_TRUE(tree->RefreshTree());
+  EXPECT_EQ(tree->Directory(), P("gamma/x"));
+  EXPECT_EQ(tree->PathOfNode(tree->Selected()), P("gamma/x"));
+  EXPECT_EQ(dirChanges, 1);
+  // Nothing changed: no event.
+  EXPECT_TRUE(tree->RefreshTree());
+  EXPECT_EQ(dirChanges, 1);
+}
+
+TEST_F(FolderTreeTest, AFolderThatVanishedOrCannotBeReadShowsNoChildren) {
+  ASSERT_TRUE(tree->SelectPath(P()));
+  TTreeNode* alpha = tree->Selected()->Item(0);
+  fs::remove_all(root / "Alpha");
+  alpha->Expand(false);
+  EXPECT_EQ(alpha->Count(), 0);
+  EXPECT_FALSE(alpha->Expanded());
+  EXPECT_FALSE(alpha->HasChildren());
+  if (geteuid() != 0) {  // permissions do not stop the superuser
+    fs::create_directories(root / "locked" / "inner");
+    fs::permissions(root / "locked", fs::perms::none);
+    TStringList l;
+    EXPECT_FALSE(tree->GetSubDirs(P("locked"), &l));
+    fs::permissions(root / "locked", fs::perms::owner_all);
+  }
+}
+
+TEST_F(FolderTreeTest, ResetColoursAndEvents) {
+  tree->SelectPath(P("gamma"));
+  int dirChanges = 0, clicks = 0, changes = 0;
+  tree->SetOnDirChanged([&](TObject*) { ++dirChanges; });
+  tree->SetOnClick([&](TObject*) { ++clicks; });
+  tree->SetOnChange([&](TObject*, TTreeNode*) { ++changes; });
+  tree->SetSelected(tree->Selected()->Parent());
+  EXPECT_EQ(tree->Directory(), P());
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(dirChanges, 1);
+  tree->Reset();
+  EXPECT_EQ(tree->Directory(), u"/");
+  EXPECT_EQ(tree->Items()->Count(), 2);  // the root and its placeholder
+  EXPECT_EQ(dirChanges, 2);
+  tree->Reset();
+  EXPECT_EQ(dirChanges, 2);
+  // The colour comes back after a disabled spell.
+  tree->SetColor(clYellow);
+  tree->SetEnabled(false);
+  EXPECT_EQ(tree->Color(), clBtnFace);
+  tree->SetEnabled(true);
+  EXPECT_EQ(tree->Color(), clYellow);
+  // Read-only and single selection.
+  EXPECT_TRUE(tree->ReadOnly());
+  EXPECT_FALSE(tree->MultiSelect());
+  EXPECT_TRUE(tree->DoubleBuffered());
+  tree->SetOldTreeStyle(false);
+  EXPECT_TRUE(tree->ExplorerStyle());
+}
+
+TEST_F(FolderTreeTest, ClassTableAndLoading) {
+  TFolderTree t(nullptr);
+  EXPECT_TRUE(jox::test::DefaultsMatchTable(t));
+  t.SetColor(clBlack);
+  SetPropValue(&t, u"Options", Int64((fotSymLinks | fotSystem).bits));
+  EXPECT_EQ(t.Options(), fotSymLinks | fotSystem);
+  t.Loaded();
+  EXPECT_EQ(t.Color(), clWhite);
+  t.SetEnabled(false);
+  t.SetEnabled(true);
+  EXPECT_EQ(t.Color(), clWhite);
+}
+
+}  // namespace
