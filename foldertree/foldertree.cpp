@@ -1,6 +1,9 @@
 // The folder tree. Sections: [listing] [lifetime] [properties] [tree] [paths] [folders] [table]
 #include "foldertree/foldertree.h"
 
+#include <sys/stat.h>
+#include <sys/vfs.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -45,6 +48,23 @@ bool Listed(const fs::directory_entry& E, const fs::path& Parent, TFolderOptions
   return (Options & fotSystem) || !IsSystemFolder(Parent, name);
 }
 
+// File systems whose folders count their subfolders in the link count (2 + subfolders): there a
+// folder with 2 links has none, which a stat tells faster than opening it.
+bool CountsSubDirsInLinks(const fs::path& Dir, dev_t& Device) {
+  struct statfs fsInfo {};
+  struct stat st {};
+  if (::statfs(Dir.c_str(), &fsInfo) != 0 || ::stat(Dir.c_str(), &st) != 0) return false;
+  Device = st.st_dev;
+  constexpr long kExt = 0xEF53, kTmpfs = 0x01021994, kXfs = 0x58465342;
+  return fsInfo.f_type == kExt || fsInfo.f_type == kTmpfs || fsInfo.f_type == kXfs;
+}
+
+bool HasNoSubDirsByLinks(const fs::path& Dir, dev_t Device) {
+  struct stat st {};
+  // A mount point may be another file system: only folders of the same device are judged.
+  return ::stat(Dir.c_str(), &st) == 0 && st.st_dev == Device && S_ISDIR(st.st_mode) && st.st_nlink == 2;
+}
+
 bool HasListedSubDir(const fs::path& Dir, TFolderOptions Options) {
   std::error_code ec;
   fs::directory_iterator it(Dir, fs::directory_options::skip_permission_denied, ec);
@@ -67,10 +87,15 @@ void TFolderTree::ListSubDirs(const String& Path, TStringList* List) const {
   };
   std::vector<TFound> found;
   for (Integer i = 0; i < List->Count(); ++i) found.push_back({LowerCase(List->Get(i)), List->Get(i), List->GetObject(i)});
+  // Links to folders are not counted in the link count, so with them every folder is looked into.
+  dev_t device = 0;
+  const bool byLinks = !(FOptions & fotSymLinks) && CountsSubDirsInLinks(dir, device);
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     if (!Listed(*it, dir, FOptions)) continue;
     const String name = FromUtf8(it->path().filename().string());
-    found.push_back({LowerCase(name), name, HasListedSubDir(it->path(), FOptions) ? kHasSubDirs : nullptr});
+    std::error_code lec;
+    const bool none = byLinks && !it->is_symlink(lec) && HasNoSubDirsByLinks(it->path(), device);
+    found.push_back({LowerCase(name), name, !none && HasListedSubDir(it->path(), FOptions) ? kHasSubDirs : nullptr});
   }
   // Case-insensitive, ascending. Names equal but for case come in code order, as a sorted search gives
   // them, so that the order does not depend on the order the file system keeps.

@@ -26,7 +26,7 @@ class FolderTreeTest : public jox::test::FrameworkTest {
     ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
     root = tmpl;
     // beta, Alpha, gamma in that order of creation; Alpha has a subfolder, beta only a file.
-    for (const char* d : {"beta", "Alpha/sub", "gamma", ".hidden/inner", "lost+found", "Data", "data"})
+    for (const char* d : {"beta", "Alpha/sub", "gamma/.git", ".hidden/inner", "lost+found", "Data", "data"})
       fs::create_directories(root / d);
     std::ofstream(root / "beta" / "note.txt") << "x";
     std::ofstream(root / "file.txt") << "x";
@@ -64,9 +64,10 @@ TEST_F(FolderTreeTest, ListsFoldersSortedWithoutDotNamesLinksOrSystemFolders) {
   TStringList l;
   ASSERT_TRUE(tree->GetSubDirs(P(), &l));
   EXPECT_EQ(Names(l), (std::vector<std::string>{"Alpha", "beta", "Data", "data", "gamma"}));
-  // Alpha has a subfolder; beta holds only a file.
+  // Alpha has a subfolder; beta holds only a file, gamma only a dot folder.
   EXPECT_NE(l.GetObject(0), nullptr);
   EXPECT_EQ(l.GetObject(1), nullptr);
+  EXPECT_EQ(l.GetObject(4), nullptr);
   // Links to folders and system folders on request; dot names never, links to files never.
   tree->SetOptions(fotSymLinks | fotSystem | fotHidden);
   TStringList all;
