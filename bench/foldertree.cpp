@@ -1,6 +1,7 @@
 // The folder tree in a folder of 10,000 subfolders: expanding it (listing, sorting, a look into each
 // subfolder for its button, 10,000 nodes) and scrolling through it a page at a time with a repaint;
-// against their floors: listing the folder alone, and a paint of an empty tree.
+// against their floors: listing the folder alone, and a paint of an empty tree. Also one paint at the
+// default size.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -89,6 +90,16 @@ void BM_ScrollThroughTenThousandFolders(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ScrollThroughTenThousandFolders)->Unit(benchmark::kMicrosecond);
+
+// At its default 121 x 97 with the root's folders loaded and shown.
+void BM_PaintDefaultSize(benchmark::State& state) {
+  TFolderTree t(nullptr);
+  t.SelectPath(u"/");
+  t.Selected()->Expand(false);
+  for (auto _ : state) t.Paint();
+  state.counters["rows"] = double(t.RowCount());
+}
+BENCHMARK(BM_PaintDefaultSize)->Unit(benchmark::kMicrosecond);
 
 void BM_PaintEmptyTree(benchmark::State& state) {
   TFolderTree t(nullptr);

@@ -379,6 +379,18 @@ TEST_F(TreeViewTest, ClassicAndExplorerLooks) {
   EXPECT_FALSE(jox::test::PixelNear(c, bt.X - 4, bt.Y, clGray, 0));
   const TRect row = b->DisplayRect(false);
   EXPECT_TRUE(jox::test::PixelNear(c, row.Right - 3, row.Top + 3, RGB(204, 232, 255), 0));
+  // Hot tracking lights the row under the pointer and lets it go when the pointer moves on.
+  f.tv->SetHotTrack(true);
+  const TPoint la = f.LabelAt(a);
+  jox::input::MouseMove(f.tv, la.X, la.Y);
+  f.tv->Update();
+  const TRect arow = a->DisplayRect(false);
+  EXPECT_TRUE(jox::test::PixelNear(c, arow.Right - 3, arow.Top + 3, RGB(229, 243, 255), 0));
+  jox::input::MouseMove(f.tv, la.X, row.Bottom + 30);
+  f.tv->Update();
+  EXPECT_TRUE(jox::test::PixelNear(c, arow.Right - 3, arow.Top + 3, clWhite, 0));
+  f.tv->SetHotTrack(false);
+  f.tv->Repaint();
   // The same picture double buffered.
   TBitmap direct;
   direct.SetSize(200, 200);
@@ -389,6 +401,23 @@ TEST_F(TreeViewTest, ClassicAndExplorerLooks) {
   buffered.SetSize(200, 200);
   buffered.Canvas()->CopyRect(Rect(0, 0, 200, 200), c, Rect(0, 0, 200, 200));
   EXPECT_TRUE(jox::test::BitmapsMatch(&buffered, &direct, 0));
+}
+
+TEST_F(TreeViewTest, TheHorizontalBarFollowsTheWidestShownRow) {
+  Fixture f;
+  TTreeNode* a = f.tv->Items()->Add(nullptr, u"short");
+  TTreeNode* wide = f.tv->Items()->AddChild(a, u"a rather long folder name that does not fit in the tree");
+  EXPECT_FALSE(f.tv->ScrollBarVisible(sbHorizontal));  // the long one is not shown yet
+  a->Expand(false);
+  EXPECT_EQ(f.tv->RowCount(), 2);
+  ASSERT_TRUE(f.tv->ScrollBarVisible(sbHorizontal));
+  jox::input::KeyPress(f.tv, VK_RIGHT, ssCtrl);
+  EXPECT_EQ(f.tv->ScrollPos(sbHorizontal), f.tv->LineSize(sbHorizontal));
+  // Shortening the text takes the bar away again.
+  wide->SetText(u"short too");
+  EXPECT_EQ(f.tv->RowCount(), 2);
+  EXPECT_FALSE(f.tv->ScrollBarVisible(sbHorizontal));
+  EXPECT_EQ(f.tv->ScrollPos(sbHorizontal), 0);
 }
 
 TEST_F(TreeViewTest, TenThousandChildrenStayCheap) {
