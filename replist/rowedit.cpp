@@ -265,9 +265,11 @@ Integer TReportListView::EditRowEntriesIntern(Integer Row, TForm* ContainerForm,
       if (!w) continue;
       const Integer col = Integer(w->Tag());
       if (NameHas(w, u"DtPick")) {
-        const auto* picker = static_cast<TDateTimePicker*>(w);
-        const String fmt = col >= 1 && col <= n ? pickerFormats[size_t(col)] : picker->Format();
-        SetElem(col, Row, EncodeDateTimeText(fmt, picker->DateTime()));
+        // A supplied form may hold a control of the caller's under such a name.
+        if (const auto* picker = dynamic_cast<TDateTimePicker*>(w)) {
+          const String fmt = col >= 1 && col <= n ? pickerFormats[size_t(col)] : picker->Format();
+          SetElem(col, Row, EncodeDateTimeText(fmt.empty() ? kPickerDefaultFormat : fmt, picker->DateTime()));
+        }
       } else if (NameHas(w, u"Edit") || NameHas(w, u"NumIO") || NameHas(w, u"CBox")) {
         const auto r = std::find_if(refused.begin(), refused.end(), [&](const TRefused& x) { return x.Control == w; });
         if (r != refused.end() && r->Shown == w->Text()) continue;

@@ -1,11 +1,10 @@
-// The report list view's file and clipboard operations: round trips through the view, the grid
-// following the model after a read with one repaint, and failed reads that change nothing.
+// The report list view's file operations: round trips through the view, the grid following the model
+// after a read with one repaint, and failed reads that change nothing.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "package/framework/controls/clipbrd.h"
 #include "package/framework/controls/forms.h"
 #include "replist/replist.h"
 #include "tests/support/support.h"
@@ -136,7 +135,7 @@ TEST_F(ReplistIO, EveryReadMakesTheGridFollowTheModelWithOneRepaint) {
   EXPECT_EQ(setups, 1);
   ExpectShowsSource();
 
-  // The same through a string, a stream and an open text file (two lists in one file).
+  // The same through a string and a CSV file.
   auto again = [&](auto read, bool csv = false) {
     v->SetNrCols(2);
     v->SetColWidths(2, 77);
@@ -148,21 +147,6 @@ TEST_F(ReplistIO, EveryReadMakesTheGridFollowTheModelWithOneRepaint) {
   TStringStream stream;
   src->WriteToXMLStream(&stream, true, u"s");
   again([&] { return v->ReadFromXMLString(stream.DataString(), u"s"); });
-  stream.SetPosition(0);
-  again([&] { return v->ReadFromXMLStream(&stream, u"S"); });
-  const String two = File("two.xml");
-  {
-    TStreamWriter w(two);
-    TRLData other(nullptr);
-    other.SetNrRows(1);
-    other.SetElem(1, 1, u"other");
-    other.WriteToOpenXMLFile(w, true, u"first");
-    src->WriteToOpenXMLFile(w, false, u"second");
-  }
-  {
-    TStreamReader rd(two);
-    again([&] { return v->ReadFromOpenXMLFile(rd, u"second"); });
-  }
   const String csv = File("list.csv");
   EXPECT_EQ(src->ExportCSV(csv, csvSemicolon, true, false, 1, 1, 4, 3), 3);
   again([&] { return v->ImportCSV(csv, csvSemicolon, true) == 3; }, true);
@@ -203,27 +187,4 @@ TEST_F(ReplistIO, LinesFromAFileAddRowsAndKeepTheColumns) {
   EXPECT_EQ(v->Elem(1, 10), u"three");
   EXPECT_EQ(v->ColumnOrder(1), 2);  // only rows came: the column order stays
   EXPECT_EQ(v->ColWidths(1), 77);  // model column 1 stands in the grid column set to 77
-}
-
-TEST_F(ReplistIO, WritingOperationsPassTheViewsRangeAndEvents) {
-  src->CopyToClipBoard(1, 1, 2, 2, true, String(u";"));
-  EXPECT_EQ(Clipboard()->AsText(), u"Item;Count\n\nItem1;Count1\nItem2;Count2\n");
-  src->CopyToClipBoard(3, 2, 3, 2, false, true);
-  EXPECT_EQ(Clipboard()->AsText(), u"Colour2\n");
-  src->CopyToClipBoard(2, 1, 2, 1, true, false);
-  EXPECT_EQ(Clipboard()->AsText(), u"Count  \n\nCount1 \n");
-
-  std::vector<TObject*> senders;
-  src->SetOnBeforeHTMLExport([&](TObject* Sender, String& Text, Integer Col, Integer Row) {
-    senders.push_back(Sender);
-    if (Col == 1 && Row == 2) Text = u"Renamed";
-  });
-  const String html = File("list.html");
-  src->ExportHTMLTable(html, 1, 1, 2, 3, {}, 1, 0, 2, true, u"h", u"c", u"t");
-  std::ifstream in(ToUtf8(html));
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_NE(text.find("Renamed"), std::string::npos);
-  EXPECT_EQ(text.find("Item2"), std::string::npos);
-  ASSERT_FALSE(senders.empty());
-  for (TObject* s : senders) EXPECT_EQ(s, src);
 }
