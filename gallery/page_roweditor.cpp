@@ -1,6 +1,6 @@
 // The row editor: an order list whose columns are a text, a fixed list, a date, a number and a
 // read-only running number; the picture shows the editor open on row 3. In the window a double click
-// on a row, or F2, opens the editor on the current row.
+// on a row, or Enter, opens the editor on the current row (F2 stays the grid's in-place edit).
 #include "gallery/gallery.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/labels.h"
@@ -77,7 +77,7 @@ void BuildRowEditorPage(TForm* form) {
   list->SetColumnAlignment(1, taRightJustify);
   list->SetOnDblClick([list](TObject*) { OpenEditor(list); });
   list->SetOnKeyDown([list](TObject*, Word& key, TShiftState) {
-    if (key != VK_F2) return;
+    if (key != VK_RETURN) return;
     key = 0;
     OpenEditor(list);
   });
@@ -88,7 +88,7 @@ void BuildRowEditorPage(TForm* form) {
   auto* hint = new TLabel(form);
   hint->SetParent(form);
   hint->SetBounds(12, 272, 600, 16);
-  hint->SetCaption(u"Double-click a row or press F2 to edit the whole row; Enter in a field takes the values.");
+  hint->SetCaption(u"Double-click a row or press Enter to edit the whole row; Enter in a field takes the values.");
 
   // The picture: the editor as it opens on row 3, beside the list's own dialog position.
   auto* shot = new TDialogShot(form);
