@@ -4,6 +4,7 @@
 // Sections: [number scanner] [copy and paste] [extraction]
 #include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <cstdio>
 
 #include "ntabed/ntabed.h"
@@ -56,11 +57,20 @@ double ScanClipNumber(const String& Text, size_t& Pos, bool CommaIsPoint) {
          num.find('E') != std::string::npos)
     num.pop_back();
   if (!num.empty() && num.back() == '.') num += '0';
-  TFormatSettings fs = FormatSettings;
-  fs.DecimalSeparator = u'.';
-  Extended v = 0;
-  if (!TryStrToFloat(FromUtf8(num), v, fs)) return 0;
-  return double(std::clamp<Extended>(v, -DBL_MAX, DBL_MAX));
+  // The accepted characters are plain ASCII: blanks, one sign, digits, one point, an exponent.
+  size_t i = num.find_first_not_of(' ');
+  if (i == std::string::npos) return 0;
+  if (num[i] == '+') ++i;
+  long double v = 0;
+  const auto res = std::from_chars(num.data() + i, num.data() + num.size(), v);
+  if (res.ec == std::errc::result_out_of_range) {
+    // Too small for any floating type gives 0, too large the largest double.
+    const size_t e = num.find('E');
+    if (e != std::string::npos && e + 1 < num.size() && num[e + 1] == '-') return 0;
+    return num[i] == '-' ? -DBL_MAX : DBL_MAX;
+  }
+  if (res.ec != std::errc()) return 0;
+  return double(std::clamp<long double>(v, -DBL_MAX, DBL_MAX));
 }
 
 // Walks the numbers of a text line by line. Blanks, TABs and CRs separate numbers (and commas unless

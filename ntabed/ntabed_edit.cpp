@@ -48,7 +48,7 @@ String TNTabEd::GetEditText(Integer ACol, Integer ARow) {
   if (IsNominal(c)) {
     const Integer n = NominalValue(c, r);
     if (n >= 0 && n <= kMaxNominalOrdinal) text = Data->GetNominalID(c, n);
-    if (text.empty()) text = IntToStr(n);
+    if (text.empty()) text = n >= 0 || RoundEven(Data->GetElem(c, r)) == n ? IntToStr(n) : NumberText(Data->GetElem(c, r), c);
   } else {
     text = NumberText(Data->GetElem(c, r), c);
   }

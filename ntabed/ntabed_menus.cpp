@@ -402,6 +402,7 @@ void TNTabEd::OpenCommentEditor() {
   const Integer w0 = TCustomGrid::ColWidths(0);
   FCommentMM->SetBounds(w0, 0, std::max(20, Width() - w0 - 20), 80);
   FCommentMM->SetText(Data->Comment());
+  FCommentMM->SetSelStart(Integer(Data->Comment().size()));
   FCommentMM->SetColor(TColor(0x808000));
   FCommentMM->Font()->SetColor(clWhite);
   FCommentMM->Show();

@@ -282,6 +282,8 @@ TEST_F(NTabEdTest, NoEventAtAllWhileSuppressed) {
   t->SetIsEmpty(2, 2, true);
   t->SetAttribColVisible(true);
   t->Clear();
+  t->FillMarkedCells(ntsMarkA, 1);
+  EXPECT_TRUE(t->SuppressPaint());  // bulk operations give the caller's suppression back
   EXPECT_EQ(Events(), 0);
   t->SetSuppressPaint(false);
   t->SetElem(1, 1, 4);
@@ -369,4 +371,25 @@ TEST_F(NTabEdTest, ATableTooLargeIsTheEditorsError) {
   EXPECT_EQ(t->ColCount(), 5);
   t->SetElem(1, 1, 2);
   EXPECT_EQ(changes, 1);  // not left suppressed
+}
+
+TEST_F(NTabEdTest, AssignCopiesSettingsAndTable) {
+  auto* src = new TNTabEd(&form);
+  src->SetNrOfRows(7);
+  src->SetColorNormal(clMaroon);
+  src->SetAttribColVisible(true);
+  src->SetPrecision(1, 9);
+  src->SetElem(3, 7, -2);
+  src->SetPopupDMask(5);
+  t->Assign(src);
+  EXPECT_EQ(t->NrOfRows(), 7);
+  EXPECT_EQ(t->ColorNormal(), clMaroon);
+  EXPECT_TRUE(t->AttribColVisible());
+  EXPECT_EQ(t->RowCount(), 9);
+  EXPECT_EQ(t->Precision(1), 9);
+  EXPECT_EQ(t->Elem(3, 7), -2);
+  EXPECT_EQ(t->PopupDMask(), 5);
+  EXPECT_NE(t->Data, src->Data);  // each keeps its own table
+  TEdit other(nullptr);
+  EXPECT_THROW(t->Assign(&other), EConvertError);
 }

@@ -155,6 +155,13 @@ TEST_F(NTabEdClipTest, ExtractFillsABlockFromAnyText) {
   EXPECT_EQ(t->Selection(), (TGridRect{6, 4, 6, 4}));
   t->ExtractFromText(u"1e5000 -1e5000 1e-5000 1e");
   EXPECT_EQ(t->Elem(5, 4), std::numeric_limits<double>::max());
+  Select(1, 1, 1, 1);
+  t->ExtractFromText(u"-" + String(5000, u'9') + u" 1e-5000 2.e1 1e+ -.5");
+  EXPECT_EQ(t->Elem(1, 1), -std::numeric_limits<double>::max());
+  EXPECT_EQ(t->Elem(2, 1), 0);
+  EXPECT_EQ(t->Elem(3, 1), 20);
+  EXPECT_EQ(t->Elem(4, 1), 0);  // an exponent sign without digits is no number
+  EXPECT_EQ(t->Elem(5, 1), -0.5);
 }
 
 TEST_F(NTabEdClipTest, MatrixSizeOfClipboardText) {
