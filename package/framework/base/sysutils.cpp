@@ -1,6 +1,9 @@
 #include "package/framework/base/sysutils.h"
 
 #include <algorithm>
+#include <cstring>
+
+#include "package/framework/base/utf8.h"
 
 namespace jox {
 
@@ -43,39 +46,55 @@ std::string ToUtf8(std::u16string_view s) {
   return out;
 }
 
-String FromUtf8(std::string_view s) {
-  String out;
-  out.reserve(s.size());
-  size_t i = 0;
-  while (i < s.size()) {
-    unsigned char b = s[i];
+size_t Utf8ToUtf16(std::string_view s, char16_t* Out, size_t Limit) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(s.data());
+  const size_t n = s.size();
+  size_t i = 0, o = 0;
+  while (i < n && o < Limit) {
+    // Runs of ASCII, eight bytes at a time.
+    while (i + 8 <= n && o + 8 <= Limit) {
+      uint64_t w;
+      std::memcpy(&w, p + i, 8);
+      if (w & 0x8080808080808080ull) break;
+      for (int k = 0; k < 8; ++k) Out[o + k] = char16_t(p[i + k]);
+      i += 8;
+      o += 8;
+    }
+    if (i >= n || o >= Limit) break;
+    const unsigned char b = p[i];
     char32_t c;
     int extra;
-    if (b < 0x80) { c = b; extra = 0; }
+    if (b < 0x80) { Out[o++] = b; ++i; continue; }
     else if ((b & 0xE0) == 0xC0) { c = b & 0x1F; extra = 1; }
     else if ((b & 0xF0) == 0xE0) { c = b & 0x0F; extra = 2; }
     else if ((b & 0xF8) == 0xF0) { c = b & 0x07; extra = 3; }
-    else { out += u'\uFFFD'; ++i; continue; }
+    else { Out[o++] = u'\uFFFD'; ++i; continue; }
     bool ok = true;
     for (int k = 1; k <= extra; ++k) {
-      if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) { ok = false; break; }
-      c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+      if (i + k >= n || (p[i + k] & 0xC0) != 0x80) { ok = false; break; }
+      c = (c << 6) | (p[i + k] & 0x3F);
     }
     static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
     if (!ok || c < kMin[extra] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) {
-      out += u'\uFFFD';
+      Out[o++] = u'\uFFFD';
       ++i;
       continue;
     }
     if (c >= 0x10000) {
       c -= 0x10000;
-      out += char16_t(0xD800 + (c >> 10));
-      out += char16_t(0xDC00 + (c & 0x3FF));
+      Out[o++] = char16_t(0xD800 + (c >> 10));
+      Out[o++] = char16_t(0xDC00 + (c & 0x3FF));
     } else {
-      out += char16_t(c);
+      Out[o++] = char16_t(c);
     }
     i += extra + 1;
   }
+  return o;
+}
+
+String FromUtf8(std::string_view s) {
+  String out(s.size(), u'\0');
+  out.resize(Utf8ToUtf16(s, out.data(), s.size()));
   return out;
 }
 
