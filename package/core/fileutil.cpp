@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -24,6 +25,14 @@ bool IsValidUtf8(std::string_view s) {
   size_t i = 0;
   const size_t n = s.size();
   while (i < n) {
+    // Runs of ASCII, eight bytes at a time.
+    while (i + 8 <= n) {
+      uint64_t w;
+      std::memcpy(&w, s.data() + i, 8);
+      if (w & 0x8080808080808080ull) break;
+      i += 8;
+    }
+    if (i >= n) break;
     const unsigned char b = s[i];
     if (b < 0x80) {
       ++i;
@@ -80,7 +89,17 @@ std::string TextBytesToUtf8(std::string Bytes) {
   return ToUtf8(text);
 }
 
-std::string ReadTextFileUtf8(const String& FName) {
+std::string_view TextBytesAsUtf8(std::string& Bytes) {
+  const std::string_view b(Bytes);
+  if (b.substr(0, 3) == "\xEF\xBB\xBF") return b.substr(3);
+  if (b.substr(0, 2) != "\xFF\xFE" && b.substr(0, 2) != "\xFE\xFF" && IsValidUtf8(b)) return b;
+  Bytes = TextBytesToUtf8(std::move(Bytes));
+  return Bytes;
+}
+
+std::string ReadTextFileUtf8(const String& FName) { return TextBytesToUtf8(ReadFileBytes(FName)); }
+
+std::string ReadFileBytes(const String& FName) {
   TFileStream f(FName, fmOpenRead);
   std::string data;
   const Int64 size = f.Size();
@@ -91,7 +110,7 @@ std::string ReadTextFileUtf8(const String& FName) {
   // A file that grew while it was read: take the rest too.
   char buf[1 << 14];
   for (Int64 got; (got = f.Read(buf, sizeof buf)) > 0;) data.append(buf, size_t(got));
-  return TextBytesToUtf8(std::move(data));
+  return data;
 }
 
 size_t FindLoneSurrogate(std::u16string_view S) {

@@ -20,6 +20,11 @@ String ReadLnStream(TStream* Stream, bool& Eof, Integer MaxLen);
 // apart; without one, bytes that are not valid UTF-8 are read as Windows-1252, which is what
 // spreadsheets on desktops write.
 std::string TextBytesToUtf8(std::string Bytes);
+// The UTF-8 text of the bytes as TextBytesToUtf8 gives it, but without moving bytes that are UTF-8
+// already: a view of Bytes behind its byte-order mark. Other encodings are converted into Bytes.
+std::string_view TextBytesAsUtf8(std::string& Bytes);
+// A whole file's bytes. Errors of opening and reading raise the stream's errors.
+std::string ReadFileBytes(const String& FName);
 // A whole text file through TextBytesToUtf8. Errors of opening and reading raise the stream's errors.
 std::string ReadTextFileUtf8(const String& FName);
 // The position of the first UTF-16 code unit that UTF-8 cannot hold (an unpaired surrogate), or npos.

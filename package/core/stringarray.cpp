@@ -1,4 +1,4 @@
-// Sections: [pool] [size] [cells] [rows and columns] [sorting] [notifications]
+// Sections: [pool] [size] [cells] [rows and columns] [sorting] [notifications] [loading]
 #include "package/core/stringarray.h"
 
 #include <algorithm>
@@ -442,6 +442,105 @@ void TStringArray::Changed() {
 
 void TStringArray::PercentDone(Integer p) {
   if (FOnPercentDone) FOnPercentDone(this, p);
+}
+
+// [loading] -------------------------------------------------------------------------
+
+void TStringArray::TLoader::SetColumns(Integer Cols) {
+  if (FCols < 0 && Cols >= 0) FCols = Cols;
+}
+
+void TStringArray::TLoader::Reserve(Integer Rows, size_t Chars) {
+  if (FCols >= 0 && Rows > FRows && (Int64(FCols) + 1) * (Int64(Rows) + 1) <= MaxCells) {
+    FCells.reserve((size_t(Rows) + 1) * size_t(FCols + 1));
+    AllowRows(Rows);
+  }
+  FPool.reserve(FUsed + Chars);
+}
+
+char16_t* TStringArray::TLoader::Room(size_t Max) {
+  if (FUsed + Max > std::numeric_limits<uint32_t>::max()) throw EJOXDStructError(u"TStringArray: text pool is full");
+  if (FUsed + Max > FPool.size()) {
+    // Half again, not double: the pool is most of a table's memory.
+    const size_t want = std::max(FUsed + Max, FPool.size() + FPool.size() / 2 + 4096);
+    if (want > FPool.capacity()) FPool.reserve(want);
+    FPool.resize(FPool.capacity());
+  }
+  return FPool.data() + FUsed;
+}
+
+void TStringArray::TLoader::GrowRows(Integer Row) {
+  const size_t stride = size_t(FCols) + 1;
+  // Half again at a time; at most that much beyond a row the caller vouched for.
+  Int64 rows = std::max<Int64>(Row, Int64(FRows) + FRows / 2 + 64);
+  rows = std::max<Int64>(Row, std::min<Int64>(rows, MaxCells / Int64(stride) - 1));
+  // Room made by Reserve is not outgrown for rows within it.
+  if (Row <= FAllow && FCells.capacity() >= (size_t(FAllow) + 1) * stride) rows = std::min<Int64>(rows, FAllow);
+  if (FCells.capacity() < (size_t(rows) + 1) * stride) FCells.reserve((size_t(rows) + 1) * stride);
+  FCells.resize((size_t(rows) + 1) * stride);
+  FRows = Integer(rows);
+}
+
+void TStringArray::TLoader::Place(Integer ACol, Integer ARow, size_t Len) {
+  if (Len == 0) return;
+  if (Len > size_t(MaxCellLength)) Len = MaxCellLength;
+  const uint32_t off = uint32_t(FUsed);
+  FUsed += Len;
+  FMaxCol = std::max(FMaxCol, ACol);
+  FMaxRow = std::max(FMaxRow, ARow);
+  if (ACol <= FCols && ARow <= FAllow && (Int64(FCols) + 1) * (Int64(ARow) + 1) <= MaxCells) {
+    if (ARow > FRows) GrowRows(ARow);
+    FCells[size_t(ARow) * (size_t(FCols) + 1) + size_t(ACol)] = TCell{off, uint16_t(Len), uint16_t(Len)};
+  } else {
+    FLate.push_back(TLate{ACol, ARow, off, uint16_t(Len)});
+  }
+}
+
+void TStringArray::TLoader::Finish(TStringArray& Into, Integer NrCols, Integer NrRows) {
+  if (NrCols < 0 || NrRows < 0 || (Int64(NrCols) + 1) * (Int64(NrRows) + 1) > MaxCells)
+    RaiseSize(Int64(NrCols) + 1, Int64(NrRows) + 1);
+  TStringArray a;  // built aside, then swapped into Into, so a failure leaves Into as it was
+  try {
+    a.FAllocRowsBy = Into.FAllocRowsBy;
+    if (FCols < 0) FCols = 0;
+    FCells.resize((size_t(FRows) + 1) * (size_t(FCols) + 1));
+    a.FCells.swap(FCells);
+    a.FNrCols = FCols;
+    a.FNrRows = FRows;
+    a.FColAttr.assign(size_t(FCols) + 1, 0);
+    a.FRowAttr.assign(size_t(FRows) + 1, 0);
+    a.FSortNr.resize(size_t(FRows) + 1);
+    a.FOrder.resize(size_t(FRows) + 1);
+    for (Integer r = 0; r <= FRows; ++r) a.FSortNr[r] = a.FOrder[r] = r;
+    a.FSortNr[0] = 0;
+    FPool.resize(FUsed);
+    a.FPool.swap(FPool);
+    a.Resize(NrCols, NrRows);
+    // Texts that waited: the one later in the input (further on in the pool) wins.
+    for (const TLate& l : FLate) {
+      if (l.Col > NrCols || l.Row > NrRows) continue;
+      TCell& c = a.CellAt(l.Col, l.Row);
+      if (c.Len == 0 || c.Off < l.Off) c = TCell{l.Off, l.Len, l.Len};
+    }
+    FLate = {};
+    size_t used = 0;
+    for (const TCell& c : a.FCells) used += c.Cap;
+    a.FWaste = a.FPool.size() - used;
+    a.CompactPoolIfWasteful();
+  } catch (const std::bad_alloc&) {
+    RaiseSize(Int64(NrCols) + 1, Int64(NrRows) + 1);
+  }
+  std::swap(Into.FNrCols, a.FNrCols);
+  std::swap(Into.FNrRows, a.FNrRows);
+  Into.FPool.swap(a.FPool);
+  std::swap(Into.FWaste, a.FWaste);
+  Into.FCells.swap(a.FCells);
+  Into.FRowAttr.swap(a.FRowAttr);
+  Into.FSortNr.swap(a.FSortNr);
+  Into.FColAttr.swap(a.FColAttr);
+  Into.FOrder.swap(a.FOrder);
+  Into.FLastKeyCol = 0;
+  Into.Changed();
 }
 
 }  // namespace jox

@@ -7,6 +7,7 @@
 // moves texts, and every row carries its own attribute byte and sort number with it.
 #pragma once
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -93,6 +94,9 @@ class TStringArray : public TObject {
   const TOnPercentDoneEvent& OnPercentDone() const { return FOnPercentDone; }
   void SetOnPercentDone(TOnPercentDoneEvent h) { FOnPercentDone = std::move(h); }
 
+  class TLoader;
+
+
  private:
   // A text of the pool: Len characters at Off, room for Cap in place.
   struct TCell {
@@ -128,6 +132,48 @@ class TStringArray : public TObject {
   TNotifyEvent FOnChange;
   TBeforeSortExchgEvent FOnBeforeSortExchange;
   TOnPercentDoneEvent FOnPercentDone;
+};
+
+// Fills a new array in one pass, for readers of large files: each text is decoded straight into
+// the end of the pool and its cell placed by (column, row), with no notification and no copy per
+// cell. Nothing reaches an array before Finish, so a load that fails midway leaves it as it was.
+class TStringArray::TLoader {
+ public:
+  TLoader() = default;
+  // Cells of columns 0..Cols go straight into the grid; set before the first cell is placed
+  // (later calls are ignored). Cells of other columns wait in a list until Finish.
+  void SetColumns(Integer Cols);
+  // Rows 1..Rows may take their cells straight into the grid (the caller vouches that the input
+  // can hold that many); cells of later rows wait in the list. Reserve makes room for them at once.
+  void AllowRows(Integer Rows) { FAllow = std::max(FAllow, Rows); }
+  void Reserve(Integer Rows, size_t Chars);
+  // Room for Max characters at the end of the pool, valid until the next call of Room or Place.
+  char16_t* Room(size_t Max);
+  // The first Len characters written at Room become the text of (ACol, ARow), cut to
+  // MaxCellLength (ACol >= 0, ARow >= 1). A later text for the same cell replaces it.
+  void Place(Integer ACol, Integer ARow, size_t Len);
+  // The highest column and row of any placed text (0 when none).
+  Integer MaxCol() const { return FMaxCol; }
+  Integer MaxRow() const { return FMaxRow; }
+  // Replaces Into's texts, sizes, attributes and order (its slots stay) with what was loaded, sized
+  // (NrCols, NrRows) and unsorted; texts outside that size are dropped. Raises as Resize does;
+  // Into is then unchanged.
+  void Finish(TStringArray& Into, Integer NrCols, Integer NrRows);
+
+ private:
+  struct TLate {
+    Integer Col, Row;
+    uint32_t Off;
+    uint16_t Len;
+  };
+  void GrowRows(Integer Row);
+
+  std::vector<char16_t> FPool;
+  size_t FUsed = 0;                 // characters of FPool holding texts
+  std::vector<TCell> FCells;        // rows 0..FRows, FCols + 1 cells each
+  Integer FCols = -1, FRows = 0, FAllow = 0;
+  Integer FMaxCol = 0, FMaxRow = 0;
+  std::vector<TLate> FLate;
 };
 
 }  // namespace jox
