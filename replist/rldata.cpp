@@ -21,6 +21,13 @@ void TRLProgress::Cell() {
   FData.OnPercentDone()(&FData, Integer(std::min<Int64>(100, FCount * 100 / FTotal)));
 }
 
+void TRLProgress::At(Int64 Done) {
+  const bool step = Done / FStep != FCount / FStep;
+  FCount = Done;
+  if (step && FData.OnPercentDone())
+    FData.OnPercentDone()(&FData, Integer(std::min<Int64>(100, std::max<Int64>(Done, 0) * 100 / FTotal)));
+}
+
 TQuietStore::TQuietStore(TStringArray* Store) : FStore(Store), FSaved(Store->OnChange()) {
   Store->SetOnChange({});
 }

@@ -12,7 +12,7 @@ bool TRLStaging::FitsStore() const {
   return cells <= TStringArray::MaxCells;
 }
 
-void TRLDataAccess::Adopt(TRLData& D, const TRLStaging& S) {
+void TRLDataAccess::Adopt(TRLData& D, const TRLStaging& S, TStringArray::TLoader& Texts) {
   const Integer nc = S.NrOfColumns, nr = S.NrOfRows;
   std::vector<TNameStrType> names;
   std::vector<TColFmtString> formats;
@@ -29,12 +29,7 @@ void TRLDataAccess::Adopt(TRLData& D, const TRLStaging& S) {
   auto store = std::make_unique<TStringArray>();
   try {
     store->SetAllocRowsBy(D.Strings->AllocRowsBy());
-    store->Resize(std::max(nc, 1), std::max(nr, 1));
-    TRLProgress progress(D, Int64(std::max(nr, 1)) * (Int64(nc) + 1));
-    for (const TRLStaging::TCell& c : S.Cells) {
-      store->SetString(c.Col, c.Row, std::u16string_view(S.Text).substr(c.Off, c.Len));
-      progress.Cell();
-    }
+    Texts.Finish(*store, std::max(nc, 1), std::max(nr, 1));
   } catch (const EJOXError&) {
     throw EJOXError(NotEnoughMemoryText(D.Name()));
   } catch (const std::bad_alloc&) {

@@ -2,10 +2,15 @@
 // complete new table that the readers build before they replace the model.
 #pragma once
 
+#include <cstring>
+#include <functional>
 #include <memory>
+#include <new>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "package/framework/base/utf8.h"
 #include "package/texts.h"
 #include "replist/rldata.h"
 
@@ -18,6 +23,8 @@ class TRLProgress {
   // Over Total cells instead of the model's count (for a table that is still being read).
   TRLProgress(TRLData& Data, Int64 Total);
   void Cell();
+  // Done of the total reached (for work counted in bytes rather than cells).
+  void At(Int64 Done);
 
  private:
   TRLData& FData;
@@ -25,6 +32,62 @@ class TRLProgress {
   Integer FStep;
   Int64 FTotal;
 };
+
+// Output formatted straight into one block, which goes to the sink whole once it is full.
+class TBlockOut {
+ public:
+  static constexpr size_t kBlock = size_t(1) << 20;
+  explicit TBlockOut(std::function<void(std::string_view)> Sink) : FSink(std::move(Sink)), FBuf(kBlock + 65536, '\0') {}
+  // Room for n more bytes; write them there, then Commit the new end.
+  char* Room(size_t n) {
+    if (FEnd + n > FBuf.size()) {
+      Flush();
+      if (n > FBuf.size()) FBuf.resize(n);
+    }
+    return FBuf.data() + FEnd;
+  }
+  void Commit(char* End) {
+    FEnd = size_t(End - FBuf.data());
+    if (FEnd >= kBlock) Flush();
+  }
+  void Put(std::string_view s) {
+    char* p = Room(s.size());
+    std::memcpy(p, s.data(), s.size());
+    Commit(p + s.size());
+  }
+  void Flush() {
+    if (FEnd) FSink(std::string_view(FBuf.data(), FEnd));
+    FEnd = 0;
+  }
+
+ private:
+  std::function<void(std::string_view)> FSink;
+  std::string FBuf;
+  size_t FEnd = 0;
+};
+
+// Writes s[i] (which is c) as UTF-8 at p; a surrogate pair takes s[i + 1] along and advances i.
+// False, with nothing written, for an unpaired surrogate.
+inline bool PutUtf8(char*& p, char16_t c, std::u16string_view s, size_t& i) {
+  if (c < 0x80) {
+    *p++ = char(c);
+  } else if (c < 0x800) {
+    *p++ = char(0xC0 | (c >> 6));
+    *p++ = char(0x80 | (c & 0x3F));
+  } else if (c >= 0xD800 && c < 0xE000) {
+    if (c >= 0xDC00 || i + 1 >= s.size() || s[i + 1] < 0xDC00 || s[i + 1] >= 0xE000) return false;
+    const char32_t u = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (s[++i] - 0xDC00);
+    *p++ = char(0xF0 | (u >> 18));
+    *p++ = char(0x80 | ((u >> 12) & 0x3F));
+    *p++ = char(0x80 | ((u >> 6) & 0x3F));
+    *p++ = char(0x80 | (u & 0x3F));
+  } else {
+    *p++ = char(0xE0 | (c >> 12));
+    *p++ = char(0x80 | ((c >> 6) & 0x3F));
+    *p++ = char(0x80 | (c & 0x3F));
+  }
+  return true;
+}
 
 // Switches the store's change notification off while many cells are written and fires it once
 // at the end (when anything was written).
@@ -40,27 +103,15 @@ class TQuietStore {
   TNotifyEvent FSaved;
 };
 
-// A table read from outside, held apart until it is complete and valid.
+// The settings of a table read from outside, held apart (with its texts in a loader) until it is
+// complete and valid.
 struct TRLStaging {
   Integer NrOfColumns = 1, NrOfRows = 0;
   std::vector<String> Names, Formats;  // per column, at least one entry
   std::vector<TCheckMode> Modes;
   bool HaveHeader = false, HaveComment = false, HaveDataID = false;
   String CommonHeader, Comment, DataID;
-  // Stored texts (marks included) back to back in Text.
-  struct TCell {
-    Integer Col, Row;
-    size_t Off;
-    uint32_t Len;
-  };
-  std::vector<TCell> Cells;
-  String Text;
 
-  void AddCell(Integer Col, Integer Row, std::u16string_view T) {
-    if (T.size() > size_t(TRLData::MaxCellLength)) T = T.substr(0, TRLData::MaxCellLength);
-    Cells.push_back({Col, Row, Text.size(), uint32_t(T.size())});
-    Text.append(T);
-  }
   // Whether the sizes fit the store's limits (NrOfColumns may be 0, as after removing every column).
   bool FitsStore() const;
 };
@@ -72,10 +123,24 @@ Integer FormatNumberAt(const String& s, size_t Pos);
 // its fourth character.
 String RowIndexDefault(char16_t Type, const String& Rest, Integer ARow);
 
+// Runs a reader: memory that runs out (a failed allocation, a full text pool) raises the model's
+// "not enough memory" error; the readers leave the model as it was.
+template <class F>
+auto ReadGuarded(const TRLData& D, F&& Read) -> decltype(Read()) {
+  try {
+    return Read();
+  } catch (const std::bad_alloc&) {
+    throw EJOXError(NotEnoughMemoryText(D.Name()));
+  } catch (const EJOXDStructError&) {
+    throw EJOXError(NotEnoughMemoryText(D.Name()));
+  }
+}
+
 struct TRLDataAccess {
-  // Replaces the model's table with a staged one: new store, sizes, column settings, unsorted.
-  // Raises EJOXRLDataError / EJOXError when memory runs out; the model is then unchanged.
-  static void Adopt(TRLData& D, const TRLStaging& S);
+  // Replaces the model's table with a staged one and the texts loaded for it: new store, sizes,
+  // column settings, unsorted. Raises EJOXRLDataError / EJOXError when memory runs out; the
+  // model is then unchanged.
+  static void Adopt(TRLData& D, const TRLStaging& S, TStringArray::TLoader& Texts);
   static TStringArray* Store(TRLData& D) { return D.Strings; }
   static void BeforeHTMLExport(TRLData& D, String& Text, Integer Col, Integer Row) {
     D.BeforeHTMLExport(Text, Col, Row);

@@ -1,6 +1,7 @@
 // The report-list file: one element per line (see docs/replist-file.md).
 // Sections: [tags] [lines] [escaping] [opening line] [writing] [reading] [recognition]
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <memory>
@@ -14,6 +15,8 @@ namespace jox {
 namespace {
 const String kTagNames[] = {u"numcols", u"numrows",  u"colname",  u"checkedcolumn", u"commonheader",
                             u"columnformat", u"cell", u"comment", u"/replist", u"invalidtag"};
+constexpr std::string_view kTagNamesUtf8[] = {"numcols",      "numrows", "colname", "checkedcolumn", "commonheader",
+                                              "columnformat", "cell",    "comment", "/replist",      "invalidtag"};
 }
 
 const String& RepListXmlTagName(TRepListXmlTag Tag) { return kTagNames[Tag <= xmlInvalid ? Tag : xmlInvalid]; }
@@ -44,51 +47,49 @@ class TLineSource {
  public:
   virtual ~TLineSource() = default;
   virtual bool Next(std::string_view& Line) = 0;
+  // Bytes not handed out yet, -1 when unknown.
+  virtual Int64 Remaining() { return -1; }
 };
-
-// Splits Data at the first line end; returns the length of the line and sets Skip to the length
-// of line plus its end. False when Data holds no line end yet. Scanning starts at From: the caller
-// knows that no line end stands before it.
-bool SplitLine(std::string_view Data, size_t& Len, size_t& Skip, bool AtEnd, size_t From = 0) {
-  const char* p = Data.data();
-  const size_t n = Data.size();
-  const void* lf = std::memchr(p + From, '\n', n - From);
-  const size_t lfAt = lf ? size_t(static_cast<const char*>(lf) - p) : n;
-  const void* cr = std::memchr(p + From, '\r', lfAt - From);
-  if (cr) {
-    const size_t crAt = size_t(static_cast<const char*>(cr) - p);
-    if (crAt + 1 == n && !AtEnd) return false;  // an LF may still follow
-    Len = crAt;
-    Skip = crAt + 1 + (crAt + 1 < n && p[crAt + 1] == '\n');
-    return true;
-  }
-  if (lf) {
-    Len = lfAt;
-    Skip = lfAt + 1;
-    return true;
-  }
-  if (!AtEnd) return false;
-  Len = Skip = n;
-  return n > 0;
-}
 
 // Lines longer than this keep only their start, whatever the source.
 constexpr size_t TStreamLinesMax = size_t(1) << 24;
+
+// The first c in [From, To) of p, or To.
+size_t FindByte(const char* p, char c, size_t From, size_t To) {
+  const void* hit = From < To ? std::memchr(p + From, c, To - From) : nullptr;
+  return hit ? size_t(static_cast<const char*>(hit) - p) : To;
+}
 
 class TMemLines : public TLineSource {
  public:
   explicit TMemLines(std::string_view Data) : FData(Data) {}
   bool Next(std::string_view& Line) override {
+    const size_t n = FData.size();
+    if (FPos >= n) return false;
+    // The next LF is remembered, so a file of CR line ends is not searched to its end per line.
+    if (!FHaveLF || FLF < FPos) {
+      FLF = FindByte(FData.data(), '\n', FPos, n);
+      FHaveLF = true;
+    }
+    const size_t cr = FindByte(FData.data(), '\r', FPos, FLF);
     size_t len, skip;
-    if (!SplitLine(FData.substr(FPos), len, skip, true)) return false;
+    if (cr < FLF) {
+      len = cr - FPos;
+      skip = len + 1 + (cr + 1 < n && FData[cr + 1] == '\n');
+    } else {
+      len = FLF - FPos;
+      skip = len + (FLF < n);
+    }
     Line = FData.substr(FPos, std::min(len, TStreamLinesMax));
     FPos += skip;
     return true;
   }
+  Int64 Remaining() override { return Int64(FData.size() - std::min(FPos, FData.size())); }
 
  private:
   std::string_view FData;
-  size_t FPos = 0;
+  size_t FPos = 0, FLF = 0;
+  bool FHaveLF = false;
 };
 
 // Reads a stream in blocks; when done, puts the stream back right after the last line handed out.
@@ -110,19 +111,34 @@ class TStreamLines : public TLineSource {
   }
   bool Next(std::string_view& Line) override {
     for (;;) {
-      size_t len, skip;
-      const std::string_view pending = std::string_view(FBuf).substr(FPos);
-      if (SplitLine(pending, len, skip, FEof, FScanned)) {
-        Line = pending.substr(0, std::min(len, kMaxLine));
+      const size_t n = FBuf.size(), from = FPos + FScanned;
+      if (!FHaveLF || FLF < FPos) {
+        FLF = FindByte(FBuf.data(), '\n', from, n);
+        FHaveLF = true;
+      }
+      const size_t cr = FindByte(FBuf.data(), '\r', from, FLF);
+      size_t len = 0, skip = 0;
+      if (cr < FLF && (cr + 1 < n || FEof)) {
+        len = cr - FPos;
+        skip = len + 1 + (cr + 1 < n && FBuf[cr + 1] == '\n');
+      } else if (cr == FLF && FLF < n) {
+        len = FLF - FPos;
+        skip = len + 1;
+      } else if (FEof && cr == FLF) {
+        if (FPos >= n) return false;
+        len = skip = n - FPos;
+      }
+      if (skip) {
+        Line = std::string_view(FBuf).substr(FPos, std::min(len, kMaxLine));
         FPos += skip;
         FScanned = 0;
         return true;
       }
-      if (FEof) return false;
       // A lone CR at the end may be followed by an LF: look at it again with the next block.
-      FScanned = pending.size() - (!pending.empty() && pending.back() == '\r');
+      FScanned = n - FPos - (n > FPos && FBuf[n - 1] == '\r');
       FBuf.erase(0, FPos);
       FPos = 0;
+      FHaveLF = false;
       if (FScanned > kMaxLine) {  // only the bytes kept of an over-long line stay
         FBuf.erase(kMaxLine, FScanned - kMaxLine);
         FScanned = kMaxLine;
@@ -134,12 +150,21 @@ class TStreamLines : public TLineSource {
       if (got <= 0) FEof = true;
     }
   }
+  Int64 Remaining() override {
+    try {
+      return std::max<Int64>(FStream->Size() - FStream->Position(), 0) + Int64(FBuf.size() - FPos);
+    } catch (const Exception&) {
+      return -1;
+    }
+  }
 
  private:
   TStream* FStream;
   std::string FBuf;
   size_t FPos = 0;
   size_t FScanned = 0;  // bytes of the pending line known to hold no line end
+  size_t FLF = 0;       // the next LF at or after FPos + FScanned, or the end of the buffer
+  bool FHaveLF = false;
   bool FEof = false;
 };
 
@@ -160,66 +185,69 @@ class TReaderLines : public TLineSource {
 
 // [escaping] --------------------------------------------------------------------------
 
-void AppendNumRef(std::string& out, unsigned v) {
-  char buf[16];
-  auto r = std::to_chars(buf, buf + sizeof buf, v);
-  out += "&#";
-  out.append(buf, r.ptr);
-  out += ';';
+char* PutNumRef(char* p, unsigned v) {
+  *p++ = '&';
+  *p++ = '#';
+  p = std::to_chars(p, p + 10, v).ptr;
+  *p++ = ';';
+  return p;
 }
+
+// Bytes of ASCII that stand for themselves in a value.
+constexpr auto kPlain = [] {
+  std::array<bool, 128> t{};
+  for (int c = 0x20; c < 0x7F; ++c) t[size_t(c)] = c != '&' && c != '<' && c != '>' && c != '"' && c != '\'';
+  return t;
+}();
 
 // UTF-8 with every markup character, control character and unpaired surrogate as a reference,
 // so that a value never breaks its line or its element and comes back code unit for code unit.
-void AppendEscaped(std::string& out, std::u16string_view s) {
+// Needs room for 8 bytes per character.
+char* PutEscaped(char* p, std::u16string_view s) {
   for (size_t i = 0; i < s.size(); ++i) {
     const char16_t c = s[i];
     if (c < 0x80) {
+      if (kPlain[c]) {
+        *p++ = char(c);
+        continue;
+      }
       switch (c) {
-        case u'&': out += "&amp;"; break;
-        case u'<': out += "&lt;"; break;
-        case u'>': out += "&gt;"; break;
-        case u'"': out += "&quot;"; break;
-        case u'\'': out += "&apos;"; break;
-        default:
-          if (c < 0x20 || c == 0x7F) AppendNumRef(out, c);
-          else out += char(c);
+        case u'&': std::memcpy(p, "&amp;", 5), p += 5; break;
+        case u'<': std::memcpy(p, "&lt;", 4), p += 4; break;
+        case u'>': std::memcpy(p, "&gt;", 4), p += 4; break;
+        case u'"': std::memcpy(p, "&quot;", 6), p += 6; break;
+        case u'\'': std::memcpy(p, "&apos;", 6), p += 6; break;
+        default: p = PutNumRef(p, c);
       }
-    } else if (c < 0x800) {
-      out += char(0xC0 | (c >> 6));
-      out += char(0x80 | (c & 0x3F));
-    } else if (c >= 0xD800 && c < 0xE000) {
-      if (c < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
-        const char32_t u = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-        ++i;
-        out += char(0xF0 | (u >> 18));
-        out += char(0x80 | ((u >> 12) & 0x3F));
-        out += char(0x80 | ((u >> 6) & 0x3F));
-        out += char(0x80 | (u & 0x3F));
-      } else {
-        AppendNumRef(out, c);
-      }
-    } else {
-      out += char(0xE0 | (c >> 12));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
+    } else if (!PutUtf8(p, c, s, i)) {
+      p = PutNumRef(p, c);
     }
+  }
+  return p;
+}
+
+// Values of any length, in pieces that never split a surrogate pair.
+void PutEscaped(TBlockOut& out, std::u16string_view s) {
+  constexpr size_t kPiece = 4096;
+  while (!s.empty()) {
+    size_t n = std::min(s.size(), kPiece);
+    if (n < s.size() && s[n - 1] >= 0xD800 && s[n - 1] < 0xDC00) --n;
+    out.Commit(PutEscaped(out.Room(8 * n), s.substr(0, n)));
+    s.remove_prefix(n);
   }
 }
 
-// Decodes a value: UTF-8 runs and the references AppendEscaped writes (also hexadecimal ones).
-// An "&" that starts no known reference stays as it is.
-String Unescape(std::string_view s) {
-  if (s.find('&') == std::string_view::npos) return FromUtf8(s);
-  String out;
-  out.reserve(s.size());
-  size_t i = 0;
-  while (i < s.size()) {
-    const size_t amp = s.find('&', i);
-    if (amp == std::string_view::npos) {
-      out += FromUtf8(s.substr(i));
-      break;
-    }
-    out += FromUtf8(s.substr(i, amp - i));
+// Decodes a value, UTF-8 and the references PutEscaped writes (also hexadecimal ones), into
+// Out; an "&" that starts no known reference stays as it is. Stops once Limit characters are
+// written (one more for a surrogate pair) and returns how many were; Out needs
+// min(s.size(), Limit + 1), since no byte gives more than one character.
+size_t DecodeValue(std::string_view s, char16_t* Out, size_t Limit) {
+  size_t o = 0, i = 0;
+  while (i < s.size() && o < Limit) {
+    const void* hit = std::memchr(s.data() + i, '&', s.size() - i);
+    const size_t amp = hit ? size_t(static_cast<const char*>(hit) - s.data()) : s.size();
+    o += Utf8ToUtf16(s.substr(i, amp - i), Out + o, Limit - o);
+    if (amp == s.size() || o >= Limit) break;
     const size_t semi = s.find(';', amp);
     const std::string_view ent = semi == std::string_view::npos || semi - amp > 10
                                      ? std::string_view()
@@ -242,18 +270,24 @@ String Unescape(std::string_view s) {
       ok = false;
     }
     if (!ok) {
-      out += u'&';
+      Out[o++] = u'&';
       i = amp + 1;
       continue;
     }
     if (cp >= 0x10000) {
-      out += char16_t(0xD800 + ((cp - 0x10000) >> 10));
-      out += char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF));
+      Out[o++] = char16_t(0xD800 + ((cp - 0x10000) >> 10));
+      Out[o++] = char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF));
     } else {
-      out += char16_t(cp);
+      Out[o++] = char16_t(cp);
     }
     i = semi + 1;
   }
+  return o;
+}
+
+String Unescape(std::string_view s) {
+  String out(s.size(), u'\0');
+  out.resize(DecodeValue(s, out.data(), s.size()));
   return out;
 }
 
@@ -292,58 +326,62 @@ String WantedID(const String& DataID) { return LowerCase(TrimBlanks(DataID)); }
 
 // [writing] ---------------------------------------------------------------------------
 
-using TSink = std::function<void(const std::string&)>;
-
-void AppendElem(std::string& out, TRepListXmlTag tag, std::u16string_view value, Integer col = -1,
-                Integer row = -1) {
-  const std::string name = ToUtf8(RepListXmlTagName(tag));
-  out += '<';
-  out += name;
+void PutElem(TBlockOut& out, TRepListXmlTag tag, std::u16string_view value, Integer col = -1) {
+  const std::string_view name = kTagNamesUtf8[tag];
+  char* p = out.Room(name.size() + 24);
+  *p++ = '<';
+  p = std::copy(name.begin(), name.end(), p);
   if (col >= 0) {
-    out += " col=\"";
-    out += std::to_string(col);
-    out += '"';
+    std::memcpy(p, " col=\"", 6);
+    p = std::to_chars(p + 6, p + 18, col).ptr;
+    *p++ = '"';
   }
-  if (row >= 0) {
-    out += " row=\"";
-    out += std::to_string(row);
-    out += '"';
-  }
-  out += '>';
-  AppendEscaped(out, value);
-  out += "</";
-  out += name;
-  out += ">\n";
+  *p++ = '>';
+  out.Commit(p);
+  PutEscaped(out, value);
+  p = out.Room(name.size() + 4);
+  *p++ = '<';
+  *p++ = '/';
+  p = std::copy(name.begin(), name.end(), p);
+  *p++ = '>';
+  *p++ = '\n';
+  out.Commit(p);
 }
 
-void WriteList(TRLData& D, const TSink& Sink, bool CreateHeader, const String& DataID) {
-  constexpr size_t kFlushAt = 1 << 20;
-  std::string out;
-  out.reserve(kFlushAt + 4096);
-  auto flush = [&](bool force) {
-    if (force || out.size() >= kFlushAt) {
-      if (!out.empty()) Sink(out);
-      out.clear();
-    }
-  };
+// The cell line, in the shape ParseCellLine reads first.
+void PutCell(TBlockOut& out, Integer col, Integer row, std::u16string_view value) {
+  char* p = out.Room(8 * value.size() + 64);
+  std::memcpy(p, "<cell col=\"", 11);
+  p = std::to_chars(p + 11, p + 22, col).ptr;
+  std::memcpy(p, "\" row=\"", 7);
+  p = std::to_chars(p + 7, p + 18, row).ptr;
+  *p++ = '"';
+  *p++ = '>';
+  p = PutEscaped(p, value);
+  std::memcpy(p, "</cell>\n", 8);
+  out.Commit(p + 8);
+}
+
+void WriteList(TRLData& D, std::function<void(std::string_view)> Sink, bool CreateHeader, const String& DataID) {
+  TBlockOut out(std::move(Sink));
   const String id = DataID.empty() ? D.DataID() : DataID;
-  if (CreateHeader) out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  out += "<replist generator=\"joxkit\"";
+  if (CreateHeader) out.Put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+  out.Put("<replist generator=\"joxkit\"");
   if (!id.empty()) {
-    out += " id=\"";
-    AppendEscaped(out, id);
-    out += '"';
+    out.Put(" id=\"");
+    PutEscaped(out, id);
+    out.Put("\"");
   }
-  out += ">\n";
+  out.Put(">\n");
   const Integer nc = D.NrOfColumns(), nr = D.NrOfRows();
-  AppendElem(out, xmlNumCols, IntToStr(nc));
-  AppendElem(out, xmlNumRows, IntToStr(nr));
-  AppendElem(out, xmlCommonHd, D.CommonHeader());
-  AppendElem(out, xmlComment, D.Comment());
+  PutElem(out, xmlNumCols, IntToStr(nc));
+  PutElem(out, xmlNumRows, IntToStr(nr));
+  PutElem(out, xmlCommonHd, D.CommonHeader());
+  PutElem(out, xmlComment, D.Comment());
   for (Integer c = 1; c <= nc; ++c) {
-    AppendElem(out, xmlColName, D.GetColName(c), c);
-    AppendElem(out, xmlColumnFormat, D.GetColumnFormat(c), c);
-    AppendElem(out, xmlCheckedColumn, IntToStr(D.GetColCheckMode(c)), c);
+    PutElem(out, xmlColName, D.GetColName(c), c);
+    PutElem(out, xmlColumnFormat, D.GetColumnFormat(c), c);
+    PutElem(out, xmlCheckedColumn, IntToStr(D.GetColCheckMode(c)), c);
   }
   TStringArray* store = TRLDataAccess::Store(D);
   TRLProgress progress(D);
@@ -353,15 +391,14 @@ void WriteList(TRLData& D, const TSink& Sink, bool CreateHeader, const String& D
       progress.Cell();
       const std::u16string_view v = store->GetView(c, r);
       if (v.empty()) continue;
-      AppendElem(out, xmlCell, v, c, r);
+      PutCell(out, c, r, v);
       any = true;
     }
     // Every row leaves a line, so a reader can weigh the row count against the file's size.
-    if (!any) AppendElem(out, xmlCell, u"", 0, r);
-    flush(false);
+    if (!any) PutCell(out, 0, r, u"");
   }
-  out += "</replist>\n";
-  flush(true);
+  out.Put("</replist>\n");
+  out.Flush();
 }
 
 // [reading] ---------------------------------------------------------------------------
@@ -378,24 +415,42 @@ bool ParseInt(std::string_view s, Int64& v) {
   return !s.empty() && r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 
+bool SameAsciiNoCase(std::string_view a, std::string_view lower) {
+  if (a.size() != lower.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const char c = a[i] >= 'A' && a[i] <= 'Z' ? char(a[i] + 32) : a[i];
+    if (c != lower[i]) return false;
+  }
+  return true;
+}
+
 // One element line: <name attr="v" ...>content</name>
 struct TElement {
   TRepListXmlTag Tag = xmlInvalid;
   std::string_view Attrs, Content;
-  bool Attr(std::string_view key, Int64& v) const {
+  // The col and row attributes in one pass (the first of each counts). A value that is no
+  // number, or a damaged attribute before one of them, leaves that one unset.
+  void ColRow(Int64& col, Int64& row, bool& haveCol, bool& haveRow) const {
+    bool seenCol = false, seenRow = false;
     size_t i = 0;
-    while (i < Attrs.size()) {
+    while (i < Attrs.size() && !(seenCol && seenRow)) {
       while (i < Attrs.size() && Attrs[i] == ' ') ++i;
       const size_t eq = Attrs.find('=', i);
-      if (eq == std::string_view::npos || eq + 1 >= Attrs.size()) return false;
+      if (eq == std::string_view::npos || eq + 1 >= Attrs.size()) return;
       const char q = Attrs[eq + 1];
-      if (q != '"' && q != '\'') return false;
+      if (q != '"' && q != '\'') return;
       const size_t end = Attrs.find(q, eq + 2);
-      if (end == std::string_view::npos) return false;
-      if (TrimSpace(Attrs.substr(i, eq - i)) == key) return ParseInt(Attrs.substr(eq + 2, end - eq - 2), v);
+      if (end == std::string_view::npos) return;
+      const std::string_view key = TrimSpace(Attrs.substr(i, eq - i)), value = Attrs.substr(eq + 2, end - eq - 2);
+      if (key == "col" && !seenCol) {
+        seenCol = true;
+        haveCol = ParseInt(value, col);
+      } else if (key == "row" && !seenRow) {
+        seenRow = true;
+        haveRow = ParseInt(value, row);
+      }
       i = end + 1;
     }
-    return false;
   }
 };
 
@@ -410,7 +465,7 @@ TLineKind ParseLine(std::string_view line, TElement& e) {
   while (n < line.size() && line[n] != ' ' && line[n] != '>' && line[n] != '\t' && (line[n] != '/' || n == 1)) ++n;
   const std::string_view name = line.substr(1, n - 1);
   if (name == "/replist") return lkEnd;
-  if (AsciiLower(name) == "replist") return lkBad;  // the next list begins: this one was cut off
+  if (SameAsciiNoCase(name, "replist")) return lkBad;  // the next list begins: this one was cut off
   e.Tag = TagOf(name);
   if (e.Tag == xmlInvalid || e.Tag == xmlEndReplist) return lkSkip;  // elements of other makers
   const size_t gt = line.find('>', n);
@@ -432,20 +487,78 @@ TLineKind ParseLine(std::string_view line, TElement& e) {
   return lkElement;
 }
 
+// The line shape the writer gives every cell, <cell col="N" row="N">value</cell> with nothing
+// around it, read without the general parser. False sends the line to ParseLine.
+bool ParseCellLine(std::string_view line, Int64& col, Int64& row, std::string_view& content) {
+  constexpr std::string_view kHead = "<cell col=\"", kMid = "\" row=\"", kTail = "</cell>";
+  const char* p = line.data();
+  const char* const e = p + line.size();
+  if (line.size() < kHead.size() + kMid.size() + kTail.size() + 4 ||
+      std::memcmp(p, kHead.data(), kHead.size()) != 0 || std::memcmp(e - kTail.size(), kTail.data(), kTail.size()))
+    return false;
+  p += kHead.size();
+  auto number = [&](Int64& v) {
+    const char* const from = p;
+    v = 0;
+    while (p < e && unsigned(*p - '0') < 10 && p - from < 10) v = v * 10 + (*p++ - '0');
+    return p > from;
+  };
+  if (!number(col) || e - p < Int64(kMid.size()) || std::memcmp(p, kMid.data(), kMid.size()) != 0) return false;
+  p += kMid.size();
+  if (!number(row) || e - p < 2 + Int64(kTail.size()) || p[0] != '"' || p[1] != '>') return false;
+  p += 2;
+  const char* const close = e - kTail.size();
+  if (std::memchr(p, '<', size_t(close - p))) return false;
+  content = std::string_view(p, size_t(close - p));
+  return true;
+}
+
 struct TColValue {
   Integer Col;
   String Text;
 };
 
-// Reads the list after its opening line into S; false for a damaged or unfinished list.
-bool ReadBody(TLineSource& Src, TRLStaging& S) {
+// Reads the list after its opening line: column settings into S, cell texts straight into L.
+// False for a damaged or unfinished list.
+bool ReadBody(TLineSource& Src, TRLData& D, TRLStaging& S, TStringArray::TLoader& L) {
   Int64 nc = -1, nr = -1;
   std::vector<TColValue> names, formats;
   std::vector<std::pair<Integer, TCheckMode>> modes;
   std::string_view line;
-  bool ended = false;
-  Int64 lines = 0;  // lines of the list that say anything
+  bool ended = false, reserved = false;
+  Int64 lines = 0;     // lines of the list that say anything
+  Int64 gridCols = -1;  // the column count the table is laid out by (the first one given)
+  std::unique_ptr<TRLProgress> progress;
+  // Both counts known: room for the table at once when the input is large enough to hold it
+  // (so a few lines cannot claim much memory), and progress over its cells.
+  auto counted = [&]() {
+    if (nc < 0 || nr < 0 || nc > INT32_MAX || nr > INT32_MAX || progress) return;
+    progress = std::make_unique<TRLProgress>(D, nr * (nc + 1));
+    const Int64 left = Src.Remaining(), cells = (gridCols + 1) * (nr + 1);
+    if (left >= 0 && cells <= TStringArray::MaxCells && cells * 8 <= left * 4) {
+      L.Reserve(Integer(nr), size_t(left / 4));
+      reserved = true;
+    }
+  };
+  auto cell = [&](Int64 col, Int64 row, std::string_view content) {
+    if (col < 0 || row < 1 || col > INT32_MAX || row > INT32_MAX) return false;
+    if (content.empty()) return true;
+    // Rows that the lines read so far could hold go straight into the table.
+    if (gridCols >= 0 && !reserved)
+      L.AllowRows(Integer(std::min<Int64>(nr >= 0 ? nr : INT32_MAX, lines - std::max(nc, gridCols))));
+    char16_t* out = L.Room(std::min<size_t>(content.size(), TRLData::MaxCellLength + 1));
+    L.Place(Integer(col), Integer(row), DecodeValue(content, out, TRLData::MaxCellLength));
+    if (progress) progress->Cell();
+    return true;
+  };
   while (!ended && Src.Next(line)) {
+    Int64 col = -1, row = -1;
+    std::string_view content;
+    if (ParseCellLine(line, col, row, content)) {
+      ++lines;
+      if (!cell(col, row, content)) return false;
+      continue;
+    }
     TElement e;
     const TLineKind kind = ParseLine(line, e);
     if (kind != lkSkip || !TrimSpace(line).empty()) ++lines;
@@ -455,13 +568,19 @@ bool ReadBody(TLineSource& Src, TRLStaging& S) {
       case lkEnd: ended = true; continue;
       case lkElement: break;
     }
-    Int64 col = -1, row = -1;
+    bool haveCol = false, haveRow = false;
     switch (e.Tag) {
       case xmlNumCols:
         if (!ParseInt(e.Content, nc) || nc < 0) return false;
+        if (gridCols < 0 && nc <= INT32_MAX) {
+          gridCols = nc;
+          L.SetColumns(Integer(nc));
+        }
+        counted();
         break;
       case xmlNumRows:
         if (!ParseInt(e.Content, nr) || nr < 0) return false;
+        counted();
         break;
       case xmlCommonHd:
         S.CommonHeader = Unescape(e.Content);
@@ -473,37 +592,34 @@ bool ReadBody(TLineSource& Src, TRLStaging& S) {
         break;
       case xmlColName:
       case xmlColumnFormat:
-        if (!e.Attr("col", col) || col < 1 || col > INT32_MAX) return false;
+        e.ColRow(col, row, haveCol, haveRow);
+        if (!haveCol || col < 1 || col > INT32_MAX) return false;
         (e.Tag == xmlColName ? names : formats).push_back({Integer(col), Unescape(e.Content)});
         break;
       case xmlCheckedColumn: {
         Int64 m = 0;
-        if (!e.Attr("col", col) || col < 1 || col > INT32_MAX || !ParseInt(e.Content, m) || m < cmNone ||
-            m > cmRadio)
+        e.ColRow(col, row, haveCol, haveRow);
+        if (!haveCol || col < 1 || col > INT32_MAX || !ParseInt(e.Content, m) || m < cmNone || m > cmRadio)
           return false;
         modes.emplace_back(Integer(col), TCheckMode(m));
         break;
       }
-      case xmlCell: {
-        if (!e.Attr("col", col) || !e.Attr("row", row) || col < 0 || row < 1 || col > INT32_MAX || row > INT32_MAX)
-          return false;
-        const String t = Unescape(e.Content);
-        if (!t.empty()) S.AddCell(Integer(col), Integer(row), t);
+      case xmlCell:
+        e.ColRow(col, row, haveCol, haveRow);
+        if (!haveCol || !haveRow || !cell(col, row, e.Content)) return false;
         break;
-      }
       default:
         break;
     }
   }
   if (!ended || nc < 0 || nr < 0 || nc > INT32_MAX || nr > INT32_MAX) return false;
   // Every row and every column of a list costs it at least one line, so counts that its lines
-  // cannot hold are refused before anything of that size is allocated.
+  // cannot hold are refused before a table of that size is made.
   if (nr + nc > lines) return false;
   S.NrOfColumns = Integer(nc);
   S.NrOfRows = Integer(nr);
   if (!S.FitsStore()) return false;
-  for (const auto& c : S.Cells)
-    if (c.Col > S.NrOfColumns || c.Row > S.NrOfRows) return false;
+  if (L.MaxCol() > S.NrOfColumns || L.MaxRow() > S.NrOfRows) return false;
   for (const auto* list : {&names, &formats})
     for (const auto& v : *list)
       if (v.Col > S.NrOfColumns) return false;
@@ -530,22 +646,23 @@ bool ReadList(TRLData& D, TLineSource& Src, const String& DataID) {
   while (!found && Src.Next(line)) found = OpensList(line, want, &id);
   if (!found) return false;
   TRLStaging S;
-  if (!ReadBody(Src, S)) return false;
+  TStringArray::TLoader L;
+  if (!ReadBody(Src, D, S, L)) return false;
   S.DataID = id;
   S.HaveDataID = true;
-  TRLDataAccess::Adopt(D, S);
+  TRLDataAccess::Adopt(D, S, L);
   return true;
 }
 
 }  // namespace
 
 void TRLData::WriteToXMLStream(TStream* OutStream, bool CreateHeader, const String& DataID) {
-  WriteList(*this, [OutStream](const std::string& s) { OutStream->WriteBuffer(s.data(), Int64(s.size())); },
+  WriteList(*this, [OutStream](std::string_view s) { OutStream->WriteBuffer(s.data(), Int64(s.size())); },
             CreateHeader, DataID);
 }
 
 void TRLData::WriteToOpenXMLFile(TStreamWriter& TextFile, bool CreateHeader, const String& DataID) {
-  WriteList(*this, [&TextFile](const std::string& s) { TextFile.Write(FromUtf8(s)); }, CreateHeader, DataID);
+  WriteList(*this, [&TextFile](std::string_view s) { TextFile.Write(FromUtf8(s)); }, CreateHeader, DataID);
   // The writer's destructor would swallow the error of its last write.
   TextFile.Flush();
 }
@@ -555,24 +672,32 @@ void TRLData::SaveAsXMLFile(const String& FName, const String& DataID) {
 }
 
 bool TRLData::ReadFromXMLString(const String& InString, const String& DataID) {
-  const std::string utf8 = ToUtf8(InString);
-  TMemLines src(utf8);
-  return ReadList(*this, src, DataID);
+  return ReadGuarded(*this, [&] {
+    const std::string utf8 = ToUtf8(InString);
+    TMemLines src(utf8);
+    return ReadList(*this, src, DataID);
+  });
 }
 
 bool TRLData::ReadFromXMLStream(TStream* InStream, const String& DataID) {
-  TStreamLines src(InStream);
-  return ReadList(*this, src, DataID);
+  return ReadGuarded(*this, [&] {
+    TStreamLines src(InStream);
+    return ReadList(*this, src, DataID);
+  });
 }
 
 bool TRLData::ReadFromOpenXMLFile(TStreamReader& TextFile, const String& DataID) {
-  TReaderLines src(TextFile);
-  return ReadList(*this, src, DataID);
+  return ReadGuarded(*this, [&] {
+    TReaderLines src(TextFile);
+    return ReadList(*this, src, DataID);
+  });
 }
 
 bool TRLData::LoadFromXMLFile(const String& FName, const String& DataID) {
-  TFileStream f(FName, fmOpenRead);
-  return ReadFromXMLStream(&f, DataID);
+  return ReadGuarded(*this, [&] {
+    TFileStream f(FName, fmOpenRead);
+    return ReadFromXMLStream(&f, DataID);
+  });
 }
 
 // [recognition] -------------------------------------------------------------------------

@@ -1,0 +1,180 @@
+// The readers when memory runs out: this program replaces operator new with one that can be told
+// to fail once the bytes allocated from now on pass a budget. Every budget below what a read
+// needs must raise the model's error and leave the model exactly as it was; the heap a refused
+// hostile list makes the reader allocate is measured too.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <new>
+
+#include "replist/replist.h"
+
+using namespace jox;
+
+namespace {
+
+std::atomic<bool> gArmed{false};
+std::atomic<Int64> gBudget{0}, gSpent{0}, gPeakBlock{0};
+std::atomic<Int64> gFailures{0};
+
+void* Allocate(size_t n) {
+  if (gArmed) {
+    gPeakBlock = std::max<Int64>(gPeakBlock, Int64(n));
+    if ((gSpent += Int64(n)) > gBudget) {
+      gArmed = false;  // one failure: what follows (the error's text, unwinding) may allocate again
+      ++gFailures;
+      throw std::bad_alloc();
+    }
+  }
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+
+// Fails the first allocation that takes the bytes allocated from now on past Budget.
+void Arm(Int64 Budget) {
+  gSpent = 0;
+  gBudget = Budget;
+  gPeakBlock = 0;
+  gArmed = true;
+}
+
+}  // namespace
+
+void* operator new(size_t n) { return Allocate(n); }
+void* operator new[](size_t n) { return Allocate(n); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
+void operator delete[](void* p, size_t) noexcept { std::free(p); }
+
+namespace {
+
+String TempPath(const char* name) {
+  return FromUtf8(
+      (std::filesystem::temp_directory_path() / ("jox_rlalloc_" + std::to_string(::getpid()) + "_" + name)).string());
+}
+
+std::unique_ptr<TRLData> Table(Integer cols, Integer rows, const char16_t* tag) {
+  auto d = std::make_unique<TRLData>(nullptr);
+  d->SetName(u"data");
+  d->SetNrCols(cols);
+  d->SetNrRows(rows);
+  for (Integer r = 1; r <= rows; ++r)
+    for (Integer c = 0; c <= cols; ++c) d->SetElem(c, r, tag + IntToStr(r * 100 + c) + u" \u00e9<&>");
+  d->SetHeader(1, u"Head");
+  d->SetComment(tag);
+  return d;
+}
+
+// Everything a reader may change.
+std::string Snapshot(const TRLData& d) {
+  std::string s = ToUtf8(d.CommonHeader() + u"|" + d.Comment() + u"|" + d.DataID() + u"|" + IntToStr(d.NrOfColumns()) +
+                         u"x" + IntToStr(d.NrOfRows()) + u"|" + IntToStr(d.LastSortColumn()));
+  for (Integer c = 1; c <= d.NrOfColumns(); ++c)
+    s += ToUtf8(d.Header(c) + u"|" + d.ColumnFormat(c) + u"|" + IntToStr(d.ColumnCheckMode(c)) + u"|");
+  for (Integer r = 0; r <= d.NrOfRows(); ++r)
+    for (Integer c = 0; c <= d.NrOfColumns(); ++c) s += ToUtf8(d.Strings->GetString(c, r)) + "\x1f";
+  return s;
+}
+
+// Runs Read under budgets growing from 0 until one is enough. Each failure must be the model's
+// "not enough memory" error with the model unchanged; the successful read must give Want.
+template <class F>
+void EveryBudget(const char* what, TRLData& model, const std::string& want, F&& Read) {
+  SCOPED_TRACE(what);
+  const std::string before = Snapshot(model);
+  int failures = 0;
+  for (Int64 budget = 0;; budget = budget * 5 / 4 + 64) {
+    ASSERT_LT(budget, Int64(1) << 30);
+    const Int64 failed = gFailures;
+    Arm(budget);
+    bool ok = false;
+    try {
+      ok = Read();
+    } catch (const EJOXError& e) {
+      gArmed = false;
+      EXPECT_EQ(e.Message(), u"Component \"data\": not enough memory on heap");
+      EXPECT_EQ(Snapshot(model), before) << "budget " << budget;
+      ++failures;
+      continue;
+    } catch (...) {
+      gArmed = false;
+      ADD_FAILURE() << "another error at budget " << budget;
+      return;
+    }
+    gArmed = false;
+    EXPECT_EQ(gFailures, failed) << "a failed allocation went unreported at budget " << budget;
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(Snapshot(model), want);
+    break;
+  }
+  EXPECT_GT(failures, 10);
+}
+
+}  // namespace
+
+TEST(RLDataAlloc, AFailedAllocationLeavesTheModelAndRaises) {
+  auto source = Table(3, 300, u"new");
+  const std::string want = [&] {
+    TRLData copy(nullptr);
+    copy.Assign(source.get());
+    copy.SetDataID(u"");
+    return Snapshot(copy);
+  }();
+  const String xmlName = TempPath("a.xml"), csvName = TempPath("a.csv");
+  source->SaveAsXMLFile(xmlName, u"");
+  TStringStream xml;
+  source->WriteToXMLStream(&xml, true, u"");
+  const String xmlText = xml.DataString();
+
+  auto fresh = [] {
+    auto d = Table(2, 7, u"old");
+    d->Sort(1, 0, false);
+    return d;
+  };
+  auto d = fresh();
+  EveryBudget("file", *d, want, [&] { return d->LoadFromXMLFile(xmlName, u""); });
+  d = fresh();
+  EveryBudget("string", *d, want, [&] { return d->ReadFromXMLString(xmlText, u""); });
+  d = fresh();
+  EveryBudget("stream", *d, want, [&] {
+    xml.SetPosition(0);
+    return d->ReadFromXMLStream(&xml, u"");
+  });
+
+  // CSV: the cells, sizes and names of the file; the model's other settings stay.
+  source->ExportCSV(csvName, csvSemicolon, true, true, 1, 1, 3, 300);
+  TRLData csvWant(nullptr);
+  csvWant.SetName(u"data");
+  ASSERT_EQ(csvWant.ImportCSV(csvName, csvSemicolon, true), 300);
+  d = fresh();
+  {
+    TRLData copy(nullptr);
+    copy.Assign(d.get());
+    ASSERT_EQ(copy.ImportCSV(csvName, csvSemicolon, true), 300);
+    EveryBudget("csv", *d, Snapshot(copy), [&] { return d->ImportCSV(csvName, csvSemicolon, true) == 300; });
+  }
+  std::filesystem::remove(ToUtf8(xmlName));
+  std::filesystem::remove(ToUtf8(csvName));
+}
+
+TEST(RLDataAlloc, HostileCountsClaimNoMemory) {
+  // A few lines that claim a table of 100,000 x 1,000 (and a cell far down): refused, and the
+  // reader never asked for more than a small block on the way.
+  const std::string text =
+      "<replist generator=\"joxkit\">\n<numcols>1000</numcols>\n<numrows>100000</numrows>\n"
+      "<cell col=\"1\" row=\"99999\">x</cell>\n<cell col=\"1\" row=\"1\">y</cell>\n</replist>\n";
+  TRLData d(nullptr);
+  TMemoryStream s;
+  s.WriteBuffer(text.data(), Int64(text.size()));
+  s.SetPosition(0);
+  Arm(Int64(1) << 40);
+  EXPECT_FALSE(d.ReadFromXMLStream(&s, u""));
+  EXPECT_FALSE(d.ReadFromXMLString(FromUtf8(text), u""));
+  gArmed = false;
+  EXPECT_LT(gPeakBlock, 300000);
+  EXPECT_EQ(d.NrOfRows(), 0);
+}
