@@ -19,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   if (Size < 3) return 0;
   const Integer cols = 1 + Data[0] % 9, rows = Data[1] % 9;
   ed->Redimension(cols, rows);
+  ed->Fill(0);  // nothing left over from the run before
   ed->SetAttribColVisible(Data[2] & 1);
   ed->SetAttribRowVisible(Data[2] & 2);
   ed->SetClipboardUseFullPrec(Data[2] & 4);
