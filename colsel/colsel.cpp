@@ -242,7 +242,11 @@ const TClassInfo& TColSel::ClassInfo() {
       .Event("OnColorNameChange")
       .Event("OnChange")
       .Event("OnClick")
-      .Event("OnDropDown");
+      .Event("OnDropDown")
+      .Publish(ControlProperties(), pgBounds)
+      .Publish(ControlProperties(), {"Enabled", "Anchors", "Color", "Font", "ParentColor", "ParentFont",
+                                     "ParentShowHint", "ShowHint", "StyleElements", "TabOrder", "TabStop",
+                                     "Visible", "OnEnter", "OnExit"});
   return info;
 }
 

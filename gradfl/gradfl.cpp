@@ -148,7 +148,11 @@ const TClassInfo& TGradFill::ClassInfo() {
                                      .Prop("FrameStyle", &G::FrameStyle, &G::SetFrameStyle, DefFrameStyle)
                                      .Prop("GridMode", &G::GridMode, &G::SetGridMode, DefGridMode)
                                      .Prop("GridColor", &G::GridColor, &G::SetGridColor, DefGridColor)
-                                     .Event("OnPaint");
+                                     .Event("OnPaint")
+                                     .Publish(ControlProperties(), pgBounds)
+                                     .Publish(ControlProperties(), {"Align", "ParentShowHint", "ShowHint",
+                                                                    "Visible", "OnClick", "OnDblClick",
+                                                                    "OnMouseDown", "OnMouseMove", "OnMouseUp"});
   return info;
 }
 

@@ -252,7 +252,10 @@ const TClassInfo& TMarkSel::ClassInfo() {
       .Prop("ShowZeroAsCross", &M::ShowZeroAsCross, &M::SetShowZeroAsCross, true)
       .Event("OnMarkClick")
       .Event("OnMarkDblClick")
-      .Event("OnPaint");
+      .Event("OnPaint")
+      .Publish(ControlProperties(), pgBounds)
+      .Publish(ControlProperties(), {"Align", "ParentShowHint", "ShowHint", "Visible", "StyleElements",
+                                     "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
   return info;
 }
 

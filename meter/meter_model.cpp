@@ -432,7 +432,12 @@ const TClassInfo& TMeter::ClassInfo() {
           .Event("OnMouseMoveInMeter")
           .Event("OnBeforeDrawScaleLabel")
           .Event("OnBeforeDrawNeedle")
-          .Event("OnMeterRendered");
+          .Event("OnMeterRendered")
+          .Publish(ControlProperties(), pgBounds)
+          .Publish(ControlProperties(), {"Align", "DragKind", "DragCursor", "DragMode", "Font", "Hint",
+                                         "ParentFont", "ParentShowHint", "ShowHint", "StyleElements", "Visible",
+                                         "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp",
+                                         "OnDragDrop", "OnDragOver", "OnEndDrag", "OnStartDrag"});
   return info;
 }
 

@@ -387,7 +387,10 @@ const TClassInfo& TMiniCal::ClassInfo() {
           .Prop("Visible", &T::Visible, &T::SetVisible, true)
           .Event("OnChange")
           .Event("OnClick")
-          .Event("OnDblClick");
+          .Event("OnDblClick")
+          .Publish(ControlProperties(), pgBounds)
+          .Publish(ControlProperties(), {"Align", "Anchors", "Ctl3D", "Font", "ParentFont", "ParentShowHint",
+                                         "PopupMenu", "ShowHint", "StyleElements", "Visible"});
   return info;
 }
 

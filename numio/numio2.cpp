@@ -8,27 +8,34 @@ namespace jox {
 
 namespace {
 constexpr Integer DefWidth = 160, DefHeight = 28;
-}
+constexpr Integer DefLeftSpace = 35, DefTextBoxWidth = 80, DefDecPlaces = 2, DefSignificantDigits = 6;
+constexpr Integer DefFreezeBoxSize = 16, DefFreezeBoxLeft = 30, DefFreezeBoxTop = 4;
+constexpr Integer DefButWidth = 18, DefButSpace = 3;
+constexpr double DefButIncrem = 1.0;
+constexpr Integer DefGaugeHeight = 8, DefGaugeWidth = 82, DefGaugeLeftMargin = 35, DefGaugeTopMargin = 3;
+constexpr TColor DefColorWarnBG = 0x6088FFF0;
+constexpr double DefMaximum = 1000, DefMinimum = 0;
+}  // namespace
 
 TNumIO2::TNumIO2(TComponent* AOwner)
     : TCustomControl(AOwner),
-      FLeftSpace(35),
+      FLeftSpace(DefLeftSpace),
       FSuppressPaint(true),
-      FTextBoxWidth(80),
+      FTextBoxWidth(DefTextBoxWidth),
       FValueChanged(false),
-      FDecP(2),
-      FSigDig(6),
+      FDecP(DefDecPlaces),
+      FSigDig(DefSignificantDigits),
       FEnabled(true),
       FFreezeBoxVisib(false),
-      FFreezeBoxSize(16),
+      FFreezeBoxSize(DefFreezeBoxSize),
       FHideInputOnFreeze(false),
-      FFreezeBoxLeft(30),
-      FFreezeBoxTop(4),
+      FFreezeBoxLeft(DefFreezeBoxLeft),
+      FFreezeBoxTop(DefFreezeBoxTop),
       FFreezeBoxChecked(false),
       FHideNumInEdi(false),
-      FButWidth(18),
-      FButSpace(3),
-      FButIncrem(1.0),
+      FButWidth(DefButWidth),
+      FButSpace(DefButSpace),
+      FButIncrem(DefButIncrem),
       FButVisible(false),
       FBut3D(true),
       FButHeight(DefHeight),
@@ -36,10 +43,10 @@ TNumIO2::TNumIO2(TComponent* AOwner)
       FCaretPos(0),
       FCaretVisib(true),
       FGaugeVisib(false),
-      FGaugeHeight(8),
-      FGaugeWidth(82),
-      FGaugeLeftMarg(35),
-      FGaugeTopMarg(3),
+      FGaugeHeight(DefGaugeHeight),
+      FGaugeWidth(DefGaugeWidth),
+      FGaugeLeftMarg(DefGaugeLeftMargin),
+      FGaugeTopMarg(DefGaugeTopMargin),
       FGaugeColor(clNavy),
       FGaugeColorBg(clSilver),
       FGaugeColorFrm(clGray),
@@ -56,7 +63,7 @@ TNumIO2::TNumIO2(TComponent* AOwner)
       FColBlackLine(clBlack),
       FColGrayLine(clGray),
       FColWhiteLine(clWhite),
-      FColorWarnBG(0x6088FFF0),
+      FColorWarnBG(DefColorWarnBG),
       FColorWarnTxt(clRed),
       FColorScheme(csClassic),
       FSelBegin(0),
@@ -66,8 +73,8 @@ TNumIO2::TNumIO2(TComponent* AOwner)
       FKeyShifted(false),
       FKeyCntrl(false),
       FHideSel(true),
-      FMaximum(1000),
-      FMinimum(0),
+      FMaximum(DefMaximum),
+      FMinimum(DefMinimum),
       FOnlineCheck(true),
       FBeep(false),
       FReadOnly(false),
@@ -209,7 +216,13 @@ const TClassInfo& TNumIO2::ClassInfo() {
           .Prop("Enabled", &T::GetEnabled, [](T& o, bool v) { o.SetEnabled(v); })
           .Prop("TabStop", &T::TabStop, &T::SetTabStop, false)
           .Event("OnChange")
-          .Event("OnGaugeChange");
+          .Event("OnGaugeChange")
+          .Publish(ControlProperties(), pgBounds)
+          .Publish(ControlProperties(), {"Align", "Anchors", "Cursor", "Font", "HelpContext", "Hint",
+                                         "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint",
+                                         "StyleElements", "TabOrder", "Visible", "OnClick", "OnDblClick",
+                                         "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnKeyDown", "OnKeyPress",
+                                         "OnKeyUp", "OnEnter", "OnExit"});
   return info;
 }
 

@@ -219,6 +219,10 @@ class TNumIO2 : public TCustomControl {
  private:
   // numio2_keys.cpp
   void HandleKey(Word Key, bool Shifted, bool Ctrl);
+  // Ctrl+C, X, V; false for another key. Changed is set when the buffer changed.
+  bool ClipboardKey(Word Key, bool& Changed);
+  // Editing and navigation keys and typed characters; false for a key that means nothing here.
+  bool EditKey(Word Key, bool Shifted, bool& Changed);
   // Removes the selection; an emptied buffer gets the formatted zero.
   void DeleteSelection(bool& Changed);
   // Removes the selection and nothing else (before typing or pasting over it).

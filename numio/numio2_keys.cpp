@@ -56,78 +56,8 @@ void TNumIO2::HandleKey(Word K, bool Shifted, bool Ctrl) {
   KeepCaretInBuffer();
   const String oldBuffer = FInBuffer;
   const Integer oldCaret = FCaretPos;
-  const Integer len = Integer(FInBuffer.size());
-  const bool hasSel = FSelBegin < FSelEnd;
   bool changed = false;
-  bool refused = false;
-
-  if (Ctrl) {
-    switch (K) {
-      case 'C':
-        if (hasSel) Clipboard()->SetAsText(FInBuffer.substr(size_t(FSelBegin), size_t(FSelEnd - FSelBegin)));
-        break;
-      case 'X':
-        if (hasSel) {
-          Clipboard()->SetAsText(FInBuffer.substr(size_t(FSelBegin), size_t(FSelEnd - FSelBegin)));
-          DeleteSelection(changed);
-        }
-        break;
-      case 'V':
-        if (Clipboard()->HasFormat(CF_TEXT)) {
-          String text = Clipboard()->AsText();
-          RemoveSelectedText();
-          FInBuffer.insert(size_t(FCaretPos), text);
-          FCaretPos += Integer(text.size());
-          FSelBegin = FSelEnd = 0;
-          changed = true;
-        }
-        break;
-      default: refused = true;
-    }
-  } else {
-    switch (K) {
-      case VK_BACK:
-        if (hasSel) {
-          DeleteSelection(changed);
-        } else if (FCaretPos > 0) {
-          FInBuffer.erase(size_t(FCaretPos - 1), 1);
-          --FCaretPos;
-          changed = true;
-        }
-        break;
-      case VK_TAB:
-        // Shift+Tab goes back, as everywhere else on the desktop.
-        if (TCustomForm* form = GetParentForm(this)) form->Perform(WM_NEXTDLGCTL, Shifted ? 1 : 0, 0);
-        break;
-      case VK_END: FCaretPos = len; break;
-      case VK_HOME: FCaretPos = 0; break;
-      case VK_LEFT:
-      case VK_UP:
-        if (FCaretPos > 0) --FCaretPos;
-        break;
-      case VK_RIGHT:
-      case VK_DOWN:
-        if (FCaretPos < len) ++FCaretPos;
-        break;
-      case VK_DELETE:
-        if (hasSel) {
-          DeleteSelection(changed);
-        } else if (FCaretPos < len) {
-          FInBuffer.erase(size_t(FCaretPos), 1);
-          changed = true;
-        }
-        break;
-      default:
-        if (char16_t c = numio2::KeyChar(K, Shifted)) {
-          RemoveSelectedText();
-          FInBuffer.insert(size_t(FCaretPos), 1, c);
-          ++FCaretPos;
-          changed = true;
-        } else {
-          refused = true;
-        }
-    }
-  }
+  const bool refused = Ctrl ? !ClipboardKey(K, changed) : !EditKey(K, Shifted, changed);
   if (refused && FBeep) MessageBeep(BeepKind);
 
   // Online check; an unchanged buffer is not checked again, so moving the caret through a text that
@@ -154,6 +84,80 @@ void TNumIO2::HandleKey(Word K, bool Shifted, bool Ctrl) {
   if (!FReadOnly && K != VK_TAB) ShowCaretNow();
   if (changed) Changed();
   Paint();
+}
+
+bool TNumIO2::ClipboardKey(Word K, bool& Changed) {
+  const bool hasSel = FSelBegin < FSelEnd;
+  switch (K) {
+    case 'C':
+      if (hasSel) Clipboard()->SetAsText(FInBuffer.substr(size_t(FSelBegin), size_t(FSelEnd - FSelBegin)));
+      return true;
+    case 'X':
+      if (hasSel) {
+        Clipboard()->SetAsText(FInBuffer.substr(size_t(FSelBegin), size_t(FSelEnd - FSelBegin)));
+        DeleteSelection(Changed);
+      }
+      return true;
+    case 'V':
+      if (Clipboard()->HasFormat(CF_TEXT)) {
+        String text = Clipboard()->AsText();
+        RemoveSelectedText();
+        FInBuffer.insert(size_t(FCaretPos), text);
+        FCaretPos += Integer(text.size());
+        FSelBegin = FSelEnd = 0;
+        Changed = true;
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TNumIO2::EditKey(Word K, bool Shifted, bool& Changed) {
+  const Integer len = Integer(FInBuffer.size());
+  const bool hasSel = FSelBegin < FSelEnd;
+  switch (K) {
+    case VK_BACK:
+      if (hasSel) {
+        DeleteSelection(Changed);
+      } else if (FCaretPos > 0) {
+        FInBuffer.erase(size_t(FCaretPos - 1), 1);
+        --FCaretPos;
+        Changed = true;
+      }
+      return true;
+    case VK_TAB:
+      // Shift+Tab goes back, as everywhere else on the desktop.
+      if (TCustomForm* form = GetParentForm(this)) form->Perform(WM_NEXTDLGCTL, Shifted ? 1 : 0, 0);
+      return true;
+    case VK_END: FCaretPos = len; return true;
+    case VK_HOME: FCaretPos = 0; return true;
+    case VK_LEFT:
+    case VK_UP:
+      if (FCaretPos > 0) --FCaretPos;
+      return true;
+    case VK_RIGHT:
+    case VK_DOWN:
+      if (FCaretPos < len) ++FCaretPos;
+      return true;
+    case VK_DELETE:
+      if (hasSel) {
+        DeleteSelection(Changed);
+      } else if (FCaretPos < len) {
+        FInBuffer.erase(size_t(FCaretPos), 1);
+        Changed = true;
+      }
+      return true;
+    default:
+      if (char16_t c = numio2::KeyChar(K, Shifted)) {
+        RemoveSelectedText();
+        FInBuffer.insert(size_t(FCaretPos), 1, c);
+        ++FCaretPos;
+        Changed = true;
+        return true;
+      }
+      return false;
+  }
 }
 
 }  // namespace jox

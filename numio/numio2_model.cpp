@@ -128,19 +128,19 @@ char16_t SeparatorChar(TDecPSep DecPSep) {
 }
 
 char16_t KeyChar(Word Key, bool Shifted) {
-  if (Key >= 48 && Key <= 57) {
-    if (Shifted && Key == 52) return u'$';
-    if (Shifted && Key == 53) return u'%';
-    if (Shifted && Key == 54) return u'&';
-    return char16_t(u'0' + (Key - 48));
+  if (Key >= '0' && Key <= '9') {
+    if (Shifted && Key == '4') return u'$';
+    if (Shifted && Key == '5') return u'%';
+    if (Shifted && Key == '6') return u'&';
+    return char16_t(Key);
   }
-  if (Key >= 65 && Key <= 70) return char16_t(Key);
-  if (Key >= 96 && Key <= 105) return char16_t(u'0' + (Key - 96));
+  if (Key >= 'A' && Key <= 'F') return char16_t(Key);  // hexadecimal digits
+  if (Key >= VK_NUMPAD0 && Key <= VK_NUMPAD0 + 9) return char16_t(u'0' + (Key - VK_NUMPAD0));
   switch (Key) {
-    case 107: case 187: return u'+';
-    case 109: case 189: return u'-';
-    case 110: case 188: return u',';
-    case 190: return u'.';
+    case VK_ADD: case VK_OEM_PLUS: return u'+';
+    case VK_SUBTRACT: case VK_OEM_MINUS: return u'-';
+    case VK_DECIMAL: case VK_OEM_COMMA: return u',';
+    case VK_OEM_PERIOD: return u'.';
     default: return 0;
   }
 }

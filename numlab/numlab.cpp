@@ -170,7 +170,11 @@ const TClassInfo& TNumLab::ClassInfo() {
           .Prop("ColorScheme", &N::ColorScheme, &N::SetColorScheme)
           .Prop("DisplayType", &N::DisplayType, &N::SetDisplayType)
           .Prop("DTFormat", &N::DTFormat, &N::SetDtFormat)
-          .Event("OnBeforeDisplay");
+          .Event("OnBeforeDisplay")
+          .Publish(ControlProperties(), pgBounds)
+          .Publish(ControlProperties(), {"Enabled", "Align", "Anchors", "Font", "ParentFont", "ParentShowHint",
+                                         "PopupMenu", "ShowHint", "StyleElements", "Visible", "OnClick",
+                                         "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
   return info;
 }
 

@@ -362,7 +362,11 @@ const TClassInfo& TOnOffBut::ClassInfo() {
           .Prop("ColorText", &B::ColorText, &B::SetColorText, DefColorText)
           .Prop("ColorScheme", &B::ColorScheme, &B::SetColorScheme, DefColorScheme)
           .Prop("FrameStyle", &B::FrameStyle, &B::SetFrameStyle, DefFrameStyle)
-          .Prop("Transparent", &B::Transparent, &B::SetTransparent, false);
+          .Prop("Transparent", &B::Transparent, &B::SetTransparent, false)
+          .Publish(ControlProperties(), pgBounds)
+          .Publish(ControlProperties(), {"Anchors", "ParentShowHint", "PopupMenu", "ShowHint", "StyleElements",
+                                         "Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove",
+                                         "OnMouseUp"});
   return info;
 }
 

@@ -301,7 +301,11 @@ const TClassInfo& TProgBar::ClassInfo() {
           .Prop("TextDecPlaces", &P::TextDecPlaces, &P::SetTextDecPlaces, DefTextDecPlaces)
           .Prop("TextAngle", &P::TextAngle, &P::SetTextAngle, DefTextAngle)
           .Event("OnAutoInc")
-          .Event("OnShowValue");
+          .Event("OnShowValue")
+          .Publish(ControlProperties(), pgBounds)
+          .Publish(ControlProperties(), {"Align", "Anchors", "Font", "ParentFont", "ParentShowHint", "PopupMenu",
+                                         "ShowHint", "StyleElements", "Visible", "OnClick", "OnDblClick",
+                                         "OnMouseDown", "OnMouseMove", "OnMouseUp"});
   return info;
 }
 

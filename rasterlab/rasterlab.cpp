@@ -298,7 +298,11 @@ const TClassInfo& TRasterLab::ClassInfo() {
       .Prop("ScrollIncrement", &R::ScrollIncrement, &R::SetScrollInc)
       .Prop("ScrollLoop", &R::ScrollLoop, &R::SetScrollLoop)
       .Event("OnScrollTimer")
-      .Event("OnScrollLoopRestart");
+      .Event("OnScrollLoopRestart")
+      .Publish(ControlProperties(), pgBounds)
+      .Publish(ControlProperties(), {"Align", "Anchors", "Font", "ParentFont", "ParentShowHint", "PopupMenu",
+                                     "ShowHint", "StyleElements", "Visible", "OnClick", "OnDblClick",
+                                     "OnMouseDown", "OnMouseMove", "OnMouseUp"});
   return info;
 }
 

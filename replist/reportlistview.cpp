@@ -843,7 +843,16 @@ const TClassInfo& TReportListView::ClassInfo() {
           .Event("OnMouseUp")
           .Event("OnMouseWheel")
           .Event("OnSelectCell")
-          .Event("OnTopLeftChanged");
+          .Event("OnTopLeftChanged")
+          .Publish(ControlProperties(), pgBounds)
+          .Publish(ControlProperties(), {"Align", "Anchors", "BiDiMode", "ParentBiDiMode", "DragCursor",
+                                         "DragKind", "DragMode", "Color", "Ctl3D", "ParentCtl3D", "Font",
+                                         "ParentColor", "ParentShowHint", "ParentFont", "PopupMenu", "ShowHint",
+                                         "TabOrder", "StyleElements", "Visible", "OnEndDock", "OnStartDock",
+                                         "OnStartDrag", "OnDragDrop", "OnDragOver", "OnEndDrag",
+                                         "OnContextPopup", "OnMouseDown", "OnMouseUp", "OnMouseMove",
+                                         "OnMouseWheel", "OnClick", "OnDblClick", "OnEnter", "OnExit",
+                                         "OnKeyDown", "OnKeyPress", "OnKeyUp"});
   return info;
 }
 

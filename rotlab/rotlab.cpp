@@ -202,7 +202,14 @@ const TClassInfo& TRotLab::ClassInfo() {
           .Prop("Transparent", &R::Transparent, &R::SetTransparent)
           .Prop("Alignment", &R::Alignment, &R::SetAlignment, StoredDefAlignment)
           .Prop("FrameStyle", &R::FrameStyle, &R::SetFrameStyle)
-          .Prop("Caption", [](const R& r) { return r.Caption(); }, [](R& r, const String& v) { r.SetCaption(v); });
+          .Prop("Caption", [](const R& r) { return r.Caption(); }, [](R& r, const String& v) { r.SetCaption(v); })
+          .Publish(ControlProperties(), pgBounds)
+          .Publish(ControlProperties(), {"Align", "Anchors", "DragCursor", "DragKind", "DragMode", "Enabled",
+                                         "Font", "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu",
+                                         "ShowHint", "StyleElements", "Visible", "OnClick", "OnContextPopup",
+                                         "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag",
+                                         "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseEnter",
+                                         "OnMouseLeave", "OnStartDock", "OnStartDrag"});
   return info;
 }
 

@@ -313,7 +313,11 @@ const TClassInfo& TSevenSeg::ClassInfo() {
           .Prop("FrameStyle", &S::FrameStyle, &S::SetFrameStyle)
           .Prop("InterDigDist", &S::InterDigDist, &S::SetInterDigDist)
           .Prop("Margin", &S::Margin, &S::SetMargin)
-          .Prop("NumDigits", &S::NumDigits, &S::SetNumDigits);
+          .Prop("NumDigits", &S::NumDigits, &S::SetNumDigits)
+          .Publish(ControlProperties(), pgBounds)
+          .Publish(ControlProperties(), {"Align", "Anchors", "ParentShowHint", "PopupMenu", "ShowHint",
+                                         "StyleElements", "Visible", "OnClick", "OnDblClick", "OnMouseDown",
+                                         "OnMouseMove", "OnMouseUp", "OnResize"});
   return info;
 }
 

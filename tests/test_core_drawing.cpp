@@ -149,7 +149,9 @@ TEST(DrawMarkOnCanvas, FiftyTwoDistinctCentredSymbols) {
     EXPECT_LE(x1, 22) << m;
     EXPECT_GE(y0, 8) << m;
     EXPECT_LE(y1, 22) << m;
-    if (m < 40 || m > 43) EXPECT_EQ(15 - x0, x1 - 15) << "marker " << m << " is off centre";
+    if (m < 40 || m > 43) {
+      EXPECT_EQ(15 - x0, x1 - 15) << "marker " << m << " is off centre";
+    }
     EXPECT_TRUE(seen.insert(p).second) << "marker " << m << " looks like an earlier one";
   }
 }

@@ -74,7 +74,9 @@ TEST(Graphics, AssignCopiesAndRefusesStrangers) {
 TEST(Graphics, FontTableDefaults) {
   TFont f;
   for (const TPropInfo* p : TFont::ClassInfo().AllProps())
-    if (p->Default) EXPECT_TRUE(p->IsDefault(f)) << ToUtf8(p->Name);
+    if (p->Default) {
+      EXPECT_TRUE(p->IsDefault(f)) << ToUtf8(p->Name);
+    }
   EXPECT_FALSE(TFont::ClassInfo().FindProp(u"Size")->IsStored(f));
 }
 

@@ -424,7 +424,9 @@ TEST(NumericRoutines, IsValidDecInt) {
     Integer v = 12345;
     EXPECT_EQ(IsValidDecInt(c.text), c.valid) << ToUtf8(c.text);
     EXPECT_EQ(IsValidDecInt(c.text, v), c.valid);
-    if (c.valid) EXPECT_EQ(v, c.value) << ToUtf8(c.text);
+    if (c.valid) {
+      EXPECT_EQ(v, c.value) << ToUtf8(c.text);
+    }
   }
 }
 

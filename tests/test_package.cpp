@@ -2,8 +2,12 @@
 
 #include <array>
 
+#include "colsel/colsel.h"
+#include "gradfl/gradfl.h"
+#include "meter/meter.h"
 #include "package/framework/controls/forms.h"
 #include "package/package.h"
+#include "sevenseg/sevenseg.h"
 #include "support/support.h"
 
 using namespace jox;
@@ -78,6 +82,33 @@ TEST(Package, FinalizersRunInRegistrationOrderOnlyAtTheLastShutdown) {
   UnitShutdown(juRepList);
   EXPECT_EQ(order, (std::vector<int>{1, 2, 2}));
   UnregisterUnitFinalizer(b);
+}
+
+namespace {
+bool Lists(const TClassInfo& c, const char16_t* name) { return c.FindProp(name) != nullptr; }
+}  // namespace
+
+// The control bases publish nothing; each table lists exactly what its class publishes, its own lines
+// winning over the framework's.
+TEST(Package, ClassTablesPublishTheirOwnLists) {
+  EXPECT_EQ(TControl::ClassInfo().AllProps().size(), TComponent::ClassInfo().AllProps().size());
+  EXPECT_EQ(TWinControl::ClassInfo().AllProps().size(), TComponent::ClassInfo().AllProps().size());
+
+  const TClassInfo& meter = TMeter::ClassInfo();
+  for (const char16_t* n : {u"Left", u"Width", u"DragMode", u"OnStartDrag", u"Font", u"Name", u"Tag"})
+    EXPECT_TRUE(Lists(meter, n)) << ToUtf8(n);
+  for (const char16_t* n : {u"TabStop", u"Anchors", u"PopupMenu", u"OnKeyDown"})
+    EXPECT_FALSE(Lists(meter, n)) << ToUtf8(n);
+  EXPECT_FALSE(Lists(TGradFill::ClassInfo(), u"Font"));
+  EXPECT_TRUE(Lists(TSevenSeg::ClassInfo(), u"OnResize"));
+
+  TColSel sel(nullptr);
+  const TPropInfo* tabStop = TColSel::ClassInfo().FindProp(u"TabStop");
+  ASSERT_NE(tabStop, nullptr);
+  EXPECT_TRUE(tabStop->IsDefault(sel));  // the selector's own default, true
+  EXPECT_TRUE(Lists(TColSel::ClassInfo(), u"DropDownCount"));
+
+  EXPECT_THROW(TClassBuilder<TControl>(nullptr).Publish(ControlProperties(), {"NoSuchProperty"}), std::logic_error);
 }
 
 TEST(Package, SharedTexts) {

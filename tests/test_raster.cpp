@@ -81,7 +81,9 @@ TEST(Raster, EllipseIsSymmetricAndInsideItsBox) {
   for (int y = 0; y < 12; ++y)
     for (int x = 0; x < 12; ++x) {
       const TColor p = f.c->Pixels(x, y);
-      if (x < 1 || x >= 11 || y < 2 || y >= 10) ASSERT_EQ(p, clWhite) << x << "," << y;
+      if (x < 1 || x >= 11 || y < 2 || y >= 10) {
+        ASSERT_EQ(p, clWhite) << x << "," << y;
+      }
       ASSERT_EQ(p, f.c->Pixels(11 - x, y)) << x << "," << y;       // mirror about x = 6
       ASSERT_EQ(p, f.c->Pixels(x, 11 - y)) << x << "," << y;       // mirror about y = 6
     }

@@ -228,7 +228,9 @@ TEST(StringArray, LargeSortIsStable) {
   for (Integer r = 2; r <= n; ++r) {
     const int c = CompareText(a.GetString(1, r - 1), a.GetString(1, r));
     ASSERT_LE(c, 0) << r;
-    if (c == 0) ASSERT_LT(a.GetSortOrder(r - 1), a.GetSortOrder(r)) << r;
+    if (c == 0) {
+      ASSERT_LT(a.GetSortOrder(r - 1), a.GetSortOrder(r)) << r;
+    }
   }
   a.UnSort();
   for (Integer r = 1; r <= n; r += 997) ASSERT_EQ(a.GetString(0, r), IntToStr(r));

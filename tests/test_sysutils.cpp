@@ -42,7 +42,9 @@ TEST(Numbers, IntegerTextsAndTheirFailures) {
   for (const Row& r : rows) {
     Integer v = 0;
     EXPECT_EQ(TryStrToInt(r.Text, v), r.Ok) << ToUtf8(r.Text);
-    if (r.Ok) EXPECT_EQ(v, r.Value) << ToUtf8(r.Text);
+    if (r.Ok) {
+      EXPECT_EQ(v, r.Value) << ToUtf8(r.Text);
+    }
     EXPECT_EQ(StrToIntDef(r.Text, -99), r.Ok ? r.Value : -99) << ToUtf8(r.Text);
   }
   try {
@@ -70,7 +72,9 @@ TEST(Numbers, FloatTextsFollowTheDecimalSeparator) {
   for (const Row& r : rows) {
     Extended v = 0;
     EXPECT_EQ(TryStrToFloat(r.Text, v), r.Ok) << ToUtf8(r.Text);
-    if (r.Ok) EXPECT_DOUBLE_EQ(double(v), r.Value) << ToUtf8(r.Text);
+    if (r.Ok) {
+      EXPECT_DOUBLE_EQ(double(v), r.Value) << ToUtf8(r.Text);
+    }
   }
   try {
     StrToFloat(u"x");

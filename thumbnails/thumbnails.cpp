@@ -352,7 +352,13 @@ const TClassInfo& TThumbnails::ClassInfo() {
           .Event("OnFocusChange")
           .Event("OnFirstImageRequest")
           .Event("OnLastImageRequest")
-          .Event("OnSlideRendered");
+          .Event("OnSlideRendered")
+          .Publish(ControlProperties(), pgBounds)
+          .Publish(ControlProperties(), {"Align", "Anchors", "DragCursor", "DragMode", "Enabled", "Font",
+                                         "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint",
+                                         "StyleElements", "Visible", "OnClick", "OnDblClick", "OnMouseDown",
+                                         "OnMouseMove", "OnMouseUp", "OnStartDrag", "OnDragDrop", "OnEndDrag",
+                                         "OnDragOver", "OnResize"});
   return info;
 }
 

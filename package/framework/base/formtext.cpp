@@ -17,7 +17,8 @@ String QuoteText(const String& s) {
   for (char16_t c : s) {
     if (c < u' ') {
       if (open) { out += u'\''; open = false; }
-      out += u"#" + IntToStr(c);
+      out += u'#';
+      out += IntToStr(c);
       continue;
     }
     if (!open) { out += u'\''; open = true; }

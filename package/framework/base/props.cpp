@@ -1,6 +1,7 @@
 // Published-property tables and access by name.
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 #include "package/framework/base/component.h"
 
@@ -100,6 +101,16 @@ const TPropInfo* TClassInfo::FindProp(const String& name) const {
     for (const TPropInfo& p : c->Props)
       if (SameText(p.Name, name)) return &p;
   return nullptr;
+}
+
+void PublishLine(TClassInfo& Into, const TClassInfo& From, const char* Name) {
+  const String name = FromUtf8(Name);
+  for (const TPropInfo& own : Into.Props)
+    if (SameText(own.Name, name)) return;
+  const TPropInfo* line = From.FindProp(name);
+  if (!line)
+    throw std::logic_error("class table " + ToUtf8(Into.Name) + ": " + Name + " is not in " + ToUtf8(From.Name));
+  Into.Props.push_back(*line);
 }
 
 std::vector<const TPropInfo*> TClassInfo::AllProps() const {

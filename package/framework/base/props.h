@@ -29,6 +29,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <type_traits>
 #include <variant>
@@ -153,6 +154,10 @@ TComponentFactory FactoryFor() {
 }
 }  // namespace detail
 
+// Copies From's line Name into Into unless Into lists it already; a name From lacks raises std::logic_error,
+// a fault in the table, found the first time the table is built.
+void PublishLine(TClassInfo& Into, const TClassInfo& From, const char* Name);
+
 // Builds the class table of T: one line per published property (see the example at the top).
 template <class T>
 class TClassBuilder {
@@ -193,6 +198,17 @@ class TClassBuilder {
     p.Name = FromUtf8(Name);
     p.Kind = tkMethod;
     FInfo.Props.push_back(std::move(p));
+    return *this;
+  }
+  // Publishes lines a base class implements but does not publish itself (the framework's
+  // ControlProperties()), unless this table lists the name already: its own line and default win.
+  TClassBuilder& Publish(const TClassInfo& From, std::initializer_list<const char*> Names) {
+    for (const char* name : Names) PublishLine(FInfo, From, name);
+    return *this;
+  }
+  template <class R>
+  TClassBuilder& Publish(const TClassInfo& From, const R& Names) {
+    for (const char* name : Names) PublishLine(FInfo, From, name);
     return *this;
   }
   // Replaces the stored-or-not test of the line added last (the platform's `stored` clause).

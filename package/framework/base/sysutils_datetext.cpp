@@ -29,108 +29,25 @@ class TDateFormatter {
     // Guards against formats that name themselves (ShortDateFormat = "ddddd").
     if (depth > 2) return;
     bool lastHour = false;
-    bool twelve = UsesTwelveHour(F);
+    const bool twelve = UsesTwelveHour(F);
     size_t i = 0;
     while (i < F.size()) {
-      char16_t c = F[i];
-      char16_t u = (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
-      size_t n = 1;
-      while (i + n < F.size() && (F[i + n] | 0x20) == (c | 0x20) && c != u'"' && c != u'\'') ++n;
-      bool wasHour = false;
-      switch (u) {
-        case u'"':
-        case u'\'': {
-          size_t end = F.find(c, i + 1);
-          if (end == String::npos) end = F.size();
-          FOut += F.substr(i + 1, end - i - 1);
-          i = end + 1;
-          continue;
-        }
-        case u'C':
-          Run(FS.ShortDateFormat, depth + 1);
-          if (FH || FN || FSec || FMs) {
-            FOut += u' ';
-            Run(FS.LongTimeFormat, depth + 1);
-          }
-          n = 1;
-          break;
-        case u'D':
-          if (n == 1) FOut += IntToStr(FD);
-          else if (n == 2) FOut += Pad(FD, 2);
-          else if (n == 3) FOut += FS.ShortDayNames[DayOfWeek(FDT) - 1];
-          else if (n == 4) FOut += FS.LongDayNames[DayOfWeek(FDT) - 1];
-          else if (n == 5) Run(FS.ShortDateFormat, depth + 1);
-          else { n = 6; Run(FS.LongDateFormat, depth + 1); }
-          break;
-        case u'M':
-          if (lastHour && n <= 2) FOut += n == 1 ? IntToStr(FN) : Pad(FN, 2);
-          else if (n == 1) FOut += IntToStr(FM);
-          else if (n == 2) FOut += Pad(FM, 2);
-          else if (n == 3) FOut += MonthName(FS.ShortMonthNames);
-          else { n = 4; FOut += MonthName(FS.LongMonthNames); }
-          break;
-        case u'Y':
-          FOut += n <= 2 ? Pad(FY % 100, 2) : Pad(FY, 4);
-          break;
-        case u'H': {
-          n = std::min<size_t>(n, 2);
-          Integer h = FH;
-          if (twelve) {
-            h %= 12;
-            if (h == 0) h = 12;
-          }
-          FOut += n == 1 ? IntToStr(h) : Pad(h, 2);
-          wasHour = true;
-          break;
-        }
-        case u'N':
-          n = std::min<size_t>(n, 2);
-          FOut += n == 1 ? IntToStr(FN) : Pad(FN, 2);
-          break;
-        case u'S':
-          n = std::min<size_t>(n, 2);
-          FOut += n == 1 ? IntToStr(FSec) : Pad(FSec, 2);
-          break;
-        case u'Z':
-          if (n >= 3) { n = 3; FOut += Pad(FMs, 3); }
-          else { n = 1; FOut += IntToStr(FMs); }
-          break;
-        case u'T':
-          n = std::min<size_t>(n, 2);
-          Run(n == 1 ? FS.ShortTimeFormat : FS.LongTimeFormat, depth + 1);
-          break;
-        case u'A':
-          if (StartsWithText(F, i, u"am/pm")) {
-            String t = FH < 12 ? u"am" : u"pm";
-            if (c == u'A') t = UpperCase(t);
-            FOut += t;
-            n = 5;
-          } else if (StartsWithText(F, i, u"a/p")) {
-            FOut += char16_t((FH < 12 ? u'a' : u'p') - (c == u'A' ? 32 : 0));
-            n = 3;
-          } else if (StartsWithText(F, i, u"ampm")) {
-            FOut += FH < 12 ? FS.TimeAMString : FS.TimePMString;
-            n = 4;
-          } else {
-            FOut += c;
-            n = 1;
-          }
-          break;
-        case u'/':
-          n = 1;
-          if (FS.DateSeparator) FOut += FS.DateSeparator;
-          break;
-        case u':':
-          n = 1;
-          if (FS.TimeSeparator) FOut += FS.TimeSeparator;
-          break;
-        default:
-          FOut += F.substr(i, n);
-          break;
+      const char16_t c = F[i];
+      if (c == u'"' || c == u'\'') {
+        size_t end = F.find(c, i + 1);
+        if (end == String::npos) end = F.size();
+        FOut += F.substr(i + 1, end - i - 1);
+        i = end + 1;
+        continue;
       }
+      const char16_t u = (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
+      size_t n = 1;
+      while (i + n < F.size() && (F[i + n] | 0x20) == (c | 0x20)) ++n;
+      n = Field(F, i, n, twelve, lastHour, depth);
       // Only letters decide whether an "m" means minutes; separators between keep the state.
-      if (wasHour) lastHour = true;
-      else if (u == u'D' || u == u'Y' || u == u'M' || u == u'C' || u == u'T' || u == u'S' || u == u'N') lastHour = false;
+      if (u == u'H') lastHour = true;
+      else if (u == u'D' || u == u'Y' || u == u'M' || u == u'C' || u == u'T' || u == u'S' || u == u'N')
+        lastHour = false;
       i += n;
     }
   }
@@ -138,6 +55,98 @@ class TDateFormatter {
   String FOut;
 
  private:
+  // Writes the field of n letters at F[i]; returns how many letters it used.
+  size_t Field(const String& F, size_t i, size_t n, bool twelve, bool lastHour, int depth) {
+    const char16_t c = F[i];
+    switch ((c >= u'a' && c <= u'z') ? char16_t(c - 32) : c) {
+      case u'C':
+        Run(FS.ShortDateFormat, depth + 1);
+        if (FH || FN || FSec || FMs) {
+          FOut += u' ';
+          Run(FS.LongTimeFormat, depth + 1);
+        }
+        return 1;
+      case u'D':
+        return Day(n, depth);
+      case u'M':
+        if (lastHour && n <= 2) FOut += n == 1 ? IntToStr(FN) : Pad(FN, 2);
+        else if (n == 1) FOut += IntToStr(FM);
+        else if (n == 2) FOut += Pad(FM, 2);
+        else if (n == 3) FOut += MonthName(FS.ShortMonthNames);
+        else { n = 4; FOut += MonthName(FS.LongMonthNames); }
+        return n;
+      case u'Y':
+        FOut += n <= 2 ? Pad(FY % 100, 2) : Pad(FY, 4);
+        return n;
+      case u'H': {
+        n = std::min<size_t>(n, 2);
+        Integer h = FH;
+        if (twelve) {
+          h %= 12;
+          if (h == 0) h = 12;
+        }
+        FOut += n == 1 ? IntToStr(h) : Pad(h, 2);
+        return n;
+      }
+      case u'N':
+        n = std::min<size_t>(n, 2);
+        FOut += n == 1 ? IntToStr(FN) : Pad(FN, 2);
+        return n;
+      case u'S':
+        n = std::min<size_t>(n, 2);
+        FOut += n == 1 ? IntToStr(FSec) : Pad(FSec, 2);
+        return n;
+      case u'Z':
+        if (n >= 3) { FOut += Pad(FMs, 3); return 3; }
+        FOut += IntToStr(FMs);
+        return 1;
+      case u'T':
+        n = std::min<size_t>(n, 2);
+        Run(n == 1 ? FS.ShortTimeFormat : FS.LongTimeFormat, depth + 1);
+        return n;
+      case u'A':
+        return AmPm(F, i);
+      case u'/':
+        if (FS.DateSeparator) FOut += FS.DateSeparator;
+        return 1;
+      case u':':
+        if (FS.TimeSeparator) FOut += FS.TimeSeparator;
+        return 1;
+      default:
+        FOut += F.substr(i, n);
+        return n;
+    }
+  }
+
+  size_t Day(size_t n, int depth) {
+    if (n == 1) FOut += IntToStr(FD);
+    else if (n == 2) FOut += Pad(FD, 2);
+    else if (n == 3) FOut += FS.ShortDayNames[DayOfWeek(FDT) - 1];
+    else if (n == 4) FOut += FS.LongDayNames[DayOfWeek(FDT) - 1];
+    else if (n == 5) Run(FS.ShortDateFormat, depth + 1);
+    else { n = 6; Run(FS.LongDateFormat, depth + 1); }
+    return n;
+  }
+
+  size_t AmPm(const String& F, size_t i) {
+    const char16_t c = F[i];
+    if (StartsWithText(F, i, u"am/pm")) {
+      String t = FH < 12 ? u"am" : u"pm";
+      FOut += c == u'A' ? UpperCase(t) : t;
+      return 5;
+    }
+    if (StartsWithText(F, i, u"a/p")) {
+      FOut += char16_t((FH < 12 ? u'a' : u'p') - (c == u'A' ? 32 : 0));
+      return 3;
+    }
+    if (StartsWithText(F, i, u"ampm")) {
+      FOut += FH < 12 ? FS.TimeAMString : FS.TimePMString;
+      return 4;
+    }
+    FOut += c;
+    return 1;
+  }
+
   // Empty for a date outside the calendar (decoded as 0/0/0).
   String MonthName(const std::array<String, 12>& names) const { return FM >= 1 && FM <= 12 ? names[FM - 1] : String(); }
   static bool UsesTwelveHour(const String& F) {

@@ -68,7 +68,7 @@ static void SplitFixed(const TDecimal& d, int Decimals, std::string& Int, std::s
   Int.clear();
   Frac.clear();
   for (int p = 0; p < d.Exponent; ++p) Int += p < int(d.Digits.size()) ? d.Digits[size_t(p)] : '0';
-  if (Int.empty()) Int = "0";
+  if (Int.empty()) Int.push_back('0');
   for (int p = d.Exponent; p < d.Exponent + Decimals; ++p)
     Frac += (p >= 0 && p < int(d.Digits.size())) ? d.Digits[size_t(p)] : '0';
 }

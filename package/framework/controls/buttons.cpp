@@ -459,7 +459,12 @@ const TClassInfo& TSpeedButton::ClassInfo() {
       .Prop("NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs, Integer(1))
       .Prop("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing, Integer(4))
       .Prop("Transparent", &TSpeedButton::Transparent, &TSpeedButton::SetTransparent, true)
-      .Prop("PopupMenu", &TSpeedButton::PopupMenu, &TSpeedButton::SetPopupMenu);
+      .Publish(ControlProperties(), pgBounds)
+      .Publish(ControlProperties(), pgFont)
+      .Publish(ControlProperties(), pgHint)
+      .Publish(ControlProperties(), {"Align", "Anchors", "Enabled", "Visible", "StyleElements", "PopupMenu"})
+      .Publish(ControlProperties(), pgMouseEvents)
+      .Publish(ControlProperties(), {"OnMouseEnter", "OnMouseLeave"});
   return info;
 }
 
@@ -470,7 +475,13 @@ const TClassInfo& TButton::ClassInfo() {
       .Prop("Cancel", &TButton::Cancel, &TButton::SetCancel, false)
       .Prop("ModalResult", &TButton::ModalResult, &TButton::SetModalResult, Integer(0))
       .Prop("TabStop", &TButton::TabStop, &TButton::SetTabStop, true)
-      .Prop("PopupMenu", &TButton::PopupMenu, &TButton::SetPopupMenu);
+      .Publish(ControlProperties(), pgBounds)
+      .Publish(ControlProperties(), pgFont)
+      .Publish(ControlProperties(), pgHint)
+      .Publish(ControlProperties(), {"Align", "Anchors", "Enabled", "Visible", "StyleElements", "PopupMenu",
+                                     "TabOrder"})
+      .Publish(ControlProperties(), pgMouseEvents)
+      .Publish(ControlProperties(), pgKeyEvents);
   return info;
 }
 

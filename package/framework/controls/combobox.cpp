@@ -629,7 +629,13 @@ const TClassInfo& TComboBox::ClassInfo() {
       .Prop("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted, false)
       .Prop("MaxLength", &TComboBox::MaxLength, &TComboBox::SetMaxLength, Integer(0))
       .Prop("TabStop", &TComboBox::TabStop, &TComboBox::SetTabStop, true)
-      .Prop("PopupMenu", &TComboBox::PopupMenu, &TComboBox::SetPopupMenu)
+      .Publish(ControlProperties(), pgBounds)
+      .Publish(ControlProperties(), pgFont)
+      .Publish(ControlProperties(), pgHint)
+      .Publish(ControlProperties(), {"Align", "Anchors", "Color", "ParentColor", "Enabled", "Visible",
+                                     "StyleElements", "PopupMenu", "TabOrder"})
+      .Publish(ControlProperties(), pgMouseEvents)
+      .Publish(ControlProperties(), pgKeyEvents)
       .Event("OnChange").Event("OnSelect").Event("OnDropDown").Event("OnCloseUp").Event("OnDrawItem")
       .Event("OnMeasureItem");
   return info;

@@ -607,7 +607,13 @@ const TClassInfo& TDateTimePicker::ClassInfo() {
       .Prop("Format", &TDateTimePicker::Format, &TDateTimePicker::SetFormat, String())
       .Prop("DateTime", &TDateTimePicker::DateTime, &TDateTimePicker::SetDateTime)
       .Prop("TabStop", &TDateTimePicker::TabStop, &TDateTimePicker::SetTabStop, true)
-      .Prop("PopupMenu", &TDateTimePicker::PopupMenu, &TDateTimePicker::SetPopupMenu)
+      .Publish(ControlProperties(), pgBounds)
+      .Publish(ControlProperties(), pgFont)
+      .Publish(ControlProperties(), pgHint)
+      .Publish(ControlProperties(), {"Align", "Anchors", "Color", "ParentColor", "Enabled", "Visible",
+                                     "StyleElements", "PopupMenu", "TabOrder"})
+      .Publish(ControlProperties(), pgMouseEvents)
+      .Publish(ControlProperties(), pgKeyEvents)
       .Event("OnChange").Event("OnDropDown").Event("OnCloseUp");
   return info;
 }

@@ -29,6 +29,7 @@
 // Z-order: within a parent, graphic controls lie below windowed ones, each group in list order.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -119,6 +120,21 @@ using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, Integ
 class TDragObject;  // no drag images or custom drag objects here: handlers get and may keep nullptr
 using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
 using TMessageHandler = std::function<void(TMessage& Message)>;
+
+// [published groups] ---------------------------------------------------------------------------------------
+// Every property and event TControl and TWinControl implement, for class tables to publish from with
+// TClassBuilder::Publish. The bases' own tables list nothing, so a class's table is what it publishes.
+// Left, Top, Width and Height are in every control's table: a form stores where its controls are.
+const TClassInfo& ControlProperties();
+// Lines most controls publish together.
+inline constexpr std::array<const char*, 4> pgBounds{"Left", "Top", "Width", "Height"};
+inline constexpr std::array<const char*, 5> pgMouseEvents{"OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove",
+                                                          "OnMouseUp"};
+inline constexpr std::array<const char*, 5> pgKeyEvents{"OnKeyDown", "OnKeyPress", "OnKeyUp", "OnEnter", "OnExit"};
+inline constexpr std::array<const char*, 3> pgHint{"Hint", "ShowHint", "ParentShowHint"};
+inline constexpr std::array<const char*, 2> pgFont{"Font", "ParentFont"};
+inline constexpr std::array<const char*, 3> pgDragProps{"DragCursor", "DragKind", "DragMode"};
+inline constexpr std::array<const char*, 4> pgDragEvents{"OnDragDrop", "OnDragOver", "OnEndDrag", "OnStartDrag"};
 
 // [control] ------------------------------------------------------------------------------------------------
 // A visual component: a rectangle in its parent's client area. Defaults: bounds (0, 0, 0, 0), Visible and

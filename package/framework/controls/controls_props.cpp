@@ -1,10 +1,12 @@
 // Published-property tables of the control classes.
 #include "package/framework/controls/controls.h"
+#include "package/framework/controls/menus.h"
 
 namespace jox {
 
-const TClassInfo& TControl::ClassInfo() {
-  static const TClassInfo info = TClassBuilder<TControl>(&TComponent::ClassInfo())
+const TClassInfo& ControlProperties() {
+  static const TClassInfo info = [] {
+    TClassInfo i = TClassBuilder<TControl>(nullptr)
       .Prop("Left", &TControl::Left, &TControl::SetLeft)
       .Prop("Top", &TControl::Top, &TControl::SetTop)
       .Prop("Width", &TControl::Width, &TControl::SetWidth)
@@ -33,18 +35,30 @@ const TClassInfo& TControl::ClassInfo() {
       .Prop("Ctl3D", &TControl::Ctl3D, &TControl::SetCtl3D, true)
       .Prop("ParentCtl3D", &TControl::ParentCtl3D, &TControl::SetParentCtl3D, true)
       .Prop("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext, Integer(0))
+      .Prop("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
       .Event("OnClick").Event("OnDblClick").Event("OnMouseDown").Event("OnMouseMove").Event("OnMouseUp")
       .Event("OnMouseWheel").Event("OnMouseWheelDown").Event("OnMouseWheelUp").Event("OnMouseEnter")
       .Event("OnMouseLeave").Event("OnResize").Event("OnContextPopup").Event("OnDragDrop")
-      .Event("OnDragOver").Event("OnEndDrag");
+      .Event("OnDragOver").Event("OnEndDrag").Event("OnStartDrag").Event("OnEndDock").Event("OnStartDock")
+      .Event("OnKeyDown").Event("OnKeyPress").Event("OnKeyUp").Event("OnEnter").Event("OnExit");
+    const TClassInfo windowed = TClassBuilder<TWinControl>(nullptr)
+      .Prop("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder, Integer(-1))
+      .Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false);
+    i.Props.insert(i.Props.end(), windowed.Props.begin(), windowed.Props.end());
+    i.Name = u"ControlProperties";
+    return i;
+  }();
+  return info;
+}
+
+// The bases publish nothing: each class's table lists what it publishes.
+const TClassInfo& TControl::ClassInfo() {
+  static const TClassInfo info = TClassBuilder<TControl>(&TComponent::ClassInfo());
   return info;
 }
 
 const TClassInfo& TWinControl::ClassInfo() {
-  static const TClassInfo info = TClassBuilder<TWinControl>(&TControl::ClassInfo())
-      .Prop("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder, Integer(-1))
-      .Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false)
-      .Event("OnKeyDown").Event("OnKeyPress").Event("OnKeyUp").Event("OnEnter").Event("OnExit");
+  static const TClassInfo info = TClassBuilder<TWinControl>(&TControl::ClassInfo());
   return info;
 }
 

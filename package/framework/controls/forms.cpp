@@ -228,6 +228,12 @@ const TClassInfo& TCustomForm::ClassInfo() {
       .Prop("Position", &TCustomForm::Position, &TCustomForm::SetPosition, poDesigned)
       .Prop("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState, wsNormal)
       .Prop("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false)
+      .Publish(ControlProperties(), pgBounds)
+      .Publish(ControlProperties(), pgFont)
+      .Publish(ControlProperties(), pgHint)
+      .Publish(ControlProperties(), {"Enabled", "PopupMenu"})
+      .Publish(ControlProperties(), pgMouseEvents)
+      .Publish(ControlProperties(), {"OnKeyDown", "OnKeyPress", "OnKeyUp", "OnResize"})
       .Event("OnShow").Event("OnHide").Event("OnPaint").Event("OnClose").Event("OnCloseQuery");
   return info;
 }

@@ -624,7 +624,13 @@ const TClassInfo& TDrawGrid::ClassInfo() {
           .Event("OnKeyDown")
           .Event("OnKeyPress")
           .Event("OnMouseDown")
-          .Event("OnMouseUp");
+          .Event("OnMouseUp")
+          .Publish(ControlProperties(), pgBounds)
+          .Publish(ControlProperties(), pgFont)
+          .Publish(ControlProperties(), pgHint)
+          .Publish(ControlProperties(), {"Align", "Anchors", "ParentColor", "PopupMenu", "StyleElements", "TabOrder"})
+          .Publish(ControlProperties(), pgMouseEvents)
+          .Publish(ControlProperties(), pgKeyEvents);
   return info;
 }
 

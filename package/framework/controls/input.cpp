@@ -174,12 +174,23 @@ TControl* HitTest(TControl* Control, TPoint Pt) {
 }
 
 // [mouse] --------------------------------------------------------------------------------------------------
+namespace {
+// Where a pointer event at (X, Y) of Control lands: the root it goes to (an open popup takes it) and the
+// point in that root, which becomes the pointer position. False when that root takes no input now.
+bool Locate(TControl* Control, Integer X, Integer Y, bool Press, TControl*& Root, TPoint& P) {
+  Root = Control->Root();
+  P = ToRoot(Control, X, Y);
+  if (!RoutePopup(Root, P, Press) || Blocked(Root)) return false;
+  S().pos = P;
+  return true;
+}
+}  // namespace
+
 void MouseMove(TControl* Control, Integer X, Integer Y, TShiftState Shift) {
   State& s = S();
-  TControl* root = Control->Root();
-  TPoint p = ToRoot(Control, X, Y);
-  if (!RoutePopup(root, p, false) || Blocked(root)) return;
-  s.pos = p;
+  TControl* root;
+  TPoint p;
+  if (!Locate(Control, X, Y, false, root, p)) return;
   TControl* hit = HitFromRoot(root, p);
   SetHover(hit);
   TControl* target = s.capture ? s.capture : hit;
@@ -188,10 +199,9 @@ void MouseMove(TControl* Control, Integer X, Integer Y, TShiftState Shift) {
 
 void MouseDown(TControl* Control, Integer X, Integer Y, TMouseButton Button, TShiftState Shift) {
   State& s = S();
-  TControl* root = Control->Root();
-  TPoint p = ToRoot(Control, X, Y);
-  if (!RoutePopup(root, p, true) || Blocked(root)) return;
-  s.pos = p;
+  TControl* root;
+  TPoint p;
+  if (!Locate(Control, X, Y, true, root, p)) return;
   TControl* hit = HitFromRoot(root, p);
   SetHover(hit);
   TControl* target = s.capture ? s.capture : hit;
@@ -234,18 +244,14 @@ void MouseDown(TControl* Control, Integer X, Integer Y, TMouseButton Button, TSh
 
 void MouseUp(TControl* Control, Integer X, Integer Y, TMouseButton Button, TShiftState Shift) {
   State& s = S();
-  TControl* root = Control->Root();
-  TPoint p = ToRoot(Control, X, Y);
-  if (!RoutePopup(root, p, false) || Blocked(root)) {
-    s.buttons &= Word(~ButtonBit(Button));
-    if (s.buttons == 0) s.capture = nullptr;
-    return;
-  }
-  s.pos = p;
-  TControl* hit = HitFromRoot(root, p);
-  TControl* target = s.capture ? s.capture : hit;
+  TControl* root;
+  TPoint p;
+  const bool located = Locate(Control, X, Y, false, root, p);
+  TControl* target = located ? (s.capture ? s.capture : HitFromRoot(root, p)) : nullptr;
+  // A release ends the capture even where it is refused.
   s.buttons &= Word(~ButtonBit(Button));
   if (s.buttons == 0) s.capture = nullptr;
+  if (!located) return;
   if (target) {
     Cardinal msg = Button == mbLeft ? WM_LBUTTONUP : Button == mbRight ? WM_RBUTTONUP : WM_MBUTTONUP;
     bool alive = SendWatched(target, msg, FullShift(Shift).bits, ClientLParam(target, p));
@@ -346,7 +352,9 @@ bool DialogKey(TWinControl* target, Word key, TShiftState shift) {
   return form && form->Perform(CM_DIALOGKEY, key, shift.bits) != 0;
 }
 
-bool KeyDownImpl(TControl* Control, Word Key, TShiftState Shift) {
+}  // namespace
+
+bool KeyDown(TControl* Control, Word Key, TShiftState Shift) {
   S().keys.insert(Key);
   TWinControl* target = KeyTarget(Control);
   if (!target) return true;
@@ -355,10 +363,6 @@ bool KeyDownImpl(TControl* Control, Word Key, TShiftState Shift) {
   target->Perform(WM_KEYDOWN, Key, shift.bits);
   return false;
 }
-
-}  // namespace
-
-bool KeyDown(TControl* Control, Word Key, TShiftState Shift) { return KeyDownImpl(Control, Key, Shift); }
 
 void KeyUp(TControl* Control, Word Key, TShiftState Shift) {
   S().keys.erase(Key);
@@ -374,7 +378,7 @@ void Char(TControl* Control, char16_t Ch, TShiftState Shift) {
 void KeyPress(TControl* Control, Word Key, TShiftState Shift) {
   // The character goes where the key went: a popup the key closed takes it with it.
   TPopupWindow* pop = popups::Top();
-  const bool taken = KeyDownImpl(Control, Key, Shift);
+  const bool taken = KeyDown(Control, Key, Shift);
   if (char16_t ch = KeyToChar(Key, FullShift(Shift)); ch && !taken) {
     if (!pop) Char(Control, ch, Shift);
     else if (pop->IsOpen()) pop->Perform(WM_CHAR, ch, FullShift(Shift).bits);
@@ -431,7 +435,7 @@ void TypeText(TControl* Control, const String& Text) {
       for (int d = 0; !key && d < 10; ++d)
         if (kShiftedDigits[d] == ch) { key = Word('0' + d); shift = ssShift; }
     }
-    bool taken = key ? KeyDownImpl(Control, key, shift) : false;
+    bool taken = key ? KeyDown(Control, key, shift) : false;
     if (!taken) Char(Control, ch, shift);
     if (key) KeyUp(Control, key, shift);
   }

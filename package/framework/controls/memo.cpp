@@ -517,7 +517,13 @@ const TClassInfo& TMemo::ClassInfo() {
       .Prop("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly, false)
       .Prop("MaxLength", &TMemo::MaxLength, &TMemo::SetMaxLength, Integer(0))
       .Prop("TabStop", &TMemo::TabStop, &TMemo::SetTabStop, true)
-      .Prop("PopupMenu", &TMemo::PopupMenu, &TMemo::SetPopupMenu)
+      .Publish(ControlProperties(), pgBounds)
+      .Publish(ControlProperties(), pgFont)
+      .Publish(ControlProperties(), pgHint)
+      .Publish(ControlProperties(), {"Align", "Anchors", "Color", "ParentColor", "Enabled", "Visible",
+                                     "StyleElements", "PopupMenu", "TabOrder"})
+      .Publish(ControlProperties(), pgMouseEvents)
+      .Publish(ControlProperties(), pgKeyEvents)
       .Event("OnChange");
   return info;
 }

@@ -179,7 +179,9 @@ TClassBuilder<T>& AddEditProperties(TClassBuilder<T>& B) {
       .Event("OnKeyUp")
       .Event("OnMouseDown")
       .Event("OnMouseMove")
-      .Event("OnMouseUp");
+      .Event("OnMouseUp")
+      .Publish(ControlProperties(), pgBounds)
+      .Publish(ControlProperties(), {"PopupMenu"});
 }
 
 }  // namespace jox

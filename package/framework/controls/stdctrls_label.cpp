@@ -191,7 +191,15 @@ const TClassInfo& TLabel::ClassInfo() {
       .Prop("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar, true)
       .Prop("Caption", [](const TLabel& l) { return l.Caption(); }, [](TLabel& l, const String& v) { l.SetCaption(v); })
       .Prop("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl)
-      .Prop("PopupMenu", &TLabel::PopupMenu, &TLabel::SetPopupMenu);
+      .Publish(ControlProperties(), pgBounds)
+      .Publish(ControlProperties(), pgFont)
+      .Publish(ControlProperties(), pgHint)
+      .Publish(ControlProperties(), pgDragProps)
+      .Publish(ControlProperties(), {"Align", "Anchors", "Color", "ParentColor", "Enabled", "Visible",
+                                     "StyleElements", "PopupMenu"})
+      .Publish(ControlProperties(), pgMouseEvents)
+      .Publish(ControlProperties(), pgDragEvents)
+      .Publish(ControlProperties(), {"OnMouseEnter", "OnMouseLeave", "OnContextPopup"});
   return info;
 }
 

@@ -394,21 +394,19 @@ String StripPrefix(const String& s, Integer& underline) {
 
 }  // namespace
 
-Integer TCanvas::DrawText(const String& text, TRect& rect, Cardinal flags) {
-  Integer underline = -1;
-  String t = (flags & DT_NOPREFIX) ? text : StripPrefix(text, underline);
-  if (flags & DT_EXPANDTABS) t = StringReplaceAll(t, u"\t", u"        ");
-  const Integer lh = TextHeight(u"");
-  const Integer avail = rect.Width();
+namespace {
+// The lines DrawText shows: one line, or paragraphs broken at words to fit avail, shortened with "..."
+// when asked to.
+template <class Width>
+std::vector<String> LayoutLines(const String& t, Cardinal flags, Integer avail, const Width& width) {
   std::vector<String> lines;
   if (flags & DT_SINGLELINE) {
     String one;
     for (char16_t c : t) if (c != u'\r' && c != u'\n') one += c;
     lines.push_back(one);
   } else {
-    String para;
     auto flush = [&](const String& p) {
-      if (!(flags & DT_WORDBREAK) || TextWidth(p) <= avail) {
+      if (!(flags & DT_WORDBREAK) || width(p) <= avail) {
         lines.push_back(p);
         return;
       }
@@ -419,7 +417,7 @@ Integer TCanvas::DrawText(const String& text, TRect& rect, Cardinal flags) {
         while (j < p.size() && p[j] != u' ') ++j;
         const String word = p.substr(i, j - i);
         const String trial = line.empty() ? word : line + u" " + word;
-        if (!line.empty() && TextWidth(trial) > avail) {
+        if (!line.empty() && width(trial) > avail) {
           lines.push_back(line);
           line = word;
         } else {
@@ -429,6 +427,7 @@ Integer TCanvas::DrawText(const String& text, TRect& rect, Cardinal flags) {
       }
       lines.push_back(line);
     };
+    String para;
     for (char16_t c : t) {
       if (c == u'\r') continue;
       if (c == u'\n') { flush(para); para.clear(); continue; }
@@ -438,10 +437,22 @@ Integer TCanvas::DrawText(const String& text, TRect& rect, Cardinal flags) {
   }
   if ((flags & DT_END_ELLIPSIS) && avail > 0)
     for (String& l : lines) {
-      if (TextWidth(l) <= avail) continue;
-      while (!l.empty() && TextWidth(l + u"...") > avail) l.pop_back();
+      if (width(l) <= avail) continue;
+      while (!l.empty() && width(l + u"...") > avail) l.pop_back();
       l += u"...";
     }
+  return lines;
+}
+}  // namespace
+
+Integer TCanvas::DrawText(const String& text, TRect& rect, Cardinal flags) {
+  Integer underline = -1;
+  String t = (flags & DT_NOPREFIX) ? text : StripPrefix(text, underline);
+  if (flags & DT_EXPANDTABS) t = StringReplaceAll(t, u"\t", u"        ");
+  const Integer lh = TextHeight(u"");
+  const Integer avail = rect.Width();
+  const std::vector<String> lines =
+      LayoutLines(t, flags, avail, [this](const String& s) { return TextWidth(s); });
   Integer maxW = 0;
   for (const String& l : lines) maxW = std::max(maxW, TextWidth(l));
   const Integer h = lh * Integer(lines.size());

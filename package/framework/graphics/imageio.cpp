@@ -89,99 +89,92 @@ void DecodeRle(const uint8_t* p, size_t n, bool four, Integer w, Integer h, std:
   }
 }
 
-}  // namespace
+// The file and info headers with the colour masks; Pos is where the palette starts.
+struct TBmpHeader {
+  uint32_t OffBits = 0, Size = 0, Bpp = 0, Compression = 0, ClrUsed = 0;
+  int64_t W = 0, H = 0;
+  bool TopDown = false, Rle8 = false, Rle4 = false, Fields = false;
+  uint32_t Masks[3] = {0, 0, 0};
+  size_t Pos = 0;
+};
 
-Image DecodeBmp(const uint8_t* d, size_t n) {
+TBmpHeader ReadBmpHeader(const uint8_t* d, size_t n) {
   if (!IsBmp(d, n) || n < 26) Invalid("the file is too short or lacks the BM signature");
-  const uint32_t offBits = U32(d + 10);
-  const uint32_t hdr = U32(d + 14);
-  if (hdr != 12 && hdr < 40) Invalid("unknown header size");
-  if (size_t(14) + hdr > n) Invalid("the header is truncated");
-  int64_t w, h;
-  uint32_t bpp, compression = 0, clrUsed = 0;
+  TBmpHeader b;
+  b.OffBits = U32(d + 10);
+  b.Size = U32(d + 14);
+  if (b.Size != 12 && b.Size < 40) Invalid("unknown header size");
+  if (size_t(14) + b.Size > n) Invalid("the header is truncated");
   const uint8_t* ih = d + 14;
-  if (hdr == 12) {
-    w = U16(ih + 4);
-    h = int16_t(U16(ih + 6));
-    bpp = U16(ih + 10);
+  if (b.Size == 12) {
+    b.W = U16(ih + 4);
+    b.H = int16_t(U16(ih + 6));
+    b.Bpp = U16(ih + 10);
   } else {
-    w = S32(ih + 4);
-    h = S32(ih + 8);
-    bpp = U16(ih + 14);
-    compression = U32(ih + 16);
-    clrUsed = U32(ih + 32);
+    b.W = S32(ih + 4);
+    b.H = S32(ih + 8);
+    b.Bpp = U16(ih + 14);
+    b.Compression = U32(ih + 16);
+    b.ClrUsed = U32(ih + 32);
   }
-  const bool topDown = h < 0;
-  if (topDown) h = -h;
-  CheckSize(w, h);
+  b.TopDown = b.H < 0;
+  if (b.TopDown) b.H = -b.H;
+  CheckSize(b.W, b.H);
+  const uint32_t bpp = b.Bpp, compression = b.Compression;
   if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) Invalid("unsupported bit depth");
-  const bool rle8 = compression == 1, rle4 = compression == 2;
-  const bool fields = compression == 3 || compression == 6;
+  b.Rle8 = compression == 1;
+  b.Rle4 = compression == 2;
+  b.Fields = compression == 3 || compression == 6;
   if (compression > 3 && compression != 6) Invalid("unsupported compression");
-  if ((rle8 && bpp != 8) || (rle4 && bpp != 4) || (fields && bpp != 16 && bpp != 32))
+  if ((b.Rle8 && bpp != 8) || (b.Rle4 && bpp != 4) || (b.Fields && bpp != 16 && bpp != 32))
     Invalid("compression does not fit the bit depth");
-  if ((rle8 || rle4) && topDown) Invalid("a compressed bitmap cannot be top-down");
+  if ((b.Rle8 || b.Rle4) && b.TopDown) Invalid("a compressed bitmap cannot be top-down");
 
   // Masks: in the header from version 3 on, else right after a 40-byte header.
-  uint32_t masks[3] = {0, 0, 0};
-  size_t pos = 14 + hdr;
-  if (fields) {
+  b.Pos = 14 + b.Size;
+  if (b.Fields) {
     const uint8_t* mp = ih + 40;
-    if (hdr == 40) {
-      if (pos + 12 > n) Invalid("the colour masks are truncated");
-      pos += 12;
+    if (b.Size == 40) {
+      if (b.Pos + 12 > n) Invalid("the colour masks are truncated");
+      b.Pos += 12;
     }
-    for (int k = 0; k < 3; ++k) masks[k] = U32(mp + 4 * k);
+    for (int k = 0; k < 3; ++k) b.Masks[k] = U32(mp + 4 * k);
   } else if (bpp == 16) {
-    masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;
+    b.Masks[0] = 0x7C00, b.Masks[1] = 0x03E0, b.Masks[2] = 0x001F;
   } else if (bpp == 32) {
-    masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF;
+    b.Masks[0] = 0xFF0000, b.Masks[1] = 0xFF00, b.Masks[2] = 0xFF;
   }
+  return b;
+}
 
+// The colour table of a bitmap of 8 bits or less, padded to its full size; moves b.Pos past it.
+std::vector<uint32_t> ReadPalette(const uint8_t* d, size_t n, TBmpHeader& b) {
   std::vector<uint32_t> palette;
-  if (bpp <= 8) {
-    const uint32_t maxColours = 1u << bpp;
-    uint32_t count = clrUsed ? std::min(clrUsed, maxColours) : maxColours;
-    const size_t entry = hdr == 12 ? 3 : 4;
-    const size_t avail = (std::min<size_t>(n, offBits >= pos ? offBits : n) - std::min(pos, n)) / entry;
-    count = uint32_t(std::min<size_t>(count, avail));
-    if (count == 0) Invalid("the palette is missing");
-    palette.resize(maxColours, 0);
-    for (uint32_t k = 0; k < count; ++k) {
-      const uint8_t* e = d + pos + k * entry;
-      palette[k] = (uint32_t(e[2]) << 16) | (uint32_t(e[1]) << 8) | e[0];
-    }
-    pos += count * entry;
+  if (b.Bpp > 8) return palette;
+  const uint32_t maxColours = 1u << b.Bpp;
+  uint32_t count = b.ClrUsed ? std::min(b.ClrUsed, maxColours) : maxColours;
+  const size_t entry = b.Size == 12 ? 3 : 4;
+  const size_t avail = (std::min<size_t>(n, b.OffBits >= b.Pos ? b.OffBits : n) - std::min(b.Pos, n)) / entry;
+  count = uint32_t(std::min<size_t>(count, avail));
+  if (count == 0) Invalid("the palette is missing");
+  palette.resize(maxColours, 0);
+  for (uint32_t k = 0; k < count; ++k) {
+    const uint8_t* e = d + b.Pos + k * entry;
+    palette[k] = (uint32_t(e[2]) << 16) | (uint32_t(e[1]) << 8) | e[0];
   }
-  const size_t dataPos = (offBits >= 14 + hdr && offBits < n) ? offBits : pos;
-  if (dataPos >= n) Invalid("the pixel data is missing");
-  const uint8_t* px = d + dataPos;
-  const size_t avail = n - dataPos;
+  b.Pos += count * entry;
+  return palette;
+}
 
-  Image img;
-  img.width = Integer(w);
-  img.height = Integer(h);
-  img.bitsPerPixel = Integer(bpp);
+// Uncompressed rows, bottom-up unless the header says top-down.
+void UnpackRows(const uint8_t* px, size_t stride, const TBmpHeader& b, const std::vector<uint32_t>& palette,
+                Image& img) {
   const Integer W = img.width, H = img.height;
-  if (rle8 || rle4) {
-    // Each RLE pair yields at most 255 pixels: refuse sizes the data cannot come near.
-    if (int64_t(avail) * 255 < int64_t(W) * H / 64) Invalid("the pixel data is truncated");
-    std::vector<uint8_t> idx(size_t(W) * size_t(H), 0);
-    DecodeRle(px, avail, rle4, W, H, idx);
-    img.pixels.resize(size_t(W) * size_t(H));
-    for (Integer y = 0; y < H; ++y)
-      for (Integer x = 0; x < W; ++x)
-        img.pixels[size_t(H - 1 - y) * size_t(W) + size_t(x)] = palette[idx[size_t(y) * size_t(W) + size_t(x)]];
-    return img;
-  }
-  const size_t stride = ((size_t(W) * bpp + 31) / 32) * 4;
-  if (avail / stride < size_t(H)) Invalid("the pixel data is truncated");
-  img.pixels.resize(size_t(W) * size_t(H));
-  const Field fr(masks[0]), fg(masks[1]), fb(masks[2]);
+  const Field fr(b.Masks[0]), fg(b.Masks[1]), fb(b.Masks[2]);
   for (Integer y = 0; y < H; ++y) {
-    const uint8_t* row = px + size_t(topDown ? y : H - 1 - y) * stride;
+    const uint8_t* row = px + size_t(b.TopDown ? y : H - 1 - y) * stride;
     uint32_t* out = &img.pixels[size_t(y) * size_t(W)];
-    switch (bpp) {
+    switch (b.Bpp) {
       case 1: for (Integer x = 0; x < W; ++x) out[x] = palette[(row[x >> 3] >> (7 - (x & 7))) & 1]; break;
       case 4: for (Integer x = 0; x < W; ++x) out[x] = palette[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15]; break;
       case 8: for (Integer x = 0; x < W; ++x) out[x] = palette[row[x]]; break;
@@ -203,6 +196,38 @@ Image DecodeBmp(const uint8_t* d, size_t n) {
         break;
     }
   }
+}
+
+}  // namespace
+
+Image DecodeBmp(const uint8_t* d, size_t n) {
+  TBmpHeader b = ReadBmpHeader(d, n);
+  const std::vector<uint32_t> palette = ReadPalette(d, n, b);
+  const size_t dataPos = (b.OffBits >= 14 + b.Size && b.OffBits < n) ? b.OffBits : b.Pos;
+  if (dataPos >= n) Invalid("the pixel data is missing");
+  const uint8_t* px = d + dataPos;
+  const size_t avail = n - dataPos;
+
+  Image img;
+  img.width = Integer(b.W);
+  img.height = Integer(b.H);
+  img.bitsPerPixel = Integer(b.Bpp);
+  const Integer W = img.width, H = img.height;
+  if (b.Rle8 || b.Rle4) {
+    // Each RLE pair yields at most 255 pixels: refuse sizes the data cannot come near.
+    if (int64_t(avail) * 255 < int64_t(W) * H / 64) Invalid("the pixel data is truncated");
+    std::vector<uint8_t> idx(size_t(W) * size_t(H), 0);
+    DecodeRle(px, avail, b.Rle4, W, H, idx);
+    img.pixels.resize(size_t(W) * size_t(H));
+    for (Integer y = 0; y < H; ++y)
+      for (Integer x = 0; x < W; ++x)
+        img.pixels[size_t(H - 1 - y) * size_t(W) + size_t(x)] = palette[idx[size_t(y) * size_t(W) + size_t(x)]];
+    return img;
+  }
+  const size_t stride = ((size_t(W) * b.Bpp + 31) / 32) * 4;
+  if (avail / stride < size_t(H)) Invalid("the pixel data is truncated");
+  img.pixels.resize(size_t(W) * size_t(H));
+  UnpackRows(px, stride, b, palette, img);
   return img;
 }
 
