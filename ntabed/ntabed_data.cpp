@@ -929,6 +929,7 @@ const TClassInfo& TNTabEd::ClassInfo() {
           .Prop("TabOrder", &T::TabOrder, &T::SetTabOrder, Integer(-1))
           .Prop("TabStop", &T::TabStop, &T::SetTabStop, true)
           .Prop("Visible", &T::Visible, &T::SetVisible, true)
+          .Publish(ControlProperties(), pgBounds)
           .ReadOnly("VisibleColCount", &T::VisibleColCount)
           .ReadOnly("VisibleRowCount", &T::VisibleRowCount)
           .Event("OnChange")
