@@ -13,14 +13,6 @@ namespace jox {
 // [helpers] ----------------------------------------------------------------------------------
 namespace {
 
-// A * B / C rounded to the nearest integer, halves away from zero, as the platform's MulDiv.
-Integer MulDiv(Integer A, Integer B, Integer C) {
-  if (C == 0) return -1;
-  const Int64 p = Int64(A) * B;
-  Int64 q = (std::llabs(p) * 2 + std::llabs(Int64(C))) / (std::llabs(Int64(C)) * 2);
-  if ((p < 0) != (C < 0)) q = -q;
-  return Integer(q);
-}
 
 }  // namespace
 

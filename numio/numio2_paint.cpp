@@ -12,12 +12,6 @@
 
 namespace jox {
 
-namespace {
-// Text rows are centred with the height of this sample, whatever the text shows.
-const String SampleText = u"(8g]}\u00DC\u00C4\u00A7";
-
-}  // namespace
-
 // [layout] -------------------------------------------------------------------------------------------------
 Integer TNumIO2::CharPosToXCoords(Integer N) {
   N = std::clamp(N, 0, Integer(FInBuffer.size()));
@@ -203,7 +197,7 @@ void TNumIO2::Paint() {
   if (!(Visible() || (ComponentState() & csDesigning)) || FSuppressPaint) return;
   const Integer r = GaugeReserve();
   TCanvas* own = Canvas();
-  const Integer th = own->TextHeight(SampleText);
+  const Integer th = SampleTextHeight(own);
   const Integer textY = (Height() - r - th) / 2;
   const Integer clipBottom = Height() - r - 3;
   if (FAutoSize) {

@@ -10,9 +10,6 @@ namespace jox {
 
 namespace {
 
-// Text rows are centred on the picture with the height of this sample.
-const String kSample = u"(8g]}\u00DC\u00C4\u00A7";
-
 Integer AlignedX(TAlignment A, Integer Left, Integer Right, Integer Centre) {
   return A == taLeftJustify ? Left : A == taRightJustify ? Right : Centre;
 }
@@ -39,7 +36,7 @@ void TOnOffBut::Paint() {
   TPaintBuffer buf(this);
   TBitmap& bmp = *buf.Bitmap();
   TCanvas* C = buf.Canvas();
-  const Integer TH = C->TextHeight(kSample);
+  const Integer TH = SampleTextHeight(C);
 
   FMask->SetSize(W, H);
   TCanvas* Mk = FMask->Canvas();

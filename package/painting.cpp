@@ -14,8 +14,10 @@ void DrawLines(TCanvas* Canvas, TColor PenColor, std::initializer_list<TPoint> P
   DrawLines(Canvas, Points);
 }
 
+Integer SampleTextHeight(TCanvas* Canvas) { return Canvas->TextHeight(u"(8g]}\u00DC\u00C4\u00A7"); }
+
 Integer CenteredTextTop(TCanvas* Canvas, Integer Height) {
-  return (Height - Canvas->TextHeight(u"(8g]}\u00DC\u00C4\u00A7")) / 2;
+  return (Height - SampleTextHeight(Canvas)) / 2;
 }
 
 void DrawEngravedText(TCanvas* Canvas, Integer X, Integer Y, const String& Text) {

@@ -20,6 +20,8 @@ void DrawLines(TCanvas* Canvas, TColor PenColor, std::initializer_list<TPoint> P
 // Top of a text row centred in a box of height Height: centred by the height of the sample
 // "(8g]}ÜÄ§", so rows of different texts line up whatever they show.
 Integer CenteredTextTop(TCanvas* Canvas, Integer Height);
+// The height of that sample in the canvas's font.
+Integer SampleTextHeight(TCanvas* Canvas);
 
 // Engraved text: a white copy one pixel right and down, then clGray on top at (X, Y), both without
 // background. Leaves the brush clear and the font colour clGray, as a caller drawing more disabled

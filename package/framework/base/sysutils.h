@@ -75,6 +75,8 @@ String StringOfChar(char16_t c, Integer n);
 String StringReplaceAll(const String& s, const String& from, const String& to);
 
 // [numbers] ----------------------------------------------------------------------
+// A * B / C rounded to the nearest, halves away from zero, with a 64-bit product; -1 when C is 0.
+Integer MulDiv(Integer A, Integer B, Integer C);
 // Locale-dependent texts; the global FormatSettings is what the functions without a settings argument use.
 struct TFormatSettings {
   char16_t DecimalSeparator = u'.';

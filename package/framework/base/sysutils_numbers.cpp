@@ -2,11 +2,19 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "package/framework/base/sysutils.h"
 
 namespace jox {
+
+Integer MulDiv(Integer A, Integer B, Integer C) {
+  if (C == 0) return -1;
+  const int64_t p = int64_t(A) * B;
+  const int64_t q = (std::llabs(p) * 2 + std::llabs(int64_t(C))) / (2 * std::llabs(int64_t(C)));
+  return Integer(((p < 0) != (C < 0)) ? -q : q);
+}
 
 TFormatSettings FormatSettings;
 

@@ -213,18 +213,6 @@ const TClassInfo& TBrush::ClassInfo() {
 }
 
 // [font] ---------------------------------------------------------------------------------------------------
-namespace {
-
-// a * b / c rounded to the nearest, halves away from zero (the platform's MulDiv).
-Integer MulDivRound(Integer a, Integer b, Integer c) {
-  if (c == 0) return -1;
-  const int64_t p = int64_t(a) * b;
-  const int64_t q = (std::abs(p) * 2 + std::abs(int64_t(c))) / (2 * std::abs(int64_t(c)));
-  return Integer(((p < 0) != (c < 0)) ? -q : q);
-}
-
-}  // namespace
-
 TFont::TFont() = default;
 TFont::~TFont() { if (FHandle) DeleteObject(FHandle); }
 
@@ -255,8 +243,8 @@ void TFont::Assign(TPersistent* Source) {
 }
 
 void TFont::SetName(const TFontName& v) { if (v != FName) { FName = v; Changed(); } }
-Integer TFont::Size() const { return -MulDivRound(FHeight, 72, PixelsPerInch); }
-void TFont::SetSize(Integer v) { SetHeight(-MulDivRound(v, PixelsPerInch, 72)); }
+Integer TFont::Size() const { return -MulDiv(FHeight, 72, PixelsPerInch); }
+void TFont::SetSize(Integer v) { SetHeight(-MulDiv(v, PixelsPerInch, 72)); }
 void TFont::SetHeight(Integer v) { if (v != FHeight) { FHeight = v; Changed(); } }
 void TFont::SetStyle(TFontStyles v) {
   if (v == FStyle) return;
