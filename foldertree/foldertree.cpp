@@ -312,7 +312,12 @@ const TClassInfo& TFolderTree::ClassInfo() {
       .Prop("ShowLines", &C::ShowLines, &C::SetShowLines, true)
       .Prop("ShowRoot", &C::ShowRoot, &C::SetShowRoot, true)
       .Prop("TabStop", &C::TabStop, &C::SetTabStop, true)
-      .Event("OnDirChanged").Event("OnChange");
+      .Event("OnDirChanged").Event("OnChange")
+      .Publish(ControlProperties(), pgBounds)
+      .Publish(ControlProperties(), {"Enabled", "Align", "Anchors", "Cursor", "Ctl3D", "Font", "ParentShowHint",
+                                     "ParentFont", "ShowHint", "StyleElements", "TabOrder", "Visible", "OnClick",
+                                     "OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyUp", "OnKeyPress",
+                                     "OnMouseEnter", "OnMouseLeave", "OnMouseDown"});
   return info;
 }
 

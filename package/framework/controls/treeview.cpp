@@ -979,7 +979,15 @@ const TClassInfo& TTreeView::ClassInfo() {
       .Prop("ShowRoot", &C::ShowRoot, &C::SetShowRoot, true)
       .Prop("TabStop", &C::TabStop, &C::SetTabStop, true)
       .Event("OnChange").Event("OnChanging").Event("OnCollapsed").Event("OnCollapsing").Event("OnCompare")
-      .Event("OnDeletion").Event("OnEdited").Event("OnEditing").Event("OnExpanded").Event("OnExpanding");
+      .Event("OnDeletion").Event("OnEdited").Event("OnEditing").Event("OnExpanded").Event("OnExpanding")
+      .Publish(ControlProperties(), pgBounds)
+      .Publish(ControlProperties(), pgFont)
+      .Publish(ControlProperties(), pgHint)
+      .Publish(ControlProperties(), {"Align", "Anchors", "Cursor", "Ctl3D", "Enabled", "Visible", "StyleElements",
+                                     "TabOrder"})
+      .Publish(ControlProperties(), pgMouseEvents)
+      .Publish(ControlProperties(), pgKeyEvents)
+      .Publish(ControlProperties(), {"OnMouseEnter", "OnMouseLeave"});
   return info;
 }
 
