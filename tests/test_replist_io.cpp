@@ -86,9 +86,14 @@ class ReplistIO : public test::FrameworkTest {
     for (Integer c = 1; c <= 4; ++c) {
       EXPECT_EQ(v->ColumnOrder(c), c);
       EXPECT_EQ(v->Header(c), src->Header(c));
-      if (!Csv) EXPECT_EQ(v->ColumnFormat(c), src->ColumnFormat(c));
-      for (Integer r = 1; r <= 3; ++r)
-        if (!Csv || c != 3) EXPECT_EQ(v->Elem(c, r), src->Elem(c, r)) << c << "," << r;
+      if (!Csv) {
+        EXPECT_EQ(v->ColumnFormat(c), src->ColumnFormat(c));
+      }
+      for (Integer r = 1; r <= 3; ++r) {
+        if (!Csv || c != 3) {
+          EXPECT_EQ(v->Elem(c, r), src->Elem(c, r)) << c << "," << r;
+        }
+      }
     }
     if (!Csv) {
       EXPECT_EQ(v->ColumnCheckMode(3), cmBox);

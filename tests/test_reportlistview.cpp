@@ -164,7 +164,7 @@ TEST_F(ReportListTest, AutoFitMeasuresMarksAndTheSortArrow) {
   std::vector<Integer> rows;
   v->SetOnBeforeRenderCell([&](TObject*, Integer, Integer r, TColor&, TColor&, TColor&, TFontStyles&, String& t) {
     rows.push_back(r);
-    t = u"x";
+    t = String(u"x");
   });
   EXPECT_EQ(v->DetermineMaxColWidth(1, true), c->TextWidth(u"x") + 10);
   EXPECT_EQ(rows, (std::vector<Integer>{1, 2, 3, 4, 0}));

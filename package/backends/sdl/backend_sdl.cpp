@@ -345,13 +345,20 @@ class THost : public TPlatformHost {
     } else {
       gOwned.erase(Root);
     }
-    // The keyboard stays with the form under the popups (X11 may hand it to a new or vanished window).
-    if (dynamic_cast<TPopupWindow*>(Root)) KeepKeyboard();
+    // The keyboard stays with the form under the popups, and goes back to a form when a dialog closes
+    // (X11 may hand it to a new or vanished window).
+    if (dynamic_cast<TPopupWindow*>(Root) || !Visible) KeepKeyboard();
   }
+  // The modal form when it has a window, else the newest form.
   static void KeepKeyboard() {
     TWindow* form = nullptr;
-    for (TWindow* w : gWindows)
-      if (!w->FPopup && w->FRoot && (!Application->ModalForm() || w->FRoot == Application->ModalForm())) form = w;
+    TWindow* modal = nullptr;
+    for (TWindow* w : gWindows) {
+      if (w->FPopup || !w->FRoot) continue;
+      form = w;
+      if (w->FRoot == Application->ModalForm()) modal = w;
+    }
+    if (modal) form = modal;
     if (form) SDL_SetWindowInputFocus(Win(form->FWindow));
   }
   void WindowChanged(TControl* Root) override {

@@ -80,7 +80,7 @@ void TCustomLabel::DoDrawText(TRect& R, Cardinal Flags) {
   TCanvas* c = Canvas();
   String text = Caption();
   // An empty caption still measures one line high, so an auto-sized label does not collapse.
-  if ((Flags & DT_CALCRECT) && (text.empty() || (FShowAccelChar && text == u"&"))) text = u" ";
+  if ((Flags & DT_CALCRECT) && (text.empty() || (FShowAccelChar && text == u"&"))) text = String(u" ");
   c->Font()->Assign(Font());
   if (Flags & DT_CALCRECT) {
     c->DrawText(text, R, Flags);
