@@ -46,15 +46,16 @@ bench: deps
 	@cmake --build build-bench -j $(JOBS)
 	@for b in build-bench/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2 || exit 1; done
 
-# Each fuzzer runs FUZZ_RUNS executions (default one million) under the sanitizers.
+# Each fuzzer runs FUZZ_RUNS executions (default one million) under the sanitizers, with the
+# dictionary fuzz/<name>.dict when there is one; an empty corpus is seeded by the fuzzer itself.
 FUZZ_RUNS ?= 1000000
 fuzz: deps
 	@CXX=clang++ $(CONFIGURE) -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJOX_SANITIZE=ON \
 	  -DJOX_BUILD_FUZZ=ON -DJOX_BUILD_TESTS=OFF -DJOX_BUILD_BENCH=OFF -DJOX_BUILD_GALLERY=OFF >/dev/null
 	@cmake --build build-fuzz -j $(JOBS)
 	@mkdir -p fuzz-out
-	@for f in build-fuzz/fuzz_*; do n=$$(basename $$f); mkdir -p fuzz-out/$$n; \
-	  echo "== $$n"; $$f -runs=$(FUZZ_RUNS) -max_len=4096 fuzz-out/$$n || exit 1; done
+	@for f in build-fuzz/fuzz_*; do n=$$(basename $$f); d=fuzz/$${n#fuzz_}.dict; mkdir -p fuzz-out/$$n; \
+	  echo "== $$n"; $$f -runs=$(FUZZ_RUNS) -max_len=4096 $$([ -f $$d ] && echo -dict=$$d) fuzz-out/$$n || exit 1; done
 
 clean:
 	rm -rf build build-asan build-bench build-fuzz gallery-out fuzz-out

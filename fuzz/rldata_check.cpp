@@ -3,7 +3,13 @@
 #include <cstdint>
 
 #include "fuzz/block_input.h"
+#include "fuzz/rldata_seeds.h"
 #include "replist/replist.h"
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  fuzzseeds::WriteSeeds(argc, argv, true);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   const std::string bytes = BlockInput(Data, Size);
