@@ -512,8 +512,8 @@ void TStringArray::TLoader::Finish(TStringArray& Into, Integer NrCols, Integer N
     a.FSortNr.resize(size_t(FRows) + 1);
     a.FOrder.resize(size_t(FRows) + 1);
     for (Integer r = 0; r <= FRows; ++r) a.FSortNr[r] = a.FOrder[r] = r;
-    a.FSortNr[0] = 0;
     FPool.resize(FUsed);
+    if (FPool.capacity() - FUsed > FUsed / 4) FPool.shrink_to_fit();  // room reserved but not used
     a.FPool.swap(FPool);
     a.Resize(NrCols, NrRows);
     // Texts that waited: the one later in the input (further on in the pool) wins.
