@@ -49,6 +49,18 @@ void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, size_t) noexcept { std::free(p); }
 void operator delete[](void* p, size_t) noexcept { std::free(p); }
+// The nothrow forms too (std::stable_sort takes its buffer through them), so every block comes
+// and goes through one pair.
+void* operator new(size_t n, const std::nothrow_t&) noexcept {
+  try {
+    return Allocate(n);
+  } catch (...) {
+    return nullptr;
+  }
+}
+void* operator new[](size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace {
 
