@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <random>
 
 #include "package/framework/controls/clipbrd.h"
+#include "bench/rldata_table.h"
 #include "replist/replist.h"
 
 using namespace jox;
@@ -16,17 +16,7 @@ constexpr Integer kRows = 100000, kCols = 10;
 
 std::unique_ptr<TRLData> MakeTable() {
   auto d = std::make_unique<TRLData>(nullptr);
-  d->SetNrCols(kCols);
-  d->SetNrRows(kRows);
-  std::mt19937 rng(7);
-  std::uniform_int_distribution<int> len(3, 16), letter(0, 25);
-  for (Integer r = 1; r <= kRows; ++r)
-    for (Integer c = 1; c <= kCols; ++c) {
-      String s(size_t(len(rng)), u'a');
-      for (char16_t& ch : s) ch = char16_t(u'a' + letter(rng));
-      if (c == 5) s += u" <&>";
-      d->SetElem(c, r, s);
-    }
+  FillBenchTable(*d, kRows, kCols);
   return d;
 }
 
