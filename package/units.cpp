@@ -43,6 +43,12 @@ TUnitClasses::TUnitClasses(TJoxUnit Unit, std::initializer_list<TInfoFn> Classes
   list.insert(list.end(), Classes.begin(), Classes.end());
 }
 
+std::vector<const TClassInfo*> UnitClasses(TJoxUnit Unit) {
+  std::vector<const TClassInfo*> out;
+  for (TUnitClasses::TInfoFn info : StateOf(Unit).Classes) out.push_back(&info());
+  return out;
+}
+
 void UnitShutdown(TJoxUnit Unit) {
   TUnitState& s = StateOf(Unit);
   // A shut-down without a start-up would push the counter above 0, and the tables would then never be

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "package/framework/base/component.h"
 #include "package/framework/base/types.h"
@@ -38,6 +39,8 @@ class TUnitClasses {
   using TInfoFn = const TClassInfo& (*)();
   TUnitClasses(TJoxUnit Unit, std::initializer_list<TInfoFn> Classes);
 };
+// The class tables a unit publishes, in registration order (only units linked into the program).
+std::vector<const TClassInfo*> UnitClasses(TJoxUnit Unit);
 
 // Registers a routine the unit's last shut-down runs; the id removes it again.
 Integer RegisterUnitFinalizer(TJoxUnit Unit, std::function<void()> Finalizer);

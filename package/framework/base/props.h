@@ -61,6 +61,7 @@ struct TPropInfo {
   std::function<void(TPersistent&, const Variant&)> Set;  // empty for read-only properties and events
   std::optional<Variant> Default;                          // none: always stored
   std::function<bool(const TPersistent&)> StoredFn;         // overrides the default test when set
+  const std::type_info* Type = nullptr;                    // the getter's value type (for the reference pages)
 
   bool ReadOnly() const { return !Set; }
   // Whether a form writer stores this property of obj: its value differs from the default.
@@ -234,6 +235,7 @@ class TClassBuilder {
     TPropInfo p;
     p.Name = FromUtf8(Name);
     p.Kind = detail::KindOf<R>();
+    p.Type = &typeid(R);
     p.Get = [Getter](const TPersistent& obj) -> Variant {
       return detail::ToVariant<R>(std::invoke(Getter, detail::Downcast<T>(obj)));
     };
