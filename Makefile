@@ -4,7 +4,7 @@ LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 CMAKE_GEN := $(if $(shell command -v ninja),-G Ninja,)
 CONFIGURE = cmake -S . $(CMAKE_GEN) $(LAUNCHER)
 
-.PHONY: all deps build gallery test snapshots test-asan bench fuzz clean
+.PHONY: all deps build gallery docs test snapshots test-asan bench fuzz clean
 
 all: build
 
@@ -20,6 +20,11 @@ gallery: deps
 	@$(CONFIGURE) -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build build -j $(JOBS) --target joxwidgets-gallery
 	@./build/joxwidgets-gallery --out gallery-out
+
+# Rewrites the generated parts of docs/ (property and event tables, pictures, the index); keeps the prose.
+docs: deps
+	@$(CONFIGURE) -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build -j $(JOBS) --target docs
 
 test: build
 	@ctest --test-dir build --output-on-failure -j $(JOBS)
