@@ -16,6 +16,7 @@
 #include "marksel/marksel.h"
 #include "meter/meter.h"
 #include "minical/minical.h"
+#include "ntabed/ntabed.h"
 #include "numio/numio.h"
 #include "numlab/numlab.h"
 #include "onoffbut/onoffbut.h"
@@ -40,6 +41,7 @@ const std::vector<DocPage>& DocPages() {
   static const std::vector<DocPage> pages = {
       {"numio", {&TNumIO::ClassInfo, &TNumIO2::ClassInfo}},
       {"replist", {&TRLData::ClassInfo, &TReportListView::ClassInfo}},
+      {"ntabed", {&TNTabEd::ClassInfo}},
       {"meter", {&TMeter::ClassInfo, &TNeedleLayout::ClassInfo}},
       {"minical", {&TMiniCal::ClassInfo}},
       {"numlab", {&TNumLab::ClassInfo}},

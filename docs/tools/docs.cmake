@@ -9,3 +9,14 @@ target_compile_definitions(jox_docs PRIVATE JOX_SOURCE_DIR="${JOX_ROOT}")
 jox_options(jox_docs)
 add_custom_target(docs COMMAND jox_docs --source ${JOX_ROOT} WORKING_DIRECTORY ${JOX_ROOT}
                   COMMENT "Regenerating docs/components and docs/README.md" VERBATIM)
+
+# The examples on the pages are compiled with the build, so an example that no longer compiles fails it.
+file(GLOB JOX_DOC_PAGES CONFIGURE_DEPENDS ${JOX_ROOT}/docs/components/*.md)
+add_custom_command(OUTPUT ${JOX_BIN}/doc_examples.cpp
+                   COMMAND ${CMAKE_COMMAND} -DDIR=${JOX_ROOT}/docs/components -DOUT=${JOX_BIN}/doc_examples.cpp
+                           -P ${JOX_ROOT}/docs/tools/snippets.cmake
+                   DEPENDS ${JOX_DOC_PAGES} ${JOX_ROOT}/docs/tools/snippets.cmake
+                   COMMENT "Gathering the examples of docs/components")
+add_library(jox_doc_examples OBJECT ${JOX_BIN}/doc_examples.cpp)
+target_link_libraries(jox_doc_examples PRIVATE joxwidgets)
+jox_options(jox_doc_examples)
