@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "colsel/colsel.h"
+#include "foldertree/foldertree.h"
 #include "gradfl/gradfl.h"
 #include "marksel/marksel.h"
 #include "meter/meter.h"
@@ -20,6 +21,7 @@
 #include "numio/numio.h"
 #include "numlab/numlab.h"
 #include "onoffbut/onoffbut.h"
+#include "package/framework/controls/treeview.h"
 #include "package/framework/framework.h"
 #include "package/package.h"
 #include "progbar/progbar.h"
@@ -49,6 +51,8 @@ const std::vector<DocPage>& DocPages() {
       {"sevenseg", {&TSevenSeg::ClassInfo}},
       {"rotlab", {&TRotLab::ClassInfo}},
       {"colsel", {&TColSel::ClassInfo}},
+      {"foldertree", {&TFolderTree::ClassInfo}},
+      {"treeview", {&TTreeView::ClassInfo}},
       {"rasterlab", {&TRasterLab::ClassInfo}},
       {"repsbut", {&TRepSpeedButton::ClassInfo}},
       {"progbar", {&TProgBar::ClassInfo}},
