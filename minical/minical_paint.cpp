@@ -16,8 +16,8 @@ void TMiniCal::Resize() {
   const Integer cw = std::max((W - 7 * g) / 8, 0), rh = std::max((H - 7 * g) / 8, 0);
   SetDefaultColWidth(cw);
   SetDefaultRowHeight(rh);
-  // The grid draws no border of its own, so the title row and the week-number column take exactly
-  // what the seven day rows and columns leave, their lines included.
+  // The title row and the week-number column take exactly what the seven day rows and columns leave
+  // of the client area (inside the frame), their lines included.
   SetRowHeights(0, std::max(H - 7 * (rh + g) - g, 0));
   SetColWidths(0, std::max(W - 7 * (cw + g) - g, 0));
   TCustomDrawGrid::Resize();

@@ -52,10 +52,11 @@ class MiniCal : public jox::test::FrameworkTest {
   int CountNear(Integer c, Integer r, TColor colour) {
     Application->ProcessMessages();
     const TRect rc = cal->CellRect(c, r);
+    const TPoint o = cal->OriginInRoot();  // cells are in client coordinates, inside the frame
     int n = 0;
     for (Integer y = rc.Top; y < rc.Bottom; ++y)
       for (Integer x = rc.Left; x < rc.Right; ++x)
-        if (jox::test::SameColor(jox::test::SurfacePixel(cal->Surface(), cal->Left() + x, cal->Top() + y), colour, 12)) ++n;
+        if (jox::test::SameColor(jox::test::SurfacePixel(cal->Surface(), o.X + x, o.Y + y), colour, 12)) ++n;
     return n;
   }
 
@@ -116,8 +117,8 @@ TEST_F(MiniCal, DefaultsGridAndDefaultHolidays) {
   EXPECT_EQ(d, -7);
   EXPECT_EQ(name, u"Labor Day");
   // The title row and the week-number column take what the day cells leave.
-  EXPECT_EQ(fresh.ColWidths(0) + 7 * fresh.DefaultColWidth() + 8, 300);
-  EXPECT_EQ(fresh.RowHeights(0) + 7 * fresh.DefaultRowHeight() + 8, 180);
+  EXPECT_EQ(fresh.ColWidths(0) + 7 * fresh.DefaultColWidth() + 8, 300 - 4);
+  EXPECT_EQ(fresh.RowHeights(0) + 7 * fresh.DefaultRowHeight() + 8, 180 - 4);
 }
 
 TEST_F(MiniCal, MovableFeastsFixedRowsAndAddedHolidays) {

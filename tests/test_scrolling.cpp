@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "package/framework/framework.h"
+#include "package/framework/controls/grids.h"
 #include "package/framework/controls/scrolling.h"
 #include "tests/support/support.h"
 
@@ -140,6 +141,102 @@ TEST_F(ScrollingTest, BarIsPaintedAfterTheControl) {
   EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + 50, 10 + 50), clWhite));
   EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + 105, 10 + 3), ColorToRGB(clBtnFace)));
   EXPECT_FALSE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + 110, 10 + 100), clWhite));
+}
+
+// [client origin] ------------------------------------------------------------------------------------------
+// TRows with the classic 2-pixel sunken frame, recording where presses land.
+class TFramedRows : public TRows {
+ public:
+  explicit TFramedRows(TComponent* AOwner) : TRows(AOwner) {}
+  std::vector<TPoint> presses;
+
+ protected:
+  Integer NonClientFrame() const override { return 2; }
+  void MouseDown(TMouseButton B, TShiftState S, Integer X, Integer Y) override {
+    presses.push_back(Point(X, Y));
+    TRows::MouseDown(B, S, X, Y);
+  }
+};
+
+struct FramedFixture {
+  TForm form{nullptr};
+  TFramedRows* rows;
+  FramedFixture() {
+    form.SetBounds(100, 50, 300, 300);
+    rows = new TFramedRows(&form);
+    rows->SetParent(&form);
+  }
+};
+
+TEST_F(ScrollingTest, ClientAreaLiesInsideTheFrameAndBesideTheBar) {
+  FramedFixture f;
+  // 120 x 200 at (10, 10): frame 2 on each side, the bar inside the frame on the right.
+  EXPECT_EQ(f.rows->ClientBounds(), Rect(2, 2, 2 + 99, 2 + 196));
+  EXPECT_EQ(f.rows->ClientRect(), Rect(0, 0, 99, 196));
+  EXPECT_EQ(f.rows->ScrollBarRect(sbVertical), Rect(99, 0, 116, 196));
+  EXPECT_EQ(f.rows->ClientOrigin(), Point(100 + 12, 50 + 12));
+  EXPECT_EQ(f.rows->ClientToScreen(Point(5, 6)), Point(117, 68));
+  EXPECT_EQ(f.rows->ScreenToClient(Point(117, 68)), Point(5, 6));
+  // SetClientWidth keeps frame and bar.
+  f.rows->SetClientWidth(50);
+  EXPECT_EQ(f.rows->Width(), 50 + 4 + kScrollBarSize);
+}
+
+TEST_F(ScrollingTest, MouseAndChildrenUseTheClientOrigin) {
+  FramedFixture f;
+  auto* child = new TRows(&f.form);
+  child->SetScrollBars(ssNone);
+  child->SetParent(f.rows);
+  child->SetBounds(0, 0, 500, 500);  // larger than the client area: clipped to it
+  // A press on the frame is no client press: neither the framed control nor the child sees it.
+  jox::input::Click(&f.form, 10, 10);
+  jox::input::Click(&f.form, 11, 40);
+  EXPECT_TRUE(f.rows->presses.empty());
+  EXPECT_EQ(child->clientPresses, 0);
+  // Inside the client area the child is hit; its (0, 0) is the client origin.
+  jox::input::Click(&f.form, 12, 12);
+  EXPECT_EQ(child->clientPresses, 1);
+  child->SetBounds(10, 10, 20, 20);
+  jox::input::Click(&f.form, 12 + 5, 12 + 6);
+  ASSERT_EQ(f.rows->presses.size(), 1u);
+  EXPECT_EQ(f.rows->presses[0], Point(5, 6));
+  child->SetBounds(0, 0, 500, 500);
+  // The bar (inside the frame) still scrolls, though the child would reach under it.
+  jox::input::Click(&f.form, 10 + 2 + 99 + 8, 10 + 196 - 5);
+  EXPECT_EQ(f.rows->ScrollPos(sbVertical), 1);
+  EXPECT_EQ(child->clientPresses, 1);
+  Application->ProcessMessages();
+  TBitmap* s = f.form.Surface();
+  // Child white from the client origin on; frame (shadow outside, dark shadow inside) and bar not covered.
+  EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 12, 12), clWhite));
+  EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10, 10), ColorToRGB(clBtnShadow)));
+  EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 11, 11), ColorToRGB(cl3DDkShadow)));
+  EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + 119, 10 + 199), ColorToRGB(clBtnHighlight)));
+  EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + 2 + 99 + 3, 10 + 2 + 3), ColorToRGB(clBtnFace)));
+  EXPECT_TRUE(jox::test::ColorNear(child->Canvas()->Pixels(0, 0), clWhite));
+}
+
+TEST_F(ScrollingTest, GridBorderStyleMovesTheCellsAndIsDrawn) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 400, 300);
+  auto* grid = new TDrawGrid(&form);
+  grid->SetParent(&form);
+  grid->SetBounds(20, 20, 200, 150);
+  grid->SetScrollBars(ssNone);
+  EXPECT_EQ(grid->ClientBounds(), Rect(2, 2, 198, 148));
+  EXPECT_EQ(grid->CellRect(0, 0), Rect(0, 0, 64, 24));
+  EXPECT_EQ(grid->MouseCoord(1, 1).X, 0);
+  // A click one pixel inside the frame selects by client coordinates: column 1 starts at 65.
+  jox::input::Click(&form, 20 + 2 + 65 + 3, 20 + 2 + 25 + 3);
+  EXPECT_EQ(grid->Col(), 1);
+  EXPECT_EQ(grid->Row(), 1);
+  Application->ProcessMessages();
+  EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(form.Surface(), 20, 20), ColorToRGB(clBtnShadow)));
+  grid->SetBorderStyle(bsNone);
+  EXPECT_EQ(grid->ClientRect(), Rect(0, 0, 200, 150));
+  EXPECT_EQ(grid->ClientOrigin(), grid->ClientToScreen(Point(0, 0)));
+  Application->ProcessMessages();
+  EXPECT_FALSE(jox::test::ColorNear(jox::test::SurfacePixel(form.Surface(), 20, 20), ColorToRGB(clBtnShadow)));
 }
 
 }  // namespace

@@ -132,27 +132,34 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
 void TControl::SetClientWidth(Integer v) { SetBounds(FLeft, FTop, v + FWidth - ClientWidth(), FHeight); }
 void TControl::SetClientHeight(Integer v) { SetBounds(FLeft, FTop, FWidth, v + FHeight - ClientHeight()); }
 
+TRect TControl::ClientRect() const {
+  const TRect b = ClientBounds();
+  return Rect(0, 0, std::max(b.Width(), 0), std::max(b.Height(), 0));
+}
+
+TPoint TControl::BoundsOriginInRoot() const {
+  if (!FParent) return {};
+  const TPoint p = FParent->OriginInRoot();
+  return {p.X + FLeft, p.Y + FTop};
+}
+
 TPoint TControl::OriginInRoot() const {
-  TPoint p;
-  for (const TControl* c = this; c->FParent; c = c->FParent) {
-    p.X += c->FLeft;
-    p.Y += c->FTop;
-  }
-  return p;
+  const TPoint p = BoundsOriginInRoot();
+  const TRect b = ClientBounds();
+  return {p.X + b.Left, p.Y + b.Top};
 }
 
 TRect TControl::VisibleRectInRoot() const {
   if (!FParent) return Rect(0, 0, FWidth, FHeight);
   if (!Showing()) return TRect();
-  TPoint o = OriginInRoot();
+  const TPoint o = BoundsOriginInRoot();
   TRect r = Bounds(o.X, o.Y, FWidth, FHeight);
-  TPoint po{o.X - FLeft, o.Y - FTop};
+  // Each parent clips to its client area.
   for (const TControl* p = FParent; p; p = p->FParent) {
-    TRect pr = p->ClientRect();
-    r = IntersectRects(r, Bounds(po.X + pr.Left, po.Y + pr.Top, pr.Width(), pr.Height()));
+    const TPoint po = p->OriginInRoot();
+    const TRect pr = p->ClientRect();
+    r = IntersectRects(r, Bounds(po.X, po.Y, pr.Width(), pr.Height()));
     if (r.IsEmpty()) return TRect();
-    po.X -= p->FParent ? p->FLeft : 0;
-    po.Y -= p->FParent ? p->FTop : 0;
   }
   return r;
 }
@@ -421,19 +428,11 @@ void TControl::HandleMouseMessage(TMessage& m) {
 
 void TControl::DefaultHandler(TMessage& m) {
   if (gDefaultDone == &m) return;
+  if (IsMouseMessage(m.Msg)) {
+    HandleMouseMessage(m);
+    return;
+  }
   switch (m.Msg) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-    case WM_MBUTTONUP:
-      HandleMouseMessage(m);
-      break;
     case WM_MOUSEWHEEL: {
       auto delta = Integer(int16_t(uint16_t((uintptr_t(m.WParam) >> 16) & 0xFFFF)));
       TShiftState shift(Word(m.WParam & 0xFFFF));

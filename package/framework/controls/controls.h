@@ -169,17 +169,25 @@ class TControl : public TComponent {
   virtual void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight);
   TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
   void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
-  // The client area is the whole control: (0, 0, Width, Height).
-  virtual TRect ClientRect() const { return Rect(0, 0, FWidth, FHeight); }
+  // The client area within the bounds (origin at the control's top-left corner): the whole control
+  // unless a frame or scroll bars take part of it. Child positions, mouse coordinates and the canvas of
+  // Paint are relative to its top-left corner, the client origin.
+  virtual TRect ClientBounds() const { return Rect(0, 0, FWidth, FHeight); }
+  // (0, 0, ClientWidth, ClientHeight).
+  TRect ClientRect() const;
   Integer ClientWidth() const { return ClientRect().Width(); }
   void SetClientWidth(Integer v);
   Integer ClientHeight() const { return ClientRect().Height(); }
   void SetClientHeight(Integer v);
-  // Screen coordinates: the root's Left/Top plus the position within the root.
+  // Screen coordinates: the root's Left/Top plus the position within the root. Client points are
+  // relative to the client origin, which ClientOrigin gives in screen coordinates.
   TPoint ClientToScreen(TPoint p) const;
   TPoint ScreenToClient(TPoint p) const;
-  // Position of this control's (0, 0) on its root's surface.
+  TPoint ClientOrigin() const { return ClientToScreen(Point(0, 0)); }
+  // Position of the client origin on the root's surface.
   TPoint OriginInRoot() const;
+  // Position of the control's top-left corner on the root's surface.
+  TPoint BoundsOriginInRoot() const;
   // The part of the control not hidden by its parents' edges, in root coordinates (empty if none).
   TRect VisibleRectInRoot() const;
 
@@ -396,6 +404,7 @@ class TControl : public TComponent {
   std::vector<TRect> FDirty;         // root only: areas waiting to be painted, in surface coordinates
   TRect FPaintClip;                  // root only: area of the paint pass running now
   bool FPainting = false;            // root only
+  bool FPaintingFrame = false;       // the canvas clips to the whole bounds, not the client area
   std::unordered_map<Cardinal, std::vector<TMessageHandler>> FHandlers;
   // Drag state: pending from the press until the pointer moved far enough, then dragging.
   bool FDragPending = false, FDragging = false;
@@ -484,10 +493,19 @@ class TWinControl : public TControl {
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
   void SetVisible(bool v) override;
   void SetEnabled(bool v) override;
+  // Inside the frame (NonClientFrame on each side).
+  TRect ClientBounds() const override;
 
   JOX_CLASS_TABLE
 
  protected:
+  // Width of the frame around the client area: 2 for the classic sunken border (BorderStyle bsSingle),
+  // 0 without one. The base has none.
+  virtual Integer NonClientFrame() const { return 0; }
+  // Paints what lies outside the client area (WM_NCPAINT, after Paint). Meanwhile Canvas() keeps the
+  // client origin but clips to the whole control, so the frame lies at negative coordinates. The base
+  // draws the frame; overrides call it and add their own parts (scroll bars).
+  virtual void PaintNonClient();
   // Called when the window is created: on a parent that has a window (every form has one), or by
   // HandleNeeded. Overrides call the inherited one first.
   virtual void CreateWnd();

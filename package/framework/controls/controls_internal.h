@@ -9,6 +9,9 @@ namespace jox {
 TRect IntersectRects(const TRect& a, const TRect& b);
 TRect UnionRects(const TRect& a, const TRect& b);
 
+// Moves, presses, releases and double clicks of the three buttons (not the wheel).
+inline bool IsMouseMessage(Cardinal Msg) { return Msg >= WM_MOUSEMOVE && Msg <= WM_MBUTTONDBLCLK; }
+
 struct ControlAccess {
   // Takes c out of parent's lists (c->FParent is left to the caller).
   static void Unlink(TWinControl* parent, TControl* c);

@@ -5,6 +5,7 @@
 #include "package/framework/controls/controls.h"
 #include "package/framework/controls/controls_internal.h"
 #include "package/framework/controls/forms.h"
+#include "package/framework/graphics/drawedge.h"
 
 namespace jox {
 
@@ -24,6 +25,12 @@ void TControl::PrepareCanvas() {
   TBitmap* surface = Surface();
   if (FCanvas->Target() != surface) FCanvas->SetTarget(surface);
   TRect clip = VisibleRectInRoot();
+  if (!FPaintingFrame) {
+    // Paint draws only in the client area; the frame and scroll bars around it are WM_NCPAINT's.
+    const TPoint o = OriginInRoot();
+    const TRect c = ClientRect();
+    clip = IntersectRects(clip, Bounds(o.X, o.Y, c.Width(), c.Height()));
+  }
   if (root->FPainting) clip = IntersectRects(clip, root->FPaintClip);
   else if (FParent) ControlAccess::InvalidateAbove(this);
   FCanvas->SetViewport(OriginInRoot(), clip);
@@ -121,8 +128,23 @@ void ControlAccess::FillBackground(TWinControl* w) {
   saved.Assign(c->Brush());
   c->Brush()->SetColor(w->FColor);
   c->Brush()->SetStyle(bsSolid);
-  c->FillRect(Rect(0, 0, w->FWidth, w->FHeight));
+  c->FillRect(w->ClientRect());
   c->Brush()->Assign(&saved);
+}
+
+void TWinControl::PaintNonClient() {
+  const Integer fw = NonClientFrame();
+  if (fw <= 0) return;
+  const TRect b = ClientBounds();
+  TRect r = Rect(-b.Left, -b.Top, FWidth - b.Left, FHeight - b.Top);
+  TCanvas* c = Canvas();
+  if (fw >= 2) {
+    DrawEdge(c, r, EDGE_SUNKEN, BF_RECT);
+  } else {
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clWindowFrame);
+    c->FrameRect(r);
+  }
 }
 
 static bool StillChild(TWinControl* parent, TControl* c) {
@@ -139,6 +161,7 @@ void ControlAccess::PaintTree(TControl* c, const TRect& clip, bool isRoot) {
   if (w) w->PaintBackground();
   c->Perform(WM_PAINT);
   if (!w) return;
+  if (w->ClientBounds() != Rect(0, 0, w->FWidth, w->FHeight)) w->Perform(WM_NCPAINT);
   std::vector<TControl*> kids;
   for (Integer i = 0; i < w->ControlCount(); ++i) kids.push_back(w->Controls(i));
   // Graphic controls first: windowed children lie above them.

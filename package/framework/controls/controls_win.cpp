@@ -56,7 +56,8 @@ TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWi
   auto hit = [&](TControl* c) {
     if (!c->Visible() || (!AllowDisabled && !c->Enabled())) return false;
     if (!c->BoundsRect().Contains(Pos)) return false;
-    return c->Perform(CM_HITTEST, 0, PointToLParam({Pos.X - c->Left(), Pos.Y - c->Top()})) != 0;
+    const TRect client = c->ClientBounds();
+    return c->Perform(CM_HITTEST, 0, PointToLParam({Pos.X - c->Left() - client.Left, Pos.Y - c->Top() - client.Top})) != 0;
   };
   // Windowed children lie above the graphic ones.
   if (AllowWinControls)
@@ -388,6 +389,18 @@ void TWinControl::SetEnabled(bool v) { TControl::SetEnabled(v); }
 
 // [messages] -----------------------------------------------------------------------------------------------
 void TWinControl::DefaultHandler(TMessage& m) {
+  if (IsMouseMessage(m.Msg)) {
+    // A press on the frame, or a move over it, is no client input (a drag begun inside still runs).
+    const bool press = m.Msg != WM_MOUSEMOVE && m.Msg != WM_LBUTTONUP && m.Msg != WM_RBUTTONUP &&
+                       m.Msg != WM_MBUTTONUP;
+    const TPoint p = LParamToPoint(m.LParam);
+    const TRect b = ClientBounds();
+    if ((press || !MouseCapture()) && !ClientRect().Contains(p) &&
+        Bounds(-b.Left, -b.Top, Width(), Height()).Contains(p)) {
+      if (press) SetMouseCapture(false);
+      return;
+    }
+  }
   switch (m.Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -414,6 +427,16 @@ void TWinControl::DefaultHandler(TMessage& m) {
       if (form && form != this) m.Result = form->Perform(m.Msg, m.WParam, m.LParam);
       break;
     }
+    case WM_NCPAINT: {
+      // The canvas clips to the whole control while the frame is painted.
+      struct Restore {
+        bool& flag;
+        ~Restore() { flag = false; }
+      } restore{FPaintingFrame};
+      FPaintingFrame = true;
+      PaintNonClient();
+      break;
+    }
     case CM_COLORCHANGED:
       TControl::DefaultHandler(m);
       NotifyControls(CM_PARENTCOLORCHANGED);
@@ -425,6 +448,11 @@ void TWinControl::DefaultHandler(TMessage& m) {
     default:
       TControl::DefaultHandler(m);
   }
+}
+
+TRect TWinControl::ClientBounds() const {
+  const Integer fw = std::min({NonClientFrame(), Width() / 2, Height() / 2});
+  return Rect(fw, fw, Width() - fw, Height() - fw);
 }
 
 // [graphic-custom] -----------------------------------------------------------------------------------------

@@ -195,7 +195,14 @@ void TCustomGrid::SetScrollBars(TScrollStyle v) {
   Invalidate();
 }
 
-void TCustomGrid::SetBorderStyle(TBorderStyle v) { FBorderStyle = v; }
+void TCustomGrid::SetBorderStyle(TBorderStyle v) {
+  if (v == FBorderStyle) return;
+  FBorderStyle = v;
+  Invalidate();
+  Realign();
+  ClampPosition();
+  PlaceEditor();
+}
 
 void TCustomGrid::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
   TCustomScrollControl::SetBounds(ALeft, ATop, AWidth, AHeight);

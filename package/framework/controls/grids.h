@@ -6,7 +6,7 @@
 // Writing a grid component: derive from TCustomDrawGrid, set ColCount/RowCount, override DrawCell (the
 // one drawing hook, called for every visible cell and nothing else) and, for editing, GetEditText and
 // SetEditText. Coordinates are the grid's own, 0-based, fixed rows and columns included; pixel
-// positions are those of the control (the cells start inside the border, see ClientRect).
+// positions are client coordinates (the cells start inside the border, at the client origin).
 //
 // Cost: locating the pixel of a row, or the row under a pixel, never walks the rows. Sizes are the
 // default with a sparse, sorted set of exceptions and running sums of their differences, so a
@@ -174,7 +174,7 @@ class TCustomGrid : public TCustomScrollControl {
   TColor FixedColor() const { return FFixedColor; }
   void SetFixedColor(TColor v);
   void SetScrollBars(TScrollStyle v);
-  // Kept for form streaming; the grid is drawn without a frame of its own.
+  // bsSingle: a sunken frame around the client area (and the bars); bsNone: none.
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle v);
   bool DefaultDrawing() const { return FDefaultDrawing; }
@@ -231,6 +231,7 @@ class TCustomGrid : public TCustomScrollControl {
   JOX_CLASS_TABLE
 
  protected:
+  Integer NonClientFrame() const override { return FBorderStyle == bsSingle ? 2 : 0; }
   // The one drawing hook: draws cell (ACol, ARow) into ARect. The base fills it (DefaultDrawing).
   virtual void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState);
   // Whether (ACol, ARow) may become the current cell.

@@ -122,12 +122,16 @@ void Forget(TControl* Control) {
 namespace {
 
 TControl* HitFromRoot(TControl* root, TPoint p) {
-  if (!root->Enabled() || !root->ClientRect().Contains(p)) return nullptr;
+  if (!root->Enabled() || !Rect(0, 0, root->Width(), root->Height()).Contains(p)) return nullptr;
   TControl* c = root;
-  TPoint local = p;
+  TPoint local = p;  // relative to c's top-left corner
   for (;;) {
     auto* w = dynamic_cast<TWinControl*>(c);
     if (!w) return c;
+    // The frame and scroll bars belong to the control; children lie in its client area.
+    const TRect client = w->ClientBounds();
+    if (!client.Contains(local)) return c;
+    local = {local.X - client.Left, local.Y - client.Top};
     TControl* child = w->ControlAtPos(local, false, true);
     if (!child) return c;
     local = {local.X - child->Left(), local.Y - child->Top()};

@@ -10,7 +10,7 @@
 
 namespace jox {
 
-constexpr Integer kMemoWidth = 185, kMemoHeight = 89, kMemoFrame = 2, kMemoMargin = 2;
+constexpr Integer kMemoWidth = 185, kMemoHeight = 89, kMemoMargin = 2;
 
 // [text] ---------------------------------------------------------------------------------------------------
 TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomScrollControl(AOwner), FLines(std::make_unique<TStringList>()) {
@@ -136,13 +136,13 @@ Integer TCustomMemo::LineHeight() {
   return std::max(c->TextHeight(u"Wg"), 1);
 }
 
-Integer TCustomMemo::VisibleRows() { return std::max((ClientHeight() - 2 * kMemoFrame - 2) / LineHeight(), 1); }
+Integer TCustomMemo::VisibleRows() { return std::max((ClientHeight() - 2) / LineHeight(), 1); }
 
 void TCustomMemo::Layout() {
   FRows.clear();
   TCanvas* c = TControl::Canvas();
   c->Font()->Assign(Font());
-  const Integer avail = ClientWidth() - 2 * (kMemoFrame + kMemoMargin);
+  const Integer avail = ClientWidth() - 2 * kMemoMargin;
   Integer start = 0;
   const Integer n = Integer(FFlat.size());
   while (true) {
@@ -182,12 +182,12 @@ Integer TCustomMemo::XOf(Integer Pos) {
 }
 
 Integer TCustomMemo::PosAt(Integer X, Integer Y) {
-  const Integer r = std::clamp(ScrollPos(sbVertical) + (Y - kMemoFrame - 1) / LineHeight(), 0,
+  const Integer r = std::clamp(ScrollPos(sbVertical) + (Y - 1) / LineHeight(), 0,
                                Integer(FRows.size()) - 1);
   const TRow& row = FRows[size_t(r)];
   TCanvas* c = TControl::Canvas();
   c->Font()->Assign(Font());
-  const Integer x = X - kMemoFrame - kMemoMargin + FScrollX;
+  const Integer x = X - kMemoMargin + FScrollX;
   Integer best = row.Start;
   // The boundary nearest to x; a wrapped row's trailing blank is not a place of its own.
   Integer len = row.Length;
@@ -208,7 +208,7 @@ void TCustomMemo::ScrollToCaret() {
   if (r < top) SetScrollPos(sbVertical, r);
   else if (r >= top + vis) SetScrollPos(sbVertical, r - vis + 1);
   if (!FWordWrap) {
-    const Integer x = XOf(FCaret), avail = ClientWidth() - 2 * (kMemoFrame + kMemoMargin);
+    const Integer x = XOf(FCaret), avail = ClientWidth() - 2 * kMemoMargin;
     if (x < FScrollX) FScrollX = x;
     else if (x > FScrollX + avail) FScrollX = x - avail;
   }
@@ -321,12 +321,12 @@ void TCustomMemo::KeyDown(Word& Key, TShiftState Shift) {
     const Integer goal = FGoalX;
     const Integer r = std::clamp(row + rows, 0, Integer(FRows.size()) - 1);
     const Integer top = ScrollPos(sbVertical);
-    const Integer y = kMemoFrame + 1 + (r - top) * LineHeight();
-    Integer p = PosAt(goal + kMemoFrame + kMemoMargin - FScrollX, y);
+    const Integer y = 1 + (r - top) * LineHeight();
+    Integer p = PosAt(goal + kMemoMargin - FScrollX, y);
     if (r < top || r >= top + VisibleRows()) {
       // Outside the page: measure on the row itself.
       SetScrollPos(sbVertical, std::clamp(r, 0, MaxScrollPos(sbVertical)));
-      p = PosAt(goal + kMemoFrame + kMemoMargin - FScrollX, kMemoFrame + 1 + (r - ScrollPos(sbVertical)) * LineHeight());
+      p = PosAt(goal + kMemoMargin - FScrollX, 1 + (r - ScrollPos(sbVertical)) * LineHeight());
     }
     MoveCaret(p, ext);
     FGoalX = goal;
@@ -454,24 +454,29 @@ void TCustomMemo::DoExit() {
   Invalidate();
 }
 
+void TCustomMemo::SetBorderStyle(TBorderStyle v) {
+  if (v == FBorderStyle) return;
+  FBorderStyle = v;
+  Invalidate();
+  Layout();
+}
+
 // [painting] -----------------------------------------------------------------------------------------------
 void TCustomMemo::Paint() {
   TCanvas* c = TControl::Canvas();
-  TRect r = Rect(0, 0, Width(), Height());
-  DrawEdge(c, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
   c->Brush()->SetStyle(bsSolid);
   c->Brush()->SetColor(Enabled() ? Color() : clBtnFace);
-  c->FillRect(Rect(r.Left, r.Top, std::min(r.Right, ClientWidth()), std::min(r.Bottom, ClientHeight())));
+  c->FillRect(ClientRect());
   c->Font()->Assign(Font());
   const Integer lh = LineHeight();
-  const TRect area = Rect(kMemoFrame + kMemoMargin - 1, kMemoFrame + 1, ClientWidth() - kMemoFrame,
-                          ClientHeight() - kMemoFrame);
+  const TRect area = Rect(kMemoMargin - 1, 1, ClientWidth(),
+                          ClientHeight());
   c->SetClipRect(area);
   const Integer a = std::min(FCaret, FAnchor), b = std::max(FCaret, FAnchor);
   const bool focused = Focused();
-  const Integer x0 = kMemoFrame + kMemoMargin - FScrollX;
+  const Integer x0 = kMemoMargin - FScrollX;
   const TColor text = Enabled() ? Font()->Color() : clGrayText;
-  for (Integer ri = ScrollPos(sbVertical), y = kMemoFrame + 1; ri < Integer(FRows.size()) && y < area.Bottom;
+  for (Integer ri = ScrollPos(sbVertical), y = 1; ri < Integer(FRows.size()) && y < area.Bottom;
        ++ri, y += lh) {
     const TRow& row = FRows[size_t(ri)];
     const String s = FFlat.substr(size_t(row.Start), size_t(row.Length));
@@ -492,7 +497,7 @@ void TCustomMemo::Paint() {
   if (focused && FCaret == FAnchor && !FRows.empty()) {
     const Integer cr = RowOf(FCaret) - ScrollPos(sbVertical);
     if (cr >= 0 && cr < VisibleRows() + 1) {
-      const Integer x = x0 + XOf(FCaret), y = kMemoFrame + 1 + cr * lh;
+      const Integer x = x0 + XOf(FCaret), y = 1 + cr * lh;
       c->Brush()->SetStyle(bsSolid);
       c->Brush()->SetColor(text);
       c->FillRect(Rect(x, y, x + 1, y + lh));
@@ -516,6 +521,7 @@ const TClassInfo& TMemo::ClassInfo() {
       .Prop("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs, false)
       .Prop("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly, false)
       .Prop("MaxLength", &TMemo::MaxLength, &TMemo::SetMaxLength, Integer(0))
+      .Prop("BorderStyle", &TMemo::BorderStyle, &TMemo::SetBorderStyle, bsSingle)
       .Prop("TabStop", &TMemo::TabStop, &TMemo::SetTabStop, true)
       .Publish(ControlProperties(), pgBounds)
       .Publish(ControlProperties(), pgFont)

@@ -9,7 +9,7 @@
 
 namespace jox {
 
-// Defaults: size 185 x 89, Color clWindow, ScrollBars ssNone, WordWrap true, WantReturns true, WantTabs
+// Defaults: size 185 x 89, Color clWindow, BorderStyle bsSingle, ScrollBars ssNone, WordWrap true, WantReturns true, WantTabs
 // false, ReadOnly false, MaxLength 0 (no limit), TabStop true. Lines and Text are two views of one text
 // (Text joins the lines with CR LF). Keys: the arrows (Ctrl for words), Home and End (Ctrl for the whole
 // text), PgUp and PgDn, Shift to select, Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+V, Back and Delete; Enter breaks
@@ -34,6 +34,9 @@ class TCustomMemo : public TCustomScrollControl {
   void SetReadOnly(bool v) { FReadOnly = v; }
   Integer MaxLength() const { return FMaxLength; }
   void SetMaxLength(Integer v) { FMaxLength = v < 0 ? 0 : v; }
+  // bsSingle (default): a sunken frame around the text and the bars.
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle v);
   // Positions count characters from the start, a line break as two (CR LF), as Text has them.
   Integer SelStart() const;
   void SetSelStart(Integer v);
@@ -59,6 +62,7 @@ class TCustomMemo : public TCustomScrollControl {
   JOX_CLASS_TABLE
 
  protected:
+  Integer NonClientFrame() const override { return FBorderStyle == bsSingle ? 2 : 0; }
   virtual void Change();
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(char16_t& Key) override;
@@ -94,6 +98,7 @@ class TCustomMemo : public TCustomScrollControl {
   std::vector<TRow> FRows;
   bool FWordWrap = true, FWantReturns = true, FWantTabs = false, FReadOnly = false;
   Integer FMaxLength = 0;
+  TBorderStyle FBorderStyle = bsSingle;
   bool FSyncing = false, FSelecting = false;
   Integer FScrollX = 0;
   TNotifyEvent FOnChange;

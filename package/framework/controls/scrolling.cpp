@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "package/framework/graphics/drawedge.h"
+#include "package/framework/controls/controls_internal.h"
 #include "package/framework/controls/forms.h"
 
 namespace jox {
@@ -80,10 +81,11 @@ void TCustomScrollControl::Scroll(TScrollBarKind Kind, TScrollCode Code, Integer
 void TCustomScrollControl::ScrollPosChanged(TScrollBarKind, Integer) { Invalidate(); }
 
 // [geometry] -----------------------------------------------------------------------------------------------
-TRect TCustomScrollControl::ClientRect() const {
-  const Integer w = Width() - (ScrollBarVisible(sbVertical) ? kScrollBarSize : 0);
-  const Integer h = Height() - (ScrollBarVisible(sbHorizontal) ? kScrollBarSize : 0);
-  return Rect(0, 0, std::max(w, 0), std::max(h, 0));
+TRect TCustomScrollControl::ClientBounds() const {
+  TRect r = TCustomControl::ClientBounds();
+  if (ScrollBarVisible(sbVertical)) r.Right = std::max(r.Left, r.Right - kScrollBarSize);
+  if (ScrollBarVisible(sbHorizontal)) r.Bottom = std::max(r.Top, r.Bottom - kScrollBarSize);
+  return r;
 }
 
 TRect TCustomScrollControl::ScrollBarRect(TScrollBarKind Kind) const {
@@ -145,24 +147,8 @@ void TCustomScrollControl::WndProc(TMessage& Message) {
 }
 
 bool TCustomScrollControl::HandleBarMouse(TMessage& m) {
-  switch (m.Msg) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-    case WM_MBUTTONUP:
-      break;
-    case WM_CANCELMODE:
-      StopTracking();
-      return false;
-    default:
-      return false;
-  }
+  if (m.Msg == WM_CANCELMODE) StopTracking();
+  if (!IsMouseMessage(m.Msg)) return false;
   const TPoint p = LParamToPoint(m.LParam);
   if (FTrackPart != spNone) {
     if (m.Msg == WM_MOUSEMOVE) {
@@ -198,7 +184,8 @@ bool TCustomScrollControl::HandleBarMouse(TMessage& m) {
   }
   // Not tracking: only what lands on a bar (or the corner between them) is ours.
   const TRect c = ClientRect();
-  if (c.Contains(p) || p.X < 0 || p.Y < 0 || p.X >= Width() || p.Y >= Height()) return false;
+  const TRect b = ClientBounds();
+  if (c.Contains(p) || !Bounds(-b.Left, -b.Top, Width(), Height()).Contains(p)) return false;
   if (m.Msg != WM_LBUTTONDOWN && m.Msg != WM_LBUTTONDBLCLK) return true;
   for (TScrollBarKind kind : {sbVertical, sbHorizontal}) {
     const TPart part = PartAt(kind, p);
@@ -281,10 +268,6 @@ bool TCustomScrollControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
 
 void TCustomScrollControl::DefaultHandler(TMessage& Message) {
   switch (Message.Msg) {
-    case WM_PAINT:
-      TCustomControl::DefaultHandler(Message);
-      PaintScrollBars();
-      return;
     case WM_VSCROLL:
     case WM_HSCROLL:
       Scroll(Message.Msg == WM_VSCROLL ? sbVertical : sbHorizontal, TScrollCode(Message.WParam & 0xFFFF),
@@ -298,9 +281,14 @@ void TCustomScrollControl::DefaultHandler(TMessage& Message) {
 // [painting] -----------------------------------------------------------------------------------------------
 void TCustomScrollControl::InvalidateBars() {
   const TRect c = ClientRect();
-  // Everything outside the client area: the bars and the corner between them.
-  if (c.Right < Width()) InvalidateRect(Rect(c.Right, 0, Width(), Height()));
-  if (c.Bottom < Height()) InvalidateRect(Rect(0, c.Bottom, Width(), Height()));
+  // The bars and the corner between them.
+  if (ScrollBarVisible(sbVertical)) InvalidateRect(Rect(c.Right, 0, c.Right + kScrollBarSize, c.Bottom + kScrollBarSize));
+  if (ScrollBarVisible(sbHorizontal)) InvalidateRect(Rect(0, c.Bottom, c.Right + kScrollBarSize, c.Bottom + kScrollBarSize));
+}
+
+void TCustomScrollControl::PaintNonClient() {
+  TCustomControl::PaintNonClient();
+  PaintScrollBars();
 }
 
 void TCustomScrollControl::PaintBar(TScrollBarKind Kind) {

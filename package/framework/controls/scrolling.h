@@ -14,11 +14,12 @@
 //     void ScrollPosChanged(TScrollBarKind K, Integer OldPos) override {
 //       TopRow = ScrollPos(sbVertical); Invalidate();    // the base only invalidates
 //     }
-//     void Paint() override { ... cells within ClientRect() ... }   // the bars are painted after Paint
+//     void Paint() override { ... cells within ClientRect() ... }   // bars and frame: PaintNonClient
 //   };
 //
-// ClientRect() leaves out the bars (children are clipped to it); mouse messages over a bar never reach
-// the derived control's handlers. Every bar action arrives as WM_VSCROLL / WM_HSCROLL (WParam: the SB_*
+// The client area leaves out the frame (NonClientFrame) and the bars (children and Paint are clipped to
+// it); the bars lie right of and below it, at client coordinates past ClientWidth / ClientHeight, and
+// mouse messages over a bar never reach the derived control's handlers. Every bar action arrives as WM_VSCROLL / WM_HSCROLL (WParam: the SB_*
 // code in the low word, the thumb position in the high word), so a message handler can watch them
 // too; the default handling calls Scroll. A bar is shown when the style asks for it and the range
 // exceeds the page (Max - Min + 1 > Page).
@@ -75,7 +76,7 @@ class TCustomScrollControl : public TCustomControl {
   Integer LineSize(TScrollBarKind Kind) const { return FBars[Kind].Line; }
   void SetLineSize(TScrollBarKind Kind, Integer v) { FBars[Kind].Line = v < 1 ? 1 : v; }
 
-  TRect ClientRect() const override;
+  TRect ClientBounds() const override;
   void WndProc(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
 
@@ -87,8 +88,9 @@ class TCustomScrollControl : public TCustomControl {
   virtual void Scroll(TScrollBarKind Kind, TScrollCode Code, Integer ThumbPos);
   // After the position moved (by any road but SetScrollInfo). The base invalidates.
   virtual void ScrollPosChanged(TScrollBarKind Kind, Integer OldPos);
-  // Paints the bars (and the corner between them); called after Paint.
+  // Paints the bars (and the corner between them); called by PaintNonClient after Paint.
   virtual void PaintScrollBars();
+  void PaintNonClient() override;
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
 
