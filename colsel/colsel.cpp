@@ -168,8 +168,6 @@ void TColSel::DropDown() {
 }
 
 void TColSel::EditEntry(Integer Index) {
-  // The press that drops the list still holds the mouse; the dialog needs it.
-  SetMouseCapture(false);
   auto dlg = std::make_unique<TColorDialog>(this);
   dlg->SetColor(FColors[size_t(Index)]);
   if (dlg->Execute()) {

@@ -113,6 +113,32 @@ TEST_F(ModalTest, OtherFormsTakeNoInputWhileTheDialogIsUp) {
   }, EInvalidOperation);
 }
 
+TEST_F(ModalTest, ADialogOpenedByAPressTakesTheMouseFromTheControlPressed) {
+  TForm main(nullptr);
+  main.SetBounds(0, 0, 300, 200);
+  auto* opener = new TButton(&main);
+  opener->SetParent(&main);
+  opener->SetBounds(10, 10, 75, 25);
+  auto* other = new TButton(&main);
+  other->SetParent(&main);
+  other->SetBounds(100, 10, 75, 25);
+  int openerClicks = 0, otherClicks = 0;
+  opener->SetOnClick([&](TObject*) { ++openerClicks; });
+  other->SetOnClick([&](TObject*) { ++otherClicks; });
+  Dialog d;
+  TModalResult result = mrNone;
+  opener->SetOnMouseDown([&](TObject*, TMouseButton, TShiftState, Integer, Integer) { result = d.form.ShowModal(); });
+  jox::test::ScopedModalHook hook([&](TCustomForm*) { jox::input::Click(d.ok, 5, 5); });
+  jox::input::MouseDown(opener, 5, 5);
+  EXPECT_EQ(result, mrOk);
+  EXPECT_FALSE(opener->MouseCapture());
+  // The release of the press that opened the dialog clicks nothing; the next press goes where it lands.
+  jox::input::MouseUp(opener, 5, 5);
+  EXPECT_EQ(openerClicks, 0);
+  jox::input::Click(other, 5, 5);
+  EXPECT_EQ(otherClicks, 1);
+}
+
 // A host that counts what it is told and answers one modal loop with a click.
 struct TRecordingHost : TPlatformHost {
   std::string log;

@@ -112,7 +112,8 @@ void TSpeedButton::Click() { TGraphicControl::Click(); }
 
 void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TGraphicControl::MouseDown(Button, Shift, X, Y);
-  if (Button != mbLeft || !Enabled()) return;
+  // OnMouseDown may have opened a dialog, which took the mouse away.
+  if (Button != mbLeft || !Enabled() || !MouseCapture()) return;
   if (!FDown) SetState(bsDown);
   FDragging = true;
 }
@@ -304,7 +305,8 @@ void TSpeedButton::PaintGlyphAndCaption(TCanvas* C, TRect R, bool Pressed) {
 constexpr Integer kButtonWidth = 75, kButtonHeight = 25;
 
 TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
-  SetControlStyle(csSetCaption | csDoubleClicks | csOpaque);
+  // Captures from press to release, so it sees the pointer leave and come back while held.
+  SetControlStyle(csCaptureMouse | csSetCaption | csDoubleClicks | csOpaque);
   SetTabStop(true);
   SetBounds(0, 0, kButtonWidth, kButtonHeight);
 }
@@ -336,10 +338,10 @@ void TButton::SetPressed(bool v) {
 }
 
 void TButton::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  // Held before OnMouseDown runs: a dialog it opens cancels the hold (WM_CANCELMODE).
+  if (Button == mbLeft) FMouseHeld = true;
   TWinControl::MouseDown(Button, Shift, X, Y);
-  if (Button != mbLeft) return;
-  FMouseHeld = true;
-  SetPressed(true);
+  if (Button == mbLeft && FMouseHeld) SetPressed(true);
 }
 
 void TButton::MouseMove(TShiftState Shift, Integer X, Integer Y) {

@@ -483,6 +483,7 @@ void TControl::DefaultHandler(TMessage& m) {
     case WM_CANCELMODE:
       if (FDragging) FinishDrag(Point(0, 0), false);
       FDragPending = false;
+      FControlState &= ~(csLButtonDown | csClicked);
       SetMouseCapture(false);
       break;
     default:

@@ -96,8 +96,10 @@ TModalResult TCustomForm::ShowModal() {
   if (FModal || Visible()) throw EInvalidOperation(u"Cannot make a visible window modal");
   FModal = true;
   FModalResult = mrNone;
-  // Popups of the form below close; the pointer's capture ends with them.
+  // Popups of the form below close; the control holding the pointer lets it go and drops what the
+  // press started (a held button, a drag), so the release after the dialog clicks nothing.
   popups::CancelAll();
+  if (TControl* held = input::CaptureControl()) held->Perform(WM_CANCELMODE);
   input::SetCaptureControl(nullptr);
   ApplyPosition();
   Application->PushModal(this);
