@@ -389,7 +389,7 @@ const TClassInfo& TMiniCal::ClassInfo() {
           .Event("OnClick")
           .Event("OnDblClick")
           .Publish(ControlProperties(), pgBounds)
-          .Publish(ControlProperties(), {"Align", "Anchors", "Ctl3D", "Font", "ParentFont", "ParentShowHint",
+          .Publish(ControlProperties(), {"Align", "Anchors", "Constraints", "Ctl3D", "Font", "ParentFont", "ParentShowHint",
                                          "PopupMenu", "ShowHint", "StyleElements", "Visible"});
   return info;
 }

@@ -303,7 +303,7 @@ const TClassInfo& TProgBar::ClassInfo() {
           .Event("OnAutoInc")
           .Event("OnShowValue")
           .Publish(ControlProperties(), pgBounds)
-          .Publish(ControlProperties(), {"Align", "Anchors", "Font", "ParentFont", "ParentShowHint", "PopupMenu",
+          .Publish(ControlProperties(), {"Align", "Anchors", "Constraints", "Font", "ParentFont", "ParentShowHint", "PopupMenu",
                                          "ShowHint", "StyleElements", "Visible", "OnClick", "OnDblClick",
                                          "OnMouseDown", "OnMouseMove", "OnMouseUp"});
   return info;

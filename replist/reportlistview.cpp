@@ -845,7 +845,7 @@ const TClassInfo& TReportListView::ClassInfo() {
           .Event("OnSelectCell")
           .Event("OnTopLeftChanged")
           .Publish(ControlProperties(), pgBounds)
-          .Publish(ControlProperties(), {"Align", "Anchors", "BiDiMode", "ParentBiDiMode", "DragCursor",
+          .Publish(ControlProperties(), {"Align", "Anchors", "Constraints", "BiDiMode", "ParentBiDiMode", "DragCursor",
                                          "DragKind", "DragMode", "Color", "Ctl3D", "ParentCtl3D", "Font",
                                          "ParentColor", "ParentShowHint", "ParentFont", "PopupMenu", "ShowHint",
                                          "TabOrder", "StyleElements", "Visible", "OnEndDock", "OnStartDock",

@@ -204,7 +204,7 @@ const TClassInfo& TRotLab::ClassInfo() {
           .Prop("FrameStyle", &R::FrameStyle, &R::SetFrameStyle)
           .Prop("Caption", [](const R& r) { return r.Caption(); }, [](R& r, const String& v) { r.SetCaption(v); })
           .Publish(ControlProperties(), pgBounds)
-          .Publish(ControlProperties(), {"Align", "Anchors", "DragCursor", "DragKind", "DragMode", "Enabled",
+          .Publish(ControlProperties(), {"Align", "Anchors", "Constraints", "DragCursor", "DragKind", "DragMode", "Enabled",
                                          "Font", "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu",
                                          "ShowHint", "StyleElements", "Visible", "OnClick", "OnContextPopup",
                                          "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag",

@@ -50,6 +50,37 @@ class TMaskControl : public TGraphicControl {
   }
 };
 
+TEST_F(ControlsTest, ConstraintsLimitTheSizeAndAreStoredOnlyWhenSet) {
+  TForm form(nullptr);
+  auto* c = new TCustomControl(&form);
+  c->SetParent(&form);
+  c->SetBounds(0, 0, 50, 50);
+  c->Constraints()->SetMinWidth(60);  // applies at once
+  EXPECT_EQ(c->Width(), 60);
+  c->Constraints()->SetMaxHeight(40);
+  EXPECT_EQ(c->Height(), 40);
+  c->SetBounds(0, 0, 10, 500);
+  EXPECT_EQ(c->Width(), 60);
+  EXPECT_EQ(c->Height(), 40);
+  // A maximum below the minimum lowers the minimum; negative limits are none.
+  c->Constraints()->SetMaxWidth(30);
+  EXPECT_EQ(c->Constraints()->MinWidth(), 30);
+  EXPECT_EQ(c->Width(), 30);
+  c->Constraints()->SetMinHeight(-5);
+  EXPECT_EQ(c->Constraints()->MinHeight(), 0);
+  // Assigned through the published property, as a form reader does.
+  TSizeConstraints limits;
+  limits.SetMinWidth(100);
+  const TPropInfo* line = ControlProperties().FindProp(u"Constraints");
+  ASSERT_NE(line, nullptr);
+  line->Set(*c, Variant(static_cast<TObject*>(&limits)));
+  EXPECT_EQ(c->Constraints()->MaxWidth(), 0);
+  EXPECT_EQ(c->Width(), 100);
+  EXPECT_TRUE(line->IsStored(*c));
+  auto* fresh = new TCustomControl(&form);
+  EXPECT_FALSE(line->IsStored(*fresh));
+}
+
 }  // namespace
 
 TEST_F(ControlsTest, ParentlessControlPaintsIntoItsOwnSurface) {

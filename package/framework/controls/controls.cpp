@@ -14,7 +14,8 @@
 namespace jox {
 
 // [lifetime] -----------------------------------------------------------------------------------------------
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>()) {
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner), FConstraints(std::make_unique<TSizeConstraints>(this)), FFont(std::make_unique<TFont>()) {
   FFont->SetOnChange([this](TObject*) {
     if (!FFontFromParent) FParentFont = false;
     if (FCanvas) FCanvas->Font()->Assign(FFont.get());
@@ -103,10 +104,11 @@ void TControl::SendToBack() {
 void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
   AWidth = std::max(AWidth, 0);
   AHeight = std::max(AHeight, 0);
-  if (FConstraints.MaxWidth > 0) AWidth = std::min(AWidth, FConstraints.MaxWidth);
-  if (FConstraints.MaxHeight > 0) AHeight = std::min(AHeight, FConstraints.MaxHeight);
-  AWidth = std::max(AWidth, FConstraints.MinWidth);
-  AHeight = std::max(AHeight, FConstraints.MinHeight);
+  const TSizeConstraints& limits = *FConstraints;
+  if (limits.MaxWidth() > 0) AWidth = std::min(AWidth, limits.MaxWidth());
+  if (limits.MaxHeight() > 0) AHeight = std::min(AHeight, limits.MaxHeight());
+  AWidth = std::max(AWidth, limits.MinWidth());
+  AHeight = std::max(AHeight, limits.MinHeight());
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   const bool resized = AWidth != FWidth || AHeight != FHeight;
   const Integer oldW = FWidth, oldH = FHeight;
@@ -186,9 +188,53 @@ void TControl::UpdateAnchorRules() {
   // Anchors act on the parent's size changes (TWinControl::AnchorChildren); nothing to remember here.
 }
 
-void TControl::SetConstraints(const TSizeConstraints& c) {
-  FConstraints = c;
-  SetBounds(FLeft, FTop, FWidth, FHeight);
+// [constraints] --------------------------------------------------------------------------------------------
+void TSizeConstraints::Assign(TPersistent* Source) {
+  if (auto* s = dynamic_cast<TSizeConstraints*>(Source)) {
+    FMinWidth = s->FMinWidth;
+    FMinHeight = s->FMinHeight;
+    FMaxWidth = s->FMaxWidth;
+    FMaxHeight = s->FMaxHeight;
+    Change();
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
+void TSizeConstraints::SetMinWidth(Integer v) {
+  v = std::max(v, 0);
+  if (v == FMinWidth) return;
+  FMinWidth = v;
+  if (FMaxWidth > 0 && FMaxWidth < v) FMaxWidth = v;
+  Change();
+}
+
+void TSizeConstraints::SetMinHeight(Integer v) {
+  v = std::max(v, 0);
+  if (v == FMinHeight) return;
+  FMinHeight = v;
+  if (FMaxHeight > 0 && FMaxHeight < v) FMaxHeight = v;
+  Change();
+}
+
+void TSizeConstraints::SetMaxWidth(Integer v) {
+  v = std::max(v, 0);
+  if (v == FMaxWidth) return;
+  FMaxWidth = v;
+  if (v > 0 && FMinWidth > v) FMinWidth = v;
+  Change();
+}
+
+void TSizeConstraints::SetMaxHeight(Integer v) {
+  v = std::max(v, 0);
+  if (v == FMaxHeight) return;
+  FMaxHeight = v;
+  if (v > 0 && FMinHeight > v) FMinHeight = v;
+  Change();
+}
+
+void TSizeConstraints::Change() {
+  if (FControl) FControl->SetBounds(FControl->Left(), FControl->Top(), FControl->Width(), FControl->Height());
 }
 
 // [state] --------------------------------------------------------------------------------------------------

@@ -92,10 +92,33 @@ enum TDragKind : uint8_t { dkDrag, dkDock };
 enum TDragState : uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
 enum TBiDiMode : uint8_t { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
-// Size limits applied by SetBounds; 0 means no limit.
-struct TSizeConstraints {
-  Integer MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
-  friend bool operator==(const TSizeConstraints&, const TSizeConstraints&) = default;
+class TControl;
+
+// Size limits SetBounds applies; 0 means no limit (the defaults). A change applies them to the control
+// at once. A negative limit becomes 0; a maximum below the minimum lowers the minimum to it, a minimum
+// above the maximum raises the maximum.
+class TSizeConstraints : public TPersistent {
+ public:
+  explicit TSizeConstraints(TControl* AControl = nullptr) : FControl(AControl) {}
+  TSizeConstraints(const TSizeConstraints&) = delete;
+  TSizeConstraints& operator=(const TSizeConstraints&) = delete;
+  void Assign(TPersistent* Source) override;
+  JOX_CLASS_TABLE
+
+  Integer MinWidth() const { return FMinWidth; }
+  void SetMinWidth(Integer v);
+  Integer MinHeight() const { return FMinHeight; }
+  void SetMinHeight(Integer v);
+  Integer MaxWidth() const { return FMaxWidth; }
+  void SetMaxWidth(Integer v);
+  Integer MaxHeight() const { return FMaxHeight; }
+  void SetMaxHeight(Integer v);
+  bool IsEmpty() const { return !FMinWidth && !FMinHeight && !FMaxWidth && !FMaxHeight; }
+
+ private:
+  void Change();
+  TControl* FControl;
+  Integer FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
 };
 
 // Answers to WM_GETDLGCODE: which keys a windowed control keeps from dialog navigation.
@@ -195,8 +218,9 @@ class TControl : public TComponent {
   void SetAlign(TAlign v);
   TAnchors Anchors() const { return FAnchors; }
   void SetAnchors(TAnchors v) { FAnchors = v; UpdateAnchorRules(); }
-  const TSizeConstraints& Constraints() const { return FConstraints; }
-  void SetConstraints(const TSizeConstraints& c);
+  // Size limits (all 0 by default: none); setting copies them.
+  TSizeConstraints* Constraints() const { return FConstraints.get(); }
+  void SetConstraints(TSizeConstraints* v) { FConstraints->Assign(v); }
 
   // --- state
   bool Visible() const { return FVisible; }
@@ -377,7 +401,7 @@ class TControl : public TComponent {
   TAlign FAlign = alNone;
   TAnchors FAnchors = akLeft | akTop;
   TPoint FAnchorRules;  // distances to the parent's right and bottom edge when anchored there
-  TSizeConstraints FConstraints;
+  std::unique_ptr<TSizeConstraints> FConstraints;
   bool FVisible = true, FEnabled = true;
   TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   TControlState FControlState = 0;

@@ -36,6 +36,8 @@ const TClassInfo& ControlProperties() {
       .Prop("ParentCtl3D", &TControl::ParentCtl3D, &TControl::SetParentCtl3D, true)
       .Prop("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext, Integer(0))
       .Prop("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
+      .Prop("Constraints", &TControl::Constraints, &TControl::SetConstraints)
+      .StoredIf([](const TControl& c) { return !c.Constraints()->IsEmpty(); })
       .Event("OnClick").Event("OnDblClick").Event("OnMouseDown").Event("OnMouseMove").Event("OnMouseUp")
       .Event("OnMouseWheel").Event("OnMouseWheelDown").Event("OnMouseWheelUp").Event("OnMouseEnter")
       .Event("OnMouseLeave").Event("OnResize").Event("OnContextPopup").Event("OnDragDrop")
@@ -54,6 +56,15 @@ const TClassInfo& ControlProperties() {
 // The bases publish nothing: each class's table lists what it publishes.
 const TClassInfo& TControl::ClassInfo() {
   static const TClassInfo info = TClassBuilder<TControl>(&TComponent::ClassInfo());
+  return info;
+}
+
+const TClassInfo& TSizeConstraints::ClassInfo() {
+  static const TClassInfo info = TClassBuilder<TSizeConstraints>(&TPersistent::ClassInfo())
+      .Prop("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight, Integer(0))
+      .Prop("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth, Integer(0))
+      .Prop("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight, Integer(0))
+      .Prop("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth, Integer(0));
   return info;
 }
 
