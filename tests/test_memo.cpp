@@ -91,4 +91,62 @@ TEST_F(MemoTest, LongLinesWrapAtBlanksAndScrollTheCaretIntoView) {
   EXPECT_EQ(f.memo->ScrollInfo(sbVertical).Max, 0);
 }
 
+TEST_F(MemoTest, CtrlZTakesBackChangesOneStepAtATimeAndTypedRunsAreOneStep) {
+  Fixture f;
+  f.memo->SetText(u"abc");
+  f.memo->SetFocus();
+  f.memo->SetSelStart(3);
+  EXPECT_FALSE(f.memo->CanUndo());  // text set by the program is no step
+  jox::input::TypeText(f.memo, u"def");
+  jox::input::KeyPress(f.memo, VK_RETURN);
+  jox::input::TypeText(f.memo, u"g");
+  f.memo->SetSelStart(0);
+  f.memo->SetSelLength(2);
+  jox::input::KeyPress(f.memo, VK_DELETE);
+  EXPECT_EQ(f.memo->Text(), u"cdef\r\ng");
+  const int before = f.changes;
+  jox::input::KeyPress(f.memo, 'Z', ssCtrl);
+  EXPECT_EQ(f.memo->Text(), u"abcdef\r\ng");
+  EXPECT_EQ(f.memo->SelLength(), 2);  // the selection that was deleted comes back
+  EXPECT_EQ(f.changes, before + 1);
+  jox::input::KeyPress(f.memo, 'Z', ssCtrl);  // "g"
+  jox::input::KeyPress(f.memo, 'Z', ssCtrl);  // the line break
+  EXPECT_EQ(f.memo->Text(), u"abcdef");
+  f.memo->Perform(WM_UNDO);  // "def" in one step
+  EXPECT_EQ(f.memo->Text(), u"abc");
+  EXPECT_EQ(f.memo->SelStart(), 3);
+  EXPECT_FALSE(f.memo->CanUndo());
+  jox::input::KeyPress(f.memo, 'Z', ssCtrl);  // nothing left: nothing happens
+  EXPECT_EQ(f.memo->Text(), u"abc");
+  jox::input::TypeText(f.memo, u"x");
+  f.memo->SetReadOnly(true);
+  f.memo->Perform(WM_UNDO);
+  EXPECT_EQ(f.memo->Text(), u"abcx");
+}
+
+TEST_F(MemoTest, CaretBlinksOnlyWhileFocusedAndRepaintsOnlyItsStrip) {
+  Fixture f;
+  auto* other = new TEdit(&f.form);
+  other->SetParent(&f.form);
+  other->SetBounds(10, 200, 100, 21);
+  const Integer idle = Application->TimerCount();
+  f.memo->SetFocus();
+  EXPECT_EQ(Application->TimerCount(), idle + 1);
+  Application->ProcessMessages();
+  // The caret sits at the start of the first line: margin 2, one pixel down, in client coordinates.
+  TCanvas* c = f.memo->Canvas();
+  EXPECT_TRUE(jox::test::PixelNear(c, 2, 5, ColorToRGB(clWindowText)));
+  Application->Advance(530);
+  Application->ProcessMessages();
+  EXPECT_TRUE(jox::test::PixelNear(c, 2, 5, ColorToRGB(clWindow)));
+  Application->Advance(530);
+  Application->ProcessMessages();
+  EXPECT_TRUE(jox::test::PixelNear(c, 2, 5, ColorToRGB(clWindowText)));
+  // Focus elsewhere: the memo's timer is gone (the edit's own caret takes one), the caret hidden.
+  other->SetFocus();
+  EXPECT_EQ(Application->TimerCount(), idle + 1);
+  Application->ProcessMessages();
+  EXPECT_TRUE(jox::test::PixelNear(c, 2, 5, ColorToRGB(clWindow)));
+}
+
 }  // namespace

@@ -1,6 +1,8 @@
 // What the framework's own files share about controls beyond the public interface.
 #pragma once
 
+#include <functional>
+
 #include "package/framework/controls/controls.h"
 
 namespace jox {
@@ -9,8 +11,44 @@ namespace jox {
 TRect IntersectRects(const TRect& a, const TRect& b);
 TRect UnionRects(const TRect& a, const TRect& b);
 
+// What every drop-down field (combo box, date-time picker) answers alike: it keeps arrows and characters
+// from dialog navigation, and a cancelled mode closes its popup. True when the message is done.
+template <class Close>
+bool DropDownFieldMessage(TMessage& Message, Close CloseUp) {
+  if (Message.Msg == WM_GETDLGCODE) {
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+    return true;
+  }
+  if (Message.Msg == WM_CANCELMODE) CloseUp();
+  return false;
+}
+
 // Moves, presses, releases and double clicks of the three buttons (not the wheel).
 inline bool IsMouseMessage(Cardinal Msg) { return Msg >= WM_MOUSEMOVE && Msg <= WM_MBUTTONDBLCLK; }
+
+// The blinking caret of the text controls. Its timer runs only while Start..Stop (the control's focus),
+// so a window without a focused text control has no timer to wake it.
+class TCaretBlink {
+ public:
+  // Toggled runs after each blink, to repaint the caret.
+  explicit TCaretBlink(std::function<void()> Toggled) : FToggled(std::move(Toggled)) {}
+  ~TCaretBlink();
+  TCaretBlink(const TCaretBlink&) = delete;
+  TCaretBlink& operator=(const TCaretBlink&) = delete;
+  // Whether the caret is shown now (false while stopped).
+  bool On() const { return FOn; }
+  void Start();
+  void Stop();
+  // After typing or moving: the caret shows at once and its blink period starts again (when running).
+  void Reset();
+  bool Running() const { return FRunning; }
+
+ private:
+  void WndProc(TMessage& Message);
+  std::function<void()> FToggled;
+  HWND FWnd = 0;
+  bool FOn = false, FRunning = false;
+};
 
 struct ControlAccess {
   // Takes c out of parent's lists (c->FParent is left to the caller).

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "package/framework/controls/clipbrd.h"
+#include "package/framework/controls/controls_internal.h"
 #include "package/framework/graphics/drawedge.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/menus.h"
@@ -11,6 +12,7 @@
 namespace jox {
 
 constexpr Integer kMemoWidth = 185, kMemoHeight = 89, kMemoMargin = 2;
+constexpr size_t kMemoUndoLevels = 100;
 
 // [text] ---------------------------------------------------------------------------------------------------
 TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomScrollControl(AOwner), FLines(std::make_unique<TStringList>()) {
@@ -22,9 +24,12 @@ TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomScrollControl(AOwner), FLi
   SetCursor(crIBeam);
   FLines->SetOnChange([this](TObject*) { LinesChanged(); });
   SetBounds(0, 0, kMemoWidth, kMemoHeight);
+  // Only the caret's strip repaints at a blink.
+  FBlink = std::make_unique<TCaretBlink>([this] { InvalidateRect(CaretRect()); });
 }
 
 TCustomMemo::~TCustomMemo() { FLines->SetOnChange(nullptr); }
+
 
 TStrings* TCustomMemo::Lines() const { return FLines.get(); }
 void TCustomMemo::SetLines(TStrings* v) { FLines->Assign(v); }
@@ -39,6 +44,8 @@ void TCustomMemo::LinesChanged() {
   FFlat = flat;
   FCaret = std::min<Integer>(FCaret, Integer(FFlat.size()));
   FAnchor = FCaret;
+  FUndo.clear();
+  FTypedEnd = -1;
   Layout();
   Invalidate();
   Change();
@@ -261,9 +268,35 @@ void TCustomMemo::Replace(const String& S, bool ByUser) {
     ins.resize(keep);
   }
   if (ins.empty() && a == b) return;
+  if (ByUser) {
+    // A typed character right after the previous one joins its step; a line break starts a new one.
+    const bool typed = ins.size() == 1 && a == b && ins[0] != u'\n';
+    if (!(typed && a == FTypedEnd && !FUndo.empty())) {
+      if (FUndo.size() == kMemoUndoLevels) FUndo.erase(FUndo.begin());
+      FUndo.push_back({FFlat, FCaret, FAnchor});
+    }
+    FTypedEnd = typed ? a + 1 : -1;
+  }
   FFlat = FFlat.substr(0, size_t(a)) + ins + FFlat.substr(size_t(b));
   FCaret = FAnchor = a + Integer(ins.size());
+  TextReplaced();
+}
+
+void TCustomMemo::Undo() {
+  if (FUndo.empty() || FReadOnly) return;
+  TUndoStep step = std::move(FUndo.back());
+  FUndo.pop_back();
+  FTypedEnd = -1;
+  FFlat = std::move(step.Flat);
+  FCaret = std::min<Integer>(step.Caret, Integer(FFlat.size()));
+  FAnchor = std::min<Integer>(step.Anchor, Integer(FFlat.size()));
+  TextReplaced();
+}
+
+// FFlat changed by the user: the lines follow, then the view, then OnChange.
+void TCustomMemo::TextReplaced() {
   FGoalX = -1;
+  FBlink->Reset();
   FSyncing = true;
   try {
     String text;
@@ -288,6 +321,8 @@ void TCustomMemo::Replace(const String& S, bool ByUser) {
 }
 
 void TCustomMemo::MoveCaret(Integer Pos, bool Extend) {
+  FTypedEnd = -1;
+  FBlink->Reset();
   FCaret = std::clamp(Pos, 0, Integer(FFlat.size()));
   if (!Extend) FAnchor = FCaret;
   ScrollToCaret();
@@ -390,6 +425,7 @@ void TCustomMemo::KeyDown(Word& Key, TShiftState Shift) {
       else if (ctrl && Key == 'C') CopyToClipboard();
       else if (ctrl && Key == 'X') CutToClipboard();
       else if (ctrl && Key == 'V') PasteFromClipboard();
+      else if (ctrl && Key == 'Z') Undo();
       else return;
   }
   Key = 0;
@@ -420,6 +456,7 @@ void TCustomMemo::DefaultHandler(TMessage& Message) {
     case WM_COPY: CopyToClipboard(); return;
     case WM_PASTE: PasteFromClipboard(); return;
     case WM_CLEAR: if (!FReadOnly) Replace(String(), true); return;
+    case WM_UNDO: Undo(); return;
   }
   TCustomScrollControl::DefaultHandler(Message);
 }
@@ -445,11 +482,13 @@ void TCustomMemo::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Int
 
 void TCustomMemo::DoEnter() {
   TCustomScrollControl::DoEnter();
+  FBlink->Start();
   Invalidate();
 }
 
 void TCustomMemo::DoExit() {
   FSelecting = false;
+  FBlink->Stop();
   TCustomScrollControl::DoExit();
   Invalidate();
 }
@@ -459,6 +498,16 @@ void TCustomMemo::SetBorderStyle(TBorderStyle v) {
   FBorderStyle = v;
   Invalidate();
   Layout();
+}
+
+// The caret's strip in client coordinates; empty when its row is scrolled out of view.
+TRect TCustomMemo::CaretRect() {
+  if (FRows.empty()) return TRect();
+  const Integer cr = RowOf(FCaret) - ScrollPos(sbVertical);
+  if (cr < 0 || cr >= VisibleRows() + 1) return TRect();
+  const Integer lh = LineHeight();
+  const Integer x = kMemoMargin - FScrollX + XOf(FCaret), y = 1 + cr * lh;
+  return Rect(x, y, x + 1, y + lh);
 }
 
 // [painting] -----------------------------------------------------------------------------------------------
@@ -494,14 +543,11 @@ void TCustomMemo::Paint() {
       c->TextOut(xa, y, part);
     }
   }
-  if (focused && FCaret == FAnchor && !FRows.empty()) {
-    const Integer cr = RowOf(FCaret) - ScrollPos(sbVertical);
-    if (cr >= 0 && cr < VisibleRows() + 1) {
-      const Integer x = x0 + XOf(FCaret), y = 1 + cr * lh;
-      c->Brush()->SetStyle(bsSolid);
-      c->Brush()->SetColor(text);
-      c->FillRect(Rect(x, y, x + 1, y + lh));
-    }
+  if (focused && FCaret == FAnchor && FBlink->On()) {
+    const TRect caret = CaretRect();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(text);
+    c->FillRect(caret);
   }
   c->ResetClipRect();
 }

@@ -12,7 +12,7 @@ namespace jox {
 // Defaults: size 185 x 89, Color clWindow, BorderStyle bsSingle, ScrollBars ssNone, WordWrap true, WantReturns true, WantTabs
 // false, ReadOnly false, MaxLength 0 (no limit), TabStop true. Lines and Text are two views of one text
 // (Text joins the lines with CR LF). Keys: the arrows (Ctrl for words), Home and End (Ctrl for the whole
-// text), PgUp and PgDn, Shift to select, Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+V, Back and Delete; Enter breaks
+// text), PgUp and PgDn, Shift to select, Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+Z, Back and Delete; Enter breaks
 // the line (the character is seen by OnKeyPress first, which may take it). Every change of the text
 // calls Change (OnChange).
 class TCustomMemo : public TCustomScrollControl {
@@ -51,6 +51,11 @@ class TCustomMemo : public TCustomScrollControl {
   void PasteFromClipboard();
   // Line and column of the caret (0-based).
   TPoint CaretPos() const;
+  // Takes back the last change made by the user (Ctrl+Z, WM_UNDO), up to kMemoUndoLevels of them; a run
+  // of typed characters is one change. Setting the text from the program forgets them.
+  void Undo();
+  bool CanUndo() const { return !FUndo.empty(); }
+  void ClearUndo() { FUndo.clear(); }
 
   const TNotifyEvent& OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent e) { FOnChange = std::move(e); }
@@ -78,6 +83,12 @@ class TCustomMemo : public TCustomScrollControl {
   struct TRow {
     Integer Start, Length;  // in FFlat
   };
+  struct TUndoStep {
+    String Flat;
+    Integer Caret, Anchor;
+  };
+  void TextReplaced();
+  TRect CaretRect();
   void LinesChanged();
   void Replace(const String& S, bool ByUser);
   void Layout();
@@ -101,6 +112,9 @@ class TCustomMemo : public TCustomScrollControl {
   TBorderStyle FBorderStyle = bsSingle;
   bool FSyncing = false, FSelecting = false;
   Integer FScrollX = 0;
+  std::vector<TUndoStep> FUndo;
+  Integer FTypedEnd = -1;  // caret after the last typed character, while the next one joins its step
+  std::unique_ptr<class TCaretBlink> FBlink;
   TNotifyEvent FOnChange;
 };
 

@@ -1,6 +1,8 @@
 // Sections: [edit: text and selection] [edit: clipboard and undo] [edit: keys and mouse]
-//           [edit: geometry] [edit: painting] [edit: caret blink] [edit: class tables]
+//           [edit: geometry] [edit: painting] [caret blink] [edit: class tables]
 #include "package/framework/controls/stdctrls.h"
+
+#include "package/framework/controls/controls_internal.h"
 
 #include <algorithm>
 
@@ -33,11 +35,10 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
     if (!FReadOnly) UserReplace(String());
   });
   SetMessageHandler(WM_UNDO, [this](TMessage&) { Undo(); });
+  FBlink = std::make_unique<TCaretBlink>([this] { Invalidate(); });
 }
 
-TCustomEdit::~TCustomEdit() {
-  if (FBlinkWnd) DeallocateHWnd(FBlinkWnd);
-}
+TCustomEdit::~TCustomEdit() = default;
 
 // [edit: text and selection] ---------------------------------------------------------------------------------
 void TCustomEdit::SetText(const String& Value) {
@@ -146,7 +147,7 @@ void TCustomEdit::MoveCaret(Integer Pos, bool Extend) {
   FCaret = std::clamp(Pos, 0, Integer(Text().size()));
   if (!Extend) FAnchor = FCaret;
   ScrollToCaret();
-  ResetCaretBlink();
+  FBlink->Reset();
   Invalidate();
 }
 
@@ -245,7 +246,7 @@ void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
       }
       return;
   }
-  ResetCaretBlink();
+  FBlink->Reset();
 }
 
 void TCustomEdit::KeyPress(char16_t& Key) {
@@ -261,7 +262,7 @@ void TCustomEdit::KeyPress(char16_t& Key) {
   } else if (Key >= 32) {
     UserReplace(String(1, Key));
   }
-  ResetCaretBlink();
+  FBlink->Reset();
 }
 
 void TCustomEdit::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
@@ -297,11 +298,11 @@ void TCustomEdit::DoEnter() {
   TWinControl::DoEnter();
   // A click places the caret itself; only keyboard focus selects the whole text.
   if (FAutoSelect && !(ControlState() & csLButtonDown)) SelectAll();
-  StartBlink();
+  FBlink->Start();
 }
 
 void TCustomEdit::DoExit() {
-  StopBlink();
+  FBlink->Stop();
   FSelecting = false;
   Invalidate();
   TWinControl::DoExit();
@@ -434,7 +435,7 @@ void TCustomEdit::Paint() {
     c->Font()->SetColor(clHighlightText);
     c->TextOut(x0 + o[size_t(s0)], y, text.substr(size_t(s0), size_t(s1 - s0)));
   }
-  if (focused && FCaretOn) {
+  if (focused && FBlink->On()) {
     const Integer cx = x0 + o[size_t(std::clamp<Integer>(FCaret, 0, Integer(text.size())))];
     strip(textColor, cx, y, cx + 1, y + th);
   }
@@ -443,33 +444,41 @@ void TCustomEdit::Paint() {
   b->SetStyle(bsSolid);
 }
 
-// [edit: caret blink] ----------------------------------------------------------------------------------------
-void TCustomEdit::StartBlink() {
-  if (!FBlinkWnd) FBlinkWnd = AllocateHWnd([this](TMessage& m) { BlinkWndProc(m); });
-  SetTimer(FBlinkWnd, kBlinkTimerId, kCaretBlinkMs);
-  FCaretOn = true;
-  Invalidate();
+// [caret blink] ------------------------------------------------------------------------------------------------
+TCaretBlink::~TCaretBlink() {
+  if (FWnd) DeallocateHWnd(FWnd);
 }
 
-void TCustomEdit::StopBlink() {
-  if (FBlinkWnd) KillTimer(FBlinkWnd, kBlinkTimerId);
-  FCaretOn = false;
+void TCaretBlink::Start() {
+  if (!FWnd) FWnd = AllocateHWnd([this](TMessage& m) { WndProc(m); });
+  SetTimer(FWnd, kBlinkTimerId, kCaretBlinkMs);
+  FRunning = FOn = true;
+  if (FToggled) FToggled();
 }
 
-void TCustomEdit::BlinkWndProc(TMessage& Message) {
-  if (Message.Msg == WM_TIMER && Message.WParam == intptr_t(kBlinkTimerId)) {
-    FCaretOn = !FCaretOn;
-    Invalidate();
-  } else {
-    Message.Result = DefWindowProcW(FBlinkWnd, Message.Msg, Message.WParam, Message.LParam);
+void TCaretBlink::Stop() {
+  if (FWnd) KillTimer(FWnd, kBlinkTimerId);
+  const bool was = FOn;
+  FRunning = FOn = false;
+  if (was && FToggled) FToggled();
+}
+
+void TCaretBlink::Reset() {
+  if (!FRunning) return;
+  SetTimer(FWnd, kBlinkTimerId, kCaretBlinkMs);
+  if (!FOn) {
+    FOn = true;
+    if (FToggled) FToggled();
   }
 }
 
-// Typing and moving show the caret at once and start its blink period again.
-void TCustomEdit::ResetCaretBlink() {
-  if (!FBlinkWnd || !Focused()) return;
-  SetTimer(FBlinkWnd, kBlinkTimerId, kCaretBlinkMs);
-  FCaretOn = true;
+void TCaretBlink::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_TIMER && Message.WParam == intptr_t(kBlinkTimerId)) {
+    FOn = !FOn;
+    if (FToggled) FToggled();
+  } else {
+    Message.Result = DefWindowProcW(FWnd, Message.Msg, Message.WParam, Message.LParam);
+  }
 }
 
 // [edit: class tables] ---------------------------------------------------------------------------------------

@@ -104,11 +104,6 @@ class TCustomEdit : public TWinControl {
   void ScrollToCaret();
   void AdjustHeight();
   const std::vector<Integer>& Offsets();
-  // --- caret blink
-  void StartBlink();
-  void StopBlink();
-  void BlinkWndProc(TMessage& Message);
-  void ResetCaretBlink();
 
   Integer FAnchor = 0;  // the fixed end of the selection
   Integer FCaret = 0;   // the moving end, where the caret is
@@ -125,8 +120,7 @@ class TCustomEdit : public TWinControl {
   bool FHasUndo = false;
   String FUndoText;
   Integer FUndoCaret = 0;
-  HWND FBlinkWnd = 0;
-  bool FCaretOn = false;
+  std::unique_ptr<class TCaretBlink> FBlink;
   // Character boundary offsets of the current text (size Length + 1), rebuilt when text or font change.
   std::vector<Integer> FOffsets;
   String FOffsetsText;
