@@ -163,6 +163,10 @@ void BuildControlsPage(TForm* form) {
   auto* c4 = AddCombo(form, 330, 120, csDropDownList);
   c4->SetItemIndex(0);
   c4->SetEnabled(false);
+  AddLabel(form, 540, 226, u"Simple combo box")->Font()->SetStyle(TFontStyles(fsBold));
+  auto* c5 = AddCombo(form, 540, 246, csSimple);
+  c5->SetBounds(540, 246, 150, 120);
+  c5->SetItemIndex(2);
 
   // Date and time.
   AddLabel(form, 232, 226, u"Date and time")->Font()->SetStyle(TFontStyles(fsBold));

@@ -157,4 +157,33 @@ TEST_F(ComboBoxTest, BadIndexesSelectNothingAndItemsRemovedUnderTheSelectionClea
   EXPECT_EQ(f.log, "drop ");
 }
 
+TEST_F(ComboBoxTest, SimpleStyleShowsItsListBelowTheFieldAndNeverDrops) {
+  Fixture f(csSimple);
+  f.combo->SetBounds(10, 10, 145, 120);
+  EXPECT_EQ(f.combo->Height(), 120);  // csSimple keeps its height
+  f.combo->SetDroppedDown(true);
+  EXPECT_FALSE(f.combo->DroppedDown());
+  EXPECT_EQ(f.combo->ListPopup(), nullptr);
+  EXPECT_EQ(f.log, "");
+  Application->ProcessMessages();
+  // The list lies below the field: a press on its second item picks it; the focus stays in the field.
+  const Integer field = f.combo->ItemHeight() + 8;
+  const Integer row = f.combo->ItemHeight();
+  jox::input::Click(&f.form, 10 + 20, 10 + field + 2 + row + row / 2);
+  EXPECT_EQ(f.combo->ItemIndex(), 1);
+  EXPECT_EQ(f.combo->Text(), u"green");
+  EXPECT_EQ(f.log, "click change select ");
+  EXPECT_TRUE(f.combo->Focused() || f.combo->ContainsControl(f.combo->FocusedControl()));
+  // Keys move the selection, and the list follows; the field shows a sunken frame, then the list its own.
+  f.log.clear();
+  jox::input::KeyPress(f.combo->FocusedControl(), VK_DOWN);
+  EXPECT_EQ(f.combo->ItemIndex(), 2);
+  EXPECT_EQ(f.log, "click change select ");
+  Application->ProcessMessages();
+  TBitmap* s = f.form.Surface();
+  EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10, 10), ColorToRGB(clBtnShadow)));
+  EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10, 10 + field), ColorToRGB(clBtnShadow)));
+  EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + 20, 10 + field + 2 + 2 * row + 2), ColorToRGB(clHighlight)));
+}
+
 }  // namespace

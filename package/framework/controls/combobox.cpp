@@ -6,6 +6,7 @@
 #include <cwctype>
 
 #include "package/framework/graphics/drawedge.h"
+#include "package/framework/controls/controls_internal.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/popups.h"
 #include "package/framework/controls/scrolling.h"
@@ -55,11 +56,17 @@ class TComboEdit : public TCustomEdit {
 // [list] ---------------------------------------------------------------------------------------------------
 class TComboListBox : public TCustomScrollControl {
  public:
-  TComboListBox(TComponent* AOwner, TCustomComboBox* Combo) : TCustomScrollControl(AOwner), FCombo(Combo) {
+  TComboListBox(TComponent* AOwner, TCustomComboBox* Combo, bool Simple = false)
+      : TCustomScrollControl(AOwner), FCombo(Combo), FSimple(Simple) {
     SetScrollBars(ssVertical);
     SetControlStyle(ControlStyle() | csOpaque);
   }
   Integer Hot = -1;
+  // Range and page for the items and the client height, keeping the top row.
+  void UpdateRange() {
+    const Integer n = FCombo->Items()->Count();
+    SetScrollInfo(sbVertical, 0, std::max(n - 1, 0), VisibleFrom(0), ScrollPos(sbVertical));
+  }
 
   Integer ItemAt(Integer Y) {
     Integer y = 0;
@@ -115,9 +122,21 @@ class TComboListBox : public TCustomScrollControl {
   }
 
  protected:
+  Integer NonClientFrame() const override { return FSimple ? 2 : 0; }
+  // The list of csSimple: a press picks, the focus stays in the field's edit.
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override {
+    TCustomScrollControl::MouseDown(Button, Shift, X, Y);
+    if (!FSimple || Button != mbLeft || !ClientRect().Contains(Point(X, Y))) return;
+    const Integer i = ItemAt(Y);
+    if (i >= 0) FCombo->UserSelect(i, false);
+    if (FCombo->CanFocus()) FCombo->SetFocus();
+  }
+  void KeyDown(Word& Key, TShiftState Shift) override {
+    if (FCombo->NavigationKey(Key, Shift)) Key = 0;
+  }
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override {
     TCustomScrollControl::MouseMove(Shift, X, Y);
-    if (ClientRect().Contains(Point(X, Y))) {
+    if (!FSimple && ClientRect().Contains(Point(X, Y))) {
       const Integer i = ItemAt(Y);
       if (i >= 0 && i != Hot) {
         Hot = i;
@@ -127,13 +146,14 @@ class TComboListBox : public TCustomScrollControl {
   }
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override {
     TCustomScrollControl::MouseUp(Button, Shift, X, Y);
-    if (Button != mbLeft || !ClientRect().Contains(Point(X, Y))) return;
+    if (FSimple || Button != mbLeft || !ClientRect().Contains(Point(X, Y))) return;
     const Integer i = ItemAt(Y);
     if (i >= 0) FCombo->UserSelect(i, true);
   }
 
  private:
   TCustomComboBox* FCombo;
+  bool FSimple;
 };
 
 class TComboListPopup : public TPopupWindow {
@@ -202,9 +222,13 @@ TControl* TCustomComboBox::ListPopup() const { return FList.get(); }
 void TCustomComboBox::ItemsChanged() {
   if (FItemIndex >= FItems->Count()) FItemIndex = -1;
   if (FDropped && FList) {
-    FList->Box()->SetScrollInfo(sbVertical, 0, FItems->Count() - 1, FList->Box()->VisibleFrom(0),
-                                FList->Box()->ScrollPos(sbVertical));
+    FList->Box()->UpdateRange();
     FList->Box()->Invalidate();
+  }
+  if (FSimpleList) {
+    FSimpleList->Hot = FItemIndex;
+    FSimpleList->UpdateRange();
+    FSimpleList->Invalidate();
   }
   Invalidate();
 }
@@ -233,6 +257,7 @@ void TCustomComboBox::SetItemIndex(Integer v) {
   }
   FUpdating = false;
   if (FDropped && FList) FList->Box()->SetHot(v);
+  if (FSimpleList) FSimpleList->SetHot(v);
   Invalidate();
 }
 
@@ -318,7 +343,7 @@ void TCustomComboBox::SetDroppedDown(bool v) {
     if (FList) FList->ClosePopup();  // ListClosed finishes
     return;
   }
-  if (!Showing() || !Enabled()) return;
+  if (!Showing() || !Enabled() || FStyle == csSimple) return;  // csSimple's list is always there
   DropDown();
   if (FDropped || !Showing()) return;  // the handler dropped it itself, or took the control away
   if (!FList) FList = std::make_unique<TComboListPopup>(this);
@@ -388,7 +413,12 @@ TRect TCustomComboBox::ButtonRect() const {
 
 TRect TCustomComboBox::TextRect() const {
   const Integer right = FStyle == csSimple ? Width() - kComboFrame : Width() - kComboFrame - kComboButton;
-  return Rect(kComboFrame + 1, kComboFrame + 1, right - 1, Height() - kComboFrame - 1);
+  return Rect(kComboFrame + 1, kComboFrame + 1, right - 1, FieldHeight() - kComboFrame - 1);
+}
+
+Integer TCustomComboBox::FieldHeight() const {
+  const Integer field = ItemHeight() + 2 * (kComboFrame + 2);
+  return FStyle == csSimple ? std::min(field, Height()) : Height();
 }
 
 void TCustomComboBox::UpdateEdit() {
@@ -397,6 +427,19 @@ void TCustomComboBox::UpdateEdit() {
   const TRect r = TextRect();
   FEdit->SetBounds(r.Left + 1, r.Top, std::max(r.Width() - 1, 0), r.Height());
   if (!HasEdit() && FEdit->Focused() && CanFocus()) TWinControl::SetFocus();
+  if (FStyle == csSimple && !FSimpleList) {
+    FSimpleList = new TComboListBox(this, this, true);
+    FSimpleList->SetParent(this);
+    FSimpleList->Hot = FItemIndex;
+  }
+  if (FSimpleList) {
+    FSimpleList->SetVisible(FStyle == csSimple);
+    const Integer top = FieldHeight();
+    FSimpleList->SetColor(Color());
+    FSimpleList->SetBounds(0, top, Width(), std::max(Height() - top, 0));
+    FSimpleList->UpdateRange();
+    FSimpleList->MakeVisible(FItemIndex);
+  }
 }
 
 void TCustomComboBox::AdjustHeight() {
@@ -527,22 +570,19 @@ bool TCustomComboBox::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
 }
 
 void TCustomComboBox::DefaultHandler(TMessage& Message) {
+  if (DropDownFieldMessage(Message, [this] { SetDroppedDown(false); })) return;
   switch (Message.Msg) {
-    case WM_GETDLGCODE:
-      Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-      return;
-    case WM_CANCELMODE:
-      SetDroppedDown(false);
-      break;
     case CM_ENABLEDCHANGED:
       FEdit->SetEnabled(Enabled());
       if (!Enabled()) SetDroppedDown(false);
       break;
     case CM_COLORCHANGED:
       FEdit->SetColor(Color());
+      if (FSimpleList) FSimpleList->SetColor(Color());
       break;
     case CM_FONTCHANGED:
       FEdit->Font()->Assign(Font());
+      if (FSimpleList) FSimpleList->Font()->Assign(Font());
       break;
   }
   TWinControl::DefaultHandler(Message);
@@ -559,7 +599,7 @@ void TCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, Integer 
 // [painting] -----------------------------------------------------------------------------------------------
 void TCustomComboBox::Paint() {
   TCanvas* c = TWinControl::Canvas();
-  TRect r = Rect(0, 0, Width(), Height());
+  TRect r = Rect(0, 0, Width(), FieldHeight());
   DrawEdge(c, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
   c->Brush()->SetStyle(bsSolid);
   c->Brush()->SetColor(Enabled() ? Color() : clBtnFace);

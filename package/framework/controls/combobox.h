@@ -39,6 +39,8 @@ using TMeasureItemEvent = std::function<void(TWinControl* Control, Integer Index
 // [combo] --------------------------------------------------------------------------------------------------
 // Defaults: size 145 x 21 (the height follows ItemHeight: ItemHeight + 8), Style csDropDown, no items,
 // ItemIndex -1, DropDownCount 8, ItemHeight the font's text height, Sorted false, TabStop true.
+// csSimple keeps the height set: the edit field on top, the list always shown below it, in a frame of
+// its own; a press on a list item picks it, and the list never drops.
 //
 // Mouse: a press on the button (anywhere but the text field in csDropDownList and the owner-drawn
 // styles) drops the list; in the list the item under the pointer is highlighted and a release picks it.
@@ -129,6 +131,8 @@ class TCustomComboBox : public TWinControl {
   bool HasEdit() const { return FStyle == csDropDown || FStyle == csSimple; }
   TRect ButtonRect() const;
   TRect TextRect() const;
+  // Height of the field: the whole control, but the part above the list in csSimple.
+  Integer FieldHeight() const;
   void UpdateEdit();
   void AdjustHeight();
   void ItemsChanged();
@@ -151,6 +155,7 @@ class TCustomComboBox : public TWinControl {
   String FText;  // of the styles without an edit: kept when no item matches
   TComboEdit* FEdit = nullptr;
   std::unique_ptr<TComboListPopup> FList;
+  TComboListBox* FSimpleList = nullptr;  // csSimple's list below the field, a child
   TCanvas* FDrawCanvas = nullptr;  // the list's canvas while its items are drawn
   bool FUpdating = false;
   String FSearch;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "package/framework/graphics/drawedge.h"
+#include "package/framework/controls/controls_internal.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/popups.h"
 
@@ -352,14 +353,7 @@ void TDateTimePicker::DoExit() {
 }
 
 void TDateTimePicker::DefaultHandler(TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_GETDLGCODE:
-      Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-      return;
-    case WM_CANCELMODE:
-      SetDroppedDown(false);
-      break;
-  }
+  if (DropDownFieldMessage(Message, [this] { SetDroppedDown(false); })) return;
   TWinControl::DefaultHandler(Message);
 }
 
