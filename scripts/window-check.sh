@@ -4,9 +4,12 @@
 # screenshot of each, and measures the CPU time of the idle window over 5 seconds.
 # Skips (exit 77) when Xvfb is not installed.
 #   scripts/window-check.sh [BUILD_DIR] [OUT_PNG]
+# XVFB_DISPLAY=N uses display :N (where several people share a machine); otherwise a free one.
 set -eu
 build=${1:-build}
 out=${2:-/tmp/gallery-window.png}
+display_arg="-a"
+[ -n "${XVFB_DISPLAY:-}" ] && display_arg="-n $XVFB_DISPLAY"
 if ! command -v xvfb-run >/dev/null 2>&1; then
   echo "window-check: no xvfb-run, skipped"
   exit 77
@@ -15,7 +18,7 @@ gallery="$build/joxwidgets-gallery"
 [ -x "$gallery" ] || { echo "window-check: $gallery not built"; exit 1; }
 rm -f "$out"
 # The second tab ("core") starts right after the first one, about 60 pixels in.
-timeout 60 xvfb-run -a -s "-screen 0 1600x1200x24" \
+timeout 60 xvfb-run $display_arg -s "-screen 0 1600x1200x24" \
   "$gallery" --window --frames 30 --click 85,12 --screenshot "$out"
 [ -s "$out" ] || { echo "window-check: no screenshot"; exit 1; }
 echo "window-check: window opened, took a click, screenshot in $out"
@@ -25,7 +28,7 @@ if ! command -v xdotool >/dev/null 2>&1 || ! command -v import >/dev/null 2>&1; 
   exit 0
 fi
 base=${out%.png}
-timeout 60 xvfb-run -a -s "-screen 0 1280x900x24" sh -c '
+timeout 60 xvfb-run $display_arg -s "-screen 0 1280x900x24" sh -c '
   "$1" --window --page controls & pid=$!
   sleep 2
   xdotool mousemove 400 94 click 1; sleep 0.5
