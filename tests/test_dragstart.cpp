@@ -37,6 +37,11 @@ void CheckDragStart(const char* what) {
   c->SetOnEndDrag([&](TObject*, TObject* Target, Integer, Integer) {
     log += Target == &form ? "end:form " : "end:none ";
   });
+  // Published in the class table, so forms store them.
+  const TClassInfo& info = c->GetClassInfo();
+  EXPECT_NE(info.FindProp(u"OnStartDrag"), nullptr);
+  EXPECT_NE(info.FindProp(u"DragMode"), nullptr);
+
   // Manual mode: a press and a move is no drag.
   jox::input::Drag(c, 20, 20, 20 + 60, 20 + 40);
   EXPECT_EQ(log, "");
