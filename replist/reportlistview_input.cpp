@@ -3,6 +3,7 @@
 // Sections: [selection] [mouse] [keys] [editing] [sorting]
 #include <algorithm>
 
+#include "package/framework/base/utf8.h"
 #include "package/framework/controls/clipbrd.h"
 #include "package/framework/controls/forms.h"
 #include "replist/reportlistview.h"
@@ -462,7 +463,7 @@ void TReportListView::SetEditText(Integer ACol, Integer ARow, const String& Valu
     const char16_t mark = stored.empty() || stored[0] == u' ' ? u' ' : u'X';
     text = mark + Value;
   }
-  if (text.size() > size_t(TRLData::MaxCellLength)) text.resize(size_t(TRLData::MaxCellLength));
+  text.resize(Utf16CutLength(text, size_t(TRLData::MaxCellLength)));
   FRLData->Strings->SetString(m, r, text);
   TCustomDrawGrid::SetEditText(m, r, Value);
   if (FOnSetEditText) FOnSetEditText(this, ACol, r, Value);

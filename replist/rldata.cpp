@@ -144,7 +144,7 @@ void TRLData::SetElemChecked(Integer ACol, Integer ARow, bool Value) {
 TNameStrType TRLData::GetColName(Integer ColNr) const { return ValidCol(ColNr) ? FColName[ColNr - 1] : String(); }
 
 void TRLData::SetColName(Integer ColNr, const TNameStrType& HLine) {
-  if (ValidCol(ColNr)) FColName[ColNr - 1] = HLine.substr(0, MaxNameLength);
+  if (ValidCol(ColNr)) FColName[ColNr - 1] = String(Utf16Cut(HLine, MaxNameLength));
 }
 
 TColFmtString TRLData::GetColumnFormat(Integer ColNr) const {
@@ -152,7 +152,7 @@ TColFmtString TRLData::GetColumnFormat(Integer ColNr) const {
 }
 
 void TRLData::SetColumnFormat(Integer ColNr, const TColFmtString& DefValue) {
-  if (ValidCol(ColNr)) FColumnFormat[ColNr - 1] = DefValue.substr(0, MaxFormatLength);
+  if (ValidCol(ColNr)) FColumnFormat[ColNr - 1] = String(Utf16Cut(DefValue, MaxFormatLength));
 }
 
 TCheckMode TRLData::GetColCheckMode(Integer ColNr) const { return ValidCol(ColNr) ? FColButMode[ColNr - 1] : cmNone; }

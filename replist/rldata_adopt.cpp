@@ -19,9 +19,9 @@ void TRLDataAccess::Adopt(TRLData& D, const TRLStaging& S, TStringArray::TLoader
   std::vector<TCheckMode> modes;
   try {
     names.reserve(size_t(nc));
-    for (const String& n : S.Names) names.push_back(n.substr(0, TRLData::MaxNameLength));
+    for (const String& n : S.Names) names.emplace_back(Utf16Cut(n, TRLData::MaxNameLength));
     formats.reserve(size_t(nc));
-    for (const String& f : S.Formats) formats.push_back(f.substr(0, TRLData::MaxFormatLength));
+    for (const String& f : S.Formats) formats.emplace_back(Utf16Cut(f, TRLData::MaxFormatLength));
     modes = S.Modes;
   } catch (const std::bad_alloc&) {
     D.RaiseNoMemory();

@@ -120,7 +120,7 @@ String TRLData::GetCellDefaultValue(Integer ACol, Integer ARow) const {
       if (w != String::npos) rest.erase(0, w + 1);
     }
   }
-  rest = rest.substr(0, MaxCellLength);
+  rest.resize(Utf16CutLength(rest, MaxCellLength));
   switch (type) {
     case u'c':
     case u'l':

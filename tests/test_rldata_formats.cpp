@@ -540,6 +540,34 @@ TEST(RLDataCsv, LoneSurrogatesAreRefusedOrEscaped) {
   std::filesystem::remove(ToUtf8(name));
 }
 
+// Texts cut to the longest cell or name lose a surrogate pair whole, never half of one, by every
+// road in: a half would make the table unexportable.
+TEST(RLDataCsv, CutsNeverPartASurrogatePair) {
+  const String clef = u"\U0001D11E";  // two units
+  const String cell = String(254, u'c') + clef + u"tail", name = String(49, u'n') + clef;
+  const auto expectCut = [&](const TRLData& d, const char* road) {
+    EXPECT_EQ(d.Elem(1, 1), String(254, u'c')) << road;
+    EXPECT_EQ(d.Header(1), String(49, u'n')) << road;
+  };
+  TRLData a(nullptr);
+  a.SetNrRows(1);
+  a.SetElem(1, 1, cell);
+  a.SetHeader(1, name);
+  expectCut(a, "SetElem");
+  const String csv = TempPath("cut.csv");
+  WriteFile(csv, ToUtf8(name) + "\n" + ToUtf8(cell) + "\n");
+  TRLData b(nullptr);
+  ASSERT_EQ(b.ImportCSV(csv, csvComma, true), 1);
+  expectCut(b, "ImportCSV");
+  ASSERT_EQ(b.ExportCSV(csv, csvComma, true, false, 1, 1, 1, 1), 1);
+  TRLData c(nullptr);
+  ASSERT_TRUE(c.ReadFromXMLString(u"<replist generator=\"joxkit\">\n<numcols>1</numcols>\n<numrows>1</numrows>\n"
+                                  u"<colname col=\"1\">" + name + u"</colname>\n<cell col=\"1\" row=\"1\">" + cell +
+                                  u"</cell>\n</replist>\n", u""));
+  expectCut(c, "ReadFromXMLString");
+  std::filesystem::remove(ToUtf8(csv));
+}
+
 TEST(RLDataCsv, CommonHeaderAndColumnNamesRoundTrip) {
   TRLData a(nullptr);
   a.SetNrCols(2);

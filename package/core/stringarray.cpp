@@ -7,6 +7,8 @@
 #include <limits>
 #include <new>
 
+#include "package/framework/base/utf8.h"
+
 namespace jox {
 
 namespace {
@@ -33,7 +35,7 @@ void TStringArray::Release(TCell& c) {
 }
 
 void TStringArray::StoreText(TCell& c, std::u16string_view v) {
-  if (v.size() > size_t(MaxCellLength)) v = v.substr(0, MaxCellLength);
+  v = Utf16Cut(v, MaxCellLength);
   if (v.size() <= c.Cap) {
     std::copy(v.begin(), v.end(), FPool.begin() + c.Off);  // in place; a view into the pool is safe here
     c.Len = uint16_t(v.size());
@@ -483,7 +485,7 @@ void TStringArray::TLoader::GrowRows(Integer Row) {
 
 void TStringArray::TLoader::Place(Integer ACol, Integer ARow, size_t Len) {
   if (Len == 0) return;
-  if (Len > size_t(MaxCellLength)) Len = MaxCellLength;
+  Len = Utf16CutLength(std::u16string_view(FPool.data() + FUsed, Len), MaxCellLength);
   const uint32_t off = uint32_t(FUsed);
   FUsed += Len;
   FMaxCol = std::max(FMaxCol, ACol);
