@@ -11,20 +11,27 @@ namespace jox {
 // [shared helpers] -------------------------------------------------------------------
 
 TRLProgress::TRLProgress(TRLData& Data)
-    : FData(Data), FStep(std::max<Integer>(Data.FeedbkStep(), 1)), FTotal(std::max<Integer>(Data.FeedbkNumCells(), 1)) {}
+    : FData(Data),
+      FNext(std::max<Integer>(Data.FeedbkStep(), 1)),
+      FStep(std::max<Integer>(Data.FeedbkStep(), 1)),
+      FTotal(std::max<Integer>(Data.FeedbkNumCells(), 1)) {}
 
 TRLProgress::TRLProgress(TRLData& Data, Int64 Total)
-    : FData(Data), FStep(Integer(std::min<Int64>(Total / 100 + 1, INT32_MAX))), FTotal(std::max<Int64>(Total, 1)) {}
+    : FData(Data),
+      FNext(std::min<Int64>(Total / 100 + 1, INT32_MAX)),
+      FStep(Integer(FNext)),
+      FTotal(std::max<Int64>(Total, 1)) {}
 
-void TRLProgress::Cell() {
-  if (++FCount % FStep != 0 || !FData.OnPercentDone()) return;
-  FData.OnPercentDone()(&FData, Integer(std::min<Int64>(100, FCount * 100 / FTotal)));
+void TRLProgress::Report() {
+  FNext = FCount + FStep;
+  if (FData.OnPercentDone()) FData.OnPercentDone()(&FData, Integer(std::min<Int64>(100, FCount * 100 / FTotal)));
 }
 
 void TRLProgress::At(Int64 Done) {
-  const bool step = Done / FStep != FCount / FStep;
   FCount = Done;
-  if (step && FData.OnPercentDone())
+  if (Done < FNext && Done >= FNext - FStep) return;  // still within the same step
+  FNext = (std::max<Int64>(Done, 0) / FStep + 1) * FStep;
+  if (FData.OnPercentDone())
     FData.OnPercentDone()(&FData, Integer(std::min<Int64>(100, std::max<Int64>(Done, 0) * 100 / FTotal)));
 }
 

@@ -46,7 +46,12 @@ class TStringArray : public TObject {
   String GetString(Integer ACol, Integer ARow) const;
   void SetString(Integer ACol, Integer ARow, std::u16string_view Value);
   // The text without a copy; valid until the next change of the array.
-  std::u16string_view GetView(Integer ACol, Integer ARow) const;
+  // Inline: writers walk every cell through it.
+  std::u16string_view GetView(Integer ACol, Integer ARow) const {
+    if (ACol < 0 || ACol > FNrCols || ARow < 0 || ARow > FNrRows) return {};
+    const TCell& c = CellAt(ACol, ARow);
+    return {FPool.data() + c.Off, c.Len};
+  }
   Integer CellLength(Integer ACol, Integer ARow) const { return Integer(GetView(ACol, ARow).size()); }
 
   // Attribute bytes; out-of-range reads give 0 and writes do nothing.
