@@ -3,6 +3,9 @@
 // the encodings TextBytesToUtf8 recognises.
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "replist/rldata_internal.h"
 
@@ -12,121 +15,67 @@ namespace {
 
 constexpr char kBom[] = "\xEF\xBB\xBF";
 
-// A field as UTF-8, quoted as spreadsheets do when it holds the delimiter, a quote or a line
-// break or has blanks at its ends. Needs room for 6 bytes per character and 2; false (nothing
-// written) for a text with an unpaired surrogate, which UTF-8 cannot hold.
-bool PutField(char*& out, std::u16string_view t, char delim) {
-  char* p = out;
-  bool quote = !t.empty() && (t.front() == u' ' || t.front() == u'\t' || t.back() == u' ' || t.back() == u'\t');
-  for (size_t i = 0; i < t.size(); ++i) {
-    const char16_t c = t[i];
-    if (c < 0x80) {
-      quote |= c == char16_t(uint8_t(delim)) || c == u'"' || c == u'\r' || c == u'\n';
-      *p++ = char(c);
-    } else if (!PutUtf8(p, c, t, i)) {
-      return false;
-    }
+// Writes fields as UTF-8, quoted as spreadsheets do when they hold the delimiter, a quote or a
+// line break or have blanks at their ends.
+class TCSVFieldWriter {
+ public:
+  explicit TCSVFieldWriter(char Delim) : FDelim(Delim) {
+    for (char c : {Delim, '"', '\r', '\n'}) FQuoteFor[uint8_t(c) & 0x7F] = uint8_t(c) < 0x80;
   }
-  if (quote) {  // seldom: write it again, between quotes
-    p = out;
-    *p++ = '"';
-    for (size_t i = 0; i < t.size(); ++i) {
+  // Needs room for 6 bytes per character and 2; false (nothing written) for a text with an
+  // unpaired surrogate, which UTF-8 cannot hold.
+  bool Put(char*& out, std::u16string_view t) const {
+    char* p = out;
+    bool quote = !t.empty() && (t.front() == u' ' || t.front() == u'\t' || t.back() == u' ' || t.back() == u'\t');
+    size_t i = AsciiRun(p, t);
+    for (; i < t.size(); ++i) {
       const char16_t c = t[i];
-      if (c == u'"') *p++ = '"';
-      if (c < 0x80) *p++ = char(c);
-      else PutUtf8(p, c, t, i);
-    }
-    *p++ = '"';
-  }
-  out = p;
-  return true;
-}
-
-// Splits CSV text into records of fields, finding line ends, delimiters and quotes with memchr.
-struct TCSVReader {
-  // Blank lines at the end hold no record.
-  TCSVReader(std::string_view D, char Delimiter)
-      : Data(D.substr(0, D.find_last_not_of("\r\n") + 1)), Delim(Delimiter) {}
-  std::string_view Data;
-  char Delim;
-  size_t Pos = 0;
-  // A field: Len bytes at Off of Data, or of Quoted for a field that had quotes.
-  struct TField {
-    size_t Off, Len;
-    bool InQuoted;
-  };
-  std::vector<TField> Fields;
-  std::string Quoted;
-
-  std::string_view Text(const TField& f) const {
-    return (f.InQuoted ? std::string_view(Quoted) : Data).substr(f.Off, f.Len);
-  }
-  // Whether the next line is empty (the common header stands alone above one).
-  bool AtBlankLine() const { return Pos < Data.size() && (Data[Pos] == '\n' || Data[Pos] == '\r'); }
-  void SkipLine() {
-    if (Pos < Data.size() && Data[Pos] == '\r') ++Pos;
-    if (Pos < Data.size() && Data[Pos] == '\n') ++Pos;
-  }
-  size_t Find(char c, size_t from, size_t to) const {
-    const void* hit = from < to ? std::memchr(Data.data() + from, c, to - from) : nullptr;
-    return hit ? size_t(static_cast<const char*>(hit) - Data.data()) : to;
-  }
-  // The first CR or LF from From on (the end of the data when there is none). The next LF is
-  // remembered, so a file of CR line ends is not searched to its end per line.
-  size_t NextLF = 0;
-  bool HaveLF = false;
-  size_t LineEnd(size_t From) {
-    if (!HaveLF || NextLF < From) {
-      NextLF = Find('\n', From, Data.size());
-      HaveLF = true;
-    }
-    return Find('\r', From, NextLF);
-  }
-
-  // The next record into Fields; false at the end of the data and for a quoted field that never
-  // ends (Broken).
-  bool Next(bool& Broken) {
-    Fields.clear();
-    Quoted.clear();
-    if (Pos >= Data.size()) return false;
-    size_t eol = LineEnd(Pos);
-    for (;;) {
-      if (Pos < Data.size() && Data[Pos] == '"') {
-        const size_t start = Quoted.size();
-        ++Pos;
-        for (;;) {
-          const size_t q = Find('"', Pos, Data.size());
-          if (q == Data.size()) {
-            Broken = true;
-            return false;
-          }
-          Quoted.append(Data.substr(Pos, q - Pos));
-          Pos = q + 1;
-          if (Pos < Data.size() && Data[Pos] == '"') {
-            Quoted += '"';
-            ++Pos;
-            continue;
-          }
-          break;
-        }
-        if (Pos > eol) eol = LineEnd(Pos);  // the quotes held line breaks
-        // Whatever stands between the closing quote and the delimiter belongs to the field.
-        const size_t end = Find(Delim, Pos, eol);
-        Quoted.append(Data.substr(Pos, end - Pos));
-        Pos = end;
-        Fields.push_back({start, Quoted.size() - start, true});
-      } else {
-        const size_t end = Find(Delim, Pos, eol);
-        Fields.push_back({Pos, end - Pos, false});
-        Pos = end;
+      if (c < 0x80) {
+        quote |= FQuoteFor[c];
+        *p++ = char(c);
+      } else if (!PutUtf8(p, c, t, i)) {
+        return false;
       }
-      if (Pos >= Data.size()) return true;
-      const char c = Data[Pos++];
-      if (c == Delim) continue;
-      if (c == '\r' && Pos < Data.size() && Data[Pos] == '\n') ++Pos;
-      return true;
     }
+    if (quote) {  // seldom: write it again, between quotes
+      p = out;
+      *p++ = '"';
+      for (size_t i = 0; i < t.size(); ++i) {
+        const char16_t c = t[i];
+        if (c == u'"') *p++ = '"';
+        if (c < 0x80) *p++ = char(c);
+        else PutUtf8(p, c, t, i);
+      }
+      *p++ = '"';
+    }
+    out = p;
+    return true;
   }
+
+ private:
+  // Copies the leading units of t that are plain ASCII, eight at a time, up to the first that
+  // needs a look (a character beyond ASCII or one that asks for quotes); returns how many.
+  size_t AsciiRun(char*& p, std::u16string_view t) const {
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i high = _mm_set1_epi16(short(0xFF80)), zero = _mm_setzero_si128();
+    const __m128i d = _mm_set1_epi16(short(uint8_t(FDelim))), q = _mm_set1_epi16('"');
+    const __m128i cr = _mm_set1_epi16('\r'), lf = _mm_set1_epi16('\n');
+    for (; i + 8 <= t.size(); i += 8) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t.data() + i));
+      const __m128i plain = _mm_cmpeq_epi16(_mm_and_si128(v, high), zero);
+      const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, d), _mm_cmpeq_epi16(v, q)),
+                                           _mm_or_si128(_mm_cmpeq_epi16(v, cr), _mm_cmpeq_epi16(v, lf)));
+      if (_mm_movemask_epi8(_mm_andnot_si128(special, plain)) != 0xFFFF) break;
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(v, v));
+      p += 8;
+    }
+#endif
+    return i;
+  }
+
+  char FDelim;
+  bool FQuoteFor[128] = {};
 };
 
 }  // namespace
@@ -142,12 +91,15 @@ Integer TRLData::ExportCSV(const String& FName, TCSVDelimiters Delimiter, bool I
     TBlockOut out([&f](std::string_view s) { f.WriteBuffer(s.data(), Int64(s.size())); });
     out.Put(kBom);
     // UTF-8 has no place for an unpaired surrogate; rather than write U+FFFD the export is refused.
+    const TCSVFieldWriter writer(delim);
+    auto unpaired = [&](Integer c, Integer r) {
+      throw EJOXRLDataError(u"Component \"" + Name() + u"\": the text of [" + IntToStr(c) + u"," + IntToStr(r) +
+                            u"] holds an unpaired surrogate, which a CSV file cannot store");
+    };
     auto field = [&](std::u16string_view t, Integer c, Integer r, bool first) {
       char* p = out.Room(6 * t.size() + 8);
       if (!first) *p++ = delim;
-      if (!PutField(p, t, delim))
-        throw EJOXRLDataError(u"Component \"" + Name() + u"\": the text of [" + IntToStr(c) + u"," + IntToStr(r) +
-                              u"] holds an unpaired surrogate, which a CSV file cannot store");
+      if (!writer.Put(p, t)) unpaired(c, r);
       out.Commit(p);
     };
     // The handler may change a text, so it gets a copy; without one the stored text is written as it is.
@@ -177,80 +129,46 @@ Integer TRLData::ExportCSV(const String& FName, TCSVDelimiters Delimiter, bool I
         out.Put("\r\n");
       }
       TRLProgress progress(*this);
+      const size_t n = size_t(c2 - c1) + 1;
+      std::vector<bool> marked;
+      for (Integer c = c1; c <= c2; ++c) marked.push_back(IsCheckCol(c));
+      std::vector<std::u16string_view> row(n);
       for (Integer r = r1; r <= r2; ++r, ++rows) {
-        for (Integer c = c1; c <= c2; ++c) {
-          std::u16string_view t = Strings->GetView(c, r);
-          if (IsCheckCol(c) && !t.empty()) t.remove_prefix(1);  // the text behind the mark
-          t = text(t, c, r);
-          if (c1 == c2) lone(t);
-          field(t, c, r, c == c1);
-          progress.Cell();
+        if (FOnExportText) {
+          for (Integer c = c1; c <= c2; ++c) {
+            std::u16string_view t = Strings->GetView(c, r);
+            if (marked[size_t(c - c1)] && !t.empty()) t.remove_prefix(1);  // the text behind the mark
+            t = text(t, c, r);
+            if (c1 == c2) lone(t);
+            field(t, c, r, c == c1);
+          }
+          out.Put("\r\n");
+          progress.Cells(Int64(n));
+          continue;
         }
-        out.Put("\r\n");
+        // The common case: the stored texts as they are, the whole record into room taken once.
+        size_t room = 4;
+        for (size_t k = 0; k < n; ++k) {
+          std::u16string_view t = Strings->GetView(c1 + Integer(k), r);
+          if (marked[k] && !t.empty()) t.remove_prefix(1);
+          row[k] = t;
+          room += 6 * t.size() + 3;
+        }
+        char* p = out.Room(room);
+        for (size_t k = 0; k < n; ++k) {
+          if (k) *p++ = delim;
+          if (n == 1 && row[k].empty()) *p++ = '"', *p++ = '"';
+          if (!writer.Put(p, row[k])) unpaired(c1 + Integer(k), r);
+        }
+        *p++ = '\r';
+        *p++ = '\n';
+        out.Commit(p);
+        progress.Cells(Int64(n));
       }
     }
     out.Flush();
   });
   return rows;
-}
-
-Integer TRLData::ImportCSV(const String& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders) {
-  return ReadGuarded(*this, [&]() -> Integer {
-    std::string bytes = ReadFileBytes(FName);
-    TCSVReader reader(TextBytesAsUtf8(bytes), char(CSVDelimiterChar(Delimiter)));
-    TRLStaging S;
-    TStringArray::TLoader L;
-    std::vector<String> names;
-    bool broken = false, header = IncludeColHeaders;
-    Integer row = 0;
-    size_t widest = 1;
-    TRLProgress progress(*this, Int64(reader.Data.size()));
-    // Rows are bounded by the input (each costs a line end), so all go straight into the table.
-    L.AllowRows(INT32_MAX);
-    L.Reserve(0, reader.Data.size());
-    while (reader.Next(broken)) {
-      const std::vector<TCSVReader::TField>& fields = reader.Fields;
-      widest = std::max(widest, fields.size());
-      // A record can never outgrow the input, but the count of rows times the widest record can.
-      if (Int64(widest) * (Int64(row) + 1) > TStringArray::MaxCells) return -1;
-      if (header && fields.size() == 1 && names.empty() && !S.HaveHeader && reader.AtBlankLine()) {
-        // A lone field above an empty line is the common header that ExportCSV writes.
-        S.CommonHeader = FromUtf8(reader.Text(fields[0]));
-        S.HaveHeader = true;
-        reader.SkipLine();
-        widest = 1;
-      } else if (header) {
-        for (const auto& f : fields) names.push_back(FromUtf8(reader.Text(f)));
-        header = false;
-      } else {
-        if (++row == 1) {
-          // The first record lays out the table; room for as many more as the bytes suggest.
-          L.SetColumns(Integer(fields.size()));
-          const size_t used = std::max<size_t>(reader.Pos, 1), left = reader.Data.size() - reader.Pos;
-          const Int64 rows = std::min<Int64>(Int64(left / used + 1) * 9 / 8 + 16, INT32_MAX - 1);
-          if (rows * Int64(fields.size() + 1) * 8 <= Int64(reader.Data.size()) * 4) L.Reserve(Integer(rows), 0);
-        }
-        for (size_t c = 0; c < fields.size(); ++c) {
-          const std::string_view t = reader.Text(fields[c]);
-          if (t.empty()) continue;
-          char16_t* out = L.Room(std::min<size_t>(t.size(), MaxCellLength + 1));
-          L.Place(Integer(c) + 1, row, Utf8ToUtf16(t, out, MaxCellLength));
-        }
-      }
-      progress.At(Int64(reader.Pos));
-    }
-    if (broken) return -1;
-    S.NrOfColumns = Integer(widest);
-    S.NrOfRows = row;
-    if (!S.FitsStore()) return -1;
-    S.Names.resize(widest);
-    for (size_t c = 0; c < widest; ++c) S.Names[c] = c < names.size() ? names[c] : u"C-" + IntToStr(Int64(c) + 1);
-    S.Formats.assign(widest, String());
-    S.Modes.assign(widest, cmNone);
-    bytes = {};
-    TRLDataAccess::Adopt(*this, S, L);
-    return row;
-  });
 }
 
 Integer TRLData::LoadLinesFromFile(Integer Column, Integer FirstRow, const String& FName) {

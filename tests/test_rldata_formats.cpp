@@ -268,6 +268,56 @@ TEST(RLDataCsv, RoundTripWithEveryDelimiter) {
   std::filesystem::remove(ToUtf8(name));
 }
 
+// Files are read in blocks of 1 MiB: a record, a quoted line break, a doubled quote, a CR LF
+// and a character of two bytes must read the same wherever a block ends, and a field longer
+// than a block must not stop the reading.
+TEST(RLDataCsv, RecordsAcrossReadBlocks) {
+  const std::string line = "k,\"q\"\"\r\nq\",\xC3\xA9\r\n";  // k | q"<CR><LF>q | é
+  const String name = TempPath("blocks.csv");
+  TRLData d(nullptr);
+  for (size_t shift = 0; shift < line.size(); ++shift) {
+    std::string data = std::string(shift, 'z') + "\n";
+    const size_t records = (size_t(1) << 20) / line.size() + 100;
+    for (size_t i = 0; i < records; ++i) data += line;
+    WriteFile(name, data);
+    ASSERT_EQ(d.ImportCSV(name, csvComma, false), Integer(records) + 1) << shift;
+    Integer wrong = 0;
+    for (Integer r = 2; r <= d.NrOfRows(); ++r)
+      wrong += d.Elem(1, r) != u"k" || d.Elem(2, r) != u"q\"\r\nq" || d.Elem(3, r) != u"\u00e9";
+    EXPECT_EQ(wrong, 0) << shift;
+  }
+  // One field of 3 MiB, quoted, with line breaks: cut to the longest cell, and the next record read.
+  std::string big = "\"" + std::string(200, 'a') + "\n";
+  big.append(size_t(3) << 20, 'b');
+  WriteFile(name, "first\n" + big + "\"\nlast\n");
+  ASSERT_EQ(d.ImportCSV(name, csvComma, false), 3);
+  EXPECT_EQ(d.Elem(1, 2), String(200, u'a') + u"\n" + String(54, u'b'));
+  EXPECT_EQ(d.Elem(1, 3), u"last");
+  std::filesystem::remove(ToUtf8(name));
+}
+
+// A large table of hostile texts comes back cell for cell, whatever the rows' lengths.
+TEST(RLDataCsv, LargeTableRoundTrip) {
+  const auto texts = HostileTexts();
+  TRLData a(nullptr);
+  a.SetNrCols(3);
+  a.SetNrRows(20000);
+  for (Integer r = 1; r <= 20000; ++r)
+    for (Integer c = 1; c <= 3; ++c) {
+      const String& t = texts[size_t(r * 7 + c * 3) % texts.size()];
+      a.SetElem(c, r, FindLoneSurrogate(t) == String::npos ? t : IntToStr(r));
+    }
+  const String name = TempPath("large.csv");
+  for (TCSVDelimiters delim : {csvComma, csvTab}) {
+    ASSERT_EQ(a.ExportCSV(name, delim, true, true, 1, 1, 3, 20000), 20000);
+    TRLData b(nullptr);
+    ASSERT_EQ(b.ImportCSV(name, delim, true), 20000);
+    EXPECT_EQ(b.CommonHeader(), a.CommonHeader());
+    ExpectSameTable(a, b, false);
+  }
+  std::filesystem::remove(ToUtf8(name));
+}
+
 TEST(RLDataCsv, RangesHeadersAndEvents) {
   TRLData d(nullptr);
   d.SetNrCols(3);

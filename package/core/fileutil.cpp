@@ -18,9 +18,6 @@ namespace jox {
 
 // [text encodings] ------------------------------------------------------------------
 
-namespace {
-
-// The rules FromUtf8 decodes by: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view s) {
   size_t i = 0;
   const size_t n = s.size();
@@ -56,6 +53,8 @@ bool IsValidUtf8(std::string_view s) {
   }
   return true;
 }
+
+namespace {
 
 // Windows-1252 at 0x80..0x9F; its five unassigned bytes keep their C1 code points.
 constexpr char16_t kCp1252High[32] = {

@@ -16,6 +16,9 @@ class TStream;
 // Eof becomes true when no byte follows the line.
 String ReadLnStream(TStream* Stream, bool& Eof, Integer MaxLen);
 
+// Whether s is UTF-8 by the rules FromUtf8 decodes by: no overlong forms, no surrogates, nothing
+// above U+10FFFF.
+bool IsValidUtf8(std::string_view s);
 // The text of a file's bytes as UTF-8. A byte-order mark tells UTF-8, UTF-16 LE and UTF-16 BE
 // apart; without one, bytes that are not valid UTF-8 are read as Windows-1252, which is what
 // spreadsheets on desktops write.
