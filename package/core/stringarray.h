@@ -52,6 +52,12 @@ class TStringArray : public TObject {
     const TCell& c = CellAt(ACol, ARow);
     return {FPool.data() + c.Off, c.Len};
   }
+  // The texts of columns FirstCol .. FirstCol + Count - 1 of row ARow into Out, for writers that
+  // go row by row; the caller keeps to the array's size.
+  void GetRowViews(Integer ARow, Integer FirstCol, size_t Count, std::u16string_view* Out) const {
+    const TCell* c = &CellAt(FirstCol, ARow);
+    for (size_t k = 0; k < Count; ++k) Out[k] = {FPool.data() + c[k].Off, c[k].Len};
+  }
   Integer CellLength(Integer ACol, Integer ARow) const { return Integer(GetView(ACol, ARow).size()); }
 
   // Attribute bytes; out-of-range reads give 0 and writes do nothing.

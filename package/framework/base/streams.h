@@ -76,6 +76,8 @@ class TFileStream : public TStream {
   Int64 Seek(Int64 Offset, TSeekOrigin Origin) override;
   void SetSize(Int64 NewSize) override;
   const String& FileName() const { return FFileName; }
+  // The system's file descriptor, for what the stream itself does not offer.
+  int Handle() const { return FHandle; }
 
  private:
   String FFileName;
