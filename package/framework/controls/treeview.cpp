@@ -150,7 +150,7 @@ TRect TTreeNode::DisplayRect(bool TextOnly) const {
   if (!tv) return TRect();
   const Integer row = tv->RowOf(this);
   if (row < 0) return TRect();
-  const TRect area = tv->ItemArea();
+  const TRect area = tv->ClientRect();
   const Integer ih = tv->ItemHeight();
   const Integer top = area.Top + (row - tv->TopRow()) * ih;
   if (top + ih <= area.Top || top >= area.Bottom) return TRect();
@@ -454,6 +454,7 @@ void TCustomTreeView::SetDropTarget(TTreeNode* Value) {
 void TCustomTreeView::SetBorderStyle(TBorderStyle Value) {
   if (Value == FBorderStyle) return;
   FBorderStyle = Value;
+  Invalidate();  // the frame lies outside the client area
   StructureChanged();
 }
 
@@ -675,7 +676,7 @@ void TCustomTreeView::UpdateScrollRange() {
   const Integer ih = ItemHeight();
   // Twice: a bar that appears narrows the other direction.
   for (int pass = 0; pass < 2; ++pass) {
-    const TRect area = ItemArea();
+    const TRect area = ClientRect();
     const Integer fit = std::max(area.Height() / ih, 1);
     SetScrollInfo(sbVertical, 0, Integer(FRows.size()) - 1, fit, ScrollPos(sbVertical));
     const Integer width = FMaxRowWidth + 2;
@@ -684,13 +685,7 @@ void TCustomTreeView::UpdateScrollRange() {
   FUpdatingRange = false;
 }
 
-Integer TCustomTreeView::FrameWidth() const { return FBorderStyle == bsSingle ? kTreeFrame : 0; }
-
-TRect TCustomTreeView::ItemArea() const {
-  const TRect c = ClientRect();
-  const Integer f = FrameWidth();
-  return Rect(c.Left + f, c.Top + f, std::max(c.Left + f, c.Right - f), std::max(c.Top + f, c.Bottom - f));
-}
+Integer TCustomTreeView::NonClientFrame() const { return FBorderStyle == bsSingle ? kTreeFrame : 0; }
 
 Integer TCustomTreeView::NodeLeft(const TTreeNode* Node) const {
   const Integer columns = Node->Level() + (FShowRoot ? 1 : 0);
@@ -714,7 +709,7 @@ Integer TCustomTreeView::RowCount() const {
 
 Integer TCustomTreeView::VisibleCount() const {
   EnsureRows();
-  return std::max(ItemArea().Height() / ItemHeight(), 0);
+  return std::max(ClientRect().Height() / ItemHeight(), 0);
 }
 
 Integer TCustomTreeView::RowOf(const TTreeNode* Node) const {
@@ -731,7 +726,7 @@ TTreeNode* TCustomTreeView::NodeOfRow(Integer Row) const {
 
 Integer TCustomTreeView::RowAt(Integer Y) const {
   EnsureRows();
-  const TRect area = ItemArea();
+  const TRect area = ClientRect();
   if (Y < area.Top || Y >= area.Bottom) return -1;
   const Integer r = TopRow() + (Y - area.Top) / ItemHeight();
   return r < Integer(FRows.size()) ? r : -1;
@@ -753,7 +748,7 @@ void TCustomTreeView::ScrollIntoView(const TTreeNode* Node) {
   if (row < TopRow()) SetScrollPos(sbVertical, row);
   else if (row >= TopRow() + fit) SetScrollPos(sbVertical, row - fit + 1);
   // Horizontally: the label's start comes into view when it lies outside.
-  const TRect area = ItemArea();
+  const TRect area = ClientRect();
   const Integer x = NodeLeft(Node), w = LabelWidth(const_cast<TTreeNode*>(Node));
   const Integer sx = ScrollPos(sbHorizontal);
   if (x < sx) SetScrollPos(sbHorizontal, std::max(x - FIndent, 0));
@@ -766,7 +761,7 @@ void TCustomTreeView::ScrollPosChanged(TScrollBarKind Kind, Integer OldPos) {
 }
 
 THitTests TCustomTreeView::GetHitTestInfoAt(Integer X, Integer Y) const {
-  const TRect area = ItemArea();
+  const TRect area = ClientRect();
   THitTests h;
   if (Y < area.Top) return THitTests(htAbove);
   if (Y >= area.Bottom) return THitTests(htBelow);

@@ -362,8 +362,7 @@ class TCustomTreeView : public TCustomScrollControl {
   void NodeTextChanged(TTreeNode* Node);
   void EnsureRows() const;
   void UpdateScrollRange();
-  Integer FrameWidth() const;
-  TRect ItemArea() const;  // where rows are drawn, inside the frame
+  Integer NonClientFrame() const override;
   Integer TopRow() const { return ScrollPos(sbVertical); }
   Integer NodeLeft(const TTreeNode* Node) const;  // x of the label, unscrolled
   Integer LabelWidth(TTreeNode* Node) const;

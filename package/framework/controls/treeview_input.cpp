@@ -233,7 +233,7 @@ bool TCustomTreeView::BeginEdit(TTreeNode* Node) {
   FEdit->SetAutoSize(false);
   FEdit->SetParent(this);
   FEdit->Font()->Assign(Font());
-  const TRect area = ItemArea();
+  const TRect area = ClientRect();
   const Integer w = std::max<Integer>(r.Width() + 24, 60);
   FEdit->SetBounds(r.Left, r.Top, std::min(w, std::max(area.Right - r.Left, 20)), r.Height());
   FEdit->SetText(Node->FText);

@@ -49,9 +49,7 @@ void TCustomTreeView::Paint() {
 
 // [rows] ---------------------------------------------------------------------------------------------------
 void TCustomTreeView::PaintRows(TCanvas* C, const TRect& Client, const TRect& Clip) {
-  TRect frame = Client;
-  if (FBorderStyle == bsSingle) DrawEdge(C, frame, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-  const TRect area = ItemArea();
+  const TRect area = Client;
   const TColor back = Color();
   C->Brush()->SetStyle(bsSolid);
   C->Brush()->SetColor(back);
