@@ -60,7 +60,7 @@ fuzz: deps
 	@cmake --build build-fuzz -j $(JOBS)
 	@mkdir -p fuzz-out
 	@for f in build-fuzz/fuzz_*; do n=$$(basename $$f); d=fuzz/$${n#fuzz_}.dict; mkdir -p fuzz-out/$$n; \
-	  echo "== $$n"; $$f -runs=$(FUZZ_RUNS) -max_len=4096 $$([ -f $$d ] && echo -dict=$$d) fuzz-out/$$n || exit 1; done
+	  echo "== $$n"; LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp $$f -runs=$(FUZZ_RUNS) -max_len=4096 $$([ -f $$d ] && echo -dict=$$d) fuzz-out/$$n || exit 1; done
 
 clean:
 	rm -rf build build-asan build-bench build-fuzz gallery-out fuzz-out

@@ -23,7 +23,11 @@ bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 // The units a field decodes into before the rest is only scanned: the longest cell and the one
 // after it, which tells the store whether the cut parts a surrogate pair.
 constexpr size_t kFieldUnits = size_t(TStringArray::MaxCellLength) + 2;
+#if defined(JOX_FUZZ_BUILD)
+constexpr size_t kBlock = 64;  // so that the fuzzers' short inputs cross many block ends
+#else
 constexpr size_t kBlock = size_t(1) << 20;
+#endif
 
 class TCSVImport {
  public:
