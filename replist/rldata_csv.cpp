@@ -25,10 +25,12 @@ class TCSVFieldWriter {
   }
   // Needs room for 6 bytes per character and 2; false (nothing written) for a text with an
   // unpaired surrogate, which UTF-8 cannot hold.
-  inline __attribute__((always_inline)) bool Put(char*& out, std::u16string_view t) const {
+  // Readable: where the memory holding t may be read up to (at least t's end), for loads of eight
+  // units that run past a short text.
+  inline __attribute__((always_inline)) bool Put(char*& out, std::u16string_view t, const char16_t* Readable) const {
     char* p = out;
     bool quote = !t.empty() && (t.front() == u' ' || t.front() == u'\t' || t.back() == u' ' || t.back() == u'\t');
-    size_t i = AsciiRun(p, t);
+    size_t i = AsciiRun(p, t, Readable);
     for (; i < t.size(); ++i) {
       const char16_t c = t[i];
       if (c < 0x80) {
@@ -54,23 +56,27 @@ class TCSVFieldWriter {
   }
 
  private:
-  // Copies the leading units of t that are plain ASCII, eight and then four at a time, up to the
-  // first that needs a look (a character beyond ASCII or one that asks for quotes); returns how
-  // many. The out side has room for eight bytes past each of them.
-  size_t AsciiRun(char*& p, std::u16string_view t) const {
+  // Copies the leading units of t that are plain ASCII, eight at a time, up to the first that
+  // needs a look (a character beyond ASCII or one that asks for quotes); returns how many. The
+  // out side has room for eight bytes past each of them.
+  size_t AsciiRun(char*& p, std::u16string_view t, const char16_t* Readable) const {
     size_t i = 0;
 #if defined(__SSE2__)
     const __m128i high = _mm_set1_epi16(short(0xFF80)), zero = _mm_setzero_si128();
     const __m128i d = _mm_set1_epi16(short(uint8_t(FDelim))), q = _mm_set1_epi16('"');
     const __m128i cr = _mm_set1_epi16('\r'), lf = _mm_set1_epi16('\n');
-    for (; i + 8 <= t.size(); i += 8) {
+    while (i < t.size() && t.data() + i + 8 <= Readable) {
       const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t.data() + i));
       const __m128i plain = _mm_cmpeq_epi16(_mm_and_si128(v, high), zero);
       const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, d), _mm_cmpeq_epi16(v, q)),
                                            _mm_or_si128(_mm_cmpeq_epi16(v, cr), _mm_cmpeq_epi16(v, lf)));
-      if (_mm_movemask_epi8(_mm_andnot_si128(special, plain)) != 0xFFFF) return i;
+      const unsigned ok = unsigned(_mm_movemask_epi8(_mm_andnot_si128(special, plain)));
+      // Units past the text count as plain; the run stops at the text's end either way.
+      const size_t run = std::min<size_t>(ok == 0xFFFF ? 8 : size_t(__builtin_ctz(~ok)) / 2, t.size() - i);
       _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(v, v));
-      p += 8;
+      p += run;
+      i += run;
+      if (run < 8) return i;
     }
 #endif
     // Four units in a word: none beyond ASCII, none equal to one of the four that ask for quotes.
@@ -116,7 +122,7 @@ Integer TRLData::ExportCSV(const String& FName, TCSVDelimiters Delimiter, bool I
     auto field = [&](std::u16string_view t, Integer c, Integer r, bool first) {
       char* p = out.Room(6 * t.size() + 8);
       if (!first) *p++ = delim;
-      if (!writer.Put(p, t)) unpaired(c, r);
+      if (!writer.Put(p, t, t.data() + t.size())) unpaired(c, r);
       out.Commit(p);
     };
     // The handler may change a text, so it gets a copy; without one the stored text is written as it is.
@@ -150,6 +156,10 @@ Integer TRLData::ExportCSV(const String& FName, TCSVDelimiters Delimiter, bool I
       std::vector<char> marked;
       for (Integer c = c1; c <= c2; ++c) marked.push_back(IsCheckCol(c));
       std::vector<std::u16string_view> row(n);
+      const char16_t* const texts = Strings->TextsEnd();
+      const bool anyMarked = std::find(marked.begin(), marked.end(), char(1)) != marked.end();
+      // Room for the longest texts in every field: no cell holds more than MaxCellLength units.
+      const size_t roomPerRow = n * (6 * size_t(MaxCellLength) + 3) + 4;
       for (Integer r = r1; r <= r2; ++r, ++rows) {
         if (FOnExportText) {
           for (Integer c = c1; c <= c2; ++c) {
@@ -165,16 +175,14 @@ Integer TRLData::ExportCSV(const String& FName, TCSVDelimiters Delimiter, bool I
         }
         // The common case: the stored texts as they are, the whole record into room taken once.
         Strings->GetRowViews(r, c1, n, row.data());
-        size_t room = 4;
-        for (size_t k = 0; k < n; ++k) {
-          if (marked[k] && !row[k].empty()) row[k].remove_prefix(1);  // the text behind the mark
-          room += 6 * row[k].size() + 3;
-        }
-        char* p = out.Room(room);
+        if (anyMarked)
+          for (size_t k = 0; k < n; ++k)
+            if (marked[k] && !row[k].empty()) row[k].remove_prefix(1);  // the text behind the mark
+        char* p = out.Room(roomPerRow);
         for (size_t k = 0; k < n; ++k) {
           if (k) *p++ = delim;
           if (n == 1 && row[k].empty()) *p++ = '"', *p++ = '"';
-          if (!writer.Put(p, row[k])) unpaired(c1 + Integer(k), r);
+          if (!writer.Put(p, row[k], texts)) unpaired(c1 + Integer(k), r);
         }
         *p++ = '\r';
         *p++ = '\n';

@@ -58,6 +58,9 @@ class TStringArray : public TObject {
     const TCell* c = &CellAt(FirstCol, ARow);
     for (size_t k = 0; k < Count; ++k) Out[k] = {FPool.data() + c[k].Off, c[k].Len};
   }
+  // Every text lies in one pool that ends here, so a writer may read on past the end of a text
+  // (into its neighbours) up to this point.
+  const char16_t* TextsEnd() const { return FPool.data() + FPool.size(); }
   Integer CellLength(Integer ACol, Integer ARow) const { return Integer(GetView(ACol, ARow).size()); }
 
   // Attribute bytes; out-of-range reads give 0 and writes do nothing.
