@@ -70,6 +70,8 @@ class TCSVImport {
   TStatus FastRecord(size_t& Fields);
   // Decodes one character beyond ASCII at FPos to Out (advancing both); sMore when the block cuts it.
   TStatus Wide(char16_t*& Out, const char16_t* Stop);
+  // A quote at FPos inside quotes: Doubled for "" (one quote of the text), else the quotes end.
+  TStatus Quote(bool& Quoted, bool& Doubled);
   // Ends the field at FPos: sRecord at a delimiter (Last false) or a line end or the data's end.
   TStatus EndField(bool& Last);
   // The record handler once its fields are known (the header records and the first data record).
@@ -149,6 +151,16 @@ TCSVImport::TStatus TCSVImport::EndField(bool& Last) {
   return sRecord;
 }
 
+TCSVImport::TStatus TCSVImport::Quote(bool& Quoted, bool& Doubled) {
+  // A doubled quote stands for one; a single one ends the quotes, and whatever follows up to the
+  // delimiter still belongs to the field.
+  if (FPos + 1 >= FEnd && !FEof) return sMore;
+  Doubled = FPos + 1 < FEnd && FBuf[FPos + 1] == '"';
+  if (!Doubled) Quoted = false;
+  FPos += Doubled ? 2 : 1;
+  return sRecord;
+}
+
 TCSVImport::TStatus TCSVImport::Wide(char16_t*& Out, const char16_t* Stop) {
   const unsigned char b = FBuf[FPos];
   const int extra = (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
@@ -216,16 +228,9 @@ TCSVImport::TStatus TCSVImport::FastRecord(size_t& Fields) {
         continue;
       }
       if (c == '"' && quoted) {
-        // A doubled quote stands for one; a single one ends the quotes, and whatever follows up
-        // to the delimiter still belongs to the field.
-        if (FPos + 1 >= FEnd && !FEof) return sMore;
-        if (FPos + 1 < FEnd && FBuf[FPos + 1] == '"') {
-          if (out < stop) *out++ = u'"';
-          FPos += 2;
-        } else {
-          quoted = false;
-          ++FPos;
-        }
+        bool doubled = false;
+        if (const TStatus s = Quote(quoted, doubled); s != sRecord) return s;
+        if (doubled && out < stop) *out++ = u'"';
         continue;
       }
       if (!quoted && (c == FDelim || IsLineEnd(c))) break;
@@ -252,14 +257,9 @@ TCSVImport::TStatus TCSVImport::SlowRecord(std::vector<std::string>& Fields) {
       }
       const char c = FBuf[FPos];
       if (c == '"' && quoted) {
-        if (FPos + 1 >= FEnd && !FEof) return sMore;
-        if (FPos + 1 < FEnd && FBuf[FPos + 1] == '"') {
-          f += '"';
-          FPos += 2;
-        } else {
-          quoted = false;
-          ++FPos;
-        }
+        bool doubled = false;
+        if (const TStatus s = Quote(quoted, doubled); s != sRecord) return s;
+        if (doubled) f += '"';
         continue;
       }
       if (!quoted && (c == FDelim || IsLineEnd(c))) break;
