@@ -218,6 +218,22 @@ TEST(RLDataXml, DamagedInputKeepsTheModel) {
   EXPECT_EQ(d.Header(2), u"C-2");
 }
 
+// A column count given twice: the table takes the last, and a huge first one costs no memory
+// on the way (it once laid out a row of two billion cells).
+TEST(RLDataXml, HugeFirstColumnCountCostsNothing) {
+  for (const char* first : {"2147483647", "67108863"}) {
+    TRLData d(nullptr);
+    ASSERT_TRUE(d.ReadFromXMLString(FromUtf8(std::string("<replist generator=\"joxkit\">\n<numcols>") + first +
+                                             "</numcols>\n<numcols>1</numcols>\n<numrows>3</numrows>\n"
+                                             "<cell col=\"1\" row=\"2\">x</cell>\n</replist>\n"),
+                                    u""))
+        << first;
+    EXPECT_EQ(d.NrOfColumns(), 1);
+    EXPECT_EQ(d.NrOfRows(), 3);
+    EXPECT_EQ(d.Elem(1, 2), u"x");
+  }
+}
+
 TEST(RLDataXml, CheckIfValidReplistOnStreams) {
   struct Case {
     const char* text;

@@ -462,7 +462,8 @@ void TStringArray::PercentDone(Integer p) {
 // [loading] -------------------------------------------------------------------------
 
 void TStringArray::TLoader::SetColumns(Integer Cols) {
-  if (FCols < 0 && Cols >= 0) FCols = Cols;
+  // A count no row of the store could hold lays nothing out: its cells wait for Finish.
+  if (FCols < 0 && Cols >= 0 && (Int64(Cols) + 1) * 2 <= MaxCells) FCols = Cols;
 }
 
 void TStringArray::TLoader::Reserve(Integer Rows, size_t Chars) {
@@ -523,7 +524,8 @@ void TStringArray::TLoader::Finish(TStringArray& Into, Integer NrCols, Integer N
   TStringArray a;  // built aside, then swapped into Into, so a failure leaves Into as it was
   try {
     a.FAllocRowsBy = Into.FAllocRowsBy;
-    if (FCols < 0) FCols = 0;
+    // Without a row placed straight into the grid, a wide row 0 would only be built to be cut.
+    if (FCols < 0 || FCells.empty()) FCols = 0;
     FCells.resize((size_t(FRows) + 1) * (size_t(FCols) + 1));
     a.FCells.swap(FCells);
     a.FNrCols = FCols;
