@@ -46,15 +46,18 @@ class TRows : public TCustomScrollControl {
   }
 };
 
-struct Fixture {
+// A form of 300 x 300 at (Left, Top) holding one control of type T.
+template <class T>
+struct OnForm {
   TForm form{nullptr};
-  TRows* rows;
-  Fixture() {
-    form.SetBounds(0, 0, 300, 300);
-    rows = new TRows(&form);
+  T* rows;
+  explicit OnForm(Integer Left = 0, Integer Top = 0) {
+    form.SetBounds(Left, Top, 300, 300);
+    rows = new T(&form);
     rows->SetParent(&form);
   }
 };
+using Fixture = OnForm<TRows>;
 
 TEST_F(ScrollingTest, ClientAreaLeavesOutTheVisibleBarsOnly) {
   Fixture f;
@@ -158,14 +161,8 @@ class TFramedRows : public TRows {
   }
 };
 
-struct FramedFixture {
-  TForm form{nullptr};
-  TFramedRows* rows;
-  FramedFixture() {
-    form.SetBounds(100, 50, 300, 300);
-    rows = new TFramedRows(&form);
-    rows->SetParent(&form);
-  }
+struct FramedFixture : OnForm<TFramedRows> {
+  FramedFixture() : OnForm(100, 50) {}
 };
 
 TEST_F(ScrollingTest, ClientAreaLiesInsideTheFrameAndBesideTheBar) {
