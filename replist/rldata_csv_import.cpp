@@ -106,7 +106,9 @@ void TCSVImport::Refill() {
     FBase += Int64(FRecord);
     FEnd -= FRecord;
     FPos -= FRecord;
-    if (FHaveDataAt) FDataAt -= std::min(FDataAt, FRecord);
+    // What is known to follow moves along, unless it lay before the record and is gone.
+    FHaveDataAt = FHaveDataAt && FDataAt >= FRecord;
+    if (FHaveDataAt) FDataAt -= FRecord;
     FRecord = 0;
   }
   if (FEnd == FBuf.size()) FBuf.resize(FBuf.size() * 2);
@@ -344,8 +346,8 @@ TCSVImport::TResult TCSVImport::Run() {
       if (s == sRecord && !follows) break;
       if (s == sRecord) {
         bool last;
-        EndField(last);
-        ++FBlank;
+        s = EndField(last);  // a CR at the end of the block waits for the next block
+        if (s == sRecord) ++FBlank;
       }
     } else {
       // Blank lines with data after them are records of one empty field.
