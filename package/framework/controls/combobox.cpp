@@ -672,8 +672,7 @@ const TClassInfo& TComboBox::ClassInfo() {
       .Publish(ControlProperties(), pgBounds)
       .Publish(ControlProperties(), pgFont)
       .Publish(ControlProperties(), pgHint)
-      .Publish(ControlProperties(), {"Align", "Anchors", "Color", "ParentColor", "Enabled", "Visible",
-                                     "StyleElements", "PopupMenu", "TabOrder"})
+      .Publish(ControlProperties(), pgWinControl)
       .Publish(ControlProperties(), pgMouseEvents)
       .Publish(ControlProperties(), pgKeyEvents)
       .Event("OnChange").Event("OnSelect").Event("OnDropDown").Event("OnCloseUp").Event("OnDrawItem")

@@ -604,8 +604,7 @@ const TClassInfo& TDateTimePicker::ClassInfo() {
       .Publish(ControlProperties(), pgBounds)
       .Publish(ControlProperties(), pgFont)
       .Publish(ControlProperties(), pgHint)
-      .Publish(ControlProperties(), {"Align", "Anchors", "Color", "ParentColor", "Enabled", "Visible",
-                                     "StyleElements", "PopupMenu", "TabOrder"})
+      .Publish(ControlProperties(), pgWinControl)
       .Publish(ControlProperties(), pgMouseEvents)
       .Publish(ControlProperties(), pgKeyEvents)
       .Event("OnChange").Event("OnDropDown").Event("OnCloseUp");

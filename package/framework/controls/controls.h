@@ -156,6 +156,9 @@ inline constexpr std::array<const char*, 5> pgMouseEvents{"OnClick", "OnDblClick
 inline constexpr std::array<const char*, 5> pgKeyEvents{"OnKeyDown", "OnKeyPress", "OnKeyUp", "OnEnter", "OnExit"};
 inline constexpr std::array<const char*, 3> pgHint{"Hint", "ShowHint", "ParentShowHint"};
 inline constexpr std::array<const char*, 2> pgFont{"Font", "ParentFont"};
+// A focusable windowed control's layout, looks, popup menu and place in the tab order.
+inline constexpr std::array<const char*, 9> pgWinControl{"Align",   "Anchors",       "Color",     "ParentColor", "Enabled",
+                                                         "Visible", "StyleElements", "PopupMenu", "TabOrder"};
 inline constexpr std::array<const char*, 3> pgDragProps{"DragCursor", "DragKind", "DragMode"};
 inline constexpr std::array<const char*, 4> pgDragEvents{"OnDragDrop", "OnDragOver", "OnEndDrag", "OnStartDrag"};
 

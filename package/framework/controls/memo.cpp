@@ -572,8 +572,7 @@ const TClassInfo& TMemo::ClassInfo() {
       .Publish(ControlProperties(), pgBounds)
       .Publish(ControlProperties(), pgFont)
       .Publish(ControlProperties(), pgHint)
-      .Publish(ControlProperties(), {"Align", "Anchors", "Color", "ParentColor", "Enabled", "Visible",
-                                     "StyleElements", "PopupMenu", "TabOrder"})
+      .Publish(ControlProperties(), pgWinControl)
       .Publish(ControlProperties(), pgMouseEvents)
       .Publish(ControlProperties(), pgKeyEvents)
       .Event("OnChange");
