@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <random>
 
-#include "fuzz/block_input.h"
 #include "fuzz/rldata_seeds.h"
+#include "package/core/fileutil.h"
 #include "replist/replist.h"
 
 extern "C" size_t LLVMFuzzerMutate(uint8_t* Data, size_t Size, size_t MaxSize);
@@ -102,13 +102,14 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* Data, size_t Size, size_t Max
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+  const std::string_view text(reinterpret_cast<const char*>(Data), Size);
+  const jox::String id = Size % 2 ? u"" : u"sales";
   jox::TRLData d(nullptr);
   d.SetNrCols(2);
   d.SetNrRows(1);
   d.SetElem(1, 1, u"before");
   const std::string before = Snapshot(d);
-  const bool ok = d.ReadFromXMLString(jox::FromUtf8(std::string_view(reinterpret_cast<const char*>(Data), Size)),
-                                      Size % 2 ? u"" : u"sales");
+  const bool ok = d.ReadFromXMLString(jox::FromUtf8(text), id);
   if (!ok) {
     Check(Snapshot(d) == before);
   } else {
@@ -118,12 +119,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     Check(e.ReadFromXMLString(s.DataString(), u""));
     Check(Snapshot(e) == Snapshot(d));
   }
-  const std::string bytes = BlockInput(Data, Size);
+  // The stream reader, in this build's short blocks, reads the same list from the same bytes.
+  jox::TRLData f(nullptr);
+  f.SetNrCols(2);
+  f.SetNrRows(1);
+  f.SetElem(1, 1, u"before");
   jox::TMemoryStream s;
-  s.WriteBuffer(bytes.data(), jox::Int64(bytes.size()));
+  s.WriteBuffer(Data, jox::Int64(Size));
   s.SetPosition(0);
+  const bool streamed = f.ReadFromXMLStream(&s, id);
+  if (jox::IsValidUtf8(text)) Check(streamed == ok && Snapshot(f) == Snapshot(d));
   // Several lists may follow one another; each read goes on behind the last.
-  for (int i = 0; i < 8 && d.ReadFromXMLStream(&s, u""); ++i) {
+  for (int i = 0; i < 8 && f.ReadFromXMLStream(&s, u""); ++i) {
   }
   return 0;
 }

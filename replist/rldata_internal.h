@@ -2,6 +2,7 @@
 // complete new table that the readers build before they replace the model.
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -44,13 +45,18 @@ class TRLProgress {
 // Output formatted straight into one block, which goes to the sink whole once it is full.
 class TBlockOut {
  public:
-  static constexpr size_t kBlock = size_t(1) << 20;
-  explicit TBlockOut(std::function<void(std::string_view)> Sink) : FSink(std::move(Sink)), FBuf(kBlock + 65536, '\0') {}
-  // Room for n more bytes; write them there, then Commit the new end.
+  static constexpr size_t kBlock = size_t(1) << 20, kSlack = 65536;
+  explicit TBlockOut(std::function<void(std::string_view)> Sink) : FSink(std::move(Sink)), FBuf(4096, '\0') {}
+  // Room for n more bytes; write them there, then Commit the new end. The buffer grows to one
+  // block (and some slack) as the text does, so a short list costs no megabyte.
   char* Room(size_t n) {
     if (FEnd + n > FBuf.size()) {
-      Flush();
-      if (n > FBuf.size()) FBuf.resize(n);
+      if (FEnd + n <= kBlock + kSlack) {
+        FBuf.resize(std::max(FEnd + n, std::min(FBuf.size() * 2, kBlock + kSlack)));
+      } else {
+        Flush();
+        if (n > FBuf.size()) FBuf.resize(n);
+      }
     }
     return FBuf.data() + FEnd;
   }

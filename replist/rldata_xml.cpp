@@ -97,7 +97,12 @@ class TMemLines : public TLineSource {
 // without line breaks costs one pass and bounded memory.
 class TStreamLines : public TLineSource {
  public:
-  static constexpr size_t kBlock = 1 << 16, kMaxLine = TStreamLinesMax;
+#if defined(JOX_FUZZ_BUILD)
+  static constexpr size_t kBlock = 64;  // so that the fuzzers' short inputs cross many block ends
+#else
+  static constexpr size_t kBlock = 1 << 16;
+#endif
+  static constexpr size_t kMaxLine = TStreamLinesMax;
 
   explicit TStreamLines(TStream* S) : FStream(S) {}
   ~TStreamLines() override {
