@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <unistd.h>
 
@@ -12,12 +13,25 @@
 
 namespace {
 
-std::string Cells(const jox::TRLData& d) {
-  std::string s = std::to_string(d.NrOfColumns()) + "x" + std::to_string(d.NrOfRows());
-  for (jox::Integer c = 1; c <= d.NrOfColumns(); ++c) s += jox::ToUtf8(d.Header(c)) + '\x1e';
-  for (jox::Integer r = 1; r <= d.NrOfRows(); ++r)
-    for (jox::Integer c = 0; c <= d.NrOfColumns(); ++c) s += jox::ToUtf8(d.Strings->GetString(c, r)) + '\x1f';
-  return s;
+bool Same(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0);
+}
+
+// Same sizes, names and texts, compared in place: building copies of every cell cost a third of
+// each run.
+bool SameCells(const jox::TRLData& a, const jox::TRLData& b) {
+  if (a.NrOfColumns() != b.NrOfColumns() || a.NrOfRows() != b.NrOfRows()) return false;
+  for (jox::Integer c = 1; c <= a.NrOfColumns(); ++c)
+    if (!Same(a.Header(c), b.Header(c))) return false;
+  for (jox::Integer r = 1; r <= a.NrOfRows(); ++r)
+    for (jox::Integer c = 0; c <= a.NrOfColumns(); ++c)
+      if (!Same(a.Strings->GetView(c, r), b.Strings->GetView(c, r))) return false;
+  return true;
+}
+
+void Before(jox::TRLData& d) {
+  d.SetNrRows(1);
+  d.SetElem(1, 1, u"before");
 }
 
 }  // namespace
@@ -39,17 +53,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   }
   const jox::TCSVDelimiters delim = Size && Data[0] % 2 ? jox::csvSemicolon : jox::csvComma;
   const bool names = Size > 1 && Data[1] % 2;
-  jox::TRLData d(nullptr);
-  d.SetNrRows(1);
-  d.SetElem(1, 1, u"before");
-  const std::string before = Cells(d);
+  jox::TRLData d(nullptr), before(nullptr);
+  Before(d);
+  Before(before);
   const jox::Integer rows = d.ImportCSV(name, delim, names);
   if (rows < 0) {
-    if (Cells(d) != before) std::abort();
+    if (!SameCells(d, before)) std::abort();
   } else {
     d.ExportCSV(again, delim, names, false, 1, 1, d.NrOfColumns(), d.NrOfRows());
     jox::TRLData e(nullptr);
-    if (e.ImportCSV(again, delim, names) != rows || Cells(e) != Cells(d)) std::abort();
+    if (e.ImportCSV(again, delim, names) != rows || !SameCells(e, d)) std::abort();
   }
   d.LoadLinesFromFile(1, 1, name);
   return 0;
