@@ -3,6 +3,7 @@
 // through the writer and the reader.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -47,6 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   static const std::string base = std::string(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
                                   "/jox_fuzz_csv_" + std::to_string(::getpid());
   static const jox::String name = jox::FromUtf8(base + ".csv"), again = jox::FromUtf8(base + "_2.csv");
+  static const int cleanup = std::atexit([] {
+    std::remove((base + ".csv").c_str());
+    std::remove((base + "_2.csv").c_str());
+  });
+  (void)cleanup;
   {
     jox::TFileStream f(name, jox::fmCreate);
     f.WriteBuffer(Data, jox::Int64(Size));
