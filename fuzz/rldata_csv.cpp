@@ -8,25 +8,34 @@
 #include <cstring>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "fuzz/rldata_seeds.h"
 #include "replist/replist.h"
 
 namespace {
 
+__attribute__((no_sanitize("coverage")))
 bool Same(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0);
 }
 
-// Same sizes, names and texts, compared in place: building copies of every cell cost a third of
-// each run.
+// Same sizes, names and texts, compared in place a row at a time: building copies of every cell
+// cost a third of each run, and a call per cell a third of what was left. The comparison has no
+// coverage of its own, so it neither steers the fuzzer nor slows it.
+__attribute__((no_sanitize("coverage")))
 bool SameCells(const jox::TRLData& a, const jox::TRLData& b) {
   if (a.NrOfColumns() != b.NrOfColumns() || a.NrOfRows() != b.NrOfRows()) return false;
   for (jox::Integer c = 1; c <= a.NrOfColumns(); ++c)
     if (!Same(a.Header(c), b.Header(c))) return false;
-  for (jox::Integer r = 1; r <= a.NrOfRows(); ++r)
-    for (jox::Integer c = 0; c <= a.NrOfColumns(); ++c)
-      if (!Same(a.Strings->GetView(c, r), b.Strings->GetView(c, r))) return false;
+  const size_t n = size_t(a.NrOfColumns()) + 1;
+  std::vector<std::u16string_view> ra(n), rb(n);
+  for (jox::Integer r = 1; r <= a.NrOfRows(); ++r) {
+    a.Strings->GetRowViews(r, 0, n, ra.data());
+    b.Strings->GetRowViews(r, 0, n, rb.data());
+    for (size_t c = 0; c < n; ++c)
+      if (!Same(ra[c], rb[c])) return false;
+  }
   return true;
 }
 
