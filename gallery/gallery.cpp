@@ -1,9 +1,10 @@
-// The page registry, page rendering, the tiled picture of all pages, and the "canvas" page.
+// The page registry, page rendering and pictures, the tiled picture of all pages, and the "canvas" page.
 #include "gallery/gallery.h"
 
 #include <algorithm>
 
 #include "gallery/canvas_card.h"
+#include "package/framework/controls/popups.h"
 #include "package/framework/framework.h"
 
 namespace gallery {
@@ -31,7 +32,31 @@ std::unique_ptr<TForm> RenderPage(const Page& page) {
   return form;
 }
 
-std::unique_ptr<TBitmap> TilePages(const std::vector<std::pair<std::string, TBitmap*>>& pictures, int MaxWidth) {
+std::unique_ptr<TForm> PicturePage(const Page& page) {
+  std::unique_ptr<TForm> form = RenderPage(page);
+  TBitmap* s = form->Surface();
+  for (TPopupWindow* pop : popups::Open()) {
+    pop->Update();
+    const TPoint at = form->ScreenToClient(Point(pop->Left(), pop->Top()));
+    s->Canvas()->CopyRect(Bounds(at.X, at.Y, pop->Width(), pop->Height()), pop->Surface()->Canvas(),
+                          Rect(0, 0, pop->Width(), pop->Height()));
+  }
+  popups::CancelAll();
+  return form;
+}
+
+std::unique_ptr<TBitmap> AllPagesPicture(std::vector<Placed>* places) {
+  std::vector<std::unique_ptr<TForm>> forms;
+  std::vector<std::pair<std::string, TBitmap*>> pictures;
+  for (const Page& p : SortedPages()) {
+    forms.push_back(PicturePage(p));
+    pictures.push_back({p.name, forms.back()->Surface()});
+  }
+  return TilePages(pictures, 1600, places);
+}
+
+std::unique_ptr<TBitmap> TilePages(const std::vector<std::pair<std::string, TBitmap*>>& pictures, int MaxWidth,
+                                   std::vector<Placed>* placed) {
   constexpr int kGap = 12, kTitle = 22;
   struct Place {
     int x, y;
@@ -65,6 +90,7 @@ std::unique_ptr<TBitmap> TilePages(const std::vector<std::pair<std::string, TBit
     c->Brush()->SetStyle(bsClear);
     c->TextOut(p.x, p.y + 3, FromUtf8(pictures[i].first));
     c->Draw(p.x, p.y + kTitle, bmp);
+    if (placed) placed->push_back({pictures[i].first, p.x, p.y + kTitle, p.x + bmp->Width(), p.y + kTitle + bmp->Height()});
     // A thin dark frame sets each page off the background.
     c->Brush()->SetColor(RGB(0x50, 0x58, 0x60));
     c->FrameRect(Rect(p.x - 1, p.y + kTitle - 1, p.x + bmp->Width() + 1, p.y + kTitle + bmp->Height() + 1));

@@ -26,14 +26,24 @@ struct Page {
   BuildPage build;
 };
 
+// Where each page stands in a tiled picture: its name and the rectangle of its own picture.
+struct Placed {
+  std::string name;
+  int left, top, right, bottom;
+};
 std::vector<Page>& Pages();
 // The pages sorted by name.
 std::vector<Page> SortedPages();
 // Builds a page on a new form and paints it.
 std::unique_ptr<jox::TForm> RenderPage(const Page& page);
+// Builds and paints a page, draws the popups it left open (lists, menus, calendars) over its picture, then
+// closes them: the form's surface is the page's picture.
+std::unique_ptr<jox::TForm> PicturePage(const Page& page);
+// The picture of every page, tiled as the gallery writes gallery.png (docs/ shows the same).
+std::unique_ptr<jox::TBitmap> AllPagesPicture(std::vector<Placed>* places = nullptr);
 // All pictures side by side in rows no wider than MaxWidth, each under its name; the caller owns it.
 std::unique_ptr<jox::TBitmap> TilePages(const std::vector<std::pair<std::string, jox::TBitmap*>>& pictures,
-                                        int MaxWidth = 1600);
+                                        int MaxWidth = 1600, std::vector<Placed>* places = nullptr);
 
 struct PageRegistrar {
   PageRegistrar(const char* name, BuildPage build) { Pages().push_back({name, build}); }

@@ -67,16 +67,8 @@ int WriteImages(const Args& a) {
   std::vector<std::unique_ptr<TForm>> forms;
   std::vector<std::pair<std::string, TBitmap*>> pictures;
   for (const gallery::Page& p : Selected(a)) {
-    forms.push_back(gallery::RenderPage(p));
+    forms.push_back(gallery::PicturePage(p));
     TBitmap* s = forms.back()->Surface();
-    // Popups a page left open (lists, menus, calendars) are drawn over its picture, then closed.
-    for (TPopupWindow* pop : popups::Open()) {
-      pop->Update();
-      const TPoint at = forms.back()->ScreenToClient(Point(pop->Left(), pop->Top()));
-      s->Canvas()->CopyRect(Bounds(at.X, at.Y, pop->Width(), pop->Height()), pop->Surface()->Canvas(),
-                            Rect(0, 0, pop->Width(), pop->Height()));
-    }
-    popups::CancelAll();
     const std::string file = a.out + "/" + p.name + ".png";
     s->SaveToFile(FromUtf8(file));
     std::printf("%s (%dx%d)\n", file.c_str(), s->Width(), s->Height());

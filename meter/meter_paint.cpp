@@ -24,11 +24,6 @@ struct TDial {
   }
 };
 
-void SetPenAndBrush(TCanvas* C, TColor Color) {
-  C->Pen()->SetColor(Color);
-  C->Brush()->SetColor(Color);
-}
-
 }  // namespace
 
 double TMeter::ThetaRad(double V) const {

@@ -23,11 +23,6 @@ Integer Margin(Integer V) { return std::clamp(V, -kMarginLimit, kMarginLimit); }
 
 Integer RoundHalfEven(double V) { return Integer(std::nearbyint(V)); }
 
-void SetPenAndBrush(TCanvas* C, TColor Color) {
-  C->Pen()->SetColor(Color);
-  C->Brush()->SetColor(Color);
-}
-
 }  // namespace
 
 // [colour index] -----------------------------------------------------------------------------

@@ -53,11 +53,6 @@ void ForEachCode(const String& Text, F Fn) {
   }
 }
 
-void PenAndBrush(TCanvas* C, TColor Color) {
-  C->Pen()->SetColor(Color);
-  C->Brush()->SetColor(Color);
-}
-
 Integer PaintCode(TCanvas* Canvas, const TRDCharMatrix& M, int64_t X, int64_t Y, Byte Code, Integer DotSize,
                   Integer DotSpacing, TColor ColorOn, bool FixedWidth) {
   const Integer pitch = DotSize + DotSpacing;
@@ -66,7 +61,7 @@ Integer PaintCode(TCanvas* Canvas, const TRDCharMatrix& M, int64_t X, int64_t Y,
   if (right < left) return 0;
   const TRect clip = Canvas->ClipRect();
   const uint32_t mask = (right >= 31 ? ~0u : (1u << (right + 1)) - 1) & ~((1u << left) - 1);
-  if (DotSize > 1) PenAndBrush(Canvas, ColorOn);
+  if (DotSize > 1) SetPenAndBrush(Canvas, ColorOn);
   const Integer rows = std::clamp<Integer>(M.FontHeight, 0, 32);
   for (Integer r = 0; r < rows; ++r) {
     const int64_t y = Y + int64_t(r) * pitch;
@@ -102,7 +97,7 @@ void PaintString(TCanvas* Canvas, const TRDCharMatrix& CharMatrix, Integer X, In
   // The empty dot column left of x, filled over the whole height.
   auto separator = [&] {
     if (BlockMode != rdbmOn || x <= clip.Left || x - pitch >= clip.Right) return;
-    PenAndBrush(Canvas, ColorBakG);
+    SetPenAndBrush(Canvas, ColorBakG);
     Canvas->Rectangle(Integer(x - pitch), clip.Top, Integer(x), clip.Bottom);
   };
   separator();
@@ -131,7 +126,7 @@ void TRasterLab::Paint() {
   TPaintBuffer buf(this);
   TCanvas* C = buf.Canvas();
 
-  PenAndBrush(C, FCharBlockMode != rdbmOff ? FColorDotOff : FColorLabBakG);
+  SetPenAndBrush(C, FCharBlockMode != rdbmOff ? FColorDotOff : FColorLabBakG);
   if (FFrameStyle != fsNone)
     C->Rectangle(1, 1, W - 1, H - 1);
   else

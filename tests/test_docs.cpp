@@ -7,7 +7,9 @@
 #include <set>
 
 #include "docs/tools/docgen.h"
+#include "gallery/gallery.h"
 #include "package/framework/framework.h"
+#include "tests/support/support.h"
 
 using namespace jox;
 namespace fs = std::filesystem;
@@ -51,6 +53,25 @@ TEST(Docs, PagesMatchTheClassTables) {
   const auto block = docgen::ExtractBlock(*readme);
   ASSERT_TRUE(block);
   EXPECT_EQ(*block, docgen::IndexBlock(index)) << "docs/README.md's index is out of date: " << kRegenerate;
+}
+
+// The README shows every gallery page; a page added or changed since the picture was made shows as a
+// different size or as differing pixels. Two pages show this machine's today and file system: only their
+// place and size count.
+TEST(Docs, GalleryPictureShowsEveryPageAsItIsNow) {
+  TBitmap committed;
+  committed.LoadFromFile(FromUtf8(std::string(JOX_SOURCE_DIR) + "/docs/gallery.png"));
+  std::vector<gallery::Placed> places;
+  std::unique_ptr<TBitmap> now = gallery::AllPagesPicture(&places);
+  ASSERT_TRUE(now->Width() == committed.Width() && now->Height() == committed.Height())
+      << "docs/gallery.png is " << committed.Width() << "x" << committed.Height() << ", the pages make "
+      << now->Width() << "x" << now->Height() << ": " << kRegenerate;
+  for (const gallery::Placed& p : places) {
+    if (p.name != "minical" && p.name != "foldertree") continue;
+    const TRect r = Rect(p.left, p.top, p.right, p.bottom);
+    now->Canvas()->CopyRect(r, committed.Canvas(), r);
+  }
+  EXPECT_TRUE(test::BitmapsMatch(now.get(), &committed, test::kSnapshotTolerance)) << "docs/gallery.png: " << kRegenerate;
 }
 
 TEST(Docs, RegenerationKeepsTheProse) {

@@ -10,11 +10,6 @@ namespace jox {
 
 namespace {
 
-void PenAndBrush(TCanvas* C, TColor Color) {
-  C->Pen()->SetColor(Color);
-  C->Brush()->SetColor(Color);
-}
-
 void SlideFrame(TCanvas* C, TFrameStyle Style, Integer L, Integer T, Integer R, Integer B) {
   DrawFrame(C, Style, L, T, R, B, clWhite, clSilver, clGray, clBlack, clBlack);
 }
@@ -41,7 +36,7 @@ void TThumbnails::Paint() {
   C->SetCopyMode(cmSrcCopy);
   C->Pen()->SetStyle(psSolid);
   C->Pen()->SetWidth(1);
-  PenAndBrush(C, FColorBG);
+  SetPenAndBrush(C, FColorBG);
   C->Rectangle(0, 0, W, H);
   auto ownBuffer = std::make_unique<TBitmap>();
   TBitmap* img = ownBuffer.get();
@@ -68,7 +63,7 @@ void TThumbnails::Paint() {
       Integer mark = -1;
       if (FOnImageRequest) FOnImageRequest(this, s, how, mark, img);
       if (how != irpShowNothing) {
-        PenAndBrush(C, SlideSelected(s) ? FColorSelected : FColorCover);
+        SetPenAndBrush(C, SlideSelected(s) ? FColorSelected : FColorCover);
         C->Rectangle(x, y, x2 + 1, y2 + 1);
         SlideFrame(C, FOuterFrameStyle, x, y, x2, y2);
       }
@@ -108,7 +103,7 @@ void TThumbnails::Paint() {
   // Only the bitmap made here is freed: one a handler pointed the variable at stays its own.
   ownBuffer.reset();
 
-  PenAndBrush(C, FColorBG);
+  SetPenAndBrush(C, FColorBG);
   C->Rectangle(0, 0, W, Border);
   C->Rectangle(0, H - Border, W, H);
   SlideFrame(C, FFrameStyle, 0, 0, W - 2, H - 2);
@@ -145,7 +140,7 @@ void TThumbnails::DrawHilite(Integer s, bool Draw) {
     C->CopyRect(top, painted->Canvas(), top);
     C->CopyRect(bottom, painted->Canvas(), bottom);
   } else {
-    PenAndBrush(C, FColorBG);
+    SetPenAndBrush(C, FColorBG);
     C->Rectangle(2, 2, W - 2, Border);
     C->Rectangle(2, H - Border, W - 2, H - 2);
   }

@@ -193,10 +193,12 @@ bool SourceIndex::HasPicture(const std::string& ClassName) const {
 std::string SourceIndex::EventParams(const TClassInfo& Class, const std::string& Name) const {
   const std::regex setter("\\bvoid\\s+Set" + Name + R"(\s*\(\s*(?:const\s+)?([\w:]+))");
   for (const TClassInfo* c = &Class; c; c = c->Parent) {
-    const std::regex classDecl("\\b(?:class|struct)\\s+" + ToUtf8(c->Name) + R"(\s*(?:final\s*)?[:{])");
+    const std::string name = ToUtf8(c->Name);
+    const std::regex classDecl("\\b(?:class|struct)\\s+" + name + R"(\s*(?:final\s*)?[:{])");
     for (const Header& h : FHeaders) {
+      // The plain search first: the expression is slow and most headers never name the class.
       std::smatch m;
-      if (!std::regex_search(h.Text, m, classDecl)) continue;
+      if (h.Text.find(name) == std::string::npos || !std::regex_search(h.Text, m, classDecl)) continue;
       // The class body runs to the next class declared at the start of a line.
       const size_t from = size_t(m.position(0) + m.length(0));
       size_t to = h.Text.find("\nclass ", from);
@@ -209,7 +211,7 @@ std::string SourceIndex::EventParams(const TClassInfo& Class, const std::string&
       const std::regex alias("\\busing\\s+" + type + R"(\s*=\s*std::function\s*<\s*void\s*\(([^;]*)\)\s*>\s*;)");
       for (const Header& h2 : FHeaders) {
         std::smatch a;
-        if (std::regex_search(h2.Text, a, alias)) return Squeeze(a[1]);
+        if (h2.Text.find(type) != std::string::npos && std::regex_search(h2.Text, a, alias)) return Squeeze(a[1]);
       }
       return "";
     }

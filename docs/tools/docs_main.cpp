@@ -89,6 +89,11 @@ void WritePicture(const Rendered& r, const std::string& cls, const std::string& 
 }
 
 void WritePictures(const std::string& source) {
+  // The README's picture of every page, as `make gallery` writes it.
+  const std::string all = source + "/docs/gallery.png";
+  gallery::AllPagesPicture()->SaveToFile(FromUtf8(all));
+  std::printf("%s\n", all.c_str());
+
   fs::create_directories(source + "/docs/components/img");
   std::vector<Rendered> pages;
   for (const gallery::Page& p : gallery::SortedPages()) {

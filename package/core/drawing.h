@@ -21,6 +21,9 @@ class TCanvas;
 void DrawFrame(TCanvas* Canvas, TFrameStyle Style, Integer Left, Integer Top, Integer Right, Integer Bottom,
                TColor Highlight, TColor Light, TColor Shadow, TColor DarkShadow, TColor Border);
 
+// Pen and brush both in Color, for shapes filled in the colour of their outline.
+void SetPenAndBrush(TCanvas* Canvas, TColor Color);
+
 // Outlines Left..Right x Top..Bottom (inclusive) with the current pen, leaving the inside alone.
 void DrawRectangle(TCanvas* Canvas, Integer Left, Integer Top, Integer Right, Integer Bottom);
 

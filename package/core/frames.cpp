@@ -28,6 +28,11 @@ void Outline(TCanvas* c, Integer l, Integer t, Integer r, Integer b, TColor colo
 
 }  // namespace
 
+void SetPenAndBrush(TCanvas* Canvas, TColor Color) {
+  Canvas->Pen()->SetColor(Color);
+  Canvas->Brush()->SetColor(Color);
+}
+
 void DrawRectangle(TCanvas* Canvas, Integer Left, Integer Top, Integer Right, Integer Bottom) {
   if (!Canvas) return;
   if (Left > Right) std::swap(Left, Right);
