@@ -6,7 +6,8 @@
 #include <array>
 #include <functional>
 
-#include "package/core/core.h"
+#include "package/core/colors.h"
+#include "package/core/coretypes.h"
 #include "package/framework/controls/combobox.h"
 
 namespace jox {

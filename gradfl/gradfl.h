@@ -3,7 +3,8 @@
 // the middle band; optionally a grid over the bands and a frame.
 #pragma once
 
-#include "package/core/core.h"
+#include "package/core/coretypes.h"
+#include "package/core/drawing.h"
 #include "package/framework/base/component.h"
 #include "package/framework/controls/controls.h"
 #include "package/framework/graphics/graphics.h"

@@ -6,7 +6,8 @@
 #include <array>
 #include <functional>
 
-#include "package/core/core.h"
+#include "package/core/coretypes.h"
+#include "package/core/drawing.h"
 #include "package/framework/base/component.h"
 #include "package/framework/controls/controls.h"
 #include "package/framework/graphics/graphics.h"

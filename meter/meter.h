@@ -11,7 +11,7 @@
 
 #include "meter/meter_geometry.h"
 #include "meter/meter_scale.h"
-#include "package/core/core.h"
+#include "package/core/coretypes.h"
 #include "package/framework/base/component.h"
 #include "package/framework/controls/controls.h"
 #include "package/framework/graphics/graphics.h"

@@ -6,6 +6,7 @@
 #include "meter/meter.h"
 #include "package/paintbuffer.h"
 #include "package/painting.h"
+#include "package/core/drawing.h"
 
 namespace jox {
 

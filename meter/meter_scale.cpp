@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "package/numtext.h"
-#include "package/core/core.h"
+#include "package/core/coretypes.h"
 #include "package/numerics/numerics.h"
 
 namespace jox {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "package/numtext.h"
-#include "package/core/core.h"
+#include "package/core/coretypes.h"
 #include "package/framework/controls/stdctrls.h"
 
 namespace jox {

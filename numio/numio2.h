@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "package/numtext.h"
-#include "package/core/core.h"
+#include "package/core/coretypes.h"
 #include "package/errors.h"
 #include "package/framework/controls/controls.h"
 #include "package/timerwindow.h"

@@ -3,6 +3,7 @@
 #include "numlab/numlab.h"
 #include "package/paintbuffer.h"
 #include "package/painting.h"
+#include "package/core/drawing.h"
 
 namespace jox {
 

@@ -9,7 +9,7 @@
 #include <array>
 #include <memory>
 
-#include "package/core/core.h"
+#include "package/core/coretypes.h"
 #include "package/framework/base/component.h"
 #include "package/framework/controls/controls.h"
 #include "package/framework/graphics/graphics.h"

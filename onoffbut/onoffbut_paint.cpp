@@ -5,6 +5,7 @@
 #include "onoffbut/onoffbut.h"
 #include "package/paintbuffer.h"
 #include "package/painting.h"
+#include "package/core/drawing.h"
 
 namespace jox {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "package/core/core.h"
+#include "package/core/coretypes.h"
 #include "package/framework/base/types.h"
 
 namespace jox {

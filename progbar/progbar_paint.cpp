@@ -9,6 +9,7 @@
 #include "package/paintbuffer.h"
 #include "package/painting.h"
 #include "progbar/progbar.h"
+#include "package/core/drawing.h"
 
 namespace jox {
 

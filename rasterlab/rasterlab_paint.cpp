@@ -8,6 +8,7 @@
 #include "package/painting.h"
 #include "rasterlab/rasterlab.h"
 #include "rasterlab/rasterlab_internal.h"
+#include "package/core/drawing.h"
 
 namespace jox {
 

@@ -8,6 +8,7 @@
 
 #include "replist/reportlistview.h"
 #include "replist/reportlistview_internal.h"
+#include "package/core/strutil.h"
 
 namespace jox {
 

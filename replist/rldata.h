@@ -9,7 +9,9 @@
 
 #include <vector>
 
-#include "package/core/core.h"
+#include "package/core/coretypes.h"
+#include "package/core/errors.h"
+#include "package/core/stringarray.h"
 #include "package/errors.h"
 #include "package/framework/base/streams.h"
 #include "package/framework/base/component.h"

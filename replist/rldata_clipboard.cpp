@@ -3,6 +3,7 @@
 
 #include "package/framework/controls/clipbrd.h"
 #include "replist/rldata_internal.h"
+#include "package/core/strutil.h"
 
 namespace jox {
 

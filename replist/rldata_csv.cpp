@@ -9,6 +9,7 @@
 #endif
 
 #include "replist/rldata_internal.h"
+#include "package/core/fileutil.h"
 
 namespace jox {
 

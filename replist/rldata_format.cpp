@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "replist/rldata_internal.h"
+#include "package/core/strutil.h"
 
 namespace jox {
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "replist/rldata_internal.h"
+#include "package/core/fileutil.h"
 
 namespace jox {
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "replist/rldata_internal.h"
+#include "package/core/fileutil.h"
 
 namespace jox {
 

@@ -15,6 +15,7 @@
 #include "replist/reportlistview_internal.h"
 #include "replist/rldata_internal.h"
 #include "replist/rowedit.h"
+#include "package/core/strutil.h"
 
 namespace jox {
 

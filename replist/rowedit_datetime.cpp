@@ -5,6 +5,7 @@
 
 #include "package/core/names.h"
 #include "replist/rowedit.h"
+#include "package/core/strutil.h"
 
 namespace jox {
 

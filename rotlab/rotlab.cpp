@@ -7,6 +7,7 @@
 #include "package/painting.h"
 #include "package/setters.h"
 #include "package/units.h"
+#include "package/core/drawing.h"
 
 namespace jox {
 

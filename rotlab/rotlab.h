@@ -2,7 +2,7 @@
 // in a frame. The anchor can follow the centre of the control (AutoCenter).
 #pragma once
 
-#include "package/core/core.h"
+#include "package/core/coretypes.h"
 #include "package/framework/base/component.h"
 #include "package/framework/controls/labels.h"
 

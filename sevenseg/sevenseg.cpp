@@ -8,6 +8,7 @@
 #include "package/paintbuffer.h"
 #include "package/setters.h"
 #include "package/units.h"
+#include "package/core/drawing.h"
 
 namespace jox {
 

@@ -10,7 +10,7 @@
 
 #include <memory>
 
-#include "package/core/core.h"
+#include "package/core/coretypes.h"
 #include "package/framework/base/component.h"
 #include "package/framework/controls/controls.h"
 

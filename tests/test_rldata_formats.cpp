@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "package/core/fileutil.h"
 #include "package/framework/controls/clipbrd.h"
 #include "replist/replist.h"
 

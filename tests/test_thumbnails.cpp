@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "package/core/errors.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/input.h"
 #include "tests/support/support.h"

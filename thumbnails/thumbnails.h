@@ -8,7 +8,8 @@
 
 #include <memory>
 
-#include "package/core/core.h"
+#include "package/core/bitfld.h"
+#include "package/core/coretypes.h"
 #include "package/framework/base/component.h"
 #include "package/framework/controls/controls.h"
 #include "package/framework/graphics/graphics.h"

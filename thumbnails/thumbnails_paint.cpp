@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "thumbnails/thumbnails.h"
+#include "package/core/drawing.h"
 
 namespace jox {
 
