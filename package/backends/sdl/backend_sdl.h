@@ -45,8 +45,11 @@ class TWindow {
   void PushClick(Integer X, Integer Y, bool Right = false);
   bool CloseRequested() const { return FCloseRequested; }
   void ClearCloseRequest() { FCloseRequested = false; }
-  // Size, position (popups) and title follow the root.
+  // Size, position, title and minimized/maximized state follow the root.
   void Sync();
+  // The window system moved the window, or changed its state: the form follows.
+  void MovedTo(Integer X, Integer Y);
+  void StateChanged(TWindowState State);
 
  private:
   friend struct EventRouter;
@@ -61,11 +64,13 @@ class TWindow {
   String FTitle;
   bool FCloseRequested = false;
   bool FSyncing = false;
+  Integer FPosX = 0, FPosY = 0;     // where the window is, as last set or reported
+  TWindowState FState = wsNormal;   // the state last given to the window
 };
 
-// Handles pending SDL events (waiting up to TimeoutMs for the first, less when a timer falls due
-// sooner), processes the application's messages and shows what was painted. False once Application is
-// terminated.
+// Waits up to TimeoutMs for an SDL event (less when a timer falls due sooner, not at all when a call is
+// queued), then Application->ProcessMessages(): the rest of the events, timers, queued calls, painting,
+// and presenting what was painted. False once Application is terminated.
 bool Pump(int TimeoutMs);
 // Frames presented since Init (each one a window that showed a change).
 uint64_t PresentCount();
@@ -76,7 +81,9 @@ struct TRunOptions {
   std::string Screenshot;           // PNG of the window's pixels, written after the last frame
   std::function<void(int Frame)> OnFrame;
 };
-// Opens a window for Form and runs its loop. Returns 0, or 1 when no window could be opened.
+// Shows Form (the main form when there is none yet) in its window, the one Show already opened if it
+// did, and runs the loop until the application is terminated (closing the main form does it when its
+// close handlers agree) or Form is hidden or freed. Returns 0, or 1 when no window could be opened.
 int Run(TCustomForm* Form, const TRunOptions& Options = {});
 
 }  // namespace jox::sdl
