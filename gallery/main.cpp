@@ -106,8 +106,24 @@ class TPageTabs : public TCustomControl {
   }
   std::function<void(int)> OnSelect;
   int Current = 0;
+  static constexpr Integer kPad = 20, kMinPad = 8, kGap = 2, kInset = 4;
+
+  // The width every tab needs with Pad pixels around its text (measured bold, as the current tab is
+  // drawn, so the tabs do not move when another is chosen).
+  Integer NeededWidth(Integer Pad) {
+    TCanvas* c = Canvas();
+    c->Font()->SetStyle(TFontStyles(fsBold));
+    Integer w = 2 * kInset;
+    for (const std::string& n : FNames) w += c->TextWidth(FromUtf8(n)) + Pad + kGap;
+    c->Font()->SetStyle(TFontStyles());
+    return w;
+  }
 
   void Paint() override {
+    // The tabs narrow their margins to fit the window rather than cut the last one.
+    const Integer n = Integer(FNames.size());
+    const Integer spare = Width() - NeededWidth(0);
+    const Integer pad = n > 0 ? std::clamp(spare / n, kMinPad, kPad) : kPad;
     TCanvas* c = Canvas();
     c->Brush()->SetColor(clBtnFace);
     c->FillRect(Rect(0, 0, Width(), Height()));
@@ -115,12 +131,13 @@ class TPageTabs : public TCustomControl {
     c->MoveTo(0, Height() - 1);
     c->LineTo(Width(), Height() - 1);
     FRects.clear();
-    Integer x = 4;
+    Integer x = kInset;
     for (size_t i = 0; i < FNames.size(); ++i) {
       const String text = FromUtf8(FNames[i]);
       const bool cur = int(i) == Current;
+      c->Font()->SetStyle(TFontStyles(fsBold));
+      const Integer w = c->TextWidth(text) + pad;
       c->Font()->SetStyle(cur ? TFontStyles(fsBold) : TFontStyles());
-      const Integer w = c->TextWidth(text) + 20;
       TRect r = Rect(x, cur ? 2 : 4, x + w, Height() - (cur ? 0 : 1));
       FRects.push_back(r);
       c->Brush()->SetColor(cur ? clWindow : clBtnFace);
@@ -131,8 +148,8 @@ class TPageTabs : public TCustomControl {
       c->LineTo(r.Left + 1, r.Top + 1);
       c->LineTo(r.Right - 1, r.Top + 1);
       c->Brush()->SetStyle(bsClear);
-      c->TextOut(r.Left + 10, r.Top + (r.Height() - c->TextHeight(text)) / 2, text);
-      x += w + 2;
+      c->TextOut(r.Left + (w - c->TextWidth(text)) / 2, r.Top + (r.Height() - c->TextHeight(text)) / 2, text);
+      x += w + kGap;
     }
   }
 
@@ -175,6 +192,8 @@ int RunWindow(const Args& a) {
   auto* tabs = new TPageTabs(&host, names);
   tabs->SetParent(&host);
   tabs->SetAlign(alTop);
+  // Wide enough for every tab with narrow margins, as far as the screen allows.
+  w = std::max(w, std::min(tabs->NeededWidth(TPageTabs::kMinPad), Screen->Width()));
   host.SetBounds(0, 0, w, h + kTabH);
   for (TForm* f : forms) {
     f->SetParent(&host);
