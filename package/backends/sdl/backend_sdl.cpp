@@ -659,12 +659,14 @@ void THost::Flush() {
   if (!gVideo) return;
   UpdateCursor();
   for (TWindow* w : std::vector<TWindow*>(gWindows)) {
+    // A handler run by painting may have closed a window of the list.
     if (std::find(gWindows.begin(), gWindows.end(), w) == gWindows.end()) continue;
+    TControl* root = w->Root();
     try {
       w->Sync();
       w->Present();
     } catch (...) {
-      Application->HandleException(w->Root());
+      Application->HandleException(root);
     }
   }
 }
@@ -688,8 +690,10 @@ int Run(TCustomForm* Form, const TRunOptions& Options) {
   }
   Install();
   if (!Application->MainForm()) Application->SetMainForm(Form);
-  // One window per form: the one Show opened, or the one showing it opens now.
+  // One window per form: the one Show opened, or the one showing it opens now (or opens for a form
+  // shown before SDL was the platform).
   if (!Form->Visible()) Form->Show();
+  else if (!FindWindow(Form)) gHost.ShowWindow(Form, true);
   TWindow* window = FindWindow(Form);
   if (!window) {
     std::fprintf(stderr, "no window for the form: %s\n", ToUtf8(Application->LastExceptionMessage()).c_str());
