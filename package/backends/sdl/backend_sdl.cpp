@@ -97,6 +97,9 @@ const std::string& Error() { return gError; }
 
 uint64_t PresentCount() { return gPresents; }
 
+TWindow* WindowOf(const TControl* Root) { return Root ? FindWindow(Root) : nullptr; }
+size_t WindowCount() { return gWindows.size(); }
+
 // [sound] --------------------------------------------------------------------------------------------------
 namespace {
 

@@ -74,6 +74,9 @@ class TWindow {
 bool Pump(int TimeoutMs);
 // Frames presented since Init (each one a window that showed a change).
 uint64_t PresentCount();
+// The window showing Root (a form or a popup), nullptr when it has none; the number of windows open.
+TWindow* WindowOf(const TControl* Root);
+size_t WindowCount();
 
 struct TRunOptions {
   int MaxFrames = 0;                // 0: until the window closes; otherwise a frame every 16 ms
