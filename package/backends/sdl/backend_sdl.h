@@ -6,7 +6,13 @@
 // timer is due and shows only what was painted, so an idle window costs next to nothing.
 //
 //   jox::sdl::Install();                 // once: makes SDL the platform host
-//   jox::sdl::Run(&form);                // until the window is closed or Application->Terminate()
+//   form.Show();                         // opens the form's window (or let Run show it)
+//   jox::sdl::Run(&form);                // until the main form is closed or Application->Terminate()
+//
+// The window's close button closes its form (Close: OnCloseQuery, then OnClose); a quit request
+// (SDL_QUIT, SIGTERM) closes the main form. What an event's handlers throw goes to
+// Application->HandleException and the loop goes on. Application->Queue / Synchronize wake the loop
+// from other threads with a user event.
 #pragma once
 
 #include <functional>
