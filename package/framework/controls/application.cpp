@@ -1,5 +1,5 @@
 // The application object: windows and their messages, the queue, timers and the clock, beeps,
-// exceptions, and painting of dirty surfaces. Sections: [globals] [windows] [queue] [timers] [clock]
+// exceptions, and painting of dirty surfaces. Sections: [globals] [windows] [queue] [calls] [timers] [clock]
 // [exceptions] [painting] [platform]
 #include "package/framework/controls/application.h"
 
