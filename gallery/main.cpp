@@ -88,7 +88,7 @@ int WriteImages(const Args& a) {
 // [window] ---------------------------------------------------------------------------------------------------
 constexpr Integer kTabH = 24;
 
-// The page list: one tab per page along the top of the window.
+// The page list: one tab per page along the top of the window, in as many rows as the width needs.
 class TPageTabs : public TCustomControl {
  public:
   TPageTabs(TComponent* owner, std::vector<std::string> names) : TCustomControl(owner), FNames(std::move(names)) {
@@ -98,23 +98,52 @@ class TPageTabs : public TCustomControl {
   }
   std::function<void(int)> OnSelect;
   int Current = 0;
+  static constexpr Integer kPad = 20, kMinPad = 8, kGap = 2, kInset = 4;
+
+  // The tabs' places for a width: one row with margins narrowed to fit (never a tab cut off), or
+  // several rows. Texts are measured bold, as the current tab is drawn, so tabs do not move when
+  // another is chosen. Returns the number of rows.
+  Integer Layout(Integer Width) {
+    TCanvas* c = Canvas();
+    c->Font()->SetStyle(TFontStyles(fsBold));
+    std::vector<Integer> text;
+    Integer all = 2 * kInset;
+    for (const std::string& n : FNames) {
+      text.push_back(c->TextWidth(FromUtf8(n)));
+      all += text.back() + kGap;
+    }
+    c->Font()->SetStyle(TFontStyles());
+    const Integer n = std::max<Integer>(Integer(FNames.size()), 1);
+    const bool oneRow = all + n * kMinPad <= Width;
+    const Integer pad = oneRow ? std::clamp((Width - all) / n, kMinPad, kPad) : kPad;
+    FRects.clear();
+    Integer x = kInset, row = 0;
+    for (Integer w : text) {
+      w += pad;
+      if (!oneRow && x > kInset && x + w > Width - kInset) {
+        x = kInset;
+        ++row;
+      }
+      FRects.push_back(Rect(x, row * kTabH, x + w, (row + 1) * kTabH));
+      x += w + kGap;
+    }
+    return row + 1;
+  }
 
   void Paint() override {
+    Layout(Width());
     TCanvas* c = Canvas();
     c->Brush()->SetColor(clBtnFace);
     c->FillRect(Rect(0, 0, Width(), Height()));
     c->Pen()->SetColor(clBtnShadow);
     c->MoveTo(0, Height() - 1);
     c->LineTo(Width(), Height() - 1);
-    FRects.clear();
-    Integer x = 4;
-    for (size_t i = 0; i < FNames.size(); ++i) {
+    for (size_t i = 0; i < FRects.size(); ++i) {
       const String text = FromUtf8(FNames[i]);
       const bool cur = int(i) == Current;
       c->Font()->SetStyle(cur ? TFontStyles(fsBold) : TFontStyles());
-      const Integer w = c->TextWidth(text) + 20;
-      TRect r = Rect(x, cur ? 2 : 4, x + w, Height() - (cur ? 0 : 1));
-      FRects.push_back(r);
+      const TRect cell = FRects[i];
+      TRect r = Rect(cell.Left, cell.Top + (cur ? 2 : 4), cell.Right, cell.Bottom - (cur ? 0 : 1));
       c->Brush()->SetColor(cur ? clWindow : clBtnFace);
       c->Pen()->SetColor(clBtnShadow);
       c->Rectangle(r.Left, r.Top, r.Right, r.Bottom + (cur ? 1 : 0));
@@ -123,8 +152,8 @@ class TPageTabs : public TCustomControl {
       c->LineTo(r.Left + 1, r.Top + 1);
       c->LineTo(r.Right - 1, r.Top + 1);
       c->Brush()->SetStyle(bsClear);
-      c->TextOut(r.Left + 10, r.Top + (r.Height() - c->TextHeight(text)) / 2, text);
-      x += w + 2;
+      c->TextOut(r.Left + (r.Width() - c->TextWidth(text)) / 2, r.Top + (r.Height() - c->TextHeight(text)) / 2,
+                 text);
     }
   }
 
@@ -167,11 +196,14 @@ int RunWindow(const Args& a) {
   auto* tabs = new TPageTabs(&host, names);
   tabs->SetParent(&host);
   tabs->SetAlign(alTop);
-  host.SetBounds(0, 0, w, h + kTabH);
+  // Every tab shows: in one row if the pages are wide enough, else in more.
+  const Integer tabsH = kTabH * tabs->Layout(w);
+  tabs->SetHeight(tabsH);
+  host.SetBounds(0, 0, w, h + tabsH);
   for (TForm* f : forms) {
     f->SetParent(&host);
     f->SetLeft(0);
-    f->SetTop(kTabH);
+    f->SetTop(tabsH);
   }
   auto select = [&](int i) {
     const int n = int(forms.size());

@@ -1,9 +1,12 @@
 // The report list view: 10,000 customer records under a common header and column headers, sorted by
 // name (its arrow in the header), with check-box and radio columns, selected, highlighted and
-// disabled rows and a masked column; beside it an empty list showing its two-line message.
+// disabled rows and a masked column; beside it an empty list showing its two-line message, and the
+// button that adds an order through the row editor. In the window a double click on a row, or Enter,
+// opens the row editor on it.
 #include <cstdio>
 
 #include "gallery/gallery.h"
+#include "package/framework/controls/buttons.h"
 #include "package/framework/controls/controls.h"
 #include "package/framework/controls/forms.h"
 #include "replist/replist.h"
@@ -30,6 +33,22 @@ String Amount(Integer i) {
   char buf[24];
   std::snprintf(buf, sizeof buf, "%d.%02d", (i * 7919) % 25000, (i * 37) % 100);
   return FromUtf8(buf);
+}
+
+// The row editor on the list's current row, below the row.
+void EditCurrentRow(TReportListView* list) {
+  const Integer row = list->DataRowOf(list->Selection().Top);
+  if (row < 1) return;
+  const TPoint at = list->ClientToScreen(Point(40, 40));
+  list->EditRowEntries(row, at.X, at.Y);
+}
+
+// A new last row filled in the row editor; cancelled, the row goes again.
+void AddRow(TReportListView* list) {
+  const Integer row = list->NrOfRows() + 1;
+  list->SetNrRows(row);
+  const TPoint at = list->ClientToScreen(Point(20, 20));
+  if (list->EditRowEntries(row, at.X, at.Y) != mrOk) list->SetNrRows(row - 1);
 }
 
 void BuildReplistPage(TForm* form) {
@@ -83,6 +102,12 @@ void BuildReplistPage(TForm* form) {
   list->SetRowEnabled(8, false);
   list->SetHighLightRow(11);
   list->SetOptions(list->Options() | goEditing | goTabs);
+  list->SetOnDblClick([list](TObject*) { EditCurrentRow(list); });
+  list->SetOnKeyDown([list](TObject*, Word& key, TShiftState) {
+    if (key != VK_RETURN) return;
+    key = 0;
+    EditCurrentRow(list);
+  });
   list->SetSuppressPaint(false);
 
   auto* empty = new TReportListView(form);
@@ -95,6 +120,14 @@ void BuildReplistPage(TForm* form) {
   for (Integer c = 1; c <= 3; ++c) empty->SetColWidths(c, 70);
   empty->SetEmptyMessage(u"No orders yet|Add one with the button below");
   empty->SetColorEmptyMsg(clGray);
+  const char16_t* ef[] = {u"[s]", u"[i]1", u"[f]0.00"};
+  for (Integer c = 1; c <= 3; ++c) empty->SetColumnFormat(c, ef[c - 1]);
+
+  auto* add = new TButton(form);
+  add->SetParent(form);
+  add->SetBounds(620, 216, 110, 25);
+  add->SetCaption(u"Add order...");
+  add->SetOnClick([empty](TObject*) { AddRow(empty); });
 }
 
 }  // namespace

@@ -24,7 +24,8 @@ bool StoreChanged(T& Field, V&& Value) {
 }
 
 // Paints the control now, except while a form is being read into it or it is being destroyed (the
-// reader's Loaded and the destruction leave nothing to show).
+// reader's Loaded and the destruction leave nothing to show), and while it is not displayed (a hidden
+// control or page, a closed form). What it draws reaches the window at the next present.
 void PaintNow(TControl* Control);
 
 // StoreChanged, then PaintNow when the value changed.

@@ -10,6 +10,8 @@ constexpr uintptr_t kTimerId = 1;
 TTimerWindow::TTimerWindow(TComponent* Owner, std::function<void()> OnTimer, TErrorThrower RaiseError)
     : FOwner(Owner), FOnTimer(std::move(OnTimer)), FRaiseError(std::move(RaiseError)) {
   FHandle = AllocateHWnd([this](TMessage& m) { WndProc(m); });
+  // What a component's timer does shows on the component: it sleeps while that is not displayed.
+  if (auto* control = dynamic_cast<TControl*>(Owner)) Application->SetTimerControl(FHandle, control);
 }
 
 TTimerWindow::~TTimerWindow() { DeallocateHWnd(FHandle); }

@@ -13,7 +13,8 @@ namespace jox {
 //                                              TTimerWindow::ErrorClass<EJOXProgBar>());
 //   void TProgBar::SetInterval(Cardinal v) { FInterval = v; FTimerWnd->IntervalChanged(FInterval, FEnabled); }
 // The window uses timer identifier 1. A tick runs the handler; an exception escaping it goes to
-// Application->HandleException and the timer keeps running.
+// Application->HandleException and the timer keeps running. The timer of a control sleeps while the
+// control is not displayed (a hidden page, a closed form) and ticks once it shows again.
 class TTimerWindow {
  public:
   using TErrorThrower = std::function<void(const String& Message)>;

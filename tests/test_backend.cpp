@@ -8,6 +8,8 @@
 #include "package/framework/framework.h"
 #include "tests/support/support.h"
 #ifdef JOX_HAVE_SDL
+#include <SDL.h>
+
 #include "package/backends/sdl/backend_sdl.h"
 #endif
 
@@ -92,5 +94,135 @@ TEST_F(BackendTest, ModalFormInAWindowEndsWithItsResult) {
   SetTimer(timer, 1, 10, nullptr);
   EXPECT_EQ(dlg.ShowModal(), mrOk);
   DeallocateHWnd(timer);
+}
+#endif
+
+#ifdef JOX_HAVE_SDL
+namespace {
+
+// Pumps until Done() or about a second has passed.
+template <class F>
+bool PumpUntil(F Done) {
+  for (int i = 0; i < 100 && !Done(); ++i) sdl::Pump(10);
+  return Done();
+}
+
+void PushClose(TControl* Root) {
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.event = SDL_WINDOWEVENT_CLOSE;
+  e.window.windowID = sdl::WindowOf(Root)->WindowID();
+  SDL_PushEvent(&e);
+}
+
+class BackendLifecycleTest : public BackendTest {
+ protected:
+  void SetUp() override {
+    BackendTest::SetUp();
+    if (IsSkipped()) return;
+    sdl::Install();
+    Application->ClearTerminated();
+  }
+  void TearDown() override {
+    Application->SetMainForm(nullptr);
+    Application->ClearTerminated();
+    SetPlatformHost(nullptr);
+    BackendTest::TearDown();
+  }
+};
+
+}  // namespace
+
+TEST_F(BackendLifecycleTest, InstallShowRunOpensOneWindowPerForm) {
+  const size_t before = sdl::WindowCount();
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 100, 60);
+  form.Show();
+  EXPECT_EQ(sdl::WindowCount(), before + 1);
+  size_t during = 0;
+  sdl::TRunOptions opt;
+  opt.MaxFrames = 3;
+  opt.OnFrame = [&](int) { during = sdl::WindowCount(); };
+  EXPECT_EQ(sdl::Run(&form, opt), 0);
+  EXPECT_EQ(during, before + 1);
+  form.Hide();
+  EXPECT_EQ(sdl::WindowCount(), before);
+}
+
+TEST_F(BackendLifecycleTest, CloseButtonsAndQuitRunTheCloseEvents) {
+  TForm main(nullptr);
+  main.SetBounds(0, 0, 100, 60);
+  Application->SetMainForm(&main);
+  main.Show();
+  auto* second = new TForm(nullptr);
+  second->SetBounds(0, 0, 80, 40);
+  int secondCloses = 0;
+  second->SetOnClose([&](TObject*, TCloseAction& a) {
+    ++secondCloses;
+    a = caFree;
+  });
+  second->Show();
+  const Integer forms = Screen->FormCount();
+  // The second form's close button, and a quit request in the same batch of events.
+  PushClose(second);
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  bool allow = false;
+  int queries = 0;
+  main.SetOnCloseQuery([&](TObject*, bool& can) {
+    ++queries;
+    can = allow;
+  });
+  SDL_PushEvent(&quit);
+  ASSERT_TRUE(PumpUntil([&] { return Screen->FormCount() == forms - 1; }));
+  EXPECT_EQ(secondCloses, 1);
+  EXPECT_EQ(queries, 1);
+  EXPECT_FALSE(Application->Terminated()) << "the main form refused";
+  EXPECT_TRUE(main.Visible());
+
+  allow = true;
+  PushClose(&main);
+  EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }));
+  EXPECT_EQ(queries, 2);
+  EXPECT_FALSE(main.Visible());
+}
+
+TEST_F(BackendLifecycleTest, AnExceptionFromAClickIsReportedAndTheLoopGoesOn) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 120, 80);
+  auto* pad = new TPad(&form);
+  pad->SetParent(&form);
+  pad->SetBounds(10, 10, 50, 50);
+  pad->SetOnClick([](TObject*) { throw EInvalidOperation(u"clicked"); });
+  String reported;
+  Application->SetOnException([&](TObject*, Exception& e) { reported = e.Message(); });
+  form.Show();
+  sdl::WindowOf(&form)->PushClick(20, 20);
+  EXPECT_TRUE(PumpUntil([&] { return !reported.empty(); }));
+  EXPECT_EQ(reported, u"clicked");
+  // A second click, not a double click: the pad still answers.
+  Application->SetDoubleClickTime(1);
+  SDL_Delay(5);
+  sdl::WindowOf(&form)->PushClick(20, 20);
+  EXPECT_TRUE(PumpUntil([&] { return pad->clicks == 2; }));
+  Application->SetDoubleClickTime(500);
+  form.Hide();
+}
+
+TEST_F(BackendLifecycleTest, AFormMovedOrResizedByCodeMovesItsWindow) {
+  TForm form(nullptr);
+  form.SetBounds(10, 20, 100, 60);
+  form.Show();
+  form.SetBounds(50, 70, 140, 90);
+  sdl::Pump(0);
+  SDL_Window* w = SDL_GetWindowFromID(sdl::WindowOf(&form)->WindowID());
+  int x = 0, y = 0, cw = 0, ch = 0;
+  SDL_GetWindowPosition(w, &x, &y);
+  SDL_GetWindowSize(w, &cw, &ch);
+  EXPECT_EQ(x, 50);
+  EXPECT_EQ(y, 70);
+  EXPECT_EQ(cw, 140);
+  EXPECT_EQ(ch, 90);
+  form.Hide();
 }
 #endif

@@ -28,5 +28,7 @@
 #include "package/framework/controls/comctrls.h"
 #include "package/framework/controls/memo.h"
 #include "package/framework/controls/dialogs.h"
+#include "package/framework/controls/extctrls.h"
+#include "package/framework/controls/msgbox.h"
 #include "package/framework/controls/grids.h"
 #include "package/framework/controls/treeview.h"

@@ -13,6 +13,7 @@ void ResetFramework() {
   Application->SetOnException(nullptr);
   Application->SetTimerCapacity(10000);
   Application->SetDefWindowProcHook(nullptr);
+  Application->ClearTerminated();
   input::Reset();
   Clipboard()->Clear();
   Screen->SetCursor(crDefault);

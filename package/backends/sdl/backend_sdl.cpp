@@ -18,6 +18,7 @@ namespace {
 
 std::string gError;
 bool gVideo = false;
+Uint32 gWakeEvent = 0;  // a user event: Queue, Synchronize and Terminate wake the loop with it
 uint64_t gPresents = 0;
 std::vector<TWindow*> gWindows;
 std::map<TControl*, std::unique_ptr<TWindow>> gOwned;  // windows opened for shown forms and popups
@@ -52,6 +53,24 @@ class TRootWatch : public TComponent {
 
 std::map<TWindow*, std::unique_ptr<TRootWatch>> gWatches;
 
+// Clears *Slot when the control it points to is freed.
+class TFreeWatch : public TComponent {
+ public:
+  explicit TFreeWatch(TControl** Slot) : TComponent(nullptr), FSlot(Slot) { (*Slot)->FreeNotification(this); }
+  ~TFreeWatch() override {
+    if (*FSlot) (*FSlot)->RemoveFreeNotification(this);
+  }
+
+ protected:
+  void Notification(TComponent* c, TOperation op) override {
+    if (op == opRemove && c == *FSlot) *FSlot = nullptr;
+    TComponent::Notification(c, op);
+  }
+
+ private:
+  TControl** FSlot;
+};
+
 TWindow* FindWindow(const TControl* root) {
   for (TWindow* w : gWindows)
     if (w->Root() == root) return w;
@@ -68,6 +87,7 @@ bool Init() {
     return false;
   }
   gVideo = true;
+  gWakeEvent = SDL_RegisterEvents(1);
   SDL_Rect bounds;
   if (Screen && SDL_GetDisplayBounds(0, &bounds) == 0) Screen->SetSize(bounds.w, bounds.h);
   return true;
@@ -76,6 +96,9 @@ bool Init() {
 const std::string& Error() { return gError; }
 
 uint64_t PresentCount() { return gPresents; }
+
+TWindow* WindowOf(const TControl* Root) { return Root ? FindWindow(Root) : nullptr; }
+size_t WindowCount() { return gWindows.size(); }
 
 // [sound] --------------------------------------------------------------------------------------------------
 namespace {
@@ -215,7 +238,10 @@ TWindow::TWindow(TControl* Root) : FRoot(Root), FPopup(dynamic_cast<TPopupWindow
   } else if (form) {
     if (form->BorderStyle() == bsSizeable || form->BorderStyle() == bsSizeToolWin) flags |= SDL_WINDOW_RESIZABLE;
     if (form->BorderStyle() == bsNone) flags |= SDL_WINDOW_BORDERLESS;
-    if (form->Position() == poDesigned || form->Position() == poDefaultSizeOnly) {
+    if (form->WindowState() == wsMinimized) flags |= SDL_WINDOW_MINIMIZED;
+    if (form->WindowState() == wsMaximized) flags |= SDL_WINDOW_MAXIMIZED;
+    // The form placed itself by Position when shown; only the default positions are the system's.
+    if (form->Position() != poDefault && form->Position() != poDefaultPosOnly) {
       x = Root->Left();
       y = Root->Top();
     }
@@ -229,7 +255,19 @@ TWindow::TWindow(TControl* Root) : FRoot(Root), FPopup(dynamic_cast<TPopupWindow
     SDL_DestroyWindow(Win(FWindow));
     throw EInvalidOperation(FromUtf8(std::string("Cannot draw in a window: ") + SDL_GetError()));
   }
-  if (form) FTitle = form->Caption();
+  if (form) {
+    FTitle = form->Caption();
+    FState = form->WindowState();
+    // A dialog stays above the form it belongs to (transient for it on X11).
+    if (form == Application->ModalForm()) {
+      const auto* owner = dynamic_cast<const TCustomForm*>(form->Owner());
+      TWindow* parent = FindWindow(owner && !owner->Parent() ? owner : Application->MainForm());
+      if (!parent)
+        for (TWindow* w : gWindows)
+          if (!w->FPopup && w->FRoot && w->FRoot != Root) parent = w;
+      if (parent) SDL_SetWindowModalFor(Win(FWindow), Win(parent->FWindow));
+    }
+  }
   gWindows.push_back(this);
   gWatches[this] = std::make_unique<TRootWatch>(&FRoot);
   SDL_StartTextInput();
@@ -240,6 +278,8 @@ TWindow::TWindow(TControl* Root) : FRoot(Root), FPopup(dynamic_cast<TPopupWindow
     FSyncing = true;
     Root->SetBounds(wx, wy, Root->Width(), Root->Height());
     FSyncing = false;
+    FPosX = wx;
+    FPosY = wy;
   }
   Root->Invalidate();
   Present(true);
@@ -266,11 +306,39 @@ void TWindow::Sync() {
     SDL_SetWindowSize(Win(FWindow), std::max(FRoot->Width(), 1), std::max(FRoot->Height(), 1));
   SDL_GetWindowPosition(Win(FWindow), &x, &y);
   if (FPopup && (x != FRoot->Left() || y != FRoot->Top())) SDL_SetWindowPosition(Win(FWindow), FRoot->Left(), FRoot->Top());
-  if (TCustomForm* f = Form(); f && f->Caption() != FTitle) {
-    FTitle = f->Caption();
-    SDL_SetWindowTitle(Win(FWindow), ToUtf8(FTitle).c_str());
+  // A form moved by code moves its window; one the user moved already told the form (MovedTo).
+  if (!FPopup && (FRoot->Left() != FPosX || FRoot->Top() != FPosY)) {
+    FPosX = FRoot->Left();
+    FPosY = FRoot->Top();
+    SDL_SetWindowPosition(Win(FWindow), FPosX, FPosY);
+  }
+  if (TCustomForm* f = Form()) {
+    if (f->Caption() != FTitle) {
+      FTitle = f->Caption();
+      SDL_SetWindowTitle(Win(FWindow), ToUtf8(FTitle).c_str());
+    }
+    if (f->WindowState() != FState) {
+      FState = f->WindowState();
+      if (FState == wsMinimized) SDL_MinimizeWindow(Win(FWindow));
+      else if (FState == wsMaximized) SDL_MaximizeWindow(Win(FWindow));
+      else SDL_RestoreWindow(Win(FWindow));
+    }
   }
   FSyncing = false;
+}
+
+void TWindow::MovedTo(Integer X, Integer Y) {
+  FPosX = X;
+  FPosY = Y;
+  if (FPopup || !FRoot) return;
+  FSyncing = true;
+  FRoot->SetBounds(X, Y, FRoot->Width(), FRoot->Height());
+  FSyncing = false;
+}
+
+void TWindow::StateChanged(TWindowState State) {
+  FState = State;
+  if (TCustomForm* f = Form()) f->SetWindowState(State);
 }
 
 void TWindow::Present(bool Force) {
@@ -367,6 +435,15 @@ class THost : public TPlatformHost {
   void Present(TControl* Root, const TRect& R) override {
     if (TWindow* w = FindWindow(Root)) w->FDirty = UnionRect(w->FDirty, R);
   }
+  bool ShowsWindows() const override { return gVideo; }
+  void Wake() override {
+    if (!gVideo || !gWakeEvent || gWakeEvent == Uint32(-1)) return;
+    SDL_Event e{};
+    e.type = gWakeEvent;
+    SDL_PushEvent(&e);  // thread-safe
+  }
+  void DispatchPending() override;
+  void Flush() override;
   void SetCursor(TCursor C) override { ShowCursor(C); }
   void Beep(Cardinal Type) override { jox::sdl::Beep(Type); }
   bool GetClipboardText(String& Text) override {
@@ -440,9 +517,13 @@ struct EventRouter {
 
   static void Handle(const SDL_Event& e) {
     switch (e.type) {
-      case SDL_QUIT:
-        for (TWindow* w : gWindows) w->FCloseRequested = true;
+      case SDL_QUIT: {
+        // The application is asked to end: its main form is asked to close (every form without one).
+        TWindow* main = FindWindow(Application->MainForm());
+        for (TWindow* w : gWindows)
+          if (!w->FPopup && (!main || w == main)) w->FCloseRequested = true;
         break;
+      }
       case SDL_WINDOWEVENT: {
         TWindow* w = Find(e.window.windowID);
         if (!w || !w->FRoot) break;
@@ -456,11 +537,16 @@ struct EventRouter {
             w->FSyncing = false;
             break;
           case SDL_WINDOWEVENT_MOVED:
-            if (!w->FPopup) {
-              w->FSyncing = true;
-              w->FRoot->SetBounds(e.window.data1, e.window.data2, w->FRoot->Width(), w->FRoot->Height());
-              w->FSyncing = false;
-            }
+            w->MovedTo(e.window.data1, e.window.data2);
+            break;
+          case SDL_WINDOWEVENT_MINIMIZED:
+            w->StateChanged(wsMinimized);
+            break;
+          case SDL_WINDOWEVENT_MAXIMIZED:
+            w->StateChanged(wsMaximized);
+            break;
+          case SDL_WINDOWEVENT_RESTORED:
+            w->StateChanged(wsNormal);
             break;
           case SDL_WINDOWEVENT_LEAVE:
             input::MouseExit(w->FRoot);
@@ -524,32 +610,79 @@ struct EventRouter {
 };
 
 // [loop] ---------------------------------------------------------------------------------------------------
-bool Pump(int TimeoutMs) {
-  // Wake in time for the next timer, and not at all before otherwise.
-  const uint64_t now = Application->Now(), due = Application->NextTimerDue();
-  if (due != UINT64_MAX) TimeoutMs = int(std::min<uint64_t>(uint64_t(std::max(TimeoutMs, 0)), due > now ? due - now : 0));
-  SDL_Event e;
-  if (SDL_WaitEventTimeout(&e, std::max(TimeoutMs, 0))) {
+namespace {
+
+// One event, with what its handlers throw reported instead of ending the loop.
+void Route(const SDL_Event& e) {
+  try {
     EventRouter::Handle(e);
-    while (SDL_PollEvent(&e)) EventRouter::Handle(e);
+  } catch (...) {
+    Application->HandleException(nullptr);
   }
-  Application->ProcessMessages();
+}
+
+bool IsForm(const TCustomForm* f) {
+  for (Integer i = 0; i < Screen->FormCount(); ++i)
+    if (Screen->Forms(i) == f) return true;
+  return false;
+}
+
+// Close requests (the close button, SDL_QUIT) become Close calls, after the window list has been read:
+// closing hides the form and so takes its window off the list. While a modal form is up, a request for
+// another form waits, as that form's window takes no input meanwhile.
+void CloseRequested() {
+  std::vector<TCustomForm*> asked;
+  for (TWindow* w : gWindows) {
+    TCustomForm* f = w->CloseRequested() ? w->Form() : nullptr;
+    if (!f) continue;
+    if (Application->ModalForm() && Application->ModalForm() != f) continue;
+    w->ClearCloseRequest();
+    asked.push_back(f);
+  }
+  for (TCustomForm* f : asked) {
+    if (!IsForm(f)) continue;  // freed by an earlier one's handlers
+    try {
+      f->Close();
+    } catch (...) {
+      Application->HandleException(f);
+    }
+  }
+}
+
+}  // namespace
+
+void THost::DispatchPending() {
+  if (!gVideo) return;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) Route(e);
+  CloseRequested();
+}
+
+void THost::Flush() {
+  if (!gVideo) return;
   UpdateCursor();
   for (TWindow* w : std::vector<TWindow*>(gWindows)) {
-    w->Sync();
-    w->Present();
-  }
-  // Windows opened for shown forms close with them; a close request closes the form.
-  for (auto it = gOwned.begin(); it != gOwned.end();) {
-    TWindow* w = it->second.get();
-    auto* f = w->Form();
-    if (w->CloseRequested() && f) {
-      w->ClearCloseRequest();
-      f->Close();
+    // A handler run by painting may have closed a window of the list.
+    if (std::find(gWindows.begin(), gWindows.end(), w) == gWindows.end()) continue;
+    TControl* root = w->Root();
+    try {
+      w->Sync();
+      w->Present();
+    } catch (...) {
+      Application->HandleException(root);
     }
-    if (!w->Root() || (f && !f->Visible())) it = gOwned.erase(it);
-    else ++it;
   }
+}
+
+bool Pump(int TimeoutMs) {
+  // Wake in time for the next timer, and not at all before otherwise; queued calls need no wait.
+  const uint64_t now = Application->Now(), due = Application->NextTimerDue();
+  if (due != UINT64_MAX) TimeoutMs = int(std::min<uint64_t>(uint64_t(std::max(TimeoutMs, 0)), due > now ? due - now : 0));
+  if (Application->QueuedCalls() > 0 || Application->QueuedMessages() > 0) TimeoutMs = 0;
+  SDL_Event e;
+  if (!Application->Terminated() && SDL_WaitEventTimeout(&e, std::max(TimeoutMs, 0))) Route(e);
+  // The rest of the events, timers, queued calls, painting and presenting.
+  Application->ProcessMessages();
   return !Application->Terminated();
 }
 
@@ -559,20 +692,27 @@ int Run(TCustomForm* Form, const TRunOptions& Options) {
     return 1;
   }
   Install();
-  std::unique_ptr<TWindow> window;
-  try {
-    window = std::make_unique<TWindow>(Form);
-  } catch (Exception& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+  if (!Application->MainForm()) Application->SetMainForm(Form);
+  // One window per form: the one Show opened, or the one showing it opens now (or opens for a form
+  // shown before SDL was the platform).
+  if (!Form->Visible()) Form->Show();
+  else if (!FindWindow(Form)) gHost.ShowWindow(Form, true);
+  TWindow* window = FindWindow(Form);
+  if (!window) {
+    std::fprintf(stderr, "no window for the form: %s\n", ToUtf8(Application->LastExceptionMessage()).c_str());
     return 1;
   }
-  if (!Application->MainForm()) Application->SetMainForm(Form);
+  // The form may be freed or hidden by its close handlers: watch it, not the window.
+  TControl* watched = Form;
+  TFreeWatch watch(&watched);
   size_t click = 0;
   // Scripted runs step in frames; a user's run sleeps until something happens.
   const bool scripted = Options.MaxFrames > 0 || !Options.Clicks.empty() || Options.OnFrame;
   for (int frame = 1;; ++frame) {
     if (!Pump(scripted ? 16 : 1000)) break;
-    if (window->CloseRequested() || !window->Root()) break;
+    if (!watched || !Form->Visible()) break;
+    window = FindWindow(Form);
+    if (!window) break;
     if (Options.OnFrame) Options.OnFrame(frame);
     if (click < Options.Clicks.size() && frame >= 2) {
       window->PushClick(Options.Clicks[click].X, Options.Clicks[click].Y);
@@ -580,9 +720,10 @@ int Run(TCustomForm* Form, const TRunOptions& Options) {
     }
     if (Options.MaxFrames > 0 && frame >= Options.MaxFrames) break;
   }
+  window = watched ? FindWindow(Form) : nullptr;
   if (!Options.Screenshot.empty()) {
     TBitmap shot;
-    if (window->ReadPixels(shot)) shot.SaveToFile(FromUtf8(Options.Screenshot));
+    if (window && window->ReadPixels(shot)) shot.SaveToFile(FromUtf8(Options.Screenshot));
     else std::fprintf(stderr, "screenshot failed: %s\n", SDL_GetError());
   }
   return 0;

@@ -6,7 +6,13 @@
 // timer is due and shows only what was painted, so an idle window costs next to nothing.
 //
 //   jox::sdl::Install();                 // once: makes SDL the platform host
-//   jox::sdl::Run(&form);                // until the window is closed or Application->Terminate()
+//   form.Show();                         // opens the form's window (or let Run show it)
+//   jox::sdl::Run(&form);                // until the main form is closed or Application->Terminate()
+//
+// The window's close button closes its form (Close: OnCloseQuery, then OnClose); a quit request
+// (SDL_QUIT, SIGTERM) closes the main form. What an event's handlers throw goes to
+// Application->HandleException and the loop goes on. Application->Queue / Synchronize wake the loop
+// from other threads with a user event.
 #pragma once
 
 #include <functional>
@@ -45,8 +51,11 @@ class TWindow {
   void PushClick(Integer X, Integer Y, bool Right = false);
   bool CloseRequested() const { return FCloseRequested; }
   void ClearCloseRequest() { FCloseRequested = false; }
-  // Size, position (popups) and title follow the root.
+  // Size, position, title and minimized/maximized state follow the root.
   void Sync();
+  // The window system moved the window, or changed its state: the form follows.
+  void MovedTo(Integer X, Integer Y);
+  void StateChanged(TWindowState State);
 
  private:
   friend struct EventRouter;
@@ -61,14 +70,19 @@ class TWindow {
   String FTitle;
   bool FCloseRequested = false;
   bool FSyncing = false;
+  Integer FPosX = 0, FPosY = 0;     // where the window is, as last set or reported
+  TWindowState FState = wsNormal;   // the state last given to the window
 };
 
-// Handles pending SDL events (waiting up to TimeoutMs for the first, less when a timer falls due
-// sooner), processes the application's messages and shows what was painted. False once Application is
-// terminated.
+// Waits up to TimeoutMs for an SDL event (less when a timer falls due sooner, not at all when a call is
+// queued), then Application->ProcessMessages(): the rest of the events, timers, queued calls, painting,
+// and presenting what was painted. False once Application is terminated.
 bool Pump(int TimeoutMs);
 // Frames presented since Init (each one a window that showed a change).
 uint64_t PresentCount();
+// The window showing Root (a form or a popup), nullptr when it has none; the number of windows open.
+TWindow* WindowOf(const TControl* Root);
+size_t WindowCount();
 
 struct TRunOptions {
   int MaxFrames = 0;                // 0: until the window closes; otherwise a frame every 16 ms
@@ -76,7 +90,9 @@ struct TRunOptions {
   std::string Screenshot;           // PNG of the window's pixels, written after the last frame
   std::function<void(int Frame)> OnFrame;
 };
-// Opens a window for Form and runs its loop. Returns 0, or 1 when no window could be opened.
+// Shows Form (the main form when there is none yet) in its window, the one Show already opened if it
+// did, and runs the loop until the application is terminated (closing the main form does it when its
+// close handlers agree) or Form is hidden or freed. Returns 0, or 1 when no window could be opened.
 int Run(TCustomForm* Form, const TRunOptions& Options = {});
 
 }  // namespace jox::sdl

@@ -39,6 +39,7 @@ JOX_DECLARE_EXCEPTION(EConvertError, Exception);
 JOX_DECLARE_EXCEPTION(EInOutError, Exception);
 JOX_DECLARE_EXCEPTION(EResNotFound, Exception);
 JOX_DECLARE_EXCEPTION(EOutOfMemory, Exception);
+JOX_DECLARE_EXCEPTION(EOutOfResources, Exception);
 JOX_DECLARE_EXCEPTION(EInvalidOperation, Exception);
 JOX_DECLARE_EXCEPTION(EInvalidGraphic, Exception);
 JOX_DECLARE_EXCEPTION(EListError, Exception);

@@ -1,14 +1,18 @@
 // The application object: windows and their messages, the queue, timers and the clock, beeps,
-// exceptions, and painting of dirty surfaces. Sections: [globals] [windows] [queue] [timers] [clock]
+// exceptions, and painting of dirty surfaces. Sections: [globals] [windows] [queue] [calls] [timers] [clock]
 // [exceptions] [painting] [platform]
 #include "package/framework/controls/application.h"
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 
 #include "package/framework/controls/controls.h"
 #include "package/framework/controls/forms.h"
+#include "package/framework/controls/msgbox.h"
 
 namespace jox {
 
@@ -29,7 +33,8 @@ HWND TApplication::RegisterWindow(TWndMethod Method) {
 
 void TApplication::UnregisterWindow(HWND Wnd) {
   FWindows.erase(Wnd);
-  FTimers.erase(std::remove_if(FTimers.begin(), FTimers.end(), [Wnd](const TTimer& t) { return t.Wnd == Wnd; }),
+  FTimerControls.erase(Wnd);
+  FTimers.erase(std::remove_if(FTimers.begin(), FTimers.end(), [Wnd](const TTimerEntry& t) { return t.Wnd == Wnd; }),
                 FTimers.end());
   FQueue.erase(std::remove_if(FQueue.begin(), FQueue.end(), [Wnd](const TQueued& q) { return q.Wnd == Wnd; }),
                FQueue.end());
@@ -68,15 +73,82 @@ void TApplication::DeliverQueued() {
 void TApplication::ProcessMessages() {
   ++FDelivering;
   try {
+    PlatformHost()->DispatchPending();
     DeliverDueTimers();
+    DeliverCalls();
     DeliverQueued();
     FreeReleased();
     PaintDirty();
+    PlatformHost()->Flush();
   } catch (...) {
     --FDelivering;
     throw;
   }
   --FDelivering;
+}
+
+void TApplication::Terminate() {
+  FTerminated = true;
+  PlatformHost()->Wake();
+}
+
+// [calls] --------------------------------------------------------------------------------------------------
+void TApplication::Queue(std::function<void()> Fn) {
+  if (!Fn) return;
+  {
+    std::lock_guard<std::mutex> lock(FCallLock);
+    FCalls.push_back(std::move(Fn));
+  }
+  PlatformHost()->Wake();
+}
+
+void TApplication::Synchronize(std::function<void()> Fn) {
+  if (!Fn) return;
+  if (std::this_thread::get_id() == FGuiThread) {
+    Fn();
+    return;
+  }
+  struct TWait {
+    std::mutex Lock;
+    std::condition_variable Done;
+    bool Finished = false;
+    std::exception_ptr Error;
+  };
+  auto wait = std::make_shared<TWait>();
+  Queue([wait, Fn = std::move(Fn)] {
+    try {
+      Fn();
+    } catch (...) {
+      wait->Error = std::current_exception();  // thrown again in the waiting thread, not reported here
+    }
+    std::lock_guard<std::mutex> lock(wait->Lock);
+    wait->Finished = true;
+    wait->Done.notify_all();
+  });
+  std::unique_lock<std::mutex> lock(wait->Lock);
+  wait->Done.wait(lock, [&] { return wait->Finished; });
+  if (wait->Error) std::rethrow_exception(wait->Error);
+}
+
+size_t TApplication::QueuedCalls() const {
+  std::lock_guard<std::mutex> lock(FCallLock);
+  return FCalls.size();
+}
+
+void TApplication::DeliverCalls() {
+  // Only the calls queued before this pass: a call that queues another does not hold the loop.
+  std::deque<std::function<void()>> calls;
+  {
+    std::lock_guard<std::mutex> lock(FCallLock);
+    calls.swap(FCalls);
+  }
+  for (auto& fn : calls) {
+    try {
+      fn();
+    } catch (...) {
+      HandleException(this);
+    }
+  }
 }
 
 void TApplication::ReleaseLater(TCustomForm* Form) {
@@ -94,22 +166,34 @@ void TApplication::FreeReleased() {
 // [timers] -------------------------------------------------------------------------------------------------
 bool TApplication::TimerActive(HWND Wnd, uintptr_t IDEvent) const {
   return std::any_of(FTimers.begin(), FTimers.end(),
-                     [&](const TTimer& t) { return t.Wnd == Wnd && t.ID == IDEvent; });
+                     [&](const TTimerEntry& t) { return t.Wnd == Wnd && t.ID == IDEvent; });
 }
 
 Cardinal TApplication::TimerInterval(HWND Wnd, uintptr_t IDEvent) const {
-  for (const TTimer& t : FTimers)
+  for (const TTimerEntry& t : FTimers)
     if (t.Wnd == Wnd && t.ID == IDEvent) return t.Interval;
   return 0;
 }
 
 uint64_t TApplication::NextTimerDue() const {
   uint64_t due = std::numeric_limits<uint64_t>::max();
-  for (const TTimer& t : FTimers) due = std::min(due, t.Due);
+  for (const TTimerEntry& t : FTimers)
+    if (!Asleep(t)) due = std::min(due, t.Due);
   return due;
 }
 
-void TApplication::DeliverTimer(const TTimer& t) {
+void TApplication::SetTimerControl(HWND Wnd, const TControl* Control) {
+  if (!FWindows.count(Wnd)) return;
+  if (Control) FTimerControls[Wnd] = Control;
+  else FTimerControls.erase(Wnd);
+}
+
+bool TApplication::Asleep(const TTimerEntry& t) const {
+  auto it = FTimerControls.find(t.Wnd);
+  return it != FTimerControls.end() && !Displayed(it->second);
+}
+
+void TApplication::DeliverTimer(const TTimerEntry& t) {
   if (t.Proc) {
     t.Proc(t.Wnd, WM_TIMER, t.ID, Cardinal(Now()));
     return;
@@ -120,20 +204,20 @@ void TApplication::DeliverTimer(const TTimer& t) {
 
 void TApplication::DeliverDueTimers() {
   const uint64_t now = Now();
-  std::vector<TTimer> due;
-  for (const TTimer& t : FTimers)
-    if (t.Due <= now) due.push_back(t);
-  std::sort(due.begin(), due.end(), [](const TTimer& a, const TTimer& b) {
+  std::vector<TTimerEntry> due;
+  for (const TTimerEntry& t : FTimers)
+    if (t.Due <= now && !Asleep(t)) due.push_back(t);
+  std::sort(due.begin(), due.end(), [](const TTimerEntry& a, const TTimerEntry& b) {
     return a.Due != b.Due ? a.Due < b.Due : a.Seq < b.Seq;
   });
-  for (const TTimer& d : due) {
+  for (const TTimerEntry& d : due) {
     // Skip timers killed or reset by an earlier handler of this pass.
     auto it = std::find_if(FTimers.begin(), FTimers.end(),
-                           [&](const TTimer& t) { return t.Wnd == d.Wnd && t.ID == d.ID && t.Seq == d.Seq; });
+                           [&](const TTimerEntry& t) { return t.Wnd == d.Wnd && t.ID == d.ID && t.Seq == d.Seq; });
     if (it == FTimers.end()) continue;
     // Rescheduled from now: however late, one message per pass.
     it->Due = now + it->Interval;
-    TTimer copy = *it;
+    TTimerEntry copy = *it;
     try {
       DeliverTimer(copy);
     } catch (...) {
@@ -163,7 +247,7 @@ uintptr_t SetTimer(HWND Wnd, uintptr_t IDEvent, Cardinal Elapse, TIMERPROC Timer
 bool KillTimer(HWND Wnd, uintptr_t IDEvent) {
   auto& timers = Application->FTimers;
   auto it = std::find_if(timers.begin(), timers.end(),
-                         [&](const TApplication::TTimer& t) { return t.Wnd == Wnd && t.ID == IDEvent; });
+                         [&](const TApplication::TTimerEntry& t) { return t.Wnd == Wnd && t.ID == IDEvent; });
   if (it == timers.end()) return false;
   timers.erase(it);
   return true;
@@ -179,7 +263,7 @@ uint64_t TApplication::Now() const {
 void TApplication::UseVirtualClock(bool Virtual) {
   if (Virtual == FVirtual) {
     if (Virtual) {  // switching on again restarts the clock at 0
-      for (TTimer& t : FTimers) t.Due = t.Due > FVirtualNow ? t.Due - FVirtualNow : 0;
+      for (TTimerEntry& t : FTimers) t.Due = t.Due > FVirtualNow ? t.Due - FVirtualNow : 0;
       FVirtualNow = 0;
     }
     return;
@@ -189,7 +273,7 @@ void TApplication::UseVirtualClock(bool Virtual) {
   if (Virtual) FVirtualNow = 0;
   const uint64_t now = Now();
   // Timers keep the time they had left.
-  for (TTimer& t : FTimers) t.Due = now + (t.Due > old ? t.Due - old : 0);
+  for (TTimerEntry& t : FTimers) t.Due = now + (t.Due > old ? t.Due - old : 0);
 }
 
 void TApplication::AdvanceClock(uint64_t Ms) {
@@ -221,9 +305,9 @@ void TApplication::HandleException(TObject* Sender, std::exception_ptr E) {
   auto report = [&](Exception& ex) {
     ++FExceptionCount;
     FLastExceptionMessage = ex.Message();
-    if (!FOnException) return;
     try {
-      FOnException(Sender, ex);
+      if (FOnException) FOnException(Sender, ex);
+      else ShowException(ex);
     } catch (Exception& inner) {  // a failing handler must not take the loop down
       FLastExceptionMessage = inner.Message();
     } catch (...) {
@@ -242,6 +326,22 @@ void TApplication::HandleException(TObject* Sender, std::exception_ptr E) {
   }
 }
 
+void TApplication::ShowException(Exception& E) {
+  const String text = E.Message();
+  std::fprintf(stderr, "%s\n", ToUtf8(text).c_str());
+  std::fflush(stderr);
+  if (!PlatformHost()->ShowsWindows() || FErrorShowing) return;
+  // Shown from the loop: the handler that failed may be in the middle of painting or of a press.
+  FErrorShowing = true;
+  Queue([this, text] {
+    struct Done {
+      bool& flag;
+      ~Done() { flag = false; }
+    } done{FErrorShowing};
+    ShowErrorMessage(text);
+  });
+}
+
 // [painting] -----------------------------------------------------------------------------------------------
 void TApplication::PopModal(TCustomForm* Form) {
   auto it = std::find(FModal.rbegin(), FModal.rend(), Form);
@@ -250,11 +350,18 @@ void TApplication::PopModal(TCustomForm* Form) {
 
 namespace {
 TPlatformHost gHeadlessHost;
-TPlatformHost* gHost = &gHeadlessHost;
+std::atomic<TPlatformHost*> gHost{&gHeadlessHost};  // read by Wake from other threads
 }  // namespace
 
-TPlatformHost* PlatformHost() { return gHost; }
+TPlatformHost* PlatformHost() { return gHost.load(); }
 void SetPlatformHost(TPlatformHost* Host) { gHost = Host ? Host : &gHeadlessHost; }
+
+bool Displayed(const TControl* Control) {
+  if (!Control->Showing()) return false;
+  if (!PlatformHost()->ShowsWindows()) return true;
+  const auto* form = dynamic_cast<const TCustomForm*>(Control->Root());
+  return !form || form->Visible();
+}
 
 void TApplication::MarkDirty(TControl* Root) {
   if (std::find(FDirtyRoots.begin(), FDirtyRoots.end(), Root) == FDirtyRoots.end()) FDirtyRoots.push_back(Root);

@@ -19,6 +19,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "package/framework/base/component.h"
@@ -74,8 +76,17 @@ class TPlatformHost {
   virtual void ShowWindow(TControl* Root, bool Visible) {}
   // Its position (screen coordinates), size or caption changed.
   virtual void WindowChanged(TControl* Root) {}
-  // Rect (surface coordinates) of Root's surface was painted and may be shown.
+  // Rect (surface coordinates) of Root's surface was painted, in a paint pass or directly, and is
+  // shown at the next Flush.
   virtual void Present(TControl* Root, const TRect& Rect) {}
+  // Shows what was painted since the last call (ProcessMessages calls it after painting).
+  virtual void Flush() {}
+  // Delivers the window events waiting now without waiting for more (ProcessMessages calls it first).
+  virtual void DispatchPending() {}
+  // Whether forms appear on a screen: false headless, where every form counts as shown.
+  virtual bool ShowsWindows() const { return false; }
+  // Makes a waiting WaitAndDispatch return at once. Called from any thread.
+  virtual void Wake() {}
   // The cursor to show (a TCursor value).
   virtual void SetCursor(int16_t Cursor) {}
   virtual void Beep(Cardinal Type) {}
@@ -91,6 +102,11 @@ class TPlatformHost {
 TPlatformHost* PlatformHost();
 // nullptr restores the headless host. The caller keeps ownership.
 void SetPlatformHost(TPlatformHost* Host);
+
+// Whether what Control draws can be seen: it and its parents are visible, and where the host shows
+// windows, its form is shown too. A control not displayed skips PaintNow, and timers set for it
+// (TApplication::SetTimerControl) sleep, so hidden pages and closed forms cost nothing.
+bool Displayed(const TControl* Control);
 
 // [application] --------------------------------------------------------------------------------------------
 using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
@@ -108,10 +124,23 @@ class TApplication : public TComponent {
   void ProcessMessages();
   // Messages waiting in the queue.
   size_t QueuedMessages() const { return FQueue.size(); }
+  // Runs Fn on the GUI thread at the next ProcessMessages and wakes the loop waiting for events. Safe
+  // from any thread: with Synchronize, the only way in from other threads. What Fn throws goes to
+  // HandleException.
+  void Queue(std::function<void()> Fn);
+  // Runs Fn on the GUI thread and waits until it has run: at once on the GUI thread itself, otherwise
+  // at the loop's next ProcessMessages. What Fn throws is thrown again in the caller.
+  void Synchronize(std::function<void()> Fn);
+  // Calls queued by Queue or Synchronize that have not run yet.
+  size_t QueuedCalls() const;
 
   // --- exceptions
-  // To be called inside a catch block: hands the current exception to OnException, or keeps its
-  // message (LastExceptionMessage) and counts it. Non-Exception errors arrive as Exception(what()).
+  // To be called inside a catch block: counts the exception, keeps its message (LastExceptionMessage)
+  // and hands it to OnException; without one, ShowException shows it. Non-Exception errors arrive as
+  // Exception(what()). Input handlers, timers, queued calls and painting all end here: the loop goes on.
+  // The default way of showing an error: stderr, and where the host shows windows, a small modal message
+  // window as well (from the loop, not inside the handler that failed; one at a time).
+  void ShowException(Exception& E);
   void HandleException(TObject* Sender);
   void HandleException(TObject* Sender, std::exception_ptr E);
   const TExceptionEvent& OnException() const { return FOnException; }
@@ -167,8 +196,11 @@ class TApplication : public TComponent {
   // Double-click time of the input layer (ms, default 500).
   Cardinal DoubleClickTime() const { return FDoubleClickTime; }
   void SetDoubleClickTime(Cardinal v) { FDoubleClickTime = v; }
-  void Terminate() { FTerminated = true; }
+  // Ends the loop (the main form's close does it); wakes a waiting loop.
+  void Terminate();
   bool Terminated() const { return FTerminated; }
+  // Lets a loop run again after Terminate (a second Run in one process, as tests do).
+  void ClearTerminated() { FTerminated = false; }
 
   // --- modal forms
   // The forms shown modally now, the innermost last. While there is one, only it (and the popups) take
@@ -191,6 +223,9 @@ class TApplication : public TComponent {
   void PaintDirty();
   // Frees Form at the next ProcessMessages (Release, caFree).
   void ReleaseLater(TCustomForm* Form);
+  // The timers of Wnd sleep while Control is not Displayed (not due, not waking the loop) and fall due
+  // once it shows again. Forgotten with the window.
+  void SetTimerControl(HWND Wnd, const TControl* Control);
 
   friend uintptr_t SetTimer(HWND, uintptr_t, Cardinal, TIMERPROC);
   friend bool KillTimer(HWND, uintptr_t);
@@ -198,7 +233,7 @@ class TApplication : public TComponent {
   friend intptr_t DefWindowProcW(HWND, Cardinal, intptr_t, intptr_t);
 
  private:
-  struct TTimer {
+  struct TTimerEntry {
     HWND Wnd;
     uintptr_t ID;
     Cardinal Interval;
@@ -214,13 +249,20 @@ class TApplication : public TComponent {
   // from Now() (missed ticks coalesce).
   void DeliverDueTimers();
   void DeliverQueued();
-  void DeliverTimer(const TTimer& t);
+  void DeliverTimer(const TTimerEntry& t);
   void FreeReleased();
+  void DeliverCalls();
+  bool Asleep(const TTimerEntry& t) const;
 
   std::map<HWND, TWndMethod> FWindows;
   HWND FNextHandle = 0x1000;
   std::deque<TQueued> FQueue;
-  std::vector<TTimer> FTimers;
+  std::vector<TTimerEntry> FTimers;
+  std::map<HWND, const TControl*> FTimerControls;
+  mutable std::mutex FCallLock;  // guards FCalls, filled from any thread
+  std::deque<std::function<void()>> FCalls;
+  std::thread::id FGuiThread = std::this_thread::get_id();
+  bool FErrorShowing = false;
   uint64_t FTimerSeq = 0;
   Integer FTimerCapacity = 10000;
   bool FVirtual = false;

@@ -31,8 +31,14 @@ void TControl::PrepareCanvas() {
     const TRect c = ClientRect();
     clip = IntersectRects(clip, Bounds(o.X, o.Y, c.Width(), c.Height()));
   }
-  if (root->FPainting) clip = IntersectRects(clip, root->FPaintClip);
-  else if (FParent) ControlAccess::InvalidateAbove(this);
+  if (root->FPainting) {
+    clip = IntersectRects(clip, root->FPaintClip);
+  } else {
+    if (FParent) ControlAccess::InvalidateAbove(this);
+    // Drawing outside a paint pass (a setter that paints at once, a timer) reaches the window by the
+    // same road as a paint pass: the host shows the area at its next present.
+    if (!clip.IsEmpty()) PlatformHost()->Present(root, clip);
+  }
   FCanvas->SetViewport(OriginInRoot(), clip);
 }
 

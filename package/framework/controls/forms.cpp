@@ -52,6 +52,8 @@ void TCustomForm::FocusControl(TWinControl* c) {
 
 void TCustomForm::SetVisible(bool v) {
   if (v == Visible()) return;
+  // A top-level form takes its place by Position before its window opens there.
+  if (v && !Parent()) ApplyPosition();
   TWinControl::SetVisible(v);
   if (v) {
     Screen->FormShown(this);
@@ -119,25 +121,34 @@ TModalResult TCustomForm::ShowModal() {
   Update();
   // Copies: a hook may replace itself while it runs.
   if (TModalHook hook = ModalHookSlot()) hook(this);
-  // The nested loop: messages, timers and the platform's events until a result is set. The headless
-  // host has no events to wait for, so there the loop ends at once.
-  while (FModalResult == mrNone) {
+  // The nested loop: messages, timers and the platform's events until a result is set and the close
+  // handlers agree; a refused close keeps the dialog open. The headless host has no events to wait for,
+  // so there the loop ends at once, and a refused result falls back to Cancel: nobody is left to answer.
+  for (;;) {
     Application->ProcessMessages();
-    if (FModalResult != mrNone || Application->Terminated()) break;
+    if (Application->Terminated()) break;
+    if (FModalResult != mrNone && CloseModal()) break;
     const uint64_t now = Application->Now(), due = Application->NextTimerDue();
     const Cardinal wait = due == UINT64_MAX ? kModalWait : Cardinal(std::min<uint64_t>(due > now ? due - now : 0, kModalWait));
     if (!PlatformHost()->WaitAndDispatch(wait)) break;
-  }
-  // A result the close handlers refuse (caNone, CanClose false) falls back to Cancel: headless code
-  // has nobody left to answer the dialog.
-  if (FModalResult != mrNone && !CloseQuery()) FModalResult = mrNone;
-  if (FModalResult != mrNone) {
-    TCloseAction action = caHide;
-    DoClose(action);
-    if (action == caFree) Release();
+    if (FModalResult != mrNone && CloseModal()) break;
   }
   if (FModalResult == mrNone) FModalResult = mrCancel;
   return FModalResult;
+}
+
+bool TCustomForm::CloseModal() {
+  TCloseAction action = caNone;
+  if (CloseQuery()) {
+    action = caHide;
+    DoClose(action);
+  }
+  if (action == caNone) {
+    FModalResult = mrNone;
+    return false;
+  }
+  if (action == caFree) Release();
+  return true;
 }
 
 // [closing] ------------------------------------------------------------------------------------------------
@@ -153,19 +164,27 @@ void TCustomForm::DoClose(TCloseAction& Action) {
 
 void TCustomForm::Close() {
   if (FModal) {
-    if (FModalResult == mrNone) FModalResult = mrCancel;
+    if (FModalResult == mrNone) FModalResult = mrCancel;  // the modal loop asks the close handlers
     return;
   }
   if (!CloseQuery()) return;
   TCloseAction action = caHide;
   DoClose(action);
-  switch (action) {
-    case caNone: return;
-    case caHide: Hide(); break;
-    case caMinimize: SetWindowState(wsMinimized); break;
-    case caFree: Hide(); Release(); break;
+  if (action == caNone) return;
+  if (action == caMinimize) {
+    SetWindowState(wsMinimized);  // the main form too: minimizing is what its handler asked for
+    return;
   }
+  Hide();
+  // The main form ends the application instead of being freed: its creator owns it.
   if (Application->MainForm() == this) Application->Terminate();
+  else if (action == caFree) Release();
+}
+
+void TCustomForm::SetWindowState(TWindowState v) {
+  if (v == FWindowState) return;
+  FWindowState = v;
+  if (!Parent()) PlatformHost()->WindowChanged(this);
 }
 
 void TCustomForm::Release() { Application->ReleaseLater(this); }

@@ -36,7 +36,8 @@ class TCustomForm : public TWinControl {
   TPosition Position() const { return FPosition; }
   void SetPosition(TPosition v) { FPosition = v; }
   TWindowState WindowState() const { return FWindowState; }
-  void SetWindowState(TWindowState v) { FWindowState = v; }
+  // A top-level form's window follows (minimized, maximized, restored).
+  void SetWindowState(TWindowState v);
   // When true the form sees every key before its focused control (and may consume it: Key = 0).
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool v) { FKeyPreview = v; }
@@ -57,8 +58,11 @@ class TCustomForm : public TWinControl {
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult v) { FModalResult = v; }
   bool Modal() const { return FModal; }
-  // OnCloseQuery, then OnClose with the action caHide (caFree frees the form at the next ProcessMessages);
-  // a modal form gets ModalResult mrCancel unless it has one.
+  // What the window's close button does too. OnCloseQuery (false refuses), then OnClose with the action
+  // caHide: caNone keeps the form, caMinimize minimizes it, caHide hides it, caFree hides it and frees it
+  // at the next ProcessMessages. The main form is hidden and ends the application (Terminate) instead
+  // of being freed. A modal form gets ModalResult mrCancel unless it has one; its loop then asks the
+  // close handlers the same way, and a refused close keeps it open.
   void Close();
   bool CloseQuery();
   // Frees the form at the next ProcessMessages.
@@ -91,8 +95,11 @@ class TCustomForm : public TWinControl {
   virtual void DoShow();
   virtual void DoHide();
   virtual void DoClose(TCloseAction& Action);
-  // Places a top-level form by Position (centred on the screen, the main form or the owner form).
+  // Places a top-level form by Position (centred on the screen, the main form or the owner form), each
+  // time it is shown.
   void ApplyPosition();
+  // A modal result was set: OnCloseQuery and OnClose agree (true), or the result is cleared.
+  bool CloseModal();
 
  private:
   TFormBorderStyle FBorderStyle = bsSizeable;

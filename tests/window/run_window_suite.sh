@@ -1,0 +1,182 @@
+#!/bin/sh
+# The real-window suite: starts Xvfb, runs window_app in it and drives it with xdotool as a user would,
+# reading the screen with xprobe. Checks that what changes on a timer, on a click and from a worker
+# thread is on screen at once; that an exception thrown by OnClick is shown in a message window and the
+# program goes on; that a second form closed by its close button runs its close events and the program
+# goes on; that the caret blinks; that closing the main window (and SIGTERM, SDL's quit) runs the close
+# events and ends the program; and the CPU the idle window and a focused edit use.
+#   run_window_suite.sh WINDOW_APP XPROBE
+# Exit 0 when every check passed, 1 on a failure, 77 (skipped) only when no X server can start.
+# JOX_IDLE_CPU_MAX and JOX_EDIT_CPU_MAX (percent of a core, default 1 and 2) set the CPU limits.
+set -u
+app=$1
+probe=$2
+idle_max=${JOX_IDLE_CPU_MAX:-1}    # percent of a core
+edit_max=${JOX_EDIT_CPU_MAX:-2}
+
+if [ -z "${JOX_IN_XVFB:-}" ]; then
+  for tool in xvfb-run xdotool; do
+    if ! command -v $tool >/dev/null 2>&1; then
+      echo "window suite: skipped, $tool is not installed (scripts/deps.sh installs it)"
+      exit 77
+    fi
+  done
+  # XVFB_DISPLAY=N takes display :N (where several people share a machine); otherwise a free one.
+  display_arg="-a"
+  [ -n "${XVFB_DISPLAY:-}" ] && display_arg="-n $XVFB_DISPLAY"
+  JOX_IN_XVFB=1 xvfb-run $display_arg -s "-screen 0 1024x768x24 -nolisten tcp" sh "$0" "$@"
+  rc=$?
+  # xvfb-run fails before running anything when the server cannot start.
+  if [ $rc -ne 0 ] && [ $rc -ne 1 ]; then
+    echo "window suite: skipped, no X server could start (xvfb-run exit $rc)"
+    exit 77
+  fi
+  exit $rc
+fi
+
+log=$(mktemp)
+err=$(mktemp)
+pid=
+failures=0
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  rm -f "$log" "$err"
+}
+trap cleanup EXIT
+
+ok() { echo "ok   $*"; }
+bad() {
+  echo "FAIL $*"
+  failures=$((failures + 1))
+}
+check() {  # check NAME COMMAND...: the command's output is shown on failure
+  name=$1
+  shift
+  if out=$("$@" 2>&1); then ok "$name ($out)"; else bad "$name: $out"; fi
+}
+alive() { kill -0 "$pid" 2>/dev/null; }
+logged() { grep -qx "$1" "$log"; }
+wait_log() {  # wait_log LINE SECONDS
+  i=0
+  while [ $i -lt $(($2 * 20)) ]; do
+    logged "$1" && return 0
+    sleep 0.05
+    i=$((i + 1))
+  done
+  return 1
+}
+find_window() {  # find_window NAME SECONDS: prints the id of the visible window named NAME
+  i=0
+  while [ $i -lt $(($2 * 10)) ]; do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && echo "$id" && return 0
+    sleep 0.1
+    i=$((i + 1))
+  done
+  return 1
+}
+click() { xdotool mousemove "$1" "$2" click 1; }
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+cpu_percent() {  # cpu_percent SECONDS: the app's share of one core over that time
+  t0=$(cpu_ticks)
+  sleep "$1"
+  t1=$(cpu_ticks)
+  awk -v t="$((t1 - t0))" -v s="$1" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.1f", t * 100 / (s * hz) }'
+}
+below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+start() {
+  : >"$log"
+  "$app" >"$log" 2>"$err" &
+  pid=$!
+  if ! wait_log ready 10 || ! main=$(find_window "jox window test" 10); then
+    echo "FAIL the window did not open"
+    cat "$err"
+    exit 1
+  fi
+  xdotool mousemove 470 230  # inside the window: the keyboard follows the pointer without a window manager
+  sleep 0.3
+}
+
+start
+# Boxes: the timer's at (10,10), the click's at (120,10), the worker's at (230,10); buttons below them at
+# y 60 (Throw, Change, Work, Second at x 10, 120, 230, 340); the edit at (10,110).
+check "a timer's change is on screen" "$probe" wait 16 16 0000FF 3000
+click 170 74
+check "a click's change is on screen" "$probe" wait 126 16 00FF00 1000
+click 280 74
+check "a worker thread's queued call is on screen" "$probe" wait 236 16 FF00FF 2000
+
+click 60 74
+if box=$(find_window "Error" 5); then
+  ok "an exception from OnClick is shown in a window"
+  grep -q "Thrown from OnClick" "$err" && ok "and on stderr" || bad "the message is not on stderr"
+  alive && ok "the program goes on" || bad "the program ended"
+  xdotool mousemove --window "$box" 20 20
+  sleep 0.2
+  xdotool key Return
+  sleep 0.5
+  xdotool search --onlyvisible --name "^Error\$" >/dev/null 2>&1 && bad "Enter did not close the message"
+  xdotool mousemove 470 230
+  click 170 74
+  check "the program still answers a click" "$probe" wait 126 16 FFFF00 1000
+else
+  bad "no message window after an exception in OnClick"
+fi
+
+click 110 122
+check "the caret blinks on screen" sh -c "n=\$('$probe' changes 11 112 100 20 1700); echo \"\$n changes\"; [ \$n -ge 2 ]"
+xdotool type 42
+sleep 0.3
+edit_cpu=$(cpu_percent 6)
+below "$edit_cpu" "$edit_max" && ok "a focused edit uses $edit_cpu% of a core" ||
+  bad "a focused edit uses $edit_cpu% of a core (limit $edit_max%)"
+click 390 74  # Second: the edit loses the focus, nothing blinks any more
+if second=$(find_window "jox second form" 5); then
+  ok "a second form opens"
+  xdotool mousemove 470 230
+  sleep 0.5
+  idle_cpu=$(cpu_percent 6)
+  below "$idle_cpu" "$idle_max" && ok "the idle window uses $idle_cpu% of a core" ||
+    bad "the idle window uses $idle_cpu% of a core (limit $idle_max%)"
+  "$probe" close "$second"
+  wait_log "close second" 3 && logged "closequery second" && ok "its close button runs OnCloseQuery and OnClose" ||
+    bad "closing the second form by its close button ran no close events"
+  sleep 0.3
+  alive && ok "the program goes on after the second form closed" || bad "the program ended with the second form"
+  xdotool search --onlyvisible --name "^jox second form\$" >/dev/null 2>&1 && bad "the second form is still shown"
+  click 390 74
+  if second=$(find_window "jox second form" 5); then
+    "$probe" close "$second"
+    sleep 0.5
+    alive && ok "a second form opens and closes again" || bad "the program ended closing the second form again"
+  else
+    bad "the second form does not open again"
+  fi
+else
+  bad "the second form does not open"
+fi
+
+"$probe" close "$main"
+wait_log end 5 && logged "closequery main" && logged "close main" &&
+  ok "closing the main window runs its close events and ends the program" ||
+  bad "closing the main window: $(tr '\n' ' ' <"$log")"
+wait "$pid"
+rc=$?
+pid=
+[ $rc -eq 0 ] && ok "the program ended with 0" || bad "the program ended with $rc"
+
+start
+kill -TERM "$pid"
+wait_log end 5 && logged "close main" && ok "SIGTERM (a quit request) closes the main form" ||
+  bad "SIGTERM: $(tr '\n' ' ' <"$log")"
+wait "$pid"
+pid=
+
+if [ $failures -ne 0 ]; then
+  echo "window suite: $failures failed"
+  echo "--- stderr of the last run"
+  cat "$err"
+  exit 1
+fi
+echo "window suite: all passed"
+exit 0

@@ -1,0 +1,108 @@
+// What the window suite needs beside xdotool: read the screen, and close a window the way a window
+// manager's close button does (the WM_DELETE_WINDOW message; Xvfb has no window manager).
+//   xprobe pixel X Y                  prints the colour at (X, Y) of the screen as RRGGBB
+//   xprobe wait X Y RRGGBB MS         waits until (X, Y) shows the colour; prints the ms it took
+//   xprobe changes X Y W H MS         counts how often the area changes within MS ms
+//   xprobe close WINDOW               asks the window (an id, as xdotool prints it) to close
+// Exit status 0 on success, 1 when the wait ran out, 2 on wrong use or no display.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+Display* gDisplay = nullptr;
+
+unsigned long Pixel(int x, int y) {
+  XImage* img = XGetImage(gDisplay, DefaultRootWindow(gDisplay), x, y, 1, 1, AllPlanes, ZPixmap);
+  if (!img) return 0;
+  const unsigned long p = XGetPixel(img, 0, 0) & 0xFFFFFF;
+  XDestroyImage(img);
+  return p;
+}
+
+std::vector<unsigned long> Area(int x, int y, int w, int h) {
+  std::vector<unsigned long> out;
+  XImage* img = XGetImage(gDisplay, DefaultRootWindow(gDisplay), x, y, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
+  if (!img) return out;
+  for (int j = 0; j < h; ++j)
+    for (int i = 0; i < w; ++i) out.push_back(XGetPixel(img, i, j) & 0xFFFFFF);
+  XDestroyImage(img);
+  return out;
+}
+
+long Ms(std::chrono::steady_clock::time_point t0) {
+  return long(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count());
+}
+
+int Usage() {
+  std::fprintf(stderr, "usage: xprobe pixel X Y | wait X Y RRGGBB MS | changes X Y W H MS | close WINDOW\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  gDisplay = XOpenDisplay(nullptr);
+  if (!gDisplay) {
+    std::fprintf(stderr, "xprobe: no display\n");
+    return 2;
+  }
+  const std::string cmd = argv[1];
+  auto arg = [&](int i) { return i < argc ? std::strtol(argv[i], nullptr, 0) : 0; };
+  if (cmd == "pixel" && argc == 4) {
+    std::printf("%06lX\n", Pixel(int(arg(2)), int(arg(3))));
+    return 0;
+  }
+  if (cmd == "wait" && argc == 6) {
+    const unsigned long want = std::strtoul(argv[4], nullptr, 16);
+    const auto t0 = std::chrono::steady_clock::now();
+    unsigned long got = 0;
+    do {
+      got = Pixel(int(arg(2)), int(arg(3)));
+      if (got == want) {
+        std::printf("%ld\n", Ms(t0));
+        return 0;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    } while (Ms(t0) < arg(5));
+    std::printf("still %06lX after %ld ms\n", got, arg(5));
+    return 1;
+  }
+  if (cmd == "changes" && argc == 7) {
+    const int x = int(arg(2)), y = int(arg(3)), w = int(arg(4)), h = int(arg(5));
+    const auto t0 = std::chrono::steady_clock::now();
+    std::vector<unsigned long> last = Area(x, y, w, h);
+    int changes = 0;
+    while (Ms(t0) < arg(6)) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      std::vector<unsigned long> now = Area(x, y, w, h);
+      if (now != last) ++changes;
+      last.swap(now);
+    }
+    std::printf("%d\n", changes);
+    return 0;
+  }
+  if (cmd == "close" && argc == 3) {
+    const Window win = Window(std::strtoul(argv[2], nullptr, 0));
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = win;
+    e.xclient.message_type = XInternAtom(gDisplay, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = long(XInternAtom(gDisplay, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(gDisplay, win, False, NoEventMask, &e);
+    XFlush(gDisplay);
+    return 0;
+  }
+  return Usage();
+}
