@@ -10,7 +10,7 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 set(JOX_TESTS_FRAMEWORK backend buttons classes clipbrd combobox comctrls controls dialogs dispatch fonts forms
-    graphics grids imageio input layers memo menus modal raster scrolling stdctrls sysutils treeview)
+    graphics grids imageio input layers memo menus modal raster runtime scrolling stdctrls sysutils treeview)
 set(JOX_TESTS_CORE core_drawing core_text numerics numtext package paint_helpers stringarray)
 set(JOX_TESTS_REPLIST rldata rldata_formats rldata_io replist_io reportlistview reportlistview_paint rowedit
     rowedit_datetime)
@@ -29,7 +29,8 @@ function(jox_test_group name)
   target_link_libraries(${name} PRIVATE jox_test_support joxwidgets GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE JOX_SOURCE_DIR="${JOX_ROOT}")
   # Every test source starts with gtest and the framework; parsing them once saves most of a test's compile.
-  target_precompile_headers(${name} PRIVATE <gtest/gtest.h> ${JOX_ROOT}/package/framework/framework.h)
+  # Named as the sources name it, through the include path, so the header guards see one file.
+  target_precompile_headers(${name} PRIVATE <gtest/gtest.h> <package/framework/framework.h>)
   jox_options(${name})
   gtest_discover_tests(${name} WORKING_DIRECTORY ${JOX_BIN} DISCOVERY_MODE PRE_TEST)
 endfunction()
