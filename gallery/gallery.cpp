@@ -23,12 +23,17 @@ std::vector<Page> SortedPages() {
 }
 
 std::unique_ptr<TForm> RenderPage(const Page& page) {
+  // A picture must not depend on how long building the page took: timers (scrolling text, automatic
+  // increments) stand still while it is drawn.
+  const bool realClock = !Application->VirtualClock();
+  if (realClock) Application->UseVirtualClock(true);
   auto form = std::make_unique<TForm>(nullptr);
   form->SetCaption(FromUtf8(page.name));
   page.build(form.get());
   form->Invalidate();
   Application->ProcessMessages();
   form->Update();
+  if (realClock) Application->UseVirtualClock(false);
   return form;
 }
 

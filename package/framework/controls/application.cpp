@@ -5,10 +5,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <cstdio>
+#include <deque>
 #include <limits>
+#include <map>
+#include <mutex>
+#include <thread>
 
 #include "package/framework/controls/controls.h"
 #include "package/framework/controls/forms.h"
@@ -20,35 +25,53 @@ namespace jox {
 // Never freed: controls may outlive any static destruction order, and it stays reachable.
 TApplication* Application = new TApplication(nullptr);
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FStart(std::chrono::steady_clock::now()) {}
+struct TApplication::TData {
+  struct TQueued {
+    HWND Wnd;
+    TMessage Msg;
+  };
+  std::map<HWND, TWndMethod> Windows;
+  std::deque<TQueued> Queue;
+  std::map<HWND, const TControl*> TimerControls;
+  std::mutex CallLock;  // guards Calls, filled from any thread
+  std::deque<std::function<void()>> Calls;
+  std::thread::id GuiThread = std::this_thread::get_id();
+  std::chrono::steady_clock::time_point Start = std::chrono::steady_clock::now();
+};
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FData(std::make_unique<TData>()) {}
 
 TApplication::~TApplication() = default;
 
 // [windows] ------------------------------------------------------------------------------------------------
 HWND TApplication::RegisterWindow(TWndMethod Method) {
   HWND h = FNextHandle++;
-  FWindows.emplace(h, std::move(Method));
+  FData->Windows.emplace(h, std::move(Method));
   return h;
 }
 
 void TApplication::UnregisterWindow(HWND Wnd) {
-  FWindows.erase(Wnd);
-  FTimerControls.erase(Wnd);
+  FData->Windows.erase(Wnd);
+  FData->TimerControls.erase(Wnd);
   FTimers.erase(std::remove_if(FTimers.begin(), FTimers.end(), [Wnd](const TTimerEntry& t) { return t.Wnd == Wnd; }),
                 FTimers.end());
-  FQueue.erase(std::remove_if(FQueue.begin(), FQueue.end(), [Wnd](const TQueued& q) { return q.Wnd == Wnd; }),
-               FQueue.end());
+  FData->Queue.erase(std::remove_if(FData->Queue.begin(), FData->Queue.end(), [Wnd](const TData::TQueued& q) { return q.Wnd == Wnd; }),
+               FData->Queue.end());
 }
 
+size_t TApplication::QueuedMessages() const { return FData->Queue.size(); }
+
+bool TApplication::IsWindowHandle(HWND Wnd) const { return FData->Windows.count(Wnd) != 0; }
+
 bool TApplication::Deliver(HWND Wnd, TMessage& Message) {
-  auto it = FWindows.find(Wnd);
-  if (it == FWindows.end()) return false;
+  auto it = FData->Windows.find(Wnd);
+  if (it == FData->Windows.end()) return false;
   TWndMethod method = it->second;  // the window may be destroyed by its own handler
   method(Message);
   return true;
 }
 
-void TApplication::Post(HWND Wnd, const TMessage& Message) { FQueue.push_back({Wnd, Message}); }
+void TApplication::Post(HWND Wnd, const TMessage& Message) { FData->Queue.push_back({Wnd, Message}); }
 
 void TApplication::ForgetForm(TCustomForm* Form) {
   FReleased.erase(std::remove(FReleased.begin(), FReleased.end(), Form), FReleased.end());
@@ -59,9 +82,9 @@ void TApplication::ForgetForm(TCustomForm* Form) {
 // [queue] --------------------------------------------------------------------------------------------------
 void TApplication::DeliverQueued() {
   // A bound keeps a handler that posts to itself from hanging the caller.
-  for (int n = 0; n < 100000 && !FQueue.empty(); ++n) {
-    TQueued q = FQueue.front();
-    FQueue.pop_front();
+  for (int n = 0; n < 100000 && !FData->Queue.empty(); ++n) {
+    TData::TQueued q = FData->Queue.front();
+    FData->Queue.pop_front();
     try {
       Deliver(q.Wnd, q.Msg);
     } catch (...) {
@@ -96,15 +119,15 @@ void TApplication::Terminate() {
 void TApplication::Queue(std::function<void()> Fn) {
   if (!Fn) return;
   {
-    std::lock_guard<std::mutex> lock(FCallLock);
-    FCalls.push_back(std::move(Fn));
+    std::lock_guard<std::mutex> lock(FData->CallLock);
+    FData->Calls.push_back(std::move(Fn));
   }
   PlatformHost()->Wake();
 }
 
 void TApplication::Synchronize(std::function<void()> Fn) {
   if (!Fn) return;
-  if (std::this_thread::get_id() == FGuiThread) {
+  if (std::this_thread::get_id() == FData->GuiThread) {
     Fn();
     return;
   }
@@ -131,16 +154,16 @@ void TApplication::Synchronize(std::function<void()> Fn) {
 }
 
 size_t TApplication::QueuedCalls() const {
-  std::lock_guard<std::mutex> lock(FCallLock);
-  return FCalls.size();
+  std::lock_guard<std::mutex> lock(FData->CallLock);
+  return FData->Calls.size();
 }
 
 void TApplication::DeliverCalls() {
   // Only the calls queued before this pass: a call that queues another does not hold the loop.
   std::deque<std::function<void()>> calls;
   {
-    std::lock_guard<std::mutex> lock(FCallLock);
-    calls.swap(FCalls);
+    std::lock_guard<std::mutex> lock(FData->CallLock);
+    calls.swap(FData->Calls);
   }
   for (auto& fn : calls) {
     try {
@@ -183,14 +206,14 @@ uint64_t TApplication::NextTimerDue() const {
 }
 
 void TApplication::SetTimerControl(HWND Wnd, const TControl* Control) {
-  if (!FWindows.count(Wnd)) return;
-  if (Control) FTimerControls[Wnd] = Control;
-  else FTimerControls.erase(Wnd);
+  if (!FData->Windows.count(Wnd)) return;
+  if (Control) FData->TimerControls[Wnd] = Control;
+  else FData->TimerControls.erase(Wnd);
 }
 
 bool TApplication::Asleep(const TTimerEntry& t) const {
-  auto it = FTimerControls.find(t.Wnd);
-  return it != FTimerControls.end() && !Displayed(it->second);
+  auto it = FData->TimerControls.find(t.Wnd);
+  return it != FData->TimerControls.end() && !Displayed(it->second);
 }
 
 void TApplication::DeliverTimer(const TTimerEntry& t) {
@@ -228,7 +251,7 @@ void TApplication::DeliverDueTimers() {
 
 uintptr_t SetTimer(HWND Wnd, uintptr_t IDEvent, Cardinal Elapse, TIMERPROC TimerProc) {
   TApplication* app = Application;
-  if (!app->FWindows.count(Wnd)) return 0;
+  if (!app->FData->Windows.count(Wnd)) return 0;
   Elapse = std::clamp(Elapse, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
   const uint64_t due = app->Now() + Elapse;
   for (auto& t : app->FTimers)
@@ -257,7 +280,7 @@ bool KillTimer(HWND Wnd, uintptr_t IDEvent) {
 uint64_t TApplication::Now() const {
   if (FVirtual) return FVirtualNow;
   return uint64_t(
-      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - FStart).count());
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - FData->Start).count());
 }
 
 void TApplication::UseVirtualClock(bool Virtual) {

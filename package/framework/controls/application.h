@@ -13,14 +13,9 @@
 // coalesce, as on the platform.
 #pragma once
 
-#include <chrono>
-#include <deque>
 #include <exception>
 #include <functional>
-#include <map>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include "package/framework/base/component.h"
@@ -123,7 +118,7 @@ class TApplication : public TComponent {
   // HandleException.
   void ProcessMessages();
   // Messages waiting in the queue.
-  size_t QueuedMessages() const { return FQueue.size(); }
+  size_t QueuedMessages() const;
   // Runs Fn on the GUI thread at the next ProcessMessages and wakes the loop waiting for events. Safe
   // from any thread: with Synchronize, the only way in from other threads. What Fn throws goes to
   // HandleException.
@@ -214,7 +209,7 @@ class TApplication : public TComponent {
   HWND RegisterWindow(TWndMethod Method);
   void UnregisterWindow(HWND Wnd);
   bool Deliver(HWND Wnd, TMessage& Message);  // false for an unknown window
-  bool IsWindowHandle(HWND Wnd) const { return FWindows.count(Wnd) != 0; }
+  bool IsWindowHandle(HWND Wnd) const;
   void Post(HWND Wnd, const TMessage& Message);
   void ForgetForm(TCustomForm* Form);
   void MarkDirty(TControl* Root);              // the root has an area to repaint
@@ -241,10 +236,8 @@ class TApplication : public TComponent {
     uint64_t Due;
     uint64_t Seq;  // order of setting, breaks ties of Due
   };
-  struct TQueued {
-    HWND Wnd;
-    TMessage Msg;
-  };
+  // The queue, window and call tables: kept out of this header, which nearly every source includes.
+  struct TData;
   // One pass over the timers due at Now(): one message each, in due order; then each is rescheduled
   // from Now() (missed ticks coalesce).
   void DeliverDueTimers();
@@ -254,20 +247,14 @@ class TApplication : public TComponent {
   void DeliverCalls();
   bool Asleep(const TTimerEntry& t) const;
 
-  std::map<HWND, TWndMethod> FWindows;
+  std::unique_ptr<TData> FData;
   HWND FNextHandle = 0x1000;
-  std::deque<TQueued> FQueue;
   std::vector<TTimerEntry> FTimers;
-  std::map<HWND, const TControl*> FTimerControls;
-  mutable std::mutex FCallLock;  // guards FCalls, filled from any thread
-  std::deque<std::function<void()>> FCalls;
-  std::thread::id FGuiThread = std::this_thread::get_id();
   bool FErrorShowing = false;
   uint64_t FTimerSeq = 0;
   Integer FTimerCapacity = 10000;
   bool FVirtual = false;
   uint64_t FVirtualNow = 0;
-  std::chrono::steady_clock::time_point FStart;
   std::vector<TControl*> FDirtyRoots;
   std::vector<TCustomForm*> FReleased;
   Integer FBeepCount = 0;
