@@ -2,6 +2,7 @@
 // painting of the cells, and picking with mouse and keys.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 
 #include "minical/minical.h"
@@ -21,6 +22,15 @@ void ComputusEaster(Integer Y, Integer& Day, Integer& Month) {
   const Integer l = (32 + 2 * e + 2 * i - h - k) % 7, m = (a + 11 * h + 22 * l) / 451;
   Month = (h + l - 7 * m + 114) / 31;
   Day = (h + l - 7 * m + 114) % 31 + 1;
+}
+
+// ISO week of a date, from its Thursday, independent of the calendar and the runtime's routine.
+Integer IsoWeek(Integer Y, Integer M, Integer D) {
+  using namespace std::chrono;
+  const sys_days date{year{Y} / month(unsigned(M)) / day(unsigned(D))};
+  const sys_days thursday = date - days(weekday(date).iso_encoding() - 1) + days(3);
+  const year_month_day t{thursday};
+  return Integer((thursday - sys_days{t.year() / January / 1}).count() / 7 + 1);
 }
 
 class MiniCal : public jox::test::FrameworkTest {
@@ -58,6 +68,32 @@ class MiniCal : public jox::test::FrameworkTest {
       for (Integer x = rc.Left; x < rc.Right; ++x)
         if (jox::test::SameColor(jox::test::SurfacePixel(cal->Surface(), o.X + x, o.Y + y), colour, 12)) ++n;
     return n;
+  }
+
+  // The number shown in the week column of row r: the one whose text, drawn as the calendar draws
+  // it, matches the cell's pixels; 0 when none does.
+  Integer ShownWeek(Integer r) {
+    Application->ProcessMessages();
+    const TRect rc = cal->CellRect(0, r);
+    const TPoint o = cal->OriginInRoot();
+    TBitmap ref;
+    ref.SetSize(rc.Width(), rc.Height());
+    TCanvas* c = ref.Canvas();
+    c->Font()->Assign(cal->Font());
+    c->Font()->SetColor(cal->ColorWeekNoFg());
+    c->Brush()->SetColor(cal->ColorWeekNoBg());
+    for (Integer n = 1; n <= 53; ++n) {
+      const String text = IntToStr(n);
+      c->TextRect(Rect(0, 0, rc.Width(), rc.Height()), (rc.Width() - c->TextWidth(text)) / 2,
+                  (rc.Height() - c->TextHeight(text)) / 2, text);
+      bool same = true;
+      for (Integer y = 0; y < rc.Height() && same; ++y)
+        for (Integer x = 0; x < rc.Width() && same; ++x)
+          same = jox::test::SameColor(jox::test::SurfacePixel(cal->Surface(), o.X + rc.Left + x, o.Y + rc.Top + y),
+                                      jox::test::SurfacePixel(&ref, x, y), 2);
+      if (same) return n;
+    }
+    return 0;
   }
 
   std::unique_ptr<TForm> form;
@@ -257,6 +293,49 @@ TEST_F(MiniCal, MondayFirstMonthStartingOnSunday) {
   cal->SetFirstDayOfWeek(dwSun);
   EXPECT_EQ(cal->DayAt(1, 2), 1);
   EXPECT_GT(CountNear(1, 2, cal->DayColors(dwSun)), 100);
+}
+
+// Every week row shows the ISO week of its days (Monday first): across a year's end, and in months
+// whose first days still belong to week 53 or already to week 1 of the next year.
+TEST_F(MiniCal, WeekColumnShowsTheIsoWeekOfEveryRow) {
+  const Integer months[][2] = {{2021, 1}, {2016, 1}, {2024, 12}, {2025, 6}, {2026, 3}};
+  for (const auto& ym : months) {
+    Select(ym[0], ym[1], 15);
+    for (Integer r = 2; r <= 7; ++r) {
+      // Row r holds the day 7 (r - 2) after the 1st; its days lie in the month or just after it.
+      Integer y = ym[0], m = ym[1], d = 1 + 7 * (r - 2);
+      const Integer days = DaysInAMonth(Word(y), Word(m));
+      if (d > days) {
+        d -= days;
+        if (++m > 12) m = 1, ++y;
+      }
+      EXPECT_EQ(ShownWeek(r), IsoWeek(y, m, d)) << ym[0] << "-" << ym[1] << " row " << r;
+    }
+  }
+  // 1 January 2021, a Friday, lies in week 53 of 2020.
+  Select(2021, 1, 1);
+  EXPECT_EQ(ShownWeek(2), 53);
+  EXPECT_EQ(ShownWeek(3), 1);
+}
+
+// The June feasts of 2025 (Easter on 20 April) fall on their own days, not one later.
+TEST_F(MiniCal, JuneFeastsFallOnTheirDays) {
+  String c;
+  EXPECT_TRUE(cal->CheckHoliday(2025, 6, 8, c));
+  EXPECT_EQ(c, u"Pentecost");
+  EXPECT_TRUE(cal->CheckHoliday(2025, 6, 9, c));
+  EXPECT_EQ(c, u"Whit Monday");
+  EXPECT_TRUE(cal->CheckHoliday(2025, 6, 19, c));
+  EXPECT_EQ(c, u"Corpus Christi");
+  EXPECT_FALSE(cal->CheckHoliday(2025, 6, 10, c));
+  EXPECT_FALSE(cal->CheckHoliday(2025, 6, 20, c));
+  EXPECT_EQ(c, u"");
+  // And they are painted so: 9 June 2025 is a Monday, column 1.
+  Select(2025, 6, 2);
+  const Integer row = (9 - cal->MonOfs()) / 7 + 2;
+  ASSERT_EQ(cal->DayAt(1, row), 9);
+  EXPECT_GT(CountNear(1, row, cal->ColorHolidayBg()), 100);
+  EXPECT_EQ(CountNear(2, row, cal->ColorHolidayBg()), 0);
 }
 
 TEST_F(MiniCal, HolidaysAreColouredAndSelectedHolidaysMixBoth) {
