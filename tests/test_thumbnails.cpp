@@ -120,6 +120,27 @@ TEST_F(ThumbsTest, HitTesting) {
   }
 }
 
+// The last slide of the range is as much a slide as any: found, drawn, clicked and selected.
+TEST_F(ThumbsTest, TheSlideAtMaxCountsLikeAnyOther) {
+  Place(2);
+  t->SetMax(3);
+  std::vector<Integer> clicked;
+  t->SetOnImageClick([&](TObject*, Integer, Integer, Integer id) { clicked.push_back(id); });
+  Integer x = 0, y = 0;
+  t->CalcSlidePos(3, x, y);
+  EXPECT_EQ(t->CalcSlideIndex(x + S / 2, y + S / 2), 3);
+  EXPECT_EQ(t->CalcSlideIndex(x + P + S / 2, y + S / 2), 0);  // slide 4 is past Max
+  EXPECT_EQ(At(x + S / 2, y + M + 2), ColorToRGB(clSilver));   // drawn
+  input::Click(t, x + S / 2, y + S / 2);
+  EXPECT_TRUE(t->SlideSelected(3));
+  EXPECT_EQ(t->FirstSelectedSlide(), 3);
+  EXPECT_EQ(clicked, (std::vector<Integer>{3}));
+  // Scrolled to its end, the strip still shows Max at the top.
+  t->SetMax(100);
+  t->SetFirstThumbIdx(100);
+  EXPECT_EQ(t->CalcSlideIndex(10 + P + 60, 12 + 60), 100);
+}
+
 TEST_F(ThumbsTest, RequestsOnlyVisibleSlides) {
   Place(2);
   EXPECT_EQ(Requests(), (std::vector<Integer>{1, 3, 5, 2, 4, 6}));  // column by column
