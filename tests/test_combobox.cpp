@@ -88,6 +88,30 @@ TEST_F(ComboBoxTest, KeysMoveTheSelectionOrTheHighlightWhileDropped) {
   EXPECT_EQ(f.log, "drop close ");
 }
 
+// Escape after the highlight moved away from the current item still chooses nothing, in both styles.
+TEST_F(ComboBoxTest, EscapeAfterMovingTheHighlightKeepsTheChoice) {
+  for (TComboBoxStyle style : {csDropDownList, csDropDown}) {
+    Fixture f(style);
+    f.combo->SetItemIndex(1);
+    f.combo->SetFocus();
+    jox::input::KeyPress(f.combo, VK_DOWN, ssAlt);
+    ASSERT_TRUE(f.combo->DroppedDown());
+    jox::input::KeyPress(f.combo, VK_DOWN);
+    jox::input::KeyPress(f.combo, VK_DOWN);
+    jox::input::KeyPress(f.combo, VK_ESCAPE);
+    EXPECT_FALSE(f.combo->DroppedDown()) << style;
+    EXPECT_EQ(f.combo->ItemIndex(), 1) << style;
+    EXPECT_EQ(f.combo->Text(), u"green") << style;
+    EXPECT_EQ(f.log, "drop close ") << style;
+    // Dropped again, the highlight starts from the kept choice.
+    f.log.clear();
+    jox::input::KeyPress(f.combo, VK_DOWN, ssAlt);
+    jox::input::KeyPress(f.combo, VK_RETURN);
+    EXPECT_EQ(f.combo->ItemIndex(), 1) << style;
+    EXPECT_EQ(f.log, "drop close ") << style;
+  }
+}
+
 TEST_F(ComboBoxTest, TypingFindsItemsByPrefixAndStepsThroughRepeats) {
   Fixture f;
   f.combo->SetFocus();
