@@ -42,7 +42,6 @@ void ExpectInvariants(const TMeter& m) {
   }
 }
 
-String TempFile(const char* name) { return FromUtf8(std::string(testing::TempDir()) + name); }
 
 }  // namespace
 
@@ -421,7 +420,8 @@ TEST(Meter, NeedleLayout) {
 }
 
 TEST(Meter, ImageFiles) {
-  const String good = TempFile("meter_img.bmp"), bad = TempFile("meter_bad.bmp");
+  const jox::test::ScratchDir dir;
+  const String good = dir.File("meter_img.bmp"), bad = dir.File("meter_bad.bmp");
   {
     TBitmap b(6, 4);
     b.Canvas()->Brush()->SetColor(clBlue);

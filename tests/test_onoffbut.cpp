@@ -139,7 +139,8 @@ TEST_F(OnOffTest, UserGlyphErrorsChangeNothing) {
   b->SetUserGlyph(&tiny);
   EXPECT_THROW(b->LoadUserGlyph(u"/nonexistent/pictures.bmp"), Exception);
   EXPECT_EQ(b->GlyphWidth(), 20);
-  const String file = FromUtf8(std::string(testing::TempDir()) + "oob_user.bmp");
+  const jox::test::ScratchDir dir;
+  const String file = dir.File("oob_user.bmp");
   TBitmap pics;
   FourColours(pics)->SaveToFile(file);
   b->LoadUserGlyph(file);

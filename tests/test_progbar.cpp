@@ -221,7 +221,8 @@ TEST_F(ProgBarTest, ValueTextFormatsAndRotates) {
 }
 
 TEST_F(ProgBarTest, BackgroundPicture) {
-  const std::string file = testing::TempDir() + "progbar_bg.bmp";
+  const jox::test::ScratchDir dir;
+  const std::string file = (dir.Path() / "progbar_bg.bmp").string();
   TBitmap pic(4, 4);
   pic.Canvas()->Brush()->SetColor(clFuchsia);
   pic.Canvas()->FillRect(Rect(0, 0, 4, 4));
@@ -236,7 +237,6 @@ TEST_F(ProgBarTest, BackgroundPicture) {
   EXPECT_EQ(Px(200, 14), clFuchsia);
   b->SetBackGroundImg(u"");
   EXPECT_EQ(Px(200, 14), b->ColorBackGnd());
-  std::filesystem::remove(file);
 }
 
 TEST_F(ProgBarTest, AutoIncRunsPastMax) {

@@ -444,7 +444,8 @@ TEST_F(ReportListTest, AssignNumbersAndDimensions) {
   EXPECT_EQ(copy.Elem(2, 1), u"1,5");  // OnReadCell is not taken over
 
   // A read replaces the sizes; the grid follows them.
-  const std::string file = ::testing::TempDir() + "replist_view_read.xml";
+  const jox::test::ScratchDir dir;
+  const std::string file = (dir.Path() / "replist_view_read.xml").string();
   copy.SetNrCols(3);
   copy.SetNrRows(7);
   copy.SaveAsXMLFile(FromUtf8(file), u"");

@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
+
+#include <unistd.h>
 
 namespace jox::test {
 
@@ -111,5 +114,18 @@ std::string ColorText(TColor c) {
   err.SaveToFile(FromUtf8("snapshots-new/" + name + "_err.png"));
   return result << " (drawn: " << drawn << ")";
 }
+
+ScratchDir::ScratchDir() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "jox_test_XXXXXX").string();
+  if (!::mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a scratch folder from " + tmpl);
+  FPath = tmpl;
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ec;  // a destructor must not throw; what cannot be removed shows in the check after ctest
+  std::filesystem::remove_all(FPath, ec);
+}
+
+String ScratchDir::File(const std::string& name) const { return FromUtf8((FPath / name).string()); }
 
 }  // namespace jox::test

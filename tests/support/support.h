@@ -1,5 +1,5 @@
 // Helpers shared by the tests: a fixture with the virtual clock and clean input state, pixel
-// comparison, and snapshot comparison against tests/snapshots/.
+// comparison, snapshot comparison against tests/snapshots/, and a scratch folder for tests that write files.
 //
 // Snapshots: MatchesSnapshot(bitmap, "meter_default") compares with tests/snapshots/meter_default.png,
 // channel by channel within kSnapshotTolerance. A missing reference or a mismatch fails, writes the
@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "package/framework/framework.h"
@@ -66,6 +67,23 @@ class ScopedModalHook {
   ~ScopedModalHook() { TCustomForm::SetModalHook(nullptr); }
   ScopedModalHook(const ScopedModalHook&) = delete;
   ScopedModalHook& operator=(const ScopedModalHook&) = delete;
+};
+
+// A folder of its own under the temporary folder, for a test that writes files. The destructor removes
+// it with everything in it, so a failing test leaves nothing behind either. ctest points the temporary
+// folder at one of the build's, and a check after the run fails when anything is left in it.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::filesystem::path& Path() const { return FPath; }
+  // The full name of a file in the folder, as the framework's file routines take it.
+  String File(const std::string& name) const;
+
+ private:
+  std::filesystem::path FPath;
 };
 
 }  // namespace jox::test
