@@ -55,6 +55,7 @@ test_sources() {
       case $stem in
         object | props | component | strings | streams | formtext) echo tests/test_classes.cpp ;;
         drawedge) echo tests/test_graphics.cpp ;;
+        graphics) ls tests/test_graphics.cpp tests/test_raster.cpp ;;
         scrolling) ls tests/test_scrolling.cpp tests/test_grids.cpp tests/test_treeview.cpp ;;
         application) ls tests/test_dispatch.cpp tests/test_modal.cpp ;;
         popups) ls tests/test_combobox.cpp tests/test_menus.cpp ;;

@@ -62,6 +62,11 @@ TEST(GradFill, MidBandsRunToTheLastColourAndBack) {
   for (int i = 0; i < 5; ++i) EXPECT_EQ(p.Px(xs[i], 60), want[i]) << i;
   EXPECT_EQ(p.Px(23, 60), clMaroon);
   EXPECT_EQ(p.Px(24, 60), half);
+  // With an even count the middle band (n = M) has the last colour too: first, half, last, first.
+  p.g.SetNrColors(4);  // columns 0, 30, 61, 91, 121
+  const TColor even[] = {clMaroon, half, clYellow, clMaroon};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(p.Px(15 + 30 * i, 60), even[i]) << i;
+  p.g.SetNrColors(5);
   p.g.SetFillType(gtMidBandHoriz);
   EXPECT_EQ(p.Px(60, 60), clYellow);
   p.g.SetNrColors(1);  // no middle to run to

@@ -60,6 +60,12 @@ TEST_F(MarkSel, DefaultsAndRefusedValues) {
   }
   EXPECT_EQ(m->NrOfColumns(), 8);
   EXPECT_EQ(m->NrOfRows(), 6);
+  for (Integer good : {1, 51}) {  // both ends of the range are taken
+    m->SetNrOfColumns(good);
+    m->SetNrOfRows(good);
+    EXPECT_EQ(m->NrOfColumns(), good);
+    EXPECT_EQ(m->NrOfRows(), good);
+  }
 
   m->SetMarkVisible(0, false);
   EXPECT_TRUE(m->MarkVisible(0));

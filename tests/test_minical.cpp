@@ -364,6 +364,14 @@ TEST_F(MiniCal, MousePicksDaysAndSwitchesMonths) {
   cal->SetAutoSwitch(true);
   ClickCell(7, 7);
   EXPECT_EQ(Ymd(), "2024-10-6");
+  EXPECT_EQ(changes, 1);
+  // The grey day just before the 1st is the last day of the month before.
+  Select(2024, 9, 10);
+  ASSERT_EQ(cal->DayAt(6, 2), 0);
+  changes = 0;
+  ClickCell(6, 2);
+  EXPECT_EQ(Ymd(), "2024-8-31");
+  EXPECT_EQ(changes, 1);
   // A grey day of the previous month, seen from January, goes to December of the year before.
   Select(2025, 1, 15);
   ASSERT_LT(cal->DayAt(1, 2), 1);

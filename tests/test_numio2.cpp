@@ -135,6 +135,17 @@ TEST_F(NumIO2Test, RangeSettersPushTheOtherLimit) {
   EXPECT_TRUE(n->OutOfRange());
 }
 
+// The limits themselves belong to the range.
+TEST_F(NumIO2Test, ValuesAtTheLimitsAreInRange) {
+  n->SetRangeLow(-2);
+  n->SetRangeHigh(10);
+  const std::pair<double, bool> cases[] = {{-2, false}, {10, false}, {-2.01, true}, {10.01, true}, {3, false}};
+  for (auto [v, out] : cases) {
+    n->SetNioValue(v);
+    EXPECT_EQ(n->OutOfRange(), out) << v;
+  }
+}
+
 TEST_F(NumIO2Test, ClampsOfTheGeometrySetters) {
   n->SetButWidth(100);
   EXPECT_EQ(n->ButWidth(), 50);
@@ -231,6 +242,20 @@ TEST_F(NumIO2Test, FixedPointDigitsReplaceTheDecimals) {
   Type("9");
   EXPECT_EQ(n->Text(), u"12.50");
   EXPECT_EQ(Application->BeepCount(), beeps + 1);
+}
+
+// The caret stops at both ends of the text: typing after Right at the end appends.
+TEST_F(NumIO2Test, CaretStopsAtTheEndsOfTheText) {
+  Start(u"12", 0);
+  Key(VK_LEFT);
+  EXPECT_EQ(n->CaretPos(), 0);
+  Key(VK_END);
+  Key(VK_RIGHT);
+  Key(VK_DOWN);
+  EXPECT_EQ(n->CaretPos(), 2);
+  Type("3");
+  EXPECT_EQ(n->Text(), u"123");
+  EXPECT_EQ(n->CaretPos(), 3);
 }
 
 TEST_F(NumIO2Test, BackspaceOverAllWritesTheFormattedZero) {

@@ -168,6 +168,14 @@ TEST_F(ProgBarTest, GridOverTheFilledPart) {
   for (Integer x = 4; x <= 150; x += 5) EXPECT_EQ(Px(x, 14), clYellow) << x;
   EXPECT_EQ(Px(5, 14), b->ColorMin());
   EXPECT_EQ(Px(154, 14), b->ColorBackGnd());
+  // A tip that falls on the grid gets its line too: 145 of the 292 columns filled.
+  b->SetRange(0, 292);
+  b->SetValue(145);
+  EXPECT_EQ(Px(4 + 144, 14), b->ColorMin());
+  EXPECT_EQ(Px(4 + 145, 14), clYellow);
+  EXPECT_EQ(Px(4 + 146, 14), b->ColorBackGnd());
+  b->SetRange(0, 100);
+  b->SetValue(50);
   b->SetDirection(dirUp);  // rows from the bottom, within the bar: y = 23, 18, 14 is not
   EXPECT_EQ(Px(150, 23), clYellow);
   EXPECT_EQ(Px(150, 18), clYellow);

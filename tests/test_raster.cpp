@@ -42,6 +42,21 @@ TEST(Raster, RectangleCoversBoxWithoutRightAndBottomEdge) {
   }
 }
 
+// The focus frame inverts every other pixel of the box's outline, on a checkerboard of the target, and
+// nothing outside [Left, Right) x [Top, Bottom); drawn twice it is gone.
+TEST(Raster, FocusRectInvertsEveryOtherOutlinePixel) {
+  Fixture f;
+  f.c->DrawFocusRect(Rect(2, 3, 8, 9));
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 12; ++x) {
+      const bool in = x >= 2 && x < 8 && y >= 3 && y < 9;
+      const bool edge = in && (x == 2 || x == 7 || y == 3 || y == 8);
+      ASSERT_EQ(f.c->Pixels(x, y), edge && (x + y) % 2 == 0 ? clBlack : clWhite) << x << "," << y;
+    }
+  f.c->DrawFocusRect(Rect(2, 3, 8, 9));
+  EXPECT_EQ(f.Count(clWhite), 144);
+}
+
 TEST(Raster, WidePenStaysInsideTheBox) {
   Fixture f;
   f.c->Pen()->SetWidth(3);

@@ -204,6 +204,10 @@ TEST_F(ReportListTest, RowSelectionModes) {
   v->SetSelectedRows({6, 2});
   EXPECT_EQ(v->GetSelectedRows(), (TIntArray{2, 6}));
   EXPECT_EQ(v->DataRowOf(v->Row()), 2);
+  const int before = selChanges;
+  v->SelectRow(4);  // that row alone
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{4}));
+  EXPECT_EQ(selChanges, before + 1);
   v->SelectColumn(3);
   EXPECT_EQ(v->FirstSelectedColumn(), 3);
   EXPECT_EQ(v->NumSelectedColumns(), 1);

@@ -215,6 +215,9 @@ TEST_F(TreeViewTest, KeysWalkExpandAndCollapse) {
   Application->AdvanceClock(1500);
   jox::input::TypeText(f.tv, u"ban");
   EXPECT_EQ(f.tv->Selected(), b);
+  Application->AdvanceClock(1500);
+  jox::input::TypeText(f.tv, u"cherry");  // a whole name matches too
+  EXPECT_EQ(f.tv->Selected(), c);
 }
 
 TEST_F(TreeViewTest, PagesAndTheWheelMoveByRows) {
