@@ -140,14 +140,14 @@ restore() {
   cat "$backup" > "$file"
   rm -f "$backup"
   if [ "${MUTATE_KEEP_BUILD:-0}" != 1 ]; then
-    nice -n 10 cmake --build "$build" -j1 --target $targets >/dev/null 2>&1 || true
+    nice -n 10 cmake --build "$build" -j1 --target $targets </dev/null >/dev/null 2>&1 || true
   fi
 }
 trap restore EXIT
 trap 'exit 130' INT TERM
 
 applied=$(mutate) || exit 1
-if ! nice -n 10 cmake --build "$build" -j1 --target $targets >"$build/.mutate-build.log" 2>&1; then
+if ! nice -n 10 cmake --build "$build" -j1 --target $targets </dev/null >"$build/.mutate-build.log" 2>&1; then
   echo "$file:$line $applied invalid"
   exit 2
 fi
@@ -157,7 +157,7 @@ tmp="$root/$build/mutate-tmp"
 result=survived
 for t in $targets; do
   rm -rf "$tmp" && mkdir -p "$tmp"
-  if ! (cd "$build" && TMPDIR="$tmp" timeout "$timeout_s" "./$t" --gtest_brief=1 >/dev/null 2>&1); then
+  if ! (cd "$build" && TMPDIR="$tmp" timeout "$timeout_s" "./$t" --gtest_brief=1 </dev/null >/dev/null 2>&1); then
     result="killed by $t"
     break
   fi

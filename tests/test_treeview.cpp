@@ -215,9 +215,14 @@ TEST_F(TreeViewTest, KeysWalkExpandAndCollapse) {
   Application->AdvanceClock(1500);
   jox::input::TypeText(f.tv, u"ban");
   EXPECT_EQ(f.tv->Selected(), b);
+  // A whole name matches as well as a prefix: "fi" stays on Fix, "fig" goes on to Fig.
+  TTreeNode* fix = items->Add(nullptr, u"Fix");
+  TTreeNode* fig = items->Add(nullptr, u"Fig");
   Application->AdvanceClock(1500);
-  jox::input::TypeText(f.tv, u"cherry");  // a whole name matches too
-  EXPECT_EQ(f.tv->Selected(), c);
+  jox::input::TypeText(f.tv, u"fi");
+  EXPECT_EQ(f.tv->Selected(), fix);
+  jox::input::TypeText(f.tv, u"g");
+  EXPECT_EQ(f.tv->Selected(), fig);
 }
 
 TEST_F(TreeViewTest, PagesAndTheWheelMoveByRows) {
