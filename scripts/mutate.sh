@@ -114,7 +114,8 @@ def apply(k):
         return m and code[:m.start()] + str(int(m.group(1)) + 1) + code[m.end():]
     if k == "drop":
         s = code.strip()
-        whole = s.endswith(";") and not s.startswith(("return", "case", "default", "}", "for", "if", "while", "else"))
+        # One statement, a one-line if or loop included; a return or a case label is no statement to drop.
+        whole = s.endswith(";") and not s.startswith(("return", "case", "default", "}", "else"))
         whole = whole and s.count("(") == s.count(")") and s.count("{") == s.count("}")
         return whole and code[: len(code) - len(code.lstrip())] + ";  // dropped"
     sys.exit("mutate: unknown kind " + k)
@@ -157,8 +158,15 @@ tmp="$root/$build/mutate-tmp"
 result=survived
 for t in $targets; do
   rm -rf "$tmp" && mkdir -p "$tmp"
-  if ! (cd "$build" && TMPDIR="$tmp" timeout "$timeout_s" "./$t" --gtest_brief=1 </dev/null >/dev/null 2>&1); then
-    result="killed by $t"
+  # In a subshell of its own with its error output gone: the shell's note of a crash stays quiet too.
+  rc=0
+  (cd "$build" && TMPDIR="$tmp" timeout "$timeout_s" "./$t" --gtest_brief=1; exit $?) </dev/null >/dev/null 2>&1 || rc=$?
+  if [ $rc -ne 0 ]; then
+    case $rc in
+      124) result="killed by $t (hang)" ;;
+      1) result="killed by $t" ;;
+      *) result="killed by $t (crash, status $rc)" ;;
+    esac
     break
   fi
 done

@@ -106,6 +106,8 @@ TEST_F(ThumbsTest, HitTesting) {
   EXPECT_EQ(t->CalcSlideIndex(60, 9), 0);
   EXPECT_EQ(t->CalcSlideIndex(60, t->Height() - 9), 0);
   EXPECT_EQ(t->CalcSlideIndex(t->Width() - 9, 60), 0);
+  EXPECT_EQ(t->CalcSlideIndex(t->Width() - 10, 60), 2);  // the last pixels inside the margin count
+  EXPECT_EQ(t->CalcSlideIndex(60, t->Height() - 10), 5);
   t->SetMax(2);
   EXPECT_EQ(t->CalcSlideIndex(10 + 60, 12 + P + 60), 0);  // beyond Max
 
