@@ -420,4 +420,11 @@ TEST_F(MiniCal, KeysAndWheelMoveTheDate) {
   EXPECT_EQ(Ymd(), "2025-3-1");
   input::MouseWheel(cal, p.X, p.Y, WHEEL_DELTA);
   EXPECT_EQ(Ymd(), "2025-2-1");
+  // The calendar's first and last days are as far as the arrows go.
+  Select(9999, 12, 31);
+  input::KeyPress(cal, VK_RIGHT);
+  EXPECT_EQ(Ymd(), "9999-12-31");
+  Select(1, 1, 1);
+  input::KeyPress(cal, VK_LEFT);
+  EXPECT_EQ(Ymd(), "1-1-1");
 }

@@ -197,6 +197,16 @@ TEST_F(ScrollingTest, PositionNeverLeavesItsRange) {
   EXPECT_EQ(r->ScrollPos(sbVertical), 90);
 }
 
+// In a bar so short that the thumb fills its whole track, dragging the thumb has nowhere to go.
+TEST_F(ScrollingTest, ThumbFillingItsTrackDragsNowhere) {
+  Fixture f;
+  f.rows->SetBounds(10, 10, 120, 2 * kScrollBarSize + 8);  // a track of 8 pixels, the smallest thumb
+  f.rows->SetScrollPos(sbVertical, 0);
+  ASSERT_TRUE(f.rows->ScrollBarVisible(sbVertical));
+  jox::input::Drag(f.rows, 110, kScrollBarSize + 4, 110, kScrollBarSize + 40, 4);
+  EXPECT_EQ(f.rows->ScrollPos(sbVertical), 0);
+}
+
 TEST_F(ScrollingTest, BarIsPaintedAfterTheControl) {
   Fixture f;
   Application->ProcessMessages();
