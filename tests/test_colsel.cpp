@@ -137,6 +137,9 @@ TEST_F(ColSel, ChoosingAnItemByKeyboardFollowsSelColor) {
   jox::input::KeyPress(cs, VK_DOWN);
   jox::input::KeyPress(cs, VK_DOWN);
   EXPECT_EQ(cs->SelColor(), PredefinedColors[3]);
+  jox::input::KeyPress(cs, VK_HOME);  // back to the first entry, which counts like any other
+  EXPECT_EQ(cs->ItemIndex(), 0);
+  EXPECT_EQ(cs->SelColor(), PredefinedColors[1]);
 }
 
 TEST_F(ColSel, TheColourBarOfAnEditableEntryOpensTheDialog) {

@@ -156,6 +156,21 @@ TEST(DrawMarkOnCanvas, FiftyTwoDistinctCentredSymbols) {
   }
 }
 
+// Plus signs have no diagonal arms and crosses no straight ones: each is its own symbol only.
+TEST(DrawMarkOnCanvas, PlusAndCrossKeepToTheirArms) {
+  for (Byte m = 31; m <= 36; ++m) {
+    Integer x0, x1, y0, y1;
+    const std::string p = MarkerPattern(m, x0, x1, y0, y1);
+    const bool plus = m <= 33;
+    const Integer r = x1 - 15;
+    ASSERT_GT(r, 0) << int(m);
+    for (Integer k = 1; k <= r; ++k) {
+      EXPECT_EQ(p[15 * 31 + 15 + k], plus ? '#' : '.') << int(m) << " k " << k;
+      EXPECT_EQ(p[(15 + k) * 31 + 15 + k], plus ? '.' : '#') << int(m) << " k " << k;
+    }
+  }
+}
+
 TEST(DrawMarkOnCanvas, FilledAndHollowAndSizes) {
   auto centre = [](Byte mark) {
     Integer a, b, c, d;

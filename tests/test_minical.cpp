@@ -132,6 +132,8 @@ TEST_F(MiniCal, DefaultsGridAndDefaultHolidays) {
   EXPECT_EQ(fresh.FixedRows(), 2);
   EXPECT_FALSE(fresh.Options() & goRangeSelect);
   EXPECT_TRUE(fresh.Options() & goDrawFocusSelected);
+  EXPECT_EQ(fresh.BorderStyle(), bsSingle);
+  EXPECT_EQ(fresh.ScrollBars(), ssNone);
   EXPECT_EQ(fresh.Year(), YearOf(Now()));
   EXPECT_EQ(fresh.DayColors(dwMon), TColor(0xF8F8F8));
   EXPECT_EQ(fresh.DayColors(dwSat), TColor(0xBBDDEE));
@@ -336,6 +338,25 @@ TEST_F(MiniCal, JuneFeastsFallOnTheirDays) {
   ASSERT_EQ(cal->DayAt(1, row), 9);
   EXPECT_GT(CountNear(1, row, cal->ColorHolidayBg()), 100);
   EXPECT_EQ(CountNear(2, row, cal->ColorHolidayBg()), 0);
+}
+
+// The title buttons' raised frame: white and 0xE6E2E2 at the top and left, 0x9CA0A5 and 0x686868 at the
+// bottom and right (the outer lines on the cell's right and bottom grid lines).
+TEST_F(MiniCal, ButtonsHaveTheirRaisedFrame) {
+  Application->ProcessMessages();
+  const TRect r = cal->CellRect(1, 0);  // "<<"
+  const TPoint o = cal->OriginInRoot();
+  auto px = [&](Integer x, Integer y) { return jox::test::SurfacePixel(cal->Surface(), o.X + x, o.Y + y); };
+  const Integer mx = (r.Left + r.Right) / 2, my = (r.Top + r.Bottom) / 2;
+  const Integer L = r.Left, T = r.Top, R = r.Right, B = r.Bottom;
+  EXPECT_EQ(px(L, my), clWhite);
+  EXPECT_EQ(px(mx, T), clWhite);
+  EXPECT_EQ(px(L + 1, my), TColor(0xE6E2E2));
+  EXPECT_EQ(px(mx, T + 1), TColor(0xE6E2E2));
+  EXPECT_EQ(px(mx, B - 1), TColor(0x9CA0A5));
+  EXPECT_EQ(px(R - 1, my), TColor(0x9CA0A5));
+  EXPECT_EQ(px(mx, B), TColor(0x686868));
+  EXPECT_EQ(px(R, my), TColor(0x686868));
 }
 
 TEST_F(MiniCal, HolidaysAreColouredAndSelectedHolidaysMixBoth) {

@@ -240,6 +240,10 @@ TEST(Raster, StretchNearestAndHalftone) {
   d.Canvas()->SetStretchBltMode(COLORONCOLOR);
   d.Canvas()->StretchDraw(Rect(0, 0, 8, 2), &s);
   for (int x = 0; x < 8; ++x) EXPECT_EQ(d.Canvas()->Pixels(x, 1), x < 4 ? clBlack : clWhite) << x;
+  // Stretched in one direction only.
+  TBitmap wide(4, 1);
+  wide.Canvas()->StretchDraw(Rect(0, 0, 4, 1), &s);
+  for (int x = 0; x < 4; ++x) EXPECT_EQ(wide.Canvas()->Pixels(x, 0), x < 2 ? clBlack : clWhite) << x;
   // Shrinking 4 pixels into 1 with HALFTONE averages them; nearest picks one.
   TBitmap q(4, 4);
   for (int y = 0; y < 4; ++y)

@@ -361,6 +361,17 @@ TEST_F(ReportListTest, MouseCellAndScrollPositions) {
   EXPECT_EQ(v->TopRow(), top + 3);
 }
 
+// A new row count ends a filter: every row shows again.
+TEST_F(ReportListTest, NewRowCountEndsTheFilter) {
+  v->SetNrCols(1);
+  Column(1, {u"Anna", u"Bruno", u"Clara"});
+  ASSERT_EQ(v->FilterAndSort(u"anna", {1}, true, fmSimple, -1, true), 1);
+  ASSERT_TRUE(v->Filtered());
+  v->SetNrRows(5);
+  EXPECT_FALSE(v->Filtered());
+  EXPECT_EQ(v->NrOfShownRows(), 5);
+}
+
 TEST_F(ReportListTest, FilterForms) {
   v->SetNrCols(3);
   Column(1, {u"Anna Berger", u"Bruno Novak", u"Clara Rossi", u"anna Schmid", u"David Keller"});
