@@ -60,6 +60,7 @@ test_sources() {
         application) ls tests/test_dispatch.cpp tests/test_modal.cpp ;;
         popups) ls tests/test_combobox.cpp tests/test_menus.cpp ;;
         styles) echo tests/test_controls.cpp ;;
+        controls) ls tests/test_controls*.cpp tests/test_input.cpp ;;
         *) ls tests/test_"$stem"*.cpp 2>/dev/null || true ;;
       esac ;;
     *) ls tests/test_"$dir"*.cpp 2>/dev/null || true ;;
