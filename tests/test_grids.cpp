@@ -219,6 +219,7 @@ TEST_F(GridTest, PickListDropsDownAndPicks) {
   input::KeyPress(e, VK_RETURN);
   EXPECT_FALSE(e->ListVisible());
   EXPECT_EQ(e->Text(), u"blue");
+  EXPECT_EQ(e->SelText(), u"blue");  // chosen whole: what is typed next replaces it
   EXPECT_TRUE(g->EditorMode());
   input::KeyPress(e, VK_RETURN);
   EXPECT_EQ(Cell(1, 1), u"blue");
