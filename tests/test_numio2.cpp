@@ -517,3 +517,12 @@ TEST(NumIO2Window, TabMovesTheFocusInsideAPageForm) {
   input::KeyUp(&host, VK_SHIFT);
   EXPECT_TRUE(a->Focused());  // Shift+Tab goes back
 }
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(NumIO2Test, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"LeftSpace", u"TextBoxWidth", u"FixPointDecPlaces", u"SignificantDigits", u"LeftText", u"RightText", u"FrameStyle", u"FreezeBoxVisible", u"FreezeBoxSize", u"FreezeBoxLeft", u"FreezeBoxTop", u"FreezeBoxChecked", u"HideInputOnFreeze", u"Alignment", u"LeftTextAlignment", u"RightTextAlignment", u"ColorBoxBG", u"ColorBoxText", u"ColorOutBG", u"ColorOutText", u"ColorScheme", u"InputFormat", u"ColorWarnBG", u"ColorWarnText", u"DecPlaceSep", u"HideSelection", u"HideInputEditor", u"RangeHigh", u"RangeLow", u"Beep", u"ReadOnly", u"AutoSize"};
+  TNumIO2 src(nullptr), dst(nullptr);
+  EXPECT_EQ(test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(test::SameProps(src, dst, copied));
+}

@@ -361,3 +361,12 @@ TEST_F(RasterLab, FormTextRoundTrip) {
   r->SetWidth(r->Width() + 100);
   EXPECT_EQ(r->PosX(), before + 50);
 }
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(RasterLab, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"FrameStyle", u"Text", u"ColorLabBakG", u"ColorDotOn", u"ColorScheme"};
+  TRasterLab src(nullptr), dst(nullptr);
+  EXPECT_EQ(test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(test::SameProps(src, dst, copied));
+}

@@ -170,3 +170,12 @@ TEST_F(RotLabTest, AssignCopiesAnchorAndLooks) {
   TBitmap other;
   EXPECT_THROW(r->Assign(&other), EConvertError);
 }
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(RotLabTest, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"AutoCenter", u"FrameStyle", u"TextAngle", u"PosX", u"PosY", u"AntiAlias"};
+  TRotLab src(nullptr), dst(nullptr);
+  EXPECT_EQ(test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(test::SameProps(src, dst, copied));
+}

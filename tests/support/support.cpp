@@ -60,6 +60,46 @@ std::string ColorText(TColor c) {
   return ::testing::AssertionFailure() << ToUtf8(obj.ClassName()) << " differs from its table:" << wrong;
 }
 
+std::vector<String> ChangeProps(TPersistent& obj, const std::vector<String>& names) {
+  std::vector<String> changed;
+  for (const String& name : names) {
+    const TPropInfo* p = obj.GetClassInfo().FindProp(name);
+    if (!p || p->ReadOnly() || !p->Get) continue;
+    const Variant old = p->Get(obj);
+    std::vector<Variant> tries;
+    switch (old.index()) {
+      case 1: tries = {!std::get<bool>(old)}; break;
+      case 2: tries = {std::get<Int64>(old) + 1, std::get<Int64>(old) - 1}; break;
+      case 3: tries = {std::get<double>(old) + 1, std::get<double>(old) - 1}; break;
+      case 4: tries = {std::get<String>(old) + u"x"}; break;
+      default: break;
+    }
+    for (const Variant& v : tries) {
+      p->Set(obj, v);
+      if (p->Get(obj) != old) {
+        changed.push_back(name);
+        break;
+      }
+    }
+  }
+  return changed;
+}
+
+::testing::AssertionResult SameProps(const TPersistent& a, const TPersistent& b, const std::vector<String>& names) {
+  std::string wrong;
+  for (const String& name : names) {
+    const TPropInfo* p = a.GetClassInfo().FindProp(name);
+    if (!p) {
+      wrong += " " + ToUtf8(name) + " (no such property)";
+      continue;
+    }
+    if (p->Get(a) != p->Get(b))
+      wrong += " " + ToUtf8(name) + " = " + ToUtf8(VarToStr(p->Get(b))) + " for " + ToUtf8(VarToStr(p->Get(a)));
+  }
+  if (wrong.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "differs:" << wrong;
+}
+
 ::testing::AssertionResult FormTextRoundTrip(TComponent* root, TComponent* fresh) {
   const String text = WriteComponentText(root);
   ReadComponentText(text, fresh);

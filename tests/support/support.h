@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "package/framework/framework.h"
 
@@ -43,6 +44,13 @@ std::string ColorText(TColor c);
 // Every property of obj's class table (inherited lines included) that has a stored default holds it:
 // call it on a freshly created object, so the table and the constructor cannot drift apart.
 ::testing::AssertionResult DefaultsMatchTable(const TPersistent& obj);
+
+// For tests of Assign: gives each named published property of obj a value other than the one it holds
+// (a Boolean flipped, a number one up or else one down, a text with "x" appended), as far as its setter
+// takes one, and answers the names of those that changed.
+std::vector<String> ChangeProps(TPersistent& obj, const std::vector<String>& names);
+// Every named property reads the same on a and b.
+::testing::AssertionResult SameProps(const TPersistent& a, const TPersistent& b, const std::vector<String>& names);
 
 // Writes root's form text, reads it into fresh (an empty root of the same class, owning nothing) and
 // writes that again: equal texts mean every stored property survived the trip. The classes in the
