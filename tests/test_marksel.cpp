@@ -172,3 +172,12 @@ TEST_F(MarkSel, PointerHighlightsNearestSymbol) {
   input::MouseExit(form.get());
   EXPECT_EQ(Px(Cell(7, 5).X + 4 - 14, Cell(7, 5).Y), ColorToRGB(clBtnFace));
 }
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(MarkSel, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"NrOfColumns", u"NrOfRows", u"Selected", u"ShowZeroAsCross", u"FrameStyle", u"ColorBackGnd", u"ColorMarks", u"ColorSelBG", u"ColorSelFG", u"ColorHiLiteBG", u"ColorHiLiteSymbol"};
+  TMarkSel src(nullptr), dst(nullptr);
+  EXPECT_EQ(jox::test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(jox::test::SameProps(src, dst, copied));
+}

@@ -368,3 +368,12 @@ TEST_F(OnOffTest, FormTextKeepsEveryButtonsState) {
   EXPECT_EQ(b1->LeftSpace(), 7);
   EXPECT_EQ(b0->LeftSpace(), 35);  // centred in 100 x 50
 }
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(OnOffTest, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"AutoCenter", u"LeftSpace", u"TopSpace", u"LeftText", u"TopText", u"BottomText", u"RightText", u"LeftTextAlignment", u"TopTextAlignment", u"BottomTextAlignment", u"RightTextAlignment", u"FrameStyle", u"ColorBackgnd", u"ColorScheme", u"OnOff", u"MouseAction", u"ColorText", u"Transparent"};
+  TOnOffBut src(nullptr), dst(nullptr);
+  EXPECT_EQ(jox::test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(jox::test::SameProps(src, dst, copied));
+}

@@ -302,3 +302,12 @@ TEST_F(ProgBarTest, AssignCopiesLooksNotTheIncrement) {
   TBitmap other;
   EXPECT_THROW(c.Assign(&other), EConvertError);
 }
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(ProgBarTest, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"FrameStyleOuter", u"FrameStyleInner", u"Value", u"Min", u"Max", u"ColorMargin", u"ColorScheme", u"Direction", u"ColorMin", u"ColorMax", u"ColorBackGnd", u"ShowColorGradient", u"ColorGrid", u"GridDist", u"ColorMapMode", u"MarginLeft", u"MarginRight", u"MarginTop", u"MarginBottom", u"TextPosX", u"TextPosY", u"TextDecPlaces", u"TextAngle", u"TextAlignment", u"TextVisible"};
+  TProgBar src(nullptr), dst(nullptr);
+  EXPECT_EQ(jox::test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(jox::test::SameProps(src, dst, copied));
+}

@@ -448,3 +448,12 @@ TEST_F(ThumbsTest, FormTextRoundTrip) {
   EXPECT_EQ(r->NumSlidesSelected(), 1);
   EXPECT_TRUE(r->SlideSelected(40));
 }
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(ThumbsTest, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"FrameStyle", u"OuterFrameStyle", u"InnerFrameStyle", u"ColorBackGnd", u"ColorScheme", u"Min", u"Max", u"SlideSize", u"SlideDistance", u"SlideMargin", u"AntiAlias", u"ColorCover", u"ColorSelected", u"ColorFocus", u"FocusLinewidth"};
+  TThumbnails src(nullptr), dst(nullptr);
+  EXPECT_EQ(jox::test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(jox::test::SameProps(src, dst, copied));
+}
