@@ -581,3 +581,12 @@ TEST_F(ReportListTest, SpaceCopyAndSelectAllKeys) {
   input::KeyPress(v, 'C', ssCtrl);
   EXPECT_EQ(Clipboard()->AsText(), u"a\tx\t\t\t\nc\tz\t\t\t\n");
 }
+
+// The settings, colours and switches Assign copies, each changed from its default first.
+TEST_F(ReportListTest, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"AutoAdvance", u"RowSelectMode", u"SortEnabled", u"ColorText", u"ColorBkgdNormal", u"ColorBkgdShaded", u"ColorHigh", u"ColorHighText", u"ColorColumnHd", u"ColorColumnHdText", u"ColorCommonHd", u"ColorCommonHdText", u"ColorDisabledBkgd", u"ColorDisabledText", u"ColorSelectedRow", u"ColorSelectedRowText", u"ColorSelectedCol", u"ColorSelectedColText", u"ColorSelectedBoth", u"ColorSelectedBothText", u"HighLightBold", u"HighLightRow", u"HighLightColumn", u"RowColPattern", u"CommonHeaderAlignment", u"CommonHeaderVisible", u"ColumnHeadersVisible", u"ShowEmptyCheckBoxes", u"InterRowIndicatorColor", u"InterRowIndicatorWidth"};
+  TReportListView src(&form), dst(&form);
+  EXPECT_EQ(test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(test::SameProps(src, dst, copied));
+}
