@@ -25,7 +25,7 @@ cd "$root"
 build=${BUILD:-build}
 timeout_s=${MUTATE_TIMEOUT:-300}
 
-usage() { sed -n '4,14p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 1; }
+usage() { sed -n '2,/^# N picks/p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 1; }
 [ $# -ge 2 ] || usage
 file=${1#./}
 line=$2
@@ -61,6 +61,7 @@ test_sources() {
         popups) ls tests/test_combobox.cpp tests/test_menus.cpp ;;
         styles) echo tests/test_controls.cpp ;;
         controls) ls tests/test_controls*.cpp tests/test_input.cpp ;;
+        stdctrls) ls tests/test_stdctrls.cpp tests/test_buttons.cpp ;;
         *) ls tests/test_"$stem"*.cpp 2>/dev/null || true ;;
       esac ;;
     *) ls tests/test_"$dir"*.cpp 2>/dev/null || true ;;

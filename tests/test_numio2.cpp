@@ -244,6 +244,18 @@ TEST_F(NumIO2Test, FixedPointDigitsReplaceTheDecimals) {
   EXPECT_EQ(Application->BeepCount(), beeps + 1);
 }
 
+// A selection set from outside is kept within the text.
+TEST_F(NumIO2Test, SelectionSettersStayWithinTheText) {
+  n->SetNioText(u"123");
+  n->SetSelBegin(100);
+  EXPECT_EQ(n->SelBegin(), 3);
+  EXPECT_EQ(n->CaretPos(), 3);
+  n->SetSelBegin(-4);
+  EXPECT_EQ(n->SelBegin(), 0);
+  n->SetSelEnd(100);
+  EXPECT_EQ(n->SelEnd(), 3);
+}
+
 // The caret stops at both ends of the text: typing after Right at the end appends.
 TEST_F(NumIO2Test, CaretStopsAtTheEndsOfTheText) {
   Start(u"12", 0);
