@@ -118,6 +118,9 @@ TEST(Raster, ArcAndPieRunCounterClockwise) {
   EXPECT_EQ(f.c->Pixels(2, 2), clWhite);  // upper left
   EXPECT_EQ(f.c->Pixels(2, 9), clWhite);
   EXPECT_EQ(f.c->Pixels(9, 9), clWhite);
+  EXPECT_EQ(f.c->Pixels(5, 5), clRed);  // both radii in the pen, from the centre (5, 5)
+  EXPECT_EQ(f.c->Pixels(7, 5), clRed);
+  EXPECT_EQ(f.c->Pixels(6, 1), clRed);
   // Swapping the points takes the other three quarters.
   Fixture g;
   g.c->Pen()->SetColor(clRed);

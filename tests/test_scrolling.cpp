@@ -215,6 +215,18 @@ TEST_F(ScrollingTest, BarIsPaintedAfterTheControl) {
   EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + 50, 10 + 50), clWhite));
   EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + 105, 10 + 3), ColorToRGB(clBtnFace)));
   EXPECT_FALSE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + 110, 10 + 100), clWhite));
+  // A horizontal bar below the client area is painted too: its left arrow's face.
+  f.rows->SetScrollBars(ssBoth);
+  f.rows->SetScrollInfo(sbHorizontal, 0, 99, 10, 0);
+  Application->ProcessMessages();
+  const TRect h = f.rows->ScrollBarRect(sbHorizontal);
+  ASSERT_FALSE(h.IsEmpty());
+  EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + h.Left + 3, 10 + h.Top + 3), ColorToRGB(clBtnFace)));
+  int glyph = 0;  // the left arrow's glyph
+  for (Integer y = h.Top; y < h.Top + kScrollBarSize; ++y)
+    for (Integer x = h.Left; x < h.Left + kScrollBarSize; ++x)
+      glyph += jox::test::SurfacePixel(s, 10 + x, 10 + y) == ColorToRGB(clBtnText);
+  EXPECT_GT(glyph, 3);
 }
 
 // [client origin] ------------------------------------------------------------------------------------------

@@ -267,11 +267,14 @@ TEST_F(TreeViewTest, MouseSelectsOnLabelsAndTogglesOnButtons) {
   Application->AdvanceClock(1000);
   jox::input::Click(f.tv, row.Right - 5, row.Top + 2);
   EXPECT_EQ(f.tv->Selected(), b);
-  // A double click on a label toggles its node.
+  // A double click on a label toggles its node, and is reported.
+  int dbl = 0;
+  f.tv->SetOnDblClick([&](TObject*) { ++dbl; });
   p = f.LabelAt(a);
   Application->AdvanceClock(1000);
   jox::input::DoubleClick(f.tv, p.X, p.Y);
   EXPECT_FALSE(a->Expanded());
+  EXPECT_EQ(dbl, 1);
   EXPECT_EQ(f.tv->Selected(), a);
   EXPECT_FALSE(f.tv->IsEditing());
 }
