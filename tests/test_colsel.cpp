@@ -230,3 +230,10 @@ TEST_F(ColSel, EntriesDrawABarAnEditMarkAndTheDisabledLook) {
   EXPECT_EQ(Px(6, mid), clGray);
   EXPECT_EQ(Px(125, mid), clSilver);
 }
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(ColSel, EveryOwnSettingTakesANewValue) {
+  TColSel fresh(nullptr);
+  // the height follows the item height; a lone control has no other tab place.
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{u"Height", u"TabOrder"}));
+}

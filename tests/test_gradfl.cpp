@@ -7,6 +7,7 @@
 #include "gradfl/gradfl.h"
 #include "package/framework/base/formtext.h"
 #include "package/framework/controls/forms.h"
+#include "tests/support/support.h"
 
 using namespace jox;
 
@@ -150,4 +151,10 @@ TEST(GradFill, GridFrameAndOnPaint) {
   EXPECT_EQ(p.Px(0, 30), clWhite);
   EXPECT_EQ(p.Px(120, 30), clBlack);
   p.g.DrawGradient(nullptr);  // nothing to draw into
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST(GradFillSettings, EveryOwnSettingTakesANewValue) {
+  TGradFill fresh(nullptr);
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
 }

@@ -181,3 +181,9 @@ TEST_F(MarkSel, AssignCopiesEveryNamedSetting) {
   dst.Assign(&src);
   EXPECT_TRUE(jox::test::SameProps(src, dst, copied));
 }
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(MarkSel, EveryOwnSettingTakesANewValue) {
+  TMarkSel fresh(nullptr);
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
+}

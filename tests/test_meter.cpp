@@ -548,3 +548,10 @@ TEST(MeterConversions, MouseMove) {
                                            "in 50 shift", "move " + std::to_string(cx) + "," + std::to_string(cy + 5),
                                            "out 0"}));
 }
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST(MeterSettings, EveryOwnSettingTakesANewValue) {
+  TMeter fresh(nullptr);
+  // pictures that cannot be read are not taken.
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{u"AnchorImage", u"BackGroundImg"}));
+}

@@ -449,3 +449,9 @@ TEST_F(MiniCal, KeysAndWheelMoveTheDate) {
   input::KeyPress(cal, VK_LEFT);
   EXPECT_EQ(Ymd(), "1-1-1");
 }
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(MiniCal, EveryOwnSettingTakesANewValue) {
+  TMiniCal fresh(nullptr);
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
+}

@@ -374,3 +374,10 @@ TEST_F(NumIOTest, AssignCopiesEveryNamedSetting) {
   dst.Assign(&src);
   EXPECT_TRUE(jox::test::SameProps(src, dst, copied));
 }
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(NumIOTest, EveryOwnSettingTakesANewValue) {
+  TNumIO fresh(nullptr);
+  // a lone control has no other place in the tab order; "x" is refused by the online check.
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{u"TabOrder", u"Text"}));
+}

@@ -1,6 +1,7 @@
 // TNumIO2 as a user meets it: value and formats, typing with refusals, clipboard, mouse, caret blink.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -537,4 +538,11 @@ TEST_F(NumIO2Test, AssignCopiesEveryNamedSetting) {
   EXPECT_EQ(test::ChangeProps(src, copied), copied);
   dst.Assign(&src);
   EXPECT_TRUE(test::SameProps(src, dst, copied));
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(NumIO2Test, EveryOwnSettingTakesANewValue) {
+  TNumIO2 fresh(nullptr);
+  // "0.00x" is no number; a lone control has no other place in the tab order.
+  EXPECT_EQ(test::RefusedProps(fresh), (std::vector<String>{u"Text", u"TabOrder"}));
 }

@@ -309,3 +309,9 @@ TEST_F(NumLabTest, AssignCopiesEveryNamedSetting) {
   dst.Assign(&src);
   EXPECT_TRUE(test::SameProps(src, dst, copied));
 }
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(NumLabTest, EveryOwnSettingTakesANewValue) {
+  TNumLab fresh(nullptr);
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
+}

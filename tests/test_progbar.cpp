@@ -311,3 +311,10 @@ TEST_F(ProgBarTest, AssignCopiesEveryNamedSetting) {
   dst.Assign(&src);
   EXPECT_TRUE(jox::test::SameProps(src, dst, copied));
 }
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(ProgBarTest, EveryOwnSettingTakesANewValue) {
+  TProgBar fresh(nullptr);
+  // a picture that cannot be read is ignored, its name too.
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{u"BackGroundImg"}));
+}

@@ -179,3 +179,10 @@ TEST_F(RotLabTest, AssignCopiesEveryNamedSetting) {
   dst.Assign(&src);
   EXPECT_TRUE(test::SameProps(src, dst, copied));
 }
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(RotLabTest, EveryOwnSettingTakesANewValue) {
+  TRotLab fresh(nullptr);
+  fresh.SetAutoCenter(false);  // else the position follows the size
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
+}

@@ -1,5 +1,6 @@
 #include "tests/support/support.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -83,6 +84,16 @@ std::vector<String> ChangeProps(TPersistent& obj, const std::vector<String>& nam
     }
   }
   return changed;
+}
+
+std::vector<String> RefusedProps(TPersistent& obj) {
+  std::vector<String> own, refused;
+  for (const TPropInfo& p : obj.GetClassInfo().Props)
+    if (!p.ReadOnly() && p.Get && p.Kind != tkClass) own.push_back(p.Name);
+  const std::vector<String> changed = ChangeProps(obj, own);
+  for (const String& n : own)
+    if (std::find(changed.begin(), changed.end(), n) == changed.end()) refused.push_back(n);
+  return refused;
 }
 
 ::testing::AssertionResult SameProps(const TPersistent& a, const TPersistent& b, const std::vector<String>& names) {

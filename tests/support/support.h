@@ -49,6 +49,9 @@ std::string ColorText(TColor c);
 // (a Boolean flipped, a number one up or else one down, a text with "x" appended), as far as its setter
 // takes one, and answers the names of those that changed.
 std::vector<String> ChangeProps(TPersistent& obj, const std::vector<String>& names);
+// The published settings of obj's own class (objects such as fonts left out) that ChangeProps cannot
+// change: call it on a fresh object; a setter that ignored every change would show here.
+std::vector<String> RefusedProps(TPersistent& obj);
 // Every named property reads the same on a and b.
 ::testing::AssertionResult SameProps(const TPersistent& a, const TPersistent& b, const std::vector<String>& names);
 
