@@ -22,6 +22,20 @@ std::vector<Page> SortedPages() {
   return pages;
 }
 
+namespace {
+std::filesystem::path& FilesDirSetting() {
+  static std::filesystem::path dir = "gallery-out/files";
+  return dir;
+}
+}  // namespace
+
+std::filesystem::path FilesDir() {
+  std::filesystem::create_directories(FilesDirSetting());
+  return std::filesystem::absolute(FilesDirSetting());  // the folder tree takes whole paths only
+}
+
+void SetFilesDir(const std::filesystem::path& dir) { FilesDirSetting() = dir; }
+
 std::unique_ptr<TForm> RenderPage(const Page& page) {
   // A picture must not depend on how long building the page took: timers (scrolling text, automatic
   // increments) stand still while it is drawn.

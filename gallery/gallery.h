@@ -10,6 +10,7 @@
 // shows the pages in a real window.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -44,6 +45,11 @@ std::unique_ptr<jox::TBitmap> AllPagesPicture(std::vector<Placed>* places = null
 // All pictures side by side in rows no wider than MaxWidth, each under its name; the caller owns it.
 std::unique_ptr<jox::TBitmap> TilePages(const std::vector<std::pair<std::string, jox::TBitmap*>>& pictures,
                                         int MaxWidth = 1600, std::vector<Placed>* places = nullptr);
+
+// Where pages keep the files they make for themselves (textures, sample folders), created on first use:
+// "files" under the output folder, gallery-out/files of the working folder unless set otherwise.
+std::filesystem::path FilesDir();
+void SetFilesDir(const std::filesystem::path& dir);
 
 struct PageRegistrar {
   PageRegistrar(const char* name, BuildPage build) { Pages().push_back({name, build}); }

@@ -256,6 +256,7 @@ int main(int argc, char** argv) {
       for (const gallery::Page& p : gallery::SortedPages()) std::printf("%s\n", p.name.c_str());
       return 0;
     }
+    gallery::SetFilesDir(std::filesystem::path(a.out) / "files");
     return a.window ? RunWindow(a) : WriteImages(a);
   } catch (std::exception& e) {
     std::fprintf(stderr, "gallery: %s\n", e.what());

@@ -15,9 +15,9 @@ namespace fs = std::filesystem;
 
 constexpr Integer kGap = 12, kWidth = 230, kHeight = 330;
 
-// The same folders every run, so the page looks the same each time.
+// The same folders every run, alone in a folder of their own, so the page looks the same each time.
 fs::path SampleFolders() {
-  const fs::path root = fs::temp_directory_path() / "joxwidgets-folders";
+  const fs::path root = gallery::FilesDir() / "folders" / "joxwidgets-folders";
   for (const char* d : {"Documents/Letters", "Documents/Reports/2025", "Documents/Reports/2026", "Music/Jazz",
                         "Music/Rock", "Pictures/Holidays/Alps", "Pictures/Family", "Projects/gallery/pages",
                         "Projects/joxwidgets/foldertree", "Projects/joxwidgets/colsel", "Projects/notes",

@@ -32,9 +32,9 @@ void Bands(TMeter* m, double low, double high, double width) {
   m->SetScaleBkVisible(true);
 }
 
-// A fine, warm paper grain for the dial, written once to a temporary file.
+// A fine, warm paper grain for the dial, written to the gallery's files.
 String DialTexture() {
-  const std::filesystem::path file = std::filesystem::temp_directory_path() / "jox_gallery_meter_dial.bmp";
+  const std::filesystem::path file = gallery::FilesDir() / "meter_dial.bmp";
   TBitmap b(24, 24);
   for (Integer y = 0; y < 24; ++y)
     for (Integer x = 0; x < 24; ++x) {

@@ -58,9 +58,9 @@ void Gradient(TProgBar* b, TColorMapping mode, TColor from, TColor to) {
   b->SetShowColorGradient(true);
 }
 
-// Brushed steel for the bar area, written once to a temporary file.
+// Brushed steel for the bar area, written to the gallery's files.
 String SteelTexture() {
-  const std::filesystem::path file = std::filesystem::temp_directory_path() / "jox_gallery_progbar_steel.bmp";
+  const std::filesystem::path file = gallery::FilesDir() / "progbar_steel.bmp";
   TBitmap b(64, 20);
   for (Integer y = 0; y < 20; ++y)
     for (Integer x = 0; x < 64; ++x) {

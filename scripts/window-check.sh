@@ -7,7 +7,7 @@
 # XVFB_DISPLAY=N uses display :N (where several people share a machine); otherwise a free one.
 set -eu
 build=${1:-build}
-out=${2:-/tmp/gallery-window.png}
+out=${2:-$build/gallery-window.png}
 display_arg="-a"
 [ -n "${XVFB_DISPLAY:-}" ] && display_arg="-n $XVFB_DISPLAY"
 if ! command -v xvfb-run >/dev/null 2>&1; then

@@ -8,6 +8,7 @@
 #include "package/framework/base/streams.h"
 #include "package/framework/base/strings.h"
 #include "package/framework/graphics/graphics.h"
+#include "tests/support/support.h"
 
 using namespace jox;
 
@@ -450,9 +451,8 @@ TEST(StringList, ChangeEventsAreBatchedByUpdates) {
 }
 
 TEST(StringList, FilesAreUtf8WithOrWithoutByteOrderMark) {
-  auto dir = std::filesystem::temp_directory_path() / ("jox_classes_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  String name = FromUtf8((dir / "lines.txt").string());
+  const jox::test::ScratchDir dir;
+  String name = dir.File("lines.txt");
   TStringList l;
   l.Add(u"gr\u00fc\u00df");
   l.Add(u"\u20ac \U0001F600");
@@ -470,7 +470,6 @@ TEST(StringList, FilesAreUtf8WithOrWithoutByteOrderMark) {
   EXPECT_EQ(back.CommaText(), u"one,two");
 
   EXPECT_THROW(back.LoadFromFile(name + u".missing"), EFOpenError);
-  std::filesystem::remove_all(dir);
 }
 
 // [streams] --------------------------------------------------------------------
@@ -503,9 +502,9 @@ TEST(Streams, MemoryStreamReadsWritesSeeksAndCopies) {
 }
 
 TEST(Streams, FileStreamModesAndFailures) {
-  auto dir = std::filesystem::temp_directory_path() / ("jox_streams_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  String name = FromUtf8((dir / "data.bin").string());
+  const jox::test::ScratchDir scratch;
+  const std::filesystem::path& dir = scratch.Path();
+  String name = scratch.File("data.bin");
   {
     TFileStream w(name, fmCreate);
     w.WriteBuffer("abcdef", 6);
@@ -532,7 +531,6 @@ TEST(Streams, FileStreamModesAndFailures) {
   }
   EXPECT_THROW(TFileStream(FromUtf8(dir.string()), fmOpenRead), EFOpenError);  // a directory
   EXPECT_THROW(TFileStream(FromUtf8((dir / "no" / "f").string()), fmCreate), EFCreateError);
-  std::filesystem::remove_all(dir);
 }
 
 TEST(TextFiles, ReaderSplitsLinesAcrossBufferBoundaries) {

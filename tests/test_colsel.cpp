@@ -137,6 +137,9 @@ TEST_F(ColSel, ChoosingAnItemByKeyboardFollowsSelColor) {
   jox::input::KeyPress(cs, VK_DOWN);
   jox::input::KeyPress(cs, VK_DOWN);
   EXPECT_EQ(cs->SelColor(), PredefinedColors[3]);
+  jox::input::KeyPress(cs, VK_HOME);  // back to the first entry, which counts like any other
+  EXPECT_EQ(cs->ItemIndex(), 0);
+  EXPECT_EQ(cs->SelColor(), PredefinedColors[1]);
 }
 
 TEST_F(ColSel, TheColourBarOfAnEditableEntryOpensTheDialog) {
@@ -226,4 +229,11 @@ TEST_F(ColSel, EntriesDrawABarAnEditMarkAndTheDisabledLook) {
   EXPECT_EQ(Px(8, mid), clSilver);
   EXPECT_EQ(Px(6, mid), clGray);
   EXPECT_EQ(Px(125, mid), clSilver);
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(ColSel, EveryOwnSettingTakesANewValue) {
+  TColSel fresh(nullptr);
+  // the height follows the item height; a lone control has no other tab place.
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{u"Height", u"TabOrder"}));
 }

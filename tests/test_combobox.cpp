@@ -88,6 +88,62 @@ TEST_F(ComboBoxTest, KeysMoveTheSelectionOrTheHighlightWhileDropped) {
   EXPECT_EQ(f.log, "drop close ");
 }
 
+// Escape after the highlight moved away from the current item still chooses nothing, in both styles.
+TEST_F(ComboBoxTest, EscapeAfterMovingTheHighlightKeepsTheChoice) {
+  for (TComboBoxStyle style : {csDropDownList, csDropDown}) {
+    Fixture f(style);
+    f.combo->SetItemIndex(1);
+    f.combo->SetFocus();
+    jox::input::KeyPress(f.combo, VK_DOWN, ssAlt);
+    ASSERT_TRUE(f.combo->DroppedDown());
+    jox::input::KeyPress(f.combo, VK_DOWN);
+    jox::input::KeyPress(f.combo, VK_DOWN);
+    jox::input::KeyPress(f.combo, VK_ESCAPE);
+    EXPECT_FALSE(f.combo->DroppedDown()) << style;
+    EXPECT_EQ(f.combo->ItemIndex(), 1) << style;
+    EXPECT_EQ(f.combo->Text(), u"green") << style;
+    EXPECT_EQ(f.log, "drop close ") << style;
+    // Dropped again, the highlight starts from the kept choice.
+    f.log.clear();
+    jox::input::KeyPress(f.combo, VK_DOWN, ssAlt);
+    jox::input::KeyPress(f.combo, VK_RETURN);
+    EXPECT_EQ(f.combo->ItemIndex(), 1) << style;
+    EXPECT_EQ(f.log, "drop close ") << style;
+  }
+}
+
+// Rows begin at their first pixel: a press there picks that row, not the one above.
+TEST_F(ComboBoxTest, ListRowsBeginAtTheirFirstPixel) {
+  Fixture f;
+  const Integer ih = f.combo->ItemHeight();
+  for (Integer y : {1 + ih, 1 + 2 * ih - 1}) {  // the list lies inside a frame of one pixel
+    f.combo->SetDroppedDown(true);
+    ASSERT_NE(f.list(), nullptr);
+    jox::input::MouseMove(f.list(), 20, y);
+    jox::input::Click(f.list(), 20, y);
+    EXPECT_EQ(f.combo->ItemIndex(), 1) << y;
+    f.combo->SetItemIndex(-1);
+  }
+}
+
+// The highlight moved below the last shown row scrolls the list so that it shows.
+TEST_F(ComboBoxTest, HighlightMovedPastTheShownRowsIsScrolledIntoView) {
+  Fixture f;
+  f.combo->SetDropDownCount(3);
+  f.combo->SetItemIndex(0);
+  f.combo->SetFocus();
+  jox::input::KeyPress(f.combo, VK_DOWN, ssAlt);
+  ASSERT_TRUE(f.combo->DroppedDown());
+  for (int i = 0; i < 3; ++i) jox::input::KeyPress(f.combo, VK_DOWN);  // to the fourth item
+  Application->ProcessMessages();
+  const Integer ih = f.combo->ItemHeight();
+  TBitmap* s = f.list()->Surface();
+  EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 100, 1 + 2 * ih + ih / 2), ColorToRGB(clHighlight)));
+  EXPECT_FALSE(jox::test::ColorNear(jox::test::SurfacePixel(s, 100, 1 + ih / 2), ColorToRGB(clHighlight)));
+  jox::input::KeyPress(f.combo, VK_RETURN);
+  EXPECT_EQ(f.combo->Text(), u"black");
+}
+
 TEST_F(ComboBoxTest, TypingFindsItemsByPrefixAndStepsThroughRepeats) {
   Fixture f;
   f.combo->SetFocus();
@@ -146,6 +202,9 @@ TEST_F(ComboBoxTest, BadIndexesSelectNothingAndItemsRemovedUnderTheSelectionClea
   Fixture f;
   f.combo->SetItemIndex(10);
   EXPECT_EQ(f.combo->ItemIndex(), -1);
+  f.combo->SetItemIndex(6);  // one past the last
+  EXPECT_EQ(f.combo->ItemIndex(), -1);
+  EXPECT_EQ(f.combo->Text(), u"");
   f.combo->SetItemIndex(5);
   f.combo->Items()->Delete(5);
   EXPECT_EQ(f.combo->ItemIndex(), -1);

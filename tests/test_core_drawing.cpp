@@ -156,6 +156,23 @@ TEST(DrawMarkOnCanvas, FiftyTwoDistinctCentredSymbols) {
   }
 }
 
+// Plus signs have no diagonal arms and crosses no straight ones (also inside a square or a circle):
+// each is its own symbol only.
+TEST(DrawMarkOnCanvas, PlusAndCrossKeepToTheirArms) {
+  for (Byte m : {31, 32, 33, 34, 35, 36, 44, 45}) {
+    Integer x0, x1, y0, y1;
+    const std::string p = MarkerPattern(m, x0, x1, y0, y1);
+    const bool plus = m <= 33 || m == 45;
+    const Integer r = x1 - 15;
+    ASSERT_GT(r, 1) << int(m);
+    for (Integer k = 1; k < r; ++k) {
+      const bool straight = p[15 * 31 + 15 + k] == '#', diagonal = p[(15 + k) * 31 + 15 + k] == '#';
+      EXPECT_EQ(straight, plus) << int(m) << " k " << k;
+      EXPECT_EQ(diagonal, !plus) << int(m) << " k " << k;
+    }
+  }
+}
+
 TEST(DrawMarkOnCanvas, FilledAndHollowAndSizes) {
   auto centre = [](Byte mark) {
     Integer a, b, c, d;

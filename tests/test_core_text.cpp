@@ -8,10 +8,9 @@
 #include <set>
 #include <string>
 
-#include <unistd.h>
-
 #include "package/core/core.h"
 #include "package/framework/graphics/graphics.h"
+#include "tests/support/support.h"
 
 using namespace jox;
 
@@ -149,14 +148,14 @@ TEST(CoreFiles, ReadLnStreamAcrossChunksAndUtf8) {
 }
 
 TEST(CoreFiles, DirExistsAndParentDir) {
-  const auto dir = std::filesystem::temp_directory_path() / ("jox_core_dir_" + std::to_string(::getpid()));
+  const jox::test::ScratchDir scratch;
+  const std::filesystem::path& dir = scratch.Path();
   std::filesystem::create_directories(dir / "sub");
   const String d = FromUtf8(dir.string());
   EXPECT_TRUE(DirExists(d));
   EXPECT_TRUE(DirExists(d + u"/sub/"));
   EXPECT_FALSE(DirExists(d + u"/missing"));
   EXPECT_FALSE(DirExists(u""));
-  std::filesystem::remove_all(dir);
 
   const std::pair<const char16_t*, const char16_t*> cases[] = {
       {u"/a/b/c", u"/a/b"}, {u"/a/b/c/", u"/a/b"}, {u"/a//b", u"/a"}, {u"/a", u"/"},

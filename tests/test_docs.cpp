@@ -88,8 +88,8 @@ TEST(Docs, RegenerationKeepsTheProse) {
 }
 
 TEST(Docs, TablesNameTypesDefaultsAndEvents) {
-  const fs::path dir = fs::temp_directory_path() / "jox_docs_index";
-  fs::remove_all(dir);
+  const jox::test::ScratchDir scratch;
+  const fs::path& dir = scratch.Path();
   fs::create_directories(dir / "unit");
   std::ofstream(dir / "unit" / "unit.h")
       << "enum TKind : uint8_t {\n  kA = 2,  // the first\n  kB, /* one more */ kC = 1 << 4, kD\n};\n"
@@ -104,7 +104,6 @@ TEST(Docs, TablesNameTypesDefaultsAndEvents) {
   ASSERT_TRUE(index.FindEnum("TOdd"));
   EXPECT_TRUE(index.FindEnum("TOdd")->Members.empty());
   EXPECT_EQ(index.SetAlias("TKind"), "TKinds");
-  fs::remove_all(dir);
 
   // A real page: enumeration defaults by member name, colours by name, events with their parameters.
   const docgen::SourceIndex real(JOX_SOURCE_DIR);

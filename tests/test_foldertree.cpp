@@ -2,8 +2,6 @@
 // selecting paths, creating and removing folders, refreshing after outside changes.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,9 +20,6 @@ class FolderTreeTest : public jox::test::FrameworkTest {
  protected:
   void SetUp() override {
     FrameworkTest::SetUp();
-    std::string tmpl = (fs::temp_directory_path() / "jox-foldertree-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    root = tmpl;
     // beta, Alpha, gamma in that order of creation; Alpha has a subfolder, beta only a file.
     for (const char* d : {"beta", "Alpha/sub", "gamma/.git", ".hidden/inner", "lost+found", "Data", "data"})
       fs::create_directories(root / d);
@@ -36,11 +31,6 @@ class FolderTreeTest : public jox::test::FrameworkTest {
     tree = new TFolderTree(&form);
     tree->SetParent(&form);
     tree->SetBounds(0, 0, 250, 380);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(root, ec);
-    FrameworkTest::TearDown();
   }
   String P(const std::string& rel = "") const {
     return FromUtf8((rel.empty() ? root.string() : (root / rel).string()) + "/");
@@ -55,7 +45,8 @@ class FolderTreeTest : public jox::test::FrameworkTest {
     for (Integer i = 0; i < n->Count(); ++i) v.push_back(ToUtf8(n->Item(i)->Text()));
     return v;
   }
-  fs::path root;
+  jox::test::ScratchDir scratch;
+  const fs::path root = scratch.Path();
   TForm form{nullptr};
   TFolderTree* tree = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "gradfl/gradfl.h"
 #include "package/framework/base/formtext.h"
 #include "package/framework/controls/forms.h"
+#include "tests/support/support.h"
 
 using namespace jox;
 
@@ -62,6 +63,11 @@ TEST(GradFill, MidBandsRunToTheLastColourAndBack) {
   for (int i = 0; i < 5; ++i) EXPECT_EQ(p.Px(xs[i], 60), want[i]) << i;
   EXPECT_EQ(p.Px(23, 60), clMaroon);
   EXPECT_EQ(p.Px(24, 60), half);
+  // With an even count the middle band (n = M) has the last colour too: first, half, last, first.
+  p.g.SetNrColors(4);  // columns 0, 30, 61, 91, 121
+  const TColor even[] = {clMaroon, half, clYellow, clMaroon};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(p.Px(15 + 30 * i, 60), even[i]) << i;
+  p.g.SetNrColors(5);
   p.g.SetFillType(gtMidBandHoriz);
   EXPECT_EQ(p.Px(60, 60), clYellow);
   p.g.SetNrColors(1);  // no middle to run to
@@ -145,4 +151,10 @@ TEST(GradFill, GridFrameAndOnPaint) {
   EXPECT_EQ(p.Px(0, 30), clWhite);
   EXPECT_EQ(p.Px(120, 30), clBlack);
   p.g.DrawGradient(nullptr);  // nothing to draw into
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST(GradFillSettings, EveryOwnSettingTakesANewValue) {
+  TGradFill fresh(nullptr);
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
 }

@@ -1,6 +1,7 @@
 // Pens, brushes, fonts, colours, bitmaps and pictures as objects.
 #include <gtest/gtest.h>
 
+#include "package/framework/graphics/drawedge.h"
 #include "package/framework/graphics/graphics.h"
 
 using namespace jox;
@@ -137,4 +138,24 @@ TEST(Graphics, StretchBltThroughHandles) {
   EXPECT_EQ(d.Canvas()->Pixels(3, 3), clRed);
   EXPECT_FALSE(StretchBlt(0, 0, 0, 4, 4, s.Canvas()->Handle(), 0, 0, 1, 1, SRCCOPY));
   EXPECT_FALSE(StretchBlt(d.Canvas()->Handle(), 0, 0, 4, 4, 0, 0, 0, 1, 1, SRCCOPY));
+}
+
+// A sunken edge is two rings, the inner one a pixel inside the outer; BF_ADJUST leaves what is inside both.
+TEST(Graphics, SunkenEdgeDrawsTwoRingsOnePixelApart) {
+  TBitmap b(10, 10);
+  TCanvas* c = b.Canvas();
+  c->Brush()->SetColor(clWhite);
+  c->FillRect(Rect(0, 0, 10, 10));
+  TRect r = Rect(0, 0, 10, 10);
+  DrawEdge(c, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+  EXPECT_EQ(c->Pixels(0, 5), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(c->Pixels(1, 5), ColorToRGB(cl3DDkShadow));
+  EXPECT_EQ(c->Pixels(5, 0), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(c->Pixels(5, 1), ColorToRGB(cl3DDkShadow));
+  EXPECT_EQ(c->Pixels(5, 9), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(c->Pixels(5, 8), ColorToRGB(cl3DLight));
+  EXPECT_EQ(c->Pixels(9, 5), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(c->Pixels(8, 5), ColorToRGB(cl3DLight));
+  EXPECT_EQ(c->Pixels(5, 5), clWhite);
+  EXPECT_EQ(r, Rect(2, 2, 8, 8));
 }

@@ -132,6 +132,13 @@ TEST_F(GridTest, KeysMoveTheCurrentCellAndSelectRanges) {
   input::KeyPress(g, VK_HOME, ssCtrl);
   EXPECT_EQ(g->Col(), 1);
   EXPECT_EQ(g->Row(), 1);
+  // With whole rows selected, Home and End go to the first and last row.
+  g->SetOptions(g->Options() | goRowSelect);
+  input::KeyPress(g, VK_END);
+  EXPECT_EQ(g->Row(), 4);
+  input::KeyPress(g, VK_HOME);
+  EXPECT_EQ(g->Row(), 1);
+  g->SetOptions(g->Options() - goRowSelect);
   // Tab walks the cells only with goTabs; without it the focus leaves the grid.
   g->SetOptions(g->Options() | goTabs);
   input::KeyPress(g, VK_TAB);
@@ -212,6 +219,7 @@ TEST_F(GridTest, PickListDropsDownAndPicks) {
   input::KeyPress(e, VK_RETURN);
   EXPECT_FALSE(e->ListVisible());
   EXPECT_EQ(e->Text(), u"blue");
+  EXPECT_EQ(e->SelText(), u"blue");  // chosen whole: what is typed next replaces it
   EXPECT_TRUE(g->EditorMode());
   input::KeyPress(e, VK_RETURN);
   EXPECT_EQ(Cell(1, 1), u"blue");

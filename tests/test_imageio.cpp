@@ -3,10 +3,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 #include "package/framework/graphics/graphics.h"
 #include "package/framework/graphics/imageio.h"
+#include "tests/support/support.h"
 
 using namespace jox;
 
@@ -54,22 +54,20 @@ void ExpectSame(TBitmap& a, TBitmap& b) {
     for (int x = 0; x < a.Width(); ++x) ASSERT_EQ(a.Canvas()->Pixels(x, y), b.Canvas()->Pixels(x, y)) << x << "," << y;
 }
 
-std::string TempName(const char* ext) { return std::string("/tmp/jox_imageio_test_") + std::to_string(getpid()) + ext; }
-
 }  // namespace
 
 TEST(ImageIO, RoundTripsThroughFiles) {
+  const jox::test::ScratchDir dir;
   for (const char* ext : {".bmp", ".png"})
     for (TPixelFormat pf : {pf24bit, pf32bit}) {
       TBitmap a;
       Sample(a);
       a.SetPixelFormat(pf);
-      const String name = FromUtf8(TempName(ext));
+      const String name = dir.File(std::string("sample") + ext);
       a.SaveToFile(name);
       TBitmap b;
       b.LoadFromFile(name);
       ExpectSame(a, b);
-      std::remove(ToUtf8(name).c_str());
     }
 }
 

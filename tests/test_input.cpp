@@ -239,6 +239,18 @@ TEST_F(InputTest, WheelGoesUpToTheFirstHandlerAndPartialTurnsAddUp) {
   EXPECT_EQ(ups, 0);
   input::MouseWheel(g, 5, 5, 60);
   EXPECT_EQ(ups, 1);
+  // OnMouseWheel comes first, with the raw delta; handled there, no notch event follows.
+  int wheels = 0;
+  Integer delta = 0;
+  panel->SetOnMouseWheel([&](TObject*, TShiftState, Integer d, TPoint, bool& h) {
+    ++wheels;
+    delta = d;
+    h = true;
+  });
+  input::MouseWheel(g, 5, 5, -WHEEL_DELTA);
+  EXPECT_EQ(wheels, 1);
+  EXPECT_EQ(delta, -WHEEL_DELTA);
+  EXPECT_EQ(downs, 1);
 }
 
 TEST_F(InputTest, DestroyedControlsAreForgotten) {

@@ -60,6 +60,12 @@ TEST_F(MarkSel, DefaultsAndRefusedValues) {
   }
   EXPECT_EQ(m->NrOfColumns(), 8);
   EXPECT_EQ(m->NrOfRows(), 6);
+  for (Integer good : {1, 51}) {  // both ends of the range are taken
+    m->SetNrOfColumns(good);
+    m->SetNrOfRows(good);
+    EXPECT_EQ(m->NrOfColumns(), good);
+    EXPECT_EQ(m->NrOfRows(), good);
+  }
 
   m->SetMarkVisible(0, false);
   EXPECT_TRUE(m->MarkVisible(0));
@@ -165,4 +171,19 @@ TEST_F(MarkSel, PointerHighlightsNearestSymbol) {
   // Leaving the control takes the highlight away.
   input::MouseExit(form.get());
   EXPECT_EQ(Px(Cell(7, 5).X + 4 - 14, Cell(7, 5).Y), ColorToRGB(clBtnFace));
+}
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(MarkSel, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"NrOfColumns", u"NrOfRows", u"Selected", u"ShowZeroAsCross", u"FrameStyle", u"ColorBackGnd", u"ColorMarks", u"ColorSelBG", u"ColorSelFG", u"ColorHiLiteBG", u"ColorHiLiteSymbol"};
+  TMarkSel src(nullptr), dst(nullptr);
+  EXPECT_EQ(jox::test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(jox::test::SameProps(src, dst, copied));
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(MarkSel, EveryOwnSettingTakesANewValue) {
+  TMarkSel fresh(nullptr);
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
 }

@@ -117,6 +117,9 @@ TEST_F(MenusTest, RadioItemsKeepOneCheckedAndShortCutsReadAsText) {
   EXPECT_THROW(f.sub1->Add(f.more), EInvalidOperation);
   delete f.more;
   EXPECT_EQ(f.menu->Items()->Count(), 3);
+  // Past either end there is no item (the slot behind the last one is not read).
+  EXPECT_EQ(f.menu->Items()->Items(3), nullptr);
+  EXPECT_EQ(f.menu->Items()->Items(-1), nullptr);
 }
 
 }  // namespace

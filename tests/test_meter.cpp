@@ -42,7 +42,6 @@ void ExpectInvariants(const TMeter& m) {
   }
 }
 
-String TempFile(const char* name) { return FromUtf8(std::string(testing::TempDir()) + name); }
 
 }  // namespace
 
@@ -421,7 +420,8 @@ TEST(Meter, NeedleLayout) {
 }
 
 TEST(Meter, ImageFiles) {
-  const String good = TempFile("meter_img.bmp"), bad = TempFile("meter_bad.bmp");
+  const jox::test::ScratchDir dir;
+  const String good = dir.File("meter_img.bmp"), bad = dir.File("meter_bad.bmp");
   {
     TBitmap b(6, 4);
     b.Canvas()->Brush()->SetColor(clBlue);
@@ -547,4 +547,11 @@ TEST(MeterConversions, MouseMove) {
   EXPECT_EQ(log, (std::vector<std::string>{"move " + std::to_string(cx) + "," + std::to_string(cy - 40),
                                            "in 50 shift", "move " + std::to_string(cx) + "," + std::to_string(cy + 5),
                                            "out 0"}));
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST(MeterSettings, EveryOwnSettingTakesANewValue) {
+  TMeter fresh(nullptr);
+  // pictures that cannot be read are not taken.
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{u"AnchorImage", u"BackGroundImg"}));
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "meter/meter.h"
+#include "tests/support/support.h"
 
 using namespace jox;
 
@@ -48,8 +49,8 @@ struct Fixture {
 
 const TColor kCover = ColorToRGB(clBtnFace);
 
-String SaveSolidBitmap(const char* name, Integer w, Integer h, TColor c) {
-  const String file = FromUtf8(std::string(testing::TempDir()) + name);
+String SaveSolidBitmap(const jox::test::ScratchDir& dir, const char* name, Integer w, Integer h, TColor c) {
+  const String file = dir.File(name);
   TBitmap b(w, h);
   b.Canvas()->Brush()->SetColor(c);
   b.Canvas()->FillRect(Rect(0, 0, w, h));
@@ -323,8 +324,9 @@ TEST(MeterPaint, Hubs) {
     EXPECT_EQ(f.At(cx, cy + 30), clWhite);
   }
   {
+    const jox::test::ScratchDir dir;
     Fixture f;  // an image
-    f.m.SetAnchorImage(SaveSolidBitmap("meter_hub.bmp", 7, 7, clRed));
+    f.m.SetAnchorImage(SaveSolidBitmap(dir, "meter_hub.bmp", 7, 7, clRed));
     const Integer cx = f.m.MeterCenterX(), cy = f.m.MeterCenterY();
     EXPECT_EQ(f.At(cx + 3, cy + 3), clRed);
     EXPECT_EQ(f.At(cx - 3, cy - 3), clRed);
@@ -333,7 +335,8 @@ TEST(MeterPaint, Hubs) {
 }
 
 TEST(MeterPaint, BackgroundImage) {
-  const String file = SaveSolidBitmap("meter_bg.bmp", 40, 30, clBlue);
+  const jox::test::ScratchDir dir;
+  const String file = SaveSolidBitmap(dir, "meter_bg.bmp", 40, 30, clBlue);
   Fixture f;
   f.m.SetScaleVisible(false);
   f.m.SetColorBakG(clYellow);
@@ -347,7 +350,7 @@ TEST(MeterPaint, BackgroundImage) {
   f.m.SetBkgndFillMode(bfStretch);
   EXPECT_EQ(f.At(250, 150), clBlue);
   // A picture that fails to load takes the old one off the dial at once.
-  const String bad = FromUtf8(std::string(testing::TempDir()) + "meter_bg_bad.bmp");
+  const String bad = dir.File("meter_bg_bad.bmp");
   {
     TStringList junk;
     junk.Add(u"no picture");

@@ -2,6 +2,7 @@
 // painting of the cells, and picking with mouse and keys.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 
 #include "minical/minical.h"
@@ -21,6 +22,15 @@ void ComputusEaster(Integer Y, Integer& Day, Integer& Month) {
   const Integer l = (32 + 2 * e + 2 * i - h - k) % 7, m = (a + 11 * h + 22 * l) / 451;
   Month = (h + l - 7 * m + 114) / 31;
   Day = (h + l - 7 * m + 114) % 31 + 1;
+}
+
+// ISO week of a date, from its Thursday, independent of the calendar and the runtime's routine.
+Integer IsoWeek(Integer Y, Integer M, Integer D) {
+  using namespace std::chrono;
+  const sys_days date{year{Y} / month(unsigned(M)) / day(unsigned(D))};
+  const sys_days thursday = date - days(weekday(date).iso_encoding() - 1) + days(3);
+  const year_month_day t{thursday};
+  return Integer((thursday - sys_days{t.year() / January / 1}).count() / 7 + 1);
 }
 
 class MiniCal : public jox::test::FrameworkTest {
@@ -60,6 +70,32 @@ class MiniCal : public jox::test::FrameworkTest {
     return n;
   }
 
+  // The number shown in the week column of row r: the one whose text, drawn as the calendar draws
+  // it, matches the cell's pixels; 0 when none does.
+  Integer ShownWeek(Integer r) {
+    Application->ProcessMessages();
+    const TRect rc = cal->CellRect(0, r);
+    const TPoint o = cal->OriginInRoot();
+    TBitmap ref;
+    ref.SetSize(rc.Width(), rc.Height());
+    TCanvas* c = ref.Canvas();
+    c->Font()->Assign(cal->Font());
+    c->Font()->SetColor(cal->ColorWeekNoFg());
+    c->Brush()->SetColor(cal->ColorWeekNoBg());
+    for (Integer n = 1; n <= 53; ++n) {
+      const String text = IntToStr(n);
+      c->TextRect(Rect(0, 0, rc.Width(), rc.Height()), (rc.Width() - c->TextWidth(text)) / 2,
+                  (rc.Height() - c->TextHeight(text)) / 2, text);
+      bool same = true;
+      for (Integer y = 0; y < rc.Height() && same; ++y)
+        for (Integer x = 0; x < rc.Width() && same; ++x)
+          same = jox::test::SameColor(jox::test::SurfacePixel(cal->Surface(), o.X + rc.Left + x, o.Y + rc.Top + y),
+                                      jox::test::SurfacePixel(&ref, x, y), 2);
+      if (same) return n;
+    }
+    return 0;
+  }
+
   std::unique_ptr<TForm> form;
   TMiniCal* cal = nullptr;
   int changes = 0;
@@ -96,6 +132,8 @@ TEST_F(MiniCal, DefaultsGridAndDefaultHolidays) {
   EXPECT_EQ(fresh.FixedRows(), 2);
   EXPECT_FALSE(fresh.Options() & goRangeSelect);
   EXPECT_TRUE(fresh.Options() & goDrawFocusSelected);
+  EXPECT_EQ(fresh.BorderStyle(), bsSingle);
+  EXPECT_EQ(fresh.ScrollBars(), ssNone);
   EXPECT_EQ(fresh.Year(), YearOf(Now()));
   EXPECT_EQ(fresh.DayColors(dwMon), TColor(0xF8F8F8));
   EXPECT_EQ(fresh.DayColors(dwSat), TColor(0xBBDDEE));
@@ -259,6 +297,68 @@ TEST_F(MiniCal, MondayFirstMonthStartingOnSunday) {
   EXPECT_GT(CountNear(1, 2, cal->DayColors(dwSun)), 100);
 }
 
+// Every week row shows the ISO week of its days (Monday first): across a year's end, and in months
+// whose first days still belong to week 53 or already to week 1 of the next year.
+TEST_F(MiniCal, WeekColumnShowsTheIsoWeekOfEveryRow) {
+  const Integer months[][2] = {{2021, 1}, {2016, 1}, {2024, 12}, {2025, 6}, {2026, 3}};
+  for (const auto& ym : months) {
+    Select(ym[0], ym[1], 15);
+    for (Integer r = 2; r <= 7; ++r) {
+      // Row r holds the day 7 (r - 2) after the 1st; its days lie in the month or just after it.
+      Integer y = ym[0], m = ym[1], d = 1 + 7 * (r - 2);
+      const Integer days = DaysInAMonth(Word(y), Word(m));
+      if (d > days) {
+        d -= days;
+        if (++m > 12) m = 1, ++y;
+      }
+      EXPECT_EQ(ShownWeek(r), IsoWeek(y, m, d)) << ym[0] << "-" << ym[1] << " row " << r;
+    }
+  }
+  // 1 January 2021, a Friday, lies in week 53 of 2020.
+  Select(2021, 1, 1);
+  EXPECT_EQ(ShownWeek(2), 53);
+  EXPECT_EQ(ShownWeek(3), 1);
+}
+
+// The June feasts of 2025 (Easter on 20 April) fall on their own days, not one later.
+TEST_F(MiniCal, JuneFeastsFallOnTheirDays) {
+  String c;
+  EXPECT_TRUE(cal->CheckHoliday(2025, 6, 8, c));
+  EXPECT_EQ(c, u"Pentecost");
+  EXPECT_TRUE(cal->CheckHoliday(2025, 6, 9, c));
+  EXPECT_EQ(c, u"Whit Monday");
+  EXPECT_TRUE(cal->CheckHoliday(2025, 6, 19, c));
+  EXPECT_EQ(c, u"Corpus Christi");
+  EXPECT_FALSE(cal->CheckHoliday(2025, 6, 10, c));
+  EXPECT_FALSE(cal->CheckHoliday(2025, 6, 20, c));
+  EXPECT_EQ(c, u"");
+  // And they are painted so: 9 June 2025 is a Monday, column 1.
+  Select(2025, 6, 2);
+  const Integer row = (9 - cal->MonOfs()) / 7 + 2;
+  ASSERT_EQ(cal->DayAt(1, row), 9);
+  EXPECT_GT(CountNear(1, row, cal->ColorHolidayBg()), 100);
+  EXPECT_EQ(CountNear(2, row, cal->ColorHolidayBg()), 0);
+}
+
+// The title buttons' raised frame: white and 0xE6E2E2 at the top and left, 0x9CA0A5 and 0x686868 at the
+// bottom and right (the outer lines on the cell's right and bottom grid lines).
+TEST_F(MiniCal, ButtonsHaveTheirRaisedFrame) {
+  Application->ProcessMessages();
+  const TRect r = cal->CellRect(1, 0);  // "<<"
+  const TPoint o = cal->OriginInRoot();
+  auto px = [&](Integer x, Integer y) { return jox::test::SurfacePixel(cal->Surface(), o.X + x, o.Y + y); };
+  const Integer mx = (r.Left + r.Right) / 2, my = (r.Top + r.Bottom) / 2;
+  const Integer L = r.Left, T = r.Top, R = r.Right, B = r.Bottom;
+  EXPECT_EQ(px(L, my), clWhite);
+  EXPECT_EQ(px(mx, T), clWhite);
+  EXPECT_EQ(px(L + 1, my), TColor(0xE6E2E2));
+  EXPECT_EQ(px(mx, T + 1), TColor(0xE6E2E2));
+  EXPECT_EQ(px(mx, B - 1), TColor(0x9CA0A5));
+  EXPECT_EQ(px(R - 1, my), TColor(0x9CA0A5));
+  EXPECT_EQ(px(mx, B), TColor(0x686868));
+  EXPECT_EQ(px(R, my), TColor(0x686868));
+}
+
 TEST_F(MiniCal, HolidaysAreColouredAndSelectedHolidaysMixBoth) {
   Select(2024, 12, 2);
   // 25 December 2024 is a Wednesday: column 3 of its week row.
@@ -285,6 +385,14 @@ TEST_F(MiniCal, MousePicksDaysAndSwitchesMonths) {
   cal->SetAutoSwitch(true);
   ClickCell(7, 7);
   EXPECT_EQ(Ymd(), "2024-10-6");
+  EXPECT_EQ(changes, 1);
+  // The grey day just before the 1st is the last day of the month before.
+  Select(2024, 9, 10);
+  ASSERT_EQ(cal->DayAt(6, 2), 0);
+  changes = 0;
+  ClickCell(6, 2);
+  EXPECT_EQ(Ymd(), "2024-8-31");
+  EXPECT_EQ(changes, 1);
   // A grey day of the previous month, seen from January, goes to December of the year before.
   Select(2025, 1, 15);
   ASSERT_LT(cal->DayAt(1, 2), 1);
@@ -333,4 +441,17 @@ TEST_F(MiniCal, KeysAndWheelMoveTheDate) {
   EXPECT_EQ(Ymd(), "2025-3-1");
   input::MouseWheel(cal, p.X, p.Y, WHEEL_DELTA);
   EXPECT_EQ(Ymd(), "2025-2-1");
+  // The calendar's first and last days are as far as the arrows go.
+  Select(9999, 12, 31);
+  input::KeyPress(cal, VK_RIGHT);
+  EXPECT_EQ(Ymd(), "9999-12-31");
+  Select(1, 1, 1);
+  input::KeyPress(cal, VK_LEFT);
+  EXPECT_EQ(Ymd(), "1-1-1");
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(MiniCal, EveryOwnSettingTakesANewValue) {
+  TMiniCal fresh(nullptr);
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
 }

@@ -164,6 +164,22 @@ TEST_F(NTabEdClipTest, ExtractFillsABlockFromAnyText) {
   EXPECT_EQ(t->Elem(5, 1), -0.5);
 }
 
+// A line feed right after a number ends the line: the rows stay apart, also for the matrix size.
+TEST_F(NTabEdClipTest, LineFeedRightAfterANumberStartsTheNextRow) {
+  Select(1, 1, 1, 1);
+  t->ExtractFromText(u"1 2\n3 4");
+  EXPECT_EQ(t->Elem(1, 1), 1);
+  EXPECT_EQ(t->Elem(2, 1), 2);
+  EXPECT_EQ(t->Elem(1, 2), 3);
+  EXPECT_EQ(t->Elem(2, 2), 4);
+  EXPECT_EQ(t->Selection(), (TGridRect{2, 1, 3, 2}));
+  Clipboard()->SetAsText(u"1 2\n3 4");
+  Integer nc = 0, nr = 0;
+  EXPECT_TRUE(t->GetClipMatrixSize(nc, nr));
+  EXPECT_EQ(nc, 2);
+  EXPECT_EQ(nr, 2);
+}
+
 TEST_F(NTabEdClipTest, MatrixSizeOfClipboardText) {
   Integer nc = 0, nr = 0;
   EXPECT_FALSE(t->GetClipMatrixSize(nc, nr));

@@ -208,6 +208,24 @@ TEST_F(NTabEdEditTest, NominalColumnsTakeIdentifiersAndIntegers) {
   EXPECT_EQ(t->CellText(1, 4), u"-nan-");
 }
 
+// With a value range, ordinals within it are kept as typed, the others clamped to it.
+TEST_F(NTabEdEditTest, NominalColumnsKeepOrdinalsWithinTheValueRange) {
+  t->Data->SetMScaleType(1, mstNominal);
+  t->Data->SetNominalID(1, 3, u"on");
+  t->SetVRangeLow(1);
+  t->SetVRangeHigh(10);
+  t->SetFocus();
+  Click(1, 1);
+  Click(1, 1);
+  ASSERT_TRUE(t->EditorMode());
+  Type(u"on");
+  EXPECT_EQ(t->Elem(1, 1), 3);
+  Type(u"4");
+  EXPECT_EQ(t->Elem(1, 2), 4);
+  Type(u"17");
+  EXPECT_EQ(t->Elem(1, 3), 10);
+}
+
 TEST_F(NTabEdEditTest, FirstClickSelectsSecondEdits) {
   t->SetFocus();
   Click(2, 2);

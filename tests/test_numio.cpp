@@ -365,3 +365,19 @@ TEST(NumIOSetup, ClassTable) {
   EXPECT_EQ(VarToInt(GetPropValue(&n, u"InputFormat")), Int64(itDynamic));
   EXPECT_EQ(VarToInt(GetPropValue(&n, u"FixPointDecPlaces")), 2);
 }
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(NumIOTest, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"InputFormat", u"Beep", u"RangeLow", u"RangeHigh", u"DecPlaceSep"};
+  TNumIO src(nullptr), dst(nullptr);
+  EXPECT_EQ(jox::test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(jox::test::SameProps(src, dst, copied));
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(NumIOTest, EveryOwnSettingTakesANewValue) {
+  TNumIO fresh(nullptr);
+  // a lone control has no other place in the tab order; "x" is refused by the online check.
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{u"TabOrder", u"Text"}));
+}

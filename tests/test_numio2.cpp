@@ -1,6 +1,7 @@
 // TNumIO2 as a user meets it: value and formats, typing with refusals, clipboard, mouse, caret blink.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,17 @@ TEST_F(NumIO2Test, RangeSettersPushTheOtherLimit) {
   EXPECT_TRUE(n->OutOfRange());
 }
 
+// The limits themselves belong to the range.
+TEST_F(NumIO2Test, ValuesAtTheLimitsAreInRange) {
+  n->SetRangeLow(-2);
+  n->SetRangeHigh(10);
+  const std::pair<double, bool> cases[] = {{-2, false}, {10, false}, {-2.01, true}, {10.01, true}, {3, false}};
+  for (auto [v, out] : cases) {
+    n->SetNioValue(v);
+    EXPECT_EQ(n->OutOfRange(), out) << v;
+  }
+}
+
 TEST_F(NumIO2Test, ClampsOfTheGeometrySetters) {
   n->SetButWidth(100);
   EXPECT_EQ(n->ButWidth(), 50);
@@ -231,6 +243,32 @@ TEST_F(NumIO2Test, FixedPointDigitsReplaceTheDecimals) {
   Type("9");
   EXPECT_EQ(n->Text(), u"12.50");
   EXPECT_EQ(Application->BeepCount(), beeps + 1);
+}
+
+// A selection set from outside is kept within the text.
+TEST_F(NumIO2Test, SelectionSettersStayWithinTheText) {
+  n->SetNioText(u"123");
+  n->SetSelBegin(100);
+  EXPECT_EQ(n->SelBegin(), 3);
+  EXPECT_EQ(n->CaretPos(), 3);
+  n->SetSelBegin(-4);
+  EXPECT_EQ(n->SelBegin(), 0);
+  n->SetSelEnd(100);
+  EXPECT_EQ(n->SelEnd(), 3);
+}
+
+// The caret stops at both ends of the text: typing after Right at the end appends.
+TEST_F(NumIO2Test, CaretStopsAtTheEndsOfTheText) {
+  Start(u"12", 0);
+  Key(VK_LEFT);
+  EXPECT_EQ(n->CaretPos(), 0);
+  Key(VK_END);
+  Key(VK_RIGHT);
+  Key(VK_DOWN);
+  EXPECT_EQ(n->CaretPos(), 2);
+  Type("3");
+  EXPECT_EQ(n->Text(), u"123");
+  EXPECT_EQ(n->CaretPos(), 3);
 }
 
 TEST_F(NumIO2Test, BackspaceOverAllWritesTheFormattedZero) {
@@ -491,4 +529,20 @@ TEST(NumIO2Window, TabMovesTheFocusInsideAPageForm) {
   input::KeyUp(&host, VK_TAB, ssShift);
   input::KeyUp(&host, VK_SHIFT);
   EXPECT_TRUE(a->Focused());  // Shift+Tab goes back
+}
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(NumIO2Test, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"LeftSpace", u"TextBoxWidth", u"FixPointDecPlaces", u"SignificantDigits", u"LeftText", u"RightText", u"FrameStyle", u"FreezeBoxVisible", u"FreezeBoxSize", u"FreezeBoxLeft", u"FreezeBoxTop", u"FreezeBoxChecked", u"HideInputOnFreeze", u"Alignment", u"LeftTextAlignment", u"RightTextAlignment", u"ColorBoxBG", u"ColorBoxText", u"ColorOutBG", u"ColorOutText", u"ColorScheme", u"InputFormat", u"ColorWarnBG", u"ColorWarnText", u"DecPlaceSep", u"HideSelection", u"HideInputEditor", u"RangeHigh", u"RangeLow", u"Beep", u"ReadOnly", u"AutoSize"};
+  TNumIO2 src(nullptr), dst(nullptr);
+  EXPECT_EQ(test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(test::SameProps(src, dst, copied));
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(NumIO2Test, EveryOwnSettingTakesANewValue) {
+  TNumIO2 fresh(nullptr);
+  // "0.00x" is no number; a lone control has no other place in the tab order.
+  EXPECT_EQ(test::RefusedProps(fresh), (std::vector<String>{u"Text", u"TabOrder"}));
 }

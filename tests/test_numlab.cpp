@@ -300,3 +300,18 @@ TEST_F(NumLabTest, TransparentShowsTheParentAndForgetsOldTexts) {
   EXPECT_FALSE(Has(Rect(0, 0, 35, 28), clBlack));
   EXPECT_EQ(Px(20, 14), clLime);
 }
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(NumLabTest, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"LeftSpace", u"Empty", u"LabelWidth", u"Precision", u"LeftText", u"RightText", u"FrameStyle", u"Alignment", u"LeftTextAlignment", u"RightTextAlignment", u"OverflowIndicator", u"Value", u"StateText", u"Transparent", u"ColorLabBakG", u"ColorLabText", u"ColorOutBakG", u"ColorOutText", u"ColorScheme", u"DisplayType"};
+  TNumLab src(nullptr), dst(nullptr);
+  EXPECT_EQ(test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(test::SameProps(src, dst, copied));
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(NumLabTest, EveryOwnSettingTakesANewValue) {
+  TNumLab fresh(nullptr);
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
+}

@@ -139,7 +139,8 @@ TEST_F(OnOffTest, UserGlyphErrorsChangeNothing) {
   b->SetUserGlyph(&tiny);
   EXPECT_THROW(b->LoadUserGlyph(u"/nonexistent/pictures.bmp"), Exception);
   EXPECT_EQ(b->GlyphWidth(), 20);
-  const String file = FromUtf8(std::string(testing::TempDir()) + "oob_user.bmp");
+  const jox::test::ScratchDir dir;
+  const String file = dir.File("oob_user.bmp");
   TBitmap pics;
   FourColours(pics)->SaveToFile(file);
   b->LoadUserGlyph(file);
@@ -366,4 +367,19 @@ TEST_F(OnOffTest, FormTextKeepsEveryButtonsState) {
   EXPECT_FALSE(b1->OnOff());
   EXPECT_EQ(b1->LeftSpace(), 7);
   EXPECT_EQ(b0->LeftSpace(), 35);  // centred in 100 x 50
+}
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(OnOffTest, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"AutoCenter", u"LeftSpace", u"TopSpace", u"LeftText", u"TopText", u"BottomText", u"RightText", u"LeftTextAlignment", u"TopTextAlignment", u"BottomTextAlignment", u"RightTextAlignment", u"FrameStyle", u"ColorBackgnd", u"ColorScheme", u"OnOff", u"MouseAction", u"ColorText", u"Transparent"};
+  TOnOffBut src(nullptr), dst(nullptr);
+  EXPECT_EQ(jox::test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(jox::test::SameProps(src, dst, copied));
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(OnOffTest, EveryOwnSettingTakesANewValue) {
+  TOnOffBut fresh(nullptr);
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
 }

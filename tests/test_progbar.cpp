@@ -168,6 +168,14 @@ TEST_F(ProgBarTest, GridOverTheFilledPart) {
   for (Integer x = 4; x <= 150; x += 5) EXPECT_EQ(Px(x, 14), clYellow) << x;
   EXPECT_EQ(Px(5, 14), b->ColorMin());
   EXPECT_EQ(Px(154, 14), b->ColorBackGnd());
+  // A tip that falls on the grid gets its line too: 145 of the 292 columns filled.
+  b->SetRange(0, 292);
+  b->SetValue(145);
+  EXPECT_EQ(Px(4 + 144, 14), b->ColorMin());
+  EXPECT_EQ(Px(4 + 145, 14), clYellow);
+  EXPECT_EQ(Px(4 + 146, 14), b->ColorBackGnd());
+  b->SetRange(0, 100);
+  b->SetValue(50);
   b->SetDirection(dirUp);  // rows from the bottom, within the bar: y = 23, 18, 14 is not
   EXPECT_EQ(Px(150, 23), clYellow);
   EXPECT_EQ(Px(150, 18), clYellow);
@@ -221,7 +229,8 @@ TEST_F(ProgBarTest, ValueTextFormatsAndRotates) {
 }
 
 TEST_F(ProgBarTest, BackgroundPicture) {
-  const std::string file = testing::TempDir() + "progbar_bg.bmp";
+  const jox::test::ScratchDir dir;
+  const std::string file = (dir.Path() / "progbar_bg.bmp").string();
   TBitmap pic(4, 4);
   pic.Canvas()->Brush()->SetColor(clFuchsia);
   pic.Canvas()->FillRect(Rect(0, 0, 4, 4));
@@ -236,7 +245,6 @@ TEST_F(ProgBarTest, BackgroundPicture) {
   EXPECT_EQ(Px(200, 14), clFuchsia);
   b->SetBackGroundImg(u"");
   EXPECT_EQ(Px(200, 14), b->ColorBackGnd());
-  std::filesystem::remove(file);
 }
 
 TEST_F(ProgBarTest, AutoIncRunsPastMax) {
@@ -293,4 +301,20 @@ TEST_F(ProgBarTest, AssignCopiesLooksNotTheIncrement) {
   EXPECT_EQ(c.AutoIncStep(), 1.0);
   TBitmap other;
   EXPECT_THROW(c.Assign(&other), EConvertError);
+}
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(ProgBarTest, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"FrameStyleOuter", u"FrameStyleInner", u"Value", u"Min", u"Max", u"ColorMargin", u"ColorScheme", u"Direction", u"ColorMin", u"ColorMax", u"ColorBackGnd", u"ShowColorGradient", u"ColorGrid", u"GridDist", u"ColorMapMode", u"MarginLeft", u"MarginRight", u"MarginTop", u"MarginBottom", u"TextPosX", u"TextPosY", u"TextDecPlaces", u"TextAngle", u"TextAlignment", u"TextVisible"};
+  TProgBar src(nullptr), dst(nullptr);
+  EXPECT_EQ(jox::test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(jox::test::SameProps(src, dst, copied));
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(ProgBarTest, EveryOwnSettingTakesANewValue) {
+  TProgBar fresh(nullptr);
+  // a picture that cannot be read is ignored, its name too.
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{u"BackGroundImg"}));
 }

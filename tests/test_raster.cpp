@@ -42,6 +42,21 @@ TEST(Raster, RectangleCoversBoxWithoutRightAndBottomEdge) {
   }
 }
 
+// The focus frame inverts every other pixel of the box's outline, on a checkerboard of the target, and
+// nothing outside [Left, Right) x [Top, Bottom); drawn twice it is gone.
+TEST(Raster, FocusRectInvertsEveryOtherOutlinePixel) {
+  Fixture f;
+  f.c->DrawFocusRect(Rect(2, 3, 8, 9));
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 12; ++x) {
+      const bool in = x >= 2 && x < 8 && y >= 3 && y < 9;
+      const bool edge = in && (x == 2 || x == 7 || y == 3 || y == 8);
+      ASSERT_EQ(f.c->Pixels(x, y), edge && (x + y) % 2 == 0 ? clBlack : clWhite) << x << "," << y;
+    }
+  f.c->DrawFocusRect(Rect(2, 3, 8, 9));
+  EXPECT_EQ(f.Count(clWhite), 144);
+}
+
 TEST(Raster, WidePenStaysInsideTheBox) {
   Fixture f;
   f.c->Pen()->SetWidth(3);
@@ -103,6 +118,9 @@ TEST(Raster, ArcAndPieRunCounterClockwise) {
   EXPECT_EQ(f.c->Pixels(2, 2), clWhite);  // upper left
   EXPECT_EQ(f.c->Pixels(2, 9), clWhite);
   EXPECT_EQ(f.c->Pixels(9, 9), clWhite);
+  EXPECT_EQ(f.c->Pixels(5, 5), clRed);  // both radii in the pen, from the centre (5, 5)
+  EXPECT_EQ(f.c->Pixels(7, 5), clRed);
+  EXPECT_EQ(f.c->Pixels(6, 1), clRed);
   // Swapping the points takes the other three quarters.
   Fixture g;
   g.c->Pen()->SetColor(clRed);
@@ -225,6 +243,10 @@ TEST(Raster, StretchNearestAndHalftone) {
   d.Canvas()->SetStretchBltMode(COLORONCOLOR);
   d.Canvas()->StretchDraw(Rect(0, 0, 8, 2), &s);
   for (int x = 0; x < 8; ++x) EXPECT_EQ(d.Canvas()->Pixels(x, 1), x < 4 ? clBlack : clWhite) << x;
+  // Stretched in one direction only.
+  TBitmap wide(4, 1);
+  wide.Canvas()->StretchDraw(Rect(0, 0, 4, 1), &s);
+  for (int x = 0; x < 4; ++x) EXPECT_EQ(wide.Canvas()->Pixels(x, 0), x < 2 ? clBlack : clWhite) << x;
   // Shrinking 4 pixels into 1 with HALFTONE averages them; nearest picks one.
   TBitmap q(4, 4);
   for (int y = 0; y < 4; ++y)

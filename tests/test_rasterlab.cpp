@@ -361,3 +361,18 @@ TEST_F(RasterLab, FormTextRoundTrip) {
   r->SetWidth(r->Width() + 100);
   EXPECT_EQ(r->PosX(), before + 50);
 }
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(RasterLab, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"FrameStyle", u"Text", u"ColorLabBakG", u"ColorDotOn", u"ColorScheme"};
+  TRasterLab src(nullptr), dst(nullptr);
+  EXPECT_EQ(test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(test::SameProps(src, dst, copied));
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(RasterLab, EveryOwnSettingTakesANewValue) {
+  TRasterLab fresh(nullptr);
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
+}

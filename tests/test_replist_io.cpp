@@ -2,7 +2,6 @@
 // after a read with one repaint, and failed reads that change nothing.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "package/framework/controls/forms.h"
@@ -23,11 +22,6 @@ class TCountingView : public TReportListView {
   }
   int Paints = 0;
 };
-
-String TempPath(const char* name) {
-  return FromUtf8((std::filesystem::temp_directory_path() / ("jox_rlio_" + std::to_string(::getpid()) + "_" + name))
-                      .string());
-}
 
 class ReplistIO : public test::FrameworkTest {
  protected:
@@ -59,20 +53,13 @@ class ReplistIO : public test::FrameworkTest {
     v->SetColumnOrder({2, 1});
     Application->ProcessMessages();
   }
-  void TearDown() override {
-    for (const String& f : files) std::filesystem::remove(ToUtf8(f));
-    test::FrameworkTest::TearDown();
-  }
   TCountingView* MakeView() {
     auto* w = new TCountingView(&form);
     w->SetParent(&form);
     w->SetBounds(0, 0, 500, 300);
     return w;
   }
-  String File(const char* name) {
-    files.push_back(TempPath(name));
-    return files.back();
-  }
+  String File(const char* name) { return scratch.File(name); }
   // The grid shows the model of src (a CSV file carries names and texts, not formats and marks).
   void ExpectShowsSource(bool Csv = false) {
     EXPECT_EQ(v->NrOfColumns(), 4);
@@ -118,10 +105,10 @@ class ReplistIO : public test::FrameworkTest {
             v->Elem(1, 2), v->Filtered()};
   }
 
+  test::ScratchDir scratch;  // outlives the views
   TForm form{nullptr};
   TCountingView* src = nullptr;
   TCountingView* v = nullptr;
-  std::vector<String> files;
 };
 
 }  // namespace
@@ -171,7 +158,7 @@ TEST_F(ReplistIO, AFailedReadLeavesModelAndViewAsTheyWere) {
   EXPECT_FALSE(v->LoadFromXMLFile(xml, u"wanted"));
   EXPECT_FALSE(v->ReadFromXMLString(u"<replist generator=\"joxkit\">\n<cell>broken", u""));
   EXPECT_FALSE(v->ReadFromXMLString(u"no list at all", u""));
-  EXPECT_THROW(v->LoadFromXMLFile(TempPath("missing.xml"), u""), EStreamError);
+  EXPECT_THROW(v->LoadFromXMLFile(File("missing.xml"), u""), EStreamError);
   const String bad = File("bad.csv");
   { std::ofstream(ToUtf8(bad)) << "\"unclosed;quote\n"; }
   EXPECT_EQ(v->ImportCSV(bad, csvSemicolon, false), -1);

@@ -204,6 +204,10 @@ TEST_F(ReportListTest, RowSelectionModes) {
   v->SetSelectedRows({6, 2});
   EXPECT_EQ(v->GetSelectedRows(), (TIntArray{2, 6}));
   EXPECT_EQ(v->DataRowOf(v->Row()), 2);
+  const int before = selChanges;
+  v->SelectRow(4);  // that row alone
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{4}));
+  EXPECT_EQ(selChanges, before + 1);
   v->SelectColumn(3);
   EXPECT_EQ(v->FirstSelectedColumn(), 3);
   EXPECT_EQ(v->NumSelectedColumns(), 1);
@@ -357,6 +361,17 @@ TEST_F(ReportListTest, MouseCellAndScrollPositions) {
   EXPECT_EQ(v->TopRow(), top + 3);
 }
 
+// A new row count ends a filter: every row shows again.
+TEST_F(ReportListTest, NewRowCountEndsTheFilter) {
+  v->SetNrCols(1);
+  Column(1, {u"Anna", u"Bruno", u"Clara"});
+  ASSERT_EQ(v->FilterAndSort(u"anna", {1}, true, fmSimple, -1, true), 1);
+  ASSERT_TRUE(v->Filtered());
+  v->SetNrRows(5);
+  EXPECT_FALSE(v->Filtered());
+  EXPECT_EQ(v->NrOfShownRows(), 5);
+}
+
 TEST_F(ReportListTest, FilterForms) {
   v->SetNrCols(3);
   Column(1, {u"Anna Berger", u"Bruno Novak", u"Clara Rossi", u"anna Schmid", u"David Keller"});
@@ -444,7 +459,8 @@ TEST_F(ReportListTest, AssignNumbersAndDimensions) {
   EXPECT_EQ(copy.Elem(2, 1), u"1,5");  // OnReadCell is not taken over
 
   // A read replaces the sizes; the grid follows them.
-  const std::string file = ::testing::TempDir() + "replist_view_read.xml";
+  const jox::test::ScratchDir dir;
+  const std::string file = (dir.Path() / "replist_view_read.xml").string();
   copy.SetNrCols(3);
   copy.SetNrRows(7);
   copy.SaveAsXMLFile(FromUtf8(file), u"");
@@ -564,4 +580,13 @@ TEST_F(ReportListTest, SpaceCopyAndSelectAllKeys) {
   v->SetRowSelected(4, false);
   input::KeyPress(v, 'C', ssCtrl);
   EXPECT_EQ(Clipboard()->AsText(), u"a\tx\t\t\t\nc\tz\t\t\t\n");
+}
+
+// The settings, colours and switches Assign copies, each changed from its default first.
+TEST_F(ReportListTest, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"AutoAdvance", u"RowSelectMode", u"SortEnabled", u"ColorText", u"ColorBkgdNormal", u"ColorBkgdShaded", u"ColorHigh", u"ColorHighText", u"ColorColumnHd", u"ColorColumnHdText", u"ColorCommonHd", u"ColorCommonHdText", u"ColorDisabledBkgd", u"ColorDisabledText", u"ColorSelectedRow", u"ColorSelectedRowText", u"ColorSelectedCol", u"ColorSelectedColText", u"ColorSelectedBoth", u"ColorSelectedBothText", u"HighLightBold", u"HighLightRow", u"HighLightColumn", u"RowColPattern", u"CommonHeaderAlignment", u"CommonHeaderVisible", u"ColumnHeadersVisible", u"ShowEmptyCheckBoxes", u"InterRowIndicatorColor", u"InterRowIndicatorWidth"};
+  TReportListView src(&form), dst(&form);
+  EXPECT_EQ(test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(test::SameProps(src, dst, copied));
 }

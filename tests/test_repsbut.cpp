@@ -144,3 +144,9 @@ TEST_F(RepButTest, NoTimerAvailable) {
   Application->SetTimerCapacity(old);
   input::MouseUp(b, 20, 15);
 }
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(RepButTest, EveryOwnSettingTakesANewValue) {
+  TRepSpeedButton fresh(nullptr);
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
+}

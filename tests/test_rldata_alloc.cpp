@@ -6,11 +6,11 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <new>
 
 #include "replist/replist.h"
+#include "tests/support/support.h"
 
 using namespace jox;
 
@@ -63,11 +63,6 @@ void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace {
-
-String TempPath(const char* name) {
-  return FromUtf8(
-      (std::filesystem::temp_directory_path() / ("jox_rlalloc_" + std::to_string(::getpid()) + "_" + name)).string());
-}
 
 std::unique_ptr<TRLData> Table(Integer cols, Integer rows, const char16_t* tag) {
   auto d = std::make_unique<TRLData>(nullptr);
@@ -136,7 +131,8 @@ TEST(RLDataAlloc, AFailedAllocationLeavesTheModelAndRaises) {
     copy.SetDataID(u"");
     return Snapshot(copy);
   }();
-  const String xmlName = TempPath("a.xml"), csvName = TempPath("a.csv");
+  const jox::test::ScratchDir dir;
+  const String xmlName = dir.File("a.xml"), csvName = dir.File("a.csv");
   source->SaveAsXMLFile(xmlName, u"");
   TStringStream xml;
   source->WriteToXMLStream(&xml, true, u"");
@@ -169,8 +165,6 @@ TEST(RLDataAlloc, AFailedAllocationLeavesTheModelAndRaises) {
     ASSERT_EQ(copy.ImportCSV(csvName, csvSemicolon, true), 300);
     EveryBudget("csv", *d, Snapshot(copy), [&] { return d->ImportCSV(csvName, csvSemicolon, true) == 300; });
   }
-  std::filesystem::remove(ToUtf8(xmlName));
-  std::filesystem::remove(ToUtf8(csvName));
 }
 
 TEST(RLDataAlloc, HostileCountsClaimNoMemory) {

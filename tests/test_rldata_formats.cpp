@@ -8,6 +8,7 @@
 #include "package/core/fileutil.h"
 #include "package/framework/controls/clipbrd.h"
 #include "replist/replist.h"
+#include "tests/support/support.h"
 
 using namespace jox;
 
@@ -30,11 +31,6 @@ std::vector<String> HostileTexts() {
           u"&#10; &lt; not an entity: & ;",
           u"\x01\x1f ctl",
           u" "};
-}
-
-String TempPath(const char* name) {
-  return FromUtf8((std::filesystem::temp_directory_path() / ("jox_rl_" + std::to_string(::getpid()) + "_" + name))
-                      .string());
 }
 
 std::string ReadFile(const String& name) {
@@ -150,7 +146,8 @@ TEST(RLDataXml, SeveralListsFoundByIdentifier) {
 
 TEST(RLDataXml, FilesAndOpenTextFiles) {
   auto a = Hostile();
-  const String name = TempPath("lists.xml");
+  const jox::test::ScratchDir dir;
+  const String name = dir.File("lists.xml");
   {
     TStreamWriter w(name);
     a->WriteToOpenXMLFile(w, true, u"one");
@@ -266,7 +263,8 @@ TEST(RLDataCsv, RoundTripWithEveryDelimiter) {
   auto a = Hostile();
   // UTF-8 cannot hold the lone surrogate: the export is refused (see the surrogate test below).
   WithoutLoneSurrogates(*a);
-  const String name = TempPath("t.csv");
+  const jox::test::ScratchDir dir;
+  const String name = dir.File("t.csv");
   for (TCSVDelimiters delim : {csvComma, csvSemicolon, csvTab, csvSpace, csvPipe}) {
     EXPECT_EQ(a->ExportCSV(name, delim, true, false, 1, 1, 99, 99), a->NrOfRows());
     TRLData b(nullptr);
@@ -282,7 +280,6 @@ TEST(RLDataCsv, RoundTripWithEveryDelimiter) {
     }
     EXPECT_EQ(b.CommonHeader(), u"kept");
   }
-  std::filesystem::remove(ToUtf8(name));
 }
 
 // Files are read in blocks of 1 MiB: a record, a quoted line break, a doubled quote, a CR LF
@@ -290,7 +287,8 @@ TEST(RLDataCsv, RoundTripWithEveryDelimiter) {
 // than a block must not stop the reading.
 TEST(RLDataCsv, RecordsAcrossReadBlocks) {
   const std::string line = "k,\"q\"\"\r\nq\",\xC3\xA9\r\n";  // k | q"<CR><LF>q | é
-  const String name = TempPath("blocks.csv");
+  const jox::test::ScratchDir dir;
+  const String name = dir.File("blocks.csv");
   TRLData d(nullptr);
   for (size_t shift = 0; shift < line.size(); ++shift) {
     std::string data = std::string(shift, 'z') + "\n";
@@ -310,7 +308,6 @@ TEST(RLDataCsv, RecordsAcrossReadBlocks) {
   ASSERT_EQ(d.ImportCSV(name, csvComma, false), 3);
   EXPECT_EQ(d.Elem(1, 2), String(200, u'a') + u"\n" + String(54, u'b'));
   EXPECT_EQ(d.Elem(1, 3), u"last");
-  std::filesystem::remove(ToUtf8(name));
 }
 
 // A large table of hostile texts comes back cell for cell, whatever the rows' lengths.
@@ -324,7 +321,8 @@ TEST(RLDataCsv, LargeTableRoundTrip) {
       const String& t = texts[size_t(r * 7 + c * 3) % texts.size()];
       a.SetElem(c, r, FindLoneSurrogate(t) == String::npos ? t : IntToStr(r));
     }
-  const String name = TempPath("large.csv");
+  const jox::test::ScratchDir dir;
+  const String name = dir.File("large.csv");
   for (TCSVDelimiters delim : {csvComma, csvTab}) {
     ASSERT_EQ(a.ExportCSV(name, delim, true, true, 1, 1, 3, 20000), 20000);
     TRLData b(nullptr);
@@ -332,7 +330,6 @@ TEST(RLDataCsv, LargeTableRoundTrip) {
     EXPECT_EQ(b.CommonHeader(), a.CommonHeader());
     ExpectSameTable(a, b, false);
   }
-  std::filesystem::remove(ToUtf8(name));
 }
 
 TEST(RLDataCsv, RangesHeadersAndEvents) {
@@ -347,7 +344,8 @@ TEST(RLDataCsv, RangesHeadersAndEvents) {
     ++events;
     if (c == 2 && r == 2) t = u"changed";
   });
-  const String name = TempPath("r.csv");
+  const jox::test::ScratchDir dir;
+  const String name = dir.File("r.csv");
   EXPECT_EQ(d.ExportCSV(name, csvSemicolon, true, true, 2, 2, 5, 3), 2);
   EXPECT_EQ(ReadFile(name), "\xEF\xBB\xBFHead, line\r\n\r\nC-2;C-3\r\nchanged;32\r\n23;33\r\n");
   EXPECT_EQ(events, 2 + 4);
@@ -381,7 +379,8 @@ TEST(RLDataCsv, LoadLinesFromFile) {
   d.SetColCheckMode(2, cmBox);
   d.SetElem(2, 1, u"old");
   d.SetElemChecked(2, 1, true);
-  const String name = TempPath("lines.txt");
+  const jox::test::ScratchDir dir;
+  const String name = dir.File("lines.txt");
   WriteFile(name, "\xEF\xBB\xBF" "first\r\nsecond\n\nfourth \u00e4");
   EXPECT_EQ(d.LoadLinesFromFile(2, 1, name), 4);
   EXPECT_EQ(d.NrOfRows(), 4);
@@ -396,12 +395,12 @@ TEST(RLDataCsv, LoadLinesFromFile) {
   EXPECT_EQ(d.LoadLinesFromFile(1, 0, name), -1);
   EXPECT_EQ(d.LoadLinesFromFile(1, INT32_MAX - 1, name), -1);
   EXPECT_EQ(d.NrOfRows(), 9);
-  std::filesystem::remove(ToUtf8(name));
 }
 
 TEST(RLDataHtml, EscapedTableWithSelectionAndEvents) {
   auto a = Hostile();
-  const String name = TempPath("t.html");
+  const jox::test::ScratchDir dir;
+  const String name = dir.File("t.html");
   std::vector<std::pair<Integer, Integer>> seen;
   a->SetOnBeforeHTMLExport([&](TObject* s, String& t, Integer c, Integer r) {
     EXPECT_EQ(s, a.get());
@@ -428,7 +427,6 @@ TEST(RLDataHtml, EscapedTableWithSelectionAndEvents) {
   EXPECT_EQ(count("</tr>"), 3u);
   EXPECT_EQ(count("<td"), 4u);
   EXPECT_EQ(count("</td>"), 4u);
-  std::filesystem::remove(ToUtf8(name));
 }
 
 TEST(RLDataClipboard, SeparatedAndAligned) {
@@ -513,15 +511,14 @@ TEST(RLDataXml, LineWithoutBreakIsReadInOnePass) {
 }
 
 TEST(RLDataFiles, SavingNeverDestroysTheOldFile) {
-  const String name = TempPath("keep.xml");
+  const jox::test::ScratchDir dir;
+  const String name = dir.File("keep.xml");
   const auto files = [&] {
-    size_t n = 0;
-    for (const auto& e : std::filesystem::directory_iterator(std::filesystem::temp_directory_path()))
-      n += e.path().filename().string().find("jox_rl_" + std::to_string(::getpid())) != std::string::npos;
-    return n;
+    const std::filesystem::directory_iterator all(dir.Path());
+    return std::distance(begin(all), end(all));
   };
   WriteFile(name, "old contents");
-  const size_t before = files();
+  const auto before = files();
   auto a = Hostile();
   WithoutLoneSurrogates(*a);
   a->SetOnPercentDone([](TObject*, Integer p) {
@@ -533,13 +530,12 @@ TEST(RLDataFiles, SavingNeverDestroysTheOldFile) {
   EXPECT_EQ(ReadFile(name), "old contents");
   EXPECT_THROW(a->ExportHTMLTable(name, 1, 1, 4, 99, {}, 1, 1, 1, true, u"", u"", u""), EOutOfMemory);
   EXPECT_EQ(ReadFile(name), "old contents");
-  EXPECT_EQ(files(), before);  // no half-written file left behind
+  EXPECT_EQ(files(), before);  // no half-written file left beside it
   a->SetOnPercentDone(nullptr);
   a->SaveAsXMLFile(name, u"");
   TRLData b(nullptr);
   ASSERT_TRUE(b.LoadFromXMLFile(name, u""));
   ExpectSameTable(*a, b);
-  std::filesystem::remove(ToUtf8(name));
 }
 
 namespace {
@@ -568,7 +564,8 @@ TEST(RLDataFiles, ReadAndWriteErrorsAreRaised) {
 }
 
 TEST(RLDataCsv, OtherEncodingsAreRead) {
-  const String name = TempPath("enc.csv");
+  const jox::test::ScratchDir dir;
+  const String name = dir.File("enc.csv");
   struct Case {
     std::string bytes;
     const char16_t* cell;
@@ -591,20 +588,19 @@ TEST(RLDataCsv, OtherEncodingsAreRead) {
   ASSERT_EQ(d.LoadLinesFromFile(1, 1, name), 2);
   EXPECT_EQ(d.Elem(1, 1), u"na\u00efve");
   EXPECT_EQ(d.Elem(1, 2), u"\u201cquoted\u201d");
-  std::filesystem::remove(ToUtf8(name));
 }
 
 TEST(RLDataCsv, LoneSurrogatesAreRefusedOrEscaped) {
   TRLData d(nullptr);
   d.SetNrRows(1);
   d.SetElem(1, 1, String(u"a") + char16_t(0xDC00) + u"b");
-  const String name = TempPath("lone.csv");
+  const jox::test::ScratchDir dir;
+  const String name = dir.File("lone.csv");
   WriteFile(name, "old");
   EXPECT_THROW(d.ExportCSV(name, csvComma, false, false, 1, 1, 1, 1), EJOXRLDataError);
   EXPECT_EQ(ReadFile(name), "old");
   d.ExportHTMLTable(name, 1, 1, 1, 1, {}, 0, 0, 0, false, u"", u"", u"");
   EXPECT_NE(ReadFile(name).find("<td>a&#xDC00;b</td>"), std::string::npos);
-  std::filesystem::remove(ToUtf8(name));
 }
 
 // Texts cut to the longest cell or name lose a surrogate pair whole, never half of one, by every
@@ -621,7 +617,8 @@ TEST(RLDataCsv, CutsNeverPartASurrogatePair) {
   a.SetElem(1, 1, cell);
   a.SetHeader(1, name);
   expectCut(a, "SetElem");
-  const String csv = TempPath("cut.csv");
+  const jox::test::ScratchDir dir;
+  const String csv = dir.File("cut.csv");
   WriteFile(csv, ToUtf8(name) + "\n" + ToUtf8(cell) + "\n");
   TRLData b(nullptr);
   ASSERT_EQ(b.ImportCSV(csv, csvComma, true), 1);
@@ -632,7 +629,6 @@ TEST(RLDataCsv, CutsNeverPartASurrogatePair) {
                                   u"<colname col=\"1\">" + name + u"</colname>\n<cell col=\"1\" row=\"1\">" + cell +
                                   u"</cell>\n</replist>\n", u""));
   expectCut(c, "ReadFromXMLString");
-  std::filesystem::remove(ToUtf8(csv));
 }
 
 TEST(RLDataCsv, CommonHeaderAndColumnNamesRoundTrip) {
@@ -644,7 +640,8 @@ TEST(RLDataCsv, CommonHeaderAndColumnNamesRoundTrip) {
   a.SetElem(1, 1, u"x");
   a.SetElem(2, 2, u"7");
   a.SetCommonHeader(u"Stock, 2024");
-  const String name = TempPath("head.csv");
+  const jox::test::ScratchDir dir;
+  const String name = dir.File("head.csv");
   for (Integer cols : {2, 1}) {
     ASSERT_EQ(a.ExportCSV(name, csvComma, true, true, 1, 1, cols, 2), 2);
     TRLData b(nullptr);
@@ -659,7 +656,6 @@ TEST(RLDataCsv, CommonHeaderAndColumnNamesRoundTrip) {
   WriteFile(name, "a,b\r\n\r\nc,d\r\n\r\n");
   TRLData c(nullptr);
   EXPECT_EQ(c.ImportCSV(name, csvComma, false), 3);
-  std::filesystem::remove(ToUtf8(name));
 }
 
 TEST(RLDataClipboard, RangesAreClampedToTheModel) {

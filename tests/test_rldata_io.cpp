@@ -5,21 +5,16 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 
 #include "replist/replist.h"
+#include "tests/support/support.h"
 
 using namespace jox;
 
 namespace {
-
-String TempPath(const char* name) {
-  return FromUtf8(
-      (std::filesystem::temp_directory_path() / ("jox_rlio_" + std::to_string(::getpid()) + "_" + name)).string());
-}
 
 void WriteFile(const String& name, const std::string& data) {
   std::ofstream f(ToUtf8(name), std::ios::binary);
@@ -163,7 +158,8 @@ TEST(RLDataIo, ManyLinesWithCarriageReturnsOnlyAreReadInOnePass) {
   for (Integer r = 1; r <= 300000; ++r) d->SetElem(1, r, u"x");
   std::string xml = Xml(*d);
   std::replace(xml.begin(), xml.end(), '\n', '\r');
-  const String csv = TempPath("cr.csv");
+  const jox::test::ScratchDir dir;
+  const String csv = dir.File("cr.csv");
   std::string csvText;
   for (int r = 0; r < 300000; ++r) csvText += "x,y\r";
   WriteFile(csv, csvText);
@@ -179,11 +175,11 @@ TEST(RLDataIo, ManyLinesWithCarriageReturnsOnlyAreReadInOnePass) {
   EXPECT_EQ(a.NrOfRows(), 300000);
   EXPECT_EQ(b.Elem(1, 300000), u"x");
   EXPECT_EQ(c.Elem(2, 300000), u"y");
-  std::filesystem::remove(ToUtf8(csv));
 }
 
 TEST(RLDataIo, CsvRecordsOfGrowingWidthAndQuotesOverLines) {
-  const String name = TempPath("grow.csv");
+  const jox::test::ScratchDir dir;
+  const String name = dir.File("grow.csv");
   // The first record is narrower than later ones; quoted fields hold delimiters, quotes and line
   // breaks of every kind; text after a closing quote belongs to its field; a byte-order mark.
   WriteFile(name,
@@ -205,5 +201,4 @@ TEST(RLDataIo, CsvRecordsOfGrowingWidthAndQuotesOverLines) {
   EXPECT_EQ(d.Elem(3, 3), u"");
   EXPECT_EQ(d.Elem(1, 4), u"");  // the blank line between records is an empty row
   EXPECT_EQ(d.Elem(2, 5), u"\u00e9");
-  std::filesystem::remove(ToUtf8(name));
 }

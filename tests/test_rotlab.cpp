@@ -170,3 +170,19 @@ TEST_F(RotLabTest, AssignCopiesAnchorAndLooks) {
   TBitmap other;
   EXPECT_THROW(r->Assign(&other), EConvertError);
 }
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(RotLabTest, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"AutoCenter", u"FrameStyle", u"TextAngle", u"PosX", u"PosY", u"AntiAlias"};
+  TRotLab src(nullptr), dst(nullptr);
+  EXPECT_EQ(test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(test::SameProps(src, dst, copied));
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(RotLabTest, EveryOwnSettingTakesANewValue) {
+  TRotLab fresh(nullptr);
+  fresh.SetAutoCenter(false);  // else the position follows the size
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
+}

@@ -136,6 +136,77 @@ TEST_F(ScrollingTest, WheelScrollsThreeLinesPerNotchAndCancelModeEndsATrack) {
   EXPECT_EQ(f.rows->ScrollPos(sbVertical), 1);
 }
 
+// No road takes the position past either end of its range (0 .. 99 with a page of 10: 0 .. 90), and a
+// step that cannot move reports no move.
+TEST_F(ScrollingTest, PositionNeverLeavesItsRange) {
+  Fixture f;
+  TRows* r = f.rows;
+  auto at = [&](Integer pos) {
+    r->SetScrollPos(sbVertical, pos);
+    r->moves.clear();
+  };
+  ASSERT_EQ(r->MaxScrollPos(sbVertical), 90);
+  r->SetScrollPos(sbVertical, 1000);
+  EXPECT_EQ(r->ScrollPos(sbVertical), 90);
+  r->SetScrollPos(sbVertical, -5);
+  EXPECT_EQ(r->ScrollPos(sbVertical), 0);
+
+  at(89);
+  r->Perform(WM_VSCROLL, SB_LINEDOWN);
+  r->Perform(WM_VSCROLL, SB_LINEDOWN);
+  EXPECT_EQ(r->ScrollPos(sbVertical), 90);
+  EXPECT_EQ(r->moves, (std::vector<Integer>{90}));
+  at(85);
+  r->Perform(WM_VSCROLL, SB_PAGEDOWN);
+  EXPECT_EQ(r->ScrollPos(sbVertical), 90);
+  at(89);
+  jox::input::MouseWheel(r, 50, 50, -WHEEL_DELTA);
+  EXPECT_EQ(r->ScrollPos(sbVertical), 90);
+  r->Perform(WM_VSCROLL, SB_THUMBPOSITION | (95 << 16));
+  EXPECT_EQ(r->ScrollPos(sbVertical), 90);
+  // The down arrow held at the end: nothing moves, however long.
+  at(90);
+  jox::input::MouseMove(r, 110, 190);
+  jox::input::MouseDown(r, 110, 190);
+  Application->Advance(1000);
+  jox::input::MouseUp(r, 110, 190);
+  EXPECT_EQ(r->ScrollPos(sbVertical), 90);
+  EXPECT_TRUE(r->moves.empty());
+  // The thumb then touches the down arrow.
+  Application->ProcessMessages();
+  const TPoint o = r->OriginInRoot();
+  EXPECT_NE(jox::test::SurfacePixel(r->Surface(), o.X + 110, o.Y + 200 - 17 - 2),
+            jox::test::SurfacePixel(r->Surface(), o.X + 110, o.Y + 17 + 2));
+
+  // And the same at the top.
+  at(1);
+  r->Perform(WM_VSCROLL, SB_LINEUP);
+  r->Perform(WM_VSCROLL, SB_LINEUP);
+  EXPECT_EQ(r->ScrollPos(sbVertical), 0);
+  EXPECT_EQ(r->moves, (std::vector<Integer>{0}));
+  at(5);
+  r->Perform(WM_VSCROLL, SB_PAGEUP);
+  EXPECT_EQ(r->ScrollPos(sbVertical), 0);
+  at(2);
+  jox::input::MouseWheel(r, 50, 50, WHEEL_DELTA);
+  EXPECT_EQ(r->ScrollPos(sbVertical), 0);
+  // Lines larger than one step stop at the end too.
+  r->SetLineSize(sbVertical, 7);
+  at(88);
+  r->Perform(WM_VSCROLL, SB_LINEDOWN);
+  EXPECT_EQ(r->ScrollPos(sbVertical), 90);
+}
+
+// In a bar so short that the thumb fills its whole track, dragging the thumb has nowhere to go.
+TEST_F(ScrollingTest, ThumbFillingItsTrackDragsNowhere) {
+  Fixture f;
+  f.rows->SetBounds(10, 10, 120, 2 * kScrollBarSize + 8);  // a track of 8 pixels, the smallest thumb
+  f.rows->SetScrollPos(sbVertical, 0);
+  ASSERT_TRUE(f.rows->ScrollBarVisible(sbVertical));
+  jox::input::Drag(f.rows, 110, kScrollBarSize + 4, 110, kScrollBarSize + 40, 4);
+  EXPECT_EQ(f.rows->ScrollPos(sbVertical), 0);
+}
+
 TEST_F(ScrollingTest, BarIsPaintedAfterTheControl) {
   Fixture f;
   Application->ProcessMessages();
@@ -144,6 +215,18 @@ TEST_F(ScrollingTest, BarIsPaintedAfterTheControl) {
   EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + 50, 10 + 50), clWhite));
   EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + 105, 10 + 3), ColorToRGB(clBtnFace)));
   EXPECT_FALSE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + 110, 10 + 100), clWhite));
+  // A horizontal bar below the client area is painted too: its left arrow's face.
+  f.rows->SetScrollBars(ssBoth);
+  f.rows->SetScrollInfo(sbHorizontal, 0, 99, 10, 0);
+  Application->ProcessMessages();
+  const TRect h = f.rows->ScrollBarRect(sbHorizontal);
+  ASSERT_FALSE(h.IsEmpty());
+  EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + h.Left + 3, 10 + h.Top + 3), ColorToRGB(clBtnFace)));
+  int glyph = 0;  // the left arrow's glyph
+  for (Integer y = h.Top; y < h.Top + kScrollBarSize; ++y)
+    for (Integer x = h.Left; x < h.Left + kScrollBarSize; ++x)
+      glyph += jox::test::SurfacePixel(s, 10 + x, 10 + y) == ColorToRGB(clBtnText);
+  EXPECT_GT(glyph, 3);
 }
 
 // [client origin] ------------------------------------------------------------------------------------------

@@ -185,3 +185,18 @@ TEST_F(SevenSegTest, AssignCopiesLooksAndFitsItsOwnSize) {
   TBitmap other;
   EXPECT_THROW(s->Assign(&other), EConvertError);
 }
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(SevenSegTest, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"ColorBackGnd", u"ColorText", u"NumDigits", u"Caption", u"FrameStyle", u"ColorScheme", u"Margin", u"InterDigDist"};
+  TSevenSeg src(nullptr), dst(nullptr);
+  EXPECT_EQ(test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(test::SameProps(src, dst, copied));
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(SevenSegTest, EveryOwnSettingTakesANewValue) {
+  TSevenSeg fresh(nullptr);
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
+}

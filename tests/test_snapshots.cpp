@@ -18,6 +18,8 @@ TEST_P(Snapshots, PageLooksAsItsReference) {
   for (const gallery::Page& p : gallery::Pages())
     if (p.name == name) page = &p;
   ASSERT_NE(page, nullptr) << "no gallery page " << name;
+  const test::ScratchDir files;  // the page's textures; outlives the form
+  gallery::SetFilesDir(files.Path());
   std::unique_ptr<TForm> form = gallery::RenderPage(*page);
   EXPECT_TRUE(test::MatchesSnapshot(form->Surface(), "page_" + name));
 }

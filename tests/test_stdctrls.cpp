@@ -136,7 +136,15 @@ TEST_F(EditTest, ReadOnlyAndMaxLength) {
   EXPECT_EQ(Clipboard()->AsText(), u"");
   Key('C', ssCtrl);  // copying still works
   EXPECT_EQ(Clipboard()->AsText(), u"fixed");
+  edit->Perform(WM_CLEAR);
+  EXPECT_EQ(edit->Text(), u"fixed");
   EXPECT_EQ(changes, 0);
+  // Editable again, WM_CLEAR removes the selection.
+  edit->SetReadOnly(false);
+  edit->SetSelStart(1);
+  edit->SetSelLength(2);
+  edit->Perform(WM_CLEAR);
+  EXPECT_EQ(edit->Text(), u"fed");
 
   edit->SetReadOnly(false);
   edit->SetText(u"");

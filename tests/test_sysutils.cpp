@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <limits>
 
 #include "package/framework/base/strings.h"
 #include "package/framework/base/sysutils.h"
+#include "tests/support/support.h"
 
 using namespace jox;
 
@@ -326,15 +326,6 @@ TEST(Files, NameParts) {
 }
 
 namespace {
-struct TTempDir {
-  String Path;
-  TTempDir() {
-    char tmpl[] = "/tmp/jox_sysutils_XXXXXX";
-    Path = FromUtf8(mkdtemp(tmpl)) + u"/";
-  }
-  ~TTempDir() { std::filesystem::remove_all(ToUtf8(Path)); }
-};
-
 std::vector<String> Search(const String& Pattern, Integer Attr) {
   std::vector<String> names;
   TSearchRec sr;
@@ -346,23 +337,24 @@ std::vector<String> Search(const String& Pattern, Integer Attr) {
 }  // namespace
 
 TEST(Files, FindFirstHonoursAttributeMasksAndPatterns) {
-  TTempDir t;
-  ASSERT_TRUE(ForceDirectories(t.Path + u"sub/deeper/"));
-  ASSERT_TRUE(CreateDir(t.Path + u"B\u00e4r"));
+  const jox::test::ScratchDir dir;
+  const String root = dir.File("");  // with the trailing separator
+  ASSERT_TRUE(ForceDirectories(root + u"sub/deeper/"));
+  ASSERT_TRUE(CreateDir(root + u"B\u00e4r"));
   for (const char16_t* f : {u"a.txt", u"b.log", u".hidden", u"noext"}) {
     TStringList l;
     l.Add(f);
-    l.SaveToFile(t.Path + f);
+    l.SaveToFile(root + f);
   }
-  EXPECT_EQ(Search(t.Path + u"*", 0), (std::vector<String>{u"a.txt", u"b.log", u"noext"}));
-  EXPECT_EQ(Search(t.Path + u"*.*", faDirectory),
+  EXPECT_EQ(Search(root + u"*", 0), (std::vector<String>{u"a.txt", u"b.log", u"noext"}));
+  EXPECT_EQ(Search(root + u"*.*", faDirectory),
             (std::vector<String>{u"./", u"../", u"B\u00e4r/", u"a.txt", u"b.log", u"noext", u"sub/"}));
-  EXPECT_EQ(Search(t.Path + u"*", faAnyFile).size(), 8u);
-  EXPECT_EQ(Search(t.Path + u"?.txt", faAnyFile), (std::vector<String>{u"a.txt"}));
-  EXPECT_TRUE(Search(t.Path + u"*.none", faAnyFile).empty());
+  EXPECT_EQ(Search(root + u"*", faAnyFile).size(), 8u);
+  EXPECT_EQ(Search(root + u"?.txt", faAnyFile), (std::vector<String>{u"a.txt"}));
+  EXPECT_TRUE(Search(root + u"*.none", faAnyFile).empty());
   TSearchRec sr;
-  EXPECT_NE(FindFirst(t.Path + u"missing/*", faAnyFile, sr), 0);
-  ASSERT_EQ(FindFirst(t.Path + u"a.txt", 0, sr), 0);
+  EXPECT_NE(FindFirst(root + u"missing/*", faAnyFile, sr), 0);
+  ASSERT_EQ(FindFirst(root + u"a.txt", 0, sr), 0);
   EXPECT_EQ(sr.Size, 7);  // "a.txt\r\n"
   EXPECT_NEAR(sr.TimeStamp, Now(), 1.0 / 24);
   EXPECT_EQ(FindNext(sr), 18);
@@ -370,23 +362,24 @@ TEST(Files, FindFirstHonoursAttributeMasksAndPatterns) {
 }
 
 TEST(Files, CreateRemoveAndExist) {
-  TTempDir t;
-  String d = t.Path + u"x/y/z";
+  const jox::test::ScratchDir dir;
+  const String root = dir.File("");  // with the trailing separator
+  String d = root + u"x/y/z";
   EXPECT_FALSE(DirectoryExists(d));
   EXPECT_TRUE(ForceDirectories(d));
   EXPECT_TRUE(DirectoryExists(d));
   EXPECT_TRUE(ForceDirectories(d));  // already there
   EXPECT_FALSE(FileExists(d));
-  EXPECT_FALSE(RemoveDir(t.Path + u"x"));  // not empty
+  EXPECT_FALSE(RemoveDir(root + u"x"));  // not empty
   EXPECT_TRUE(RemoveDir(d + u"/"));
   EXPECT_FALSE(DirectoryExists(d));
-  EXPECT_FALSE(CreateDir(t.Path + u"x"));  // exists
+  EXPECT_FALSE(CreateDir(root + u"x"));  // exists
   EXPECT_THROW(ForceDirectories(u""), EInOutError);
-  String f = t.Path + u"f.txt";
+  String f = root + u"f.txt";
   TStringList l;
   l.SaveToFile(f);
   EXPECT_TRUE(FileExists(f));
-  EXPECT_FALSE(DeleteFile(t.Path + u"x"));  // a directory is not deleted as a file
+  EXPECT_FALSE(DeleteFile(root + u"x"));  // a directory is not deleted as a file
   EXPECT_TRUE(DeleteFile(f));
   EXPECT_FALSE(FileExists(f));
   l.SaveToFile(f);

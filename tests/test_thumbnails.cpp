@@ -107,6 +107,8 @@ TEST_F(ThumbsTest, HitTesting) {
   EXPECT_EQ(t->CalcSlideIndex(60, 9), 0);
   EXPECT_EQ(t->CalcSlideIndex(60, t->Height() - 9), 0);
   EXPECT_EQ(t->CalcSlideIndex(t->Width() - 9, 60), 0);
+  EXPECT_EQ(t->CalcSlideIndex(t->Width() - 10, 60), 2);  // the last pixels inside the margin count
+  EXPECT_EQ(t->CalcSlideIndex(60, t->Height() - 10), 5);
   t->SetMax(2);
   EXPECT_EQ(t->CalcSlideIndex(10 + 60, 12 + P + 60), 0);  // beyond Max
 
@@ -119,6 +121,27 @@ TEST_F(ThumbsTest, HitTesting) {
     const Integer cy = std::max(y + S / 2, 10);
     EXPECT_EQ(t->CalcSlideIndex(x + S / 2, std::max(cy, y + S - 5)), s) << s;
   }
+}
+
+// The last slide of the range is as much a slide as any: found, drawn, clicked and selected.
+TEST_F(ThumbsTest, TheSlideAtMaxCountsLikeAnyOther) {
+  Place(2);
+  t->SetMax(3);
+  std::vector<Integer> clicked;
+  t->SetOnImageClick([&](TObject*, Integer, Integer, Integer id) { clicked.push_back(id); });
+  Integer x = 0, y = 0;
+  t->CalcSlidePos(3, x, y);
+  EXPECT_EQ(t->CalcSlideIndex(x + S / 2, y + S / 2), 3);
+  EXPECT_EQ(t->CalcSlideIndex(x + P + S / 2, y + S / 2), 0);  // slide 4 is past Max
+  EXPECT_EQ(At(x + S / 2, y + M + 2), ColorToRGB(clSilver));   // drawn
+  input::Click(t, x + S / 2, y + S / 2);
+  EXPECT_TRUE(t->SlideSelected(3));
+  EXPECT_EQ(t->FirstSelectedSlide(), 3);
+  EXPECT_EQ(clicked, (std::vector<Integer>{3}));
+  // Scrolled to its end, the strip still shows Max at the top.
+  t->SetMax(100);
+  t->SetFirstThumbIdx(100);
+  EXPECT_EQ(t->CalcSlideIndex(10 + P + 60, 12 + 60), 100);
 }
 
 TEST_F(ThumbsTest, RequestsOnlyVisibleSlides) {
@@ -425,4 +448,19 @@ TEST_F(ThumbsTest, FormTextRoundTrip) {
   r->SetSlideSelected(4, true);
   EXPECT_EQ(r->NumSlidesSelected(), 1);
   EXPECT_TRUE(r->SlideSelected(40));
+}
+
+// Every setting Assign copies, each changed from its default first.
+TEST_F(ThumbsTest, AssignCopiesEveryNamedSetting) {
+  const std::vector<String> copied = {u"FrameStyle", u"OuterFrameStyle", u"InnerFrameStyle", u"ColorBackGnd", u"ColorScheme", u"Min", u"Max", u"SlideSize", u"SlideDistance", u"SlideMargin", u"AntiAlias", u"ColorCover", u"ColorSelected", u"ColorFocus", u"FocusLinewidth"};
+  TThumbnails src(nullptr), dst(nullptr);
+  EXPECT_EQ(jox::test::ChangeProps(src, copied), copied);
+  dst.Assign(&src);
+  EXPECT_TRUE(jox::test::SameProps(src, dst, copied));
+}
+
+// Every published setting of its own takes a new value (a setter that ignored changes would show here).
+TEST_F(ThumbsTest, EveryOwnSettingTakesANewValue) {
+  TThumbnails fresh(nullptr);
+  EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
 }

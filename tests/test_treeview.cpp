@@ -215,6 +215,14 @@ TEST_F(TreeViewTest, KeysWalkExpandAndCollapse) {
   Application->AdvanceClock(1500);
   jox::input::TypeText(f.tv, u"ban");
   EXPECT_EQ(f.tv->Selected(), b);
+  // A whole name matches as well as a prefix: "fi" stays on Fix, "fig" goes on to Fig.
+  TTreeNode* fix = items->Add(nullptr, u"Fix");
+  TTreeNode* fig = items->Add(nullptr, u"Fig");
+  Application->AdvanceClock(1500);
+  jox::input::TypeText(f.tv, u"fi");
+  EXPECT_EQ(f.tv->Selected(), fix);
+  jox::input::TypeText(f.tv, u"g");
+  EXPECT_EQ(f.tv->Selected(), fig);
 }
 
 TEST_F(TreeViewTest, PagesAndTheWheelMoveByRows) {
@@ -259,11 +267,14 @@ TEST_F(TreeViewTest, MouseSelectsOnLabelsAndTogglesOnButtons) {
   Application->AdvanceClock(1000);
   jox::input::Click(f.tv, row.Right - 5, row.Top + 2);
   EXPECT_EQ(f.tv->Selected(), b);
-  // A double click on a label toggles its node.
+  // A double click on a label toggles its node, and is reported.
+  int dbl = 0;
+  f.tv->SetOnDblClick([&](TObject*) { ++dbl; });
   p = f.LabelAt(a);
   Application->AdvanceClock(1000);
   jox::input::DoubleClick(f.tv, p.X, p.Y);
   EXPECT_FALSE(a->Expanded());
+  EXPECT_EQ(dbl, 1);
   EXPECT_EQ(f.tv->Selected(), a);
   EXPECT_FALSE(f.tv->IsEditing());
 }

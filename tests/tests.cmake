@@ -6,6 +6,7 @@
 # test_units. A file that needs a program of its own (it replaces operator new, or links more) is listed
 # under JOX_TESTS_ALONE and gets an executable named after it.
 enable_testing()
+include(${JOX_ROOT}/tests/tmpcheck.cmake)
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -32,7 +33,8 @@ function(jox_test_group name)
   # Named as the sources name it, through the include path, so the header guards see one file.
   target_precompile_headers(${name} PRIVATE <gtest/gtest.h> <package/framework/framework.h>)
   jox_options(${name})
-  gtest_discover_tests(${name} WORKING_DIRECTORY ${JOX_BIN} DISCOVERY_MODE PRE_TEST)
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${JOX_BIN} DISCOVERY_MODE PRE_TEST
+                       PROPERTIES ${JOX_TMPDIR_TEST_PROPERTIES})
 endfunction()
 
 set(framework_src)

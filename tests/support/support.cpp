@@ -1,8 +1,12 @@
 #include "tests/support/support.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
+
+#include <unistd.h>
 
 namespace jox::test {
 
@@ -56,6 +60,56 @@ std::string ColorText(TColor c) {
     if (p->Default && !p->IsDefault(obj)) wrong += " " + ToUtf8(p->Name) + " = " + ToUtf8(VarToStr(p->Get(obj)));
   if (wrong.empty()) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << ToUtf8(obj.ClassName()) << " differs from its table:" << wrong;
+}
+
+std::vector<String> ChangeProps(TPersistent& obj, const std::vector<String>& names) {
+  std::vector<String> changed;
+  for (const String& name : names) {
+    const TPropInfo* p = obj.GetClassInfo().FindProp(name);
+    if (!p || p->ReadOnly() || !p->Get) continue;
+    const Variant old = p->Get(obj);
+    std::vector<Variant> tries;
+    switch (old.index()) {
+      case 1: tries = {!std::get<bool>(old)}; break;
+      case 2: tries = {std::get<Int64>(old) + 1, std::get<Int64>(old) - 1}; break;
+      case 3: tries = {std::get<double>(old) + 1, std::get<double>(old) - 1}; break;
+      case 4: tries = {std::get<String>(old) + u"x"}; break;
+      default: break;
+    }
+    for (const Variant& v : tries) {
+      p->Set(obj, v);
+      if (p->Get(obj) != old) {
+        changed.push_back(name);
+        break;
+      }
+    }
+  }
+  return changed;
+}
+
+std::vector<String> RefusedProps(TPersistent& obj) {
+  std::vector<String> own, refused;
+  for (const TPropInfo& p : obj.GetClassInfo().Props)
+    if (!p.ReadOnly() && p.Get && p.Kind != tkClass) own.push_back(p.Name);
+  const std::vector<String> changed = ChangeProps(obj, own);
+  for (const String& n : own)
+    if (std::find(changed.begin(), changed.end(), n) == changed.end()) refused.push_back(n);
+  return refused;
+}
+
+::testing::AssertionResult SameProps(const TPersistent& a, const TPersistent& b, const std::vector<String>& names) {
+  std::string wrong;
+  for (const String& name : names) {
+    const TPropInfo* p = a.GetClassInfo().FindProp(name);
+    if (!p) {
+      wrong += " " + ToUtf8(name) + " (no such property)";
+      continue;
+    }
+    if (p->Get(a) != p->Get(b))
+      wrong += " " + ToUtf8(name) + " = " + ToUtf8(VarToStr(p->Get(b))) + " for " + ToUtf8(VarToStr(p->Get(a)));
+  }
+  if (wrong.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "differs:" << wrong;
 }
 
 ::testing::AssertionResult FormTextRoundTrip(TComponent* root, TComponent* fresh) {
@@ -112,5 +166,18 @@ std::string ColorText(TColor c) {
   err.SaveToFile(FromUtf8("snapshots-new/" + name + "_err.png"));
   return result << " (drawn: " << drawn << ")";
 }
+
+ScratchDir::ScratchDir() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "jox_test_XXXXXX").string();
+  if (!::mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a scratch folder from " + tmpl);
+  FPath = tmpl;
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ec;  // a destructor must not throw; what cannot be removed shows in the check after ctest
+  std::filesystem::remove_all(FPath, ec);
+}
+
+String ScratchDir::File(const std::string& name) const { return FromUtf8((FPath / name).string()); }
 
 }  // namespace jox::test

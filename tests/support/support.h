@@ -1,5 +1,5 @@
 // Helpers shared by the tests: a fixture with the virtual clock and clean input state, pixel
-// comparison, and snapshot comparison against tests/snapshots/.
+// comparison, snapshot comparison against tests/snapshots/, and a scratch folder for tests that write files.
 //
 // Snapshots: MatchesSnapshot(bitmap, "meter_default") compares with tests/snapshots/meter_default.png,
 // channel by channel within kSnapshotTolerance. A missing reference or a mismatch fails, writes the
@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "package/framework/framework.h"
 
@@ -43,6 +45,16 @@ std::string ColorText(TColor c);
 // call it on a freshly created object, so the table and the constructor cannot drift apart.
 ::testing::AssertionResult DefaultsMatchTable(const TPersistent& obj);
 
+// For tests of Assign: gives each named published property of obj a value other than the one it holds
+// (a Boolean flipped, a number one up or else one down, a text with "x" appended), as far as its setter
+// takes one, and answers the names of those that changed.
+std::vector<String> ChangeProps(TPersistent& obj, const std::vector<String>& names);
+// The published settings of obj's own class (objects such as fonts left out) that ChangeProps cannot
+// change: call it on a fresh object; a setter that ignored every change would show here.
+std::vector<String> RefusedProps(TPersistent& obj);
+// Every named property reads the same on a and b.
+::testing::AssertionResult SameProps(const TPersistent& a, const TPersistent& b, const std::vector<String>& names);
+
 // Writes root's form text, reads it into fresh (an empty root of the same class, owning nothing) and
 // writes that again: equal texts mean every stored property survived the trip. The classes in the
 // text must be registered.
@@ -66,6 +78,23 @@ class ScopedModalHook {
   ~ScopedModalHook() { TCustomForm::SetModalHook(nullptr); }
   ScopedModalHook(const ScopedModalHook&) = delete;
   ScopedModalHook& operator=(const ScopedModalHook&) = delete;
+};
+
+// A folder of its own under the temporary folder, for a test that writes files. The destructor removes
+// it with everything in it, so a failing test leaves nothing behind either. ctest points the temporary
+// folder at one of the build's, and a check after the run fails when anything is left in it.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::filesystem::path& Path() const { return FPath; }
+  // The full name of a file in the folder, as the framework's file routines take it.
+  String File(const std::string& name) const;
+
+ private:
+  std::filesystem::path FPath;
 };
 
 }  // namespace jox::test
