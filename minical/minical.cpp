@@ -110,6 +110,9 @@ Integer TMiniCal::Month() const { return MonthOf(FDate); }
 Integer TMiniCal::Day() const { return DayOf(FDate); }
 
 void TMiniCal::SetDate(TDateTime v) {
+  // Checked before it is stored: a date without year, month and day would make every later update
+  // and paint raise.
+  if (!(v >= EncodeDate(1, 1, 1) && v < EncodeDate(9999, 12, 31) + 1)) throw EConvertError(u"Invalid date");
   FDate = v;
   UpdateCal();
   Changed();

@@ -38,6 +38,7 @@ class TMiniCal : public TCustomDrawGrid {
 
   // --- the selected date (its day part only counts)
   TDateTime Date() const { return FDate; }
+  // A value outside 1-1-1 .. 9999-12-31 (or NaN) raises EConvertError and keeps the date.
   void SetDate(TDateTime v);
   Integer Year() const;
   void SetYear(Integer v);

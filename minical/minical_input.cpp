@@ -41,7 +41,8 @@ void TMiniCal::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Inte
     UpdateCal();
     return;
   }
-  if (cell.Y == 0 || cell.X == 0) {
+  // The "today" button covers rows 0 and 1 of column 0; the week numbers below it are no buttons.
+  if (cell.Y == 0 || (cell.Y == 1 && cell.X == 0)) {
     switch (cell.X) {
       case 0: SetDate(Now()); break;
       case 1: PrevYear(); break;

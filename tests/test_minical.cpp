@@ -455,3 +455,31 @@ TEST_F(MiniCal, EveryOwnSettingTakesANewValue) {
   TMiniCal fresh(nullptr);
   EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
 }
+
+// Only the "today" button jumps to today; the week numbers below it are no buttons. A date the
+// calendar cannot show is refused whole, so the calendar keeps working on the date it had.
+TEST_F(MiniCal, WeekNumbersAreNoTodayButtonAndImpossibleDatesAreRefused) {
+  Select(2001, 5, 17);
+  changes = 0;
+  for (Integer r = 2; r <= 7; ++r) ClickCell(0, r);
+  EXPECT_EQ(Ymd(), "2001-5-17");
+  EXPECT_EQ(changes, 0);
+
+  const TDateTime first = EncodeDate(1, 1, 1), last = EncodeDate(9999, 12, 31);
+  for (const TDateTime bad : {TDateTime(std::nan("")), TDateTime(INFINITY), TDateTime(-INFINITY), first - 1,
+                              last + 1, TDateTime(1e300)}) {
+    EXPECT_THROW(cal->SetDate(bad), EConvertError) << bad;
+    EXPECT_EQ(Ymd(), "2001-5-17");
+  }
+  EXPECT_EQ(changes, 0);
+  // Both ends of the range are still dates it takes, and later updates and paints work.
+  cal->SetDate(last + 0.5);
+  EXPECT_EQ(Ymd(), "9999-12-31");
+  cal->SetDate(first);
+  EXPECT_EQ(Ymd(), "1-1-1");
+  Select(2001, 5, 17);
+  EXPECT_NO_THROW(cal->SetMonth(6));
+  EXPECT_NO_THROW(cal->NextMonth());
+  EXPECT_NO_THROW(Application->ProcessMessages());
+  EXPECT_EQ(Ymd(), "2001-7-17");
+}
