@@ -144,7 +144,7 @@ class TNumLab : public TGraphicControl {
   void Change(T& Field, const T& V);
   // Paint now, or invalidate while transparent.
   void Redraw();
-  void DrawLabel(TCanvas* C, Integer X, Integer Y, const String& S, bool Styled);
+  void DrawLabel(TCanvas* C, Integer X, Integer Y, const String& S, bool Styled, Integer LightDX = 1);
 
   Integer FLeftSpace = DefLeftSpace;
   bool FEmpty = false;

@@ -7,7 +7,7 @@
 
 namespace jox {
 
-void TNumLab::DrawLabel(TCanvas* C, Integer X, Integer Y, const String& S, bool Styled) {
+void TNumLab::DrawLabel(TCanvas* C, Integer X, Integer Y, const String& S, bool Styled, Integer LightDX) {
   if (S.empty()) return;
   TCustomStyleServices* st = StyleServices();
   if (Enabled()) {
@@ -17,9 +17,9 @@ void TNumLab::DrawLabel(TCanvas* C, Integer X, Integer Y, const String& S, bool 
     // The style's disabled colour alone, in the place of the light copy.
     C->Brush()->SetStyle(bsClear);
     C->Font()->SetColor(st->GetStyleFontColor(sfButtonTextDisabled));
-    C->TextOut(X + 1, Y + 1, S);
+    C->TextOut(X + LightDX, Y + 1, S);
   } else {
-    DrawEngravedText(C, X, Y, S);
+    DrawEngravedText(C, X, Y, S, LightDX);
   }
 }
 
@@ -52,7 +52,8 @@ void TNumLab::Paint() {
                      : FRTAlignment == taRightJustify ? w - rw - 6
                                                       : (w - (boxRight + rw)) / 2 + boxRight + 1;
   c->Brush()->SetColor(back);
-  DrawLabel(c, rx, ty, FRightText, styleFont);
+  // Right-justified, the light copy lies left of the grey one, not right.
+  DrawLabel(c, rx, ty, FRightText, styleFont, FRTAlignment == taRightJustify ? -1 : 1);
 
   // Value box: the pen outline shows only where the frame style draws nothing over it.
   c->Pen()->SetColor(FFrameStyle == fsNone ? FColorLabBakG : FFrameStyle == fsEmbossed ? FColWhiteLine : FColGrayLine);

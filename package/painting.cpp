@@ -20,10 +20,10 @@ Integer CenteredTextTop(TCanvas* Canvas, Integer Height) {
   return (Height - SampleTextHeight(Canvas)) / 2;
 }
 
-void DrawEngravedText(TCanvas* Canvas, Integer X, Integer Y, const String& Text) {
+void DrawEngravedText(TCanvas* Canvas, Integer X, Integer Y, const String& Text, Integer LightDX) {
   Canvas->Brush()->SetStyle(bsClear);
   Canvas->Font()->SetColor(clWhite);
-  Canvas->TextOut(X + 1, Y + 1, Text);
+  Canvas->TextOut(X + LightDX, Y + 1, Text);
   Canvas->Font()->SetColor(clGray);
   Canvas->TextOut(X, Y, Text);
 }

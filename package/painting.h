@@ -23,9 +23,9 @@ Integer CenteredTextTop(TCanvas* Canvas, Integer Height);
 // The height of that sample in the canvas's font.
 Integer SampleTextHeight(TCanvas* Canvas);
 
-// Engraved text: a white copy one pixel right and down, then clGray on top at (X, Y), both without
-// background. Leaves the brush clear and the font colour clGray, as a caller drawing more disabled
-// text expects.
-void DrawEngravedText(TCanvas* Canvas, Integer X, Integer Y, const String& Text);
+// Engraved text: a white copy one pixel down and LightDX pixels right, then clGray on top at (X, Y),
+// both without background. Leaves the brush clear and the font colour clGray, as a caller drawing more
+// disabled text expects.
+void DrawEngravedText(TCanvas* Canvas, Integer X, Integer Y, const String& Text, Integer LightDX = 1);
 
 }  // namespace jox

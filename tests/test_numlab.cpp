@@ -315,3 +315,35 @@ TEST_F(NumLabTest, EveryOwnSettingTakesANewValue) {
   TNumLab fresh(nullptr);
   EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
 }
+
+// The light copy of a disabled right label lies one pixel lower and one to the right of the grey one,
+// but one to the left of it when the label is right-justified.
+TEST_F(NumLabTest, DisabledRightLabelLightCopyPositions) {
+  n->SetWidth(200);
+  n->SetColorOutBakG(clNavy);
+  n->SetRightText(u"HIH");
+  n->SetEnabled(false);
+  const Integer boxRight = n->LeftSpace() + n->LabelWidth();
+  const TRect right = Rect(boxRight + 2, 0, n->Width(), n->Height());
+  // Leftmost and topmost columns and rows of the pixels near colour c in the right label.
+  auto edges = [&](TColor c) {
+    Integer left = -1, top = -1;
+    for (Integer x = right.Left; x < right.Right && left < 0; ++x)
+      for (Integer y = right.Top; y < right.Bottom; ++y)
+        if (jox::test::SameColor(Px(x, y), ColorToRGB(c), 30)) { left = x; break; }
+    for (Integer y = right.Top; y < right.Bottom && top < 0; ++y)
+      for (Integer x = right.Left; x < right.Right; ++x)
+        if (jox::test::SameColor(Px(x, y), ColorToRGB(c), 30)) { top = y; break; }
+    return std::pair<Integer, Integer>(left, top);
+  };
+  for (const TAlignment a : {taLeftJustify, taCenter, taRightJustify}) {
+    n->SetRightTextAlignment(a);
+    n->Paint();
+    const auto [whiteX, whiteY] = edges(clWhite);
+    const auto [greyX, greyY] = edges(clGray);
+    ASSERT_GE(whiteX, 0) << a;
+    ASSERT_GE(greyX, 0) << a;
+    EXPECT_EQ(whiteY, greyY + 1) << a;
+    EXPECT_EQ(whiteX, a == taRightJustify ? greyX - 1 : greyX + 1) << a;
+  }
+}
