@@ -325,7 +325,7 @@ TRDCharMatrix SampleFont(TFont* Font) {
       m.BitData[code][r] = bits;
       if (!bits) continue;
       ink = true;
-      lowestRow = r;
+      lowestRow = std::max(lowestRow, r);
       left = std::min<Integer>(left, std::countr_zero(bits));
       right = std::max<Integer>(right, 31 - std::countl_zero(bits));
     }

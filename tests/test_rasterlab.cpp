@@ -376,3 +376,25 @@ TEST_F(RasterLab, EveryOwnSettingTakesANewValue) {
   TRasterLab fresh(nullptr);
   EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
 }
+
+// A sampled font is as tall as its deepest character, wherever that stands in the code table: no
+// character may lose rows below FontHeight.
+TEST_F(RasterLab, SampledFontHeightCoversEveryCharacter) {
+  TRasterLab r(nullptr);
+  r.Font()->SetName(u"DejaVu Sans");
+  for (const Integer size : {8, 10, 14, 20}) {
+    r.Font()->SetSize(size);
+    const TRDCharMatrix& m = r.CharMatrix();
+    ASSERT_GT(m.FontHeight, 0) << size;
+    ASSERT_LE(m.FontHeight, 32) << size;
+    std::set<int> cut;
+    bool deepestRowUsed = false;
+    for (int code = 32; code <= 255; ++code) {
+      for (Integer row = m.FontHeight; row < 32; ++row)
+        if (m.BitData[code][row]) cut.insert(code);
+      deepestRowUsed = deepestRowUsed || m.BitData[code][m.FontHeight - 1] != 0;
+    }
+    EXPECT_EQ(cut, std::set<int>()) << "size " << size;
+    EXPECT_TRUE(deepestRowUsed) << size;
+  }
+}
