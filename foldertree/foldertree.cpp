@@ -37,7 +37,8 @@ bool IsSystemFolder(const fs::path& Parent, const std::string& Name) {
 // cannot be examined is left out.
 bool Listed(const fs::directory_entry& E, const fs::path& Parent, TFolderOptions Options) {
   const std::string name = E.path().filename().string();
-  if (name.empty() || name[0] == '.') return false;
+  // A leading dot is what makes a folder hidden here.
+  if (name.empty() || name == "." || name == ".." || (name[0] == '.' && !(Options & fotHidden))) return false;
   std::error_code ec;
   if (E.is_symlink(ec)) {
     // Only links that lead to a folder; a dangling one or one to a file is no folder.

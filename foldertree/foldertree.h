@@ -1,7 +1,7 @@
 // The folder tree: the file system's folders as a tree whose nodes load their subfolders when first
-// expanded. The root is "/" and every path ends in "/". Names beginning with a dot are hidden and never
-// listed; symbolic links to folders and system folders (lost+found anywhere, and the kernel's /proc,
-// /sys, /dev and /run) are listed only when Options ask for them.
+// expanded. The root is "/" and every path ends in "/". Hidden folders (names beginning with a dot),
+// symbolic links to folders and system folders (lost+found anywhere, and the kernel's /proc, /sys, /dev
+// and /run) are listed only when Options ask for them.
 #pragma once
 
 #include <memory>

@@ -59,8 +59,8 @@ TEST_F(FolderTreeTest, ListsFoldersSortedWithoutDotNamesLinksOrSystemFolders) {
   EXPECT_NE(l.GetObject(0), nullptr);
   EXPECT_EQ(l.GetObject(1), nullptr);
   EXPECT_EQ(l.GetObject(4), nullptr);
-  // Links to folders and system folders on request; dot names never, links to files never.
-  tree->SetOptions(fotSymLinks | fotSystem | fotHidden);
+  // Links to folders and system folders on request; links to files never.
+  tree->SetOptions(fotSymLinks | fotSystem);
   TStringList all;
   tree->GetSubDirs(P(), &all);
   EXPECT_EQ(Names(all), (std::vector<std::string>{"Alpha", "beta", "Data", "data", "gamma", "link", "lost+found"}));
@@ -239,6 +239,37 @@ TEST_F(FolderTreeTest, ClassTableAndLoading) {
   t.SetEnabled(false);
   t.SetEnabled(true);
   EXPECT_EQ(t.Color(), clWhite);
+}
+
+// Here the hidden folders are those whose name begins with a dot: listed with fotHidden only.
+TEST_F(FolderTreeTest, HiddenOptionListsDotFolders) {
+  TStringList plain;
+  tree->GetSubDirs(P(), &plain);
+  EXPECT_EQ(Names(plain), (std::vector<std::string>{"Alpha", "beta", "Data", "data", "gamma"}));
+  EXPECT_EQ(plain.GetObject(4), nullptr);  // gamma holds only a dot folder
+  TStringList none;
+  EXPECT_FALSE(tree->GetSubDirs(P("gamma"), &none));
+
+  tree->SetOptions(fotHidden);
+  TStringList all;
+  ASSERT_TRUE(tree->GetSubDirs(P(), &all));
+  EXPECT_EQ(Names(all), (std::vector<std::string>{".hidden", "Alpha", "beta", "Data", "data", "gamma"}));
+  EXPECT_NE(all.GetObject(0), nullptr);  // .hidden/inner
+  EXPECT_NE(all.GetObject(5), nullptr);  // gamma/.git
+  TStringList git;
+  ASSERT_TRUE(tree->GetSubDirs(P("gamma"), &git));
+  EXPECT_EQ(Names(git), (std::vector<std::string>{".git"}));
+  // The tree shows them and opens them.
+  ASSERT_TRUE(tree->SelectPath(P(".hidden/inner")));
+  EXPECT_EQ(tree->Directory(), P(".hidden/inner"));
+
+  EXPECT_EQ(Children(tree->Selected()->Parent()->Parent()),
+            (std::vector<std::string>{".hidden", "Alpha", "beta", "Data", "data", "gamma"}));
+
+  // Switched off again, the dot folders leave the tree.
+  tree->SetOptions(TFolderOptions());
+  ASSERT_TRUE(tree->SelectPath(P()));
+  EXPECT_EQ(Children(tree->Selected()), (std::vector<std::string>{"Alpha", "beta", "Data", "data", "gamma"}));
 }
 
 }  // namespace
