@@ -125,7 +125,6 @@ TFolderTree::TFolderTree(TComponent* AOwner)
   SetMultiSelect(false);
   SetReadOnly(true);
   SetDoubleBuffered(true);
-  SetOnExpanding([this](TObject* Sender, TTreeNode* Node, bool& Allow) { ProcessExpanding(Sender, Node, Allow); });
   FColorBak = Color();
   SetExplorerStyle(!FUseOldStyle);
 }
@@ -175,6 +174,14 @@ void TFolderTree::BuildMainTree() {
   TTreeNode* root = Items()->Add(nullptr, u"/");
   Items()->AddChild(root, DummyChild);
   Items()->EndUpdate();
+}
+
+// Loading here rather than in OnExpanding leaves that event to the application, which sees the
+// loaded children and may still refuse the expansion.
+bool TFolderTree::CanExpand(TTreeNode* Node) {
+  bool allow = true;
+  ProcessExpanding(this, Node, allow);
+  return TCustomTreeView::CanExpand(Node) && allow;
 }
 
 void TFolderTree::ProcessExpanding(TObject*, TTreeNode* Node, bool& AllowExpansion) {

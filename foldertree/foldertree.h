@@ -71,6 +71,8 @@ class TFolderTree : public TCustomTreeView {
  protected:
   void CreateWnd() override;
   void Change(TTreeNode* Node) override;
+  // Loads the node's folders before the application's OnExpanding is asked.
+  bool CanExpand(TTreeNode* Node) override;
 
  private:
   void BuildMainTree();

@@ -272,4 +272,28 @@ TEST_F(FolderTreeTest, HiddenOptionListsDotFolders) {
   EXPECT_EQ(Children(tree->Selected()), (std::vector<std::string>{"Alpha", "beta", "Data", "data", "gamma"}));
 }
 
+// The application's own OnExpanding sees every expansion and may refuse it; the folders still load.
+TEST_F(FolderTreeTest, ApplicationOnExpandingKeepsLazyLoading) {
+  ASSERT_TRUE(tree->SelectPath(P()));
+  std::vector<std::string> asked;
+  bool allow = true;
+  tree->SetOnExpanding([&](TObject* Sender, TTreeNode* Node, bool& Allow) {
+    EXPECT_EQ(Sender, tree);
+    asked.push_back(ToUtf8(Node->Text()));
+    Allow = allow;
+  });
+  TTreeNode* alpha = tree->Selected()->Item(0);
+  ASSERT_EQ(Children(alpha), (std::vector<std::string>{"Child"}));
+  alpha->Expand(false);
+  EXPECT_EQ(asked, (std::vector<std::string>{"Alpha"}));
+  EXPECT_EQ(Children(alpha), (std::vector<std::string>{"sub"}));
+  EXPECT_TRUE(alpha->Expanded());
+  // A refusal keeps the node closed.
+  alpha->Collapse(false);
+  allow = false;
+  alpha->Expand(false);
+  EXPECT_FALSE(alpha->Expanded());
+  EXPECT_EQ(asked.size(), 2u);
+}
+
 }  // namespace
