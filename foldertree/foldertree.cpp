@@ -237,30 +237,40 @@ String TFolderTree::PathOfNode(const TTreeNode* Node) const {
   return path;
 }
 
-bool TFolderTree::SelectPath(const String& Path) {
-  // Names differ by case on this platform, so the path is taken as given.
-  const String path = EnsureTrailingBkSlash(Path);
-  if (!DirExists(path)) return false;
-  Items()->BeginUpdate();
-  BuildMainTree();
+TTreeNode* TFolderTree::LoadPath(const String& Path) {
   TOpenStringArray parts;
-  Tokenize(path, u"/", parts);
+  Tokenize(Path, u"/", parts);
   // The first part is the root's (empty before the leading "/"); empty parts ("//") add nothing.
   TTreeNode* node = Items()->GetFirstNode();
-  bool found = path[0] == u'/' && node;
-  if (found && reinterpret_cast<uintptr_t>(node->Data()) != LoadedMarker) LoadChildren(node);
-  for (size_t k = 1; found && k < parts.size(); ++k) {
+  if (Path.empty() || Path[0] != u'/' || !node) return nullptr;
+  if (reinterpret_cast<uintptr_t>(node->Data()) != LoadedMarker) LoadChildren(node);
+  for (size_t k = 1; k < parts.size(); ++k) {
     if (parts[k].empty()) continue;
     TTreeNode* next = nullptr;
     for (Integer i = 0; i < node->Count() && !next; ++i)
       if (node->Item(i)->Text() == parts[k]) next = node->Item(i);
-    found = next != nullptr;
-    if (!found) break;
+    if (!next) return nullptr;
     node = next;
     if (reinterpret_cast<uintptr_t>(node->Data()) != LoadedMarker) LoadChildren(node);
   }
+  return node;
+}
+
+bool TFolderTree::SelectPath(const String& Path) {
+  // Names differ by case on this platform, so the path is taken as given.
+  const String path = EnsureTrailingBkSlash(Path);
+  if (!DirExists(path)) return false;
+  // The rebuild must not close what the user has open: remember the open nodes, parents first.
+  std::vector<String> open;
+  for (TTreeNode* n = Items()->GetFirstNode(); n; n = n->GetNext())
+    if (n->Expanded()) open.push_back(PathOfNode(n));
+  Items()->BeginUpdate();
+  BuildMainTree();
+  for (const String& p : open)
+    if (TTreeNode* n = LoadPath(p)) n->Expand(false);
+  TTreeNode* node = LoadPath(path);
   Items()->EndUpdate();
-  if (found) SetSelected(node);
+  if (node) SetSelected(node);
   return true;
 }
 

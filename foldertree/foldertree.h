@@ -43,8 +43,8 @@ class TFolderTree : public TCustomTreeView {
 
   // The root alone, collapsed; Directory "/" (OnDirChanged when it changed).
   void Reset();
-  // Rebuilds the tree, loads the folders along Path and selects Path's node. False (tree unchanged)
-  // when the folder does not exist.
+  // Rebuilds the tree (branches that were open and still exist open again), loads the folders along
+  // Path and selects Path's node. False (tree unchanged) when the folder does not exist.
   bool SelectPath(const String& Path);
   // SelectPath(Directory), walking up to the nearest folder that still exists; OnDirChanged when
   // Directory changed. The last SelectPath's result.
@@ -79,6 +79,8 @@ class TFolderTree : public TCustomTreeView {
   void ProcessExpanding(TObject* Sender, TTreeNode* Node, bool& AllowExpansion);
   // Replaces the node's children by its subfolders (each with a dummy child when it has subfolders).
   void LoadChildren(TTreeNode* Node);
+  // The node of Path, loading the folders on the way; nullptr when the tree has none.
+  TTreeNode* LoadPath(const String& Path);
   void ListSubDirs(const String& Path, TStringList* List) const;
   void DirChanged(const String& Old);
 

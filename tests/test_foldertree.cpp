@@ -296,4 +296,47 @@ TEST_F(FolderTreeTest, ApplicationOnExpandingKeepsLazyLoading) {
   EXPECT_EQ(asked.size(), 2u);
 }
 
+// Rebuilding the tree opens again what the user had open, as far as those folders still exist.
+TEST_F(FolderTreeTest, RebuildsKeepOtherOpenBranchesOpen) {
+  fs::create_directories(root / "Alpha" / "sub" / "deep");
+  fs::create_directories(root / "Data" / "closed");
+  ASSERT_TRUE(tree->SelectPath(P()));
+  auto node = [&](const std::string& rel) -> TTreeNode* {
+    for (Integer i = 0; i < tree->Items()->Count(); ++i)
+      if (tree->PathOfNode(tree->Items()->Item(i)) == P(rel)) return tree->Items()->Item(i);
+    return nullptr;
+  };
+  node("Alpha")->Expand(false);
+  node("Alpha/sub")->Expand(false);
+  node("Data")->Expand(false);
+  node("Data")->Collapse(false);  // closed again by the user: stays closed
+  auto open = [&](const std::string& rel) {
+    TTreeNode* n = node(rel);
+    return n && n->Expanded();
+  };
+  auto check = [&](const char* step) {
+    EXPECT_TRUE(open("Alpha")) << step;
+    EXPECT_TRUE(open("Alpha/sub")) << step;
+    ASSERT_NE(node("Alpha/sub/deep"), nullptr) << step;
+    EXPECT_FALSE(open("Data")) << step;
+  };
+  ASSERT_TRUE(tree->SelectPath(P("gamma")));
+  check("SelectPath");
+  EXPECT_EQ(tree->Directory(), P("gamma"));
+  ASSERT_TRUE(tree->MakeSubFolder(u"made"));
+  check("MakeSubFolder");
+  EXPECT_EQ(tree->Directory(), P("gamma/made"));
+  ASSERT_TRUE(tree->RemoveSelectedFolder());
+  check("RemoveSelectedFolder");
+  EXPECT_EQ(tree->Directory(), P("gamma"));
+  tree->SetOptions(fotSystem);
+  check("Options");
+  EXPECT_EQ(tree->Directory(), P("gamma"));
+  // A branch whose folder went away is simply gone.
+  fs::remove_all(root / "Alpha" / "sub" / "deep");
+  ASSERT_TRUE(tree->RefreshTree());
+  EXPECT_TRUE(open("Alpha"));
+  EXPECT_EQ(node("Alpha/sub/deep"), nullptr);
+}
+
 }  // namespace
