@@ -124,7 +124,7 @@ constexpr Word VK_LBUTTON = 1, VK_RBUTTON = 2, VK_MBUTTON = 4, VK_BACK = 8, VK_T
                VK_NEXT = 34, VK_END = 35, VK_HOME = 36, VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39,
                VK_DOWN = 40, VK_INSERT = 45, VK_DELETE = 46, VK_NUMPAD0 = 96, VK_MULTIPLY = 106,
                VK_ADD = 107, VK_SUBTRACT = 109, VK_DECIMAL = 110, VK_DIVIDE = 111, VK_F1 = 112,
-               VK_F2 = 113, VK_F3 = 114, VK_F4 = 115, VK_OEM_PLUS = 187, VK_OEM_COMMA = 188, VK_OEM_MINUS = 189, VK_OEM_PERIOD = 190;
+               VK_F2 = 113, VK_F3 = 114, VK_F4 = 115, VK_F10 = 121, VK_APPS = 93, VK_OEM_PLUS = 187, VK_OEM_COMMA = 188, VK_OEM_MINUS = 189, VK_OEM_PERIOD = 190;
 
 // [messages] -------------------------------------------------------------------
 struct TMessage {

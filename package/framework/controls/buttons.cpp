@@ -1,5 +1,7 @@
 // Speed buttons and push buttons. Sections: [speed] [speed-paint] [push] [tables]
 #include "package/framework/controls/buttons.h"
+
+#include "package/framework/controls/labels.h"
 #include "package/framework/controls/menus.h"
 
 #include <algorithm>
@@ -404,6 +406,14 @@ void TButton::DefaultHandler(TMessage& Message) {
       }
       break;
     }
+    case CM_DIALOGCHAR:
+      // Alt+mnemonic presses the button where it is; the focus stays.
+      if (IsAccel(char16_t(Message.WParam), Caption()) && Enabled() && Showing()) {
+        Click();
+        Message.Result = 1;
+        return;
+      }
+      break;
     case WM_GETDLGCODE:
       Message.Result = 0;
       return;

@@ -121,8 +121,11 @@ class TSizeConstraints : public TPersistent {
   Integer FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
 };
 
-// Answers to WM_GETDLGCODE: which keys a windowed control keeps from dialog navigation.
-constexpr intptr_t DLGC_WANTARROWS = 0x1, DLGC_WANTTAB = 0x2, DLGC_WANTALLKEYS = 0x4, DLGC_WANTCHARS = 0x80;
+// Answers to WM_GETDLGCODE: which keys a windowed control keeps from dialog navigation. DLGC_WANTTAB
+// keeps Tab; DLGC_WANTALLKEYS keeps Enter and Escape (not Tab); DLGC_WANTRETURN keeps Enter alone (a
+// memo's WantReturns), so Escape still reaches the cancel button.
+constexpr intptr_t DLGC_WANTARROWS = 0x1, DLGC_WANTTAB = 0x2, DLGC_WANTALLKEYS = 0x4, DLGC_WANTCHARS = 0x80,
+                   DLGC_WANTRETURN = 0x4000;
 constexpr Integer WHEEL_DELTA = 120;
 
 // [events] -------------------------------------------------------------------------------------------------
@@ -372,6 +375,9 @@ class TControl : public TComponent {
   virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
   virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
   virtual void DoContextPopup(TPoint MousePos, bool& Handled);
+  // Where a menu opened from the keyboard (Shift+F10, the menu key) appears, in client coordinates:
+  // below the focused item or at the caret. The base gives the centre of the client area.
+  virtual TPoint PopupPoint() const;
   // Called after the size changed; fires OnResize.
   virtual void Resize();
   // Called when the font changed (after ParentFont handling); the base invalidates.

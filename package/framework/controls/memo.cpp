@@ -449,7 +449,7 @@ void TCustomMemo::KeyPress(char16_t& Key) {
 void TCustomMemo::DefaultHandler(TMessage& Message) {
   switch (Message.Msg) {
     case WM_GETDLGCODE:
-      Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (FWantReturns ? DLGC_WANTALLKEYS : 0) |
+      Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (FWantReturns ? DLGC_WANTRETURN : 0) |
                        (FWantTabs ? DLGC_WANTTAB : 0);
       return;
     case WM_CUT: CutToClipboard(); return;
@@ -508,6 +508,12 @@ TRect TCustomMemo::CaretRect() {
   const Integer lh = LineHeight();
   const Integer x = kMemoMargin - FScrollX + XOf(FCaret), y = 1 + cr * lh;
   return Rect(x, y, x + 1, y + lh);
+}
+
+TPoint TCustomMemo::PopupPoint() const {
+  // CaretRect reads the row layout, which it may build first; nothing a caller sees changes.
+  const TRect r = const_cast<TCustomMemo*>(this)->CaretRect();
+  return r.IsEmpty() ? TCustomScrollControl::PopupPoint() : Point(r.Left, r.Bottom);
 }
 
 // [painting] -----------------------------------------------------------------------------------------------

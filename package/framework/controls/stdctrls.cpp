@@ -444,6 +444,14 @@ void TCustomEdit::Paint() {
   b->SetStyle(bsSolid);
 }
 
+TPoint TCustomEdit::PopupPoint() const {
+  // Offsets caches the text's layout; reading it changes nothing a caller sees.
+  const auto& o = const_cast<TCustomEdit*>(this)->Offsets();
+  const TRect area = TextArea();
+  const Integer caret = std::clamp<Integer>(FCaret, 0, Integer(o.size()) - 1);
+  return Point(area.Left - FScrollX + (o.empty() ? 0 : o[size_t(caret)]), area.Bottom);
+}
+
 // [caret blink] ------------------------------------------------------------------------------------------------
 TCaretBlink::~TCaretBlink() {
   if (FWnd) DeallocateHWnd(FWnd);

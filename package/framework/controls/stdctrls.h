@@ -85,6 +85,8 @@ class TCustomEdit : public TWinControl {
   void DoEnter() override;
   void DoExit() override;
   void FontChanged() override;
+  // Below the caret.
+  TPoint PopupPoint() const override;
 
  private:
   // --- editing
