@@ -20,6 +20,8 @@ TWinControl::~TWinControl() {
     r->FFocused = nullptr;
     if (next) ControlAccess::ChangeFocus(r, next);
   }
+  // Out of the parent's tab list now: by ~TControl this is no TWinControl any more to find there.
+  if (FParent) FParent->FTabList.erase(std::remove(FParent->FTabList.begin(), FParent->FTabList.end(), this), FParent->FTabList.end());
   // Children without an owner belong to their parent; the others are left to their owners.
   while (!FControls.empty()) {
     TControl* c = FControls.back();
