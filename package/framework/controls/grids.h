@@ -263,6 +263,8 @@ class TCustomGrid : public TCustomScrollControl {
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void DblClick() override;
+  // Both repaint the current row: its focus look follows the focus.
+  void DoEnter() override;
   void DoExit() override;
   // Bar actions move TopRow / LeftCol; without goThumbTracking a dragged thumb moves them on release.
   void Scroll(TScrollBarKind Kind, TScrollCode Code, Integer ThumbPos) override;
