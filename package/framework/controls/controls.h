@@ -579,11 +579,45 @@ class TWinControl : public TControl {
 };
 
 // [graphic-custom] -----------------------------------------------------------------------------------------
-// A control without a window: paints on its parent's pixels, takes no focus and no keys.
+class TKeyProxy;
+
+// A control without a window: paints on its parent's pixels, and takes no focus and no keys unless it
+// asks for them with WantKeyboard: a windowed stand-in (keyproxy.h) then holds its place in the
+// parent's tab order and passes the keys on to the virtuals below; a press on the control focuses it.
 class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* AOwner);
+  ~TGraphicControl() override;
+
+  // The stand-in that takes the focus for this control; nullptr unless it wants the keyboard.
+  TKeyProxy* KeyProxy() const { return FKeyProxy.get(); }
+  // Whether this control has the keyboard now (its stand-in is focused).
+  bool Focused() const;
+  bool CanFocus() const;
+  // Raises EInvalidOperation as TWinControl::SetFocus does when it cannot take the focus.
+  void SetFocus();
+
+  void SetParent(TWinControl* AParent) override;
+  void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+  void SetVisible(bool v) override;
+  void SetEnabled(bool v) override;
+
   JOX_CLASS_TABLE
+
+ protected:
+  friend class TKeyProxy;
+  // Gives the control a place in the tab order (a tab stop) and the keys; arrows included when
+  // WantArrows. Call once, from the constructor.
+  void WantKeyboard(bool WantArrows = true);
+  // Key virtuals for a control that wants the keyboard; Key 0 ends the handling.
+  virtual void KeyDown(Word& Key, TShiftState Shift) {}
+  virtual void KeyUp(Word& Key, TShiftState Shift) {}
+  virtual void KeyPress(char16_t& Key) {}
+  // The focus came or went; the base repaints, so the focus look follows.
+  virtual void FocusChanged() { Invalidate(); }
+
+ private:
+  std::unique_ptr<TKeyProxy> FKeyProxy;
 };
 
 // A windowed control that draws itself in Paint on its own canvas.

@@ -481,7 +481,6 @@ TRect TWinControl::ClientBounds() const {
 }
 
 // [graphic-custom] -----------------------------------------------------------------------------------------
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
 
 }  // namespace jox

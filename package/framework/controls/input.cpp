@@ -8,6 +8,7 @@
 
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/keyaccess.h"
+#include "package/framework/controls/keyproxy.h"
 #include "package/framework/controls/popups.h"
 
 namespace jox::input {
@@ -226,8 +227,10 @@ void MouseDown(TControl* Control, Integer X, Integer Y, TMouseButton Button, TSh
   s.lastButton = Button;
   s.buttons |= ButtonBit(Button);
 
-  // A press focuses the windowed control it lands on.
-  if (auto* w = dynamic_cast<TWinControl*>(target); w && !dynamic_cast<TCustomForm*>(w)) {
+  // A press focuses the windowed control it lands on (or the stand-in of a graphic one with keys).
+  TWinControl* focusable = dynamic_cast<TWinControl*>(target);
+  if (auto* g = dynamic_cast<TGraphicControl*>(target)) focusable = g->KeyProxy();
+  if (auto* w = focusable; w && !dynamic_cast<TCustomForm*>(w)) {
     if (!w->Focused() && w->CanFocus()) {
       s.watched = target;
       s.watchedDied = false;
@@ -331,6 +334,7 @@ namespace {
 TWinControl* KeyTarget(TControl* Control) {
   // The topmost popup takes the keys while it is open; a blocked form none.
   if (TPopupWindow* pop = popups::Top()) return pop;
+  if (auto* g = dynamic_cast<TGraphicControl*>(Control); g && g->KeyProxy()) Control = g->KeyProxy();
   if (Blocked(Control->Root())) return nullptr;
   auto* w = dynamic_cast<TWinControl*>(Control);
   if (w && !dynamic_cast<TCustomForm*>(w) && w->Parent()) {
