@@ -606,9 +606,10 @@ class TGraphicControl : public TControl {
 
  protected:
   friend class TKeyProxy;
-  // Gives the control a place in the tab order (a tab stop) and the keys; arrows included when
-  // WantArrows. Call once, from the constructor.
-  void WantKeyboard(bool WantArrows = true);
+  // Gives the control a place in the tab order (a tab stop) and the keys; DlgCode says which keys it
+  // keeps from dialog navigation (WM_GETDLGCODE: DLGC_WANTARROWS, DLGC_WANTRETURN, ...). Call once,
+  // from the constructor.
+  void WantKeyboard(intptr_t DlgCode = 0);
   // Key virtuals for a control that wants the keyboard; Key 0 ends the handling.
   virtual void KeyDown(Word& Key, TShiftState Shift) {}
   virtual void KeyUp(Word& Key, TShiftState Shift) {}

@@ -4,8 +4,8 @@
 namespace jox {
 
 // [proxy] --------------------------------------------------------------------------------------------------
-TKeyProxy::TKeyProxy(TGraphicControl* Target, bool WantArrows)
-    : TWinControl(nullptr), FTarget(Target), FWantArrows(WantArrows) {
+TKeyProxy::TKeyProxy(TGraphicControl* Target, intptr_t DlgCode)
+    : TWinControl(nullptr), FTarget(Target), FDlgCode(DlgCode) {
   SetControlStyle(csOpaque);  // nothing of its own to draw, not even a background
   SetTabStop(true);
   Follow();
@@ -24,7 +24,7 @@ void TKeyProxy::DefaultHandler(TMessage& m) {
       m.Result = 0;  // the mouse belongs to the control beneath
       return;
     case WM_GETDLGCODE:
-      m.Result = FWantArrows ? DLGC_WANTARROWS : 0;
+      m.Result = FDlgCode;
       return;
     case CM_DIALOGCHAR:
     case WM_CONTEXTMENU:
@@ -67,8 +67,8 @@ TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TGraphicControl::~TGraphicControl() = default;
 
-void TGraphicControl::WantKeyboard(bool WantArrows) {
-  if (!FKeyProxy) FKeyProxy = std::make_unique<TKeyProxy>(this, WantArrows);
+void TGraphicControl::WantKeyboard(intptr_t DlgCode) {
+  if (!FKeyProxy) FKeyProxy = std::make_unique<TKeyProxy>(this, DlgCode);
 }
 
 bool TGraphicControl::Focused() const { return FKeyProxy && FKeyProxy->Focused(); }

@@ -10,7 +10,7 @@ namespace jox {
 
 class TKeyProxy : public TWinControl {
  public:
-  TKeyProxy(TGraphicControl* Target, bool WantArrows);
+  TKeyProxy(TGraphicControl* Target, intptr_t DlgCode);
   TGraphicControl* Target() const { return FTarget; }
   // Takes the target's parent, bounds, visibility and enabled state again.
   void Follow();
@@ -28,7 +28,7 @@ class TKeyProxy : public TWinControl {
 
  private:
   TGraphicControl* FTarget;
-  bool FWantArrows;
+  intptr_t FDlgCode;
 };
 
 }  // namespace jox
