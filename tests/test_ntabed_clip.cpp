@@ -360,7 +360,7 @@ TEST_F(NTabEdClipTest, ShiftF10OpensTheMenusAtTheCurrentCell) {
   ASSERT_TRUE(t->PopupD()->IsOpen());
   const TRect rc = t->CellRect(3, 2);
   const TPoint below = t->ClientToScreen(Point(rc.Left, rc.Bottom));
-  const TControl* level = t->PopupD()->Level(0);
+  TControl* level = t->PopupD()->Level(0);
   EXPECT_NEAR(level->Left(), below.X, 12);
   EXPECT_NEAR(level->Top(), below.Y, 2);
   input::KeyPress(level, VK_ESCAPE);

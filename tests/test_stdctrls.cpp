@@ -263,3 +263,23 @@ TEST_F(EditTest, CaretBlinksWhileFocused) {
   EXPECT_FALSE(caretShown());
   Application->UseVirtualClock(false);
 }
+
+TEST_F(EditTest, CaretKeysAndDeletionTreatASurrogatePairAsOneCharacter) {
+  const String face = u"\U0001F600";  // two UTF-16 units
+  edit->SetText(u"a" + face + u"b");
+  Key(VK_END);
+  Key(VK_LEFT);
+  Key(VK_LEFT);
+  EXPECT_EQ(Caret(), 1);
+  Key(VK_RIGHT);
+  EXPECT_EQ(Caret(), 3);
+  Key(VK_LEFT, ssShift);
+  EXPECT_EQ(edit->SelLength(), 2);
+  Key(VK_RIGHT);
+  Key(VK_BACK);
+  EXPECT_EQ(edit->Text(), u"ab");
+  edit->SetText(face + face);
+  Key(VK_HOME);
+  Key(VK_DELETE);
+  EXPECT_EQ(edit->Text(), face);
+}

@@ -590,7 +590,7 @@ class TGraphicControl : public TControl {
   ~TGraphicControl() override;
 
   // The stand-in that takes the focus for this control; nullptr unless it wants the keyboard.
-  TKeyProxy* KeyProxy() const { return FKeyProxy.get(); }
+  TKeyProxy* KeyProxy() const { return FKeyProxy; }
   // Whether this control has the keyboard now (its stand-in is focused).
   bool Focused() const;
   bool CanFocus() const;
@@ -618,7 +618,8 @@ class TGraphicControl : public TControl {
   virtual void FocusChanged() { Invalidate(); }
 
  private:
-  std::unique_ptr<TKeyProxy> FKeyProxy;
+  // Owned, but a parent going away first deletes it as an ownerless child; it then clears this.
+  TKeyProxy* FKeyProxy = nullptr;
 };
 
 // A windowed control that draws itself in Paint on its own canvas.

@@ -11,6 +11,10 @@ TKeyProxy::TKeyProxy(TGraphicControl* Target, intptr_t DlgCode)
   Follow();
 }
 
+TKeyProxy::~TKeyProxy() {
+  if (FTarget) FTarget->FKeyProxy = nullptr;
+}
+
 void TKeyProxy::Follow() {
   SetBounds(FTarget->Left(), FTarget->Top(), FTarget->Width(), FTarget->Height());
   TWinControl::SetVisible(FTarget->Visible());
@@ -65,10 +69,10 @@ TPoint TKeyProxy::PopupPoint() const { return FTarget->PopupPoint(); }
 // [graphic] ------------------------------------------------------------------------------------------------
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 
-TGraphicControl::~TGraphicControl() = default;
+TGraphicControl::~TGraphicControl() { delete FKeyProxy; }
 
 void TGraphicControl::WantKeyboard(intptr_t DlgCode) {
-  if (!FKeyProxy) FKeyProxy = std::make_unique<TKeyProxy>(this, DlgCode);
+  if (!FKeyProxy) FKeyProxy = new TKeyProxy(this, DlgCode);
 }
 
 bool TGraphicControl::Focused() const { return FKeyProxy && FKeyProxy->Focused(); }

@@ -11,6 +11,7 @@ namespace jox {
 class TKeyProxy : public TWinControl {
  public:
   TKeyProxy(TGraphicControl* Target, intptr_t DlgCode);
+  ~TKeyProxy() override;
   TGraphicControl* Target() const { return FTarget; }
   // Takes the target's parent, bounds, visibility and enabled state again.
   void Follow();

@@ -2,6 +2,8 @@
 //           [edit: geometry] [edit: painting] [caret blink] [edit: class tables]
 #include "package/framework/controls/stdctrls.h"
 
+#include "package/framework/base/utf8.h"
+
 #include "package/framework/controls/controls_internal.h"
 
 #include <algorithm>
@@ -144,12 +146,15 @@ void TCustomEdit::CommitEdit(const String& NewText, Integer Caret) {
 }
 
 void TCustomEdit::MoveCaret(Integer Pos, bool Extend) {
-  FCaret = std::clamp(Pos, 0, Integer(Text().size()));
+  FCaret = Integer(Utf16Boundary(Text(), size_t(std::clamp(Pos, 0, Integer(Text().size())))));
   if (!Extend) FAnchor = FCaret;
   ScrollToCaret();
   FBlink->Reset();
   Invalidate();
 }
+
+Integer TCustomEdit::NextChar(Integer Pos) const { return Integer(Utf16Next(Text(), size_t(std::max(Pos, 0)))); }
+Integer TCustomEdit::PrevChar(Integer Pos) const { return Integer(Utf16Prev(Text(), size_t(std::max(Pos, 0)))); }
 
 Integer TCustomEdit::WordLeft(Integer Pos) const {
   const String& t = Text();
@@ -207,12 +212,12 @@ void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
     case VK_LEFT:
     case VK_UP:
       if (!shift && SelLength() > 0) MoveCaret(SelStart(), false);
-      else MoveCaret(ctrl ? WordLeft(FCaret) : FCaret - 1, shift);
+      else MoveCaret(ctrl ? WordLeft(FCaret) : PrevChar(FCaret), shift);
       break;
     case VK_RIGHT:
     case VK_DOWN:
       if (!shift && SelLength() > 0) MoveCaret(SelStart() + SelLength(), false);
-      else MoveCaret(ctrl ? WordRight(FCaret) : FCaret + 1, shift);
+      else MoveCaret(ctrl ? WordRight(FCaret) : NextChar(FCaret), shift);
       break;
     case VK_HOME: MoveCaret(0, shift); break;
     case VK_END: MoveCaret(len, shift); break;
@@ -223,7 +228,7 @@ void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
         if (SelLength() == 0) {
           if (FCaret >= len) break;
           FAnchor = FCaret;
-          FCaret = ctrl ? WordRight(FCaret) : FCaret + 1;
+          FCaret = ctrl ? WordRight(FCaret) : NextChar(FCaret);
         }
         UserReplace(String());
       }
@@ -256,7 +261,7 @@ void TCustomEdit::KeyPress(char16_t& Key) {
     if (SelLength() == 0) {
       if (FCaret == 0) return;
       FAnchor = FCaret;
-      FCaret = Key == 127 ? WordLeft(FCaret) : FCaret - 1;
+      FCaret = Key == 127 ? WordLeft(FCaret) : PrevChar(FCaret);
     }
     UserReplace(String());
   } else if (Key >= 32) {

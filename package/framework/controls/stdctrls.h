@@ -96,6 +96,9 @@ class TCustomEdit : public TWinControl {
   void CommitEdit(const String& NewText, Integer Caret);
   void MoveCaret(Integer Pos, bool Extend);
   Integer WordLeft(Integer Pos) const;
+  // One character on or back: a surrogate pair is one character.
+  Integer NextChar(Integer Pos) const;
+  Integer PrevChar(Integer Pos) const;
   Integer WordRight(Integer Pos) const;
   // --- geometry
   Integer FrameWidth() const;
