@@ -271,6 +271,10 @@ class TControl : public TComponent {
   void SetStyleElements(TStyleElements v);
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* v) { FPopupMenu = v; }
+  // Where the keyboard's focus is shown, in client coordinates: a menu opened from the keyboard
+  // (Shift+F10, the menu key) appears here, and an input method places its window here. Below the
+  // focused item or the caret; the base gives the centre of the client area.
+  virtual TPoint PopupPoint() const;
   // Kept for form streaming; this framework draws no drag images and docks nothing.
   TDragMode DragMode() const { return FDragMode; }
   void SetDragMode(TDragMode v) { FDragMode = v; }
@@ -375,9 +379,6 @@ class TControl : public TComponent {
   virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
   virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
   virtual void DoContextPopup(TPoint MousePos, bool& Handled);
-  // Where a menu opened from the keyboard (Shift+F10, the menu key) appears, in client coordinates:
-  // below the focused item or at the caret. The base gives the centre of the client area.
-  virtual TPoint PopupPoint() const;
   // Called after the size changed; fires OnResize.
   virtual void Resize();
   // Called when the font changed (after ParentFont handling); the base invalidates.
