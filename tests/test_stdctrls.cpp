@@ -283,3 +283,23 @@ TEST_F(EditTest, CaretKeysAndDeletionTreatASurrogatePairAsOneCharacter) {
   Key(VK_DELETE);
   EXPECT_EQ(edit->Text(), face);
 }
+
+TEST_F(EditTest, AnInputMethodsCompositionShowsAtTheCaretUntilCommitted) {
+  Type(u"ab");
+  auto strip = [&] {
+    Application->ProcessMessages();
+    std::vector<TColor> line;
+    for (Integer x = 0; x < 40; ++x)
+      for (Integer y = 4; y < 18; ++y) line.push_back(test::SurfacePixel(form.Surface(), 10 + x, 10 + y));
+    return line;
+  };
+  const auto plain = strip();
+  input::Compose(edit, u"\u65E5\u672C");
+  EXPECT_EQ(edit->Text(), u"ab");  // composing changes no text
+  EXPECT_EQ(changes, 2);
+  EXPECT_NE(strip(), plain);
+  // Committed: the characters arrive as typed ones and the composition ends.
+  input::Compose(edit, String());
+  input::Char(edit, u'\u65E5');
+  EXPECT_EQ(edit->Text(), u"ab\u65E5");
+}

@@ -613,6 +613,7 @@ struct EventRouter {
         break;
       case SDL_TEXTINPUT:
         if (TControl* r = Target(e.text.windowID)) {
+          if (!gComposition.empty()) input::Compose(r, String());
           gComposition.clear();
           // A key a shortcut or mnemonic took types nothing.
           if (gKeyTaken || !TypesText(SDL_GetModState())) break;
@@ -621,7 +622,10 @@ struct EventRouter {
         break;
       case SDL_TEXTEDITING:
         // An input method's text being composed: shown at the caret until it is committed.
-        gComposition = FromUtf8(e.edit.text);
+        if (TControl* r = Target(e.edit.windowID)) {
+          gComposition = FromUtf8(e.edit.text);
+          input::Compose(r, gComposition);
+        }
         break;
       default:
         break;

@@ -407,6 +407,10 @@ void Char(TControl* Control, char16_t Ch, TShiftState Shift) {
   if (target) target->Perform(WM_CHAR, Ch, FullShift(Shift).bits);
 }
 
+void Compose(TControl* Control, const String& Text) {
+  if (TWinControl* target = KeyTarget(Control)) target->Perform(CM_COMPOSITION, 0, intptr_t(&Text));
+}
+
 void KeyPress(TControl* Control, Word Key, TShiftState Shift) {
   // The character goes where the key went: a popup the key closed takes it with it.
   TPopupWindow* pop = popups::Top();

@@ -47,6 +47,9 @@ void Char(TControl* Control, char16_t Ch, TShiftState Shift = {});
 void KeyPress(TControl* Control, Word Key, TShiftState Shift = {});
 // Each character typed: its key down (when it has a key), the character, its key up.
 void TypeText(TControl* Control, const String& Text);
+// An input method's text being composed, shown at the caret of the control that has the keys until it
+// is committed (as characters) or ended (an empty Text). Changes no text.
+void Compose(TControl* Control, const String& Text);
 // The character a key makes with the shift state, 0 for none.
 char16_t KeyToChar(Word Key, TShiftState Shift);
 

@@ -37,6 +37,12 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
     if (!FReadOnly) UserReplace(String());
   });
   SetMessageHandler(WM_UNDO, [this](TMessage&) { Undo(); });
+  SetMessageHandler(CM_COMPOSITION, [this](TMessage& m) {
+    const String& text = *reinterpret_cast<const String*>(m.LParam);
+    if (text == FComposition) return;
+    FComposition = text;
+    Invalidate();
+  });
   FBlink = std::make_unique<TCaretBlink>([this] { Invalidate(); });
 }
 
@@ -308,6 +314,7 @@ void TCustomEdit::DoEnter() {
 
 void TCustomEdit::DoExit() {
   FBlink->Stop();
+  FComposition.clear();
   FSelecting = false;
   Invalidate();
   TWinControl::DoExit();
@@ -440,9 +447,17 @@ void TCustomEdit::Paint() {
     c->Font()->SetColor(clHighlightText);
     c->TextOut(x0 + o[size_t(s0)], y, text.substr(size_t(s0), size_t(s1 - s0)));
   }
-  if (focused && FBlink->On()) {
-    const Integer cx = x0 + o[size_t(std::clamp<Integer>(FCaret, 0, Integer(text.size())))];
-    strip(textColor, cx, y, cx + 1, y + th);
+  const Integer caretX = x0 + o[size_t(std::clamp<Integer>(FCaret, 0, Integer(text.size())))];
+  if (focused && !FComposition.empty()) {
+    // The text being composed lies over the caret, underlined, until the input method commits it.
+    const Integer cw = c->TextWidth(FComposition);
+    strip(Color(), caretX, y, caretX + cw, y + th);
+    b->SetStyle(bsClear);
+    c->Font()->SetColor(Font()->Color());
+    c->TextOut(caretX, y, FComposition);
+    strip(Font()->Color(), caretX, y + th - 1, caretX + cw, y + th);
+  } else if (focused && FBlink->On()) {
+    strip(textColor, caretX, y, caretX + 1, y + th);
   }
   c->ResetClipRect();
   c->Font()->SetColor(Font()->Color());

@@ -126,6 +126,7 @@ class TCustomEdit : public TWinControl {
   String FUndoText;
   Integer FUndoCaret = 0;
   std::unique_ptr<class TCaretBlink> FBlink;
+  String FComposition;  // an input method's text being composed, drawn at the caret
   // Character boundary offsets of the current text (size Length + 1), rebuilt when text or font change.
   std::vector<Integer> FOffsets;
   String FOffsetsText;
