@@ -16,6 +16,10 @@ TColSel::TColSel(TComponent* AOwner) : TCustomComboBox(AOwner) {
     FColors[size_t(i)] = PredefinedColors[size_t(i)];
     FColorNames[size_t(i)] = ColorToString(FColors[size_t(i)]);
   }
+  // Enter belongs to an editable entry (it opens the dialog), not to the form's default button.
+  SetMessageHandler(WM_GETDLGCODE, [this](TMessage& m) {
+    if (SelectedEditable()) m.Result |= DLGC_WANTRETURN;
+  });
 }
 
 void TColSel::Loaded() {
@@ -165,6 +169,19 @@ void TColSel::DropDown() {
   const Integer entry = ItemIndex() + 1;
   if (FMouseAreaCode == 1 && InRange(entry) && FIsUserEditable[size_t(entry)]) EditEntry(entry);
   TCustomComboBox::DropDown();
+}
+
+bool TColSel::SelectedEditable() const {
+  const Integer entry = ItemIndex() + 1;
+  return InRange(entry) && FIsUserEditable[size_t(entry)] && !DroppedDown();
+}
+
+void TColSel::KeyDown(Word& Key, TShiftState Shift) {
+  TCustomComboBox::KeyDown(Key, Shift);
+  if ((Key == VK_F2 || Key == VK_RETURN) && Shift.Empty() && SelectedEditable()) {
+    Key = 0;
+    EditEntry(ItemIndex() + 1);
+  }
 }
 
 void TColSel::EditEntry(Integer Index) {

@@ -65,6 +65,9 @@ class TColSel : public TCustomComboBox {
   void Loaded() override;
   void Click() override;
   void DropDown() override;
+  // F2 or Enter opens the colour dialog of the selected entry when it is user-editable, as a click
+  // on its colour bar does; otherwise Enter stays the dialog's (the default button).
+  void KeyDown(Word& Key, TShiftState Shift) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
   void DrawItem(Integer Index, TRect Rect, TOwnerDrawState State) override;
 
@@ -77,6 +80,7 @@ class TColSel : public TCustomComboBox {
   void SyncItemText(Integer Index);
   void Redraw();
   bool InRange(Integer Index) const { return Index >= 1 && Index <= FNumColors; }
+  bool SelectedEditable() const;
 
   Integer FColorBarWidth = DefColorBarWidth;
   Integer FSelColorIx = 1;

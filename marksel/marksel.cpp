@@ -12,6 +12,7 @@ namespace jox {
 // [lifecycle] ----------------------------------------------------------------------------------
 TMarkSel::TMarkSel(TComponent* AOwner) : TGraphicControl(AOwner) {
   FMarkVis.fill(true);
+  WantKeyboard(DLGC_WANTARROWS | DLGC_WANTRETURN);
   SetBounds(Left(), Top(), DefWidth, DefHeight);
   SetMessageHandler(WM_LBUTTONUP, [this](TMessage& m) { WMButtonClick(m, false); });
   SetMessageHandler(WM_LBUTTONDBLCLK, [this](TMessage& m) { WMButtonClick(m, true); });
@@ -173,6 +174,10 @@ void TMarkSel::Paint() {
       C->Brush()->SetColor(col.BackGnd);
     }
     DrawSymbol(C, i);
+  }
+  if (Focused()) {
+    const TPoint p = FMarkCoords[size_t(FocusMark())];
+    C->DrawFocusRect(Rect(p.X + 4 - dh, p.Y + 4 - dv, p.X + 2 + dh, p.Y + 2 + dv));
   }
   DrawFrame(C, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, col.Marks);
   buf.Flush();

@@ -90,8 +90,13 @@ class TMarkSel : public TGraphicControl {
  protected:
   void AssignTo(TPersistent* Dest) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  // The selector is a tab stop. Arrows, Home/End and PgUp/PgDn move a focus rectangle over the
+  // visible symbols; Space and Enter choose the focused one as a click does (OnMarkClick at its point).
+  void KeyDown(Word& Key, TShiftState Shift) override;
 
  private:
+  // The symbol with the keyboard focus: the last one moved to, else the selected one, else 0.
+  Integer FocusMark() const;
   struct TColors {
     TColor Marks, BackGnd, SelFG, SelBG;
   };
@@ -112,6 +117,7 @@ class TMarkSel : public TGraphicControl {
   Integer FMarkMarginHorz = 0, FMarkMarginVert = 0;
   Integer FSelected = DefSelected;
   Integer FLastHiLite = 0;
+  Integer FFocusMark = -1;
   bool FZeroAsCross = true;
   bool FEnabled = true;
   TFrameStyle FFrameStyle = DefFrameStyle;

@@ -323,11 +323,16 @@ class TNTabEd : public TCustomGrid {
   TEditStyle GetEditStyle(Integer ACol, Integer ARow) override;
   void GetPickListItems(Integer ACol, Integer ARow, TStrings* Items) override;
   bool CanEditShow() const override;
+  // Keys: Shift+F10 or the menu key opens the data menu at the current cell (when no PopupMenu is
+  // set), Ctrl+Shift+F10 or Ctrl+menu key the heading menu of the current column.
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(char16_t& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+ public:
+  void DefaultHandler(TMessage& Message) override;
+ protected:
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   void FontChanged() override;
@@ -386,6 +391,8 @@ class TNTabEd : public TCustomGrid {
   void PrepareHeadMenu(bool Column);
   void OpenDataMenu(Integer X, Integer Y);
   void OpenHeadMenu(Integer ACol, Integer ARow);
+  // The data menu at the current cell, or the heading menu of its column.
+  void OpenMenuFromKeyboard(bool Heading);
   void OutlineCell(Integer ACol, Integer ARow);
   void PaintOutline();
   void ReopenHeadMenu();

@@ -142,6 +142,11 @@ bool TNTabEd::ClipboardKey(Word Key, TShiftState Shift) {
 }
 
 void TNTabEd::KeyDown(Word& Key, TShiftState Shift) {
+  if (((Key == VK_F10 && (Shift & ssShift)) || Key == VK_APPS) && (Shift & ssCtrl) && !(Shift & ssAlt)) {
+    OpenMenuFromKeyboard(true);
+    Key = 0;
+    return;
+  }
   if (!EditorMode() && ClipboardKey(Key, Shift)) {
     Key = 0;
     return;

@@ -1,6 +1,6 @@
 // TNTabEd popup menus (data menu, heading menu), their masks and captions, and the two editors that
 // open over the grid: the heading editor and the comment memo.
-// Sections: [creation] [masks and captions] [data menu] [heading menu] [heading editor] [comment]
+// Sections: [creation] [masks and captions] [data menu] [keyboard] [heading menu] [heading editor] [comment]
 #include <algorithm>
 #include <cmath>
 
@@ -220,6 +220,31 @@ void TNTabEd::SelectAllData() {
   SetSelection({FColOffset + 1, FRowOffset + 1, NrOfColumns() + FColOffset, NrOfRows() + FRowOffset});
   PaintView();
   ChangedSelection();
+}
+
+// [keyboard] -----------------------------------------------------------------------------------------------
+void TNTabEd::DefaultHandler(TMessage& Message) {
+  // A menu asked for from the keyboard (no mouse point) opens at the current cell.
+  if (Message.Msg == WM_CONTEXTMENU && Message.LParam == -1 && !PopupMenu() && !FBlockIntPopup) {
+    OpenMenuFromKeyboard(false);
+    Message.Result = 1;
+    return;
+  }
+  TCustomGrid::DefaultHandler(Message);
+}
+
+void TNTabEd::OpenMenuFromKeyboard(bool Heading) {
+  const Integer c = TCustomGrid::Col(), r = TCustomGrid::Row();
+  if (Heading) {
+    FPopupTarget = {c, FRowOffset};
+    OpenHeadMenu(c, FRowOffset);
+    return;
+  }
+  const TRect rc = CellRect(c, r);
+  if (rc.IsEmpty()) return;
+  FPopupTarget = {c, r};
+  // OpenDataMenu places the menu beside a mouse point; this puts it just below the cell.
+  OpenDataMenu(rc.Left, rc.Bottom + 20);
 }
 
 // [heading menu] -------------------------------------------------------------------------------------------

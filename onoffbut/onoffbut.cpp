@@ -1,4 +1,4 @@
-// Sections: [styles] [lifecycle] [pictures] [state] [layout] [looks] [mouse] [group] [table]
+// Sections: [styles] [lifecycle] [pictures] [state] [layout] [looks] [mouse] [keys] [group] [table]
 #include "onoffbut/onoffbut.h"
 
 #include <algorithm>
@@ -42,6 +42,7 @@ TOnOffBut::TOnOffBut(TComponent* AOwner) : TGraphicControl(AOwner), FMask(std::m
   on->Pen()->SetColor(clBlack);
   on->Ellipse(5, 5, 15, 15);
   LoadGlyphs();
+  WantKeyboard();
   SetBounds(Left(), Top(), DefWidth, DefHeight);
   SetOnResize([this](TObject* Sender) { ButResize(Sender); });
   SetMessageHandler(CM_BUTTONPRESSED, [this](TMessage& m) { CMButtonPressed(m); });
@@ -289,7 +290,10 @@ bool TOnOffBut::MouseSwitches(TMouseButton Button, Integer X, Integer Y) const {
 
 void TOnOffBut::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TGraphicControl::MouseDown(Button, Shift, X, Y);
-  if (!MouseSwitches(Button, X, Y)) return;
+  if (MouseSwitches(Button, X, Y)) Press();
+}
+
+void TOnOffBut::Press() {
   if (FGroupIndex != 0 && !FAllowAllOff && FOnOff) return;  // the group's on button stays on
   FOnOff = !FOnOff;
   FPressedOn = FMode == oobmSpeedBut && FOnOff;
@@ -299,10 +303,40 @@ void TOnOffBut::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Int
 
 void TOnOffBut::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TGraphicControl::MouseUp(Button, Shift, X, Y);
-  if (Button != mbLeft) return;
+  if (Button == mbLeft) Release(MouseSwitches(Button, X, Y));
+}
+
+// [keys] ---------------------------------------------------------------------------------------------
+// Space is the keyboard's press on the picture: down switches, up releases (and clicks), so a momentary
+// button stays on while Space is held. Held keys repeat their key-down; only the first one presses.
+void TOnOffBut::KeyDown(Word& Key, TShiftState Shift) {
+  if (Key != VK_SPACE || FMouseAction == oomaNone || !Enabled()) return;
+  Key = 0;
+  if (FSpaceHeld) return;
+  FSpaceHeld = true;
+  Press();
+}
+
+void TOnOffBut::KeyUp(Word& Key, TShiftState Shift) {
+  if (Key != VK_SPACE || !FSpaceHeld) return;
+  Key = 0;
+  FSpaceHeld = false;
+  Release(true);
+}
+
+void TOnOffBut::FocusChanged() {
+  // Losing the focus with Space held lets the button go without a click.
+  if (!Focused() && FSpaceHeld) {
+    FSpaceHeld = false;
+    Release(false);
+  }
+  Invalidate();
+}
+
+void TOnOffBut::Release(bool Over) {
   const bool pressedOn = FPressedOn;
   FPressedOn = false;
-  if (!MouseSwitches(Button, X, Y)) {
+  if (!Over) {
     // Released off the picture: no click, but a momentary button must not stay on.
     if (pressedOn && FMode == oobmSpeedBut && FOnOff) {
       FOnOff = false;

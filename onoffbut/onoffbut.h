@@ -143,6 +143,11 @@ class TOnOffBut : public TGraphicControl {
   void Loaded() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  // Focus and keys: the button is a tab stop; Space switches it as a press on the picture does (not
+  // with MouseAction oomaNone), and a dotted rectangle round the picture shows the focus.
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void FocusChanged() override;
   // Tells the group that this button is on or that a group setting changed.
   void UpdateExclusive();
   void CMButtonPressed(TMessage& Message);
@@ -154,6 +159,9 @@ class TOnOffBut : public TGraphicControl {
   void ButResize(TObject* Sender);
   // The mouse-area checks shared by press and release.
   bool MouseSwitches(TMouseButton Button, Integer X, Integer Y) const;
+  // A press on the picture (mouse or Space) and its release; Over: released where it switches.
+  void Press();
+  void Release(bool Over);
   bool IsLoading() const { return ComponentState().Contains(csLoading); }
   // Paints at once; a transparent button has its parent drawn afresh beneath it first.
   void PaintAtOnce();
@@ -186,6 +194,7 @@ class TOnOffBut : public TGraphicControl {
   TColorScheme FColorScheme = DefColorScheme;
   // A momentary press switched the button on: the release switches it off wherever it happens.
   bool FPressedOn = false;
+  bool FSpaceHeld = false;
 };
 
 }  // namespace jox

@@ -96,6 +96,15 @@ void TOnOffBut::Paint() {
     }
   }
 
+  // The keyboard's focus: a dotted rectangle just round the picture, opaque in the mask.
+  if (Focused()) {
+    const TRect F = Rect(D.Left - 1, D.Top - 1, D.Right + 1, D.Bottom + 1);
+    C->DrawFocusRect(F);
+    Mk->Brush()->SetColor(clBlack);
+    Mk->FrameRect(F);
+    Mk->Brush()->SetColor(clWhite);
+  }
+
   DrawFrame(C, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, clBlack);
   DrawFrame(Mk, FFrameStyle, 0, 0, W - 1, H - 1, clBlack, clBlack, clBlack, clBlack, clBlack);
 

@@ -358,6 +358,7 @@ class TReportListView : public TCustomDrawGrid {
   void CreateWnd() override;
   void TopLeftChanged() override;
   void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;
+  void PaintFocusedRow(TCanvas* C);
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;

@@ -405,7 +405,12 @@ void TReportListView::KeyDown(Word& Key, TShiftState Shift) {
   if (k < VK_PRIOR || k > VK_DOWN) return;
   TPaintBatch batch(this);
   const Integer r = CurrentDataRow();
-  for (Integer i = 1; i <= NrOfRows(); ++i) SetRowAttrBit(i, rlRowSelected, i == r);
+  // In multiple selection Shift extends the rows from the anchor to the new current row, as Shift+click
+  // does; any other move starts again from the row it reached.
+  const bool extend = FRowSelectMode == 2 && (Shift & ssShift) && FSelectAnchor >= 1 && FSelectAnchor <= NrOfRows();
+  const Integer lo = extend ? std::min(FSelectAnchor, r) : r, hi = extend ? std::max(FSelectAnchor, r) : r;
+  for (Integer i = 1; i <= NrOfRows(); ++i) SetRowAttrBit(i, rlRowSelected, i >= lo && i <= hi);
+  if (FRowSelectMode == 2 && !extend && r >= 1) FSelectAnchor = r;
   batch.End();
   CursorKeyAction(k);
   ChangedSelection();

@@ -226,11 +226,29 @@ void TReportListView::DrawHeaderCell(Integer ACol, Integer ARow, const TRect& Rc
   RaisedFrame(L, T, xEnd, B);
 }
 
+// The row that has the keyboard shows a focus rectangle in every select mode (the grid draws none
+// while it selects whole rows).
+void TReportListView::PaintFocusedRow(TCanvas* c) {
+  const Integer gr = Selection().Top;
+  if (!Focused() || EditorMode() || CurrentDataRow() < 1) return;
+  const Integer first = std::max(TCustomGrid::FixedCols(), LeftCol());
+  TRect row = CellRect(first, gr);
+  if (row.IsEmpty()) return;  // scrolled away
+  // Out to the last column on screen; CellRect is empty past it.
+  for (Integer k = first + 1; k < TCustomGrid::ColCount(); ++k) {
+    const TRect r = CellRect(k, gr);
+    if (r.IsEmpty()) break;
+    row.Right = r.Right;
+  }
+  c->DrawFocusRect(row);
+}
+
 // [paint] --------------------------------------------------------------------------------------------------
 void TReportListView::Paint() {
   if (FSuppressPaint) return;
   TCustomDrawGrid::Paint();
   TCanvas* c = Canvas();
+  PaintFocusedRow(c);
   Integer h0 = 0;
   for (Integer k = 0; k < TCustomGrid::FixedRows(); ++k) h0 += TCustomGrid::RowHeights(k);
   // A filter that hides every row shows the empty message as well.

@@ -9,7 +9,9 @@ namespace jox {
 TRepSpeedButton::TRepSpeedButton(TComponent* AOwner)
     : TSpeedButton(AOwner),
       FRClickTimerHandle(std::make_unique<TTimerWindow>(this, [this] { DoTimer(); },
-                                                        TTimerWindow::ErrorClass<EJOXRepSpeedButton>())) {}
+                                                        TTimerWindow::ErrorClass<EJOXRepSpeedButton>())) {
+  WantKeyboard();
+}
 
 TRepSpeedButton::~TRepSpeedButton() = default;
 
@@ -39,6 +41,32 @@ void TRepSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, Integer 
 void TRepSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TSpeedButton::MouseUp(Button, Shift, X, Y);
   if (Button != mbLeft) return;
+  FRClickTimerEnabled = false;
+  UpdateTimer();
+}
+
+void TRepSpeedButton::KeyDown(Word& Key, TShiftState Shift) {
+  const bool wasHeld = SpaceHeld();
+  TSpeedButton::KeyDown(Key, Shift);
+  if (wasHeld || !SpaceHeld()) return;
+  FRClickTimerEnabled = true;
+  InitTimer();
+}
+
+void TRepSpeedButton::KeyUp(Word& Key, TShiftState Shift) {
+  const bool wasHeld = SpaceHeld();
+  TSpeedButton::KeyUp(Key, Shift);
+  if (wasHeld && !SpaceHeld()) StopRepeat();
+}
+
+void TRepSpeedButton::FocusChanged() {
+  const bool wasHeld = SpaceHeld();
+  TSpeedButton::FocusChanged();
+  if (wasHeld && !SpaceHeld()) StopRepeat();
+}
+
+void TRepSpeedButton::StopRepeat() {
+  if (!FRClickTimerEnabled) return;
   FRClickTimerEnabled = false;
   UpdateTimer();
 }

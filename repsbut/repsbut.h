@@ -38,6 +38,10 @@ class TRepSpeedButton : public TSpeedButton {
  protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  // The button is a tab stop: Space held repeats as the held left button does, its release clicks.
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void FocusChanged() override;
   // The timer handler: the first tick ends the start delay.
   void DoTimer();
   // Called before OnRepeatClick; for subclasses.
@@ -49,6 +53,7 @@ class TRepSpeedButton : public TSpeedButton {
 
  private:
   bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
+  void StopRepeat();
 
   std::unique_ptr<TTimerWindow> FRClickTimerHandle;
   bool FRClickTimerEnabled = false;

@@ -237,3 +237,28 @@ TEST_F(ColSel, EveryOwnSettingTakesANewValue) {
   // the height follows the item height; a lone control has no other tab place.
   EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{u"Height", u"TabOrder"}));
 }
+
+TEST_F(ColSel, F2OrEnterOpensTheDialogOfAnEditableEntry) {
+  cs->LoadBasicVGAPalette();
+  Integer dialogs = 0, defaults = 0;
+  jox::test::ScopedModalHook hook([&](TCustomForm* f) {
+    ++dialogs;
+    f->SetModalResult(mrCancel);
+  });
+  auto* ok = new TButton(cs->Owner());
+  ok->SetParent(cs->Parent());
+  ok->SetDefault(true);
+  ok->SetOnClick([&](TObject*) { ++defaults; });
+  cs->SetFocus();
+  // Not editable: F2 does nothing and Enter is the default button's.
+  jox::input::KeyPress(cs, VK_F2);
+  jox::input::KeyPress(cs, VK_RETURN);
+  EXPECT_EQ(dialogs, 0);
+  EXPECT_EQ(defaults, 1);
+  cs->SetColorEditAllowed(1, true);
+  jox::input::KeyPress(cs, VK_F2);
+  jox::input::KeyPress(cs, VK_RETURN);
+  EXPECT_EQ(dialogs, 2);
+  EXPECT_EQ(defaults, 1);
+  EXPECT_FALSE(cs->DroppedDown());
+}

@@ -200,6 +200,34 @@ TEST_F(GridTest, EditorBeginsCommitsAndCancels) {
   EXPECT_FALSE(g->EditorMode());
 }
 
+TEST_F(GridTest, TheCellEditorKeepsEnterAndEscapeFromTheDialogButtons) {
+  int oks = 0, cancels = 0;
+  auto* ok = new TButton(&form);
+  ok->SetParent(&form);
+  ok->SetBounds(310, 10, 75, 25);
+  ok->SetDefault(true);
+  ok->SetOnClick([&](TObject*) { ++oks; });
+  auto* cancel = new TButton(&form);
+  cancel->SetParent(&form);
+  cancel->SetBounds(310, 40, 75, 25);
+  cancel->SetCancel(true);
+  cancel->SetOnClick([&](TObject*) { ++cancels; });
+  g->SetOptions(g->Options() | goEditing);
+  g->SetFocus();
+  input::KeyPress(g, VK_F2);
+  ASSERT_TRUE(g->EditorMode());
+  input::TypeText(g->InplaceEditor(), u"a");
+  input::KeyPress(g->InplaceEditor(), VK_ESCAPE);
+  EXPECT_FALSE(g->EditorMode());
+  input::KeyPress(g, VK_F2);
+  input::KeyPress(g->InplaceEditor(), VK_RETURN);
+  EXPECT_FALSE(g->EditorMode());
+  EXPECT_EQ(oks + cancels, 0);
+  // Without an editor open the keys are the dialog's again.
+  input::KeyPress(g, VK_RETURN);
+  EXPECT_EQ(oks, 1);
+}
+
 TEST_F(GridTest, PickListDropsDownAndPicks) {
   g->SetOptions(g->Options() | goEditing);
   g->SetOnGetEditStyle([](TObject*, Integer, Integer, TEditStyle& s) { s = esPickList; });

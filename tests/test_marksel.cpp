@@ -187,3 +187,35 @@ TEST_F(MarkSel, EveryOwnSettingTakesANewValue) {
   TMarkSel fresh(nullptr);
   EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
 }
+
+TEST_F(MarkSel, KeysMoveAFocusRectangleAndChooseASymbol) {
+  m->SetMarkVisible(2, false);  // hidden symbols leave no gap: 3 takes cell 2
+  m->SetFocus();
+  // The top edge of cell (2, 1), where the dotted focus frame runs.
+  auto edge = [&] {
+    std::vector<TColor> line;
+    for (Integer x = -10; x <= 10; ++x) line.push_back(Px(Cell(2, 1).X + x, Cell(2, 1).Y - 10));
+    return line;
+  };
+  const auto before = edge();
+  input::KeyPress(m, VK_RIGHT);
+  input::KeyPress(m, VK_RIGHT);
+  input::KeyPress(m, VK_DOWN);  // cell (2, 1): symbol 11
+  Application->ProcessMessages();
+  EXPECT_NE(edge(), before);
+  input::KeyPress(m, VK_SPACE);
+  ASSERT_EQ(clicks.size(), 1u);
+  EXPECT_EQ(clicks[0].mark, 11);
+  EXPECT_EQ(m->Selected(), 11);
+  input::KeyPress(m, VK_HOME);
+  input::KeyPress(m, VK_UP);  // nothing above the first row
+  input::KeyPress(m, VK_RETURN);
+  EXPECT_EQ(m->Selected(), 0);
+  input::KeyPress(m, VK_END);
+  input::KeyPress(m, VK_RETURN);
+  EXPECT_EQ(m->Selected(), TMarkSel::MaxMark);
+  // Disabled, it takes no keys.
+  m->SetEnabled(false);
+  input::KeyPress(m, VK_HOME);
+  EXPECT_EQ(m->Selected(), TMarkSel::MaxMark);
+}

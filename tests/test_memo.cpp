@@ -150,3 +150,19 @@ TEST_F(MemoTest, CaretBlinksOnlyWhileFocusedAndRepaintsOnlyItsStrip) {
 }
 
 }  // namespace
+
+TEST_F(MemoTest, CaretKeysAndDeletionTreatASurrogatePairAsOneCharacter) {
+  Fixture f;
+  const String face = u"\U0001F600";
+  f.memo->SetText(u"x" + face + face);
+  f.memo->SetFocus();
+  f.memo->SetSelStart(5);
+  jox::input::KeyPress(f.memo, VK_LEFT);
+  EXPECT_EQ(f.memo->SelStart(), 3);
+  jox::input::KeyPress(f.memo, VK_BACK);
+  EXPECT_EQ(f.memo->Text(), u"x" + face);
+  jox::input::KeyPress(f.memo, VK_HOME);
+  jox::input::KeyPress(f.memo, VK_RIGHT);
+  jox::input::KeyPress(f.memo, VK_DELETE);
+  EXPECT_EQ(f.memo->Text(), u"x");
+}

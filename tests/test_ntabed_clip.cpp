@@ -368,3 +368,32 @@ TEST_F(NTabEdClipTest, ClipboardKeys) {
   input::KeyPress(t, 'A', ssCtrl);
   EXPECT_EQ(t->Selection(), (TGridRect{2, 1, 4, 4}));
 }
+
+TEST_F(NTabEdClipTest, ShiftF10OpensTheMenusAtTheCurrentCell) {
+  const TRect cell = t->CellRect(3, 2);
+  input::Click(t, cell.Left + 5, cell.Top + 5);
+  input::KeyPress(t, VK_F10, ssShift);
+  ASSERT_TRUE(t->PopupD()->IsOpen());
+  const TRect rc = t->CellRect(3, 2);
+  const TPoint below = t->ClientToScreen(Point(rc.Left, rc.Bottom));
+  TControl* level = t->PopupD()->Level(0);
+  EXPECT_NEAR(level->Left(), below.X, 12);
+  EXPECT_NEAR(level->Top(), below.Y, 2);
+  input::KeyPress(level, VK_ESCAPE);
+  EXPECT_FALSE(t->PopupD()->IsOpen());
+  // With Ctrl the heading menu of the current column opens, ready to act on that column.
+  input::KeyPress(t, VK_F10, TShiftState(ssShift) | TShiftState(ssCtrl));
+  ASSERT_TRUE(t->PopupH()->IsOpen());
+  EXPECT_EQ(HItem(3)->Caption(), u"Select Column");
+  EXPECT_EQ(t->PopupTarget().X, 3);
+  // An application's own PopupMenu replaces the built-in menus.
+  t->PopupH()->CloseMenu();
+  TPopupMenu own(nullptr);
+  own.Items()->Add(new TMenuItem(&own));
+  t->SetPopupMenu(&own);
+  input::KeyPress(t, VK_APPS);
+  EXPECT_TRUE(own.IsOpen());
+  EXPECT_FALSE(t->PopupD()->IsOpen());
+  own.CloseMenu();
+  t->SetPopupMenu(nullptr);
+}

@@ -383,3 +383,56 @@ TEST_F(OnOffTest, EveryOwnSettingTakesANewValue) {
   TOnOffBut fresh(nullptr);
   EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
 }
+
+TEST_F(OnOffTest, SpaceSwitchesTheFocusedButtonAndItsGroup) {
+  TOnOffBut* a = Add(10, 10);
+  TOnOffBut* b = Add(10, 70);
+  a->SetGroupIndex(1);
+  b->SetGroupIndex(1);
+  int clicks = 0;
+  b->SetOnClick([&](TObject*) { ++clicks; });
+  form.Show();
+  EXPECT_TRUE(a->Focused());  // the first tab stop of the shown form
+  input::KeyPress(&form, VK_SPACE);
+  EXPECT_TRUE(a->OnOff());
+  input::KeyPress(&form, VK_TAB);
+  ASSERT_TRUE(b->Focused());
+  input::KeyPress(&form, VK_SPACE);
+  EXPECT_TRUE(b->OnOff());
+  EXPECT_FALSE(a->OnOff());
+  EXPECT_EQ(clicks, 1);
+  // A momentary button is on only while Space is held.
+  b->SetMode(oobmSpeedBut);
+  b->SetOnOff(false);
+  input::KeyDown(&form, VK_SPACE);
+  EXPECT_TRUE(b->OnOff());
+  input::KeyUp(&form, VK_SPACE);
+  EXPECT_FALSE(b->OnOff());
+  // A click on the picture focuses the button; the mouse-less style takes no key either.
+  ClickPicture(a);
+  EXPECT_TRUE(a->Focused());
+  a->SetMouseAction(oomaNone);
+  const bool was = a->OnOff();
+  input::KeyPress(&form, VK_SPACE);
+  EXPECT_EQ(a->OnOff(), was);
+}
+
+TEST_F(OnOffTest, TheFocusShowsRoundThePicture) {
+  TOnOffBut* a = Add(10, 10);
+  auto* other = new TEdit(&form);
+  other->SetParent(&form);
+  other->SetBounds(200, 10, 50, 20);
+  auto frameLine = [&] {
+    Application->ProcessMessages();
+    std::vector<TColor> line;
+    const Integer y = 10 + a->TopSpace(), x0 = 10 + a->LeftSpace();
+    for (Integer x = x0; x < x0 + a->GlyphWidth() + 2; ++x) line.push_back(test::SurfacePixel(form.Surface(), x, y));
+    return line;
+  };
+  other->SetFocus();
+  const auto unfocused = frameLine();
+  a->SetFocus();
+  EXPECT_NE(frameLine(), unfocused);
+  other->SetFocus();
+  EXPECT_EQ(frameLine(), unfocused);
+}

@@ -590,3 +590,51 @@ TEST_F(ReportListTest, AssignCopiesEveryNamedSetting) {
   dst.Assign(&src);
   EXPECT_TRUE(test::SameProps(src, dst, copied));
 }
+
+TEST_F(ReportListTest, ShiftArrowsExtendAMultipleSelectionFromTheAnchor) {
+  v->SetNrRows(8);
+  v->SetRowSelectMode(2);
+  ClickData(1, 3);
+  v->SetFocus();
+  input::KeyPress(v, VK_DOWN, ssShift);
+  input::KeyPress(v, VK_DOWN, ssShift);
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{3, 4, 5}));
+  // Back past the anchor: the range turns round it.
+  input::KeyPress(v, VK_UP, ssShift);
+  input::KeyPress(v, VK_UP, ssShift);
+  input::KeyPress(v, VK_UP, ssShift);
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{2, 3}));
+  // A plain move starts again from the row it reaches.
+  input::KeyPress(v, VK_DOWN);
+  input::KeyPress(v, VK_DOWN, ssShift);
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{3, 4}));
+  // Mode 1 keeps one row whatever Shift says.
+  v->SetRowSelectMode(1);
+  input::KeyPress(v, VK_DOWN, ssShift);
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{5}));
+}
+
+TEST_F(ReportListTest, TheFocusedRowShowsInEverySelectMode) {
+  v->SetNrRows(5);
+  auto* other = new TEdit(&form);
+  other->SetParent(&form);
+  other->SetBounds(0, 380, 50, 20);
+  // The pixels along the top edge of the current row, focused and not.
+  auto edge = [&](bool focused) {
+    if (focused) v->SetFocus();
+    else other->SetFocus();
+    Application->ProcessMessages();
+    const TRect rc = v->CellRect(1, v->Row());
+    const TPoint o = v->OriginInRoot();
+    std::vector<TColor> line;
+    for (Integer x = rc.Left; x < rc.Right; ++x) line.push_back(test::SurfacePixel(form.Surface(), o.X + x, o.Y + rc.Top));
+    return line;
+  };
+  for (Integer mode : {1, 2, 0}) {
+    SCOPED_TRACE(mode);
+    v->SetRowSelectMode(mode);
+    v->SetFocus();
+    input::KeyPress(v, VK_DOWN);  // mode 0 parks the grid's selection outside the data until a key
+    EXPECT_NE(edge(true), edge(false));
+  }
+}

@@ -150,3 +150,29 @@ TEST_F(RepButTest, EveryOwnSettingTakesANewValue) {
   TRepSpeedButton fresh(nullptr);
   EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
 }
+
+TEST_F(RepButTest, SpaceHeldRepeatsAndItsReleaseClicks) {
+  auto* before = new TEdit(&form);
+  before->SetParent(&form);
+  before->SetTabOrder(0);
+  before->SetFocus();
+  input::KeyPress(&form, VK_TAB);  // the button is a tab stop
+  ASSERT_TRUE(b->Focused());
+  pressedAt = Application->Now();
+  input::KeyDown(&form, VK_SPACE);
+  Wait(350);
+  input::KeyDown(&form, VK_SPACE);  // the key's own auto-repeat restarts nothing
+  Wait(400);
+  EXPECT_EQ(repeats, (std::vector<uint64_t>{500, 700}));
+  input::KeyUp(&form, VK_SPACE);
+  EXPECT_EQ(clicks, 1);
+  Wait(1000);
+  EXPECT_EQ(repeats.size(), 2u);
+  EXPECT_EQ(Application->TimerCount(), 0);
+  // Tabbing away with Space held stops it without a click.
+  input::KeyDown(&form, VK_SPACE);
+  EXPECT_TRUE(b->Repeating());
+  before->SetFocus();
+  EXPECT_FALSE(b->Repeating());
+  EXPECT_EQ(clicks, 1);
+}

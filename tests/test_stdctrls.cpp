@@ -271,3 +271,43 @@ TEST_F(EditTest, CaretBlinksWhileFocused) {
   EXPECT_FALSE(caretShown());
   Application->UseVirtualClock(false);
 }
+
+TEST_F(EditTest, CaretKeysAndDeletionTreatASurrogatePairAsOneCharacter) {
+  const String face = u"\U0001F600";  // two UTF-16 units
+  edit->SetText(u"a" + face + u"b");
+  Key(VK_END);
+  Key(VK_LEFT);
+  Key(VK_LEFT);
+  EXPECT_EQ(Caret(), 1);
+  Key(VK_RIGHT);
+  EXPECT_EQ(Caret(), 3);
+  Key(VK_LEFT, ssShift);
+  EXPECT_EQ(edit->SelLength(), 2);
+  Key(VK_RIGHT);
+  Key(VK_BACK);
+  EXPECT_EQ(edit->Text(), u"ab");
+  edit->SetText(face + face);
+  Key(VK_HOME);
+  Key(VK_DELETE);
+  EXPECT_EQ(edit->Text(), face);
+}
+
+TEST_F(EditTest, AnInputMethodsCompositionShowsAtTheCaretUntilCommitted) {
+  Type(u"ab");
+  auto strip = [&] {
+    Application->ProcessMessages();
+    std::vector<TColor> line;
+    for (Integer x = 0; x < 40; ++x)
+      for (Integer y = 4; y < 18; ++y) line.push_back(test::SurfacePixel(form.Surface(), 10 + x, 10 + y));
+    return line;
+  };
+  const auto plain = strip();
+  input::Compose(edit, u"\u65E5\u672C");
+  EXPECT_EQ(edit->Text(), u"ab");  // composing changes no text
+  EXPECT_EQ(changes, 2);
+  EXPECT_NE(strip(), plain);
+  // Committed: the characters arrive as typed ones and the composition ends.
+  input::Compose(edit, String());
+  input::Char(edit, u'\u65E5');
+  EXPECT_EQ(edit->Text(), u"ab\u65E5");
+}

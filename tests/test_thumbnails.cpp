@@ -464,3 +464,40 @@ TEST_F(ThumbsTest, EveryOwnSettingTakesANewValue) {
   TThumbnails fresh(nullptr);
   EXPECT_EQ(jox::test::RefusedProps(fresh), (std::vector<String>{}));
 }
+
+TEST_F(ThumbsTest, KeysMoveTheFocusedSlideIntoViewAndSelectIt) {
+  Place(3, 400);  // 3 columns, two whole rows in view
+  std::vector<Integer> clicked;
+  t->SetOnImageClick([&](TObject*, Integer, Integer, Integer id) { clicked.push_back(id); });
+  t->SetFocus();
+  input::KeyPress(t, VK_RIGHT);  // the first key lands on the first slide in view
+  EXPECT_EQ(t->FocusedSlide(), 1);
+  input::KeyPress(t, VK_RIGHT);
+  input::KeyPress(t, VK_DOWN);
+  EXPECT_EQ(t->FocusedSlide(), 5);
+  input::KeyPress(t, VK_LEFT);
+  input::KeyPress(t, VK_SPACE);
+  EXPECT_TRUE(t->SlideSelected(4));
+  EXPECT_EQ(clicked, (std::vector<Integer>{4}));
+  // Down past the view scrolls its row up into it; End goes to the last slide, Home back to the first.
+  input::KeyPress(t, VK_DOWN);
+  input::KeyPress(t, VK_DOWN);
+  EXPECT_EQ(t->FocusedSlide(), 10);
+  Integer x = 0, y = 0;
+  t->CalcSlidePos(10, x, y);
+  EXPECT_GE(y, TThumbnails::Border);
+  EXPECT_LE(y + S, t->Height() - TThumbnails::Border);
+  input::KeyPress(t, VK_END);
+  EXPECT_EQ(t->FocusedSlide(), 100);
+  t->CalcSlidePos(100, x, y);
+  EXPECT_LE(y + S, t->Height() - TThumbnails::Border);
+  input::KeyPress(t, VK_NEXT);  // stays at the end
+  EXPECT_EQ(t->FocusedSlide(), 100);
+  input::KeyPress(t, VK_HOME);
+  EXPECT_EQ(t->FocusedSlide(), 1);
+  t->CalcSlidePos(1, x, y);
+  EXPECT_GE(y, TThumbnails::Border);
+  input::KeyPress(t, VK_RETURN);
+  EXPECT_TRUE(t->SlideSelected(1));
+  EXPECT_FALSE(t->SlideSelected(4));  // single selection
+}

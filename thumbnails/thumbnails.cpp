@@ -28,6 +28,7 @@ Integer FloorMod(int64_t A, int64_t B) { return Integer(A - int64_t(FloorDiv(A, 
 TThumbnails::TThumbnails(TComponent* AOwner)
     : TGraphicControl(AOwner), FSelectedSlide(std::make_unique<TBitFld>(nullptr)) {
   FSelectedSlide->SetSize(FMax - FMin + 1);
+  WantKeyboard(DLGC_WANTARROWS | DLGC_WANTRETURN);
   SetBounds(Left(), Top(), DefWidth, DefHeight);
   FPainted = std::make_unique<TPaintBuffer>(this);
 }

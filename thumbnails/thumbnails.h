@@ -3,7 +3,7 @@
 // Sections: [types] [thumbnails]
 //
 // Sources: thumbnails.cpp (creation, properties, geometry, selection, mouse, class table),
-// thumbnails_paint.cpp (Paint and the focus highlight).
+// thumbnails_paint.cpp (Paint and the focus highlight), thumbnails_keys.cpp (keys).
 #pragma once
 
 #include <memory>
@@ -163,8 +163,13 @@ class TThumbnails : public TGraphicControl {
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  // The strip is a tab stop. Arrows, Home/End and PgUp/PgDn move the focused slide (the highlight,
+  // FocusedSlide) and scroll it into view; Space and Enter select it as a click does (OnImageClick
+  // with the slide's centre).
+  void KeyDown(Word& Key, TShiftState Shift) override;
 
  private:
+  void FocusSlide(Integer s);
   Integer Pitch() const { return FThumbBaseSize + FSLideDist + 2 * FSlideMargin; }
   Integer Side() const { return FThumbBaseSize + 2 * FSlideMargin; }
   // First slide of the top row and the scrolled-out part of it in pixels.

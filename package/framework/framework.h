@@ -17,6 +17,8 @@
 #include "package/framework/controls/controls.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/input.h"
+#include "package/framework/controls/keyaccess.h"
+#include "package/framework/controls/keyproxy.h"
 #include "package/framework/controls/clipbrd.h"
 #include "package/framework/controls/stdctrls.h"
 #include "package/framework/controls/labels.h"

@@ -3,8 +3,10 @@
 # reading the screen with xprobe. Checks that what changes on a timer, on a click and from a worker
 # thread is on screen at once; that an exception thrown by OnClick is shown in a message window and the
 # program goes on; that a second form closed by its close button runs its close events and the program
-# goes on; that the caret blinks; that closing the main window (and SIGTERM, SDL's quit) runs the close
-# events and ends the program; and the CPU the idle window and a focused edit use.
+# goes on; that the caret blinks; that Tab leaves a memo, a label's Alt mnemonic, a menu shortcut and
+# Shift+F10 work from the keyboard, and AltGr types its character on a German layout; that closing the
+# main window (and SIGTERM, SDL's quit) runs the close events and ends the program; and the CPU the idle
+# window and a focused edit use.
 #   run_window_suite.sh WINDOW_APP XPROBE
 # Exit 0 when every check passed, 1 on a failure, 77 (skipped) only when no X server can start.
 # JOX_IDLE_CPU_MAX and JOX_EDIT_CPU_MAX (percent of a core, default 1 and 2) set the CPU limits.
@@ -130,6 +132,32 @@ sleep 0.3
 edit_cpu=$(cpu_percent 6)
 below "$edit_cpu" "$edit_max" && ok "a focused edit uses $edit_cpu% of a core" ||
   bad "a focused edit uses $edit_cpu% of a core (limit $edit_max%)"
+# Keyboard access: Tab out of the memo, a mnemonic, a menu shortcut, Shift+F10, an AltGr character.
+click 270 140
+xdotool type x
+xdotool key Tab
+wait_log "enter name" 2 && ok "Tab leaves the memo for the next control" || bad "Tab stayed in the memo"
+: >"$log"
+click 270 140
+xdotool key alt+n
+wait_log "enter name" 2 && ok "Alt+N (a label's mnemonic) focuses its control" || bad "the mnemonic did nothing"
+xdotool key ctrl+s
+wait_log "shortcut save" 2 && ok "Ctrl+S runs the menu item it is the shortcut of" || bad "the menu shortcut did nothing"
+click 270 140
+xdotool key shift+F10
+wait_log "popup memo" 2 && ok "Shift+F10 opens the focused memo's menu" || bad "Shift+F10 opened no menu"
+xdotool key Escape
+sleep 0.2
+if setxkbmap de 2>/dev/null; then
+  xdotool key alt+n
+  sleep 0.2
+  xdotool key ISO_Level3_Shift+q  # AltGr+Q is @ on a German layout
+  wait_log "text @" 2 && ok "AltGr+Q types @ on a German layout" || bad "AltGr+Q typed no @: $(tail -n 3 "$log" | tr '\n' ' ')"
+  setxkbmap us
+else
+  echo "skip the AltGr check: setxkbmap cannot switch the layout"
+fi
+
 click 390 74  # Second: the edit loses the focus, nothing blinks any more
 if second=$(find_window "jox second form" 5); then
   ok "a second form opens"

@@ -2,7 +2,8 @@
 // whose parts change on a timer, on a click and from a worker thread, a button that throws, a button
 // that opens a second form, and a focused edit with a blinking caret. It writes what happens to stdout,
 // one line per event, for the script to check:
-//   ready | closequery <form> | close <form> | shown <what> | end
+//   ready | closequery <form> | close <form> | shown <what> | enter name | text <utf8> | popup memo |
+//   shortcut save | end
 // Boxes (screen = client coordinates, no window manager): see kBoxes in run_window_suite.sh.
 #include <chrono>
 #include <cstdio>
@@ -109,6 +110,32 @@ int main() {
   auto* edit = new TEdit(&form);
   edit->SetParent(&form);
   edit->SetBounds(10, 110, 200, 24);
+
+  // Keyboard access: a memo at (220,110) with a popup menu, then in tab order an edit at (340,130)
+  // named by the label "&Name"; a form menu item runs on Ctrl+S. Logs: enter name | text <utf8> |
+  // popup memo | shortcut save.
+  auto* memo = new TMemo(&form);
+  memo->SetParent(&form);
+  memo->SetBounds(220, 110, 110, 60);
+  memo->SetTabStop(true);
+  auto* name = new TEdit(&form);
+  name->SetParent(&form);
+  name->SetBounds(340, 130, 130, 24);
+  name->SetOnEnter([](TObject*) { Log("enter", "name"); });
+  name->SetOnChange([name](TObject*) { Log("text", ToUtf8(name->Text()).c_str()); });
+  auto* label = new TLabel(&form);
+  label->SetParent(&form);
+  label->SetBounds(340, 112, 60, 16);
+  label->SetCaption(u"&Name");
+  label->SetFocusControl(name);
+  auto* menu = new TPopupMenu(&form);
+  auto* save = new TMenuItem(menu);
+  save->SetCaption(u"&Save");
+  save->SetShortCut(ShortCut('S', ssCtrl));
+  save->SetOnClick([](TObject*) { Log("shortcut", "save"); });
+  menu->Items()->Add(save);
+  menu->SetOnPopup([](TObject*) { Log("popup", "memo"); });
+  memo->SetPopupMenu(menu);
 
   Log("ready");
   const int rc = sdl::Run(&form);

@@ -20,6 +20,8 @@ std::string gError;
 bool gVideo = false;
 Uint32 gWakeEvent = 0;  // a user event: Queue, Synchronize and Terminate wake the loop with it
 uint64_t gPresents = 0;
+bool gKeyTaken = false;  // the last key down was taken by a shortcut, a mnemonic or navigation
+String gComposition;     // what an input method is composing now
 std::vector<TWindow*> gWindows;
 std::map<TControl*, std::unique_ptr<TWindow>> gOwned;  // windows opened for shown forms and popups
 std::map<SDL_SystemCursor, SDL_Cursor*> gCursors;
@@ -144,6 +146,7 @@ Word ToVirtualKey(SDL_Keycode k) {
   if (k >= SDLK_a && k <= SDLK_z) return Word('A' + (k - SDLK_a));
   if (k >= SDLK_0 && k <= SDLK_9) return Word('0' + (k - SDLK_0));
   if (k >= SDLK_F1 && k <= SDLK_F12) return Word(VK_F1 + (k - SDLK_F1));
+  if (k >= SDLK_F13 && k <= SDLK_F24) return Word(VK_F1 + 12 + (k - SDLK_F13));
   switch (k) {
     case SDLK_BACKSPACE: return VK_BACK;
     case SDLK_TAB: return VK_TAB;
@@ -159,6 +162,7 @@ Word ToVirtualKey(SDL_Keycode k) {
     case SDLK_RIGHT: return VK_RIGHT;
     case SDLK_DOWN: return VK_DOWN;
     case SDLK_INSERT: return VK_INSERT;
+    case SDLK_APPLICATION: case SDLK_MENU: return VK_APPS;
     case SDLK_DELETE: return VK_DELETE;
     case SDLK_KP_0: return VK_NUMPAD0;
     case SDLK_KP_1: return VK_NUMPAD0 + 1;
@@ -199,6 +203,15 @@ TShiftState ModShift(Uint16 mod) {
   if (mod & KMOD_CTRL) bits |= ssCtrl;
   if (mod & KMOD_ALT) bits |= ssAlt;
   return TShiftState(bits);
+}
+
+// Whether text arriving with these modifiers is typed: Ctrl or Alt alone make shortcuts, but AltGr
+// (right Alt, or Ctrl+Alt as X11 and Windows report it) makes characters such as @, the euro sign and
+// braces on many layouts.
+bool TypesText(Uint16 mod) {
+  const bool ctrl = mod & KMOD_CTRL, leftAlt = mod & KMOD_LALT;
+  if (ctrl && (mod & KMOD_ALT)) return true;
+  return !ctrl && !leftAlt;
 }
 
 TMouseButton ToButton(Uint8 b) { return b == SDL_BUTTON_RIGHT ? mbRight : b == SDL_BUTTON_MIDDLE ? mbMiddle : mbLeft; }
@@ -270,7 +283,6 @@ TWindow::TWindow(TControl* Root) : FRoot(Root), FPopup(dynamic_cast<TPopupWindow
   }
   gWindows.push_back(this);
   gWatches[this] = std::make_unique<TRootWatch>(&FRoot);
-  SDL_StartTextInput();
   // The root learns where the window system put it: screen coordinates drive popups.
   if (!FPopup) {
     int wx = 0, wy = 0;
@@ -592,15 +604,27 @@ struct EventRouter {
             break;
           }
           const bool taken = input::KeyDown(r, vk, shift);
-          // Text input brings the printable characters; control characters come from the key.
+          gKeyTaken = taken;
+          // Text input brings the printable characters where text is typed; control characters, and
+          // the characters of controls that type none (text input off), come from the key.
           char16_t ch = input::KeyToChar(vk, shift);
-          if (!taken && ch && (ch < 32 || (shift & ssCtrl))) input::Char(r, ch, shift);
+          if (!taken && ch && (ch < 32 || (shift & ssCtrl) || !SDL_IsTextInputActive())) input::Char(r, ch, shift);
         }
         break;
       case SDL_TEXTINPUT:
         if (TControl* r = Target(e.text.windowID)) {
-          if (SDL_GetModState() & (KMOD_CTRL | KMOD_ALT)) break;
+          if (!gComposition.empty()) input::Compose(r, String());
+          gComposition.clear();
+          // A key a shortcut or mnemonic took types nothing.
+          if (gKeyTaken || !TypesText(SDL_GetModState())) break;
           for (char16_t ch : FromUtf8(e.text.text)) input::Char(r, ch);
+        }
+        break;
+      case SDL_TEXTEDITING:
+        // An input method's text being composed: shown at the caret until it is committed.
+        if (TControl* r = Target(e.edit.windowID)) {
+          gComposition = FromUtf8(e.edit.text);
+          input::Compose(r, gComposition);
         }
         break;
       default:
@@ -658,9 +682,41 @@ void THost::DispatchPending() {
   CloseRequested();
 }
 
+// Text input (and with it an input method) is on while the control with the keyboard types text
+// (DLGC_WANTCHARS), its window placed at the caret.
+void UpdateTextInput() {
+  TWinControl* focus = nullptr;
+  TWindow* window = nullptr;
+  SDL_Window* keyboard = SDL_GetKeyboardFocus();
+  for (TWindow* w : gWindows)
+    if (keyboard && w->WindowID() == SDL_GetWindowID(keyboard))
+      if (auto* root = dynamic_cast<TWinControl*>(w->Root())) {
+        focus = root->FocusedControl();
+        window = w;
+      }
+  const bool wanted = focus && (focus->Perform(WM_GETDLGCODE) & DLGC_WANTCHARS);
+  if (!wanted) {
+    if (SDL_IsTextInputActive()) SDL_StopTextInput();
+    gComposition.clear();
+    return;
+  }
+  if (!SDL_IsTextInputActive()) SDL_StartTextInput();
+  const TPoint o = focus->OriginInRoot(), p = focus->PopupPoint();
+  const Integer h = std::max<Integer>(std::abs(focus->Font()->Height()), 12);
+  SDL_Rect r{o.X + p.X, o.Y + p.Y - h, 1, h};
+  static SDL_Rect last{-1, -1, -1, -1};
+  static TWindow* lastWindow = nullptr;
+  if (window != lastWindow || r.x != last.x || r.y != last.y || r.h != last.h) {
+    SDL_SetTextInputRect(&r);
+    last = r;
+    lastWindow = window;
+  }
+}
+
 void THost::Flush() {
   if (!gVideo) return;
   UpdateCursor();
+  UpdateTextInput();
   for (TWindow* w : std::vector<TWindow*>(gWindows)) {
     // A handler run by painting may have closed a window of the list.
     if (std::find(gWindows.begin(), gWindows.end(), w) == gWindows.end()) continue;

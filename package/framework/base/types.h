@@ -124,7 +124,7 @@ constexpr Word VK_LBUTTON = 1, VK_RBUTTON = 2, VK_MBUTTON = 4, VK_BACK = 8, VK_T
                VK_NEXT = 34, VK_END = 35, VK_HOME = 36, VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39,
                VK_DOWN = 40, VK_INSERT = 45, VK_DELETE = 46, VK_NUMPAD0 = 96, VK_MULTIPLY = 106,
                VK_ADD = 107, VK_SUBTRACT = 109, VK_DECIMAL = 110, VK_DIVIDE = 111, VK_F1 = 112,
-               VK_F2 = 113, VK_F3 = 114, VK_F4 = 115, VK_OEM_PLUS = 187, VK_OEM_COMMA = 188, VK_OEM_MINUS = 189, VK_OEM_PERIOD = 190;
+               VK_F2 = 113, VK_F3 = 114, VK_F4 = 115, VK_F10 = 121, VK_APPS = 93, VK_OEM_PLUS = 187, VK_OEM_COMMA = 188, VK_OEM_MINUS = 189, VK_OEM_PERIOD = 190;
 
 // [messages] -------------------------------------------------------------------
 struct TMessage {
@@ -156,7 +156,9 @@ constexpr Cardinal CM_ACTIVATE = CM_BASE + 0, CM_DEACTIVATE = CM_BASE + 1, CM_GO
                    CM_FONTCHANGED = CM_BASE + 14, CM_CURSORCHANGED = CM_BASE + 15,
                    CM_TEXTCHANGED = CM_BASE + 18, CM_MOUSEENTER = CM_BASE + 19, CM_MOUSELEAVE = CM_BASE + 20,
                    CM_BUTTONPRESSED = CM_BASE + 24 /* 45080 */, CM_SHOWHINTCHANGED = CM_BASE + 26,
-                   CM_ENTER = CM_BASE + 27, CM_EXIT = CM_BASE + 28, CM_MOUSEWHEEL = CM_BASE + 67;
+                   CM_ENTER = CM_BASE + 27, CM_EXIT = CM_BASE + 28, CM_MOUSEWHEEL = CM_BASE + 67,
+                   // ours: an input method's text being composed (LParam: const String*; empty ends it)
+                   CM_COMPOSITION = CM_BASE + 80;
 constexpr Cardinal CN_BASE = 0xBC00;
 constexpr Cardinal CN_KEYDOWN = CN_BASE + WM_KEYDOWN, CN_KEYUP = CN_BASE + WM_KEYUP, CN_CHAR = CN_BASE + WM_CHAR;
 

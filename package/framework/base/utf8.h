@@ -20,6 +20,27 @@ inline size_t Utf16CutLength(std::u16string_view s, size_t Limit) {
   return parts ? Limit - 1 : Limit;
 }
 
+inline bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
+inline bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
+
+// Pos (0 .. size) moved back off the middle of a surrogate pair: a caret stands between characters.
+inline size_t Utf16Boundary(std::u16string_view s, size_t Pos) {
+  if (Pos > s.size()) return s.size();
+  return Pos > 0 && Pos < s.size() && IsHighSurrogate(s[Pos - 1]) && IsLowSurrogate(s[Pos]) ? Pos - 1 : Pos;
+}
+// The position one character after Pos (two units over a pair), at most size.
+inline size_t Utf16Next(std::u16string_view s, size_t Pos) {
+  Pos = Utf16Boundary(s, Pos);
+  if (Pos >= s.size()) return s.size();
+  return Pos + 1 < s.size() && IsHighSurrogate(s[Pos]) && IsLowSurrogate(s[Pos + 1]) ? Pos + 2 : Pos + 1;
+}
+// The position one character before Pos, at least 0.
+inline size_t Utf16Prev(std::u16string_view s, size_t Pos) {
+  Pos = Utf16Boundary(s, Pos);
+  if (Pos == 0) return 0;
+  return Pos >= 2 && IsLowSurrogate(s[Pos - 1]) && IsHighSurrogate(s[Pos - 2]) ? Pos - 2 : Pos - 1;
+}
+
 // s cut to at most Limit units without parting a surrogate pair.
 inline std::u16string_view Utf16Cut(std::u16string_view s, size_t Limit) {
   return s.substr(0, Utf16CutLength(s, Limit));

@@ -1,5 +1,7 @@
 // Speed buttons and push buttons. Sections: [speed] [speed-paint] [push] [tables]
 #include "package/framework/controls/buttons.h"
+
+#include "package/framework/controls/labels.h"
 #include "package/framework/controls/menus.h"
 
 #include <algorithm>
@@ -127,6 +129,36 @@ void TSpeedButton::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   SetState(s);
 }
 
+void TSpeedButton::KeyDown(Word& Key, TShiftState Shift) {
+  if (Key != VK_SPACE || !Enabled()) return;
+  Key = 0;
+  if (FSpaceHeld) return;  // the key's auto-repeat
+  FSpaceHeld = true;
+  if (!FDown) SetState(bsDown);
+}
+
+void TSpeedButton::KeyUp(Word& Key, TShiftState Shift) {
+  if (Key != VK_SPACE || !FSpaceHeld) return;
+  Key = 0;
+  FSpaceHeld = false;
+  if (FGroupIndex == 0) {
+    SetState(bsUp);
+  } else {
+    SetDown(!FDown);
+    SetState(FDown ? bsExclusive : bsUp);
+  }
+  Click();
+}
+
+void TSpeedButton::FocusChanged() {
+  // The focus leaving with Space held lets the button go without a click.
+  if (!Focused() && FSpaceHeld) {
+    FSpaceHeld = false;
+    SetState(FDown ? bsExclusive : bsUp);
+  }
+  Invalidate();
+}
+
 void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TGraphicControl::MouseUp(Button, Shift, X, Y);
   if (!FDragging || Button != mbLeft) return;
@@ -217,6 +249,7 @@ void TSpeedButton::Paint() {
     }
   }
   PaintGlyphAndCaption(c, client, pressed);
+  if (Focused()) c->DrawFocusRect(Rect(client.Left + 3, client.Top + 3, client.Right - 3, client.Bottom - 3));
 }
 
 void TSpeedButton::PaintGlyphAndCaption(TCanvas* C, TRect R, bool Pressed) {
@@ -404,6 +437,14 @@ void TButton::DefaultHandler(TMessage& Message) {
       }
       break;
     }
+    case CM_DIALOGCHAR:
+      // Alt+mnemonic presses the button where it is; the focus stays.
+      if (IsAccel(char16_t(Message.WParam), Caption()) && Enabled() && Showing()) {
+        Click();
+        Message.Result = 1;
+        return;
+      }
+      break;
     case WM_GETDLGCODE:
       Message.Result = 0;
       return;

@@ -65,6 +65,12 @@ class TSpeedButton : public TGraphicControl {
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  // For a subclass that asked for the keyboard (WantKeyboard): Space held is the press, its release
+  // the click (a grouped button toggles as on a click); the focus shows as a dotted rectangle.
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void FocusChanged() override;
+  bool SpaceHeld() const { return FSpaceHeld; }
   // Tells the group that this button went down (or that a group setting changed).
   void UpdateExclusive();
 
@@ -85,6 +91,7 @@ class TSpeedButton : public TGraphicControl {
   TButtonState FState = bsUp;
   bool FDragging = false;
   bool FMouseInControl = false;
+  bool FSpaceHeld = false;
 };
 
 // [push] ---------------------------------------------------------------------------------------------------

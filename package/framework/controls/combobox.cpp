@@ -178,7 +178,8 @@ class TComboListPopup : public TPopupWindow {
 
  protected:
   void KeyDown(Word& Key, TShiftState Shift) override {
-    if (FCombo->NavigationKey(Key, Shift)) Key = 0;
+    TPopupWindow::KeyDown(Key, Shift);
+    if (Key && FCombo->NavigationKey(Key, Shift)) Key = 0;
   }
   void KeyPress(char16_t& Key) override {
     if (FCombo->OnKeyPress()) FCombo->OnKeyPress()(FCombo, Key);
@@ -496,7 +497,6 @@ bool TCustomComboBox::NavigationKey(Word Key, TShiftState Shift) {
     const Integer page = std::max(box->VisibleFrom(box->ScrollPos(sbVertical)) - 1, 1);
     switch (Key) {
       case VK_RETURN: UserSelect(hot, true); return true;
-      case VK_ESCAPE: SetDroppedDown(false); return true;
       case VK_TAB: UserSelect(hot, true); return false;
       case VK_UP: hot = hot < 0 ? 0 : hot - 1; break;
       case VK_DOWN: hot = hot + 1; break;

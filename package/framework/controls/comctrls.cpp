@@ -495,6 +495,7 @@ class TCalendarPopup : public TPopupWindow {
   void KeyDown(Word& Key, TShiftState Shift) override {
     TPopupWindow::KeyDown(Key, Shift);
     switch (Key) {
+      case 0: return;
       case VK_LEFT: Move(Shown - 1); break;
       case VK_RIGHT: Move(Shown + 1); break;
       case VK_UP: Move(Shown - 7); break;
@@ -502,7 +503,6 @@ class TCalendarPopup : public TPopupWindow {
       case VK_PRIOR: Move(IncMonth(Shown, -1)); break;
       case VK_NEXT: Move(IncMonth(Shown, 1)); break;
       case VK_RETURN: Pick(); break;
-      case VK_ESCAPE:
       case VK_F4: ClosePopup(); break;
       default: return;
     }

@@ -486,7 +486,9 @@ void TControl::DefaultHandler(TMessage& m) {
       break;
     }
     case WM_CONTEXTMENU: {
-      TPoint screen = LParamToPoint(m.LParam);
+      // From the keyboard (LParam -1) the menu opens where the focus is shown.
+      TPoint screen = m.LParam == -1 ? ClientToScreen(PopupPoint()) : LParamToPoint(m.LParam);
+      if (m.LParam == -1) m.LParam = PointToLParam(screen);
       bool handled = false;
       DoContextPopup(ScreenToClient(screen), handled);
       if (handled) {
@@ -637,6 +639,11 @@ bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
   bool handled = false;
   if (FOnMouseWheelUp) FOnMouseWheelUp(this, Shift, MousePos, handled);
   return handled;
+}
+
+TPoint TControl::PopupPoint() const {
+  const TRect r = ClientRect();
+  return Point(r.Width() / 2, r.Height() / 2);
 }
 
 void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {

@@ -121,8 +121,11 @@ class TSizeConstraints : public TPersistent {
   Integer FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
 };
 
-// Answers to WM_GETDLGCODE: which keys a windowed control keeps from dialog navigation.
-constexpr intptr_t DLGC_WANTARROWS = 0x1, DLGC_WANTTAB = 0x2, DLGC_WANTALLKEYS = 0x4, DLGC_WANTCHARS = 0x80;
+// Answers to WM_GETDLGCODE: which keys a windowed control keeps from dialog navigation. DLGC_WANTTAB
+// keeps Tab; DLGC_WANTALLKEYS keeps Enter and Escape (not Tab); DLGC_WANTRETURN keeps Enter alone (a
+// memo's WantReturns), so Escape still reaches the cancel button.
+constexpr intptr_t DLGC_WANTARROWS = 0x1, DLGC_WANTTAB = 0x2, DLGC_WANTALLKEYS = 0x4, DLGC_WANTCHARS = 0x80,
+                   DLGC_WANTRETURN = 0x4000;
 constexpr Integer WHEEL_DELTA = 120;
 
 // [events] -------------------------------------------------------------------------------------------------
@@ -268,6 +271,10 @@ class TControl : public TComponent {
   void SetStyleElements(TStyleElements v);
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* v) { FPopupMenu = v; }
+  // Where the keyboard's focus is shown, in client coordinates: a menu opened from the keyboard
+  // (Shift+F10, the menu key) appears here, and an input method places its window here. Below the
+  // focused item or the caret; the base gives the centre of the client area.
+  virtual TPoint PopupPoint() const;
   // Kept for form streaming; this framework draws no drag images and docks nothing.
   TDragMode DragMode() const { return FDragMode; }
   void SetDragMode(TDragMode v) { FDragMode = v; }
@@ -573,11 +580,47 @@ class TWinControl : public TControl {
 };
 
 // [graphic-custom] -----------------------------------------------------------------------------------------
-// A control without a window: paints on its parent's pixels, takes no focus and no keys.
+class TKeyProxy;
+
+// A control without a window: paints on its parent's pixels, and takes no focus and no keys unless it
+// asks for them with WantKeyboard: a windowed stand-in (keyproxy.h) then holds its place in the
+// parent's tab order and passes the keys on to the virtuals below; a press on the control focuses it.
 class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* AOwner);
+  ~TGraphicControl() override;
+
+  // The stand-in that takes the focus for this control; nullptr unless it wants the keyboard.
+  TKeyProxy* KeyProxy() const { return FKeyProxy; }
+  // Whether this control has the keyboard now (its stand-in is focused).
+  bool Focused() const;
+  bool CanFocus() const;
+  // Raises EInvalidOperation as TWinControl::SetFocus does when it cannot take the focus.
+  void SetFocus();
+
+  void SetParent(TWinControl* AParent) override;
+  void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+  void SetVisible(bool v) override;
+  void SetEnabled(bool v) override;
+
   JOX_CLASS_TABLE
+
+ protected:
+  friend class TKeyProxy;
+  // Gives the control a place in the tab order (a tab stop) and the keys; DlgCode says which keys it
+  // keeps from dialog navigation (WM_GETDLGCODE: DLGC_WANTARROWS, DLGC_WANTRETURN, ...). Call once,
+  // from the constructor.
+  void WantKeyboard(intptr_t DlgCode = 0);
+  // Key virtuals for a control that wants the keyboard; Key 0 ends the handling.
+  virtual void KeyDown(Word& Key, TShiftState Shift) {}
+  virtual void KeyUp(Word& Key, TShiftState Shift) {}
+  virtual void KeyPress(char16_t& Key) {}
+  // The focus came or went; the base repaints, so the focus look follows.
+  virtual void FocusChanged() { Invalidate(); }
+
+ private:
+  // Owned, but a parent going away first deletes it as an ownerless child; it then clears this.
+  TKeyProxy* FKeyProxy = nullptr;
 };
 
 // A windowed control that draws itself in Paint on its own canvas.

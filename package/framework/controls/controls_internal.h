@@ -53,8 +53,12 @@ class TCaretBlink {
 struct ControlAccess {
   // Takes c out of parent's lists (c->FParent is left to the caller).
   static void Unlink(TWinControl* parent, TControl* c);
-  // Moves the root's focus to nothing when it lies in sub (sub itself included).
+  // Moves the root's focus on to the next tab stop outside sub when it lies in sub (sub itself
+  // included): sub is being hidden, disabled, taken out or destroyed. Nothing when none is left.
   static void DropFocusWithin(TControl* root, TControl* sub);
+  static bool ContainsFocus(const TControl* sub, const TControl* focused);
+  // The tab stop after the root's focused control that lies outside sub and can take the focus.
+  static TWinControl* NextFocusOutside(TWinControl* root, TControl* sub);
   // Focus change with WM_KILLFOCUS/WM_SETFOCUS and CM_EXIT/CM_ENTER along the way.
   static void ChangeFocus(TWinControl* root, TWinControl* to);
   // Paints the dirty area of a root.

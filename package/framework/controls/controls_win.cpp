@@ -14,8 +14,14 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 TWinControl::~TWinControl() {
   if (!DestroyingCalled()) Destroying();
   TControl* root = Root();
-  if (auto* r = dynamic_cast<TWinControl*>(root); r && r->FFocused && ContainsControl(r->FFocused))
-    r->FFocused = nullptr;  // no messages: the controls involved are going away
+  if (auto* r = dynamic_cast<TWinControl*>(root); r && r->FFocused && ContainsControl(r->FFocused)) {
+    // No messages to the controls going away; the focus moves on to the next tab stop outside them.
+    TWinControl* next = ControlAccess::NextFocusOutside(r, this);
+    r->FFocused = nullptr;
+    if (next) ControlAccess::ChangeFocus(r, next);
+  }
+  // Out of the parent's tab list now: by ~TControl this is no TWinControl any more to find there.
+  if (FParent) FParent->FTabList.erase(std::remove(FParent->FTabList.begin(), FParent->FTabList.end(), this), FParent->FTabList.end());
   // Children without an owner belong to their parent; the others are left to their owners.
   while (!FControls.empty()) {
     TControl* c = FControls.back();
@@ -223,12 +229,31 @@ void ControlAccess::ChangeFocus(TWinControl* root, TWinControl* to) {
 
 void ControlAccess::DropFocusWithin(TControl* root, TControl* sub) {
   auto* r = dynamic_cast<TWinControl*>(root);
-  if (!r || !r->FFocused) return;
-  for (TControl* c = r->FFocused; c; c = c->FParent)
-    if (c == sub) {
-      ChangeFocus(r, nullptr);
-      return;
+  if (!r || !r->FFocused || !ContainsFocus(sub, r->FFocused)) return;
+  ChangeFocus(r, NextFocusOutside(r, sub));
+}
+
+bool ControlAccess::ContainsFocus(const TControl* sub, const TControl* focused) {
+  for (const TControl* c = focused; c; c = c->FParent)
+    if (c == sub) return true;
+  return false;
+}
+
+TWinControl* ControlAccess::NextFocusOutside(TWinControl* root, TControl* sub) {
+  // A root going away keeps no focus to move on.
+  if (root->ComponentState() & csDestroying) return nullptr;
+  std::vector<TWinControl*> list;
+  root->GetTabOrderList(list);
+  auto at = std::find(list.begin(), list.end(), root->FFocused);
+  const size_t n = list.size(), start = at == list.end() ? 0 : size_t(at - list.begin());
+  for (size_t step = 1; step <= n; ++step) {
+    TWinControl* c = list[(start + step) % n];
+    if (c->FTabStop && !ContainsFocus(sub, c) && c->CanFocus()) {
+      c->HandleNeeded();
+      return c;
     }
+  }
+  return nullptr;
 }
 
 Integer TWinControl::TabOrder() const {
@@ -456,7 +481,6 @@ TRect TWinControl::ClientBounds() const {
 }
 
 // [graphic-custom] -----------------------------------------------------------------------------------------
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
 
 }  // namespace jox

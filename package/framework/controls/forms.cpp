@@ -62,6 +62,13 @@ void TCustomForm::SetVisible(bool v) {
   if (!Parent()) PlatformHost()->ShowWindow(this, v);
   if (v) DoShow();
   else DoHide();
+  // A form shown without a focus (or with one it cannot take) focuses its first tab stop, so the
+  // keyboard works at once; OnShow may have chosen ActiveControl.
+  if (v && !Parent() && Visible()) {
+    TWinControl* active = ActiveControl();
+    if (!active || !active->CanFocus())
+      if (TWinControl* first = FindNextControl(nullptr, true, true, false)) first->SetFocus();
+  }
 }
 
 void TCustomForm::Paint() {
@@ -190,6 +197,21 @@ void TCustomForm::SetWindowState(TWindowState v) {
 void TCustomForm::Release() { Application->ReleaseLater(this); }
 
 // [messages] -----------------------------------------------------------------------------------------------
+bool TCustomForm::OfferToControls(const TMessage& m) {
+  std::vector<TControl*> all;
+  std::function<void(TWinControl*)> collect = [&](TWinControl* w) {
+    for (Integer i = 0; i < w->ControlCount(); ++i) {
+      TControl* c = w->Controls(i);
+      all.push_back(c);
+      if (auto* cw = dynamic_cast<TWinControl*>(c)) collect(cw);
+    }
+  };
+  collect(this);
+  for (TControl* c : all)
+    if (c->Showing() && c->Enabled() && c->Perform(m.Msg, m.WParam, m.LParam) != 0) return true;
+  return false;
+}
+
 void TCustomForm::DefaultHandler(TMessage& m) {
   switch (m.Msg) {
     case CM_DIALOGKEY: {
@@ -199,23 +221,14 @@ void TCustomForm::DefaultHandler(TMessage& m) {
         m.Result = 1;
       } else if (m.WParam == VK_RETURN || m.WParam == VK_ESCAPE) {
         // Enter and Escape go to the controls that take them (the default and cancel buttons).
-        std::vector<TControl*> all;
-        std::function<void(TWinControl*)> collect = [&](TWinControl* w) {
-          for (Integer i = 0; i < w->ControlCount(); ++i) {
-            TControl* c = w->Controls(i);
-            all.push_back(c);
-            if (auto* cw = dynamic_cast<TWinControl*>(c)) collect(cw);
-          }
-        };
-        collect(this);
-        for (TControl* c : all)
-          if (c->Showing() && c->Enabled() && c->Perform(CM_DIALOGKEY, m.WParam, m.LParam) != 0) {
-            m.Result = 1;
-            break;
-          }
+        m.Result = OfferToControls(m) ? 1 : 0;
       }
       break;
     }
+    case CM_DIALOGCHAR:
+      // A mnemonic goes to the control whose caption has it (a label's FocusControl, a button).
+      m.Result = OfferToControls(m) ? 1 : 0;
+      break;
     case WM_NEXTDLGCTL:
       // LParam != 0: WParam is the handle of the control to focus; otherwise 0 next, else previous.
       if (m.LParam != 0) {

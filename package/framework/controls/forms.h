@@ -41,7 +41,8 @@ class TCustomForm : public TWinControl {
   // When true the form sees every key before its focused control (and may consume it: Key = 0).
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool v) { FKeyPreview = v; }
-  // The focused control of the form (nullptr when none); setting it focuses it when possible.
+  // The focused control of the form (nullptr when none); setting it focuses it when possible. Showing
+  // the form focuses it, or the first tab stop when it has none (or one that cannot take the focus).
   TWinControl* ActiveControl() const { return FocusedControl(); }
   void SetActiveControl(TWinControl* c);
   // Focuses a control (or the form itself for nullptr) without the CanFocus check of SetFocus.
@@ -102,6 +103,8 @@ class TCustomForm : public TWinControl {
   bool CloseModal();
 
  private:
+  // Sends m to every showing, enabled control of the form until one answers non-zero.
+  bool OfferToControls(const TMessage& m);
   TFormBorderStyle FBorderStyle = bsSizeable;
   TPosition FPosition = poDesigned;
   TWindowState FWindowState = wsNormal;

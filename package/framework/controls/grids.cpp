@@ -242,6 +242,11 @@ bool TCustomGrid::RowSpan(Integer ARow, Integer& T, Integer& B) const {
   return true;
 }
 
+TPoint TCustomGrid::PopupPoint() const {
+  const TRect r = CellRect(Col(), Row());
+  return r.IsEmpty() ? TCustomScrollControl::PopupPoint() : Point(r.Left, r.Bottom);
+}
+
 TRect TCustomGrid::CellRect(Integer ACol, Integer ARow) const {
   Integer l, r, t, b;
   if (!ColSpan(ACol, l, r) || !RowSpan(ARow, t, b)) return TRect{};

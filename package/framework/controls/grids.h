@@ -232,6 +232,8 @@ class TCustomGrid : public TCustomScrollControl {
 
  protected:
   Integer NonClientFrame() const override { return FBorderStyle == bsSingle ? 2 : 0; }
+  // The bottom-left corner of the current cell (the centre when it is scrolled away).
+  TPoint PopupPoint() const override;
   // The one drawing hook: draws cell (ACol, ARow) into ARect. The base fills it (DefaultDrawing).
   virtual void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState);
   // Whether (ACol, ARow) may become the current cell.
@@ -261,6 +263,8 @@ class TCustomGrid : public TCustomScrollControl {
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void DblClick() override;
+  // Both repaint the current row: its focus look follows the focus.
+  void DoEnter() override;
   void DoExit() override;
   // Bar actions move TopRow / LeftCol; without goThumbTracking a dragged thumb moves them on release.
   void Scroll(TScrollBarKind Kind, TScrollCode Code, Integer ThumbPos) override;

@@ -50,7 +50,9 @@ class TPickListPopup : public TPopupWindow {
 
  protected:
   void KeyDown(Word& Key, TShiftState Shift) override {
+    TPopupWindow::KeyDown(Key, Shift);
     switch (Key) {
+      case 0: return;
       case VK_UP: Select(ItemIndex - 1); break;
       case VK_DOWN:
         if (Shift & ssAlt) FEditor->CloseUp(true);
@@ -61,7 +63,6 @@ class TPickListPopup : public TPopupWindow {
       case VK_HOME: Select(0); break;
       case VK_END: Select(FEditor->PickList()->Count() - 1); break;
       case VK_RETURN: FEditor->CloseUp(true); break;
-      case VK_ESCAPE: FEditor->CloseUp(false); break;
       default: return;
     }
     Key = 0;
@@ -103,8 +104,10 @@ TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomEdit(AOwner), FPickList(
   SetTabStop(false);
   SetParentColor(false);
   SetColor(clWindow);
+  // Enter and Escape commit and cancel the cell: a dialog's default and cancel buttons must not see them.
   SetMessageHandler(WM_GETDLGCODE, [this](TMessage& m) {
-    m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (FGrid && (FGrid->Options() & goTabs) ? DLGC_WANTTAB : 0);
+    m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS |
+               (FGrid && (FGrid->Options() & goTabs) ? DLGC_WANTTAB : 0);
   });
 }
 

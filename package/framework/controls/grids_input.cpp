@@ -184,10 +184,16 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Int
 
 void TCustomGrid::DblClick() { TCustomScrollControl::DblClick(); }
 
+void TCustomGrid::DoEnter() {
+  TCustomScrollControl::DoEnter();
+  InvalidateRows(FCurrent.Y, FCurrent.Y);
+}
+
 void TCustomGrid::DoExit() {
   // Leaving the grid for another control keeps what was typed, as leaving the cell does.
   if (EditorMode() && !(FInplaceEdit && FInplaceEdit->Focused())) CommitEdit();
   TCustomScrollControl::DoExit();
+  InvalidateRows(FCurrent.Y, FCurrent.Y);
 }
 
 // [scrolling] ----------------------------------------------------------------------------------------------

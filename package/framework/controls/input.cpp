@@ -7,6 +7,8 @@
 #include <set>
 
 #include "package/framework/controls/forms.h"
+#include "package/framework/controls/keyaccess.h"
+#include "package/framework/controls/keyproxy.h"
 #include "package/framework/controls/popups.h"
 
 namespace jox::input {
@@ -59,14 +61,15 @@ intptr_t ClientLParam(TControl* c, TPoint rootPt) {
   return PointToLParam({rootPt.X - o.X, rootPt.Y - o.Y});
 }
 
-// Sends a message and tells whether the control survived it.
-bool SendWatched(TControl* c, Cardinal msg, intptr_t w, intptr_t l) {
+// Sends a message and tells whether the control survived it; Result gets the message's result.
+bool SendWatched(TControl* c, Cardinal msg, intptr_t w, intptr_t l, intptr_t* Result = nullptr) {
   State& s = S();
   TControl* saved = s.watched;
   bool savedDied = s.watchedDied;
   s.watched = c;
   s.watchedDied = false;
-  c->Perform(msg, w, l);
+  const intptr_t r = c->Perform(msg, w, l);
+  if (Result) *Result = r;
   bool alive = !s.watchedDied;
   s.watched = saved;
   s.watchedDied = savedDied || (saved == c && !alive);
@@ -224,8 +227,10 @@ void MouseDown(TControl* Control, Integer X, Integer Y, TMouseButton Button, TSh
   s.lastButton = Button;
   s.buttons |= ButtonBit(Button);
 
-  // A press focuses the windowed control it lands on.
-  if (auto* w = dynamic_cast<TWinControl*>(target); w && !dynamic_cast<TCustomForm*>(w)) {
+  // A press focuses the windowed control it lands on (or the stand-in of a graphic one with keys).
+  TWinControl* focusable = dynamic_cast<TWinControl*>(target);
+  if (auto* g = dynamic_cast<TGraphicControl*>(target)) focusable = g->KeyProxy();
+  if (auto* w = focusable; w && !dynamic_cast<TCustomForm*>(w)) {
     if (!w->Focused() && w->CanFocus()) {
       s.watched = target;
       s.watchedDied = false;
@@ -329,6 +334,7 @@ namespace {
 TWinControl* KeyTarget(TControl* Control) {
   // The topmost popup takes the keys while it is open; a blocked form none.
   if (TPopupWindow* pop = popups::Top()) return pop;
+  if (auto* g = dynamic_cast<TGraphicControl*>(Control); g && g->KeyProxy()) Control = g->KeyProxy();
   if (Blocked(Control->Root())) return nullptr;
   auto* w = dynamic_cast<TWinControl*>(Control);
   if (w && !dynamic_cast<TCustomForm*>(w) && w->Parent()) {
@@ -345,15 +351,23 @@ TWinControl* KeyTarget(TControl* Control) {
   return Control->Parent();
 }
 
-// True when the key was taken by dialog navigation.
+// True when the key was taken by dialog navigation: Tab unless the control keeps it (DLGC_WANTTAB),
+// Enter and Escape unless it keeps them (DLGC_WANTALLKEYS; Enter alone for DLGC_WANTRETURN).
 bool DialogKey(TWinControl* target, Word key, TShiftState shift) {
   if (key != VK_TAB && key != VK_RETURN && key != VK_ESCAPE) return false;
   if (dynamic_cast<TPopupWindow*>(target)) return false;
-  intptr_t code = target->Perform(WM_GETDLGCODE);
-  if (code & DLGC_WANTALLKEYS) return false;
+  const intptr_t code = target->Perform(WM_GETDLGCODE);
   if (key == VK_TAB && (code & DLGC_WANTTAB)) return false;
+  if (key != VK_TAB && (code & DLGC_WANTALLKEYS)) return false;
+  if (key == VK_RETURN && (code & DLGC_WANTRETURN)) return false;
   TCustomForm* form = GetParentForm(target);
   return form && form->Perform(CM_DIALOGKEY, key, shift.bits) != 0;
+}
+
+bool IsContextKey(Word key, TShiftState shift) {
+  constexpr Word kMods = Word(ssShift) | Word(ssCtrl) | Word(ssAlt);
+  const Word mods = shift.bits & kMods;
+  return (key == VK_APPS && !(mods & (Word(ssCtrl) | Word(ssAlt)))) || (key == VK_F10 && mods == Word(ssShift));
 }
 
 }  // namespace
@@ -364,7 +378,21 @@ bool KeyDown(TControl* Control, Word Key, TShiftState Shift) {
   if (!target) return true;
   TShiftState shift = FullShift(Shift);
   if (DialogKey(target, Key, shift)) return true;
-  target->Perform(WM_KEYDOWN, Key, shift.bits);
+  const bool inPopup = dynamic_cast<TPopupWindow*>(target) != nullptr;
+  // Menu shortcuts come before the control, as the platform's menus take them first.
+  if (!inPopup && keyaccess::MenuShortCut(target, Key, shift)) return true;
+  intptr_t result = 0;
+  const bool alive = SendWatched(target, WM_KEYDOWN, Key, shift.bits, &result);
+  // A key the control consumed still makes its character, as on the platform.
+  if (!alive || inPopup || result != 0) return false;
+  // What the control left: the context-menu key opens its menu, Alt+character a mnemonic.
+  if (IsContextKey(Key, shift)) {
+    keyaccess::ContextMenuFromKeyboard(target);
+    return true;
+  }
+  if ((shift & ssAlt) && !(shift & ssCtrl))
+    if (char16_t ch = KeyToChar(Key, (shift & ssShift) ? TShiftState(ssShift) : TShiftState()); ch > 32)
+      return keyaccess::DialogChar(target, ch);
   return false;
 }
 
@@ -377,6 +405,10 @@ void KeyUp(TControl* Control, Word Key, TShiftState Shift) {
 void Char(TControl* Control, char16_t Ch, TShiftState Shift) {
   TWinControl* target = KeyTarget(Control);
   if (target) target->Perform(WM_CHAR, Ch, FullShift(Shift).bits);
+}
+
+void Compose(TControl* Control, const String& Text) {
+  if (TWinControl* target = KeyTarget(Control)) target->Perform(CM_COMPOSITION, 0, intptr_t(&Text));
 }
 
 void KeyPress(TControl* Control, Word Key, TShiftState Shift) {

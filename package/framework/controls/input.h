@@ -8,7 +8,10 @@
 // 4 pixels of the first is a double click. Moving onto another control sends CM_MOUSELEAVE to the old
 // one and CM_MOUSEENTER to the new one. Keys go to the focused control of the root (the control given
 // is focused first when it can be); the form sees them first when its KeyPreview is on. Tab moves the
-// focus unless the focused control answers WM_GETDLGCODE with DLGC_WANTTAB.
+// focus unless the focused control answers WM_GETDLGCODE with DLGC_WANTTAB; Enter and Escape press the
+// default and cancel buttons unless it keeps them. A menu item's ShortCut runs before the control sees
+// the key; what the control leaves of the context-menu key or Shift+F10 opens its PopupMenu, of
+// Alt+character a mnemonic (CM_DIALOGCHAR). See keyaccess.h.
 #pragma once
 
 #include "package/framework/controls/controls.h"
@@ -34,7 +37,8 @@ void MouseExit(TControl* Root);
 
 // [keys] ---------------------------------------------------------------------------------------------------
 // WM_KEYDOWN (with dialog-key handling first), WM_KEYUP, WM_CHAR of one character. KeyDown returns
-// true when dialog navigation took the key (the platform then makes no character of it).
+// true when dialog navigation, a shortcut, a mnemonic or the context menu took the key (the platform
+// then makes no character of it).
 bool KeyDown(TControl* Control, Word Key, TShiftState Shift = {});
 void KeyUp(TControl* Control, Word Key, TShiftState Shift = {});
 void Char(TControl* Control, char16_t Ch, TShiftState Shift = {});
@@ -43,6 +47,9 @@ void Char(TControl* Control, char16_t Ch, TShiftState Shift = {});
 void KeyPress(TControl* Control, Word Key, TShiftState Shift = {});
 // Each character typed: its key down (when it has a key), the character, its key up.
 void TypeText(TControl* Control, const String& Text);
+// An input method's text being composed, shown at the caret of the control that has the keys until it
+// is committed (as characters) or ended (an empty Text). Changes no text.
+void Compose(TControl* Control, const String& Text);
 // The character a key makes with the shift state, 0 for none.
 char16_t KeyToChar(Word Key, TShiftState Shift);
 

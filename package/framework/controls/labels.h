@@ -69,5 +69,7 @@ class TLabel : public TCustomLabel {
 
 // The accelerator character of a caption ("&x" gives x, upper-cased), 0 when none.
 char16_t GetAccelChar(const String& Caption);
+// Whether Ch (either case) is the accelerator character of Caption.
+bool IsAccel(char16_t Ch, const String& Caption);
 
 }  // namespace jox

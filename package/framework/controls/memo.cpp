@@ -1,6 +1,8 @@
 // The memo. Sections: [text] [layout] [editing] [keys] [mouse] [painting] [tables]
 #include "package/framework/controls/memo.h"
 
+#include "package/framework/base/utf8.h"
+
 #include <algorithm>
 
 #include "package/framework/controls/clipbrd.h"
@@ -323,7 +325,7 @@ void TCustomMemo::TextReplaced() {
 void TCustomMemo::MoveCaret(Integer Pos, bool Extend) {
   FTypedEnd = -1;
   FBlink->Reset();
-  FCaret = std::clamp(Pos, 0, Integer(FFlat.size()));
+  FCaret = Integer(Utf16Boundary(FFlat, size_t(std::clamp(Pos, 0, Integer(FFlat.size())))));
   if (!Extend) FAnchor = FCaret;
   ScrollToCaret();
   Invalidate();
@@ -368,7 +370,7 @@ void TCustomMemo::KeyDown(Word& Key, TShiftState Shift) {
   };
   switch (Key) {
     case VK_LEFT: {
-      Integer p = FCaret - 1;
+      Integer p = Integer(Utf16Prev(FFlat, size_t(FCaret)));
       if (ctrl) {
         while (p > 0 && !isWord(p)) --p;
         while (p > 0 && isWord(p - 1)) --p;
@@ -379,7 +381,7 @@ void TCustomMemo::KeyDown(Word& Key, TShiftState Shift) {
       break;
     }
     case VK_RIGHT: {
-      Integer p = FCaret + 1;
+      Integer p = Integer(Utf16Next(FFlat, size_t(FCaret)));
       if (ctrl) {
         p = FCaret;
         while (p < n && isWord(p)) ++p;
@@ -413,7 +415,7 @@ void TCustomMemo::KeyDown(Word& Key, TShiftState Shift) {
         CutToClipboard();
         break;
       }
-      if (FCaret == FAnchor) FAnchor = std::min(FCaret + 1, n);
+      if (FCaret == FAnchor) FAnchor = Integer(Utf16Next(FFlat, size_t(FCaret)));
       Replace(String(), true);
       break;
     case VK_INSERT:
@@ -435,7 +437,7 @@ void TCustomMemo::KeyPress(char16_t& Key) {
   TCustomScrollControl::KeyPress(Key);
   if (Key == 0 || FReadOnly) return;
   if (Key == 8) {
-    if (FCaret == FAnchor) FAnchor = std::max(FCaret - 1, 0);
+    if (FCaret == FAnchor) FAnchor = Integer(Utf16Prev(FFlat, size_t(FCaret)));
     Replace(String(), true);
   } else if (Key == 13) {
     if (FWantReturns) Replace(u"\n", true);
@@ -449,7 +451,7 @@ void TCustomMemo::KeyPress(char16_t& Key) {
 void TCustomMemo::DefaultHandler(TMessage& Message) {
   switch (Message.Msg) {
     case WM_GETDLGCODE:
-      Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (FWantReturns ? DLGC_WANTALLKEYS : 0) |
+      Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (FWantReturns ? DLGC_WANTRETURN : 0) |
                        (FWantTabs ? DLGC_WANTTAB : 0);
       return;
     case WM_CUT: CutToClipboard(); return;
@@ -508,6 +510,12 @@ TRect TCustomMemo::CaretRect() {
   const Integer lh = LineHeight();
   const Integer x = kMemoMargin - FScrollX + XOf(FCaret), y = 1 + cr * lh;
   return Rect(x, y, x + 1, y + lh);
+}
+
+TPoint TCustomMemo::PopupPoint() const {
+  // CaretRect reads the row layout, which it may build first; nothing a caller sees changes.
+  const TRect r = const_cast<TCustomMemo*>(this)->CaretRect();
+  return r.IsEmpty() ? TCustomScrollControl::PopupPoint() : Point(r.Left, r.Bottom);
 }
 
 // [painting] -----------------------------------------------------------------------------------------------

@@ -73,6 +73,8 @@ class TCustomMemo : public TCustomScrollControl {
   void KeyPress(char16_t& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  // Below the caret.
+  TPoint PopupPoint() const override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void DoEnter() override;
   void DoExit() override;

@@ -130,6 +130,16 @@ void TMenuItem::Click() {
   if (FOnClick) FOnClick(this);
 }
 
+TMenuItem* TMenuItem::FindShortCut(TShortCut S) const {
+  if (S == scNone) return nullptr;
+  for (TMenuItem* it : FItems) {
+    if (!it->FVisible || !it->FEnabled) continue;
+    if (it->FShortCut == S && !it->IsLine()) return it;
+    if (TMenuItem* sub = it->FindShortCut(S)) return sub;
+  }
+  return nullptr;
+}
+
 // [levels] -------------------------------------------------------------------------------------------------
 constexpr Integer kMenuFrame = 3, kMenuCheckColumn = 22, kMenuArrowColumn = 18, kMenuSeparator = 9;
 // Pause before a hovered submenu opens (ms).
@@ -203,6 +213,7 @@ class TMenuPopup : public TPopupWindow {
   void KeyDown(Word& Key, TShiftState Shift) override {
     TPopupWindow::KeyDown(Key, Shift);
     switch (Key) {
+      case 0: return;
       case VK_UP: Step(-1); break;
       case VK_DOWN: Step(1); break;
       case VK_HOME: SetHot(-1); Step(1); break;
@@ -214,7 +225,6 @@ class TMenuPopup : public TPopupWindow {
         if (FLevel > 0) ClosePopup();
         break;
       case VK_RETURN: Activate(true); break;
-      case VK_ESCAPE: ClosePopup(); break;
       default: return;
     }
     Key = 0;

@@ -78,6 +78,10 @@ class TMenuItem : public TComponent {
   // The first child whose caption without '&' equals ACaption.
   TMenuItem* Find(const String& ACaption) const;
 
+  // The enabled, visible item with this ShortCut among this item's children and theirs (itself not
+  // included), nullptr when none.
+  TMenuItem* FindShortCut(TShortCut S) const;
+
   // Fires OnClick (after AutoCheck); what choosing the item does.
   virtual void Click();
   const TNotifyEvent& OnClick() const { return FOnClick; }
@@ -119,6 +123,8 @@ class TPopupMenu : public TComponent {
   // Closes the menu if open (OnClose fires).
   void CloseMenu();
   bool IsOpen() const;
+  // The enabled, visible item with this ShortCut, nullptr when none (keys run it: see keyaccess.h).
+  TMenuItem* FindShortCut(TShortCut S) const { return FItems->FindShortCut(S); }
   // The open levels, the top level first (tests and the window backend).
   Integer OpenLevels() const;
   TControl* Level(Integer Index) const;

@@ -57,6 +57,13 @@ void TPopupWindow::Popup(TControl* Owner, Integer X, Integer Y, Integer AltY) {
   }
 }
 
+void TPopupWindow::KeyDown(Word& Key, TShiftState Shift) {
+  TCustomControl::KeyDown(Key, Shift);
+  if (Key != VK_ESCAPE) return;
+  Key = 0;
+  ClosePopup(true);
+}
+
 void TPopupWindow::ClosePopup(bool Cancelled) {
   if (!FOpen) return;
   // Popups opened from this one close first.

@@ -1,7 +1,8 @@
 // Popups: top-level surfaces of their own (drop-down lists, menus, the date picker's calendar), placed in
 // screen coordinates and free to extend past their form. While one is open it takes the keyboard and the
 // mouse: the input functions send a press to the popup under it; a press anywhere else closes every open
-// popup (each owner gets WM_CANCELMODE) and goes no further; keys go to the topmost popup.
+// popup (each owner gets WM_CANCELMODE) and goes no further; keys go to the topmost popup, and Escape
+// closes it.
 //
 //   class TMyList : public jox::TPopupWindow { ... Paint, MouseUp: ClosePopup() ... };
 //   list->SetBounds(0, 0, 120, 80);                          // size; the position comes from Popup
@@ -34,6 +35,9 @@ class TPopupWindow : public TCustomControl {
   JOX_CLASS_TABLE
 
  protected:
+  // Escape closes the popup (Closed sees it cancelled); every popup inherits it, so overrides call
+  // this first and stop when it took the key (Key 0).
+  void KeyDown(Word& Key, TShiftState Shift) override;
   // After the popup was hidden; Cancelled when a press outside or CancelPopups closed it.
   virtual void Closed(bool Cancelled) {}
   void Notification(TComponent* AComponent, TOperation Operation) override;

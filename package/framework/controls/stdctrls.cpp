@@ -2,6 +2,8 @@
 //           [edit: geometry] [edit: painting] [caret blink] [edit: class tables]
 #include "package/framework/controls/stdctrls.h"
 
+#include "package/framework/base/utf8.h"
+
 #include "package/framework/controls/controls_internal.h"
 
 #include <algorithm>
@@ -35,6 +37,12 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
     if (!FReadOnly) UserReplace(String());
   });
   SetMessageHandler(WM_UNDO, [this](TMessage&) { Undo(); });
+  SetMessageHandler(CM_COMPOSITION, [this](TMessage& m) {
+    const String& text = *reinterpret_cast<const String*>(m.LParam);
+    if (text == FComposition) return;
+    FComposition = text;
+    Invalidate();
+  });
   FBlink = std::make_unique<TCaretBlink>([this] { Invalidate(); });
 }
 
@@ -144,12 +152,15 @@ void TCustomEdit::CommitEdit(const String& NewText, Integer Caret) {
 }
 
 void TCustomEdit::MoveCaret(Integer Pos, bool Extend) {
-  FCaret = std::clamp(Pos, 0, Integer(Text().size()));
+  FCaret = Integer(Utf16Boundary(Text(), size_t(std::clamp(Pos, 0, Integer(Text().size())))));
   if (!Extend) FAnchor = FCaret;
   ScrollToCaret();
   FBlink->Reset();
   Invalidate();
 }
+
+Integer TCustomEdit::NextChar(Integer Pos) const { return Integer(Utf16Next(Text(), size_t(std::max(Pos, 0)))); }
+Integer TCustomEdit::PrevChar(Integer Pos) const { return Integer(Utf16Prev(Text(), size_t(std::max(Pos, 0)))); }
 
 Integer TCustomEdit::WordLeft(Integer Pos) const {
   const String& t = Text();
@@ -207,12 +218,12 @@ void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
     case VK_LEFT:
     case VK_UP:
       if (!shift && SelLength() > 0) MoveCaret(SelStart(), false);
-      else MoveCaret(ctrl ? WordLeft(FCaret) : FCaret - 1, shift);
+      else MoveCaret(ctrl ? WordLeft(FCaret) : PrevChar(FCaret), shift);
       break;
     case VK_RIGHT:
     case VK_DOWN:
       if (!shift && SelLength() > 0) MoveCaret(SelStart() + SelLength(), false);
-      else MoveCaret(ctrl ? WordRight(FCaret) : FCaret + 1, shift);
+      else MoveCaret(ctrl ? WordRight(FCaret) : NextChar(FCaret), shift);
       break;
     case VK_HOME: MoveCaret(0, shift); break;
     case VK_END: MoveCaret(len, shift); break;
@@ -223,7 +234,7 @@ void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
         if (SelLength() == 0) {
           if (FCaret >= len) break;
           FAnchor = FCaret;
-          FCaret = ctrl ? WordRight(FCaret) : FCaret + 1;
+          FCaret = ctrl ? WordRight(FCaret) : NextChar(FCaret);
         }
         UserReplace(String());
       }
@@ -256,7 +267,7 @@ void TCustomEdit::KeyPress(char16_t& Key) {
     if (SelLength() == 0) {
       if (FCaret == 0) return;
       FAnchor = FCaret;
-      FCaret = Key == 127 ? WordLeft(FCaret) : FCaret - 1;
+      FCaret = Key == 127 ? WordLeft(FCaret) : PrevChar(FCaret);
     }
     UserReplace(String());
   } else if (Key >= 32) {
@@ -303,6 +314,7 @@ void TCustomEdit::DoEnter() {
 
 void TCustomEdit::DoExit() {
   FBlink->Stop();
+  FComposition.clear();
   FSelecting = false;
   Invalidate();
   TWinControl::DoExit();
@@ -435,13 +447,29 @@ void TCustomEdit::Paint() {
     c->Font()->SetColor(clHighlightText);
     c->TextOut(x0 + o[size_t(s0)], y, text.substr(size_t(s0), size_t(s1 - s0)));
   }
-  if (focused && FBlink->On()) {
-    const Integer cx = x0 + o[size_t(std::clamp<Integer>(FCaret, 0, Integer(text.size())))];
-    strip(textColor, cx, y, cx + 1, y + th);
+  const Integer caretX = x0 + o[size_t(std::clamp<Integer>(FCaret, 0, Integer(text.size())))];
+  if (focused && !FComposition.empty()) {
+    // The text being composed lies over the caret, underlined, until the input method commits it.
+    const Integer cw = c->TextWidth(FComposition);
+    strip(Color(), caretX, y, caretX + cw, y + th);
+    b->SetStyle(bsClear);
+    c->Font()->SetColor(Font()->Color());
+    c->TextOut(caretX, y, FComposition);
+    strip(Font()->Color(), caretX, y + th - 1, caretX + cw, y + th);
+  } else if (focused && FBlink->On()) {
+    strip(textColor, caretX, y, caretX + 1, y + th);
   }
   c->ResetClipRect();
   c->Font()->SetColor(Font()->Color());
   b->SetStyle(bsSolid);
+}
+
+TPoint TCustomEdit::PopupPoint() const {
+  // Offsets caches the text's layout; reading it changes nothing a caller sees.
+  const auto& o = const_cast<TCustomEdit*>(this)->Offsets();
+  const TRect area = TextArea();
+  const Integer caret = std::clamp<Integer>(FCaret, 0, Integer(o.size()) - 1);
+  return Point(area.Left - FScrollX + (o.empty() ? 0 : o[size_t(caret)]), area.Bottom);
 }
 
 // [caret blink] ------------------------------------------------------------------------------------------------

@@ -85,6 +85,8 @@ class TCustomEdit : public TWinControl {
   void DoEnter() override;
   void DoExit() override;
   void FontChanged() override;
+  // Below the caret.
+  TPoint PopupPoint() const override;
 
  private:
   // --- editing
@@ -94,6 +96,9 @@ class TCustomEdit : public TWinControl {
   void CommitEdit(const String& NewText, Integer Caret);
   void MoveCaret(Integer Pos, bool Extend);
   Integer WordLeft(Integer Pos) const;
+  // One character on or back: a surrogate pair is one character.
+  Integer NextChar(Integer Pos) const;
+  Integer PrevChar(Integer Pos) const;
   Integer WordRight(Integer Pos) const;
   // --- geometry
   Integer FrameWidth() const;
@@ -121,6 +126,7 @@ class TCustomEdit : public TWinControl {
   String FUndoText;
   Integer FUndoCaret = 0;
   std::unique_ptr<class TCaretBlink> FBlink;
+  String FComposition;  // an input method's text being composed, drawn at the caret
   // Character boundary offsets of the current text (size Length + 1), rebuilt when text or font change.
   std::vector<Integer> FOffsets;
   String FOffsetsText;

@@ -152,8 +152,7 @@ void TCustomLabel::DefaultHandler(TMessage& Message) {
     case CM_DIALOGCHAR:
       // Alt+accelerator focuses the control the label names.
       if (FFocusControl && FShowAccelChar && Enabled() && Showing() && FFocusControl->CanFocus() &&
-          GetAccelChar(Caption()) != 0 &&
-          GetAccelChar(Caption()) == char16_t(std::towupper(wint_t(Message.WParam)))) {
+          IsAccel(char16_t(Message.WParam), Caption())) {
         FFocusControl->SetFocus();
         Message.Result = 1;
         return;
@@ -161,6 +160,11 @@ void TCustomLabel::DefaultHandler(TMessage& Message) {
       break;
   }
   TGraphicControl::DefaultHandler(Message);
+}
+
+bool IsAccel(char16_t Ch, const String& Caption) {
+  const char16_t accel = GetAccelChar(Caption);
+  return accel != 0 && accel == char16_t(std::towupper(wint_t(Ch)));
 }
 
 char16_t GetAccelChar(const String& Caption) {
