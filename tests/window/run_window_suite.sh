@@ -179,6 +179,7 @@ if second=$(find_window "jox second form" 5); then
   wait_log "close second" 15 && logged "closequery second" && ok "its close button runs OnCloseQuery and OnClose" ||
     bad "closing the second form by its close button ran no close events"
   gone_window "jox second form" 10 || bad "the second form is still shown"
+  sleep 0.3
   alive && ok "the program goes on after the second form closed" || bad "the program ended with the second form"
   click 390 74
   if second=$(find_window "jox second form" 5); then
