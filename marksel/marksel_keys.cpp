@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "marksel/marksel.h"
+#include "package/cellkeys.h"
 
 namespace jox {
 
@@ -17,28 +18,18 @@ void TMarkSel::KeyDown(Word& Key, TShiftState Shift) {
   auto it = std::find(cells.begin(), cells.end(), FocusMark());
   const Integer at = Integer(it - cells.begin());
   const Integer page = FNrCols * std::max<Integer>(FNrRows, 1);
-  Integer to;
-  switch (Key) {
-    case VK_LEFT: to = at - 1; break;
-    case VK_RIGHT: to = at + 1; break;
-    case VK_UP: to = at - FNrCols; break;
-    case VK_DOWN: to = at + FNrCols; break;
-    case VK_PRIOR: to = at - page; break;
-    case VK_NEXT: to = at + page; break;
-    case VK_HOME: to = 0; break;
-    case VK_END: to = n - 1; break;
-    case VK_SPACE:
-    case VK_RETURN: {
-      Key = 0;
-      const Integer mark = FocusMark();
-      FSelected = mark;
-      const TPoint p = FMarkCoords[size_t(mark)];
-      if (FOnMarkClick) FOnMarkClick(this, p.X, p.Y, mark);
-      Invalidate();
-      return;
-    }
-    default: return;
+  if (Key == VK_SPACE || Key == VK_RETURN) {
+    Key = 0;
+    const Integer mark = FocusMark();
+    FSelected = mark;
+    const TPoint p = FMarkCoords[size_t(mark)];
+    if (FOnMarkClick) FOnMarkClick(this, p.X, p.Y, mark);
+    Invalidate();
+    return;
   }
+  const std::optional<Integer> target = CellForKey(Key, at, FNrCols, page, 0, n - 1);
+  if (!target) return;
+  Integer to = *target;
   // Up or Down past either end stays (a row that is not full has no cell below); the rest stop there.
   const bool vertical = Key == VK_UP || Key == VK_DOWN;
   Key = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "package/cellkeys.h"
 #include "thumbnails/thumbnails.h"
 
 namespace jox {
@@ -14,29 +15,18 @@ void TThumbnails::KeyDown(Word& Key, TShiftState Shift) {
   // Without a focused slide the first key lands on the first one in view.
   const Integer at = InRange(FLastHiLite) ? FLastHiLite : std::clamp(TopSlide(), FMin, FMax);
   const bool fresh = !InRange(FLastHiLite);
-  Integer to;
-  switch (Key) {
-    case VK_LEFT: to = at - 1; break;
-    case VK_RIGHT: to = at + 1; break;
-    case VK_UP: to = at - N; break;
-    case VK_DOWN: to = at + N; break;
-    case VK_PRIOR: to = at - page; break;
-    case VK_NEXT: to = at + page; break;
-    case VK_HOME: to = FMin; break;
-    case VK_END: to = FMax; break;
-    case VK_SPACE:
-    case VK_RETURN: {
-      Key = 0;
-      if (fresh) break;
-      Integer x = 0, y = 0;
-      CalcSlidePos(at, x, y);
-      ApplySelectionClick(at, Shift);
-      if (FOnImageClick) FOnImageClick(this, x + Side() / 2, y + Side() / 2, at);
-      return;
-    }
-    default: return;
+  if (Key == VK_SPACE || Key == VK_RETURN) {
+    Key = 0;
+    if (fresh) return;
+    Integer x = 0, y = 0;
+    CalcSlidePos(at, x, y);
+    ApplySelectionClick(at, Shift);
+    if (FOnImageClick) FOnImageClick(this, x + Side() / 2, y + Side() / 2, at);
+    return;
   }
-  if (Key != 0) FocusSlide(fresh && Key != VK_HOME && Key != VK_END ? at : to);
+  const std::optional<Integer> to = CellForKey(Key, at, N, page, FMin, FMax);
+  if (!to) return;
+  FocusSlide(fresh && Key != VK_HOME && Key != VK_END ? at : *to);
   Key = 0;
 }
 
