@@ -77,7 +77,7 @@ bool HasListedSubDir(const fs::path& Dir, TFolderOptions Options) {
 }  // namespace
 
 void TFolderTree::ListSubDirs(const String& Path, TStringList* List) const {
-  const fs::path dir(ToUtf8(EnsureTrailingBkSlash(Path)));
+  const fs::path dir(FileNameToBytes(EnsureTrailingBkSlash(Path)));
   std::error_code ec;
   fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec);
   // An unreadable folder simply has no subfolders.
@@ -93,7 +93,7 @@ void TFolderTree::ListSubDirs(const String& Path, TStringList* List) const {
   const bool byLinks = !(FOptions & fotSymLinks) && CountsSubDirsInLinks(dir, device);
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     if (!Listed(*it, dir, FOptions)) continue;
-    const String name = FromUtf8(it->path().filename().string());
+    const String name = FileNameFromBytes(it->path().filename().string());
     std::error_code lec;
     const bool none = byLinks && !it->is_symlink(lec) && HasNoSubDirsByLinks(it->path(), device);
     found.push_back({LowerCase(name), name, !none && HasListedSubDir(it->path(), FOptions) ? kHasSubDirs : nullptr});
@@ -200,7 +200,7 @@ void TFolderTree::LoadChildren(TTreeNode* Node) {
   if (names.Count() > 0) {
     Node->SetData(reinterpret_cast<void*>(LoadedMarker));
     for (Integer i = 0; i < names.Count(); ++i) {
-      TTreeNode* child = Items()->AddChild(Node, names.Get(i));
+      TTreeNode* child = AddFolderNode(Node, names.Get(i));
       if (names.GetObject(i) == kHasSubDirs) Items()->AddChild(child, DummyChild);
     }
   }
@@ -228,12 +228,29 @@ void TFolderTree::Reset() {
 }
 
 // [paths] --------------------------------------------------------------------------------------------------
+TTreeNode* TFolderTree::AddFolderNode(TTreeNode* Parent, const String& Name) {
+  const String shown = FileNameDisplay(Name);
+  TTreeNode* node = Items()->AddChild(Parent, shown);
+  if (shown != Name) FRawNames[node] = Name;
+  return node;
+}
+
+const String& TFolderTree::FolderName(const TTreeNode* Node) const {
+  const auto it = FRawNames.find(Node);
+  return it != FRawNames.end() ? it->second : Node->Text();
+}
+
+void TFolderTree::Delete(TTreeNode* Node) {
+  FRawNames.erase(Node);
+  TCustomTreeView::Delete(Node);
+}
+
 String TFolderTree::PathOfNode(const TTreeNode* Node) const {
   if (!Node) return String();
   std::vector<const TTreeNode*> chain;
   for (const TTreeNode* n = Node; n; n = n->Parent()) chain.push_back(n);
   String path;
-  for (auto it = chain.rbegin(); it != chain.rend(); ++it) path += EnsureTrailingBkSlash((*it)->Text());
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) path += EnsureTrailingBkSlash(FolderName(*it));
   return path;
 }
 
@@ -248,7 +265,7 @@ TTreeNode* TFolderTree::LoadPath(const String& Path) {
     if (parts[k].empty()) continue;
     TTreeNode* next = nullptr;
     for (Integer i = 0; i < node->Count() && !next; ++i)
-      if (node->Item(i)->Text() == parts[k]) next = node->Item(i);
+      if (FolderName(node->Item(i)) == parts[k]) next = node->Item(i);
     if (!next) return nullptr;
     node = next;
     if (reinterpret_cast<uintptr_t>(node->Data()) != LoadedMarker) LoadChildren(node);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <unordered_map>
 
 #include "package/framework/base/strings.h"
 #include "package/framework/controls/treeview.h"
@@ -60,7 +61,9 @@ class TFolderTree : public TCustomTreeView {
   // exist; otherwise whether DirList holds any name.
   bool GetSubDirs(const String& Path, TStringList* DirList);
   bool GetSubDirs(TTreeNode* Node, TStringList* DirList);
-  // The node's path: each ancestor's text with a trailing "/" (the root's text is "/").
+  // The node's path: each ancestor's folder name with a trailing "/" (the root's is "/"). Names are
+  // the file system's bytes (FileNameFromBytes): a name that is not UTF-8 shows with U+FFFD in its
+  // node, but its path names that folder, for SelectPath, the file functions and FileNameToBytes.
   String PathOfNode(const TTreeNode* Node) const;
 
   const TNotifyEvent& OnDirChanged() const { return FOnDirChange; }
@@ -71,6 +74,7 @@ class TFolderTree : public TCustomTreeView {
  protected:
   void CreateWnd() override;
   void Change(TTreeNode* Node) override;
+  void Delete(TTreeNode* Node) override;
   // Loads the node's folders before the application's OnExpanding is asked.
   bool CanExpand(TTreeNode* Node) override;
 
@@ -83,6 +87,10 @@ class TFolderTree : public TCustomTreeView {
   TTreeNode* LoadPath(const String& Path);
   void ListSubDirs(const String& Path, TStringList* List) const;
   void DirChanged(const String& Old);
+  // A child node for a folder name as FileNameFromBytes gives it; the node shows it decoded.
+  TTreeNode* AddFolderNode(TTreeNode* Parent, const String& Name);
+  // The name the node stands for (its text unless that is only how the name shows).
+  const String& FolderName(const TTreeNode* Node) const;
 
   String FDirectory;
   TFolderOptions FOptions;
@@ -90,6 +98,8 @@ class TFolderTree : public TCustomTreeView {
   TColor FColorBak = clWindow;
   TNotifyEvent FOnDirChange;
   std::unique_ptr<TStringList> FDirNames;
+  // Names whose shown text differs (bytes that are not UTF-8), by node.
+  std::unordered_map<const TTreeNode*, String> FRawNames;
 };
 
 }  // namespace jox

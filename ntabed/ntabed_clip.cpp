@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
 #include "ntabed/ntabed.h"
@@ -105,7 +106,8 @@ void ForEachClipNumber(String Text, bool CommaIsPoint, F&& Number) {
 }
 
 // Scientific text with 17 significant digits, a sign place (blank for positive values) and a four-digit
-// exponent: it reads back to the same double.
+// exponent: 25 characters that read back to the same double. A field of 22 holds only 15 significant
+// digits, which loses the last bits of most values; the scanner reads either width.
 String FullPrecisionText(double v) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.16E", v);
@@ -129,11 +131,13 @@ String TNTabEd::ClipText(Integer LowCol, Integer LowRow, Integer HighCol, Intege
   for (Integer r = LowRow; r <= HighRow; ++r) {
     for (Integer c = LowCol; c <= HighCol; ++c) {
       text += c == LowCol ? u' ' : u'\t';
-      if (Data->GetCellState(c, r) & (ntsNotANumber | ntsEmpty)) {
+      const double v = Data->GetElem(c, r);
+      // An infinity or NaN the application stored is no number a reader takes: written as a cell
+      // without one, not as the runtime's word for it.
+      if ((Data->GetCellState(c, r) & (ntsNotANumber | ntsEmpty)) || !std::isfinite(v)) {
         text += u"####";
         continue;
       }
-      const double v = Data->GetElem(c, r);
       const Integer p = Precision(c);
       text += FClipUseFullPrec || p < 0 ? FullPrecisionText(v) : FormatReal(1, p, v);
     }
@@ -166,6 +170,7 @@ void TNTabEd::Paste() {
     const Integer lastCol = std::min(nc, NrOfColumns() - L + 1), lastRow = std::min(nr, NrOfRows() - T + 1);
     for (Integer b = 1; b <= lastCol; ++b)
       for (Integer i = 1; i <= lastRow; ++i) {
+        if (TableCellProtected(*Data, L + b - 1, T + i - 1)) continue;
         Data->SetElem(L + b - 1, T + i - 1, ClampToRange(FDataCopy->GetElem(b, i)));
         Data->SetCellState(L + b - 1, T + i - 1, FDataCopy->GetCellState(b, i));
       }
@@ -193,7 +198,7 @@ void TNTabEd::ExtractFromText(const String& Text) {
     AttachDataCallback(false);
     ForEachClipNumber(Text, false, [&](Integer i, Integer line, double v) {
       const Integer c = L + i, r = T + line;
-      if (c >= 1 && c <= nc && r >= 1 && r <= nr) Data->SetElem(c, r, ClampToRange(v));
+      if (c >= 1 && c <= nc && r >= 1 && r <= nr && !TableCellProtected(*Data, c, r)) Data->SetElem(c, r, ClampToRange(v));
       maxI = std::max(maxI, i);
       maxLine = std::max(maxLine, line);
     });

@@ -147,14 +147,15 @@ void TNTabEd::KeyDown(Word& Key, TShiftState Shift) {
     Key = 0;
     return;
   }
-  if (!EditorMode() && ClipboardKey(Key, Shift)) {
-    Key = 0;
-    return;
-  }
+  // Protection is checked before any key acts, the clipboard keys included.
   const Integer c = TCustomGrid::Col(), r = TCustomGrid::Row();
   if (c > FColOffset && r > FRowOffset && CellProtected(c, r) && Key != 0 && Key != VK_RETURN &&
       (Key < VK_LEFT || Key > VK_DOWN)) {
     SetGridEditing(false);
+    return;
+  }
+  if (!EditorMode() && ClipboardKey(Key, Shift)) {
+    Key = 0;
     return;
   }
   if (Key == VK_TAB && !(Options() & goTabs) && !(Shift & ssCtrl)) {
@@ -178,6 +179,14 @@ void TNTabEd::KeyDown(Word& Key, TShiftState Shift) {
 }
 
 // [mouse] --------------------------------------------------------------------------------------------------
+namespace {
+
+bool InSelection(const TGridRect& Sel, TGridCoord Cell) {
+  return Cell.X >= Sel.Left && Cell.X <= Sel.Right && Cell.Y >= Sel.Top && Cell.Y <= Sel.Bottom;
+}
+
+}  // namespace
+
 void TNTabEd::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   if (FCommentOpen) {
     TCustomGrid::MouseDown(Button, Shift, X, Y);
@@ -192,6 +201,14 @@ void TNTabEd::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integ
   // The first click on a cell only selects it.
   if (!(prev == cell)) SetGridEditing(false);
   TCustomGrid::MouseDown(Button, Shift, X, Y);
+  // The data menu acts on what the user pointed at: a right press outside the selection moves the
+  // current cell there first; inside it the selected block stays for the menu's range actions.
+  if (Button == mbRight && cell.X > FColOffset && cell.Y > FRowOffset && !InSelection(Selection(), cell)) {
+    HideEditor();
+    FocusCell(cell.X, cell.Y, true);
+    FOldSel = Selection();
+    ChangedSelection();
+  }
   Invalidate();
   if (!(X > 0 && X < ClientWidth() && Y > 0 && Y < ClientHeight()) || cell.X < 0 || cell.Y < 0) return;
   FPrevPress = Point(X, Y);

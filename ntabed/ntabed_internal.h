@@ -21,6 +21,11 @@ class TNTabEd::TInternSuppress {
   bool FSaved;
 };
 
+// Clear, paste and extraction pass over protected cells: a user action never changes them.
+inline bool TableCellProtected(const TDataTable& Table, Integer Col, Integer Row) {
+  return Table.GetCellState(Col, Row) & ntsProtected;
+}
+
 // Halves to even, as everywhere in the editor.
 inline double RoundEven(double v) { return std::nearbyint(v); }
 

@@ -184,6 +184,7 @@ void TNTabEd::ClearSelection(TObject* Sender) {
       if (TableSelection(L, T, R, B))
         for (Integer c = L; c <= R; ++c)
           for (Integer r = T; r <= B; ++r) {
+            if (TableCellProtected(*Data, c, r)) continue;
             Data->SetElem(c, r, 0);
             Data->SetCellState(c, r, 0);
           }

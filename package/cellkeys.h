@@ -2,6 +2,8 @@
 // the thumbnail strip).
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 
 #include "package/framework/base/types.h"
@@ -13,13 +15,15 @@ namespace jox {
 // may lie outside First..Last; what happens there is the caller's rule. Nothing for any other key.
 inline std::optional<Integer> CellForKey(Word Key, Integer At, Integer Columns, Integer Page, Integer First,
                                          Integer Last) {
+  // Steps are taken in 64 bits and held within Integer, so cells near its ends do not overflow.
+  const auto step = [At](int64_t By) { return Integer(std::clamp<int64_t>(At + By, INT32_MIN, INT32_MAX)); };
   switch (Key) {
-    case VK_LEFT: return At - 1;
-    case VK_RIGHT: return At + 1;
-    case VK_UP: return At - Columns;
-    case VK_DOWN: return At + Columns;
-    case VK_PRIOR: return At - Page;
-    case VK_NEXT: return At + Page;
+    case VK_LEFT: return step(-1);
+    case VK_RIGHT: return step(1);
+    case VK_UP: return step(-int64_t(Columns));
+    case VK_DOWN: return step(Columns);
+    case VK_PRIOR: return step(-int64_t(Page));
+    case VK_NEXT: return step(Page);
     case VK_HOME: return First;
     case VK_END: return Last;
     default: return std::nullopt;

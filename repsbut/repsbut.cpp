@@ -33,7 +33,8 @@ void TRepSpeedButton::DoTimer() {
 
 void TRepSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TSpeedButton::MouseDown(Button, Shift, X, Y);
-  if (Button != mbLeft) return;
+  // A dialog opened from OnMouseDown has cancelled the press: nothing is held any more.
+  if (Button != mbLeft || !Enabled() || !MouseCapture()) return;
   FRClickTimerEnabled = true;
   InitTimer();
 }
@@ -73,11 +74,18 @@ void TRepSpeedButton::StopRepeat() {
 
 void TRepSpeedButton::DefaultHandler(TMessage& Message) {
   TSpeedButton::DefaultHandler(Message);
-  // Leaving the button while it is held ends the repetition, and so does a cancelled press. The press
-  // itself stays with the speed button, so a release away from it clicks nothing, as for any button.
-  if ((Message.Msg == CM_MOUSELEAVE || Message.Msg == WM_CANCELMODE) && FRClickTimerEnabled) {
-    FRClickTimerEnabled = false;
-    UpdateTimer();
+  // Leaving the button while it is held ends the repetition, and so do a cancelled press and a button
+  // disabled or hidden while held. The press itself stays with the speed button, so a release away from
+  // it clicks nothing, as for any button.
+  switch (Message.Msg) {
+    case CM_MOUSELEAVE:
+    case WM_CANCELMODE:
+      StopRepeat();
+      break;
+    case CM_ENABLEDCHANGED:
+    case CM_VISIBLECHANGED:
+      if (!Enabled() || !Visible()) StopRepeat();
+      break;
   }
 }
 

@@ -340,3 +340,39 @@ TEST_F(FolderTreeTest, RebuildsKeepOtherOpenBranchesOpen) {
 }
 
 }  // namespace
+
+TEST_F(FolderTreeTest, NamesThatAreNotUtf8NameTheirOwnFolders) {
+  // Latin-1 bytes, as an old archive leaves them; a UTF-8 folder beside it with the look of the decoded one.
+  const std::string latin = "caf\xE9", decoded = "caf\xEF\xBF\xBD";
+  fs::create_directories(root / latin / "inner");
+  fs::create_directories(root / decoded);
+  const String name = FileNameFromBytes(latin);
+  EXPECT_EQ(FileNameToBytes(name), latin);
+  EXPECT_EQ(FileNameDisplay(name), FromUtf8(decoded));
+  // A character outside the first plane is no carried byte.
+  EXPECT_EQ(FileNameToBytes(FileNameFromBytes("\xF0\x9F\x98\x80\x80")), "\xF0\x9F\x98\x80\x80");
+
+  TStringList l;
+  ASSERT_TRUE(tree->GetSubDirs(P(), &l));
+  EXPECT_GE(l.IndexOf(name), 0);
+  const String path = P() + name + u"/";
+  ASSERT_TRUE(tree->SelectPath(path));
+  EXPECT_EQ(tree->Directory(), path);
+  EXPECT_EQ(tree->Selected()->Text(), FromUtf8(decoded));  // shown decoded
+  EXPECT_EQ(FileNameToBytes(tree->PathOfNode(tree->Selected())), root.string() + "/" + latin + "/");
+  EXPECT_EQ(Children(tree->Selected()), (std::vector<std::string>{"inner"}));
+
+  ASSERT_TRUE(tree->MakeSubFolder(u"made"));
+  EXPECT_TRUE(fs::is_directory(root / latin / "made"));
+  EXPECT_FALSE(fs::exists(root / decoded / "made"));
+  EXPECT_EQ(tree->Directory(), path + u"made/");
+  EXPECT_TRUE(tree->RemoveSelectedFolder());
+  EXPECT_FALSE(fs::exists(root / latin / "made"));
+  EXPECT_EQ(tree->Directory(), path);
+  ASSERT_TRUE(tree->SelectPath(path + u"inner"));
+  EXPECT_TRUE(tree->RemoveSelectedFolder());
+  EXPECT_FALSE(fs::exists(root / latin / "inner"));
+  EXPECT_TRUE(tree->RemoveSelectedFolder());  // the folder itself, empty now
+  EXPECT_FALSE(fs::exists(root / latin));
+  EXPECT_TRUE(fs::exists(root / decoded));
+}

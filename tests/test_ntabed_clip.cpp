@@ -397,3 +397,84 @@ TEST_F(NTabEdClipTest, ShiftF10OpensTheMenusAtTheCurrentCell) {
   own.CloseMenu();
   t->SetPopupMenu(nullptr);
 }
+
+TEST_F(NTabEdClipTest, ProtectedCellsStayUnderKeysPasteExtractAndClear) {
+  t->SetFocus();
+  t->SetElem(2, 2, 9);
+  t->Copy();  // something to paste: the single cell (1, 1) as selected at start
+  t->SetElem(1, 1, 5);
+  t->SetCellState(1, 1, ntsProtected | ntsMarkA);
+  Select(1, 1, 1, 1);
+  Clipboard()->SetAsText(u"7\n");
+  for (const auto& [key, shift] : {std::pair<Word, TShiftState>{VK_DELETE, {}}, {'V', ssCtrl}, {VK_INSERT, ssShift},
+                                   {'X', ssCtrl}}) {
+    input::KeyPress(t, key, shift);
+    EXPECT_EQ(t->Elem(1, 1), 5) << key;
+    EXPECT_EQ(t->CellState(1, 1), ntsProtected | ntsMarkA) << key;
+  }
+  // A block that holds a protected cell: the others change, the protected one does not.
+  t->SetElem(2, 1, 6);
+  Select(1, 1, 2, 1);
+  t->SetCol(t->Col() + 1);  // current cell (2, 1), not protected
+  Select(1, 1, 2, 1);
+  input::KeyPress(t, VK_DELETE);
+  EXPECT_EQ(t->Elem(1, 1), 5);
+  EXPECT_EQ(t->CellState(1, 1), ntsProtected | ntsMarkA);
+  EXPECT_EQ(t->Elem(2, 1), 0);
+  Clipboard()->SetAsText(u"1\t2\n");
+  t->ExtractFromClipboard();
+  EXPECT_EQ(t->Elem(1, 1), 5);
+  EXPECT_EQ(t->Elem(2, 1), 2);
+  t->SetElem(1, 3, 3);
+  t->SetElem(2, 3, 4);
+  Select(1, 3, 2, 3);
+  t->Copy();
+  Select(1, 1, 1, 1);
+  t->Paste();
+  EXPECT_EQ(t->Elem(1, 1), 5);
+  EXPECT_EQ(t->CellState(1, 1), ntsProtected | ntsMarkA);
+  EXPECT_EQ(t->Elem(2, 1), 4);
+  Select(1, 1, 2, 1);
+  DItem(6)->Click();
+  EXPECT_EQ(t->Elem(1, 1), 5);
+  EXPECT_EQ(t->Elem(2, 1), 0);
+}
+
+TEST_F(NTabEdClipTest, RightClickActsOnTheCellPointedAt) {
+  t->SetElem(1, 1, 1);
+  t->SetElem(3, 3, 3);
+  Select(1, 1, 1, 1);
+  RightClick(4, 3);  // table cell (3, 3)
+  ASSERT_TRUE(t->PopupD()->IsOpen());
+  EXPECT_EQ(t->Col(), 4);
+  EXPECT_EQ(t->Row(), 3);
+  EXPECT_EQ(t->Selection(), (TGridRect{4, 3, 4, 3}));
+  DItem(6)->Click();
+  EXPECT_EQ(t->Elem(3, 3), 0);
+  EXPECT_EQ(t->Elem(1, 1), 1);
+  t->PopupD()->CloseMenu();
+  // Inside a selected block the block stays, for the menu's range commands.
+  Select(1, 1, 3, 3);
+  RightClick(3, 2);
+  ASSERT_TRUE(t->PopupD()->IsOpen());
+  EXPECT_EQ(t->Selection(), (TGridRect{2, 1, 4, 3}));
+}
+
+TEST_F(NTabEdClipTest, FullPrecisionFieldsAre25WideAndBothWidthsReadBack) {
+  t->SetNrOfColumns(4);
+  t->SetNrOfRows(1);
+  t->SetElem(1, 1, 1.5);
+  t->SetElem(2, 1, std::numeric_limits<double>::infinity());
+  t->SetElem(3, 1, std::nan(""));
+  t->SetElem(4, 1, -2.0 / 3);
+  Select(1, 1, 4, 1);
+  t->Copy();
+  EXPECT_EQ(Clipboard()->AsText(),
+            u"  1.5000000000000000E+0000\t####\t####\t-6.6666666666666663E-0001\r\n");
+  // Fields of 22 characters, as other programs write them, read as well.
+  Clipboard()->SetAsText(u"  1.25000000000000E+0002\t-3.33333333333333E-0001\r\n");
+  Select(1, 1, 1, 1);
+  t->ExtractFromClipboard();
+  EXPECT_EQ(t->Elem(1, 1), 125);
+  EXPECT_EQ(t->Elem(2, 1), -0.333333333333333);
+}

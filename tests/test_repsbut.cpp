@@ -118,6 +118,44 @@ TEST_F(RepButTest, LeavingStopsWithoutAClick) {
   EXPECT_EQ(clicks, 0);
 }
 
+TEST_F(RepButTest, ADialogFromOnMouseDownOrDisablingEndsTheHold) {
+  TForm dialog(nullptr);
+  dialog.SetBounds(0, 0, 120, 80);
+  auto* ok = new TButton(&dialog);
+  ok->SetParent(&dialog);
+  ok->SetBounds(10, 10, 75, 25);
+  ok->SetModalResult(mrOk);
+  b->SetOnMouseDown([&](TObject*, TMouseButton, TShiftState, Integer, Integer) { dialog.ShowModal(); });
+  {
+    test::ScopedModalHook hook([&](TCustomForm*) { input::Click(ok, 5, 5); });
+    Press();
+  }
+  EXPECT_FALSE(b->Repeating());
+  Wait(1200);
+  EXPECT_TRUE(repeats.empty());
+  EXPECT_EQ(Application->TimerCount(), 0);
+  input::MouseUp(b, 20, 15);
+  b->SetOnMouseDown(nullptr);
+
+  // Disabled or hidden while held: the repetition stops with it.
+  for (const bool hide : {false, true}) {
+    Application->AdvanceClock(1000);
+    Press();
+    Wait(550);
+    ASSERT_EQ(repeats.size(), 1u);
+    if (hide) b->SetVisible(false);
+    else b->SetEnabled(false);
+    EXPECT_FALSE(b->Repeating());
+    Wait(1000);
+    EXPECT_EQ(repeats.size(), 1u) << hide;
+    EXPECT_EQ(Application->TimerCount(), 0);
+    input::MouseUp(b, 20, 15);
+    b->SetEnabled(true);
+    b->SetVisible(true);
+    repeats.clear();
+  }
+}
+
 TEST_F(RepButTest, HandlerErrorsKeepTheTimer) {
   int calls = 0;
   b->SetOnRepeatClick([&](TObject*) {

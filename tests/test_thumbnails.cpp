@@ -501,3 +501,64 @@ TEST_F(ThumbsTest, KeysMoveTheFocusedSlideIntoViewAndSelectIt) {
   EXPECT_TRUE(t->SlideSelected(1));
   EXPECT_FALSE(t->SlideSelected(4));  // single selection
 }
+
+TEST_F(ThumbsTest, LeavingTheStripTakesTheHighlightAlong) {
+  Place(2);
+  int changes = 0;
+  t->SetOnFocusChange([&](TObject*) { ++changes; });
+  input::MouseMove(t, 10 + 60, 12 + 60);
+  ASSERT_EQ(t->FocusedSlide(), 1);
+  ASSERT_EQ(At(10 + 2, 12 + 60), clBlue);
+  input::MouseMove(t, 450, 60);  // onto the form beside the strip
+  EXPECT_EQ(t->FocusedSlide(), 0);
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(At(10 + 2, 12 + 60), clSilver);
+  t->Paint();
+  EXPECT_EQ(At(10 + 2, 12 + 60), clSilver);
+}
+
+TEST_F(ThumbsTest, SelectionAtTheEndsOfTheSlideNumbers) {
+  Place(2);
+  t->SetMin(INT32_MIN);
+  t->SetMax(INT32_MAX);
+  EXPECT_EQ(t->NumSlidesSelected(), 0);
+  t->SetSlideSelected(INT32_MAX, true);
+  t->SetSlideSelected(INT32_MIN, true);
+  EXPECT_TRUE(t->SlideSelected(INT32_MAX));
+  EXPECT_TRUE(t->SlideSelected(INT32_MIN));
+  EXPECT_FALSE(t->SlideSelected(0));
+  EXPECT_EQ(t->NumSlidesSelected(), 2);
+  EXPECT_EQ(t->FirstSelectedSlide(), INT32_MIN);
+  t->SetSlideSelected(INT32_MIN, false);
+  EXPECT_EQ(t->FirstSelectedSlide(), INT32_MAX);
+
+  // Shift+click runs of any length, shrinking ranges and the keys at the last slide.
+  t->SetSlideSelectMode(ssmMultiple);
+  t->SetFirstThumbIdx(INT32_MAX);
+  t->Paint();
+  Integer x = 0, y = 0;
+  t->CalcSlidePos(INT32_MAX, x, y);
+  input::Click(t, x + 50, y + 50);
+  EXPECT_TRUE(t->SlideSelected(INT32_MAX));
+  t->SetFirstThumbIdx(INT32_MIN);
+  t->Paint();
+  t->CalcSlidePos(INT32_MIN + 1, x, y);
+  Application->AdvanceClock(1000);
+  input::Click(t, x + 50, y + 50, mbLeft, ssShift);
+  EXPECT_EQ(t->NumSlidesSelected(), INT32_MAX);  // 2^32 - 1 slides: the count stops at the largest Integer
+  EXPECT_FALSE(t->SlideSelected(INT32_MIN));
+  t->SetSlideSelected(7, false);
+  EXPECT_FALSE(t->SlideSelected(7));
+  EXPECT_TRUE(t->SlideSelected(6));
+  EXPECT_TRUE(t->SlideSelected(8));
+  t->SetMin(0);
+  t->SetMax(10);
+  EXPECT_EQ(t->NumSlidesSelected(), 10);  // 0..10 without 7
+  EXPECT_EQ(t->FirstSelectedSlide(), 0);
+  t->SetMax(INT32_MAX);
+  t->SetFocus();
+  input::KeyPress(t, VK_END);
+  input::KeyPress(t, VK_RIGHT);
+  input::KeyPress(t, VK_NEXT);
+  EXPECT_EQ(t->FocusedSlide(), INT32_MAX);
+}

@@ -1,7 +1,6 @@
 // Sections: [lifecycle] [geometry] [range] [looks] [selection] [mouse] [table]
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "package/colorscheme.h"
 #include "package/setters.h"
@@ -26,8 +25,11 @@ Integer FloorMod(int64_t A, int64_t B) { return Integer(A - int64_t(FloorDiv(A, 
 
 // [lifecycle] ----------------------------------------------------------------------------------------
 TThumbnails::TThumbnails(TComponent* AOwner)
-    : TGraphicControl(AOwner), FSelectedSlide(std::make_unique<TBitFld>(nullptr)) {
-  FSelectedSlide->SetSize(FMax - FMin + 1);
+    : TGraphicControl(AOwner) {
+  SetMessageHandler(CM_MOUSELEAVE, [this](TMessage& m) {
+    DefaultHandler(m);
+    SetHilite(0);  // the highlight follows the pointer, so it goes with it
+  });
   WantKeyboard(DLGC_WANTARROWS | DLGC_WANTRETURN);
   SetBounds(Left(), Top(), DefWidth, DefHeight);
   FPainted = std::make_unique<TPaintBuffer>(this);
@@ -37,7 +39,7 @@ TThumbnails::~TThumbnails() = default;
 
 void TThumbnails::Loaded() {
   TGraphicControl::Loaded();
-  ResizeSelection(FMin);
+  ResizeSelection();
   KeepPositionInRange();
   Invalidate();
 }
@@ -56,7 +58,6 @@ void TThumbnails::Assign(TPersistent* Source) {
     return;
   }
   if (S == this) return;
-  const Integer oldMin = FMin;
   FFrameStyle = S->FFrameStyle;
   FOuterFrameStyle = S->FOuterFrameStyle;
   FInnerFrameStyle = S->FInnerFrameStyle;
@@ -86,7 +87,7 @@ void TThumbnails::Assign(TPersistent* Source) {
   FLastHiLite = S->FLastHiLite;
   FHiliteThickness = S->FHiliteThickness;
   // The selection is not copied, but it must keep matching the copied range.
-  ResizeSelection(oldMin);
+  ResizeSelection();
   PaintNow(this);
 }
 
@@ -129,28 +130,16 @@ Integer TThumbnails::CalcSlideIndex(Integer XPos, Integer YPos) const {
 }
 
 // [range] --------------------------------------------------------------------------------------------
-void TThumbnails::ResizeSelection(Integer OldMin) {
-  const Integer size = std::max<Integer>(FMax - FMin + 1, 0);
-  if (OldMin == FMin) {
-    FSelectedSlide->SetSize(size);
-    return;
-  }
-  // Bit k stands for slide Min + k: the selected slides that stay in range stay selected.
-  std::vector<int64_t> kept;
-  for (Integer b = FSelectedSlide->FirstTrueBit(); b >= 0 && b < FSelectedSlide->Size(); ++b)
-    if (FSelectedSlide->GetBit(b)) kept.push_back(int64_t(OldMin) + b);
-  FSelectedSlide->SetSize(0);
-  FSelectedSlide->SetSize(size);
-  for (int64_t s : kept)
-    if (s >= FMin && s <= FMax) FSelectedSlide->SetBit(Integer(s - FMin), true);
+void TThumbnails::ResizeSelection() {
+  if (FMax < FMin) FSelectedSlide.Clear();
+  else FSelectedSlide.KeepWithin(FMin, FMax);
 }
 
 void TThumbnails::SetMin(Integer Value) {
   if (Value == FMin) return;
-  const Integer oldMin = FMin;
   FMin = Value;
   if (ComponentState().Contains(csLoading)) return;  // Loaded sizes the selection
-  ResizeSelection(oldMin);
+  ResizeSelection();
   KeepPositionInRange();
   PaintNow(this);
 }
@@ -160,7 +149,7 @@ void TThumbnails::SetMax(Integer Value) {
   if (Value == FMax) return;
   FMax = Value;
   if (ComponentState().Contains(csLoading)) return;
-  ResizeSelection(FMin);
+  ResizeSelection();
   KeepPositionInRange();
   PaintNow(this);
 }
@@ -232,35 +221,38 @@ void TThumbnails::SetColorScheme(TColorScheme Value) {
 }
 
 // [selection] ----------------------------------------------------------------------------------------
-Integer TThumbnails::FirstSelectedSlide() const { return FMin + FSelectedSlide->FirstTrueBit(); }
-Integer TThumbnails::NumSlidesSelected() const { return FSelectedSlide->CountTrueBits(); }
+Integer TThumbnails::FirstSelectedSlide() const {
+  // With Min at the lowest Integer, "none" wraps to the highest one.
+  return FSelectedSlide.Empty() ? Integer(uint32_t(FMin) - 1u) : FSelectedSlide.First();
+}
+Integer TThumbnails::NumSlidesSelected() const { return FSelectedSlide.Count(); }
 
 void TThumbnails::ResetAllSelections() {
-  FSelectedSlide->Clear();
+  FSelectedSlide.Clear();
   PaintNow(this);
 }
 
 bool TThumbnails::SlideSelected(Integer sldnum) const {
-  return InRange(sldnum) && FSelectedSlide->GetBit(sldnum - FMin);
+  return InRange(sldnum) && FSelectedSlide.Contains(sldnum);
 }
 
 void TThumbnails::SetSlideSelected(Integer sldnum, bool Value) {
   if (!InRange(sldnum)) return;
-  FSelectedSlide->SetBit(sldnum - FMin, Value);
+  FSelectedSlide.Set(sldnum, Value);
   PaintNow(this);
 }
 
 void TThumbnails::SetSlideSelectMode(TSlideSelectMode Value) {
   if (Value == FSelectMode) return;
   FSelectMode = Value;
-  FSelectedSlide->Clear();
+  FSelectedSlide.Clear();
   PaintNow(this);
 }
 
 void TThumbnails::ApplySelectionClick(Integer s, TShiftState Shift) {
   if (FSelectMode == ssmSingle) {
-    FSelectedSlide->Clear();
-    if (s != 0) FSelectedSlide->SetBit(s - FMin, true);
+    FSelectedSlide.Clear();
+    if (s != 0) FSelectedSlide.Set(s, true);
     FLastClickedSlide = s;
     PaintNow(this);
     return;
@@ -269,10 +261,10 @@ void TThumbnails::ApplySelectionClick(Integer s, TShiftState Shift) {
   if ((Shift & ssShift) && InRange(FLastClickedSlide)) {
     // The anchor stays, so further Shift+clicks grow or shrink from the same slide.
     const Integer lo = std::min(FLastClickedSlide, s), hi = std::max(FLastClickedSlide, s);
-    for (Integer k = lo; k <= hi; ++k) FSelectedSlide->SetBit(k - FMin, true);
+    FSelectedSlide.Add(lo, hi);
   } else {
-    const bool on = (Shift & ssCtrl) ? true : !FSelectedSlide->GetBit(s - FMin);
-    FSelectedSlide->SetBit(s - FMin, on);
+    const bool on = (Shift & ssCtrl) ? true : !FSelectedSlide.Contains(s);
+    FSelectedSlide.Set(s, on);
     FLastClickedSlide = s;
   }
   PaintNow(this);
@@ -286,7 +278,10 @@ void TThumbnails::MouseMove(TShiftState Shift, Integer X, Integer Y) {
 
 void TThumbnails::UpdateHilite(Integer X, Integer Y) {
   if (FHiliteThickness <= 0) return;
-  const Integer s = CalcSlideIndex(X, Y);
+  SetHilite(CalcSlideIndex(X, Y));
+}
+
+void TThumbnails::SetHilite(Integer s) {
   if (s == FLastHiLite) return;
   DrawHilite(FLastHiLite, false);
   DrawHilite(s, true);

@@ -8,12 +8,12 @@
 
 #include <memory>
 
-#include "package/core/bitfld.h"
 #include "package/core/coretypes.h"
 #include "package/framework/base/component.h"
 #include "package/framework/controls/controls.h"
 #include "package/framework/graphics/graphics.h"
 #include "package/paintbuffer.h"
+#include "thumbnails/thumbnails_selection.h"
 
 namespace jox {
 
@@ -64,7 +64,7 @@ class TThumbnails : public TGraphicControl {
   void CalcSlidePos(Integer SldNum, Integer& XPos, Integer& YPos) const;
 
   // --- selection
-  // Min plus the lowest selected bit; Min - 1 when nothing is selected.
+  // The lowest selected slide; Min - 1 when nothing is selected.
   Integer FirstSelectedSlide() const;
   Integer NumSlidesSelected() const;
   // Clears the selection and repaints.
@@ -178,11 +178,13 @@ class TThumbnails : public TGraphicControl {
   // Rows with a visible part at the present scroll position.
   Integer VisibleRows() const;
   bool InRange(Integer s) const { return s >= FMin && s <= FMax; }
-  void ResizeSelection(Integer OldMin);
+  // Drops the selected slides that left Min..Max.
+  void ResizeSelection();
   void KeepPositionInRange();
   void ApplySelectionClick(Integer s, TShiftState Shift);
   // Moves the highlight to the slide under (X, Y).
   void UpdateHilite(Integer X, Integer Y);
+  void SetHilite(Integer s);
   // Draws (or, with Draw false, removes) the highlight of a slide straight on the control's canvas.
   void DrawHilite(Integer s, bool Draw);
 
@@ -210,7 +212,7 @@ class TThumbnails : public TGraphicControl {
   Integer FLastHiLite = 0;
   Integer FHiliteThickness = DefFocusLinewidth;
   bool FIsWorking = false;
-  std::unique_ptr<TBitFld> FSelectedSlide;
+  TSlideSelection FSelectedSlide;
   TSlideSelectMode FSelectMode = DefSlideSelectMode;
   Integer FLastClickedSlide = 0;
   // The last painted picture without the highlight: removing a highlight copies from it, so whatever

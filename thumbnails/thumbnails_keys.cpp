@@ -39,7 +39,7 @@ void TThumbnails::FocusSlide(Integer s) {
   Integer x = 0, y = 0;
   CalcSlidePos(s, x, y);
   const Integer N = std::max<Integer>(FNumSldX, 1), P = Pitch();
-  if (y < Border) SetFirstThumbIdx(double(N) * std::floor(double(s - 1) / N) + 1);
+  if (y < Border) SetFirstThumbIdx(double(N) * std::floor((double(s) - 1) / N) + 1);
   else if (y + Side() > Height() - Border) ScrollRows(double(y + Side() - (Height() - Border)) / P);
   DrawHilite(s, true);
   if (s != old && FOnHiliteChange) FOnHiliteChange(this);

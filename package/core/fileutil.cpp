@@ -240,7 +240,7 @@ String ReadLnStream(TStream* Stream, bool& Eof, Integer MaxLen) {
 bool DirExists(const String& Path) {
   if (Path.empty()) return false;
   std::error_code ec;
-  return std::filesystem::is_directory(std::filesystem::path(ToUtf8(Path)), ec);
+  return std::filesystem::is_directory(std::filesystem::path(FileNameToBytes(Path)), ec);
 }
 
 String ParentDir(const String& Path) {

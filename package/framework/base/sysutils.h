@@ -266,6 +266,14 @@ Integer FindFirst(const String& Path, Integer Attr, TSearchRec& F);
 Integer FindNext(TSearchRec& F);
 void FindClose(TSearchRec& F);
 
+// File names are the file system's bytes. As text, a byte that is not part of a UTF-8 character is
+// carried as U+DC80 .. U+DCFF (a lone low surrogate, which no UTF-8 text holds), so that every name
+// read from the file system names the same file again; the file functions here take names so.
+std::string FileNameToBytes(std::u16string_view Name);
+String FileNameFromBytes(std::string_view Bytes);
+// The name as shown: each carried byte becomes U+FFFD.
+String FileNameDisplay(const String& Name);
+
 bool FileExists(const String& FileName);        // false for directories
 bool DirectoryExists(const String& Directory);
 // Creates Dir and every missing parent; EInOutError "Unable to create directory" for an empty name.

@@ -17,8 +17,74 @@ namespace fs = std::filesystem;
 
 namespace jox {
 
-static fs::path ToPath(const String& S) { return fs::path(ToUtf8(S)); }
-static String FromPath(const fs::path& P) { return FromUtf8(P.string()); }
+// [names] ------------------------------------------------------------------------
+namespace {
+
+bool CarriedByte(char16_t C) { return C >= 0xDC80 && C <= 0xDCFF; }
+
+// Length of the UTF-8 character at P (1 .. 4), or 0 when the bytes there are none.
+size_t Utf8CharLength(std::string_view S, size_t P) {
+  const auto b = static_cast<unsigned char>(S[P]);
+  if (b < 0x80) return 1;
+  size_t extra;
+  char32_t c;
+  if ((b & 0xE0) == 0xC0) { c = b & 0x1F; extra = 1; }
+  else if ((b & 0xF0) == 0xE0) { c = b & 0x0F; extra = 2; }
+  else if ((b & 0xF8) == 0xF0) { c = b & 0x07; extra = 3; }
+  else return 0;
+  if (P + extra >= S.size()) return 0;
+  for (size_t k = 1; k <= extra; ++k) {
+    const auto t = static_cast<unsigned char>(S[P + k]);
+    if ((t & 0xC0) != 0x80) return 0;
+    c = (c << 6) | (t & 0x3F);
+  }
+  static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+  if (c < kMin[extra] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) return 0;
+  return extra + 1;
+}
+
+}  // namespace
+
+std::string FileNameToBytes(std::u16string_view Name) {
+  std::string out;
+  size_t from = 0;
+  for (size_t i = 0; i < Name.size(); ++i) {
+    // A low surrogate right after a high one is half of a character, not a carried byte.
+    if (!CarriedByte(Name[i]) || (i > 0 && Name[i - 1] >= 0xD800 && Name[i - 1] < 0xDC00)) continue;
+    out += ToUtf8(Name.substr(from, i - from));
+    out += char(Name[i] - 0xDC00);
+    from = i + 1;
+  }
+  out += ToUtf8(Name.substr(from));
+  return out;
+}
+
+String FileNameFromBytes(std::string_view Bytes) {
+  String out;
+  size_t from = 0, i = 0;
+  while (i < Bytes.size()) {
+    const size_t n = Utf8CharLength(Bytes, i);
+    if (n > 0) {
+      i += n;
+      continue;
+    }
+    out += FromUtf8(Bytes.substr(from, i - from));
+    out += char16_t(0xDC00 + static_cast<unsigned char>(Bytes[i]));
+    from = ++i;
+  }
+  out += FromUtf8(Bytes.substr(from));
+  return out;
+}
+
+String FileNameDisplay(const String& Name) {
+  String out = Name;
+  for (size_t i = 0; i < out.size(); ++i)
+    if (CarriedByte(out[i]) && !(i > 0 && Name[i - 1] >= 0xD800 && Name[i - 1] < 0xDC00)) out[i] = u'\uFFFD';
+  return out;
+}
+
+static fs::path ToPath(const String& S) { return fs::path(FileNameToBytes(S)); }
+static String FromPath(const fs::path& P) { return FileNameFromBytes(P.string()); }
 
 String SysErrorMessage(Integer ErrorCode) { return FromUtf8(std::generic_category().message(ErrorCode)); }
 
@@ -52,7 +118,7 @@ bool Describe(const fs::path& Full, const std::string& Name, TSearchRec& Rec) {
   if ((st.st_mode & S_IWUSR) == 0) attr |= faReadOnly;
   if (attr == 0) attr = faNormal;
   Rec.Attr = attr;
-  Rec.Name = FromUtf8(Name);
+  Rec.Name = FileNameFromBytes(Name);
   Rec.Size = S_ISDIR(st.st_mode) ? 0 : Int64(st.st_size);
   Rec.Time = Int64(st.st_mtime);
   Rec.TimeStamp = LocalDateTime(st.st_mtime);
@@ -64,7 +130,7 @@ Integer FindFirst(const String& Path, Integer Attr, TSearchRec& F) {
   FindClose(F);
   F.ExcludeAttr = ~Attr & (faHidden | faSysFile | faVolumeID | faDirectory);
   String dirPart = ExtractFilePath(Path);
-  std::string pattern = ToUtf8(ExtractFileName(Path));
+  std::string pattern = FileNameToBytes(ExtractFileName(Path));
   // "*.*" is the habitual "everything", also names without a dot.
   if (pattern == "*.*") pattern = "*";
   if (pattern.empty()) return 2;
@@ -112,12 +178,12 @@ void FindClose(TSearchRec& F) { F.FindHandle.reset(); }
 // [existence, creation, removal] -------------------------------------------------
 bool FileExists(const String& FileName) {
   struct stat st {};
-  return !FileName.empty() && ::stat(ToUtf8(FileName).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  return !FileName.empty() && ::stat(FileNameToBytes(FileName).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 bool DirectoryExists(const String& Directory) {
   struct stat st {};
-  return !Directory.empty() && ::stat(ToUtf8(Directory).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return !Directory.empty() && ::stat(FileNameToBytes(Directory).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool ForceDirectories(const String& Dir) {
@@ -129,23 +195,23 @@ bool ForceDirectories(const String& Dir) {
   return DirectoryExists(d);
 }
 
-bool CreateDir(const String& Dir) { return !Dir.empty() && ::mkdir(ToUtf8(Dir).c_str(), 0777) == 0; }
+bool CreateDir(const String& Dir) { return !Dir.empty() && ::mkdir(FileNameToBytes(Dir).c_str(), 0777) == 0; }
 bool RemoveDir(const String& Dir) {
-  return !Dir.empty() && ::rmdir(ToUtf8(ExcludeTrailingPathDelimiter(Dir)).c_str()) == 0;
+  return !Dir.empty() && ::rmdir(FileNameToBytes(ExcludeTrailingPathDelimiter(Dir)).c_str()) == 0;
 }
 
 bool DeleteFile(const String& FileName) {
   if (FileName.empty() || DirectoryExists(FileName)) return false;
-  return ::unlink(ToUtf8(FileName).c_str()) == 0;
+  return ::unlink(FileNameToBytes(FileName).c_str()) == 0;
 }
 
 bool RenameFile(const String& OldName, const String& NewName) {
-  return !OldName.empty() && !NewName.empty() && std::rename(ToUtf8(OldName).c_str(), ToUtf8(NewName).c_str()) == 0;
+  return !OldName.empty() && !NewName.empty() && std::rename(FileNameToBytes(OldName).c_str(), FileNameToBytes(NewName).c_str()) == 0;
 }
 
 Int64 FileSizeOf(const String& FileName) {
   struct stat st {};
-  if (FileName.empty() || ::stat(ToUtf8(FileName).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+  if (FileName.empty() || ::stat(FileNameToBytes(FileName).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
   return Int64(st.st_size);
 }
 
