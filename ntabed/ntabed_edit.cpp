@@ -48,7 +48,7 @@ String TNTabEd::GetEditText(Integer ACol, Integer ARow) {
   if (IsNominal(c)) {
     const Integer n = NominalValue(c, r);
     if (n >= 0 && n <= kMaxNominalOrdinal) text = Data->GetNominalID(c, n);
-    if (text.empty()) text = n >= 0 || RoundEven(Data->GetElem(c, r)) == n ? IntToStr(n) : NumberText(Data->GetElem(c, r), c);
+    if (text.empty()) text = n >= 0 || RoundHalfEven(Data->GetElem(c, r)) == n ? IntToStr(n) : NumberText(Data->GetElem(c, r), c);
   } else {
     text = NumberText(Data->GetElem(c, r), c);
   }
@@ -64,8 +64,8 @@ void TNTabEd::SetEditText(Integer ACol, Integer ARow, const String& Value) {
   const Byte filled = Byte(state & ~(ntsNotANumber | ntsEmpty));
   auto clampOrdinal = [&](Integer v) -> double {
     if (!RangeActive()) return v;
-    if (v < FVRangeLow) return RoundEven(FVRangeLow);
-    if (v > FVRangeHigh) return RoundEven(FVRangeHigh);
+    if (v < FVRangeLow) return RoundHalfEven(FVRangeLow);
+    if (v > FVRangeHigh) return RoundHalfEven(FVRangeHigh);
     return v;
   };
   if (IsNominal(c)) {

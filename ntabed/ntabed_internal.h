@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ntabed/ntabed.h"
+#include "package/rounding.h"
 
 namespace jox {
 
@@ -26,7 +27,5 @@ inline bool TableCellProtected(const TDataTable& Table, Integer Col, Integer Row
   return Table.GetCellState(Col, Row) & ntsProtected;
 }
 
-// Halves to even, as everywhere in the editor.
-inline double RoundEven(double v) { return std::nearbyint(v); }
 
 }  // namespace jox

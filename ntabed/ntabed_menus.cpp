@@ -403,7 +403,7 @@ void TNTabEd::NameEdKeyPress(char16_t& Key) {
     String t = text;
     std::replace(t.begin(), t.end(), u',', u'.');
     if (!TryStrToFloat(t, v, fs) || std::isnan(double(v))) return;
-    const Byte a = Byte(RoundEven(std::clamp(double(v), 0.0, 255.0)));
+    const Byte a = Byte(RoundHalfEven(std::clamp(double(v), 0.0, 255.0)));
     if (gc > FColOffset) SetColAttrib(c, a);
     else SetRowAttrib(r, a);
   } else {

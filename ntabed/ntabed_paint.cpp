@@ -38,7 +38,7 @@ bool TNTabEd::IsNominal(Integer c) const {
 
 // The ordinal a nominal cell holds; outside the integers (or not finite) it is -1, which names nothing.
 Integer TNTabEd::NominalValue(Integer c, Integer r) const {
-  const double v = RoundEven(Data->GetElem(c, r));
+  const double v = RoundHalfEven(Data->GetElem(c, r));
   return std::isfinite(v) && std::fabs(v) < 2e9 ? Integer(v) : -1;
 }
 
@@ -47,7 +47,7 @@ String TNTabEd::CellText(Integer ACol, Integer ARow) const {
   if (s & ntsEmpty) return String();
   if (s & ntsNotANumber) return u"-nan-";
   if (!IsNominal(ACol)) return NumberText(Data->GetElem(ACol, ARow), ACol);
-  const double v = RoundEven(Data->GetElem(ACol, ARow));
+  const double v = RoundHalfEven(Data->GetElem(ACol, ARow));
   if (v >= 0 && v <= kMaxNominalOrdinal) {
     String id = Data->GetNominalID(ACol, Integer(v));
     if (!id.empty()) return id;

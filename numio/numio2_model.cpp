@@ -5,11 +5,6 @@
 
 namespace jox::numio2 {
 
-double RoundHalfEven(double X) {
-  double r = std::nearbyint(X);  // the default rounding mode rounds halves to even
-  return r == 0 ? 0.0 : r;       // no "-0"
-}
-
 namespace {
 
 // A text that passed IsValidIntText as a 32-bit integer; too large a magnitude saturates towards

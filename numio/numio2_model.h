@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "package/numtext.h"
+#include "package/rounding.h"
 
 namespace jox::numio2 {
 
@@ -37,7 +38,6 @@ double StepByPivots(const std::vector<double>& Pivots, double V, bool Up, double
 // The value the gauge stands for at Fraction (0 at the left edge, 1 at the right) of Lo..Hi.
 double GaugeValue(double Fraction, double Lo, double Hi);
 
-// Nearest integer, halves to even.
-double RoundHalfEven(double X);
+using jox::RoundHalfEven;
 
 }  // namespace jox::numio2

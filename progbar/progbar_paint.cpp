@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "package/numtext.h"
+#include "package/rounding.h"
 #include "package/paintbuffer.h"
 #include "package/painting.h"
 #include "progbar/progbar.h"
@@ -21,8 +22,6 @@ constexpr double kLengthLimit = 1 << 30;
 constexpr Integer kMarginLimit = 1 << 20;
 
 Integer Margin(Integer V) { return std::clamp(V, -kMarginLimit, kMarginLimit); }
-
-Integer RoundHalfEven(double V) { return Integer(std::nearbyint(V)); }
 
 }  // namespace
 
@@ -200,7 +199,7 @@ void TProgBar::PaintText(TCanvas* C) {
       dy = m * sa - t * ca;
       break;
   }
-  C->TextOut(FTextPosX + RoundHalfEven(dx), FTextPosY + RoundHalfEven(dy), text);
+  C->TextOut(FTextPosX + Integer(RoundHalfEven(dx)), FTextPosY + Integer(RoundHalfEven(dy)), text);
 }
 
 }  // namespace jox

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "package/framework/controls/clipbrd.h"
+#include "package/framework/controls/controls_internal.h"
 #include "package/framework/controls/input.h"
 #include "package/framework/controls/popups.h"
 
@@ -445,7 +446,7 @@ class THost : public TPlatformHost {
     if (TWindow* w = FindWindow(Root)) w->Sync();
   }
   void Present(TControl* Root, const TRect& R) override {
-    if (TWindow* w = FindWindow(Root)) w->FDirty = UnionRect(w->FDirty, R);
+    if (TWindow* w = FindWindow(Root)) w->FDirty = UnionRects(w->FDirty, R);
   }
   bool ShowsWindows() const override { return gVideo; }
   void Wake() override {
@@ -470,11 +471,6 @@ class THost : public TPlatformHost {
   }
   bool WaitAndDispatch(Cardinal TimeoutMs) override { return gVideo && Pump(int(std::min<Cardinal>(TimeoutMs, 1000))); }
 
-  static TRect UnionRect(const TRect& a, const TRect& b) {
-    if (a.Right <= a.Left || a.Bottom <= a.Top) return b;
-    if (b.Right <= b.Left || b.Bottom <= b.Top) return a;
-    return Rect(std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom));
-  }
   static void ShowCursor(TCursor c) {
     if (c == gCursorShown) return;
     gCursorShown = c;

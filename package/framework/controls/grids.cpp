@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "package/framework/controls/forms.h"
+#include "package/framework/graphics/drawedge.h"
 
 namespace jox {
 
@@ -494,15 +495,8 @@ void TCustomGrid::Paint() {
       DrawCell(k, r, cell, st);
       if (FDefaultDrawing) {
         if (fixed && Ctl3D()) {
-          c->Pen()->SetWidth(1);
-          c->Pen()->SetColor(clBtnHighlight);
-          c->MoveTo(l, b - 1);
-          c->LineTo(l, t);
-          c->LineTo(rr, t);
-          c->Pen()->SetColor(clBtnShadow);
-          c->MoveTo(l, b - 1);
-          c->LineTo(rr - 1, b - 1);
-          c->LineTo(rr - 1, t - 1);
+          TRect edge = cell;
+          DrawEdge(c, edge, BDR_RAISEDINNER, BF_RECT);
         }
         if (isCurrent && focused && !fixed && !(FOptions & goRowSelect) && !EditorMode()) c->DrawFocusRect(cell);
       }

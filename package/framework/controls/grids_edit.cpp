@@ -4,6 +4,7 @@
 
 #include "package/framework/controls/grids.h"
 #include "package/framework/controls/popups.h"
+#include "package/framework/graphics/drawedge.h"
 
 namespace jox {
 
@@ -129,15 +130,9 @@ void TInplaceEdit::Paint() {
   c->Brush()->SetStyle(bsSolid);
   c->Brush()->SetColor(clBtnFace);
   c->FillRect(b);
+  TRect edge = b;
+  DrawEdge(c, edge, BDR_RAISEDINNER, BF_RECT);
   c->Pen()->SetWidth(1);
-  c->Pen()->SetColor(clBtnHighlight);
-  c->MoveTo(b.Left, b.Bottom - 1);
-  c->LineTo(b.Left, b.Top);
-  c->LineTo(b.Right - 1, b.Top);
-  c->Pen()->SetColor(clBtnShadow);
-  c->MoveTo(b.Left, b.Bottom - 1);
-  c->LineTo(b.Right - 1, b.Bottom - 1);
-  c->LineTo(b.Right - 1, b.Top - 1);
   c->Pen()->SetColor(clBlack);
   const Integer cx = (b.Left + b.Right) / 2, cy = (b.Top + b.Bottom) / 2;
   if (FEditStyle == esEllipsis) {

@@ -10,6 +10,7 @@
 
 #include "package/framework/controls/clipbrd.h"
 #include "package/framework/controls/forms.h"
+#include "package/framework/graphics/drawedge.h"
 
 namespace jox {
 
@@ -406,15 +407,9 @@ void TCustomEdit::Paint() {
   };
 
   const Integer f = FrameWidth();
-  if (f == 2) {  // sunken: shadow above and left, light below and right, twice
-    strip(clBtnShadow, 0, 0, w - 1, 1);
-    strip(clBtnShadow, 0, 0, 1, h - 1);
-    strip(clBtnHighlight, 0, h - 1, w, h);
-    strip(clBtnHighlight, w - 1, 0, w, h);
-    strip(cl3DDkShadow, 1, 1, w - 2, 2);
-    strip(cl3DDkShadow, 1, 1, 2, h - 2);
-    strip(cl3DLight, 1, h - 2, w - 1, h - 1);
-    strip(cl3DLight, w - 2, 1, w - 1, h - 1);
+  if (f == 2) {
+    TRect frame = Rect(0, 0, w, h);
+    DrawEdge(c, frame, EDGE_SUNKEN, BF_RECT);
   } else if (f == 1) {
     b->SetColor(clWindowFrame);
     c->FrameRect(Rect(0, 0, w, h));
