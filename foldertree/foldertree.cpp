@@ -1,5 +1,6 @@
 // The folder tree. Sections: [listing] [lifetime] [properties] [tree] [paths] [folders] [table]
 #include "foldertree/foldertree.h"
+#include "foldertree/foldertree_list.h"
 
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -76,32 +77,58 @@ bool HasListedSubDir(const fs::path& Dir, TFolderOptions Options) {
 
 }  // namespace
 
-void TFolderTree::ListSubDirs(const String& Path, TStringList* List) const {
-  const fs::path dir(FileNameToBytes(EnsureTrailingBkSlash(Path)));
+namespace foldertree {
+namespace {
+
+// Case-insensitive, ascending. Names equal but for case come in code order, as a sorted search gives
+// them, so that the order does not depend on the order the file system keeps.
+void SortFolders(std::vector<TFolderEntry>& Entries) {
+  std::vector<std::pair<String, TFolderEntry>> keyed;
+  keyed.reserve(Entries.size());
+  for (TFolderEntry& e : Entries) keyed.emplace_back(LowerCase(e.Name), std::move(e));
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first : a.second.Name < b.second.Name;
+  });
+  for (size_t i = 0; i < keyed.size(); ++i) Entries[i] = std::move(keyed[i].second);
+}
+
+}  // namespace
+
+std::vector<TFolderEntry> ListFolder(const std::string& DirBytes, TFolderOptions Options) {
+  std::vector<TFolderEntry> found;
+  const fs::path dir(DirBytes);
   std::error_code ec;
   fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec);
   // An unreadable folder simply has no subfolders.
-  if (ec) return;
+  if (ec) return found;
+  // Links to folders are not counted in the link count, so with them every folder is looked into.
+  dev_t device = 0;
+  const bool byLinks = !(Options & fotSymLinks) && CountsSubDirsInLinks(dir, device);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    if (!Listed(*it, dir, Options)) continue;
+    std::error_code lec;
+    const bool none = byLinks && !it->is_symlink(lec) && HasNoSubDirsByLinks(it->path(), device);
+    found.push_back({FileNameFromBytes(it->path().filename().string()), !none && HasListedSubDir(it->path(), Options)});
+  }
+  SortFolders(found);
+  return found;
+}
+
+}  // namespace foldertree
+
+void TFolderTree::ListSubDirs(const String& Path, TStringList* List) const {
+  const auto entries = foldertree::ListFolder(FileNameToBytes(EnsureTrailingBkSlash(Path)), FOptions);
+  // Nothing found leaves the list as it was.
+  if (entries.empty()) return;
   struct TFound {
     String Lower, Name;
     TObject* Obj;
   };
   std::vector<TFound> found;
   for (Integer i = 0; i < List->Count(); ++i) found.push_back({LowerCase(List->Get(i)), List->Get(i), List->GetObject(i)});
-  // Links to folders are not counted in the link count, so with them every folder is looked into.
-  dev_t device = 0;
-  const bool byLinks = !(FOptions & fotSymLinks) && CountsSubDirsInLinks(dir, device);
-  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    if (!Listed(*it, dir, FOptions)) continue;
-    const String name = FileNameFromBytes(it->path().filename().string());
-    std::error_code lec;
-    const bool none = byLinks && !it->is_symlink(lec) && HasNoSubDirsByLinks(it->path(), device);
-    found.push_back({LowerCase(name), name, !none && HasListedSubDir(it->path(), FOptions) ? kHasSubDirs : nullptr});
-  }
-  // Case-insensitive, ascending. Names equal but for case come in code order, as a sorted search gives
-  // them, so that the order does not depend on the order the file system keeps.
-  std::stable_sort(found.begin(), found.end(), [](const TFound& a, const TFound& b) {
-    return a.Lower != b.Lower ? a.Lower < b.Lower : a.Name < b.Name;
+  for (const auto& e : entries) found.push_back({LowerCase(e.Name), e.Name, e.HasSubDirs ? kHasSubDirs : nullptr});
+  std::stable_sort(found.begin(), found.end(), [](const TFound& x, const TFound& y) {
+    return x.Lower != y.Lower ? x.Lower < y.Lower : x.Name < y.Name;
   });
   List->BeginUpdate();
   List->Clear();
@@ -129,7 +156,7 @@ TFolderTree::TFolderTree(TComponent* AOwner)
   SetExplorerStyle(!FUseOldStyle);
 }
 
-TFolderTree::~TFolderTree() = default;
+TFolderTree::~TFolderTree() { StopExpandingBranch(); }
 
 void TFolderTree::CreateWnd() {
   TCustomTreeView::CreateWnd();
@@ -186,22 +213,26 @@ bool TFolderTree::CanExpand(TTreeNode* Node) {
 
 void TFolderTree::ProcessExpanding(TObject*, TTreeNode* Node, bool& AllowExpansion) {
   if (ComponentState() & csDesigning) return;
-  Screen->SetCursor(crHourGlass);
-  if (reinterpret_cast<uintptr_t>(Node->Data()) != LoadedMarker) LoadChildren(Node);
-  Screen->SetCursor(crDefault);
   AllowExpansion = true;
+  if (reinterpret_cast<uintptr_t>(Node->Data()) == LoadedMarker) return;
+  const TCursor before = Screen->Cursor();
+  Screen->SetCursor(crHourGlass);
+  LoadChildren(Node);
+  Screen->SetCursor(before);
 }
 
 void TFolderTree::LoadChildren(TTreeNode* Node) {
-  TStringList names;
-  ListSubDirs(PathOfNode(Node), &names);
+  FillChildren(Node, foldertree::ListFolder(FileNameToBytes(PathOfNode(Node)), FOptions));
+}
+
+void TFolderTree::FillChildren(TTreeNode* Node, const std::vector<foldertree::TFolderEntry>& Entries) {
   Items()->BeginUpdate();
   Node->DeleteChildren();
-  if (names.Count() > 0) {
+  if (!Entries.empty()) {
     Node->SetData(reinterpret_cast<void*>(LoadedMarker));
-    for (Integer i = 0; i < names.Count(); ++i) {
-      TTreeNode* child = AddFolderNode(Node, names.Get(i));
-      if (names.GetObject(i) == kHasSubDirs) Items()->AddChild(child, DummyChild);
+    for (const auto& e : Entries) {
+      TTreeNode* child = AddFolderNode(Node, e.Name);
+      if (e.HasSubDirs) Items()->AddChild(child, DummyChild);
     }
   }
   Items()->EndUpdate();
@@ -241,6 +272,7 @@ const String& TFolderTree::FolderName(const TTreeNode* Node) const {
 }
 
 void TFolderTree::Delete(TTreeNode* Node) {
+  if (Node == WalkTop()) StopExpandingBranch();
   FRawNames.erase(Node);
   TCustomTreeView::Delete(Node);
 }

@@ -6,11 +6,16 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "package/framework/base/strings.h"
 #include "package/framework/controls/treeview.h"
 
 namespace jox {
+
+namespace foldertree {
+struct TFolderEntry;
+}
 
 enum TFolderOptTypes : uint8_t { fotSymLinks, fotHidden, fotSystem };
 using TFolderOptions = TSet<TFolderOptTypes, Byte, true>;
@@ -66,6 +71,12 @@ class TFolderTree : public TCustomTreeView {
   // node, but its path names that folder, for SelectPath, the file functions and FileNameToBytes.
   String PathOfNode(const TTreeNode* Node) const;
 
+  // "*" on a node lists every folder below it on a thread of its own and opens the branch as the
+  // listings arrive, so the tree stays usable; a folder met again (a link back up, by device and inode)
+  // is shown but not entered. The busy cursor shows meanwhile; Escape stops it, keeping what is open.
+  bool ExpandingBranch() const { return FWalk != nullptr; }
+  void StopExpandingBranch();
+
   const TNotifyEvent& OnDirChanged() const { return FOnDirChange; }
   void SetOnDirChanged(TNotifyEvent E) { FOnDirChange = std::move(E); }
 
@@ -75,6 +86,8 @@ class TFolderTree : public TCustomTreeView {
   void CreateWnd() override;
   void Change(TTreeNode* Node) override;
   void Delete(TTreeNode* Node) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(char16_t& Key) override;
   // Loads the node's folders before the application's OnExpanding is asked.
   bool CanExpand(TTreeNode* Node) override;
 
@@ -87,6 +100,13 @@ class TFolderTree : public TCustomTreeView {
   TTreeNode* LoadPath(const String& Path);
   void ListSubDirs(const String& Path, TStringList* List) const;
   void DirChanged(const String& Old);
+  struct TWalk;
+  void StartWalk(TTreeNode* Node);
+  TTreeNode* WalkTop() const;  // the node "*" was pressed on while its walk runs
+  void QueueDrain(const std::shared_ptr<TWalk>& W);
+  void DrainWalk(const std::shared_ptr<TWalk>& W);
+  // Replaces the node's children by Entries (each with a dummy child when it has subfolders).
+  void FillChildren(TTreeNode* Node, const std::vector<foldertree::TFolderEntry>& Entries);
   // A child node for a folder name as FileNameFromBytes gives it; the node shows it decoded.
   TTreeNode* AddFolderNode(TTreeNode* Parent, const String& Name);
   // The name the node stands for (its text unless that is only how the name shows).
@@ -100,6 +120,8 @@ class TFolderTree : public TCustomTreeView {
   std::unique_ptr<TStringList> FDirNames;
   // Names whose shown text differs (bytes that are not UTF-8), by node.
   std::unordered_map<const TTreeNode*, String> FRawNames;
+  std::shared_ptr<TWalk> FWalk;
+  TCursor FCursorBeforeWalk = crDefault;
 };
 
 }  // namespace jox

@@ -2,9 +2,11 @@
 // selecting paths, creating and removing folders, refreshing after outside changes.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "foldertree/foldertree.h"
@@ -375,4 +377,49 @@ TEST_F(FolderTreeTest, NamesThatAreNotUtf8NameTheirOwnFolders) {
   EXPECT_TRUE(tree->RemoveSelectedFolder());  // the folder itself, empty now
   EXPECT_FALSE(fs::exists(root / latin));
   EXPECT_TRUE(fs::exists(root / decoded));
+}
+
+TEST_F(FolderTreeTest, StarListsTheBranchOnAThreadEntersEachFolderOnceAndEscapeStops) {
+  fs::create_directories(root / "Alpha" / "sub" / "deep");
+  fs::create_directory_symlink(root, root / "Alpha" / "sub" / "up");  // back to the top: a cycle
+  tree->SetOptions(fotSymLinks);
+  ASSERT_TRUE(tree->SelectPath(P()));
+  auto node = [&](const std::string& rel) -> TTreeNode* {
+    for (TTreeNode* n = tree->Items()->GetFirstNode(); n; n = n->GetNext())
+      if (tree->PathOfNode(n) == P(rel)) return n;
+    return nullptr;
+  };
+  input::TypeText(tree, u"*");
+  // The key returns at once; the listing goes on while the loop runs.
+  EXPECT_TRUE(tree->ExpandingBranch());
+  EXPECT_EQ(Screen->Cursor(), crAppStart);
+  for (int i = 0; i < 5000 && tree->ExpandingBranch(); ++i) {
+    Application->ProcessMessages();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ASSERT_FALSE(tree->ExpandingBranch());
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+  ASSERT_NE(node("Alpha/sub/deep"), nullptr);
+  EXPECT_TRUE(node("Alpha")->Expanded());
+  EXPECT_TRUE(node("Alpha/sub")->Expanded());
+  // The link back to the top and the link to Alpha are shown, not entered.
+  ASSERT_NE(node("Alpha/sub/up"), nullptr);
+  EXPECT_FALSE(node("Alpha/sub/up")->Expanded());
+  ASSERT_NE(node("link"), nullptr);
+  EXPECT_FALSE(node("link")->Expanded());
+
+  // Escape stops a walk at once; nothing more is opened.
+  for (int i = 0; i < 100; ++i) fs::create_directories(root / "wide" / std::to_string(i) / "x");
+  ASSERT_TRUE(tree->SelectPath(P("wide")));
+  input::TypeText(tree, u"*");
+  input::KeyPress(tree, VK_ESCAPE);
+  EXPECT_FALSE(tree->ExpandingBranch());
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+  for (int i = 0; i < 20; ++i) Application->ProcessMessages();
+  EXPECT_FALSE(node("wide")->Expanded());
+  // A rebuild while a walk runs stops it too.
+  input::TypeText(tree, u"*");
+  tree->Reset();
+  EXPECT_FALSE(tree->ExpandingBranch());
+  for (int i = 0; i < 20; ++i) Application->ProcessMessages();
 }
