@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "package/core/fileutil.h"
@@ -238,8 +239,21 @@ void TFolderTree::FillChildren(TTreeNode* Node, const std::vector<foldertree::TF
   Items()->EndUpdate();
 }
 
+void TFolderTree::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  FClickFired = false;
+  TCustomTreeView::MouseDown(Button, Shift, X, Y);
+}
+
+void TFolderTree::Click() {
+  if (std::exchange(FClickFired, false)) return;
+  TCustomTreeView::Click();
+}
+
 void TFolderTree::Change(TTreeNode* Node) {
-  if (OnClick()) OnClick()(this);
+  if (OnClick()) {
+    OnClick()(this);
+    FClickFired = true;
+  }
   const String old = FDirectory;
   if (Node) FDirectory = PathOfNode(Node);
   TCustomTreeView::Change(Node);
@@ -381,7 +395,8 @@ const TClassInfo& TFolderTree::ClassInfo() {
       .Prop("TabStop", &C::TabStop, &C::SetTabStop, true)
       .Event("OnDirChanged").Event("OnChange")
       .Publish(ControlProperties(), pgBounds)
-      .Publish(ControlProperties(), {"Enabled", "Align", "Anchors", "Cursor", "Ctl3D", "Font", "ParentShowHint",
+      .Publish(ControlProperties(), {"Enabled", "Align", "Anchors", "BevelInner", "BevelOuter", "BevelKind",
+                                     "BevelWidth", "BorderWidth", "Constraints", "Cursor", "Ctl3D", "Font", "ParentShowHint",
                                      "ParentFont", "ShowHint", "StyleElements", "TabOrder", "Visible", "OnClick",
                                      "OnDblClick", "OnEnter", "OnExit", "OnKeyDown", "OnKeyUp", "OnKeyPress",
                                      "OnMouseEnter", "OnMouseLeave", "OnMouseDown"});

@@ -88,6 +88,10 @@ class TFolderTree : public TCustomTreeView {
   void Delete(TTreeNode* Node) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(char16_t& Key) override;
+  // A click that selects a node has fired OnClick with the selection change: the click itself does
+  // not fire it again.
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void Click() override;
   // Loads the node's folders before the application's OnExpanding is asked.
   bool CanExpand(TTreeNode* Node) override;
 
@@ -122,6 +126,7 @@ class TFolderTree : public TCustomTreeView {
   std::unordered_map<const TTreeNode*, String> FRawNames;
   std::shared_ptr<TWalk> FWalk;
   TCursor FCursorBeforeWalk = crDefault;
+  bool FClickFired = false;  // OnClick fired by the selection change of the press under way
 };
 
 }  // namespace jox

@@ -414,9 +414,9 @@ TEST_F(NTabEdClipTest, ProtectedCellsStayUnderKeysPasteExtractAndClear) {
   }
   // A block that holds a protected cell: the others change, the protected one does not.
   t->SetElem(2, 1, 6);
-  Select(1, 1, 2, 1);
-  t->SetCol(t->Col() + 1);  // current cell (2, 1), not protected
-  Select(1, 1, 2, 1);
+  Select(1, 1, 1, 1);
+  input::KeyPress(t, VK_RIGHT, ssShift);  // the block (1, 1) .. (2, 1), current cell (2, 1)
+  ASSERT_EQ(t->Selection(), (TGridRect{1 + 1, 1, 2 + 1, 1}));
   input::KeyPress(t, VK_DELETE);
   EXPECT_EQ(t->Elem(1, 1), 5);
   EXPECT_EQ(t->CellState(1, 1), ntsProtected | ntsMarkA);

@@ -540,7 +540,7 @@ TEST_F(ThumbsTest, SelectionAtTheEndsOfTheSlideNumbers) {
   t->CalcSlidePos(INT32_MAX, x, y);
   input::Click(t, x + 50, y + 50);
   EXPECT_TRUE(t->SlideSelected(INT32_MAX));
-  t->SetFirstThumbIdx(INT32_MIN);
+  t->SetFirstThumbIdx(INT32_MIN + 1);  // the first row that starts within the range
   t->Paint();
   t->CalcSlidePos(INT32_MIN + 1, x, y);
   Application->AdvanceClock(1000);

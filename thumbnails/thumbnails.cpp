@@ -92,7 +92,7 @@ void TThumbnails::Assign(TPersistent* Source) {
 }
 
 // [geometry] -----------------------------------------------------------------------------------------
-Integer TThumbnails::TopSlide() const { return Integer(std::floor(FFirstThumbIx)); }
+int64_t TThumbnails::TopSlide() const { return int64_t(std::floor(FFirstThumbIx)); }
 
 Integer TThumbnails::ScrollPixels() const {
   const double r = FFirstThumbIx - std::floor(FFirstThumbIx);
@@ -125,7 +125,7 @@ Integer TThumbnails::CalcSlideIndex(Integer XPos, Integer YPos) const {
   const int64_t t = int64_t(P) * e + FSLideDist - d + Border;
   const Integer row = (t <= YPos && YPos <= t + S) ? e + 1 : 0;
   if (col < 1 || col > N || row < 1) return 0;
-  const int64_t s = int64_t(TopSlide()) + int64_t(row - 1) * N + col - 1;
+  const int64_t s = TopSlide() + int64_t(row - 1) * N + col - 1;
   return (s >= FMin && s <= FMax) ? Integer(s) : 0;
 }
 

@@ -172,8 +172,9 @@ class TThumbnails : public TGraphicControl {
   void FocusSlide(Integer s);
   Integer Pitch() const { return FThumbBaseSize + FSLideDist + 2 * FSlideMargin; }
   Integer Side() const { return FThumbBaseSize + 2 * FSlideMargin; }
-  // First slide of the top row and the scrolled-out part of it in pixels.
-  Integer TopSlide() const;
+  // First slide of the top row (below Min when Min does not start a row) and the scrolled-out part of
+  // it in pixels.
+  int64_t TopSlide() const;
   Integer ScrollPixels() const;
   // Rows with a visible part at the present scroll position.
   Integer VisibleRows() const;

@@ -13,7 +13,7 @@ void TThumbnails::KeyDown(Word& Key, TShiftState Shift) {
   const Integer N = std::max<Integer>(FNumSldX, 1);
   const Integer page = N * std::max<Integer>(VisibleRows() - 1, 1);
   // Without a focused slide the first key lands on the first one in view.
-  const Integer at = InRange(FLastHiLite) ? FLastHiLite : std::clamp(TopSlide(), FMin, FMax);
+  const Integer at = InRange(FLastHiLite) ? FLastHiLite : Integer(std::clamp<int64_t>(TopSlide(), FMin, FMax));
   const bool fresh = !InRange(FLastHiLite);
   if (Key == VK_SPACE || Key == VK_RETURN) {
     Key = 0;

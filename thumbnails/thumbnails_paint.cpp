@@ -49,7 +49,8 @@ void TThumbnails::Paint() {
     SetFirstThumbIdx(FFirstThumbIx);  // its paint is skipped: this one goes on
   }
   FNumSldY = VisibleRows();
-  const Integer T = TopSlide(), d = ScrollPixels();
+  const int64_t T = TopSlide();
+  const Integer d = ScrollPixels();
 
   if (FOnFirstImgRequ) FOnFirstImgRequ(this);
   for (Integer i = 1; i <= FNumSldX; ++i) {

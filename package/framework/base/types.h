@@ -156,7 +156,8 @@ constexpr Cardinal CM_ACTIVATE = CM_BASE + 0, CM_DEACTIVATE = CM_BASE + 1, CM_GO
                    CM_FONTCHANGED = CM_BASE + 14, CM_CURSORCHANGED = CM_BASE + 15,
                    CM_TEXTCHANGED = CM_BASE + 18, CM_MOUSEENTER = CM_BASE + 19, CM_MOUSELEAVE = CM_BASE + 20,
                    CM_BUTTONPRESSED = CM_BASE + 24 /* 45080 */, CM_SHOWHINTCHANGED = CM_BASE + 26,
-                   CM_ENTER = CM_BASE + 27, CM_EXIT = CM_BASE + 28, CM_MOUSEWHEEL = CM_BASE + 67,
+                   CM_ENTER = CM_BASE + 27, CM_EXIT = CM_BASE + 28, CM_BORDERCHANGED = CM_BASE + 54,
+                   CM_MOUSEWHEEL = CM_BASE + 67,
                    // ours: an input method's text being composed (LParam: const String*; empty ends it)
                    CM_COMPOSITION = CM_BASE + 80;
 constexpr Cardinal CN_BASE = 0xBC00;

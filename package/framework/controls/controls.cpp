@@ -567,7 +567,7 @@ TControl* TControl::DragOver(TPoint P) {
   const TPoint o = OriginInRoot(), t = target->OriginInRoot();
   const TPoint at = Point(P.X + o.X - t.X, P.Y + o.Y - t.Y);
   bool accept = false;
-  if (target->FOnDragOver) target->FOnDragOver(target, this, at.X, at.Y, dsDragMove, accept);
+  target->DoDragOver(this, at.X, at.Y, dsDragMove, accept);
   return accept ? target : nullptr;
 }
 
@@ -580,9 +580,17 @@ void TControl::FinishDrag(TPoint P, bool Drop) {
     const TPoint o = OriginInRoot(), t = target->OriginInRoot();
     x = P.X + o.X - t.X;
     y = P.Y + o.Y - t.Y;
-    if (target->FOnDragDrop) target->FOnDragDrop(target, this, x, y);
+    target->DoDragDrop(this, x, y);
   }
   DoEndDrag(target, x, y);
+}
+
+void TControl::DoDragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
+  if (FOnDragOver) FOnDragOver(this, Source, X, Y, State, Accept);
+}
+
+void TControl::DoDragDrop(TObject* Source, Integer X, Integer Y) {
+  if (FOnDragDrop) FOnDragDrop(this, Source, X, Y);
 }
 
 void TControl::DoStartDrag() {

@@ -88,6 +88,9 @@ enum TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsTool
 using TBorderStyle = TFormBorderStyle;
 
 enum TDragMode : uint8_t { dmManual, dmAutomatic };
+// The bevels of a windowed control: each cut sunk, raised or a blank space; the kind says whether they show.
+enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
+enum TBevelKind : uint8_t { bkNone, bkTile, bkSoft, bkFlat };
 enum TDragKind : uint8_t { dkDrag, dkDock };
 enum TDragState : uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
 enum TBiDiMode : uint8_t { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
@@ -391,6 +394,9 @@ class TControl : public TComponent {
   // Fires OnStartDrag / OnEndDrag.
   virtual void DoStartDrag();
   virtual void DoEndDrag(TObject* Target, Integer X, Integer Y);
+  // On the control under the pointer of a drag: fire OnDragOver / OnDragDrop (X, Y its client point).
+  virtual void DoDragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+  virtual void DoDragDrop(TObject* Source, Integer X, Integer Y);
   // The control under P (client coordinates) that accepts this drag, nullptr when none.
   TControl* DragOver(TPoint P);
   void FinishDrag(TPoint P, bool Drop);
@@ -505,6 +511,23 @@ class TWinControl : public TControl {
   bool HandleAllocated() const { return FHandle != 0; }
   void HandleNeeded();
 
+  // --- frame
+  // Bevels round the control, outside its own frame, shown when BevelKind is not bkNone (default):
+  // BevelOuter (default bvLowered) outside BevelInner (default bvRaised), each BevelWidth pixels
+  // (default 1, at least 1) of edge, bkFlat ones in the shadow colour. BorderWidth (default 0, at least 0)
+  // pixels of the control's colour lie inside the frame. All of them narrow the client area; a change
+  // sends CM_BORDERCHANGED.
+  TBevelCut BevelInner() const { return FBevelInner; }
+  void SetBevelInner(TBevelCut Value);
+  TBevelCut BevelOuter() const { return FBevelOuter; }
+  void SetBevelOuter(TBevelCut Value);
+  TBevelKind BevelKind() const { return FBevelKind; }
+  void SetBevelKind(TBevelKind Value);
+  Integer BevelWidth() const { return FBevelWidth; }
+  void SetBevelWidth(Integer Value);
+  Integer BorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(Integer Value);
+
   // --- alignment
   // Lays out the aligned children again; DisableAlign/EnableAlign defer it.
   void Realign();
@@ -566,6 +589,9 @@ class TWinControl : public TControl {
   bool DoKeyUp(TMessage& Message);
   void CreateHandleTree();
   void AnchorChildren(Integer OldWidth, Integer OldHeight);
+  // Pixels the bevels take on each side.
+  Integer BevelExtent() const;
+  void BorderChanged();
 
   std::vector<TControl*> FControls;    // z-order
   std::vector<TWinControl*> FTabList;  // windowed children in tab order
@@ -574,6 +600,9 @@ class TWinControl : public TControl {
   HWND FHandle = 0;
   Integer FAlignLevel = 0;
   bool FAlignPending = false;
+  TBevelCut FBevelInner = bvRaised, FBevelOuter = bvLowered;
+  TBevelKind FBevelKind = bkNone;
+  Integer FBevelWidth = 1, FBorderWidth = 0;
   TKeyEvent FOnKeyDown, FOnKeyUp;
   TKeyPressEvent FOnKeyPress;
   TNotifyEvent FOnEnter, FOnExit;

@@ -139,11 +139,48 @@ void ControlAccess::FillBackground(TWinControl* w) {
 }
 
 void TWinControl::PaintNonClient() {
-  const Integer fw = NonClientFrame();
-  if (fw <= 0) return;
   const TRect b = ClientBounds();
   TRect r = Rect(-b.Left, -b.Top, FWidth - b.Left, FHeight - b.Top);
   TCanvas* c = Canvas();
+  const auto shrink = [](TRect& R, Integer D) { R = Rect(R.Left + D, R.Top + D, R.Right - D, R.Bottom - D); };
+  // The bevels, outermost: each cut BevelWidth rings of edge.
+  if (FBevelKind != bkNone) {
+    for (const TBevelCut cut : {FBevelOuter, FBevelInner}) {
+      if (cut == bvNone) continue;
+      const Cardinal edge = cut == bvRaised && FBevelKind != bkFlat ? BDR_RAISEDINNER : BDR_SUNKENOUTER;
+      const Cardinal flags = BF_RECT | (FBevelKind == bkFlat ? BF_FLAT : 0) | (FBevelKind == bkSoft ? BF_SOFT : 0);
+      for (Integer k = 0; k < FBevelWidth; ++k) {
+        if (cut == bvSpace) {
+          TBrush saved;
+          saved.Assign(c->Brush());
+          c->Brush()->SetStyle(bsSolid);
+          c->Brush()->SetColor(clBtnFace);
+          c->FrameRect(r);
+          c->Brush()->Assign(&saved);
+          shrink(r, 1);
+        } else {
+          DrawEdge(c, r, edge, flags | BF_ADJUST);
+        }
+      }
+    }
+  }
+  // The border width, inside the frame, in the control's colour.
+  if (FBorderWidth > 0) {
+    const Integer fw = NonClientFrame();
+    TRect inner = r;
+    shrink(inner, fw);
+    TBrush saved;
+    saved.Assign(c->Brush());
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(Color());
+    for (Integer k = 0; k < FBorderWidth && !inner.IsEmpty(); ++k) {
+      c->FrameRect(inner);
+      shrink(inner, 1);
+    }
+    c->Brush()->Assign(&saved);
+  }
+  const Integer fw = NonClientFrame();
+  if (fw <= 0) return;
   if (fw >= 2) {
     DrawEdge(c, r, EDGE_SUNKEN, BF_RECT);
   } else {

@@ -45,7 +45,12 @@ const TClassInfo& ControlProperties() {
       .Event("OnKeyDown").Event("OnKeyPress").Event("OnKeyUp").Event("OnEnter").Event("OnExit");
     const TClassInfo windowed = TClassBuilder<TWinControl>(nullptr)
       .Prop("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder, Integer(-1))
-      .Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false);
+      .Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false)
+      .Prop("BevelInner", &TWinControl::BevelInner, &TWinControl::SetBevelInner, bvRaised)
+      .Prop("BevelOuter", &TWinControl::BevelOuter, &TWinControl::SetBevelOuter, bvLowered)
+      .Prop("BevelKind", &TWinControl::BevelKind, &TWinControl::SetBevelKind, bkNone)
+      .Prop("BevelWidth", &TWinControl::BevelWidth, &TWinControl::SetBevelWidth, Integer(1))
+      .Prop("BorderWidth", &TWinControl::BorderWidth, &TWinControl::SetBorderWidth, Integer(0));
     i.Props.insert(i.Props.end(), windowed.Props.begin(), windowed.Props.end());
     i.Name = u"ControlProperties";
     return i;

@@ -476,8 +476,52 @@ void TWinControl::DefaultHandler(TMessage& m) {
 }
 
 TRect TWinControl::ClientBounds() const {
-  const Integer fw = std::min({NonClientFrame(), Width() / 2, Height() / 2});
+  const Integer fw = std::min({NonClientFrame() + BevelExtent() + FBorderWidth, Width() / 2, Height() / 2});
   return Rect(fw, fw, Width() - fw, Height() - fw);
+}
+
+// [frame] --------------------------------------------------------------------------------------------------
+Integer TWinControl::BevelExtent() const {
+  if (FBevelKind == bkNone) return 0;
+  return ((FBevelInner != bvNone) + (FBevelOuter != bvNone)) * FBevelWidth;
+}
+
+void TWinControl::BorderChanged() {
+  Invalidate();
+  Realign();
+  Perform(CM_BORDERCHANGED);
+}
+
+void TWinControl::SetBevelInner(TBevelCut Value) {
+  if (Value == FBevelInner) return;
+  FBevelInner = Value;
+  BorderChanged();
+}
+
+void TWinControl::SetBevelOuter(TBevelCut Value) {
+  if (Value == FBevelOuter) return;
+  FBevelOuter = Value;
+  BorderChanged();
+}
+
+void TWinControl::SetBevelKind(TBevelKind Value) {
+  if (Value == FBevelKind) return;
+  FBevelKind = Value;
+  BorderChanged();
+}
+
+void TWinControl::SetBevelWidth(Integer Value) {
+  Value = std::max(Value, 1);
+  if (Value == FBevelWidth) return;
+  FBevelWidth = Value;
+  BorderChanged();
+}
+
+void TWinControl::SetBorderWidth(Integer Value) {
+  Value = std::max(Value, 0);
+  if (Value == FBorderWidth) return;
+  FBorderWidth = Value;
+  BorderChanged();
 }
 
 // [graphic-custom] -----------------------------------------------------------------------------------------

@@ -416,6 +416,13 @@ TCustomTreeView::TCustomTreeView(TComponent* AOwner)
   SetLineSize(sbHorizontal, 8);
   SetBounds(0, 0, kTreeWidth, kTreeHeight);
   SetMessageHandler(WM_GETDLGCODE, [](TMessage& m) { m.Result |= DLGC_WANTARROWS | DLGC_WANTCHARS; });
+  // A press that may start a drag skips MouseDown; it still selects the node it lands on, which is the
+  // node that gets dragged.
+  SetMessageHandler(WM_LBUTTONDOWN, [this](TMessage& m) {
+    if (DragMode() != dmAutomatic || (ComponentState() & csDesigning)) return;
+    const TPoint p = LParamToPoint(m.LParam);
+    PressNode(TShiftState(Word(m.WParam & 0xFFFF)), p.X, p.Y);
+  });
 }
 
 TCustomTreeView::~TCustomTreeView() {
@@ -982,7 +989,9 @@ const TClassInfo& TTreeView::ClassInfo() {
                                      "TabOrder"})
       .Publish(ControlProperties(), pgMouseEvents)
       .Publish(ControlProperties(), pgKeyEvents)
-      .Publish(ControlProperties(), {"OnMouseEnter", "OnMouseLeave"});
+      .Publish(ControlProperties(), {"OnMouseEnter", "OnMouseLeave"})
+      .Publish(ControlProperties(), pgDragProps)
+      .Publish(ControlProperties(), pgDragEvents);
   return info;
 }
 

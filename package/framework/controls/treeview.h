@@ -338,6 +338,12 @@ class TCustomTreeView : public TCustomScrollControl {
   virtual bool CanEdit(TTreeNode* Node);
   virtual void Edit(TTreeNode* Node, String& S);
 
+  // Dragging nodes (DragMode dmAutomatic): the press selects the node it lands on, as without dragging;
+  // while a drag is over the view DropTarget is the node under the pointer when OnDragOver accepts
+  // (nullptr otherwise), and it is cleared once the drop was handled or the drag ended.
+  void DoDragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) override;
+  void DoDragDrop(TObject* Source, Integer X, Integer Y) override;
+  void DoEndDrag(TObject* Target, Integer X, Integer Y) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(char16_t& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
@@ -385,6 +391,8 @@ class TCustomTreeView : public TCustomScrollControl {
   // --- painting
   void PaintRows(TCanvas* C, const TRect& Area, const TRect& Clip);
   void PaintButton(TCanvas* C, Integer CX, Integer CY, bool Expanded, bool Hot);
+  // What a left press selects or toggles (MouseDown, and the press that may start a drag).
+  void PressNode(TShiftState Shift, Integer X, Integer Y);
 
   std::unique_ptr<TTreeNodes> FItems;
   TTreeNode* FSelected = nullptr;

@@ -124,6 +124,36 @@ bool TCustomTreeView::FindByPrefix(char16_t Ch) {
 }
 
 // [mouse] --------------------------------------------------------------------------------------------------
+void TCustomTreeView::PressNode(TShiftState Shift, Integer X, Integer Y) {
+  if (IsEditing()) FinishEdit(false);
+  TTreeNode* node = GetNodeAt(X, Y);
+  if (!node) return;
+  const THitTests hit = GetHitTestInfoAt(X, Y);
+  if (hit & htOnButton) {
+    SetNodeExpanded(node, !node->FExpanded, false);
+  } else if ((hit & htOnLabel) || ((FRowSelect || FExplorerStyle) && ((hit & htOnRight) || (hit & htOnIndent)))) {
+    if (FMultiSelect && ((Shift & ssCtrl) || (Shift & ssShift))) Select(node, Shift);
+    else if (FMultiSelect) Select(node);
+    else SelectNode(node);
+  }
+}
+
+void TCustomTreeView::DoDragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
+  TCustomScrollControl::DoDragOver(Source, X, Y, State, Accept);
+  SetDropTarget(Accept && State != dsDragLeave ? GetNodeAt(X, Y) : nullptr);
+}
+
+void TCustomTreeView::DoDragDrop(TObject* Source, Integer X, Integer Y) {
+  // The handler reads DropTarget (or GetNodeAt) to know where the nodes go.
+  TCustomScrollControl::DoDragDrop(Source, X, Y);
+  SetDropTarget(nullptr);
+}
+
+void TCustomTreeView::DoEndDrag(TObject* Target, Integer X, Integer Y) {
+  SetDropTarget(nullptr);
+  TCustomScrollControl::DoEndDrag(Target, X, Y);
+}
+
 void TCustomTreeView::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TCustomScrollControl::MouseDown(Button, Shift, X, Y);
   if (IsEditing()) FinishEdit(false);
@@ -180,6 +210,7 @@ void TCustomTreeView::MouseUp(TMouseButton Button, TShiftState Shift, Integer X,
 
 void TCustomTreeView::DefaultHandler(TMessage& Message) {
   TCustomScrollControl::DefaultHandler(Message);
+  if (Message.Msg == CM_BORDERCHANGED) StructureChanged();  // the client area changed
   if (Message.Msg == CM_MOUSELEAVE && FHotNode) {
     InvalidateNode(FHotNode);
     FHotNode = nullptr;
