@@ -423,3 +423,28 @@ TEST_F(FolderTreeTest, StarListsTheBranchOnAThreadEntersEachFolderOnceAndEscapeS
   EXPECT_FALSE(tree->ExpandingBranch());
   for (int i = 0; i < 20; ++i) Application->ProcessMessages();
 }
+
+TEST_F(FolderTreeTest, AClickOnANodeFiresOnClickOnceAndTheFramePropertiesArePublished) {
+  ASSERT_TRUE(tree->SelectPath(P()));
+  int clicks = 0;
+  tree->SetOnClick([&](TObject*) { ++clicks; });
+  TTreeNode* alpha = tree->Selected()->Item(0);
+  alpha->MakeVisible();
+  const TRect r = alpha->DisplayRect(true);
+  ASSERT_FALSE(r.IsEmpty());
+  input::Click(tree, r.Left + 4, (r.Top + r.Bottom) / 2);
+  EXPECT_EQ(tree->Selected(), alpha);
+  EXPECT_EQ(clicks, 1);
+  // A click that changes no selection is still one click; a key that moves the selection is one too.
+  Application->AdvanceClock(1000);
+  input::Click(tree, r.Left + 4, (r.Top + r.Bottom) / 2);
+  EXPECT_EQ(clicks, 2);
+  input::KeyPress(tree, VK_DOWN);
+  EXPECT_EQ(clicks, 3);
+  for (const char* name : {"BevelInner", "BevelOuter", "BevelKind", "BevelWidth", "BorderWidth", "Constraints"})
+    EXPECT_NE(TFolderTree::ClassInfo().FindProp(FromUtf8(name)), nullptr) << name;
+  const Integer w = tree->ClientWidth();
+  tree->SetBevelKind(bkFlat);
+  tree->SetBorderWidth(2);
+  EXPECT_EQ(tree->ClientWidth(), w - 2 * (1 + 1 + 2));
+}

@@ -459,3 +459,68 @@ TEST_F(TreeViewTest, ClassTableDefaults) {
 }
 
 }  // namespace
+
+TEST_F(TreeViewTest, DraggingANodeSelectsItFollowsTheDropTargetAndDropsOnIt) {
+  Fixture f;
+  TTreeNode* a = f.tv->Items()->Add(nullptr, u"alpha");
+  TTreeNode* b = f.tv->Items()->Add(nullptr, u"beta");
+  TTreeNode* c = f.tv->Items()->Add(nullptr, u"gamma");
+  f.tv->SetDragMode(dmAutomatic);
+  std::vector<TTreeNode*> over;
+  f.tv->SetOnDragOver([&](TObject*, TObject* Source, Integer, Integer, TDragState, bool& Accept) {
+    Accept = Source == f.tv;
+    over.push_back(f.tv->DropTarget());
+  });
+  TTreeNode* droppedOn = nullptr;
+  f.tv->SetOnDragDrop([&](TObject*, TObject*, Integer, Integer) {
+    droppedOn = f.tv->DropTarget();
+    f.tv->Selected()->MoveTo(droppedOn, naAddChild);
+  });
+  const TPoint from = f.LabelAt(a), mid = f.LabelAt(b), to = f.LabelAt(c);
+  jox::input::MouseDown(f.tv, from.X, from.Y);
+  EXPECT_EQ(f.tv->Selected(), a);  // the press selects what it drags
+  jox::input::MouseMove(f.tv, mid.X, mid.Y);
+  jox::input::MouseMove(f.tv, mid.X + 1, mid.Y);
+  EXPECT_EQ(f.tv->DropTarget(), b);
+  jox::input::MouseMove(f.tv, to.X, to.Y);
+  EXPECT_EQ(f.tv->DropTarget(), c);
+  jox::input::MouseUp(f.tv, to.X, to.Y);
+  EXPECT_EQ(droppedOn, c);
+  EXPECT_EQ(a->Parent(), c);
+  EXPECT_EQ(f.tv->DropTarget(), nullptr);
+  // A press that never moves is a click that selects, as without dragging.
+  Application->AdvanceClock(1000);
+  const TPoint pb = f.LabelAt(b);
+  jox::input::Click(f.tv, pb.X, pb.Y);
+  EXPECT_EQ(f.tv->Selected(), b);
+  // The table publishes dragging.
+  for (const char* name : {"DragMode", "DragCursor", "OnDragOver", "OnDragDrop", "OnStartDrag", "OnEndDrag"})
+    EXPECT_NE(TTreeView::ClassInfo().FindProp(FromUtf8(name)), nullptr) << name;
+}
+
+TEST_F(TreeViewTest, BevelsAndBorderWidthNarrowTheClientArea) {
+  Fixture f;
+  f.tv->Items()->Add(nullptr, u"alpha");
+  EXPECT_EQ(f.tv->ClientWidth(), 196);
+  f.tv->SetBevelKind(bkTile);
+  f.tv->SetBevelWidth(2);
+  f.tv->SetBorderWidth(3);
+  f.tv->SetBevelWidth(0);  // at least 1
+  EXPECT_EQ(f.tv->BevelWidth(), 1);
+  f.tv->SetBevelWidth(2);
+  f.tv->SetBorderWidth(-1);
+  EXPECT_EQ(f.tv->BorderWidth(), 0);
+  f.tv->SetBorderWidth(3);
+  // Two bevels of 2, the sunken frame of 2, 3 of border on each side.
+  EXPECT_EQ(f.tv->ClientWidth(), 200 - 2 * 9);
+  EXPECT_EQ(f.tv->ClientHeight(), 200 - 2 * 9);
+  f.form.Repaint();
+  TCanvas* c = f.form.Canvas();
+  const Integer y = 10 + 100;
+  const std::vector<TColor> edge{clBtnShadow, clBtnShadow, clBtnHighlight, clBtnHighlight, clBtnShadow, cl3DDkShadow,
+                                 clWindow, clWindow, clWindow};
+  for (Integer k = 0; k < 9; ++k) EXPECT_TRUE(jox::test::PixelNear(c, 10 + k, y, ColorToRGB(edge[size_t(k)]), 0)) << k;
+  // Without a kind the bevels take no room.
+  f.tv->SetBevelKind(bkNone);
+  EXPECT_EQ(f.tv->ClientWidth(), 200 - 2 * 5);
+}
