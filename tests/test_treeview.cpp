@@ -524,3 +524,74 @@ TEST_F(TreeViewTest, BevelsAndBorderWidthNarrowTheClientArea) {
   f.tv->SetBevelKind(bkNone);
   EXPECT_EQ(f.tv->ClientWidth(), 200 - 2 * 5);
 }
+
+TEST_F(TreeViewTest, NodePicturesFromAnImageList) {
+  Fixture f;
+  TTreeNode* a = f.tv->Items()->Add(nullptr, u"alpha");
+  TTreeNode* b = f.tv->Items()->Add(nullptr, u"beta");
+  const TRect plain = a->DisplayRect(true);
+  // Two pictures of 16 x 16 in one strip: red with a transparent corner, and blue.
+  auto* images = new TImageList(&f.form);
+  TBitmap strip;
+  strip.SetSize(32, 16);
+  strip.Canvas()->Brush()->SetColor(clRed);
+  strip.Canvas()->FillRect(Rect(0, 0, 16, 16));
+  strip.Canvas()->Brush()->SetColor(clBlue);
+  strip.Canvas()->FillRect(Rect(16, 0, 32, 16));
+  strip.Canvas()->SetPixels(0, 0, clFuchsia);
+  EXPECT_EQ(images->AddMasked(&strip, clFuchsia), 0);
+  EXPECT_EQ(images->Count(), 2);
+  a->SetImageIndex(0);
+  a->SetSelectedIndex(1);
+  b->SetImageIndex(1);
+  f.tv->SetImages(images);
+  // The labels move right to make room; the picture sits left of the label.
+  const TRect r = a->DisplayRect(true);
+  EXPECT_EQ(r.Left, plain.Left + 18);
+  f.tv->Repaint();
+  TCanvas* c = f.tv->Canvas();
+  const Integer ih = r.Height(), top = r.Top + (ih - 16) / 2;
+  EXPECT_TRUE(jox::test::PixelNear(c, r.Left - 17 + 8, top + 8, clRed, 0));
+  EXPECT_TRUE(jox::test::PixelNear(c, r.Left - 17, top, ColorToRGB(clWindow), 0));  // the transparent corner
+  EXPECT_TRUE(jox::test::PixelNear(c, r.Left - 17 + 8, b->DisplayRect(true).Top + (ih - 16) / 2 + 8, clBlue, 0));
+  // A press on the picture selects the node, which then shows its selected picture.
+  EXPECT_TRUE(f.tv->GetHitTestInfoAt(r.Left - 8, top + 8) & htOnIcon);
+  jox::input::Click(f.tv, r.Left - 8, top + 8);
+  EXPECT_EQ(f.tv->Selected(), a);
+  f.tv->Repaint();
+  EXPECT_TRUE(jox::test::PixelNear(c, r.Left - 17 + 8, top + 8, clBlue, 0));
+  // The view lets go of a list that is destroyed.
+  delete images;
+  EXPECT_EQ(f.tv->Images(), nullptr);
+  EXPECT_EQ(a->DisplayRect(true).Left, plain.Left);
+}
+
+TEST_F(TreeViewTest, NodesGoIntoFormTextAndComeBack) {
+  Fixture f;
+  f.tv->SetName(u"Tree");
+  TTreeNode* a = f.tv->Items()->Add(nullptr, u"alpha");
+  TTreeNode* a1 = f.tv->Items()->AddChild(a, u"one | with bars");
+  a1->SetImageIndex(2);
+  a1->SetSelectedIndex(3);
+  f.tv->Items()->AddChild(a1, u"deep");
+  f.tv->Items()->Add(nullptr, u"beta");
+  const String text = WriteComponentText(&f.form);
+  EXPECT_NE(text.find(u"Items.NodeLines.Strings"), String::npos);
+
+  Fixture g;
+  g.tv->SetName(u"Tree");
+  g.tv->Items()->Add(nullptr, u"replaced");
+  ReadComponentText(text, &g.form);
+  TTreeNodes* items = g.tv->Items();
+  ASSERT_EQ(items->Count(), 4);
+  EXPECT_EQ(Texts(items->GetFirstNode()), (std::vector<std::string>{"one | with bars"}));
+  TTreeNode* one = items->GetFirstNode()->Item(0);
+  EXPECT_EQ(one->ImageIndex(), 2);
+  EXPECT_EQ(one->SelectedIndex(), 3);
+  EXPECT_EQ(Texts(one), (std::vector<std::string>{"deep"}));
+  EXPECT_EQ(items->Root(1)->Text(), u"beta");
+  // Assign copies the nodes.
+  Fixture h;
+  h.tv->Items()->Assign(g.tv->Items());
+  EXPECT_EQ(h.tv->Items()->Count(), 4);
+}

@@ -250,7 +250,72 @@ void TTreeNode::MoveTo(TTreeNode* Destination, TNodeAttachMode Mode) {
 }
 
 // [nodes] --------------------------------------------------------------------------------------------------
-TTreeNodes::TTreeNodes(TCustomTreeView* AOwner) : FOwner(AOwner) {}
+TTreeNodes::TTreeNodes(TCustomTreeView* AOwner) : FOwner(AOwner), FLines(std::make_unique<TStringList>()) {
+  FLines->SetOnChange([this](TObject*) { LinesChanged(); });
+}
+
+TStrings* TTreeNodes::NodeLines() const {
+  auto* self = const_cast<TTreeNodes*>(this);
+  self->FFillingLines = true;
+  FLines->BeginUpdate();
+  FLines->Clear();
+  for (TTreeNode* n = GetFirstNode(); n; n = n->GetNext())
+    FLines->Add(IntToStr(n->Level()) + u"|" + IntToStr(n->FImageIndex) + u"|" + IntToStr(n->FSelectedIndex) + u"|" +
+                n->FText);
+  FLines->EndUpdate();
+  self->FFillingLines = false;
+  return FLines.get();
+}
+
+void TTreeNodes::SetNodeLines(TStrings* Value) {
+  if (Value != FLines.get()) FLines->Assign(Value);
+}
+
+// A line that does not read as a node is left out; a level deeper than the line before it by more
+// than one hangs under that line's node.
+void TTreeNodes::LinesChanged() {
+  if (FFillingLines) return;
+  BeginUpdate();
+  Clear();
+  std::vector<TTreeNode*> path;  // the last node of every level so far
+  for (Integer i = 0; i < FLines->Count(); ++i) {
+    const String& line = FLines->Get(i);
+    Integer field[3];
+    size_t pos = 0;
+    bool ok = true;
+    for (Integer& f : field) {
+      const size_t bar = line.find(u'|', pos);
+      if (bar == String::npos || !TryStrToInt(line.substr(pos, bar - pos), f)) {
+        ok = false;
+        break;
+      }
+      pos = bar + 1;
+    }
+    if (!ok || field[0] < 0) continue;
+    const size_t level = std::min(size_t(field[0]), path.size());
+    TTreeNode* n = AddChild(level > 0 ? path[level - 1] : nullptr, line.substr(pos));
+    n->FImageIndex = field[1];
+    n->FSelectedIndex = field[2];
+    path.resize(level);
+    path.push_back(n);
+  }
+  EndUpdate();
+}
+
+void TTreeNodes::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<TTreeNodes*>(Source);
+  if (!src) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  if (src != this) SetNodeLines(src->NodeLines());
+}
+
+const TClassInfo& TTreeNodes::ClassInfo() {
+  static const TClassInfo info = TClassBuilder<TTreeNodes>(&TPersistent::ClassInfo())
+      .Prop("NodeLines", &TTreeNodes::NodeLines, &TTreeNodes::SetNodeLines);
+  return info;
+}
 
 TTreeNodes::~TTreeNodes() {
   FClearing = true;
@@ -451,6 +516,33 @@ void TCustomTreeView::SetTopItem(TTreeNode* Value) {
   if (row >= 0) SetScrollPos(sbVertical, row);
 }
 
+void TTreeNode::SetImageIndex(Integer Value) {
+  if (Value == FImageIndex) return;
+  FImageIndex = Value;
+  if (TCustomTreeView* tv = TreeView()) tv->InvalidateNode(this);
+}
+
+void TTreeNode::SetSelectedIndex(Integer Value) {
+  if (Value == FSelectedIndex) return;
+  FSelectedIndex = Value;
+  if (TCustomTreeView* tv = TreeView()) tv->InvalidateNode(this);
+}
+
+void TCustomTreeView::SetImages(TCustomImageList* Value) {
+  if (Value == FImages) return;
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = Value;
+  if (FImages) FImages->FreeNotification(this);
+  StructureChanged();
+}
+
+void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomScrollControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FImages) SetImages(nullptr);
+}
+
+Integer TCustomTreeView::ImageSpace() const { return FImages ? FImages->Width() + 2 : 0; }
+
 void TCustomTreeView::SetDropTarget(TTreeNode* Value) {
   if (Value == FDropTarget) return;
   InvalidateNode(FDropTarget);
@@ -536,7 +628,7 @@ Integer TCustomTreeView::ItemHeight() const {
   // The font's line with a little air, at least as tall as a button.
   TCanvas* c = const_cast<TCustomTreeView*>(this)->Canvas();
   c->Font()->Assign(Font());
-  const Integer h = c->TextHeight(u"Wg") + 3;
+  const Integer h = std::max(c->TextHeight(u"Wg") + 3, FImages ? FImages->Height() + 2 : 0);
   return std::max<Integer>(h + (h & 1), 16);
 }
 
@@ -696,7 +788,7 @@ Integer TCustomTreeView::NonClientFrame() const { return FBorderStyle == bsSingl
 
 Integer TCustomTreeView::NodeLeft(const TTreeNode* Node) const {
   const Integer columns = Node->Level() + (FShowRoot ? 1 : 0);
-  return columns * FIndent + 1;
+  return columns * FIndent + 1 + ImageSpace();
 }
 
 Integer TCustomTreeView::LabelWidth(TTreeNode* Node) const {
@@ -783,6 +875,7 @@ THitTests TCustomTreeView::GetHitTestInfoAt(Integer X, Integer Y) const {
   const Integer buttonCol = left - 1 - FIndent;  // the column left of the label holds the button
   if (x >= left && x < left + LabelWidth(n)) return THitTests(htOnItem) | htOnLabel;
   if (x >= left) return THitTests(htOnRight);
+  if (x >= left - ImageSpace()) return THitTests(htOnItem) | htOnIcon;
   if (buttonCol >= 0 && x >= buttonCol && FShowButtons && n->HasChildren()) {
     const Integer cx = buttonCol + FIndent / 2;
     // The button answers a little beyond its drawn box, as small targets should.
@@ -970,6 +1063,8 @@ const TClassInfo& TTreeView::ClassInfo() {
       .Prop("ExplorerStyle", &C::ExplorerStyle, &C::SetExplorerStyle, false)
       .Prop("HideSelection", &C::HideSelection, &C::SetHideSelection, true)
       .Prop("HotTrack", &C::HotTrack, &C::SetHotTrack, false)
+      .Prop("Images", &C::Images, &C::SetImages)
+      .Prop("Items", &C::Items, &C::SetItems)
       .Prop("Indent", &C::Indent, &C::SetIndent, Integer(19))
       .Prop("MultiSelect", &C::MultiSelect, &C::SetMultiSelect, false)
       .Prop("ParentColor", &C::ParentColor, &C::SetParentColor, false)

@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "package/framework/controls/imglist.h"
 #include "package/framework/controls/scrolling.h"
 
 namespace jox {
@@ -64,8 +65,12 @@ class TTreeNode : public TPersistent {
   void SetText(const String& Value);
   void* Data() const { return FData; }
   void SetData(void* Value) { FData = Value; }
+  // Pictures of the view's Images: ImageIndex normally, SelectedIndex while the node is selected
+  // (-1 by default: none; a selected node without one shows its ImageIndex).
   Integer ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(Integer Value) { FImageIndex = Value; }
+  void SetImageIndex(Integer Value);
+  Integer SelectedIndex() const { return FSelectedIndex; }
+  void SetSelectedIndex(Integer Value);
 
   // --- family
   TTreeNode* Parent() const { return FParent; }
@@ -139,7 +144,7 @@ class TTreeNode : public TPersistent {
   Integer FIndex = 0;
   String FText;
   void* FData = nullptr;
-  Integer FImageIndex = -1;
+  Integer FImageIndex = -1, FSelectedIndex = -1;
   bool FHasChildren = false;
   bool FExpanded = false;
   bool FSelected = false;
@@ -194,8 +199,18 @@ class TTreeNodes : public TPersistent {
   bool AlphaSort(bool ARecurse = false);
   bool CustomSort(const TTVCompare& SortProc, Integer Data, bool ARecurse = false);
 
+  // The nodes as lines, in tree order, for form text: "level|ImageIndex|SelectedIndex|text". Setting
+  // (or reading form text into the list) replaces every node.
+  TStrings* NodeLines() const;
+  void SetNodeLines(TStrings* Value);
+  // Copies the nodes of another TTreeNodes.
+  void Assign(TPersistent* Source) override;
+
+  JOX_CLASS_TABLE
+
  private:
   friend class TTreeNode;
+  void LinesChanged();
   friend class TCustomTreeView;
   // Puts Node (unlinked) into Parent's list (the roots when nullptr) at Index.
   void Link(TTreeNode* Node, TTreeNode* Parent, Integer Index);
@@ -213,6 +228,8 @@ class TTreeNodes : public TPersistent {
   Integer FCount = 0;
   Integer FUpdateCount = 0;
   bool FClearing = false;
+  std::unique_ptr<TStringList> FLines;  // NodeLines, filled when asked
+  bool FFillingLines = false;
 };
 
 // [view] ---------------------------------------------------------------------------------------------------
@@ -234,6 +251,7 @@ class TCustomTreeView : public TCustomScrollControl {
   ~TCustomTreeView() override;
 
   TTreeNodes* Items() const { return FItems.get(); }
+  void SetItems(TTreeNodes* Value) { FItems->Assign(Value); }
   // The selected node (the focused one with MultiSelect); nullptr when none. Setting asks OnChanging,
   // then fires OnChange.
   TTreeNode* Selected() const { return FSelected; }
@@ -276,7 +294,11 @@ class TCustomTreeView : public TCustomScrollControl {
   void SetAutoExpand(bool Value) { FAutoExpand = Value; }
   bool ExplorerStyle() const { return FExplorerStyle; }
   void SetExplorerStyle(bool Value);
-  // Row height in pixels (0: from the font).
+  // The pictures of the nodes (ImageIndex, SelectedIndex), drawn left of the labels; nullptr (default):
+  // none and no room for them. Not owned; the view lets go of a list that is destroyed.
+  TCustomImageList* Images() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
+  // Row height in pixels (0: from the font, and at least the pictures' height).
   Integer ItemHeight() const;
   void SetItemHeight(Integer Value);
 
@@ -344,6 +366,7 @@ class TCustomTreeView : public TCustomScrollControl {
   void DoDragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) override;
   void DoDragDrop(TObject* Source, Integer X, Integer Y) override;
   void DoEndDrag(TObject* Target, Integer X, Integer Y) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(char16_t& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
@@ -371,6 +394,7 @@ class TCustomTreeView : public TCustomScrollControl {
   Integer NonClientFrame() const override;
   Integer TopRow() const { return ScrollPos(sbVertical); }
   Integer NodeLeft(const TTreeNode* Node) const;  // x of the label, unscrolled
+  Integer ImageSpace() const;  // room for a picture left of each label
   Integer LabelWidth(TTreeNode* Node) const;
   Integer RowAt(Integer Y) const;  // -1 outside the rows
   void InvalidateNode(const TTreeNode* Node);
@@ -399,6 +423,7 @@ class TCustomTreeView : public TCustomScrollControl {
   TTreeNode* FAnchor = nullptr;         // where a Shift range starts
   std::vector<TTreeNode*> FSelection;   // MultiSelect: every selected node
   TTreeNode* FDropTarget = nullptr;
+  TCustomImageList* FImages = nullptr;
   TTreeNode* FHotNode = nullptr;
   TTreeNode* FEditNode = nullptr;
   TCustomEdit* FEdit = nullptr;          // the label editor, made on first use

@@ -131,7 +131,7 @@ void TCustomTreeView::PressNode(TShiftState Shift, Integer X, Integer Y) {
   const THitTests hit = GetHitTestInfoAt(X, Y);
   if (hit & htOnButton) {
     SetNodeExpanded(node, !node->FExpanded, false);
-  } else if ((hit & htOnLabel) || ((FRowSelect || FExplorerStyle) && ((hit & htOnRight) || (hit & htOnIndent)))) {
+  } else if ((hit & htOnLabel) || (hit & htOnIcon) || ((FRowSelect || FExplorerStyle) && ((hit & htOnRight) || (hit & htOnIndent)))) {
     if (FMultiSelect && ((Shift & ssCtrl) || (Shift & ssShift))) Select(node, Shift);
     else if (FMultiSelect) Select(node);
     else SelectNode(node);
@@ -165,7 +165,7 @@ void TCustomTreeView::MouseDown(TMouseButton Button, TShiftState Shift, Integer 
     if (Button == mbLeft) SetNodeExpanded(node, !node->FExpanded, false);
     return;
   }
-  const bool onItem = (hit & htOnLabel) || ((FRowSelect || FExplorerStyle) && ((hit & htOnRight) || (hit & htOnIndent)));
+  const bool onItem = (hit & htOnLabel) || (hit & htOnIcon) || ((FRowSelect || FExplorerStyle) && ((hit & htOnRight) || (hit & htOnIndent)));
   if (!onItem) return;
   if (Shift & ssDouble) return;  // DblClick toggled the node already
   const bool wasSelected = node == FSelected && Focused();

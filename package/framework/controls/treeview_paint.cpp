@@ -119,12 +119,16 @@ void TCustomTreeView::PaintRows(TCanvas* C, const TRect& Client, const TRect& Cl
       const Integer cx = x0 + col * FIndent + FIndent / 2;
       const bool above = n->Parent() || n->Index() > 0;
       DotLineV(C, cx, above ? y : cy, n->GetNextSibling() ? y + ih : cy + 1, phase, kLineColor);
-      DotLineH(C, cx, labelX - 1, cy, phase, kLineColor);
+      DotLineH(C, cx, labelX - ImageSpace() - 1, cy, phase, kLineColor);
     }
     if (FShowButtons && col >= 0 && n->HasChildren())
       PaintButton(C, x0 + col * FIndent + FIndent / 2, cy, n->FExpanded, hot);
 
-    // The label.
+    // The picture, then the label.
+    if (FImages) {
+      const Integer index = n->FSelected && n->FSelectedIndex >= 0 ? n->FSelectedIndex : n->FImageIndex;
+      FImages->Draw(C, labelX - ImageSpace() + 1, y + (ih - FImages->Height()) / 2, index, enabled);
+    }
     C->Brush()->SetStyle(bsClear);
     C->Font()->SetColor(text);
     const bool underline = hot && !FExplorerStyle;
