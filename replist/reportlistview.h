@@ -22,9 +22,6 @@ namespace jox {
 // [types] --------------------------------------------------------------------------------------------------
 enum TFilterMode : uint8_t { fmSimple, fmBoolean, fmGrep };
 
-// Row attribute bit of rows a filter hides; the bit travels with its row through sorts and copies.
-constexpr Byte rlRowFilteredOut = 0x20;
-
 using TRenderCellEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TColor& PenColor,
                                             TColor& BrushColor, TColor& FontColor, TFontStyles& FontStyles,
                                             String& Text)>;
@@ -304,6 +301,8 @@ class TReportListView : public TCustomDrawGrid {
   // Whether a filter hides rows now, and how many data rows are shown.
   bool Filtered() const { return FFilterActive; }
   Integer NrOfShownRows() const { return FFilterActive ? Integer(FRowMap.size()) : NrOfRows(); }
+  // Whether data row r is shown (every row while no filter is on).
+  bool RowShown(Integer r) const;
   // Sorts by the two columns, then puts the enabled rows in front of the disabled ones.
   void SortEnabledState(Integer SortColumn1, Integer SortColumn2, bool Ascending);
 
@@ -426,6 +425,8 @@ class TReportListView : public TCustomDrawGrid {
   void ApplyRowOrder(const std::vector<Integer>& Order);
   void RebuildRowMap();
   void ClearFilter();
+  // Hides the rows whose Hidden[r] is set (r the current row number), keyed by sort number.
+  void HideRowsByPosition(const std::vector<bool>& Hidden);
   void DrawDataCell(Integer ACol, Integer ARow, const TRect& Rect);
   void DrawHeaderCell(Integer ACol, Integer ARow, const TRect& Rect);
   void RaisedFrame(Integer L, Integer T, Integer R, Integer B);
@@ -480,6 +481,8 @@ class TReportListView : public TCustomDrawGrid {
   std::unique_ptr<TRLData> FRLData;
   // Rows a filter shows, as store rows in their current order; used only while FFilterActive.
   std::vector<Integer> FRowMap;
+  // Per sort number (the record's identity across sorts): hidden by the filter.
+  std::vector<bool> FHiddenKeys;
   bool FFilterActive = false;
   bool FSpaceToggled = false;  // the key-down of Space toggled a check box
 };
