@@ -819,6 +819,9 @@ const TClassInfo& TReportListView::ClassInfo() {
           .Prop("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
           .Prop("ShowHint", &T::ShowHint, &T::SetShowHint, false)
           .Prop("ScrollBars", &T::ScrollBars, &T::SetScrollBars, ssBoth)
+          .Prop("DrawingStyle", &T::DrawingStyle, &T::SetDrawingStyle, gdsClassic)
+          .Prop("GradientStartColor", &T::GradientStartColor, &T::SetGradientStartColor, clWhite)
+          .Prop("GradientEndColor", &T::GradientEndColor, &T::SetGradientEndColor, clBtnFace)
           .Prop("TabOrder", &T::TabOrder, &T::SetTabOrder, Integer(-1))
           .Prop("Visible", &T::Visible, &T::SetVisible, true)
           .ReadOnly("VisibleColCount", &T::VisibleColCount)
@@ -854,6 +857,8 @@ const TClassInfo& TReportListView::ClassInfo() {
           .Event("OnMouseWheel")
           .Event("OnSelectCell")
           .Event("OnTopLeftChanged")
+          .Event("OnGetEditMask")
+          .Event("OnRowMoved")
           .Publish(ControlProperties(), pgBounds)
           .Publish(ControlProperties(), {"Align", "Anchors", "Constraints", "BiDiMode", "ParentBiDiMode", "DragCursor",
                                          "DragKind", "DragMode", "Color", "Ctl3D", "ParentCtl3D", "Font",

@@ -371,6 +371,8 @@ class TReportListView : public TCustomDrawGrid {
   // Columns whose format offers choices ("c" and "l") edit with a pick list of them.
   TEditStyle GetEditStyle(Integer ACol, Integer ARow) override;
   void GetPickListItems(Integer ACol, Integer ARow, TStrings* Items) override;
+  void RowMoved(Integer FromIndex, Integer ToIndex) override;
+  void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   Integer EditRowEntriesIntern(Integer Row, TForm* ContainerForm, Integer PosLeft, Integer PosTop,

@@ -507,6 +507,34 @@ void TReportListView::GetPickListItems(Integer ACol, Integer ARow, TStrings* Ite
   TCustomDrawGrid::GetPickListItems(ACol, ARow, Items);
 }
 
+// [moving] -------------------------------------------------------------------------------------------------
+// A dragged row takes its record along (OnRowMoved gets data rows); a dragged column header changes
+// the column order.
+void TReportListView::RowMoved(Integer FromIndex, Integer ToIndex) {
+  const Integer from = DataRowOf(FromIndex), to = DataRowOf(ToIndex);
+  if (from < 1 || to < 1) return;
+  std::vector<Integer> order;
+  order.reserve(size_t(NrOfRows()));
+  for (Integer r = 1; r <= NrOfRows(); ++r)
+    if (r != from) order.push_back(r);
+  order.insert(order.begin() + (to - 1), from);
+  ApplyRowOrder(order);
+  if (FFilterActive) RebuildRowMap();
+  RepaintView();
+  TCustomDrawGrid::RowMoved(from, to);
+}
+
+void TReportListView::ColumnMoved(Integer FromIndex, Integer ToIndex) {
+  if (FromIndex < 0 || ToIndex < 0 || FromIndex >= Integer(FColOrder.size()) || ToIndex >= Integer(FColOrder.size()))
+    return;
+  const Integer m = FColOrder[size_t(FromIndex)];
+  FColOrder.erase(FColOrder.begin() + FromIndex);
+  FColOrder.insert(FColOrder.begin() + ToIndex, m);
+  RepaintView();
+  ChangedSetup();
+  TCustomDrawGrid::ColumnMoved(FromIndex, ToIndex);
+}
+
 // [sorting] ------------------------------------------------------------------------------------------------
 void TReportListView::Sort(Integer PrimCol, Integer SecCol, bool Ascending) {
   HideEditor();

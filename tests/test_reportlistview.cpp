@@ -8,6 +8,7 @@
 #include "package/framework/controls/clipbrd.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/input.h"
+#include "ntabed/ntabed.h"
 #include "replist/replist.h"
 #include "tests/support/support.h"
 
@@ -771,4 +772,32 @@ TEST_F(ReportListTest, TypeLettersReadAlikeInTheCellEditor) {
   input::KeyPress(v, VK_F2);
   ASSERT_TRUE(v->EditorMode());
   EXPECT_EQ(v->InplaceEditor()->EditStyle(), esPickList);
+}
+
+// Rows dragged by their fixed first cell take their records along (OnRowMoved in data rows); a
+// dragged column header changes the column order. The grid's edit mask and drawing style are
+// published, here and by the table editor.
+TEST_F(ReportListTest, MovedRowsAndColumnsAndGridPropertiesPublished) {
+  Column(1, {u"a", u"b", u"c", u"d"});
+  Column(2, {u"1", u"2", u"3", u"4"});
+  v->SetFixedFirstColumn(true);
+  v->SetOptions(v->Options() | goRowMoving | goColMoving);
+  v->SetSortEnabled(false);
+  std::vector<std::pair<Integer, Integer>> moved;
+  v->SetOnRowMoved([&](TObject*, Integer f, Integer t) { moved.push_back({f, t}); });
+  TPoint a = CellPoint(1, 1), b = CellPoint(1, 3);
+  input::Drag(v, a.X, a.Y, b.X, b.Y);
+  EXPECT_EQ(moved, (std::vector<std::pair<Integer, Integer>>{{1, 3}}));
+  std::u16string order;
+  for (Integer r = 1; r <= 4; ++r) order += v->Elem(1, r);
+  EXPECT_EQ(order, u"bcad");
+  EXPECT_EQ(v->Elem(2, 3), u"1");
+  const TRect h3 = v->CellRect(3, 0), h1 = v->CellRect(1, 0);
+  input::Drag(v, (h3.Left + h3.Right) / 2, (h3.Top + h3.Bottom) / 2, (h1.Left + h1.Right) / 2, (h1.Top + h1.Bottom) / 2);
+  EXPECT_EQ(v->ColumnOrder(2), 4);
+  EXPECT_EQ(v->ColumnOrder(3), 2);
+  for (const char* p : {"OnGetEditMask", "OnRowMoved", "DrawingStyle", "GradientStartColor", "GradientEndColor"})
+    EXPECT_NE(TReportListView::ClassInfo().FindProp(FromUtf8(p)), nullptr) << p;
+  for (const char* p : {"DrawingStyle", "GradientStartColor", "GradientEndColor"})
+    EXPECT_NE(TNTabEd::ClassInfo().FindProp(FromUtf8(p)), nullptr) << p;
 }
