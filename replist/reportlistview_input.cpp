@@ -1,6 +1,6 @@
 // TReportListView behaviour: selection and enabling, clicks (header sorting, check toggling, row
-// selection), keys, the wheel, in-place editing and sorting.
-// Sections: [selection] [mouse] [keys] [editing] [sorting]
+// selection), keys, the wheel, in-place editing, moved rows and columns, and sorting.
+// Sections: [selection] [mouse] [keys] [editing] [moving] [sorting]
 #include <algorithm>
 
 #include "package/framework/base/utf8.h"
