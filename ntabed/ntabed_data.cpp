@@ -921,6 +921,9 @@ const TClassInfo& TNTabEd::ClassInfo() {
           .Prop("Options", &T::Options, &T::SetOptions,
                 goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect)
           .Prop("Align", &T::Align, &T::SetAlign, alNone)
+          .Prop("DrawingStyle", &T::DrawingStyle, &T::SetDrawingStyle, gdsClassic)
+          .Prop("GradientStartColor", &T::GradientStartColor, &T::SetGradientStartColor, clWhite)
+          .Prop("GradientEndColor", &T::GradientEndColor, &T::SetGradientEndColor, clBtnFace)
           .Prop("Font", &T::Font, &T::SetFont)
           .Prop("ParentFont", &T::ParentFont, &T::SetParentFont, true)
           .Prop("PopupMenu", &T::PopupMenu, &T::SetPopupMenu)

@@ -440,13 +440,29 @@ void TReportListView::RemoveColumn(Integer c) {
     FColumnEditable[size_t(k - 1)] = FColumnEditable[size_t(k)];
     FColumnIsPwd[size_t(k - 1)] = FColumnIsPwd[size_t(k)];
   }
+  // The model renumbers the records (it commits the sorted order): the filter follows by position.
+  std::vector<bool> hidden;
+  if (FFilterActive) {
+    hidden.assign(size_t(NrOfRows()) + 1, false);
+    for (Integer r = 1; r <= NrOfRows(); ++r) hidden[size_t(r)] = !RowShown(r);
+  }
   FRLData->RemoveColumn(c);
+  if (FFilterActive) HideRowsByPosition(hidden);
   const size_t m = size_t(std::max(NrOfColumns(), 1));
   FColAlignment.resize(m, taLeftJustify);
   FColumnEditable.resize(m, false);
   FColumnIsPwd.resize(m, false);
+  // The grid column that showed c goes (with its width); the others keep their columns, renumbered.
+  const auto at = std::find(FColOrder.begin(), FColOrder.end(), c - 1);
+  const Integer gone = at == FColOrder.end() ? Integer(FColOrder.size()) - 1 : Integer(at - FColOrder.begin());
+  if (n >= 2) {
+    for (Integer k = gone; k + 1 < TCustomGrid::ColCount(); ++k)
+      TCustomGrid::SetColWidths(k, TCustomGrid::ColWidths(k + 1));
+    FColOrder.erase(FColOrder.begin() + gone);
+    for (Integer& o : FColOrder)
+      if (o > c - 1) --o;
+  }
   FColOrder.resize(m);
-  // The kept part of the order may name columns that are gone: those become their own position.
   for (size_t k = 0; k < m; ++k)
     if (FColOrder[k] < 0 || FColOrder[k] >= Integer(m)) FColOrder[k] = Integer(k);
   TCustomGrid::SetColCount(std::max(NrOfColumns(), 1));
@@ -605,14 +621,8 @@ Integer TReportListView::DetermineMaxColWidth(Integer ColNr, bool IncludeHeader)
     return c->TextWidth(text);
   };
   if (!FOnBefRenderCell) {
-    // Without a handler a text can only be as wide as its length allows: texts too short to beat
-    // the widest so far are not measured, which keeps a million rows quick.
-    const Integer widest = std::max(1, c->TextWidth(u"W"));
-    for (Integer r = 1; r <= NrOfRows(); ++r) {
-      const std::u16string_view v = s->GetView(ColNr, r);
-      if (Integer(v.size()) * widest <= best) continue;
-      best = std::max(best, c->TextWidth(String(v)));
-    }
+    // Every text is measured: no letter bounds the others ("@", dashes, CJK are wider than "W").
+    for (Integer r = 1; r <= NrOfRows(); ++r) best = std::max(best, c->TextWidth(String(s->GetView(ColNr, r))));
   } else {
     for (Integer r = 1; r <= NrOfRows(); ++r) best = std::max(best, measure(r, s->GetString(ColNr, r)));
   }
@@ -809,6 +819,9 @@ const TClassInfo& TReportListView::ClassInfo() {
           .Prop("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
           .Prop("ShowHint", &T::ShowHint, &T::SetShowHint, false)
           .Prop("ScrollBars", &T::ScrollBars, &T::SetScrollBars, ssBoth)
+          .Prop("DrawingStyle", &T::DrawingStyle, &T::SetDrawingStyle, gdsClassic)
+          .Prop("GradientStartColor", &T::GradientStartColor, &T::SetGradientStartColor, clWhite)
+          .Prop("GradientEndColor", &T::GradientEndColor, &T::SetGradientEndColor, clBtnFace)
           .Prop("TabOrder", &T::TabOrder, &T::SetTabOrder, Integer(-1))
           .Prop("Visible", &T::Visible, &T::SetVisible, true)
           .ReadOnly("VisibleColCount", &T::VisibleColCount)
@@ -844,6 +857,8 @@ const TClassInfo& TReportListView::ClassInfo() {
           .Event("OnMouseWheel")
           .Event("OnSelectCell")
           .Event("OnTopLeftChanged")
+          .Event("OnGetEditMask")
+          .Event("OnRowMoved")
           .Publish(ControlProperties(), pgBounds)
           .Publish(ControlProperties(), {"Align", "Anchors", "Constraints", "BiDiMode", "ParentBiDiMode", "DragCursor",
                                          "DragKind", "DragMode", "Color", "Ctl3D", "ParentCtl3D", "Font",

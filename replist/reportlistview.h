@@ -22,9 +22,6 @@ namespace jox {
 // [types] --------------------------------------------------------------------------------------------------
 enum TFilterMode : uint8_t { fmSimple, fmBoolean, fmGrep };
 
-// Row attribute bit of rows a filter hides; the bit travels with its row through sorts and copies.
-constexpr Byte rlRowFilteredOut = 0x20;
-
 using TRenderCellEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TColor& PenColor,
                                             TColor& BrushColor, TColor& FontColor, TFontStyles& FontStyles,
                                             String& Text)>;
@@ -304,6 +301,8 @@ class TReportListView : public TCustomDrawGrid {
   // Whether a filter hides rows now, and how many data rows are shown.
   bool Filtered() const { return FFilterActive; }
   Integer NrOfShownRows() const { return FFilterActive ? Integer(FRowMap.size()) : NrOfRows(); }
+  // Whether data row r is shown (every row while no filter is on).
+  bool RowShown(Integer r) const;
   // Sorts by the two columns, then puts the enabled rows in front of the disabled ones.
   void SortEnabledState(Integer SortColumn1, Integer SortColumn2, bool Ascending);
 
@@ -372,6 +371,8 @@ class TReportListView : public TCustomDrawGrid {
   // Columns whose format offers choices ("c" and "l") edit with a pick list of them.
   TEditStyle GetEditStyle(Integer ACol, Integer ARow) override;
   void GetPickListItems(Integer ACol, Integer ARow, TStrings* Items) override;
+  void RowMoved(Integer FromIndex, Integer ToIndex) override;
+  void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   Integer EditRowEntriesIntern(Integer Row, TForm* ContainerForm, Integer PosLeft, Integer PosTop,
@@ -426,6 +427,8 @@ class TReportListView : public TCustomDrawGrid {
   void ApplyRowOrder(const std::vector<Integer>& Order);
   void RebuildRowMap();
   void ClearFilter();
+  // Hides the rows whose Hidden[r] is set (r the current row number), keyed by sort number.
+  void HideRowsByPosition(const std::vector<bool>& Hidden);
   void DrawDataCell(Integer ACol, Integer ARow, const TRect& Rect);
   void DrawHeaderCell(Integer ACol, Integer ARow, const TRect& Rect);
   void RaisedFrame(Integer L, Integer T, Integer R, Integer B);
@@ -480,6 +483,8 @@ class TReportListView : public TCustomDrawGrid {
   std::unique_ptr<TRLData> FRLData;
   // Rows a filter shows, as store rows in their current order; used only while FFilterActive.
   std::vector<Integer> FRowMap;
+  // Per sort number (the record's identity across sorts): hidden by the filter.
+  std::vector<bool> FHiddenKeys;
   bool FFilterActive = false;
   bool FSpaceToggled = false;  // the key-down of Space toggled a check box
 };

@@ -254,12 +254,32 @@ std::string Narrow(const String& s) { return ToUtf8(s); }
 }  // namespace
 
 // [filter] -------------------------------------------------------------------------------------------------
+// The rows a filter hides are kept by their sort numbers, which follow each record through sorts,
+// so the row attribute bytes stay the application's.
+bool TReportListView::RowShown(Integer r) const {
+  if (!FFilterActive) return true;
+  const Integer key = FRLData->Strings->GetSortOrder(r);
+  return key < 0 || key >= Integer(FHiddenKeys.size()) || !FHiddenKeys[size_t(key)];
+}
+
+void TReportListView::HideRowsByPosition(const std::vector<bool>& Hidden) {
+  TStringArray* s = FRLData->Strings;
+  FHiddenKeys.assign(size_t(NrOfRows()) + 1, false);
+  for (Integer r = 1; r <= NrOfRows() && r < Integer(Hidden.size()); ++r) {
+    const Integer key = s->GetSortOrder(r);
+    if (key >= 0 && key < Integer(FHiddenKeys.size())) FHiddenKeys[size_t(key)] = Hidden[size_t(r)];
+  }
+}
+
 void TReportListView::RebuildRowMap() {
+  // Rows added or removed through the model end the filter, as the view's own row changes do.
+  if (FFilterActive && Integer(FHiddenKeys.size()) != NrOfRows() + 1) ClearFilter();
   FRowMap.clear();
-  for (Integer r = 1; r <= NrOfRows(); ++r)
-    if (!(RowAttr(r) & rlRowFilteredOut)) FRowMap.push_back(r);
+  if (FFilterActive)
+    for (Integer r = 1; r <= NrOfRows(); ++r)
+      if (RowShown(r)) FRowMap.push_back(r);
   const Integer h = CountHeadRows();
-  const Integer want = std::max(h + Integer(FRowMap.size()), h + 1);
+  const Integer want = std::max(h + NrOfShownRows(), h + 1);
   if (TCustomGrid::RowCount() != want) ApplyRowCount();
 }
 
@@ -267,8 +287,7 @@ void TReportListView::ClearFilter() {
   if (!FFilterActive) return;
   FFilterActive = false;
   FRowMap.clear();
-  TStringArray* s = FRLData->Strings;
-  for (Integer r = 1; r <= NrOfRows(); ++r) s->SetRowAttrib(r, Byte(s->GetRowAttrib(r) & ~rlRowFilteredOut));
+  FHiddenKeys.clear();
 }
 
 Integer TReportListView::FilterAndSort(const String& FilterExp, const std::vector<Integer>& FilterColumns,
@@ -310,9 +329,9 @@ Integer TReportListView::FilterAndSort(const String& FilterExp, const std::vecto
     ChangedSelection();
     return NrOfRows();
   }
-  TStringArray* s = FRLData->Strings;
   TRowCells row;
   row.Texts.resize(cols.size());
+  std::vector<bool> hidden(size_t(NrOfRows()) + 1, false);
   for (Integer r = 1; r <= NrOfRows(); ++r) {
     bool builtIn = true;
     if (!exp.empty()) {
@@ -335,9 +354,11 @@ Integer TReportListView::FilterAndSort(const String& FilterExp, const std::vecto
       FOnBeforeFilter(this, r, found, op);
       if (op != loNone) found = CombineLogic(op, found, builtIn);
     }
-    const Byte a = s->GetRowAttrib(r);
-    s->SetRowAttrib(r, found ? Byte(a & ~rlRowFilteredOut) : Byte(a | rlRowFilteredOut));
+    hidden[size_t(r)] = !found;
+    // A row nobody sees is not selected: the application would act on it unseen.
+    if (!found) SetRowAttrBit(r, rlRowSelected, false);
   }
+  HideRowsByPosition(hidden);
   FFilterActive = true;
   RebuildRowMap();
   ApplyRowCount();

@@ -1,6 +1,6 @@
 // TReportListView behaviour: selection and enabling, clicks (header sorting, check toggling, row
-// selection), keys, the wheel, in-place editing and sorting.
-// Sections: [selection] [mouse] [keys] [editing] [sorting]
+// selection), keys, the wheel, in-place editing, moved rows and columns, and sorting.
+// Sections: [selection] [mouse] [keys] [editing] [moving] [sorting]
 #include <algorithm>
 
 #include "package/framework/base/utf8.h"
@@ -73,7 +73,9 @@ void TReportListView::SelectColumn(Integer ColNr) {
 
 void TReportListView::SelectAllRows() {
   TPaintBatch batch(this);
-  SetAllRowBits(rlRowSelected, true);
+  // Under a filter: all rows shown.
+  for (Integer r = 1; r <= NrOfRows(); ++r)
+    if (RowShown(r)) SetRowAttrBit(r, rlRowSelected, true);
   batch.End();
   ChangedSelection();
 }
@@ -253,7 +255,7 @@ void TReportListView::ClickSelect(Integer r, TShiftState Shift) {
       if (Shift & ssShift) {
         const bool state = RowAttr(FSelectAnchor) & rlRowSelected;
         for (Integer k = std::min(FSelectAnchor, r); k <= std::max(FSelectAnchor, r); ++k)
-          SetRowAttrBit(k, rlRowSelected, state);
+          if (RowShown(k)) SetRowAttrBit(k, rlRowSelected, state);
       } else {
         FSelectAnchor = r;
         if ((Shift & ssCtrl) || !FCtrlForMultiSel) SetRowAttrBit(r, rlRowSelected, !(RowAttr(r) & rlRowSelected));
@@ -400,8 +402,11 @@ void TReportListView::KeyDown(Word& Key, TShiftState Shift) {
       return;
     }
   }
+  // The grid takes Left and Right itself in row-select mode (it scrolls); they are still cursor keys.
+  const Word pressed = Key;
   TCustomDrawGrid::KeyDown(Key, Shift);
-  const Word k = Key;
+  const bool sideways = (Options() & goRowSelect) && (pressed == VK_LEFT || pressed == VK_RIGHT);
+  const Word k = Key == 0 && sideways && !(Shift & ssAlt) ? pressed : Key;
   if (k < VK_PRIOR || k > VK_DOWN) return;
   TPaintBatch batch(this);
   const Integer r = CurrentDataRow();
@@ -409,7 +414,7 @@ void TReportListView::KeyDown(Word& Key, TShiftState Shift) {
   // does; any other move starts again from the row it reached.
   const bool extend = FRowSelectMode == 2 && (Shift & ssShift) && FSelectAnchor >= 1 && FSelectAnchor <= NrOfRows();
   const Integer lo = extend ? std::min(FSelectAnchor, r) : r, hi = extend ? std::max(FSelectAnchor, r) : r;
-  for (Integer i = 1; i <= NrOfRows(); ++i) SetRowAttrBit(i, rlRowSelected, i >= lo && i <= hi);
+  for (Integer i = 1; i <= NrOfRows(); ++i) SetRowAttrBit(i, rlRowSelected, i >= lo && i <= hi && RowShown(i));
   if (FRowSelectMode == 2 && !extend && r >= 1) FSelectAnchor = r;
   batch.End();
   CursorKeyAction(k);
@@ -420,8 +425,11 @@ void TReportListView::KeyPress(char16_t& Key) {
   // The space of a toggled check box starts no edit.
   if (Key == u' ' && FSpaceToggled) Key = 0;
   FSpaceToggled = false;
+  // Only Enter advances, whether or not the grid consumed it: a typed character that opened the
+  // editor, or a space that toggled a box, comes back consumed too and must not move on.
+  const bool enter = Key == 13;
   TCustomDrawGrid::KeyPress(Key);
-  if (FAutoAdvance && (Key == 13 || Key == 0)) {
+  if (FAutoAdvance && enter) {
     Word down = VK_DOWN;
     KeyDown(down, TShiftState());
   }
@@ -474,28 +482,6 @@ void TReportListView::SetEditText(Integer ACol, Integer ARow, const String& Valu
   if (FOnSetEditText) FOnSetEditText(this, ACol, r, Value);
 }
 
-namespace {
-
-// The type letter of a column format and what follows its brackets (the default and choices).
-void SplitFormat(const String& f, char16_t& Type, String& Rest) {
-  Type = u's';
-  Rest = f;
-  if (f.empty() || f[0] != u'[') return;
-  const size_t close = f.find(u']');
-  if (close == String::npos) return;
-  size_t i = 1;
-  if (i < close && f[i] == u'#') ++i;
-  if (i < close) Type = char16_t(f[i] >= u'A' && f[i] <= u'Z' ? f[i] + 32 : f[i]);
-  Rest = f.substr(close + 1);
-  // An optional width bracket.
-  if (!Rest.empty() && Rest[0] == u'[') {
-    const size_t c2 = Rest.find(u']');
-    if (c2 != String::npos) Rest = Rest.substr(c2 + 1);
-  }
-}
-
-}  // namespace
-
 String TReportListView::EditFormat(Integer m, Integer r) {
   String f = FRLData->GetColumnFormat(m);
   if (FOnRequestEdFmt) FOnRequestEdFmt(this, m, r, f);
@@ -503,17 +489,14 @@ String TReportListView::EditFormat(Integer m, Integer r) {
 }
 
 TEditStyle TReportListView::GetEditStyle(Integer ACol, Integer ARow) {
-  char16_t type;
-  String rest;
-  SplitFormat(EditFormat(ModelCol(ACol), DataRowOf(ARow)), type, rest);
+  const char16_t type = SplitColumnFormat(EditFormat(ModelCol(ACol), DataRowOf(ARow))).Type;
   return type == u'c' || type == u'l' ? esPickList : TCustomDrawGrid::GetEditStyle(ACol, ARow);
 }
 
 void TReportListView::GetPickListItems(Integer ACol, Integer ARow, TStrings* Items) {
-  char16_t type;
-  String rest;
-  SplitFormat(EditFormat(ModelCol(ACol), DataRowOf(ARow)), type, rest);
-  if (type == u'c' || type == u'l') {
+  const TFieldFormat f = SplitColumnFormat(EditFormat(ModelCol(ACol), DataRowOf(ARow)));
+  const String& rest = f.Rest;
+  if (f.Type == u'c' || f.Type == u'l') {
     size_t start = 0;
     for (size_t i = 0; i <= rest.size(); ++i)
       if (i == rest.size() || rest[i] == u'|') {
@@ -522,6 +505,34 @@ void TReportListView::GetPickListItems(Integer ACol, Integer ARow, TStrings* Ite
       }
   }
   TCustomDrawGrid::GetPickListItems(ACol, ARow, Items);
+}
+
+// [moving] -------------------------------------------------------------------------------------------------
+// A dragged row takes its record along (OnRowMoved gets data rows); a dragged column header changes
+// the column order.
+void TReportListView::RowMoved(Integer FromIndex, Integer ToIndex) {
+  const Integer from = DataRowOf(FromIndex), to = DataRowOf(ToIndex);
+  if (from < 1 || to < 1) return;
+  std::vector<Integer> order;
+  order.reserve(size_t(NrOfRows()));
+  for (Integer r = 1; r <= NrOfRows(); ++r)
+    if (r != from) order.push_back(r);
+  order.insert(order.begin() + (to - 1), from);
+  ApplyRowOrder(order);
+  if (FFilterActive) RebuildRowMap();
+  RepaintView();
+  TCustomDrawGrid::RowMoved(from, to);
+}
+
+void TReportListView::ColumnMoved(Integer FromIndex, Integer ToIndex) {
+  if (FromIndex < 0 || ToIndex < 0 || FromIndex >= Integer(FColOrder.size()) || ToIndex >= Integer(FColOrder.size()))
+    return;
+  const Integer m = FColOrder[size_t(FromIndex)];
+  FColOrder.erase(FColOrder.begin() + FromIndex);
+  FColOrder.insert(FColOrder.begin() + ToIndex, m);
+  RepaintView();
+  ChangedSetup();
+  TCustomDrawGrid::ColumnMoved(FromIndex, ToIndex);
 }
 
 // [sorting] ------------------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "package/framework/base/utf8.h"
 #include "package/painting.h"
 #include "replist/reportlistview.h"
 
@@ -25,6 +26,19 @@ std::vector<String> SplitText(const String& s, char16_t sep) {
       start = i + 1;
     }
   return parts;
+}
+
+// The first k units of s, or the last k from the right, moved to whole characters: at least the
+// first (last) character, and never half of a surrogate pair.
+String HeadChars(const String& s, Integer k) {
+  const size_t n = std::max(Utf16CutLength(s, size_t(k)), Utf16Next(s, 0));
+  return s.substr(0, n);
+}
+
+String TailChars(const String& s, size_t from, Integer k) {
+  size_t start = s.size() - std::min(s.size() - from, size_t(k));
+  if (Utf16Boundary(s, start) != start) ++start;
+  return s.substr(start);
 }
 
 }  // namespace
@@ -100,12 +114,13 @@ void TReportListView::DrawDataCell(Integer ACol, Integer ARow, const TRect& Rc) 
   // Shortening: one measurement, then the number of characters that fit follows from the ratio.
   const TCheckMode mode = ColumnCheckMode(g);
   const TAlignment align = ColumnAlignment(g);
-  const Integer m = text.empty() ? 0 : c->TextWidth(text.substr(1));
+  const size_t first = Utf16Next(text, 0);  // the first character, one or two units
+  const Integer m = text.empty() ? 0 : c->TextWidth(text.substr(first));
   const Integer W = ColWidths(g), box = mode != cmNone ? 16 : 0;
   if (W - box - 9 < m && m > 0) {
     const Integer k = std::max(1, RoundEven(double(text.size()) * (W - box - 9) / m - 4));
-    if (align == taRightJustify) text = text.substr(0, 1) + u"..." + text.substr(text.size() - std::min<size_t>(text.size(), size_t(k)));
-    else text = text.substr(0, size_t(k)) + u"...";
+    if (align == taRightJustify) text = text.substr(0, first) + u"..." + TailChars(text, first, k);
+    else text = HeadChars(text, k) + u"...";
   }
   c->Pen()->SetWidth(1);
   c->Pen()->SetColor(bg);
@@ -200,7 +215,7 @@ void TReportListView::DrawHeaderCell(Integer ACol, Integer ARow, const TRect& Rc
     Integer tw = c->TextWidth(s);
     if (W - a - 9 < tw && tw > 0) {
       const Integer k = std::max(1, RoundEven(double(s.size()) * (W - a - 9) / tw - 3));
-      s = s.substr(0, size_t(k)) + u"...";
+      s = HeadChars(s, k) + u"...";
       tw = c->TextWidth(s);
     }
     if (italic) tw += 2;

@@ -28,19 +28,24 @@ constexpr TColor kReadOnlyColor = 0xE0E0E0, kReadOnlyText = 0x808080;
 // What an empty date format shows on the picker; cells are read and written by the same.
 const String kPickerDefaultFormat = u"M/d/yyyy";
 
-// A column format taken apart for the editor: type letter, the rest of the type bracket, field width
-// and the remainder (default value or choice list).
-struct TFieldFormat {
-  char16_t Type = u's';
-  bool ReadOnly = false;
-  String TypeRest;
-  Integer Width = kDefaultFieldWidth;
-  String Rest;
-};
+bool ContainsText(const String& s, const String& sub) { return LowerCase(s).find(sub) != String::npos; }
 
-// The brackets are read where the model reads them for its default values (a type bracket only at
-// the start, a width bracket only right behind it), so field and default never disagree.
-TFieldFormat SplitFormat(const String& Format) {
+bool NameHas(TComponent* c, const String& kind) { return c->Name().find(kRuntimePrefix + kind) != String::npos; }
+
+// The cell's date, or the default's, for the picker. A text that its format does not read raises,
+// so that a cell is never overwritten by a date nobody entered.
+void LoadPicker(TDateTimePicker* Picker, const String& Format, const String& Cell, const String& Default) {
+  const String text = !Cell.empty() ? Cell : Default;
+  if (text.empty()) return;
+  Integer err = 0;
+  const TDateTime v = DecodeDateTimeText(text, Format, err);
+  if (err != 0) throw EConvertError(u"'" + text + u"' is not a valid date");
+  Picker->SetDateTime(v);
+}
+
+}  // namespace
+
+TFieldFormat SplitColumnFormat(const String& Format) {
   TFieldFormat f;
   f.Rest = Format;
   const size_t close = Format.find(u']');
@@ -65,23 +70,6 @@ TFieldFormat SplitFormat(const String& Format) {
   }
   return f;
 }
-
-bool ContainsText(const String& s, const String& sub) { return LowerCase(s).find(sub) != String::npos; }
-
-bool NameHas(TComponent* c, const String& kind) { return c->Name().find(kRuntimePrefix + kind) != String::npos; }
-
-// The cell's date, or the default's, for the picker. A text that its format does not read raises,
-// so that a cell is never overwritten by a date nobody entered.
-void LoadPicker(TDateTimePicker* Picker, const String& Format, const String& Cell, const String& Default) {
-  const String text = !Cell.empty() ? Cell : Default;
-  if (text.empty()) return;
-  Integer err = 0;
-  const TDateTime v = DecodeDateTimeText(text, Format, err);
-  if (err != 0) throw EConvertError(u"'" + text + u"' is not a valid date");
-  Picker->SetDateTime(v);
-}
-
-}  // namespace
 
 // [dialog] -------------------------------------------------------------------------------------------------
 Integer TReportListView::EditRowEntries(Integer Row, Integer PosLeft, Integer PosTop) {
@@ -150,7 +138,7 @@ Integer TReportListView::EditRowEntriesIntern(Integer Row, TForm* ContainerForm,
     const Integer y = V + (c - 1) * kRowPitch + PosTop;
     String format = ColumnFormat(c);
     if (FOnRequestEdFmt) FOnRequestEdFmt(this, c, Row, format);
-    const TFieldFormat f = SplitFormat(format);
+    const TFieldFormat f = SplitColumnFormat(format);
     Wmax = std::max(Wmax, f.Width);
 
     auto* label = new TLabel(form);

@@ -342,3 +342,151 @@ TEST_F(GridTest, PickListShowsItsRowCount) {
   e->SetDropDownRows(0);
   EXPECT_EQ(e->DropDownRows(), 1);
 }
+
+// Dragging a fixed cell moves its row (goRowMoving) or column (goColMoving): sizes and the current
+// cell follow, and the events say from where to where.
+TEST_F(GridTest, DraggingAFixedCellMovesItsRowOrColumn) {
+  g->SetOptions(g->Options() | goRowMoving | goColMoving);
+  g->SetRowHeights(1, 30);
+  g->SetColWidths(3, 50);
+  std::vector<std::string> log;
+  g->SetOnRowMoved([&](TObject*, Integer f, Integer t) { log.push_back("row " + std::to_string(f) + ">" + std::to_string(t)); });
+  g->SetOnColumnMoved([&](TObject*, Integer f, Integer t) { log.push_back("col " + std::to_string(f) + ">" + std::to_string(t)); });
+  ClickCell(2, 1);
+  TPoint a = Mid(0, 1), b = Mid(0, 3);
+  input::Drag(g, a.X, a.Y, b.X, b.Y);
+  EXPECT_EQ(g->RowHeights(3), 30);
+  EXPECT_EQ(g->RowHeights(1), 24);
+  EXPECT_EQ(g->Row(), 3);  // the current cell went with its row
+  a = Mid(3, 0);
+  b = Mid(1, 0);
+  input::Drag(g, a.X, a.Y, b.X, b.Y);
+  EXPECT_EQ(g->ColWidths(1), 50);
+  EXPECT_EQ(g->Col(), 3);
+  EXPECT_EQ(log, (std::vector<std::string>{"row 1>3", "col 3>1"}));
+  // Without the options such a drag moves nothing; a data cell never starts a move.
+  g->SetOptions(g->Options() - goRowMoving - goColMoving);
+  a = Mid(0, 1);
+  b = Mid(0, 3);
+  input::Drag(g, a.X, a.Y, b.X, b.Y);
+  g->SetOptions(g->Options() | goRowMoving);
+  a = Mid(2, 2);
+  b = Mid(2, 4);
+  input::Drag(g, a.X, a.Y, b.X, b.Y);
+  EXPECT_EQ(log.size(), 2u);
+  for (const char* e : {"OnRowMoved", "OnColumnMoved", "OnGetEditMask"})
+    EXPECT_NE(TDrawGrid::ClassInfo().FindProp(FromUtf8(e)), nullptr) << e;
+}
+
+// The mask of OnGetEditMask shapes what can be typed: literals go in by themselves, characters
+// that do not fit the place (or come beyond the mask) are refused.
+TEST_F(GridTest, EditMaskComesFromTheEventAndShapesTyping) {
+  g->SetOptions(g->Options() | goEditing);
+  int asked = 0;
+  g->SetOnGetEditMask([&](TObject*, Integer c, Integer, String& m) {
+    ++asked;
+    if (c == 2) m = u"00:00;1;_";
+  });
+  ClickCell(2, 1);
+  input::KeyPress(g, VK_F2);
+  ASSERT_TRUE(g->EditorMode());
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(g->InplaceEditor()->EditMask(), u"00:00;1;_");
+  input::TypeText(g->InplaceEditor(), u"12x345");
+  EXPECT_EQ(g->InplaceEditor()->Text(), u"12:34");
+  input::KeyPress(g->InplaceEditor(), VK_RETURN);
+  EXPECT_EQ(Cell(2, 1), u"12:34");
+  // A cell without a mask takes anything.
+  ClickCell(3, 1);
+  input::KeyPress(g, VK_F2);
+  input::TypeText(g->InplaceEditor(), u"ab:1");
+  EXPECT_EQ(g->InplaceEditor()->Text(), u"ab:1");
+}
+
+// Fixed cells in the three drawing styles: raised (classic), flat with a separator (themed), or a
+// gradient from GradientStartColor to GradientEndColor.
+TEST_F(GridTest, DrawingStylesPaintTheFixedCells) {
+  const TRect f = g->CellRect(1, 0);
+  auto px = [&](Integer x, Integer y) {
+    g->Repaint();
+    return g->Canvas()->Pixels(x, y);
+  };
+  EXPECT_EQ(g->DrawingStyle(), gdsClassic);
+  EXPECT_EQ(px(f.Left, f.Top + 5), ColorToRGB(clBtnHighlight));
+  g->SetDrawingStyle(gdsThemed);
+  EXPECT_EQ(px(f.Left, f.Top + 5), ColorToRGB(clBtnFace));
+  EXPECT_EQ(px(f.Right - 1, f.Top + 5), ColorToRGB(clBtnShadow));
+  g->SetDrawingStyle(gdsGradient);
+  g->SetGradientStartColor(0x0000FF);
+  g->SetGradientEndColor(0xFF0000);
+  EXPECT_EQ(px(f.Left + 5, f.Top), 0x0000FFu);
+  const TColor low = px(f.Left + 5, f.Bottom - 2);
+  EXPECT_GT((low >> 16) & 0xFF, 0xE0u);
+  EXPECT_LT(low & 0xFF, 0x20u);
+  const TColor mid = px(f.Left + 5, (f.Top + f.Bottom) / 2);
+  EXPECT_GT(mid & 0xFF, 0x40u);
+  EXPECT_GT((mid >> 16) & 0xFF, 0x40u);
+  EXPECT_EQ(px(f.Right - 1, f.Top + 5), ColorToRGB(clBtnShadow));
+  for (const char* p : {"DrawingStyle", "GradientStartColor", "GradientEndColor"})
+    EXPECT_NE(TDrawGrid::ClassInfo().FindProp(FromUtf8(p)), nullptr) << p;
+}
+
+// A SetEditText that refuses the text by raising leaves the grid editing the cell with what was
+// typed; a later commit or cancel works, and so does a new edit.
+TEST_F(GridTest, ARefusedTextLeavesTheGridAbleToEdit) {
+  g->SetOptions(g->Options() | goEditing);
+  g->SetOnSetEditText([&](TObject*, Integer c, Integer r, const String& v) {
+    if (v == u"bad") throw EConvertError(u"'bad' is not a value");
+    cells[{c, r}] = v;
+  });
+  ClickCell(1, 1);
+  input::KeyPress(g, VK_F2);
+  input::TypeText(g->InplaceEditor(), u"bad");
+  EXPECT_THROW(g->CommitEdit(), EConvertError);
+  ASSERT_TRUE(g->EditorMode());
+  EXPECT_EQ(g->InplaceEditor()->Text(), u"bad");
+  g->InplaceEditor()->SetText(u"good");
+  g->CommitEdit();
+  EXPECT_FALSE(g->EditorMode());
+  EXPECT_EQ(Cell(1, 1), u"good");
+  input::KeyPress(g, VK_F2);
+  input::TypeText(g->InplaceEditor(), u"bad");
+  EXPECT_THROW(g->CommitEdit(), EConvertError);
+  g->CancelEdit();
+  EXPECT_FALSE(g->EditorMode());
+  EXPECT_EQ(Cell(1, 1), u"good");
+  input::KeyPress(g, VK_F2);
+  EXPECT_TRUE(g->EditorMode());
+}
+
+// A drag selection held below the grid goes on scrolling on a timer, one row a tick, and stops
+// when the button is released.
+TEST_F(GridTest, DragSelectionScrollsWhileThePointerIsHeldOutside) {
+  g->SetRowCount(100);
+  const TPoint a = Mid(1, 1);
+  input::MouseDown(g, a.X, a.Y);
+  input::MouseMove(g, a.X, 260);
+  for (int i = 0; i < 5; ++i) {
+    const Integer top = g->TopRow();
+    Application->AdvanceClock(100);
+    Application->ProcessMessages();
+    EXPECT_GT(g->TopRow(), top) << i;
+  }
+  EXPECT_EQ(g->Selection().Top, 1);
+  EXPECT_EQ(g->Selection().Bottom, g->Row());
+  EXPECT_EQ(g->Row(), g->TopRow() + g->VisibleRowCount() - 1);
+  // Back inside: no more scrolling.
+  input::MouseMove(g, a.X, 100);
+  const Integer inside = g->TopRow();
+  Application->AdvanceClock(300);
+  Application->ProcessMessages();
+  EXPECT_EQ(g->TopRow(), inside);
+  input::MouseMove(g, a.X, 260);
+  input::MouseUp(g, a.X, 260);
+  const Integer after = g->TopRow();
+  for (int i = 0; i < 3; ++i) {
+    Application->AdvanceClock(100);
+    Application->ProcessMessages();
+  }
+  EXPECT_EQ(g->TopRow(), after);
+}

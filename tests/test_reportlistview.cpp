@@ -8,6 +8,7 @@
 #include "package/framework/controls/clipbrd.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/input.h"
+#include "ntabed/ntabed.h"
 #include "replist/replist.h"
 #include "tests/support/support.h"
 
@@ -637,4 +638,166 @@ TEST_F(ReportListTest, TheFocusedRowShowsInEverySelectMode) {
     input::KeyPress(v, VK_DOWN);  // mode 0 parks the grid's selection outside the data until a key
     EXPECT_NE(edge(true), edge(false));
   }
+}
+
+// With AutoAdvance the character that opens the editor is typed into it, not taken for Enter; Enter
+// writes the whole text and moves on once. A space that toggles a check box stays on its row.
+TEST_F(ReportListTest, AutoAdvanceMovesOnOnlyAtEnter) {
+  Column(2, {u"one", u"two", u"three"});
+  v->SetColumnEditable(2, true);
+  v->SetAutoAdvance(true);
+  ClickData(2, 1);
+  input::KeyPress(v, 'A');
+  ASSERT_TRUE(v->EditorMode());
+  EXPECT_EQ(v->DataRowOf(v->Row()), 1);
+  input::TypeText(v->InplaceEditor(), u"bc");
+  input::KeyPress(v->InplaceEditor(), VK_RETURN);
+  EXPECT_EQ(v->Elem(2, 1), u"abc");
+  EXPECT_EQ(v->Elem(2, 2), u"two");
+  EXPECT_EQ(v->DataRowOf(v->Row()), 2);
+
+  v->SetColCheckMode(1, cmBox);
+  Column(1, {u" a", u" b", u" c"});
+  ClickData(1, 2, {}, 40);
+  input::KeyPress(v, VK_SPACE);
+  EXPECT_TRUE(v->ElemChecked(1, 2));
+  EXPECT_EQ(v->DataRowOf(v->Row()), 2);
+}
+
+// Left and Right are cursor keys in row-select mode too, though the grid only scrolls with them.
+TEST_F(ReportListTest, LeftAndRightAreCursorKeysWhenRowsAreSelected) {
+  v->SetNrRows(6);
+  std::vector<Word> keys;
+  v->SetOnCursorKeyAction([&](TObject*, Word k) { keys.push_back(k); });
+  v->SetFocus();
+  input::KeyPress(v, VK_DOWN);
+  v->SetRowSelected(5, true);
+  selChanges = 0;
+  input::KeyPress(v, VK_RIGHT);
+  input::KeyPress(v, VK_LEFT);
+  EXPECT_EQ(keys, (std::vector<Word>{VK_DOWN, VK_RIGHT, VK_LEFT}));
+  EXPECT_EQ(selChanges, 2);
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{2}));
+}
+
+// A filter keeps its state apart from the row attribute bytes (bits beside selected and disabled are
+// the application's), follows the records through sorts, and selection reaches only shown rows.
+TEST_F(ReportListTest, FilterLeavesTheAttributeBytesAndSelectsOnlyShownRows) {
+  v->SetNrCols(2);
+  Column(1, {u"apple", u"berry", u"apricot", u"cherry", u"avocado"});
+  TStringArray* s = v->Data()->Strings;
+  s->SetRowAttrib(1, 0x20);
+  v->SetRowSelectMode(2);
+  v->SelectAllRows();
+  ASSERT_EQ(v->FilterAndSort(u"a", {1}, true, fmSimple, -1, true), 3);
+  EXPECT_EQ(s->GetRowAttrib(1) & 0x20, 0x20);  // shown, the application's bit kept
+  EXPECT_EQ(s->GetRowAttrib(2) & 0x20, 0);     // hidden, no bit of the application's set
+  // Rows nobody sees are no longer selected.
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{1, 3, 5}));
+  // The application sets its bit on a shown row: the row stays shown.
+  s->SetRowAttrib(3, Byte(s->GetRowAttrib(3) | 0x20));
+  v->Repaint();
+  EXPECT_EQ(v->NrOfShownRows(), 3);
+  EXPECT_TRUE(v->RowShown(3));
+
+  v->DeselectAllRows();
+  ClickData(1, 1);
+  ClickData(1, 5, ssShift);
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{1, 3, 5}));
+  v->DeselectAllRows();
+  input::KeyPress(v, 'A', ssCtrl);
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{1, 3, 5}));
+  v->DeselectAllRows();
+  ClickData(1, 1);
+  input::KeyPress(v, VK_DOWN, ssShift);
+  input::KeyPress(v, VK_DOWN, ssShift);
+  EXPECT_EQ(v->GetSelectedRows(), (TIntArray{1, 3, 5}));
+
+  // The hidden records stay hidden wherever sorts put them.
+  v->Sort(1, -1, false);
+  EXPECT_EQ(v->NrOfShownRows(), 3);
+  for (Integer i = 0; i < 3; ++i) EXPECT_EQ(v->Elem(1, v->DataRowOf(v->FixedRows() + i))[0], u'a') << i;
+  v->RemoveColumn(2);  // the model renumbers its records here
+  v->Repaint();
+  EXPECT_EQ(v->NrOfShownRows(), 3);
+  for (Integer i = 0; i < 3; ++i) EXPECT_EQ(v->Elem(1, v->DataRowOf(v->FixedRows() + i))[0], u'a') << i;
+}
+
+// Automatic widths measure every text: a letter as wide as "W" bounds nothing.
+TEST_F(ReportListTest, AutoWidthMeasuresTextsWiderThanTheirLength) {
+  TCanvas* c = v->Canvas();
+  c->Font()->Assign(v->Font());
+  for (const String wide : {String(u"@@@@"), String(u"\u2014\u2014\u2014\u2014"), String(u"\u4E2D\u6587\u4E2D\u6587")}) {
+    if (c->TextWidth(wide) <= c->TextWidth(u"WWWW")) continue;  // not wider in this font
+    Column(1, {u"WWWW", wide});
+    EXPECT_EQ(v->DetermineMaxColWidth(1, false), c->TextWidth(wide) + 10) << ToUtf8(wide);
+  }
+  ASSERT_GT(c->TextWidth(u"@@@@"), c->TextWidth(u"WWWW"));
+}
+
+// Removing a column under another column order keeps every other grid column on its own model
+// column (renumbered) and with its width.
+TEST_F(ReportListTest, RemoveColumnRenumbersTheColumnOrder) {
+  for (Integer c = 1; c <= 5; ++c) v->SetColName(c, u"N" + IntToStr(c));
+  ASSERT_TRUE(v->SetColumnOrder({3, 1, 2, 5, 4}));
+  TCustomGrid* grid = v;
+  for (Integer k = 0; k < 5; ++k) grid->SetColWidths(k, 40 + k);
+  v->RemoveColumn(1);
+  ASSERT_EQ(v->NrOfColumns(), 4);
+  std::vector<String> shown, widths;
+  for (Integer k = 0; k < 4; ++k) {
+    shown.push_back(v->Header(v->ColumnOrder(k + 1)));
+    widths.push_back(IntToStr(grid->ColWidths(k)));
+  }
+  EXPECT_EQ(shown, (std::vector<String>{u"N3", u"N2", u"N5", u"N4"}));
+  EXPECT_EQ(widths, (std::vector<String>{u"40", u"42", u"43", u"44"}));
+  // A column removed where it shows last (model column 3 is now "N4").
+  v->RemoveColumn(3);
+  EXPECT_EQ(v->Header(v->ColumnOrder(1)), u"N3");
+  EXPECT_EQ(v->Header(v->ColumnOrder(2)), u"N2");
+  EXPECT_EQ(v->Header(v->ColumnOrder(3)), u"N5");
+}
+
+// A capital type letter is unknown to the cell editor as to the row editor and the default value.
+TEST_F(ReportListTest, TypeLettersReadAlikeInTheCellEditor) {
+  v->SetColumnEditable(2, true);
+  v->SetColumnFormat(2, u"[C]one|two");
+  EXPECT_EQ(v->DefaultValue(2, 1), u"");
+  ClickData(2, 1);
+  input::KeyPress(v, VK_F2);
+  ASSERT_TRUE(v->EditorMode());
+  EXPECT_EQ(v->InplaceEditor()->EditStyle(), esSimple);
+  input::KeyPress(v->InplaceEditor(), VK_ESCAPE);
+  v->SetColumnFormat(2, u"[c]one|two");
+  input::KeyPress(v, VK_F2);
+  ASSERT_TRUE(v->EditorMode());
+  EXPECT_EQ(v->InplaceEditor()->EditStyle(), esPickList);
+}
+
+// Rows dragged by their fixed first cell take their records along (OnRowMoved in data rows); a
+// dragged column header changes the column order. The grid's edit mask and drawing style are
+// published, here and by the table editor.
+TEST_F(ReportListTest, MovedRowsAndColumnsAndGridPropertiesPublished) {
+  Column(1, {u"a", u"b", u"c", u"d"});
+  Column(2, {u"1", u"2", u"3", u"4"});
+  v->SetFixedFirstColumn(true);
+  v->SetOptions(v->Options() | goRowMoving | goColMoving);
+  v->SetSortEnabled(false);
+  std::vector<std::pair<Integer, Integer>> moved;
+  v->SetOnRowMoved([&](TObject*, Integer f, Integer t) { moved.push_back({f, t}); });
+  TPoint a = CellPoint(1, 1), b = CellPoint(1, 3);
+  input::Drag(v, a.X, a.Y, b.X, b.Y);
+  EXPECT_EQ(moved, (std::vector<std::pair<Integer, Integer>>{{1, 3}}));
+  std::u16string order;
+  for (Integer r = 1; r <= 4; ++r) order += v->Elem(1, r);
+  EXPECT_EQ(order, u"bcad");
+  EXPECT_EQ(v->Elem(2, 3), u"1");
+  const TRect h3 = v->CellRect(3, 0), h1 = v->CellRect(1, 0);
+  input::Drag(v, (h3.Left + h3.Right) / 2, (h3.Top + h3.Bottom) / 2, (h1.Left + h1.Right) / 2, (h1.Top + h1.Bottom) / 2);
+  EXPECT_EQ(v->ColumnOrder(2), 4);
+  EXPECT_EQ(v->ColumnOrder(3), 2);
+  for (const char* p : {"OnGetEditMask", "OnRowMoved", "DrawingStyle", "GradientStartColor", "GradientEndColor"})
+    EXPECT_NE(TReportListView::ClassInfo().FindProp(FromUtf8(p)), nullptr) << p;
+  for (const char* p : {"DrawingStyle", "GradientStartColor", "GradientEndColor"})
+    EXPECT_NE(TNTabEd::ClassInfo().FindProp(FromUtf8(p)), nullptr) << p;
 }

@@ -188,3 +188,36 @@ TEST_F(ReportListPaintTest, CommonHeaderSpansASingleColumn) {
   EXPECT_EQ(Px(h.Right - 10, h.Top + 3), clYellow);
   EXPECT_EQ(Px(h.Right, h.Top + 3), clBlack);  // the closing edge
 }
+
+// Shortening keeps whole characters: a surrogate pair is never cut in two, at the head or the tail.
+TEST_F(ReportListPaintTest, ShorteningKeepsSurrogatePairsWhole) {
+  TReportListView* w = new TReportListView(&form);
+  w->SetParent(&form);
+  w->SetBounds(0, 300, 400, 100);
+  const String pair = u"\U0001D400";  // two units
+  String text;
+  for (int i = 0; i < 60; ++i) text += pair;
+  TCanvas* c = v->Canvas();
+  c->Font()->Assign(v->Font());
+  // Half a pair draws as a glyph of its own, so a split would show.
+  ASSERT_GT(c->TextWidth(text.substr(0, 1)), 0);
+  const Integer m = c->TextWidth(text.substr(2));
+  // A width whose cut falls inside a pair: an odd number of units.
+  Integer W = 60, k = 0;
+  for (; W < 200; ++W) {
+    k = std::max(1, Integer(std::nearbyint(double(text.size()) * (W - 9) / m - 4)));
+    if (k % 2 == 1) break;
+  }
+  ASSERT_EQ(k % 2, 1);
+  for (TReportListView* x : {v, w}) {
+    x->SetColWidths(1, W);
+    x->SetColWidths(2, W);
+    x->SetColumnAlignment(2, taRightJustify);
+  }
+  v->SetElem(1, 1, text);
+  v->SetElem(2, 1, text);
+  w->SetElem(1, 1, text.substr(0, size_t(k - 1)) + u"...");
+  w->SetElem(2, 1, pair + u"..." + text.substr(text.size() - size_t(k - 1)));
+  EXPECT_TRUE(SameCells(v, Cell(1, 1), w, w->CellRect(0, 1)));
+  EXPECT_TRUE(SameCells(v, Cell(2, 1), w, w->CellRect(1, 1)));
+}

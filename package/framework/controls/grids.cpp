@@ -78,6 +78,25 @@ void TGridAxis::Shift(Integer At, Integer Delta) {
   Rebuild();
 }
 
+namespace {
+
+// Where item i stands after item From moved to To.
+Integer MovedIndex(Integer i, Integer From, Integer To) {
+  if (i == From) return To;
+  if (From < To && i > From && i <= To) return i - 1;
+  if (To < From && i >= To && i < From) return i + 1;
+  return i;
+}
+
+}  // namespace
+
+void TGridAxis::Move(Integer From, Integer To) {
+  if (From == To || From < 0 || To < 0 || From >= FCount || To >= FCount) return;
+  for (auto& e : FEx) e.first = MovedIndex(e.first, From, To);
+  std::sort(FEx.begin(), FEx.end());
+  Rebuild();
+}
+
 // [grid] ---------------------------------------------------------------------------------------------------
 TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomScrollControl(AOwner) {
   FCols.SetDefault(64);
@@ -94,9 +113,10 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomScrollControl(AOwner) {
   SetMessageHandler(WM_GETDLGCODE, [this](TMessage& m) {
     m.Result = DLGC_WANTARROWS | (FOptions & goTabs ? DLGC_WANTTAB : 0) | (FOptions & goEditing ? DLGC_WANTCHARS : 0);
   });
+  SetMessageHandler(WM_TIMER, [this](TMessage& m) { SelectScrollTimer(m); });
 }
 
-TCustomGrid::~TCustomGrid() = default;
+TCustomGrid::~TCustomGrid() { StopSelectScroll(); }
 
 // [dimensions] ---------------------------------------------------------------------------------------------
 void TCustomGrid::SetColCount(Integer v) {
@@ -180,6 +200,24 @@ void TCustomGrid::SetOptions(TGridOptions v) {
   FOptions = v;
   if (!(v & goEditing)) HideEditor();
   else if (v & goAlwaysShowEditor) ShowEditor();
+  Invalidate();
+}
+
+void TCustomGrid::SetDrawingStyle(TGridDrawingStyle v) {
+  if (v == FDrawingStyle) return;
+  FDrawingStyle = v;
+  Invalidate();
+}
+
+void TCustomGrid::SetGradientStartColor(TColor v) {
+  if (v == FGradientStartColor) return;
+  FGradientStartColor = v;
+  Invalidate();
+}
+
+void TCustomGrid::SetGradientEndColor(TColor v) {
+  if (v == FGradientEndColor) return;
+  FGradientEndColor = v;
   Invalidate();
 }
 
@@ -431,6 +469,26 @@ void TCustomGrid::MoveColRow(Integer ACol, Integer ARow, bool MoveAnchor, bool S
 
 void TCustomGrid::FocusCell(Integer ACol, Integer ARow, bool MoveAnchor) { MoveColRow(ACol, ARow, MoveAnchor, true); }
 
+void TCustomGrid::MoveRow(Integer FromIndex, Integer ToIndex) {
+  if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= RowCount() || ToIndex >= RowCount()) return;
+  HideEditor();
+  FRows.Move(FromIndex, ToIndex);
+  FCurrent.Y = MovedIndex(FCurrent.Y, FromIndex, ToIndex);
+  FAnchor.Y = MovedIndex(FAnchor.Y, FromIndex, ToIndex);
+  Invalidate();
+  RowMoved(FromIndex, ToIndex);
+}
+
+void TCustomGrid::MoveColumn(Integer FromIndex, Integer ToIndex) {
+  if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= ColCount() || ToIndex >= ColCount()) return;
+  HideEditor();
+  FCols.Move(FromIndex, ToIndex);
+  FCurrent.X = MovedIndex(FCurrent.X, FromIndex, ToIndex);
+  FAnchor.X = MovedIndex(FAnchor.X, FromIndex, ToIndex);
+  Invalidate();
+  ColumnMoved(FromIndex, ToIndex);
+}
+
 // [painting] -----------------------------------------------------------------------------------------------
 namespace {
 
@@ -442,7 +500,41 @@ void FillGap(TCanvas* c, const TRect& r, TColor color) {
   c->FillRect(r);
 }
 
+// Top to bottom from one colour to the other, a line at a time.
+void FillGradient(TCanvas* c, const TRect& r, TColor from, TColor to) {
+  if (r.IsEmpty()) return;
+  const TColor a = ColorToRGB(from), b = ColorToRGB(to);
+  const Integer h = r.Height();
+  for (Integer y = 0; y < h; ++y) {
+    auto mix = [&](int shift) {
+      const Integer ca = Integer((a >> shift) & 0xFF), cb = Integer((b >> shift) & 0xFF);
+      return TColor(ca + (cb - ca) * y / std::max(1, h - 1)) << shift;
+    };
+    FillGap(c, Rect(r.Left, r.Top + y, r.Right, r.Top + y + 1), mix(0) | mix(8) | mix(16));
+  }
+}
+
 }  // namespace
+
+// Themed and gradient fixed cells are flat: a shadow line at their right and bottom parts them.
+void TCustomGrid::PaintFixedCell(TCanvas* C, const TRect& Cell) {
+  C->Pen()->SetWidth(1);
+  C->Pen()->SetColor(clBtnShadow);
+  C->MoveTo(Cell.Left, Cell.Bottom - 1);
+  C->LineTo(Cell.Right - 1, Cell.Bottom - 1);
+  C->LineTo(Cell.Right - 1, Cell.Top - 1);
+}
+
+// Where a dragged row or column would land: a bar along the edge it would take.
+void TCustomGrid::PaintMoveMark(TCanvas* C) {
+  if ((FGridState != gsRowMoving && FGridState != gsColMoving) || FMovePos == FMoveIndex) return;
+  const bool rows = FGridState == gsRowMoving;
+  Integer a, b;
+  if (!(rows ? RowSpan(FMovePos, a, b) : ColSpan(FMovePos, a, b))) return;
+  const Integer at = FMovePos > FMoveIndex ? b : a - 1;
+  const TRect ca = ClientRect();
+  FillGap(C, rows ? Rect(ca.Left, at - 1, ca.Right, at + 1) : Rect(at - 1, ca.Top, at + 1, ca.Bottom), clHighlight);
+}
 
 void TCustomGrid::Paint() {
   TCanvas* c = Canvas();
@@ -490,11 +582,14 @@ void TCustomGrid::Paint() {
           c->Brush()->SetColor(clHighlight);
           c->Font()->SetColor(clHighlightText);
         } else c->Brush()->SetColor(Color());
-        c->FillRect(cell);
+        if (fixed && FDrawingStyle == gdsGradient) FillGradient(c, cell, FGradientStartColor, FGradientEndColor);
+        else c->FillRect(cell);
       }
       DrawCell(k, r, cell, st);
       if (FDefaultDrawing) {
-        if (fixed && Ctl3D()) {
+        if (fixed && FDrawingStyle != gdsClassic) {
+          PaintFixedCell(c, cell);
+        } else if (fixed && Ctl3D()) {
           TRect edge = cell;
           DrawEdge(c, edge, BDR_RAISEDINNER, BF_RECT);
         }
@@ -505,6 +600,7 @@ void TCustomGrid::Paint() {
   // What lies beyond the last column and below the last row.
   FillGap(c, Rect(std::max(right, ca.Left), ca.Top, ca.Right, ca.Bottom), Color());
   FillGap(c, Rect(ca.Left, std::max(bottom, ca.Top), std::min(right, ca.Right), ca.Bottom), Color());
+  PaintMoveMark(c);
 }
 
 void TCustomGrid::DrawCell(Integer, Integer, const TRect&, TGridDrawState) {}
@@ -588,6 +684,20 @@ void TCustomDrawGrid::EditButtonClick() {
   if (FOnEditButtonClick) FOnEditButtonClick(this);
 }
 
+String TCustomDrawGrid::GetEditMask(Integer ACol, Integer ARow) {
+  String s;
+  if (FOnGetEditMask) FOnGetEditMask(this, ACol, ARow, s);
+  return s;
+}
+
+void TCustomDrawGrid::RowMoved(Integer FromIndex, Integer ToIndex) {
+  if (FOnRowMoved) FOnRowMoved(this, FromIndex, ToIndex);
+}
+
+void TCustomDrawGrid::ColumnMoved(Integer FromIndex, Integer ToIndex) {
+  if (FOnColumnMoved) FOnColumnMoved(this, FromIndex, ToIndex);
+}
+
 const TClassInfo& TCustomGrid::ClassInfo() {
   static const TClassInfo info = TClassBuilder<TCustomGrid>(&TCustomControl::ClassInfo());
   return info;
@@ -613,6 +723,9 @@ const TClassInfo& TDrawGrid::ClassInfo() {
           .Prop("Options", &T::Options, &T::SetOptions,
                 goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect)
           .Prop("FixedColor", &T::FixedColor, &T::SetFixedColor, clBtnFace)
+          .Prop("DrawingStyle", &T::DrawingStyle, &T::SetDrawingStyle, gdsClassic)
+          .Prop("GradientStartColor", &T::GradientStartColor, &T::SetGradientStartColor, clWhite)
+          .Prop("GradientEndColor", &T::GradientEndColor, &T::SetGradientEndColor, clBtnFace)
           .Prop("ScrollBars", &T::ScrollBars, &T::SetScrollBars, ssBoth)
           .Prop("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsSingle)
           .Prop("Color", &T::Color, &T::SetColor, clWindow)
@@ -624,6 +737,9 @@ const TClassInfo& TDrawGrid::ClassInfo() {
           .Event("OnSelectCell")
           .Event("OnGetEditText")
           .Event("OnSetEditText")
+          .Event("OnGetEditMask")
+          .Event("OnRowMoved")
+          .Event("OnColumnMoved")
           .Event("OnTopLeftChanged")
           .Event("OnClick")
           .Event("OnDblClick")

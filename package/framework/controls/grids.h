@@ -66,6 +66,9 @@ struct TGridRect {
 };
 
 enum TGridState : uint8_t { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
+// How the default drawing paints fixed cells: classic raised cells, themed flat headers with a
+// separator line, or a vertical gradient from GradientStartColor to GradientEndColor.
+enum TGridDrawingStyle : uint8_t { gdsClassic, gdsThemed, gdsGradient };
 enum TEditStyle : uint8_t { esSimple, esEllipsis, esPickList };
 
 class TCustomGrid;
@@ -88,6 +91,8 @@ class TGridAxis {
   Integer IndexAt(Int64 Pos, Integer Line) const;
   // Moves the exceptions at or behind At by Delta places (inserting or removing items).
   void Shift(Integer At, Integer Delta);
+  // Item From moves to place To; the items between close up (a row or column dragged elsewhere).
+  void Move(Integer From, Integer To);
 
  private:
   void Rebuild();
@@ -117,6 +122,13 @@ class TInplaceEdit : public TCustomEdit {
   void DropDown();
   // Takes the list's item under the mouse or the highlighted one; CloseUp(false) only closes.
   void CloseUp(bool Accept);
+  // The grid's mask of the cell being edited (OnGetEditMask): each character of the part before
+  // the first ';' stands for one typed character: 0 digit, 9 digit or blank, # digit, sign or
+  // blank, L A letter (a also a digit), l a letter or blank, C c any; > and < switch to upper and
+  // lower case, \ makes the next character literal; any other character is a literal that typing
+  // puts in by itself. Typed characters that do not fit, and any beyond the mask, are refused.
+  const String& EditMask() const { return FEditMask; }
+  void SetEditMask(const String& v) { FEditMask = v; }
   // Width of the button at the right of an ellipsis or pick-list editor.
   static constexpr Integer ButtonWidth = 17;
   void Paint() override;
@@ -126,6 +138,9 @@ class TInplaceEdit : public TCustomEdit {
   void KeyPress(char16_t& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void DoExit() override;
+  // Puts a typed character where the mask allows it (literals before it go in too); false when
+  // the mask refuses it.
+  bool TypeMasked(char16_t Ch);
 
  private:
   friend class TCustomGrid;
@@ -133,6 +148,7 @@ class TInplaceEdit : public TCustomEdit {
   TRect ButtonRect() const;
   TCustomGrid* FGrid = nullptr;
   TEditStyle FEditStyle = esSimple;
+  String FEditMask;
   Integer FDropDownRows = 8;
   std::unique_ptr<TStrings> FPickList;
   class TPickListPopup* FList = nullptr;  // owned by the editor while it exists
@@ -179,6 +195,14 @@ class TCustomGrid : public TCustomScrollControl {
   void SetBorderStyle(TBorderStyle v);
   bool DefaultDrawing() const { return FDefaultDrawing; }
   void SetDefaultDrawing(bool v) { FDefaultDrawing = v; Invalidate(); }
+  // Look of the fixed cells in the default drawing (gdsClassic); the gradient runs from
+  // GradientStartColor (clWhite) at the top to GradientEndColor (clBtnFace) at the bottom.
+  TGridDrawingStyle DrawingStyle() const { return FDrawingStyle; }
+  void SetDrawingStyle(TGridDrawingStyle v);
+  TColor GradientStartColor() const { return FGradientStartColor; }
+  void SetGradientStartColor(TColor v);
+  TColor GradientEndColor() const { return FGradientEndColor; }
+  void SetGradientEndColor(TColor v);
 
   // --- position
   // First scrolling row / column shown.
@@ -250,6 +274,14 @@ class TCustomGrid : public TCustomScrollControl {
   // Fills the pick list of an esPickList editor.
   virtual void GetPickListItems(Integer ACol, Integer ARow, TStrings* Items) {}
   virtual void EditButtonClick() {}
+  // The edit mask of a cell (see TInplaceEdit::EditMask); "" for none.
+  virtual String GetEditMask(Integer ACol, Integer ARow) { return String(); }
+  // Rows and columns moved by dragging a fixed cell (goRowMoving, goColMoving): sizes, the current
+  // cell and the selection follow, then RowMoved / ColumnMoved tell the grid's owner of the data.
+  void MoveRow(Integer FromIndex, Integer ToIndex);
+  void MoveColumn(Integer FromIndex, Integer ToIndex);
+  virtual void RowMoved(Integer FromIndex, Integer ToIndex) {}
+  virtual void ColumnMoved(Integer FromIndex, Integer ToIndex) {}
   // Moves the current cell (scrolling it into view); MoveAnchor false extends the selection.
   void FocusCell(Integer ACol, Integer ARow, bool MoveAnchor);
   void MoveColRow(Integer ACol, Integer ARow, bool MoveAnchor, bool Show);
@@ -293,6 +325,15 @@ class TCustomGrid : public TCustomScrollControl {
   void UpdateEditor();
   void PlaceEditor();
   bool SizingBorderAt(Integer X, Integer Y, TScrollBarKind& Kind, Integer& Index) const;
+  // Drag selection towards the pointer, scrolling one row or column past an edge; while the
+  // pointer stays outside, a timer repeats the step.
+  void SelectTowards(Integer X, Integer Y);
+  void StopSelectScroll();
+  void SelectScrollTimer(TMessage& Message);
+  // Where a dragged row or column would go for the pointer at X, Y.
+  Integer MoveTarget(Integer X, Integer Y) const;
+  void PaintMoveMark(TCanvas* C);
+  void PaintFixedCell(TCanvas* C, const TRect& Cell);
 
   TGridAxis FCols, FRows;
   Integer FFixedCols = 1, FFixedRows = 1;
@@ -301,11 +342,16 @@ class TCustomGrid : public TCustomScrollControl {
   TColor FFixedColor = clBtnFace;
   TBorderStyle FBorderStyle = bsSingle;
   bool FDefaultDrawing = true;
+  TGridDrawingStyle FDrawingStyle = gdsClassic;
+  TColor FGradientStartColor = clWhite, FGradientEndColor = clBtnFace;
   TGridCoord FTopLeft{1, 1};
   TGridCoord FCurrent{1, 1};
   TGridCoord FAnchor{1, 1};
   TGridState FGridState = gsNormal;
   Integer FSizingIndex = -1, FSizingPos = 0, FSizingOrigin = 0;
+  Integer FMoveIndex = -1, FMovePos = -1;  // a row or column being dragged, and where it would go
+  TPoint FSelectPoint;                      // last pointer position of a drag selection
+  bool FSelectTimer = false;
   TInplaceEdit* FInplaceEdit = nullptr;
   TGridCoord FEditCell{-1, -1};
   String FEditOriginal;
@@ -335,11 +381,13 @@ class TCustomDrawGrid : public TCustomGrid {
   void SetOnGetEditText(TGetEditEvent e) { FOnGetEditText = std::move(e); }
   const TSetEditEvent& OnSetEditText() const { return FOnSetEditText; }
   void SetOnSetEditText(TSetEditEvent e) { FOnSetEditText = std::move(e); }
-  // Kept for form streaming: this grid has no edit masks and moves no rows.
+  // The edit mask of a cell, asked for when its editor opens.
   const TGetEditEvent& OnGetEditMask() const { return FOnGetEditMask; }
   void SetOnGetEditMask(TGetEditEvent e) { FOnGetEditMask = std::move(e); }
   const TMovedEvent& OnRowMoved() const { return FOnRowMoved; }
   void SetOnRowMoved(TMovedEvent e) { FOnRowMoved = std::move(e); }
+  const TMovedEvent& OnColumnMoved() const { return FOnColumnMoved; }
+  void SetOnColumnMoved(TMovedEvent e) { FOnColumnMoved = std::move(e); }
   const TNotifyEvent& OnTopLeftChanged() const { return FOnTopLeftChanged; }
   void SetOnTopLeftChanged(TNotifyEvent e) { FOnTopLeftChanged = std::move(e); }
   // Editor style per cell and the items of a pick list.
@@ -362,13 +410,16 @@ class TCustomDrawGrid : public TCustomGrid {
   TEditStyle GetEditStyle(Integer ACol, Integer ARow) override;
   void GetPickListItems(Integer ACol, Integer ARow, TStrings* Items) override;
   void EditButtonClick() override;
+  String GetEditMask(Integer ACol, Integer ARow) override;
+  void RowMoved(Integer FromIndex, Integer ToIndex) override;
+  void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
 
  private:
   TDrawCellEvent FOnDrawCell;
   TSelectCellEvent FOnSelectCell;
   TGetEditEvent FOnGetEditText, FOnGetEditMask;
   TSetEditEvent FOnSetEditText;
-  TMovedEvent FOnRowMoved;
+  TMovedEvent FOnRowMoved, FOnColumnMoved;
   TNotifyEvent FOnTopLeftChanged, FOnEditButtonClick;
   TGetEditStyleEvent FOnGetEditStyle;
   TGetPickListEvent FOnGetPickListItems;

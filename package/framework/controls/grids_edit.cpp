@@ -1,6 +1,8 @@
 // The in-place editor of a grid: begin, commit and cancel, the ellipsis button and the pick list.
 // Sections: [pick list] [editor] [grid editing]
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 #include "package/framework/controls/grids.h"
 #include "package/framework/controls/popups.h"
@@ -241,7 +243,78 @@ void TInplaceEdit::KeyPress(char16_t& Key) {
     Key = 0;
     return;
   }
+  if (!FEditMask.empty() && Key >= 32) {
+    if (!TypeMasked(Key)) MessageBeep(0);
+    Key = 0;
+    return;
+  }
   TCustomEdit::KeyPress(Key);
+}
+
+namespace {
+
+// One place of an edit mask: a literal, or the class of character typed there and its case.
+struct TMaskPlace {
+  char16_t Kind = 0;  // 0 for a literal
+  char16_t Literal = 0;
+  int Case = 0;  // 1 upper, -1 lower
+};
+
+std::vector<TMaskPlace> MaskPlaces(const String& Mask) {
+  std::vector<TMaskPlace> out;
+  int caseMode = 0;
+  const size_t end = std::min(Mask.find(u';'), Mask.size());
+  for (size_t i = 0; i < end; ++i) {
+    const char16_t m = Mask[i];
+    if (m == u'>') caseMode = i + 1 < end && Mask[i + 1] == u'<' ? (++i, 0) : 1;
+    else if (m == u'<') caseMode = -1;
+    else if (m == u'!') continue;
+    else if (m == u'\\' && i + 1 < end) out.push_back({0, Mask[++i], 0});
+    else if (std::u16string_view(u"09#LlAaCc").find(m) != std::u16string_view::npos) out.push_back({m, 0, caseMode});
+    else out.push_back({0, m, 0});
+  }
+  return out;
+}
+
+bool FitsPlace(const TMaskPlace& p, char16_t& ch) {
+  const bool digit = ch >= u'0' && ch <= u'9';
+  const bool letter = (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z') || ch >= 0xC0;
+  bool ok = false;
+  switch (p.Kind) {
+    case u'0': ok = digit; break;
+    case u'9': ok = digit || ch == u' '; break;
+    case u'#': ok = digit || ch == u' ' || ch == u'+' || ch == u'-'; break;
+    case u'L': ok = letter; break;
+    case u'l': ok = letter || ch == u' '; break;
+    case u'A': ok = letter || digit; break;
+    case u'a': ok = letter || digit || ch == u' '; break;
+    default: ok = true; break;  // C, c
+  }
+  if (ok && p.Case > 0 && ch >= u'a' && ch <= u'z') ch = char16_t(ch - 32);
+  if (ok && p.Case < 0 && ch >= u'A' && ch <= u'Z') ch = char16_t(ch + 32);
+  return ok;
+}
+
+}  // namespace
+
+bool TInplaceEdit::TypeMasked(char16_t Ch) {
+  const std::vector<TMaskPlace> places = MaskPlaces(FEditMask);
+  String text = Text();
+  const Integer start = SelStart();
+  text.erase(size_t(start), size_t(SelLength()));
+  size_t at = size_t(start);
+  String put;
+  // Literals in the way are put in by themselves, unless the literal is what was typed.
+  while (at < places.size() && places[at].Kind == 0 && places[at].Literal != Ch) put += places[at++].Literal;
+  if (at >= places.size()) return false;
+  char16_t ch = Ch;
+  if (places[at].Kind != 0 ? !FitsPlace(places[at], ch) : places[at].Literal != ch) return false;
+  put += ch;
+  if (text.size() + put.size() > places.size()) return false;
+  text.insert(size_t(start), put);
+  SetText(text);
+  SetSelStart(start + Integer(put.size()));
+  return true;
 }
 
 void TInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
@@ -291,6 +364,7 @@ void TCustomGrid::ShowEditor() {
   FInplaceEdit->FEditStyle = GetEditStyle(FEditCell.X, FEditCell.Y);
   FInplaceEdit->Font()->Assign(Font());
   FInplaceEdit->SetMaxLength(GetEditLimit());
+  FInplaceEdit->SetEditMask(GetEditMask(FEditCell.X, FEditCell.Y));
   FEditOriginal = GetEditText(FEditCell.X, FEditCell.Y);
   FInplaceEdit->SetText(FEditOriginal);
   FInplaceEdit->SetParent(this);
@@ -312,8 +386,23 @@ void TCustomGrid::CommitEdit() {
   FInplaceEdit->Hide();
   if (hadFocus && CanFocus()) SetFocus();
   FEditCell = {-1, -1};
-  // Only a changed text is written back: an edit that changed nothing leaves the cell alone.
-  if (text != FEditOriginal) SetEditText(cell.X, cell.Y, text);
+  try {
+    // Only a changed text is written back: an edit that changed nothing leaves the cell alone.
+    if (text != FEditOriginal) SetEditText(cell.X, cell.Y, text);
+  } catch (...) {
+    // A refused text: the edit opens again on its cell with what was typed, to be put right or
+    // cancelled, and the error goes on to the caller.
+    FEditing = false;
+    if (cell.X < ColCount() && cell.Y < RowCount()) {
+      FEditCell = cell;
+      FInplaceEdit->SetText(text);
+      FInplaceEdit->Show();
+      PlaceEditor();
+      if (hadFocus && FInplaceEdit->CanFocus()) FInplaceEdit->SetFocus();
+      InvalidateCell(cell.X, cell.Y);
+    }
+    throw;
+  }
   FEditing = false;
   InvalidateCell(cell.X, cell.Y);
 }

@@ -2,9 +2,17 @@
 // Sections: [keys] [mouse] [wheel] [scroll bars]
 #include <algorithm>
 
+#include "package/framework/controls/forms.h"
 #include "package/framework/controls/grids.h"
 
 namespace jox {
+
+namespace {
+
+// The timer on the grid's handle that repeats a drag selection's step past an edge.
+constexpr uintptr_t kSelectScrollTimer = 1;
+
+}  // namespace
 
 // [keys] ---------------------------------------------------------------------------------------------------
 void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
@@ -141,7 +149,14 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
       FSizingOrigin = a;
     } else {
       const TGridCoord g = MouseCoord(X, Y);
-      if (g.X >= 0 && !FixedCell(g.X, g.Y)) {
+      // A fixed cell at the head of a row or column picks it up to be dragged elsewhere.
+      const bool rowHead = g.X >= 0 && g.X < FFixedCols && g.Y >= FFixedRows && (FOptions & goRowMoving);
+      const bool colHead = g.X >= 0 && g.Y < FFixedRows && g.X >= FFixedCols && (FOptions & goColMoving);
+      if ((rowHead || colHead) && !(Shift & ssDouble)) {
+        HideEditor();
+        FGridState = rowHead ? gsRowMoving : gsColMoving;
+        FMoveIndex = FMovePos = rowHead ? g.Y : g.X;
+      } else if (g.X >= 0 && !FixedCell(g.X, g.Y)) {
         const bool same = g.X == FCurrent.X && g.Y == FCurrent.Y;
         const bool extend = (Shift & ssShift) && (FOptions & goRangeSelect);
         if (same && (FOptions & goEditing) && !EditorMode() && !extend) {
@@ -161,14 +176,14 @@ void TCustomGrid::MouseMove(TShiftState Shift, Integer X, Integer Y) {
     const Integer v = std::max(0, (FGridState == gsColSizing ? X : Y) - FSizingOrigin);
     if (FGridState == gsColSizing) SetColWidths(FSizingIndex, v);
     else SetRowHeights(FSizingIndex, v);
+  } else if (FGridState == gsRowMoving || FGridState == gsColMoving) {
+    const Integer to = MoveTarget(X, Y);
+    if (to != FMovePos) {
+      FMovePos = to;
+      Invalidate();
+    }
   } else if (FGridState == gsSelecting && (FOptions & goRangeSelect)) {
-    const TRect ca = ClientRect();
-    // Dragging past an edge scrolls one row or column at a time.
-    const Integer cx = std::clamp(X, ca.Left, ca.Right - 1), cy = std::clamp(Y, ca.Top, ca.Bottom - 1);
-    TGridCoord g = MouseCoord(cx, cy);
-    if (Y >= ca.Bottom) g.Y = std::min(RowCount() - 1, LastVisibleRow() + 1);
-    if (Y < ca.Top + FixedHeight()) g.Y = std::max(FFixedRows, FTopLeft.Y - 1);
-    if (g.X >= 0 && g.Y >= 0) MoveColRow(std::max(g.X, FFixedCols), std::max(g.Y, FFixedRows), false, true);
+    SelectTowards(X, Y);
   } else {
     TScrollBarKind kind;
     Integer index;
@@ -177,7 +192,67 @@ void TCustomGrid::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   TCustomScrollControl::MouseMove(Shift, X, Y);
 }
 
+void TCustomGrid::SelectTowards(Integer X, Integer Y) {
+  const TRect ca = ClientRect();
+  FSelectPoint = Point(X, Y);
+  // Past an edge the selection reaches one row or column beyond what shows, which scrolls it in.
+  const Integer cx = std::clamp(X, ca.Left, ca.Right - 1), cy = std::clamp(Y, ca.Top, ca.Bottom - 1);
+  TGridCoord g = MouseCoord(cx, cy);
+  const bool below = Y >= ca.Bottom, above = Y < ca.Top + FixedHeight();
+  const bool right = X >= ca.Right, left = X < ca.Left + FixedWidth();
+  if (below) g.Y = std::min(RowCount() - 1, LastVisibleRow() + 1);
+  if (above) g.Y = std::max(FFixedRows, FTopLeft.Y - 1);
+  if (right) g.X = std::min(ColCount() - 1, LastVisibleCol() + 1);
+  if (left) g.X = std::max(FFixedCols, FTopLeft.X - 1);
+  if (g.X >= 0 && g.Y >= 0) MoveColRow(std::max(g.X, FFixedCols), std::max(g.Y, FFixedRows), false, true);
+  // Held outside, the pointer goes on scrolling without moving.
+  const bool outside = below || above || right || left;
+  if (outside && !FSelectTimer) FSelectTimer = SetTimer(Handle(), kSelectScrollTimer, kScrollRepeatInterval) != 0;
+  else if (!outside) StopSelectScroll();
+}
+
+void TCustomGrid::StopSelectScroll() {
+  if (!FSelectTimer) return;
+  FSelectTimer = false;
+  if (HandleAllocated()) KillTimer(Handle(), kSelectScrollTimer);
+}
+
+void TCustomGrid::SelectScrollTimer(TMessage& Message) {
+  if (Message.WParam != intptr_t(kSelectScrollTimer)) return;
+  if (FGridState != gsSelecting || !FSelectTimer) {
+    StopSelectScroll();
+    return;
+  }
+  try {
+    SelectTowards(FSelectPoint.X, FSelectPoint.Y);
+  } catch (...) {
+    StopSelectScroll();
+    Application->HandleException(this);
+  }
+}
+
+Integer TCustomGrid::MoveTarget(Integer X, Integer Y) const {
+  const TRect ca = ClientRect();
+  const TGridCoord g = MouseCoord(std::clamp(X, ca.Left, ca.Right - 1), std::clamp(Y, ca.Top, ca.Bottom - 1));
+  if (FGridState == gsRowMoving) {
+    if (Y < ca.Top + FixedHeight() || g.Y < FFixedRows) return FTopLeft.Y;
+    return g.Y < 0 ? LastVisibleRow() : g.Y;
+  }
+  if (X < ca.Left + FixedWidth() || g.X < FFixedCols) return FTopLeft.X;
+  return g.X < 0 ? LastVisibleCol() : g.X;
+}
+
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  StopSelectScroll();
+  if (FGridState == gsRowMoving || FGridState == gsColMoving) {
+    const bool rows = FGridState == gsRowMoving;
+    const Integer from = FMoveIndex, to = MoveTarget(X, Y);
+    FGridState = gsNormal;
+    FMoveIndex = FMovePos = -1;
+    Invalidate();
+    if (rows) MoveRow(from, to);
+    else MoveColumn(from, to);
+  }
   FGridState = gsNormal;
   TCustomScrollControl::MouseUp(Button, Shift, X, Y);
 }
