@@ -61,6 +61,7 @@ Integer StyleRow(TForm* form, Integer x, Integer y, TOnOffButStyle style) {
     TOnOffBut* b = Switch(form, x + k * w, y, w, h, style, k % 2 == 0);
     b->SetFrameStyle(TFrameStyle(0));
     if (k >= 2) b->SetEnabled(false);
+    b->SetHint(kStyleNames[style]);  // names it for a screen reader, as the label beside the row does
   }
   Label(form, x + 4 * w + 6, y + (h - 13) / 2, kStyleNames[style]);
   return h;

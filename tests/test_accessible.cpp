@@ -224,11 +224,17 @@ TEST_F(AccessibleTest, ComboItemsAndDropDown) {
   EXPECT_EQ(a->Role(), arComboBox);
   EXPECT_EQ(a->Name(), u"Colour");
   EXPECT_EQ(a->Text(), u"Green");
-  ASSERT_EQ(a->ChildCount(), 2);
-  EXPECT_EQ(a->Child(0)->Name(), u"Red");
-  EXPECT_TRUE(a->Child(1)->States() & asSelected);
-  EXPECT_FALSE(a->Child(0)->States() & asSelected);
-  EXPECT_TRUE(a->Child(0)->DoAction(0));
+  // The list's entries follow the combo's own parts (its edit).
+  auto* list = static_cast<TControlAccessible*>(a);
+  ASSERT_EQ(list->ItemCount(), 2);
+  TAccessible* red = list->Item(list->ItemAt(0));
+  TAccessible* green = list->Item(list->ItemAt(1));
+  EXPECT_EQ(a->Child(a->ChildCount() - 2), red);
+  EXPECT_EQ(red->Name(), u"Red");
+  EXPECT_EQ(red->Role(), arListItem);
+  EXPECT_TRUE(green->States() & asSelected);
+  EXPECT_FALSE(red->States() & asSelected);
+  EXPECT_TRUE(red->DoAction(0));
   EXPECT_EQ(combo->ItemIndex(), 0);
   EXPECT_EQ(a->Text(), u"Red");
 }
@@ -268,6 +274,42 @@ TEST_F(AccessibleTest, ObjectsGoWithTheirControls) {
   EXPECT_EQ(std::count(gone.Objects.begin(), gone.Objects.end(), table), 1);
   EXPECT_EQ(std::count(gone.Objects.begin(), gone.Objects.end(), cell), 1);
   EXPECT_EQ(form->Accessible()->ChildCount(), 0);
+}
+
+TEST_F(AccessibleTest, PopupMenuItemsAreChosenByAction) {
+  auto* menu = new TPopupMenu(form.get());
+  auto item = [&](const char16_t* caption) {
+    auto* i = new TMenuItem(form.get());
+    i->SetCaption(caption);
+    menu->Items()->Add(i);
+    return i;
+  };
+  TMenuItem* open = item(u"&Open");
+  item(u"-");
+  TMenuItem* wrap = item(u"&Wrap");
+  wrap->SetChecked(true);
+  TMenuItem* off = item(u"Off");
+  off->SetEnabled(false);
+  int opened = 0;
+  open->SetOnClick([&](TObject*) { ++opened; });
+  form->Show();
+  menu->Popup(120, 80);
+  const auto tops = AccessibleTopLevels();
+  ASSERT_FALSE(tops.empty());
+  TAccessible* m = tops.back();
+  EXPECT_EQ(m->Role(), arPopupMenu);
+  ASSERT_EQ(m->ChildCount(), 4);
+  EXPECT_EQ(m->Child(0)->Name(), u"Open");
+  EXPECT_EQ(m->Child(1)->Role(), arSeparator);
+  EXPECT_EQ(m->Child(2)->Role(), arCheckMenuItem);
+  EXPECT_TRUE(m->Child(2)->States() & asChecked);
+  EXPECT_FALSE(m->Child(3)->States() & asEnabled);
+  EXPECT_FALSE(m->Child(3)->DoAction(0));
+  EXPECT_EQ(opened, 0);
+  EXPECT_TRUE(m->Child(0)->DoAction(0));
+  Application->ProcessMessages();
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(menu->OpenLevels(), 0);
 }
 
 TEST(AccessibleText, StripAccelAndRoleNames) {

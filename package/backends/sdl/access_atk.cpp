@@ -21,6 +21,7 @@ void Notify() {}
 #include <SDL.h>
 #include <atk-bridge.h>
 #include <atk/atk.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -62,6 +63,7 @@ struct TSeen {
   Integer Caret = -1;
   Integer SelStart = -1, SelEnd = -1;
   std::vector<AtkObject*> Children;  // referenced; only for objects that list their children
+  bool Listed = false;
 };
 
 bool gRunning = false;
@@ -744,10 +746,12 @@ void TextEvents(AtkObject* o, const String& before, const String& after) {
 void Compare(JoxAtk* o, TSeen& seen, bool first) {
   TAccessible* a = o->acc;
   AtkObject* obj = ATK_OBJECT(o);
+  const TAccStates states = a->States();
+  // What is not shown is compared when it shows again (a page of a notebook, a closed popup).
+  if (!first && !((states | seen.States) & asShowing)) return;
   const std::string name = Utf8(a->Name());
   if (!first && name != seen.Name) g_object_notify(G_OBJECT(obj), "accessible-name");
   seen.Name = name;
-  const TAccStates states = a->States();
   if (!first)
     for (const auto& m : kStates)
       if ((states ^ seen.States) & m.Ours && m.Theirs != ATK_STATE_SENSITIVE && m.Theirs != ATK_STATE_FOCUSED)
@@ -776,9 +780,10 @@ void Compare(JoxAtk* o, TSeen& seen, bool first) {
     seen.SelStart = s;
     seen.SelEnd = e;
   }
-  if (ListsChildren(a)) {
-    if (first) seen.Children = ChildList(a);
+  if ((states & asShowing) && ListsChildren(a)) {
+    if (!seen.Listed) seen.Children = ChildList(a);
     else ChildrenEvents(obj, seen.Children, ChildList(a));
+    seen.Listed = true;
   }
 }
 
@@ -825,10 +830,6 @@ struct TPoller {
       while (r < 0 && errno == EINTR);
       bool ready = false;
       for (size_t i = 0; i + 1 < p.size(); ++i) ready |= p[i].revents != 0;
-      if (p.back().revents) {
-        char buf[16];
-        while (read(Wake[0], buf, sizeof buf) == sizeof buf) {}
-      }
       l.lock();
       for (size_t i = 0; i + 1 < p.size() && i < Fds.size(); ++i) Fds[i].revents = gushort(p[i].revents);
       if (ready && Polling) {
@@ -846,6 +847,9 @@ GMainContext* gContext = nullptr;
 std::vector<GPollFD> gFds;
 gint gPriority = 0;
 bool gPrepared = false;
+constexpr uint64_t kCompareMs = 100;
+uint64_t gLastCompare = 0;
+bool gComparePending = false;
 
 }  // namespace
 
@@ -864,7 +868,14 @@ void BeforeWait(int& TimeoutMs) {
   gFds.resize(size_t(n));
   if (ready) TimeoutMs = 0;
   else if (timeout >= 0) TimeoutMs = std::min(TimeoutMs, int(timeout));
+  if (gComparePending) {
+    const uint64_t since = SDL_GetTicks64() - gLastCompare;
+    TimeoutMs = std::min<int>(TimeoutMs, since >= kCompareMs ? 0 : int(kCompareMs - since));
+  }
   if (TimeoutMs == 0) return;
+  // A wake-up written after the helper's last poll had ended would end the next one at once: drop it.
+  char buf[64];
+  while (read(gPoller->Wake[0], buf, sizeof buf) > 0) {}
   std::lock_guard<std::mutex> l(gPoller->Lock);
   gPoller->Fds = gFds;
   gPoller->Polling = true;
@@ -898,6 +909,16 @@ void Notify() {
   if (!gRunning) return;
   try {
     FocusEvents();
+    // Comparing every published object costs what the tree costs: while clients keep asking (each
+    // request is a pass of the loop) it runs at most every kCompareMs, and BeforeWait wakes the loop
+    // for the one put off.
+    const uint64_t now = SDL_GetTicks64();
+    if (now - gLastCompare < kCompareMs) {
+      gComparePending = true;
+      return;
+    }
+    gLastCompare = now;
+    gComparePending = false;
     // The top level: windows opened and closed.
     std::vector<AtkObject*> tops;
     for (TAccessible* t : Tops()) tops.push_back(ATK_OBJECT(g_object_ref(Wrap(t))));
@@ -935,10 +956,13 @@ bool Start() {
   gContext = g_main_context_default();
   if (!g_main_context_acquire(gContext)) return false;
   gPoller = new TPoller;
-  if (pipe(gPoller->Wake) != 0) return false;
+  if (pipe(gPoller->Wake) != 0) {
+    Stop();
+    return false;
+  }
+  fcntl(gPoller->Wake[0], F_SETFL, O_NONBLOCK);
   gPoller->Event = SDL_RegisterEvents(1);
   gPoller->Thread = std::thread([] { gPoller->Run(); });
-  atk_bridge_set_event_context(gContext);
   if (atk_bridge_adaptor_init(nullptr, nullptr) != 0) {
     Stop();
     return false;
@@ -961,8 +985,8 @@ void Stop() {
     const char b = 1;
     (void)!write(gPoller->Wake[1], &b, 1);
     if (gPoller->Thread.joinable()) gPoller->Thread.join();
-    close(gPoller->Wake[0]);
-    close(gPoller->Wake[1]);
+    for (int fd : gPoller->Wake)
+      if (fd >= 0) close(fd);
     delete gPoller;
     gPoller = nullptr;
   }
@@ -979,6 +1003,8 @@ void Stop() {
   gFocus = nullptr;
   if (gContext) g_main_context_release(gContext);
   gContext = nullptr;
+  if (gRoot) g_object_unref(gRoot);
+  gRoot = nullptr;
 }
 
 }  // namespace jox::sdl::access

@@ -26,9 +26,10 @@ class TItemAccessible : public TAccessible {
   TAccStates States() const override {
     TControlAccessible::TItemInfo i;
     if (!FOwner->DescribeItem(FKey, i)) return asDefunct;
-    TAccStates s = i.States;
+    TAccStates s = i.States & ~(asEnabled | asShowing);
     const TAccStates owner = FOwner->States();
-    s |= owner & (asVisible | asEnabled);
+    s |= owner & asVisible;
+    if (i.Enabled && (owner & asEnabled)) s |= asEnabled;
     if (!(owner & asShowing) || i.Bounds.IsEmpty()) s &= ~asShowing;
     else s |= asShowing;
     if (FOwner->FocusedItem() == FKey) {
@@ -71,7 +72,7 @@ class TItemAccessible : public TAccessible {
  private:
   TControlAccessible::TItemInfo Info() const {
     TControlAccessible::TItemInfo i;
-    if (!FOwner->DescribeItem(FKey, i)) return {arUnknown, {}, {}, asDefunct, {}, {}, false, {}};
+    if (!FOwner->DescribeItem(FKey, i)) return {arUnknown, {}, {}, asDefunct, false, {}, {}, false, {}};
     return i;
   }
   TControlAccessible* FOwner;

@@ -163,8 +163,9 @@ class TControlAccessible : public TAccessible {
   struct TItemInfo {
     TAccRole Role = arListItem;
     String Name, Description;
-    TAccStates States = 0;
-    TRect Bounds;  // client coordinates of the control
+    TAccStates States = 0;  // enabled, visible and showing come from the control and these:
+    bool Enabled = true;
+    TRect Bounds;  // client coordinates of the control; empty while scrolled away
     std::vector<String> Actions;
     bool HasValue = false;
     TAccValue Value;

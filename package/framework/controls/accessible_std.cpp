@@ -80,8 +80,10 @@ class TSpeedButtonAccessible : public TControlAccessible {
     return s;
   }
   std::vector<String> Actions() const override { return {kActPress}; }
+  // As a release over the button: a grouped one toggles (its group's rules hold), then OnClick.
   bool DoAction(Integer Index) override {
     if (Index != 0 || !(States() & asEnabled)) return false;
+    if (Toggles()) Button()->SetDown(!Button()->Down());
     Button()->Click();
     return true;
   }
