@@ -11,8 +11,9 @@ class TMiniCalAccessible : public TGridAccessible {
  public:
   explicit TMiniCalAccessible(TMiniCal* Cal) : TGridAccessible(Cal) {}
   TAccRole Role() const override { return arCalendar; }
+  // The month shown names it (its hint tells the holiday under the pointer, so it is no name).
   String Name() const override {
-    const String n = LabelledName();
+    const String n = LabelText();
     return n.empty() ? Cal()->TitleText() : n;
   }
   String GridText(Integer ACol, Integer ARow) const override {

@@ -9,18 +9,18 @@ namespace {
 class TNTabEdAccessible : public TGridAccessible {
  public:
   explicit TNTabEdAccessible(TNTabEd* Ed) : TGridAccessible(Ed) {}
-  // Grid row r shows data row r - offset, where the offset is the attribute row's when it is shown.
+  // Grid row 0 holds the column names and grid column 0 the row names; the attribute row and column
+  // (when shown) come next; table column c is grid column c + the attribute column's offset, and so
+  // for rows.
   String GridText(Integer ACol, Integer ARow) const override {
     const TNTabEd* e = Ed();
     if (!e->Data) return {};
-    const Integer r = ARow - (e->AttribColVisible() ? 1 : 0);
-    if (r < 0 || (r == 0 && ACol == 0)) return {};
-    if (r == 0) return e->Data->GetColName(ACol);
-    if (ACol == 0) return e->Data->GetRowName(r);
-    return e->CellText(ACol, r);
-  }
-  String ColumnHeader(Integer Column) const override {
-    return GridText(Column + Grid()->FixedCols(), Ed()->AttribColVisible() ? 1 : 0);
+    const Integer colOff = e->AttribRowVisible() ? 1 : 0, rowOff = e->AttribColVisible() ? 1 : 0;
+    const Integer c = ACol - colOff, r = ARow - rowOff;
+    if (ARow == 0) return ACol > colOff ? e->Data->GetColName(c) : String();
+    if (ACol == 0) return ARow > rowOff ? e->Data->GetRowName(r) : String();
+    if (ARow <= rowOff || ACol <= colOff) return {};  // attributes
+    return e->CellText(c, r);
   }
 
  private:

@@ -1,5 +1,5 @@
 // How the numeric label reads to assistive technology: a label named by its left text, whose text is the
-// value as shown (with the unit of its right text as description) and whose value is the number.
+// value as shown, formatted as the box shows it (the unit of its right text is the description).
 #include "numlab/numlab.h"
 #include "package/framework/controls/accessible.h"
 
@@ -16,10 +16,6 @@ class TNumLabAccessible : public TTextAccessible {
   String Description() const override { return Lab()->RightText(); }
   String Text() const override { return Lab()->Empty() ? String() : Lab()->DisplayedText(); }
   TAccStates States() const override { return TTextAccessible::States() | asReadOnly; }
-  bool GetValue(TAccValue& V) const override {
-    V = {Lab()->Value(), Lab()->Value(), Lab()->Value(), 0};
-    return !Lab()->Empty();
-  }
 
  private:
   const TNumLab* Lab() const { return static_cast<const TNumLab*>(Control()); }

@@ -29,6 +29,7 @@ void Notify() {}
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -203,6 +204,15 @@ AtkStateSet* ObjStates(AtkObject* o) {
   return set;
 }
 
+// A GObject type derived from Parent.
+GType RegisterType(GType Parent, const char* Name, guint16 ClassSize, GClassInitFunc Init, guint16 InstanceSize) {
+  GTypeInfo info{};
+  info.class_size = ClassSize;
+  info.class_init = Init;
+  info.instance_size = InstanceSize;
+  return g_type_register_static(Parent, Name, &info, GTypeFlags(0));
+}
+
 // [root] ---------------------------------------------------------------------------------------------------
 struct JoxRoot {
   AtkObject parent;
@@ -210,8 +220,13 @@ struct JoxRoot {
 struct JoxRootClass {
   AtkObjectClass parent_class;
 };
+// The application's title, else its program's name, as a desktop names an application.
 const gchar* RootName(AtkObject* o) {
   String title = Application ? Application->Title() : String();
+  if (title.empty()) {
+    std::error_code ec;
+    title = FromUtf8(std::filesystem::read_symlink("/proc/self/exe", ec).filename().string());
+  }
   return Keep(o->name, title.empty() ? String(u"joxwidgets") : title);
 }
 gint RootChildCount(AtkObject*) { return gint(Tops().size()); }
@@ -231,14 +246,7 @@ void RootClassInit(gpointer klass, gpointer) {
   k->get_role = RootRole;
 }
 GType RootType() {
-  static GType t = 0;
-  if (!t) {
-    GTypeInfo info{};
-    info.class_size = sizeof(JoxRootClass);
-    info.class_init = RootClassInit;
-    info.instance_size = sizeof(JoxRoot);
-    t = g_type_register_static(ATK_TYPE_OBJECT, "JoxAtkRoot", &info, GTypeFlags(0));
-  }
+  static const GType t = RegisterType(ATK_TYPE_OBJECT, "JoxAtkRoot", sizeof(JoxRootClass), RootClassInit, sizeof(JoxRoot));
   return t;
 }
 
@@ -301,29 +309,13 @@ bool ReadValue(gpointer o, TAccValue& v) {
   TAccessible* a = Acc(o);
   return a && a->GetValue(v);
 }
-void ValCurrent(AtkValue* o, GValue* out) {
+// One part of the value (current, minimum, maximum, step) as a GValue.
+template <double TAccValue::*Part>
+void ValPart(AtkValue* o, GValue* out) {
   TAccValue v;
   ReadValue(o, v);
   g_value_init(out, G_TYPE_DOUBLE);
-  g_value_set_double(out, v.Current);
-}
-void ValMax(AtkValue* o, GValue* out) {
-  TAccValue v;
-  ReadValue(o, v);
-  g_value_init(out, G_TYPE_DOUBLE);
-  g_value_set_double(out, v.Maximum);
-}
-void ValMin(AtkValue* o, GValue* out) {
-  TAccValue v;
-  ReadValue(o, v);
-  g_value_init(out, G_TYPE_DOUBLE);
-  g_value_set_double(out, v.Minimum);
-}
-void ValStep(AtkValue* o, GValue* out) {
-  TAccValue v;
-  ReadValue(o, v);
-  g_value_init(out, G_TYPE_DOUBLE);
-  g_value_set_double(out, v.Step);
+  g_value_set_double(out, v.*Part);
 }
 gboolean ValSetCurrent(AtkValue* o, const GValue* in) {
   TAccessible* a = Acc(o);
@@ -354,10 +346,10 @@ void ValSet(AtkValue* o, gdouble value) {
 }
 void ValInit(gpointer iface, gpointer) {
   auto* i = static_cast<AtkValueIface*>(iface);
-  i->get_current_value = ValCurrent;
-  i->get_maximum_value = ValMax;
-  i->get_minimum_value = ValMin;
-  i->get_minimum_increment = ValStep;
+  i->get_current_value = ValPart<&TAccValue::Current>;
+  i->get_maximum_value = ValPart<&TAccValue::Maximum>;
+  i->get_minimum_value = ValPart<&TAccValue::Minimum>;
+  i->get_minimum_increment = ValPart<&TAccValue::Step>;
   i->set_current_value = ValSetCurrent;
   i->get_value_and_text = ValAndText;
   i->get_range = ValRange;
@@ -630,11 +622,7 @@ void ObjClassInit(gpointer klass, gpointer) {
 GType BaseType() {
   static GType t = 0;
   if (!t) {
-    GTypeInfo info{};
-    info.class_size = sizeof(JoxAtkClass);
-    info.class_init = ObjClassInit;
-    info.instance_size = sizeof(JoxAtk);
-    t = g_type_register_static(ATK_TYPE_OBJECT, "JoxAtkObject", &info, GTypeFlags(0));
+    t = RegisterType(ATK_TYPE_OBJECT, "JoxAtkObject", sizeof(JoxAtkClass), ObjClassInit, sizeof(JoxAtk));
     const GInterfaceInfo comp{CompInit, nullptr, nullptr}, act{ActInit, nullptr, nullptr};
     g_type_add_interface_static(t, ATK_TYPE_COMPONENT, &comp);
     g_type_add_interface_static(t, ATK_TYPE_ACTION, &act);
@@ -648,10 +636,8 @@ GType TypeFor(unsigned mask) {
   if (auto it = types.find(mask); it != types.end()) return it->second;
   GType t = BaseType();
   if (mask) {
-    GTypeInfo info{};
-    info.class_size = sizeof(JoxAtkClass);
-    info.instance_size = sizeof(JoxAtk);
-    t = g_type_register_static(BaseType(), ("JoxAtkObject" + std::to_string(mask)).c_str(), &info, GTypeFlags(0));
+    t = RegisterType(BaseType(), ("JoxAtkObject" + std::to_string(mask)).c_str(), sizeof(JoxAtkClass), nullptr,
+                     sizeof(JoxAtk));
     const GInterfaceInfo val{ValInit, nullptr, nullptr}, txt{TxtInit, nullptr, nullptr},
         ed{EdInit, nullptr, nullptr}, tab{TabInit, nullptr, nullptr}, cell{CellInit, nullptr, nullptr};
     if (mask & kValue) g_type_add_interface_static(t, ATK_TYPE_VALUE, &val);

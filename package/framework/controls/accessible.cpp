@@ -143,8 +143,13 @@ String TControlAccessible::Name() const {
 }
 
 String TControlAccessible::LabelledName() const {
-  if (const TCustomLabel* l = LabelFor(FControl)) return StripAccel(l->Caption());
-  return GetShortHint(FControl->Hint());
+  const String label = LabelText();
+  return label.empty() ? GetShortHint(FControl->Hint()) : label;
+}
+
+String TControlAccessible::LabelText() const {
+  const TCustomLabel* l = LabelFor(FControl);
+  return l ? StripAccel(l->Caption()) : String();
 }
 
 String TControlAccessible::Description() const {

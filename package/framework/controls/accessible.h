@@ -184,6 +184,8 @@ class TControlAccessible : public TAccessible {
  protected:
   // The text of a label whose FocusControl is the control, else the hint's short part.
   String LabelledName() const;
+  // The text of a label whose FocusControl is the control alone.
+  String LabelText() const;
   // Whether the control counts as focused for the states (a graphic control counts while its stand-in is).
   bool ControlFocused() const;
   // Child controls that are exposed: visible, and not a keyboard stand-in.
