@@ -122,6 +122,7 @@ void BuildButtonsPage(TForm* form) {
   stripes->SetBounds(dx, 308, 230, 90);
   TOnOffBut* bulb = Switch(form, dx + 10, 316, 60, 74, oobsBulb, true);
   bulb->SetTransparent(true);
+  bulb->SetHint(u"Bulb");  // names the picture-only switch for a screen reader
   bulb->SetFrameStyle(TFrameStyle(0));
   TOnOffBut* smiley = Switch(form, dx + 80, 330, 140, 40, oobsSmileyYellow, true);
   smiley->SetTransparent(true);

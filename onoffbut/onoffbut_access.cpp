@@ -12,7 +12,8 @@ class TOnOffButAccessible : public TControlAccessible {
   using TControlAccessible::TControlAccessible;
   TAccRole Role() const override { return arToggleButton; }
   String Name() const override {
-    for (const String* s : {&But()->LeftText(), &But()->RightText(), &But()->TopText(), &But()->BottomText()})
+    // A text above reads as a title; beside, the left one first (the right one often names the "on" side).
+    for (const String* s : {&But()->TopText(), &But()->LeftText(), &But()->RightText(), &But()->BottomText()})
       if (!s->empty()) return *s;
     return TControlAccessible::Name();
   }
