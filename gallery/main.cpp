@@ -13,6 +13,7 @@
 
 #include "gallery/gallery.h"
 #include "package/framework/framework.h"
+#include "package/framework/controls/accessible.h"
 #include "package/framework/controls/popups.h"
 #ifdef JOX_HAVE_SDL
 #include "package/backends/sdl/backend_sdl.h"
@@ -158,6 +159,30 @@ class TPageTabs : public TCustomControl {
   }
 
  protected:
+  // A page tab list for assistive technology: each tab an item, "select" shows its page.
+  class TTabsAccessible : public TControlAccessible {
+   public:
+    using TControlAccessible::TControlAccessible;
+    TAccRole Role() const override { return arPageTabList; }
+    Integer ItemCount() const override { return Integer(Tabs()->FNames.size()); }
+    bool DescribeItem(TAccKey Key, TItemInfo& Info) const override {
+      if (Key < 0 || Key >= ItemCount()) return false;
+      Info.Role = arPageTab;
+      Info.Name = FromUtf8(Tabs()->FNames[size_t(Key)]);
+      Info.States = asSelectable | asVisible | (Key == Tabs()->Current ? TAccStates(asSelected) : 0);
+      if (size_t(Key) < Tabs()->FRects.size()) Info.Bounds = Tabs()->FRects[size_t(Key)];
+      Info.Actions = {kActSelect};
+      return true;
+    }
+    bool DoItemAction(TAccKey Key, Integer Action) override {
+      if (Action != 0 || Key < 0 || Key >= ItemCount() || !Tabs()->OnSelect) return false;
+      Tabs()->OnSelect(int(Key));
+      return true;
+    }
+    TPageTabs* Tabs() const { return static_cast<TPageTabs*>(Control()); }
+  };
+  TAccessible* CreateAccessible() override { return new TTabsAccessible(this); }
+
   void MouseDown(TMouseButton b, TShiftState s, Integer X, Integer Y) override {
     TCustomControl::MouseDown(b, s, X, Y);
     for (size_t i = 0; i < FRects.size(); ++i)

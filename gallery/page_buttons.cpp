@@ -61,6 +61,7 @@ Integer StyleRow(TForm* form, Integer x, Integer y, TOnOffButStyle style) {
     TOnOffBut* b = Switch(form, x + k * w, y, w, h, style, k % 2 == 0);
     b->SetFrameStyle(TFrameStyle(0));
     if (k >= 2) b->SetEnabled(false);
+    b->SetHint(kStyleNames[style]);  // names it for a screen reader, as the label beside the row does
   }
   Label(form, x + 4 * w + 6, y + (h - 13) / 2, kStyleNames[style]);
   return h;
@@ -121,6 +122,7 @@ void BuildButtonsPage(TForm* form) {
   stripes->SetBounds(dx, 308, 230, 90);
   TOnOffBut* bulb = Switch(form, dx + 10, 316, 60, 74, oobsBulb, true);
   bulb->SetTransparent(true);
+  bulb->SetHint(u"Bulb");  // names the picture-only switch for a screen reader
   bulb->SetFrameStyle(TFrameStyle(0));
   TOnOffBut* smiley = Switch(form, dx + 80, 330, 140, 40, oobsSmileyYellow, true);
   smiley->SetTransparent(true);

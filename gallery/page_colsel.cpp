@@ -21,6 +21,7 @@ TColSel* Selector(TForm* form, Integer col, Integer row, const char16_t* caption
   auto* c = new TColSel(form);
   c->SetParent(form);
   c->SetBounds(x, y + 16, kWidth, 22);
+  l->SetFocusControl(c);  // the label names the selector
   return c;
 }
 

@@ -98,6 +98,7 @@ void BuildControlsPage(TForm* form) {
     b->SetBounds(100 + i * 25, 192, 24, 24);
     b->SetFlat(true);
     b->SetGlyph(&g);
+    b->SetHint(i == 0 ? u"Flat glyph button" : u"Second flat glyph button");
     b->SetEnabled(i == 0);
   }
 
@@ -138,14 +139,17 @@ void BuildControlsPage(TForm* form) {
 
   // Combo boxes in each style.
   AddLabel(form, 232, 10, u"Combo boxes")->Font()->SetStyle(TFontStyles(fsBold));
-  AddLabel(form, 232, 33, u"Drop-down:");
+  TLabel* c1Label = AddLabel(form, 232, 33, u"Drop-down:");
   auto* c1 = AddCombo(form, 330, 30, csDropDown);
+  c1Label->SetFocusControl(c1);
   c1->SetText(u"Fuchsia");
-  AddLabel(form, 232, 63, u"Drop-down list:");
+  TLabel* c2Label = AddLabel(form, 232, 63, u"Drop-down list:");
   auto* c2 = AddCombo(form, 330, 60, csDropDownList);
+  c2Label->SetFocusControl(c2);
   c2->SetItemIndex(4);
-  AddLabel(form, 232, 93, u"Owner-drawn:");
+  TLabel* c3Label = AddLabel(form, 232, 93, u"Owner-drawn:");
   auto* c3 = AddCombo(form, 330, 90, csOwnerDrawFixed);
+  c3Label->SetFocusControl(c3);
   c3->SetItemHeight(16);
   c3->SetItemIndex(9);
   c3->SetOnDrawItem([c3](TWinControl*, Integer i, TRect r, TOwnerDrawState s) {
@@ -159,12 +163,15 @@ void BuildControlsPage(TForm* form) {
     c->Font()->SetColor(s & odSelected ? clHighlightText : clWindowText);
     c->TextOut(r.Left + 32, r.Top + (r.Height() - c->TextHeight(u"Wg")) / 2, c3->Items()->Get(i));
   });
-  AddLabel(form, 232, 123, u"Disabled:");
+  TLabel* c4Label = AddLabel(form, 232, 123, u"Disabled:");
   auto* c4 = AddCombo(form, 330, 120, csDropDownList);
+  c4Label->SetFocusControl(c4);
   c4->SetItemIndex(0);
   c4->SetEnabled(false);
-  AddLabel(form, 540, 226, u"Simple combo box")->Font()->SetStyle(TFontStyles(fsBold));
+  TLabel* c5Label = AddLabel(form, 540, 226, u"Simple combo box");
+  c5Label->Font()->SetStyle(TFontStyles(fsBold));
   auto* c5 = AddCombo(form, 540, 246, csSimple);
+  c5Label->SetFocusControl(c5);
   c5->SetBounds(540, 246, 150, 120);
   c5->SetItemIndex(2);
 

@@ -68,6 +68,7 @@ class TGradFill : public TGraphicControl {
   JOX_CLASS_TABLE
 
  protected:
+  TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void Loaded() override;
 
  private:

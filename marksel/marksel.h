@@ -88,6 +88,7 @@ class TMarkSel : public TGraphicControl {
   JOX_CLASS_TABLE
 
  protected:
+  TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
   // The selector is a tab stop. Arrows, Home/End and PgUp/PgDn move a focus rectangle over the

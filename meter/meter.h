@@ -273,6 +273,7 @@ class TMeter : public TGraphicControl {
   JOX_CLASS_TABLE
 
  protected:
+  TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void Loaded() override;
   void CalcMeterLayoutParams();
   void DoOverFlowEvent();

@@ -121,6 +121,7 @@ class TMiniCal : public TCustomDrawGrid {
   void SetOnChange(TNotifyEvent e) { FOnChange = std::move(e); }
 
  protected:
+  TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void Changed();
   // Recomputes the layout of the selected month, the current cell and the hint, and invalidates.
   void UpdateCal();

@@ -314,6 +314,7 @@ class TNTabEd : public TCustomGrid {
   void Paint() override;
 
  protected:
+  TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;

@@ -50,6 +50,7 @@ class TNumIO : public TCustomEdit {
   JOX_CLASS_TABLE
 
  protected:
+  TAccessible* CreateAccessible() override;  // how assistive technology sees it
   // Checks the text after every change; puts back the last accepted text when it does not fit.
   void Change() override;
   // A form stores RangeLow before RangeHigh: the pair is put in order only once both are read.

@@ -201,6 +201,7 @@ class TNumIO2 : public TCustomControl {
   void UpdateTimer();
 
  protected:
+  TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
   void CreateWnd() override;
   void WndProc(TMessage& Message) override;

@@ -136,6 +136,7 @@ class TNumLab : public TGraphicControl {
   JOX_CLASS_TABLE
 
  protected:
+  TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
 

@@ -139,6 +139,7 @@ class TOnOffBut : public TGraphicControl {
   JOX_CLASS_TABLE
 
  protected:
+  TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
   void Loaded() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;

@@ -158,6 +158,7 @@ class TProgBar : public TGraphicControl {
   JOX_CLASS_TABLE
 
  protected:
+  TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
   void Loaded() override;
   // One tick: the start delay gives way to the repeat interval, the step is added, OnAutoInc follows.

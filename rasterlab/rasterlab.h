@@ -163,6 +163,7 @@ class TRasterLab : public TGraphicControl {
   JOX_CLASS_TABLE
 
  protected:
+  TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
   // Samples the new font and refits height and centring.
   void FontChanged() override;

@@ -353,6 +353,8 @@ class TReportListView : public TCustomDrawGrid {
   Integer DataRowOf(Integer ARow) const;
 
  protected:
+  TAccessible* CreateAccessible() override;  // how assistive technology sees it
+  friend class TReportListViewAccessible;
   void AssignTo(TPersistent* Dest) override;
   void CreateWnd() override;
   void TopLeftChanged() override;

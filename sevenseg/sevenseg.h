@@ -85,6 +85,7 @@ class TSevenSeg : public TGraphicControl {
   JOX_CLASS_TABLE
 
  protected:
+  TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
   // Keeps the cache in step with the size, then fires OnResize, which stays free for the application.
   void Resize() override;

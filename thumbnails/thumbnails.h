@@ -156,6 +156,7 @@ class TThumbnails : public TGraphicControl {
   JOX_CLASS_TABLE
 
  protected:
+  TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
   void Loaded() override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;

@@ -34,3 +34,4 @@
 #include "package/framework/controls/msgbox.h"
 #include "package/framework/controls/grids.h"
 #include "package/framework/controls/treeview.h"
+#include "package/framework/controls/accessible.h"

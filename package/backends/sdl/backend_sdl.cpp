@@ -1,5 +1,6 @@
 // SDL2 window backend: the platform host. Sections: [setup] [sound] [keys] [window] [host] [events] [loop]
 #include "package/backends/sdl/backend_sdl.h"
+#include "package/backends/sdl/access_atk.h"
 
 #include <SDL.h>
 
@@ -495,9 +496,11 @@ void UpdateCursor() {
 void Install() {
   if (!Init()) return;
   SetPlatformHost(&gHost);
+  access::Start();
 }
 
 void Shutdown() {
+  access::Stop();
   if (PlatformHost() == &gHost) SetPlatformHost(nullptr);
   gOwned.clear();
   if (gAudio) SDL_CloseAudioDevice(gAudio);
@@ -732,9 +735,13 @@ bool Pump(int TimeoutMs) {
   if (due != UINT64_MAX) TimeoutMs = int(std::min<uint64_t>(uint64_t(std::max(TimeoutMs, 0)), due > now ? due - now : 0));
   if (Application->QueuedCalls() > 0 || Application->QueuedMessages() > 0) TimeoutMs = 0;
   SDL_Event e;
-  if (!Application->Terminated() && SDL_WaitEventTimeout(&e, std::max(TimeoutMs, 0))) Route(e);
+  access::BeforeWait(TimeoutMs);
+  const bool woken = !Application->Terminated() && SDL_WaitEventTimeout(&e, std::max(TimeoutMs, 0));
+  access::AfterWait();
+  if (woken) Route(e);
   // The rest of the events, timers, queued calls, painting and presenting.
   Application->ProcessMessages();
+  access::Notify();
   return !Application->Terminated();
 }
 

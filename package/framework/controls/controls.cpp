@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "package/framework/controls/accessible.h"
 #include "package/framework/controls/controls_internal.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/input.h"
@@ -40,6 +41,7 @@ void NoteDestroyed(const TControl* c) {
 }  // namespace
 
 TControl::~TControl() {
+  FAccessible.reset();  // before the parts it reads go
   NoteDestroyed(this);
   if (!DestroyingCalled()) Destroying();
   input::Forget(this);

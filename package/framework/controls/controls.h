@@ -46,6 +46,7 @@ namespace jox {
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;  // declared by menus.h; controls only keep the pointer
+class TAccessible;  // accessible.h
 
 // [types] --------------------------------------------------------------------------------------------------
 using TCursor = int16_t;
@@ -368,9 +369,14 @@ class TControl : public TComponent {
   const TEndDragEvent& OnEndDrag() const { return FOnEndDrag; }
   void SetOnEndDrag(TEndDragEvent e) { FOnEndDrag = std::move(e); }
 
+  // How assistive technology sees the control (accessible.h): made on first use, owned by the control.
+  TAccessible* Accessible();
+
   JOX_CLASS_TABLE
 
  protected:
+  // Makes the control's accessible object; the base gives the framework class's default.
+  virtual TAccessible* CreateAccessible();
   // Mouse virtuals; the base versions fire the events.
   virtual void Click();
   virtual void DblClick();
@@ -440,6 +446,7 @@ class TControl : public TComponent {
   Integer FWheelAccumulator = 0;
   Integer FHelpContext = 0;
   std::unique_ptr<TCanvas> FCanvas;
+  std::unique_ptr<TAccessible> FAccessible;
   std::unique_ptr<TBitmap> FSurface;  // only on a root
   std::vector<TRect> FDirty;         // root only: areas waiting to be painted, in surface coordinates
   TRect FPaintClip;                  // root only: area of the paint pass running now

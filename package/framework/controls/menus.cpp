@@ -8,6 +8,7 @@
 #include "package/framework/controls/labels.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/popups.h"
+#include "package/framework/controls/accessible.h"
 
 namespace jox {
 
@@ -178,6 +179,47 @@ class TMenuPopup : public TPopupWindow {
   Integer Hot() const { return FHot; }
   Integer RowCount() const { return Integer(FRows.size()); }
   const TRow& Row(Integer i) const { return FRows[size_t(i)]; }
+
+  // For assistive technology: a popup menu whose rows are its items; "activate" chooses one as Enter does.
+  class TAccess : public TControlAccessible {
+   public:
+    using TControlAccessible::TControlAccessible;
+    TAccRole Role() const override { return arPopupMenu; }
+    String Name() const override { return Menu()->FParentItem ? StripAccel(Menu()->FParentItem->Caption()) : String(); }
+    Integer ItemCount() const override { return Menu()->RowCount(); }
+    bool DescribeItem(TAccKey Key, TItemInfo& Info) const override {
+      if (Key < 0 || Key >= Menu()->RowCount()) return false;
+      const TRow& row = Menu()->Row(Integer(Key));
+      TMenuItem* it = row.item;
+      Info.Bounds = Rect(0, row.top, Menu()->Width(), row.top + row.height);
+      if (it->IsLine()) {
+        Info.Role = arSeparator;
+        return true;
+      }
+      Info.Role = it->RadioItem() ? arRadioMenuItem : it->AutoCheck() || it->Checked() ? arCheckMenuItem : arMenuItem;
+      Info.Name = StripAccel(it->Caption());
+      Info.Description = GetLongHint(it->Hint());
+      Info.States = asSelectable | asVisible;
+      Info.Enabled = it->Enabled();
+      if (it->Checked()) Info.States |= asChecked | asCheckable;
+      if (it->Count() > 0) Info.States |= asExpandable;
+      Info.Actions = {kActActivate};
+      return true;
+    }
+    bool DoItemAction(TAccKey Key, Integer Action) override {
+      if (Action != 0 || !FocusItem(Key) || !Menu()->Row(Integer(Key)).item->Enabled()) return false;
+      Menu()->Activate(true);
+      return true;
+    }
+    bool FocusItem(TAccKey Key) override {
+      if (Key < 0 || Key >= Menu()->RowCount() || Menu()->Row(Integer(Key)).item->IsLine()) return false;
+      Menu()->SetHot(Integer(Key));
+      return true;
+    }
+    TAccKey FocusedItem() const override { return Menu()->Hot() >= 0 ? Menu()->Hot() : kNoItem; }
+    TMenuPopup* Menu() const { return static_cast<TMenuPopup*>(Control()); }
+  };
+  TAccessible* CreateAccessible() override { return new TAccess(this); }
 
   void Paint() override {
     TCanvas* c = Canvas();
