@@ -65,9 +65,12 @@ class TGradFill : public TGraphicControl {
   const TNotifyEvent& OnPaint() const { return FOnPaint; }
   void SetOnPaint(TNotifyEvent Value) { FOnPaint = std::move(Value); }
 
+  // From another TGradFill: its published properties; another class raises EConvertError.
+  void Assign(TPersistent* Source) override;
   JOX_CLASS_TABLE
 
  protected:
+  void AssignTo(TPersistent* Dest) override;
   void Loaded() override;
 
  private:

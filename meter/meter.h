@@ -77,9 +77,12 @@ class TNeedleLayout : public TPersistent {
   const TNotifyEvent& OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
 
+  // From another TMeter: its published properties; another class raises EConvertError.
+  void Assign(TPersistent* Source) override;
   JOX_CLASS_TABLE
 
  protected:
+  void AssignTo(TPersistent* Dest) override;
   // Calls OnChange(this) when assigned.
   void Changed();
 

@@ -76,8 +76,14 @@ void TNumIO2::SetHeight(Integer N) {
 
 void TNumIO2::SetLeftSpace(Integer N) {
   if (N == FLeftSpace || N < 0) return;
-  FLeftSpace = std::min(N, Width());
+  StoreByRule(this, FLeftSpace, N, [this](Integer v) { return LeftSpaceRule(v); });
   Paint();
+}
+
+void TNumIO2::Loaded() {
+  TCustomControl::Loaded();
+  ApplyRule(FLeftSpace, [this](Integer v) { return LeftSpaceRule(v); });
+  Invalidate();
 }
 
 void TNumIO2::SetTextBoxWidth(Integer N) { if (StoreChanged(FTextBoxWidth, N)) Paint(); }

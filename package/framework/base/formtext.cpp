@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <set>
 
 #include "package/framework/base/formtext.h"
 #include "package/framework/base/strings.h"
@@ -40,21 +41,31 @@ class TWriter {
   explicit TWriter(TComponent* Root) : FRoot(Root) {}
 
   void Component(TComponent* C, int Depth) {
+    FWritten.insert(C);
     String pad(size_t(Depth) * 2, u' ');
     FOut += pad + u"object " + C->Name() + u": " + C->ClassName() + u"\n";
     Properties(C, String(), Depth + 1);
-    for (Integer i = 0; i < FRoot->ComponentCount(); ++i) {
-      TComponent* child = FRoot->Components(i);
-      if (child != C && ParentOf(child) == C) Component(child, Depth + 1);
+    if (C == FRoot) {
+      // What has no written parent (components that are no controls, controls parented outside the
+      // root or not at all) goes in the root's block, ahead of the root's own children.
+      for (Integer i = 0; i < FRoot->ComponentCount(); ++i) {
+        TComponent* child = FRoot->Components(i);
+        if (!FWritten.count(child) && !HasWrittenParent(child)) Component(child, Depth + 1);
+      }
     }
+    C->GetChildren([&](TComponent* child) {
+      if (child->Owner() == FRoot && !FWritten.count(child)) Component(child, Depth + 1);
+    }, FRoot);
+    if (C == FRoot)  // a parent that does not list its children loses none of them
+      for (Integer i = 0; i < FRoot->ComponentCount(); ++i)
+        if (!FWritten.count(FRoot->Components(i))) Component(FRoot->Components(i), Depth + 1);
     FOut += pad + u"end\n";
   }
 
-  // The block a component goes in: its parent when that is written too, else the root's.
-  TComponent* ParentOf(TComponent* C) const {
+  // Whether C's block goes inside its parent's: the parent is written too.
+  bool HasWrittenParent(TComponent* C) const {
     TComponent* p = C->GetParentComponent();
-    if (p && p != FRoot && p->Owner() == FRoot) return p;
-    return FRoot;
+    return p && (p == FRoot || p->Owner() == FRoot);
   }
 
   String FOut;
@@ -62,7 +73,7 @@ class TWriter {
  private:
   void Properties(TPersistent* Obj, const String& Prefix, int Depth) {
     String pad(size_t(Depth) * 2, u' ');
-    for (const TPropInfo* p : Obj->GetClassInfo().AllProps()) {
+    for (const TPropInfo* p : WritingOrder(Obj->GetClassInfo())) {
       if (p->Kind == tkMethod || !p->Get) continue;
       if (p->Kind == tkClass) {
         TObject* o = VarToObject(p->Get(*Obj));
@@ -93,7 +104,23 @@ class TWriter {
     }
   }
 
+  // The bounds first: setters that clamp against the size then see the size the text stores, also in a
+  // reader that applies lines in order.
+  static std::vector<const TPropInfo*> WritingOrder(const TClassInfo& Info) {
+    std::vector<const TPropInfo*> props = Info.AllProps();
+    static const char16_t* const bounds[] = {u"Left", u"Top", u"Width", u"Height"};
+    auto rank = [](const TPropInfo* p) {
+      for (size_t i = 0; i < 4; ++i)
+        if (SameText(p->Name, bounds[i])) return i;
+      return size_t(4);
+    };
+    std::stable_sort(props.begin(), props.end(),
+                     [&](const TPropInfo* a, const TPropInfo* b) { return rank(a) < rank(b); });
+    return props;
+  }
+
   TComponent* FRoot;
+  std::set<TComponent*> FWritten;
 };
 }  // namespace
 
@@ -272,11 +299,11 @@ class TReader {
           TParser::ErrorAt(line, e.Message());
         }
       }
-      c->SetParentComponent(Parent);
     }
     c->IncludeState(csLoading);
     c->IncludeState(csReading);
     FRead.push_back(c);
+    if (Parent) c->SetParentComponent(Parent);
 
     for (;;) {
       if (FParser.IsIdent(u"end")) {

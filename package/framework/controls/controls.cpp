@@ -83,6 +83,15 @@ void TControl::SetParent(TWinControl* AParent) {
   if (FAlign != alNone) AParent->Realign();
 }
 
+TComponent* TControl::GetParentComponent() const { return FParent; }
+
+void TControl::SetParentComponent(TComponent* Value) {
+  auto* parent = dynamic_cast<TWinControl*>(Value);
+  if (!parent) return;
+  if (parent == FParent) BringToFront();
+  else SetParent(parent);
+}
+
 void TControl::BringToFront() {
   if (!FParent) return;
   auto& list = FParent->FControls;

@@ -183,6 +183,10 @@ class TControl : public TComponent {
   TControl* Root() const;
   void BringToFront();
   void SendToBack();
+  // Form text: the parent is the component whose block holds this one's. Set again while reading, the
+  // same parent brings the control to the front, so the children end in the order the text lists them.
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
 
   // --- bounds (in the parent's client coordinates)
   Integer Left() const { return FLeft; }
@@ -524,6 +528,8 @@ class TWinControl : public TControl {
 
   void DefaultHandler(TMessage& Message) override;
   void SetParent(TWinControl* AParent) override;
+  // The children Root owns, in z-order.
+  void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const override;
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
   void SetVisible(bool v) override;
   void SetEnabled(bool v) override;
@@ -556,6 +562,8 @@ class TWinControl : public TControl {
   virtual void AlignControls(TControl* AControl, TRect& Rect);
   // Paints the window's background (its Color over the area being repainted) unless csOpaque.
   virtual void PaintBackground();
+  // Puts the tab orders a form text gave this control's children into effect.
+  void Loaded() override;
 
  private:
   friend class TControl;
@@ -574,6 +582,7 @@ class TWinControl : public TControl {
   HWND FHandle = 0;
   Integer FAlignLevel = 0;
   bool FAlignPending = false;
+  Integer FReadTabOrder = -1;  // while reading: the tab order the text gave, applied by the parent's Loaded
   TKeyEvent FOnKeyDown, FOnKeyUp;
   TKeyPressEvent FOnKeyPress;
   TNotifyEvent FOnEnter, FOnExit;
