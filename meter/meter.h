@@ -77,12 +77,9 @@ class TNeedleLayout : public TPersistent {
   const TNotifyEvent& OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
 
-  // From another TMeter: its published properties; another class raises EConvertError.
-  void Assign(TPersistent* Source) override;
   JOX_CLASS_TABLE
 
  protected:
-  void AssignTo(TPersistent* Dest) override;
   // Calls OnChange(this) when assigned.
   void Changed();
 
@@ -273,9 +270,12 @@ class TMeter : public TGraphicControl {
   const TMeterRenderedEvent& OnMeterRendered() const { return FOnMeterRendered; }
   void SetOnMeterRendered(TMeterRenderedEvent E) { FOnMeterRendered = std::move(E); }
 
+  // From another TMeter: its published properties; another class raises EConvertError.
+  void Assign(TPersistent* Source) override;
   JOX_CLASS_TABLE
 
  protected:
+  void AssignTo(TPersistent* Dest) override;
   void Loaded() override;
   void CalcMeterLayoutParams();
   void DoOverFlowEvent();

@@ -236,6 +236,8 @@ class TReader {
  public:
   TReader(const String& Text, TComponent* Root) : FParser(Text), FRoot(Root) {}
 
+  // A read that fails, for a fault in the text, a component's refusal or a failed allocation, leaves
+  // the root as it was: what it created goes, and what it changed gets its old value back.
   void Run() {
     try {
       ReadObject(nullptr);
@@ -244,17 +246,14 @@ class TReader {
         TComponent* target = FRoot->FindComponent(f.Target);
         if (!target && SameText(FRoot->Name(), f.Target)) target = FRoot;
         if (!target) throw EReadError(u"Invalid property value: no component named " + f.Target);
-        SetPropValue(f.Obj, f.Prop, static_cast<TObject*>(target));
+        Set(f.Obj, f.Info, static_cast<TObject*>(target), f.Undo);
       }
+      for (TComponent* c : FRead) c->ExcludeState(csReading);
+      for (TComponent* c : FRead) c->Loaded();
     } catch (...) {
-      for (TComponent* c : FRead) {
-        c->ExcludeState(csReading);
-        c->ExcludeState(csLoading);
-      }
+      RollBack();
       throw;
     }
-    for (TComponent* c : FRead) c->ExcludeState(csReading);
-    for (TComponent* c : FRead) c->Loaded();
   }
 
   // First class named in a text (for creating its root).
@@ -270,8 +269,39 @@ class TReader {
  private:
   struct TFixup {
     TPersistent* Obj;
-    String Prop, Target;
+    const TPropInfo* Info;
+    String Target;
+    bool Undo;
   };
+  struct TUndo {
+    TPersistent* Obj;
+    const TPropInfo* Info;  // nullptr: Obj is a list and Old its text
+    Variant Old;
+  };
+
+  // Sets a property, first noting its old value when it belongs to a component that was there before.
+  void Set(TPersistent* Obj, const TPropInfo* Info, const Variant& V, bool Undo) {
+    if (Undo) FUndo.push_back({Obj, Info, Info->Get(*Obj)});
+    Info->Set(*Obj, V);
+  }
+
+  bool IsNew(TComponent* C) const { return std::find(FCreated.begin(), FCreated.end(), C) != FCreated.end(); }
+
+  void RollBack() noexcept {
+    for (TComponent* c : FRead) {
+      c->ExcludeState(csReading);
+      c->ExcludeState(csLoading);
+    }
+    for (auto it = FUndo.rbegin(); it != FUndo.rend(); ++it) {
+      try {
+        if (it->Info) it->Info->Set(*it->Obj, it->Old);
+        else static_cast<TStrings*>(it->Obj)->SetText(std::get<String>(it->Old));
+      } catch (...) {  // a value that no longer goes back stays as read
+      }
+    }
+    for (auto it = FCreated.rbegin(); it != FCreated.rend(); ++it) delete *it;
+    FCreated.clear();
+  }
 
   void ReadObject(TComponent* Parent) {
     if (!FParser.IsIdent(u"object")) FParser.Error(u"'object' expected");
@@ -287,12 +317,16 @@ class TReader {
       c = FRoot;
       if (!SameText(c->ClassName(), cls) && !(GetClass(cls) && c->GetClassInfo().InheritsFrom(GetClass(cls))))
         TParser::ErrorAt(line, u"Class " + cls + u" does not match " + c->ClassName());
-      if (!name.empty() && name != c->Name()) c->SetName(name);
+      if (!name.empty() && name != c->Name()) {
+        FUndo.push_back({c, c->GetClassInfo().FindProp(u"Name"), c->Name()});
+        c->SetName(name);
+      }
     } else {
       c = name.empty() ? nullptr : FRoot->FindComponent(name);
       if (c && !SameText(c->ClassName(), cls)) TParser::ErrorAt(line, u"A component named " + name + u" already exists");
       if (!c) {
         c = CreateComponent(cls, FRoot);
+        FCreated.push_back(c);
         try {
           c->SetName(name);
         } catch (const Exception& e) {
@@ -333,7 +367,9 @@ class TReader {
         String head = prop.substr(0, dot);
         prop = prop.substr(dot + 1);
         if (SameText(prop, u"Strings") && dynamic_cast<TStrings*>(VarToObject(GetPropValue(obj, head)))) {
-          ReadStrings(static_cast<TStrings*>(VarToObject(GetPropValue(obj, head))));
+          auto* list = static_cast<TStrings*>(VarToObject(GetPropValue(obj, head)));
+          if (!IsNew(C)) FUndo.push_back({list, nullptr, list->Text()});
+          ReadStrings(list);
           return;
         }
         auto* sub = dynamic_cast<TPersistent*>(VarToObject(GetPropValue(obj, head)));
@@ -358,7 +394,7 @@ class TReader {
           if (FParser.IsIdent(u"True") || FParser.IsIdent(u"False")) {
             v = FParser.IsIdent(u"True");
           } else if (info->Kind == tkClass) {
-            FFixups.push_back({obj, prop, FParser.Value()});
+            FFixups.push_back({obj, info, FParser.Value(), !IsNew(C)});
             FParser.Next();
             return;
           } else {
@@ -367,7 +403,8 @@ class TReader {
           break;
         default: FParser.Error(u"Invalid property value");
       }
-      SetPropValue(obj, prop, v);
+      if (!info->Set) FParser.Error(u"Property is read-only");
+      Set(obj, info, v, !IsNew(C));
       FParser.Next();
     } catch (const EReadError&) {
       throw;
@@ -396,6 +433,8 @@ class TReader {
   TParser FParser;
   TComponent* FRoot;
   std::vector<TComponent*> FRead;
+  std::vector<TComponent*> FCreated;
+  std::vector<TUndo> FUndo;
   std::vector<TFixup> FFixups;
   int FDepth = 0;
 };
@@ -403,7 +442,11 @@ class TReader {
 
 void ReadComponentText(const String& Text, TComponent* Root) {
   if (!Root) return;
-  TReader(Text, Root).Run();
+  try {
+    TReader(Text, Root).Run();
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(u"Out of memory");
+  }
 }
 
 TComponent* ReadComponentTextNew(const String& Text, TComponent* Owner) {

@@ -293,7 +293,8 @@ class TControl : public TComponent {
   bool Ctl3D() const { return FCtl3D; }
   void SetCtl3D(bool v) { FCtl3D = v; FParentCtl3D = false; }
   bool ParentCtl3D() const { return FParentCtl3D; }
-  void SetParentCtl3D(bool v) { FParentCtl3D = v; }
+  // Set, the parent's Ctl3D is taken over (what a form text that stores neither line reads back).
+  void SetParentCtl3D(bool v);
   Integer HelpContext() const { return FHelpContext; }
   void SetHelpContext(Integer v) { FHelpContext = v; }
   bool DoubleBuffered() const { return FDoubleBuffered; }
@@ -435,6 +436,7 @@ class TControl : public TComponent {
   TCursor FDragCursor = crDrag;
   TBiDiMode FBiDiMode = bdLeftToRight;
   bool FParentBiDiMode = true, FCtl3D = true, FParentCtl3D = true, FDoubleBuffered = false;
+  bool FResizedWhileLoading = false;
   Integer FWheelAccumulator = 0;
   Integer FHelpContext = 0;
   std::unique_ptr<TCanvas> FCanvas;
