@@ -48,7 +48,7 @@ std::vector<std::string> Seeds() {
     b.SetPixelFormat(bits == 24 ? pf24bit : pf32bit);
     TMemoryStream s;
     b.SaveToStream(&s);
-    out.emplace_back(static_cast<const char*>(s.Memory()), size_t(s.Size()));
+    out.emplace_back(reinterpret_cast<const char*>(s.Memory()), size_t(s.Size()));
   }
   const std::vector<uint32_t> pal = {0x000000, 0xFFFFFF, 0x00FF00, 0xFF0000};
   out.push_back(Bmp(8, 2, 1, {0x000000, 0xFFFFFF}, std::string("\xA5\0\0\0\x5A\0\0\0", 8), 0));
