@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fuzz/seeds.h"
+#include "package/framework/base/sysutils.h"
 #include "package/numtext.h"
 
 namespace {
