@@ -268,4 +268,20 @@ const TClassInfo& TColSel::ClassInfo() {
 // Registered for form text by the unit's start-up.
 static const TUnitClasses ColSelClasses(juColSel, {&TColSel::ClassInfo});
 
+// [copying] ------------------------------------------------------------------------------------------------
+void TColSel::Assign(TPersistent* Source) {
+  if (auto* s = dynamic_cast<TColSel*>(Source)) {
+    AssignPublished(this, s);
+    return;
+  }
+  TCustomComboBox::Assign(Source);
+}
+
+void TColSel::AssignTo(TPersistent* Dest) {
+  if (dynamic_cast<TColSel*>(Dest))
+    Dest->Assign(this);
+  else
+    TCustomComboBox::AssignTo(Dest);
+}
+
 }  // namespace jox

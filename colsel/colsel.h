@@ -59,9 +59,12 @@ class TColSel : public TCustomComboBox {
   const TOnColorNameChangeEvent& OnColorNameChange() const { return FOnCNameChange; }
   void SetOnColorNameChange(TOnColorNameChangeEvent E) { FOnCNameChange = std::move(E); }
 
+  // From another TColSel: its published properties; another class raises EConvertError.
+  void Assign(TPersistent* Source) override;
   JOX_CLASS_TABLE
 
  protected:
+  void AssignTo(TPersistent* Dest) override;
   void Loaded() override;
   void Click() override;
   void DropDown() override;

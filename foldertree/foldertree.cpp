@@ -167,8 +167,14 @@ void TFolderTree::CreateWnd() {
 
 void TFolderTree::Loaded() {
   TCustomTreeView::Loaded();
-  if (Color() == clBlack) TControl::SetColor(clWhite);
-  FColorBak = Color();
+  // Disabled, the tree shows clBtnFace and keeps the colour it was read with for when it is enabled.
+  if (!Enabled()) {
+    if (FColorBak == clBlack) FColorBak = clWhite;
+    TControl::SetColor(clBtnFace);
+  } else {
+    if (Color() == clBlack) TControl::SetColor(clWhite);
+    FColorBak = Color();
+  }
   FullCollapse();
 }
 
@@ -187,7 +193,8 @@ void TFolderTree::SetOldTreeStyle(bool Value) {
 
 void TFolderTree::SetColor(TColor Value) {
   FColorBak = Value;
-  TControl::SetColor(Value);
+  // Read after Enabled = False, the colour waits for the tree to be enabled.
+  if (Enabled() || !ComponentState().Contains(csLoading)) TControl::SetColor(Value);
 }
 
 void TFolderTree::SetEnabled(bool Value) {
@@ -383,7 +390,8 @@ const TClassInfo& TFolderTree::ClassInfo() {
   static const TClassInfo info = TClassBuilder<TFolderTree>(&TCustomTreeView::ClassInfo())
       .Prop("Options", &C::Options, &C::SetOptions, TFolderOptions())
       .Prop("OldTreeStyle", &C::OldTreeStyle, &C::SetOldTreeStyle, true)
-      .Prop("Color", &C::Color, &C::SetColor, clWindow)
+      // A disabled tree is grey; what it stores is the colour it shows enabled.
+      .Prop("Color", [](const C& c) { return c.Enabled() ? c.Color() : c.FColorBak; }, &C::SetColor, clWindow)
       .Prop("ParentColor", &C::ParentColor, &C::SetParentColor, false)
       .Prop("BorderStyle", &C::BorderStyle, &C::SetBorderStyle, bsSingle)
       .Prop("HotTrack", &C::HotTrack, &C::SetHotTrack, false)
@@ -405,5 +413,21 @@ const TClassInfo& TFolderTree::ClassInfo() {
 
 // Registered for form text by the unit's start-up.
 static const TUnitClasses FolderTreeClasses(juFolderTree, {&TFolderTree::ClassInfo});
+
+// [copying] ------------------------------------------------------------------------------------------------
+void TFolderTree::Assign(TPersistent* Source) {
+  if (auto* s = dynamic_cast<TFolderTree*>(Source)) {
+    AssignPublished(this, s);
+    return;
+  }
+  TCustomTreeView::Assign(Source);
+}
+
+void TFolderTree::AssignTo(TPersistent* Dest) {
+  if (dynamic_cast<TFolderTree*>(Dest))
+    Dest->Assign(this);
+  else
+    TCustomTreeView::AssignTo(Dest);
+}
 
 }  // namespace jox

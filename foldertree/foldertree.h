@@ -80,9 +80,12 @@ class TFolderTree : public TCustomTreeView {
   const TNotifyEvent& OnDirChanged() const { return FOnDirChange; }
   void SetOnDirChanged(TNotifyEvent E) { FOnDirChange = std::move(E); }
 
+  // From another TFolderTree: its published properties; another class raises EConvertError.
+  void Assign(TPersistent* Source) override;
   JOX_CLASS_TABLE
 
  protected:
+  void AssignTo(TPersistent* Dest) override;
   void CreateWnd() override;
   void Change(TTreeNode* Node) override;
   void Delete(TTreeNode* Node) override;

@@ -151,4 +151,20 @@ const TClassInfo& TGradFill::ClassInfo() {
 // Registered for form text by the unit's start-up.
 static const TUnitClasses GradFillClasses(juGradFl, {&TGradFill::ClassInfo});
 
+// [copying] ------------------------------------------------------------------------------------------------
+void TGradFill::Assign(TPersistent* Source) {
+  if (auto* s = dynamic_cast<TGradFill*>(Source)) {
+    AssignPublished(this, s);
+    return;
+  }
+  TGraphicControl::Assign(Source);
+}
+
+void TGradFill::AssignTo(TPersistent* Dest) {
+  if (dynamic_cast<TGradFill*>(Dest))
+    Dest->Assign(this);
+  else
+    TGraphicControl::AssignTo(Dest);
+}
+
 }  // namespace jox

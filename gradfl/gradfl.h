@@ -65,10 +65,13 @@ class TGradFill : public TGraphicControl {
   const TNotifyEvent& OnPaint() const { return FOnPaint; }
   void SetOnPaint(TNotifyEvent Value) { FOnPaint = std::move(Value); }
 
+  // From another TGradFill: its published properties; another class raises EConvertError.
+  void Assign(TPersistent* Source) override;
   JOX_CLASS_TABLE
 
  protected:
   TAccessible* CreateAccessible() override;  // how assistive technology sees it
+  void AssignTo(TPersistent* Dest) override;
   void Loaded() override;
 
  private:

@@ -260,7 +260,8 @@ const TClassInfo& TMarkSel::ClassInfo() {
       .Event("OnPaint")
       .Publish(ControlProperties(), pgBounds)
       .Publish(ControlProperties(), {"Align", "ParentShowHint", "ShowHint", "Visible", "StyleElements",
-                                     "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+                                     "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"})
+      .Publish(ControlProperties(), {"Enabled"});
   return info;
 }
 

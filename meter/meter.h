@@ -270,10 +270,13 @@ class TMeter : public TGraphicControl {
   const TMeterRenderedEvent& OnMeterRendered() const { return FOnMeterRendered; }
   void SetOnMeterRendered(TMeterRenderedEvent E) { FOnMeterRendered = std::move(E); }
 
+  // From another TMeter: its published properties; another class raises EConvertError.
+  void Assign(TPersistent* Source) override;
   JOX_CLASS_TABLE
 
  protected:
   TAccessible* CreateAccessible() override;  // how assistive technology sees it
+  void AssignTo(TPersistent* Dest) override;
   void Loaded() override;
   void CalcMeterLayoutParams();
   void DoOverFlowEvent();

@@ -444,4 +444,20 @@ const TClassInfo& TMeter::ClassInfo() {
 // Registered for form text by the unit's start-up.
 static const TUnitClasses MeterClasses(juMeter, {&TMeter::ClassInfo, &TNeedleLayout::ClassInfo});
 
+// [copying] ------------------------------------------------------------------------------------------------
+void TMeter::Assign(TPersistent* Source) {
+  if (auto* s = dynamic_cast<TMeter*>(Source)) {
+    AssignPublished(this, s);
+    return;
+  }
+  TGraphicControl::Assign(Source);
+}
+
+void TMeter::AssignTo(TPersistent* Dest) {
+  if (dynamic_cast<TMeter*>(Dest))
+    Dest->Assign(this);
+  else
+    TGraphicControl::AssignTo(Dest);
+}
+
 }  // namespace jox

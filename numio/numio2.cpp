@@ -163,6 +163,7 @@ const TClassInfo& TNumIO2::ClassInfo() {
   static const TClassInfo info =
       TClassBuilder<T>(&TCustomControl::ClassInfo())
           .Prop("Value", &T::Value, &T::SetValue)
+          .StoredIf([](const T&) { return false; })  // Text carries it, as typed
           .Prop("Text", [](const T& o) { return o.Text(); }, [](T& o, const String& v) { o.SetNioText(v); })
           .Prop("InputFormat", &T::InputFormat, &T::SetInputFormat)
           .Prop("FixPointDecPlaces", &T::FixPointDecPlaces, &T::SetFixPointDecPlaces)

@@ -8,6 +8,7 @@
 // numio2_timer.cpp (caret blink), numio2_paint.cpp (layout and painting), numio2_model.* (pure rules).
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -203,6 +204,7 @@ class TNumIO2 : public TCustomControl {
  protected:
   TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
+  void Loaded() override;
   void CreateWnd() override;
   void WndProc(TMessage& Message) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
@@ -218,6 +220,7 @@ class TNumIO2 : public TCustomControl {
   void CaretTimerEvent();
 
  private:
+  Integer LeftSpaceRule(Integer N) const { return std::min(N, Width()); }
   // numio2_keys.cpp
   void HandleKey(Word Key, bool Shifted, bool Ctrl);
   // Ctrl+C, X, V; false for another key. Changed is set when the buffer changed.

@@ -9,6 +9,7 @@
 #include "numio/numio2_model.h"
 #include "package/paintbuffer.h"
 #include "package/painting.h"
+#include "package/setters.h"
 
 namespace jox {
 
@@ -194,7 +195,8 @@ void TNumIO2::DrawInputBox(TCanvas* C, Integer H, Integer R, Integer TextY, Inte
 
 // [paint] --------------------------------------------------------------------------------------------------
 void TNumIO2::Paint() {
-  if (!(Visible() || (ComponentState() & csDesigning)) || FSuppressPaint) return;
+  // While a form is read, AutoSize would fit the height to a font not read yet; Loaded invalidates.
+  if (!(Visible() || (ComponentState() & csDesigning)) || FSuppressPaint || IsLoading(this)) return;
   const Integer r = GaugeReserve();
   TCanvas* own = Canvas();
   const Integer th = SampleTextHeight(own);

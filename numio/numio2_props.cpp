@@ -12,6 +12,11 @@ namespace jox {
 // [format] -------------------------------------------------------------------------------------------------
 void TNumIO2::SetInFormatType(TInFormat F) {
   if (F == FInputFormat) return;
+  // While a form is read the stored text is taken as it stands; Loaded checks it once.
+  if (IsLoading(this)) {
+    FInputFormat = F;
+    return;
+  }
   double v = GetNioValue();
   FInputFormat = F;
   SetNioValue(v);
@@ -20,20 +25,20 @@ void TNumIO2::SetInFormatType(TInFormat F) {
 void TNumIO2::SetDecP(Integer N) {
   if (N == FDecP || N <= 0) return;
   FDecP = std::min(N, 15);
-  SetNioValue(GetNioValue());
+  if (!IsLoading(this)) SetNioValue(GetNioValue());
 }
 
 void TNumIO2::SetSigDig(Integer N) {
   if (N == FSigDig || N <= 0) return;
   FSigDig = std::min(N, 15);
-  SetNioValue(GetNioValue());
+  if (!IsLoading(this)) SetNioValue(GetNioValue());
 }
 
 void TNumIO2::SetDecSep(TDecPSep New) {
   if (New == FDecPSep) return;
   TDecPSep old = FDecPSep;
   FDecPSep = New;
-  if (New != dpsBoth) {
+  if (New != dpsBoth && !IsLoading(this)) {
     char16_t to = numio2::SeparatorChar(New);
     if (old == dpsBoth) {
       for (auto& c : FInBuffer)
@@ -76,8 +81,17 @@ void TNumIO2::SetHeight(Integer N) {
 
 void TNumIO2::SetLeftSpace(Integer N) {
   if (N == FLeftSpace || N < 0) return;
-  FLeftSpace = std::min(N, Width());
+  StoreByRule(this, FLeftSpace, N, [this](Integer v) { return LeftSpaceRule(v); });
   Paint();
+}
+
+void TNumIO2::Loaded() {
+  TCustomControl::Loaded();
+  ApplyRule(FLeftSpace, [this](Integer v) { return LeftSpaceRule(v); });
+  // The text was read as it stood, whatever format came after it: one the format refuses goes.
+  if (!FInBuffer.empty() && !CheckValidity(FInBuffer)) FInBuffer.clear();
+  KeepCaretInBuffer();
+  Invalidate();
 }
 
 void TNumIO2::SetTextBoxWidth(Integer N) { if (StoreChanged(FTextBoxWidth, N)) Paint(); }

@@ -5,6 +5,7 @@
 #include "numio/numio2.h"
 #include "package/texts.h"
 #include "numio/numio2_model.h"
+#include "package/setters.h"
 
 namespace jox {
 
@@ -41,7 +42,7 @@ bool TNumIO2::CheckValidity(const String& Instring) const {
 }
 
 void TNumIO2::SetNioText(const String& Value) {
-  if (!Value.empty() && !CheckValidity(Value)) return;
+  if (!Value.empty() && !IsLoading(this) && !CheckValidity(Value)) return;
   FInBuffer = Value;
   FCaretPos = FSelBegin = FSelEnd = 0;
   Paint();

@@ -32,7 +32,13 @@ void TNumLab::Change(T& Field, const T& V) {
 // [setters] ------------------------------------------------------------------------------------------------
 void TNumLab::SetLeftSpace(Integer N) {
   if (N < 0 || N == FLeftSpace) return;
-  FLeftSpace = std::min(N, Width());
+  StoreByRule(this, FLeftSpace, N, [this](Integer v) { return LeftSpaceRule(v); });
+  Redraw();
+}
+
+void TNumLab::Loaded() {
+  TGraphicControl::Loaded();
+  ApplyRule(FLeftSpace, [this](Integer v) { return LeftSpaceRule(v); });
   Redraw();
 }
 

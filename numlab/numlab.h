@@ -6,6 +6,7 @@
 // numlab_paint.cpp (Paint).
 #pragma once
 
+#include <algorithm>
 #include <functional>
 
 #include "package/core/coretypes.h"
@@ -139,8 +140,10 @@ class TNumLab : public TGraphicControl {
   TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void Loaded() override;
 
  private:
+  Integer LeftSpaceRule(Integer N) const { return std::min(N, Width()); }
   template <class T>
   void Change(T& Field, const T& V);
   // Paint now, or invalidate while transparent.

@@ -400,7 +400,8 @@ const TClassInfo& TOnOffBut::ClassInfo() {
           .Publish(ControlProperties(), pgBounds)
           .Publish(ControlProperties(), {"Anchors", "ParentShowHint", "PopupMenu", "ShowHint", "StyleElements",
                                          "Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove",
-                                         "OnMouseUp"});
+                                         "OnMouseUp"})
+          .Publish(ControlProperties(), {"Enabled", "Font", "ParentFont", "OnResize"});
   return info;
 }
 

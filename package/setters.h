@@ -7,6 +7,13 @@
 //     CalcLayout();
 //     PaintNow(this);
 //   }
+//
+// A rule that depends on the control's size or on another property waits while a form is read: the
+// setter keeps the raw value, and Loaded applies the rule once, whatever order the text listed them in.
+//   void TNumLab::SetLeftSpace(Integer N) {
+//     if (N >= 0 && StoreByRule(this, FLeftSpace, N, LeftSpaceRule())) Redraw();
+//   }
+//   void TNumLab::Loaded() { TGraphicControl::Loaded(); ApplyRule(FLeftSpace, LeftSpaceRule()); Redraw(); }
 #pragma once
 
 #include <utility>
@@ -32,6 +39,22 @@ void PaintNow(TControl* Control);
 template <class T, class V>
 void StoreAndPaint(TControl* Control, T& Field, V&& Value) {
   if (StoreChanged(Field, std::forward<V>(Value))) PaintNow(Control);
+}
+
+// Whether a form is being read into the component (its setters keep raw values, Loaded applies the rules).
+inline bool IsLoading(const TComponent* Component) { return Component->ComponentState().Contains(csLoading); }
+
+// StoreChanged with Rule(Value), or with Value itself while Component is loading.
+template <class T, class V, class R>
+bool StoreByRule(const TComponent* Component, T& Field, V&& Value, R&& Rule) {
+  if (IsLoading(Component)) return StoreChanged(Field, std::forward<V>(Value));
+  return StoreChanged(Field, Rule(std::forward<V>(Value)));
+}
+
+// Applies to a raw value kept while loading the rule its setter applies otherwise; true when it changed.
+template <class T, class R>
+bool ApplyRule(T& Field, R&& Rule) {
+  return StoreChanged(Field, Rule(Field));
 }
 
 }  // namespace jox

@@ -37,11 +37,15 @@ TProgBar::~TProgBar() = default;
 
 void TProgBar::Loaded() {
   TGraphicControl::Loaded();
+  // The rules of the text position setters, with the size read by now.
+  ApplyRule(FTextPosX, [this](Integer v) { return std::clamp(v, 0, std::max(Width(), 0)); });
+  ApplyRule(FTextPosY, [this](Integer v) { return std::clamp(v, 0, std::max(Height(), 0)); });
   PaintNow(this);
 }
 
+// Only a bar takes a bar's settings: handed to a base-class object, they would come straight back.
 void TProgBar::AssignTo(TPersistent* Dest) {
-  if (IsClassOf(this, Dest))
+  if (dynamic_cast<TProgBar*>(Dest))
     Dest->Assign(this);
   else
     TGraphicControl::AssignTo(Dest);
@@ -187,12 +191,12 @@ void TProgBar::SetTextVisible(bool Value) {
 }
 
 void TProgBar::SetTextPosX(Integer Value) {
-  FTextPosX = std::clamp(Value, 0, std::max(Width(), 0));
+  StoreByRule(this, FTextPosX, Value, [this](Integer v) { return std::clamp(v, 0, std::max(Width(), 0)); });
   PaintNow(this);
 }
 
 void TProgBar::SetTextPosY(Integer Value) {
-  FTextPosY = std::clamp(Value, 0, std::max(Height(), 0));
+  StoreByRule(this, FTextPosY, Value, [this](Integer v) { return std::clamp(v, 0, std::max(Height(), 0)); });
   PaintNow(this);
 }
 

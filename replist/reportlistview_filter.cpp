@@ -109,6 +109,27 @@ struct TNode {
   }
 };
 
+// Whether every repetition count of a regular expression ({n}, {n,}, {n,m}) is at most 1000: the
+// library's compiler multiplies larger ones past its integer range and builds a copy per repetition.
+bool RepeatCountsFit(const String& exp) {
+  for (size_t i = 0; i < exp.size(); ++i) {
+    if (exp[i] == u'\\') {
+      ++i;
+      continue;
+    }
+    if (exp[i] != u'{') continue;
+    Integer digits = 0;
+    for (size_t j = i + 1; j < exp.size() && exp[j] != u'}'; ++j) {
+      if (exp[j] >= u'0' && exp[j] <= u'9') {
+        if (++digits > 3 && !(digits == 4 && exp.compare(j - 3, 4, u"1000") == 0)) return false;
+      } else {
+        digits = 0;
+      }
+    }
+  }
+  return true;
+}
+
 [[noreturn]] void BadFilter(const String& why) {
   throw EJOXRepListError(u"Invalid filter expression: " + why);
 }
@@ -301,6 +322,7 @@ Integer TReportListView::FilterAndSort(const String& FilterExp, const std::vecto
     if (FilterMode == fmBoolean) {
       tree = TParser(Tokenize(exp), IgnoreCase).Parse();
     } else if (FilterMode == fmGrep) {
+      if (!RepeatCountsFit(exp)) BadFilter(u"\"" + exp + u"\" repeats more than 1000 times");
       try {
         auto flags = std::regex::ECMAScript | std::regex::optimize;
         if (IgnoreCase) flags |= std::regex::icase;

@@ -121,4 +121,20 @@ const TClassInfo& TRepSpeedButton::ClassInfo() {
 // Registered for form text by the unit's start-up.
 static const TUnitClasses RepSpeedButtonClasses(juRepSButton, {&TRepSpeedButton::ClassInfo});
 
+// [copying] ------------------------------------------------------------------------------------------------
+void TRepSpeedButton::Assign(TPersistent* Source) {
+  if (auto* s = dynamic_cast<TRepSpeedButton*>(Source)) {
+    AssignPublished(this, s);
+    return;
+  }
+  TSpeedButton::Assign(Source);
+}
+
+void TRepSpeedButton::AssignTo(TPersistent* Dest) {
+  if (dynamic_cast<TRepSpeedButton*>(Dest))
+    Dest->Assign(this);
+  else
+    TSpeedButton::AssignTo(Dest);
+}
+
 }  // namespace jox

@@ -33,9 +33,12 @@ class TRepSpeedButton : public TSpeedButton {
 
   void DefaultHandler(TMessage& Message) override;
 
+  // From another TRepSpeedButton: its published properties; another class raises EConvertError.
+  void Assign(TPersistent* Source) override;
   JOX_CLASS_TABLE
 
  protected:
+  void AssignTo(TPersistent* Dest) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   // The button is a tab stop: Space held repeats as the held left button does, its release clicks.

@@ -52,13 +52,19 @@ void TRotLab::SetAlignment(TAlignment A) {
 
 void TRotLab::SetAutoCenter(bool B) {
   if (!StoreChanged(FAutoCenter, B)) return;
-  if (B) AdjustAutoCenter();
+  if (B && !IsLoading(this)) AdjustAutoCenter();  // the size may not be read yet
+  RefreshLabel();
+}
+
+void TRotLab::Loaded() {
+  TCustomLabel::Loaded();
+  if (FAutoCenter) AdjustAutoCenter();
   RefreshLabel();
 }
 
 void TRotLab::SetTextPosX(Integer N) {
   if (N == FTextPosX) return;
-  if (FAutoCenter)
+  if (FAutoCenter && !IsLoading(this))
     AdjustAutoCenter();
   else
     FTextPosX = N;
@@ -67,7 +73,7 @@ void TRotLab::SetTextPosX(Integer N) {
 
 void TRotLab::SetTextPosY(Integer N) {
   if (N == FTextPosY) return;
-  if (FAutoCenter)
+  if (FAutoCenter && !IsLoading(this))
     AdjustAutoCenter();
   else
     FTextPosY = N;

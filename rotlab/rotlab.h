@@ -63,6 +63,7 @@ class TRotLab : public TCustomLabel {
 
  protected:
   void AssignTo(TPersistent* Dest) override;
+  void Loaded() override;
   void DoDrawText(TRect& Rect, Cardinal Flags) override;
   void Resize() override;
 

@@ -194,7 +194,13 @@ void TSevenSeg::SetColorBakG(TColor C) {
 }
 
 void TSevenSeg::SetMargin(Integer N) {
-  if (StoreChanged(FMargin, std::max(0, std::min(N, Height() / 2 - 1)))) Rebuild();
+  if (StoreByRule(this, FMargin, N, [this](Integer v) { return MarginRule(v); })) Rebuild();
+}
+
+void TSevenSeg::Loaded() {
+  TGraphicControl::Loaded();
+  ApplyRule(FMargin, [this](Integer v) { return MarginRule(v); });
+  Rebuild();
 }
 
 void TSevenSeg::SetInterDigDist(Integer N) {

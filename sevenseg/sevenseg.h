@@ -8,6 +8,7 @@
 // Any other character leaves its position empty.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 
 #include "package/core/coretypes.h"
@@ -87,10 +88,12 @@ class TSevenSeg : public TGraphicControl {
  protected:
   TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
+  void Loaded() override;
   // Keeps the cache in step with the size, then fires OnResize, which stays free for the application.
   void Resize() override;
 
  private:
+  Integer MarginRule(Integer N) const { return std::max(0, std::min(N, Height() / 2 - 1)); }
   // Builds the cache anew and paints, except while the form is being read.
   void Rebuild();
 

@@ -65,6 +65,7 @@ TEST_F(NTabEdTest, ConstructionDefaultsAndFormText) {
   TForm f(nullptr), g(nullptr);
   auto* e = new TNTabEd(&f);
   e->SetName(u"Table1");
+  e->SetParent(&f);  // form text keeps controls on their form
   e->SetNrOfColumns(6);
   e->SetAttribColVisible(true);
   e->SetComment(u"lab run\x07 7");

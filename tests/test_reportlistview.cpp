@@ -400,6 +400,9 @@ TEST_F(ReportListTest, FilterForms) {
   EXPECT_THROW(v->FilterAndSort(u"graz AND", {}, true, fmBoolean, 1, true), EJOXRepListError);
   EXPECT_THROW(v->FilterAndSort(u">abc", {}, true, fmBoolean, 1, true), EJOXRepListError);
   EXPECT_THROW(v->FilterAndSort(u"[a-", {}, true, fmGrep, 1, true), EJOXRepListError);
+  // A repetition count the regular expression library would overflow on is refused, not compiled.
+  EXPECT_THROW(v->FilterAndSort(u"a{8888888888888888888883}", {}, true, fmGrep, 1, true), EJOXRepListError);
+  EXPECT_THROW(v->FilterAndSort(u"a{2,1001}", {}, true, fmGrep, 1, true), EJOXRepListError);
   EXPECT_EQ(v->NrOfShownRows(), 2);
   // The caller decides per row, alone or combined with the built-in test.
   v->SetOnBeforeFilter([](TObject*, Integer r, bool& found, TLogicOp& op) {

@@ -39,6 +39,7 @@ TThumbnails::~TThumbnails() = default;
 
 void TThumbnails::Loaded() {
   TGraphicControl::Loaded();
+  ApplyRule(FThumbBaseSize, [this](Integer v) { return SlideSizeRule(v); });
   ResizeSelection();
   KeepPositionInRange();
   Invalidate();
@@ -187,8 +188,7 @@ void TThumbnails::ScrollRows(double Rows) {
 
 // [looks] --------------------------------------------------------------------------------------------
 void TThumbnails::SetSlideSize(Integer Value) {
-  // The lower bound wins in a control narrower than the smallest slide.
-  StoreAndPaint(this, FThumbBaseSize, std::max<Integer>(std::min(Value, Width()), 50));
+  if (StoreByRule(this, FThumbBaseSize, Value, [this](Integer v) { return SlideSizeRule(v); })) PaintNow(this);
 }
 void TThumbnails::SetSlideDistance(Integer Value) {
   StoreAndPaint(this, FSLideDist, std::clamp<Integer>(Value, 0, 100));

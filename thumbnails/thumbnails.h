@@ -6,6 +6,7 @@
 // thumbnails_paint.cpp (Paint and the focus highlight), thumbnails_keys.cpp (keys).
 #pragma once
 
+#include <algorithm>
 #include <memory>
 
 #include "package/core/coretypes.h"
@@ -170,6 +171,8 @@ class TThumbnails : public TGraphicControl {
   void KeyDown(Word& Key, TShiftState Shift) override;
 
  private:
+  // The lower bound wins in a control narrower than the smallest slide.
+  Integer SlideSizeRule(Integer N) const { return std::max<Integer>(std::min(N, Width()), 50); }
   void FocusSlide(Integer s);
   Integer Pitch() const { return FThumbBaseSize + FSLideDist + 2 * FSlideMargin; }
   Integer Side() const { return FThumbBaseSize + 2 * FSlideMargin; }

@@ -113,6 +113,12 @@ void TComponent::SetDesigning(bool Value, bool SetChildren) {
 
 void TComponent::Loaded() { ExcludeState(csLoading); }
 
+void TComponent::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const {
+  if (!Root) return;
+  for (TComponent* c : Root->FComponents)
+    if (c != this && c->GetParentComponent() == this) Proc(c);
+}
+
 void TComponent::FreeNotification(TComponent* AComponent) {
   if (!AComponent || AComponent == this) return;
   auto add = [](std::vector<TComponent*>& v, TComponent* c) {

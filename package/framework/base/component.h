@@ -62,6 +62,10 @@ class TComponent : public TPersistent {
   virtual TComponent* GetParentComponent() const { return nullptr; }
   // Called by the form reader with the component whose block held this one's.
   virtual void SetParentComponent(TComponent* Value) {}
+  // The components whose blocks the form writer nests inside this one's, in the order they are to be read
+  // back (a control's children in z-order). Only components Root owns are listed. The base lists Root's
+  // components that name this one as their parent component.
+  virtual void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const;
 
   JOX_CLASS_TABLE
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <set>
 
 #include "package/framework/base/formtext.h"
 #include "package/framework/base/strings.h"
@@ -40,21 +41,31 @@ class TWriter {
   explicit TWriter(TComponent* Root) : FRoot(Root) {}
 
   void Component(TComponent* C, int Depth) {
+    FWritten.insert(C);
     String pad(size_t(Depth) * 2, u' ');
     FOut += pad + u"object " + C->Name() + u": " + C->ClassName() + u"\n";
     Properties(C, String(), Depth + 1);
-    for (Integer i = 0; i < FRoot->ComponentCount(); ++i) {
-      TComponent* child = FRoot->Components(i);
-      if (child != C && ParentOf(child) == C) Component(child, Depth + 1);
+    if (C == FRoot) {
+      // What has no written parent (components that are no controls, controls parented outside the
+      // root or not at all) goes in the root's block, ahead of the root's own children.
+      for (Integer i = 0; i < FRoot->ComponentCount(); ++i) {
+        TComponent* child = FRoot->Components(i);
+        if (!FWritten.count(child) && !HasWrittenParent(child)) Component(child, Depth + 1);
+      }
     }
+    C->GetChildren([&](TComponent* child) {
+      if (child->Owner() == FRoot && !FWritten.count(child)) Component(child, Depth + 1);
+    }, FRoot);
+    if (C == FRoot)  // a parent that does not list its children loses none of them
+      for (Integer i = 0; i < FRoot->ComponentCount(); ++i)
+        if (!FWritten.count(FRoot->Components(i))) Component(FRoot->Components(i), Depth + 1);
     FOut += pad + u"end\n";
   }
 
-  // The block a component goes in: its parent when that is written too, else the root's.
-  TComponent* ParentOf(TComponent* C) const {
+  // Whether C's block goes inside its parent's: the parent is written too.
+  bool HasWrittenParent(TComponent* C) const {
     TComponent* p = C->GetParentComponent();
-    if (p && p != FRoot && p->Owner() == FRoot) return p;
-    return FRoot;
+    return p && (p == FRoot || p->Owner() == FRoot);
   }
 
   String FOut;
@@ -62,7 +73,7 @@ class TWriter {
  private:
   void Properties(TPersistent* Obj, const String& Prefix, int Depth) {
     String pad(size_t(Depth) * 2, u' ');
-    for (const TPropInfo* p : Obj->GetClassInfo().AllProps()) {
+    for (const TPropInfo* p : WritingOrder(Obj->GetClassInfo())) {
       if (p->Kind == tkMethod || !p->Get) continue;
       if (p->Kind == tkClass) {
         TObject* o = VarToObject(p->Get(*Obj));
@@ -93,7 +104,23 @@ class TWriter {
     }
   }
 
+  // The bounds first: setters that clamp against the size then see the size the text stores, also in a
+  // reader that applies lines in order.
+  static std::vector<const TPropInfo*> WritingOrder(const TClassInfo& Info) {
+    std::vector<const TPropInfo*> props = Info.AllProps();
+    static const char16_t* const bounds[] = {u"Left", u"Top", u"Width", u"Height"};
+    auto rank = [](const TPropInfo* p) {
+      for (size_t i = 0; i < 4; ++i)
+        if (SameText(p->Name, bounds[i])) return i;
+      return size_t(4);
+    };
+    std::stable_sort(props.begin(), props.end(),
+                     [&](const TPropInfo* a, const TPropInfo* b) { return rank(a) < rank(b); });
+    return props;
+  }
+
   TComponent* FRoot;
+  std::set<TComponent*> FWritten;
 };
 }  // namespace
 
@@ -209,6 +236,8 @@ class TReader {
  public:
   TReader(const String& Text, TComponent* Root) : FParser(Text), FRoot(Root) {}
 
+  // A read that fails, for a fault in the text, a component's refusal or a failed allocation, leaves
+  // the root as it was: what it created goes, and what it changed gets its old value back.
   void Run() {
     try {
       ReadObject(nullptr);
@@ -217,17 +246,14 @@ class TReader {
         TComponent* target = FRoot->FindComponent(f.Target);
         if (!target && SameText(FRoot->Name(), f.Target)) target = FRoot;
         if (!target) throw EReadError(u"Invalid property value: no component named " + f.Target);
-        SetPropValue(f.Obj, f.Prop, static_cast<TObject*>(target));
+        Set(f.Obj, f.Info, static_cast<TObject*>(target), f.Undo);
       }
+      for (TComponent* c : FRead) c->ExcludeState(csReading);
+      for (TComponent* c : FRead) c->Loaded();
     } catch (...) {
-      for (TComponent* c : FRead) {
-        c->ExcludeState(csReading);
-        c->ExcludeState(csLoading);
-      }
+      RollBack();
       throw;
     }
-    for (TComponent* c : FRead) c->ExcludeState(csReading);
-    for (TComponent* c : FRead) c->Loaded();
   }
 
   // First class named in a text (for creating its root).
@@ -243,8 +269,39 @@ class TReader {
  private:
   struct TFixup {
     TPersistent* Obj;
-    String Prop, Target;
+    const TPropInfo* Info;
+    String Target;
+    bool Undo;
   };
+  struct TUndo {
+    TPersistent* Obj;
+    const TPropInfo* Info;  // nullptr: Obj is a list and Old its text
+    Variant Old;
+  };
+
+  // Sets a property, first noting its old value when it belongs to a component that was there before.
+  void Set(TPersistent* Obj, const TPropInfo* Info, const Variant& V, bool Undo) {
+    if (Undo) FUndo.push_back({Obj, Info, Info->Get(*Obj)});
+    Info->Set(*Obj, V);
+  }
+
+  bool IsNew(TComponent* C) const { return std::find(FCreated.begin(), FCreated.end(), C) != FCreated.end(); }
+
+  void RollBack() noexcept {
+    for (TComponent* c : FRead) {
+      c->ExcludeState(csReading);
+      c->ExcludeState(csLoading);
+    }
+    for (auto it = FUndo.rbegin(); it != FUndo.rend(); ++it) {
+      try {
+        if (it->Info) it->Info->Set(*it->Obj, it->Old);
+        else static_cast<TStrings*>(it->Obj)->SetText(std::get<String>(it->Old));
+      } catch (...) {  // a value that no longer goes back stays as read
+      }
+    }
+    for (auto it = FCreated.rbegin(); it != FCreated.rend(); ++it) delete *it;
+    FCreated.clear();
+  }
 
   void ReadObject(TComponent* Parent) {
     if (!FParser.IsIdent(u"object")) FParser.Error(u"'object' expected");
@@ -260,23 +317,27 @@ class TReader {
       c = FRoot;
       if (!SameText(c->ClassName(), cls) && !(GetClass(cls) && c->GetClassInfo().InheritsFrom(GetClass(cls))))
         TParser::ErrorAt(line, u"Class " + cls + u" does not match " + c->ClassName());
-      if (!name.empty() && name != c->Name()) c->SetName(name);
+      if (!name.empty() && name != c->Name()) {
+        FUndo.push_back({c, c->GetClassInfo().FindProp(u"Name"), c->Name()});
+        c->SetName(name);
+      }
     } else {
       c = name.empty() ? nullptr : FRoot->FindComponent(name);
       if (c && !SameText(c->ClassName(), cls)) TParser::ErrorAt(line, u"A component named " + name + u" already exists");
       if (!c) {
         c = CreateComponent(cls, FRoot);
+        FCreated.push_back(c);
         try {
           c->SetName(name);
         } catch (const Exception& e) {
           TParser::ErrorAt(line, e.Message());
         }
       }
-      c->SetParentComponent(Parent);
     }
     c->IncludeState(csLoading);
     c->IncludeState(csReading);
     FRead.push_back(c);
+    if (Parent) c->SetParentComponent(Parent);
 
     for (;;) {
       if (FParser.IsIdent(u"end")) {
@@ -306,7 +367,9 @@ class TReader {
         String head = prop.substr(0, dot);
         prop = prop.substr(dot + 1);
         if (SameText(prop, u"Strings") && dynamic_cast<TStrings*>(VarToObject(GetPropValue(obj, head)))) {
-          ReadStrings(static_cast<TStrings*>(VarToObject(GetPropValue(obj, head))));
+          auto* list = static_cast<TStrings*>(VarToObject(GetPropValue(obj, head)));
+          if (!IsNew(C)) FUndo.push_back({list, nullptr, list->Text()});
+          ReadStrings(list);
           return;
         }
         auto* sub = dynamic_cast<TPersistent*>(VarToObject(GetPropValue(obj, head)));
@@ -331,7 +394,7 @@ class TReader {
           if (FParser.IsIdent(u"True") || FParser.IsIdent(u"False")) {
             v = FParser.IsIdent(u"True");
           } else if (info->Kind == tkClass) {
-            FFixups.push_back({obj, prop, FParser.Value()});
+            FFixups.push_back({obj, info, FParser.Value(), !IsNew(C)});
             FParser.Next();
             return;
           } else {
@@ -340,7 +403,8 @@ class TReader {
           break;
         default: FParser.Error(u"Invalid property value");
       }
-      SetPropValue(obj, prop, v);
+      if (!info->Set) FParser.Error(u"Property is read-only");
+      Set(obj, info, v, !IsNew(C));
       FParser.Next();
     } catch (const EReadError&) {
       throw;
@@ -369,6 +433,8 @@ class TReader {
   TParser FParser;
   TComponent* FRoot;
   std::vector<TComponent*> FRead;
+  std::vector<TComponent*> FCreated;
+  std::vector<TUndo> FUndo;
   std::vector<TFixup> FFixups;
   int FDepth = 0;
 };
@@ -376,7 +442,11 @@ class TReader {
 
 void ReadComponentText(const String& Text, TComponent* Root) {
   if (!Root) return;
-  TReader(Text, Root).Run();
+  try {
+    TReader(Text, Root).Run();
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(u"Out of memory");
+  }
 }
 
 TComponent* ReadComponentTextNew(const String& Text, TComponent* Owner) {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "package/framework/base/component.h"
+#include "package/framework/base/strings.h"
 
 namespace jox {
 
@@ -160,6 +161,50 @@ bool IsClassOf(const TPersistent* Obj, const TPersistent* Model) {
   // A class without its own table shows its parent's; that table does not stand for it.
   if (model.Name != Model->ClassName()) return false;
   return Obj->GetClassInfo().InheritsFrom(&model);
+}
+
+static void CopyProps(TPersistent* Dest, const TPersistent* Source);
+
+void AssignPublished(TPersistent* Dest, const TPersistent* Source) {
+  if (!Dest || !Source || Dest == Source) return;
+  // Copied as a form is read: rules that weigh one property against another wait for Loaded.
+  auto* comp = dynamic_cast<TComponent*>(Dest);
+  if (!comp || comp->ComponentState().Contains(csLoading)) {
+    CopyProps(Dest, Source);
+    return;
+  }
+  comp->IncludeState(csLoading);
+  try {
+    CopyProps(Dest, Source);
+  } catch (...) {
+    comp->Loaded();
+    throw;
+  }
+  comp->Loaded();
+}
+
+static void CopyProps(TPersistent* Dest, const TPersistent* Source) {
+  for (const TPropInfo* p : Dest->GetClassInfo().AllProps()) {
+    if (p->Kind == tkMethod || !p->Get) continue;
+    bool place = false;  // a component's name and place
+    if (dynamic_cast<TComponent*>(Dest))
+      for (const char16_t* n : {u"Name", u"Left", u"Top", u"Width", u"Height", u"TabOrder"}) place |= SameText(p->Name, n);
+    if (place || !Source->GetClassInfo().FindProp(p->Name)) continue;
+    const Variant v = p->Get(*Source);
+    if (p->Kind == tkClass) {
+      TObject* from = VarToObject(v);
+      if (dynamic_cast<TComponent*>(from) || !from) {
+        if (p->Set) p->Set(*Dest, v);  // a reference to another component
+      } else if (auto* into = dynamic_cast<TPersistent*>(VarToObject(p->Get(*Dest)))) {
+        // Lists copy themselves; other owned objects (fonts, layouts) property by property, since not
+        // every one takes a whole copy.
+        if (auto* list = dynamic_cast<TStrings*>(into)) list->Assign(dynamic_cast<TPersistent*>(from));
+        else CopyProps(into, dynamic_cast<TPersistent*>(from));
+      }
+      continue;
+    }
+    if (p->Set) p->Set(*Dest, v);
+  }
 }
 
 void ResetToDefaults(TPersistent* Obj) {

@@ -265,6 +265,10 @@ void SetPropValue(TPersistent* Obj, const String& Name, const Variant& Value);
 // Whether Obj's class is Model's dynamic class or derives from it (the test a component's AssignTo makes
 // before handing itself to Dest->Assign). Decided by the class tables, so Model's class needs its own.
 bool IsClassOf(const TPersistent* Obj, const TPersistent* Model);
+// Copies Source's published properties into Dest through Dest's class table, objects (fonts, lists) by
+// their properties in turn (lists by Assign): what Assign does between two components of one class whose unit copies nothing
+// more. Name, the bounds and TabOrder stay: they are the component's place, not its settings.
+void AssignPublished(TPersistent* Dest, const TPersistent* Source);
 // Sets every property that has a stored default back to it (what a freshly created component holds).
 void ResetToDefaults(TPersistent* Obj);
 

@@ -85,6 +85,20 @@ void TControl::SetParent(TWinControl* AParent) {
   if (FAlign != alNone) AParent->Realign();
 }
 
+void TControl::SetParentCtl3D(bool v) {
+  FParentCtl3D = v;
+  if (v && FParent) FCtl3D = FParent->Ctl3D();
+}
+
+TComponent* TControl::GetParentComponent() const { return FParent; }
+
+void TControl::SetParentComponent(TComponent* Value) {
+  auto* parent = dynamic_cast<TWinControl*>(Value);
+  if (!parent) return;
+  if (parent == FParent) BringToFront();
+  else SetParent(parent);
+}
+
 void TControl::BringToFront() {
   if (!FParent) return;
   auto& list = FParent->FControls;
@@ -130,7 +144,10 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
       w->Realign();
     }
   if (FParent && FAlign != alNone && !(FParent->FControlState & csAligning)) FParent->Realign();
-  if (resized && !(ComponentState() & csLoading)) Resize();
+  if (resized) {
+    if (ComponentState() & csLoading) FResizedWhileLoading = true;  // Loaded resizes once
+    else Resize();
+  }
 }
 
 void TControl::SetClientWidth(Integer v) { SetBounds(FLeft, FTop, v + FWidth - ClientWidth(), FHeight); }
@@ -668,6 +685,10 @@ void TControl::FontChanged() { Invalidate(); }
 
 void TControl::Loaded() {
   TComponent::Loaded();
+  if (FResizedWhileLoading) {
+    FResizedWhileLoading = false;
+    Resize();
+  }
   if (FParentFont) ApplyParentFont();
   if (FParentColor) ApplyParentColor();
 }

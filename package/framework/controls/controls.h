@@ -187,6 +187,10 @@ class TControl : public TComponent {
   TControl* Root() const;
   void BringToFront();
   void SendToBack();
+  // Form text: the parent is the component whose block holds this one's. Set again while reading, the
+  // same parent brings the control to the front, so the children end in the order the text lists them.
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
 
   // --- bounds (in the parent's client coordinates)
   Integer Left() const { return FLeft; }
@@ -293,7 +297,8 @@ class TControl : public TComponent {
   bool Ctl3D() const { return FCtl3D; }
   void SetCtl3D(bool v) { FCtl3D = v; FParentCtl3D = false; }
   bool ParentCtl3D() const { return FParentCtl3D; }
-  void SetParentCtl3D(bool v) { FParentCtl3D = v; }
+  // Set, the parent's Ctl3D is taken over (what a form text that stores neither line reads back).
+  void SetParentCtl3D(bool v);
   Integer HelpContext() const { return FHelpContext; }
   void SetHelpContext(Integer v) { FHelpContext = v; }
   bool DoubleBuffered() const { return FDoubleBuffered; }
@@ -443,6 +448,7 @@ class TControl : public TComponent {
   TCursor FDragCursor = crDrag;
   TBiDiMode FBiDiMode = bdLeftToRight;
   bool FParentBiDiMode = true, FCtl3D = true, FParentCtl3D = true, FDoubleBuffered = false;
+  bool FResizedWhileLoading = false;
   Integer FWheelAccumulator = 0;
   Integer FHelpContext = 0;
   std::unique_ptr<TCanvas> FCanvas;
@@ -554,6 +560,8 @@ class TWinControl : public TControl {
 
   void DefaultHandler(TMessage& Message) override;
   void SetParent(TWinControl* AParent) override;
+  // The children Root owns, in z-order.
+  void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const override;
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
   void SetVisible(bool v) override;
   void SetEnabled(bool v) override;
@@ -586,6 +594,8 @@ class TWinControl : public TControl {
   virtual void AlignControls(TControl* AControl, TRect& Rect);
   // Paints the window's background (its Color over the area being repainted) unless csOpaque.
   virtual void PaintBackground();
+  // Puts the tab orders a form text gave this control's children into effect.
+  void Loaded() override;
 
  private:
   friend class TControl;
@@ -610,6 +620,7 @@ class TWinControl : public TControl {
   TBevelCut FBevelInner = bvRaised, FBevelOuter = bvLowered;
   TBevelKind FBevelKind = bkNone;
   Integer FBevelWidth = 1, FBorderWidth = 0;
+  Integer FReadTabOrder = -1;  // while reading: the tab order the text gave, applied by the parent's Loaded
   TKeyEvent FOnKeyDown, FOnKeyUp;
   TKeyPressEvent FOnKeyPress;
   TNotifyEvent FOnEnter, FOnExit;

@@ -264,11 +264,41 @@ Integer TWinControl::TabOrder() const {
 }
 
 void TWinControl::SetTabOrder(Integer v) {
+  if (ComponentState().Contains(csReading)) {
+    // Siblings read later would shift it: the parent's Loaded places them all at once.
+    FReadTabOrder = v;
+    return;
+  }
   if (!FParent) return;
   auto& l = FParent->FTabList;
   l.erase(std::remove(l.begin(), l.end(), this), l.end());
   v = std::clamp(v, 0, Integer(l.size()));
   l.insert(l.begin() + v, this);
+}
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  // Placed lowest first, each child's move leaves the places already given alone.
+  std::vector<TWinControl*> read;
+  for (TWinControl* c : FTabList)
+    if (c->FReadTabOrder >= 0) read.push_back(c);
+  std::stable_sort(read.begin(), read.end(),
+                   [](const TWinControl* a, const TWinControl* b) { return a->FReadTabOrder < b->FReadTabOrder; });
+  for (TWinControl* c : read) {
+    const Integer v = c->FReadTabOrder;
+    c->FReadTabOrder = -1;
+    c->SetTabOrder(v);
+  }
+  if (FReadTabOrder >= 0) {  // a parent that was not read leaves it to the child
+    const Integer v = FReadTabOrder;
+    FReadTabOrder = -1;
+    SetTabOrder(v);
+  }
+}
+
+void TWinControl::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const {
+  for (TControl* c : FControls)
+    if (c->Owner() == Root) Proc(c);
 }
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List) const {

@@ -8,6 +8,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "package/framework/base/sysutils.h"
 
@@ -317,6 +318,14 @@ Image DecodePng(const uint8_t* data, size_t size) {
     throw EOutOfMemory("Out of memory");
   }
   bool& tooLarge = rd.tooLarge;
+  // A failed allocation of ours unwinds past the struct libpng holds; this frees it then.
+  struct Guard {
+    png_structp* png;
+    png_infop* info;
+    ~Guard() {
+      if (*png) png_destroy_read_struct(png, info, nullptr);
+    }
+  } guard{&png, &info};
   if (setjmp(rd.jump)) {
     png_destroy_read_struct(&png, &info, nullptr);
     throw EInvalidGraphic((std::string("PNG image is not valid: ") + rd.message).c_str());
@@ -418,8 +427,12 @@ std::vector<uint8_t> EncodePng(const uint32_t* pixels, Integer width, Integer he
 }
 
 Image Decode(const uint8_t* data, size_t size) {
-  if (IsPng(data, size)) return DecodePng(data, size);
-  if (IsBmp(data, size)) return DecodeBmp(data, size);
+  try {
+    if (IsPng(data, size)) return DecodePng(data, size);
+    if (IsBmp(data, size)) return DecodeBmp(data, size);
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory("Out of memory");
+  }
   throw EInvalidGraphic("Unknown picture format: neither BMP nor PNG");
 }
 
