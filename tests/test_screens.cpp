@@ -116,9 +116,15 @@ TEST_F(ScreensTest, AScaledFormGrowsWithTheScreensScaleOnce) {
   auto* big = new TLabel(&form);
   big->SetParent(&form);
   big->Font()->SetHeight(-20);
+  auto* grid = new TDrawGrid(&form);
+  grid->SetParent(&form);
+  grid->SetColWidths(1, 100);
   form.Show();
   EXPECT_EQ(form.ClientWidth(), 600);
   EXPECT_EQ(form.ClientHeight(), 400);
+  EXPECT_EQ(grid->DefaultRowHeight(), 48);                   // sizes kept inside a control too
+  EXPECT_EQ(grid->ColWidths(1), 200);
+  EXPECT_EQ(grid->ColWidths(2), 128);
   EXPECT_EQ(panel->BoundsRect(), Bounds(20, 20, 400, 200));
   EXPECT_EQ(ok->BoundsRect(), Bounds(220, 120, 150, 50));  // anchors did not move it twice
   EXPECT_EQ(form.Font()->Height(), 2 * fontHeight);

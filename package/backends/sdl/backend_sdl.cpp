@@ -92,14 +92,9 @@ bool Init() {
   gVideo = true;
   gWakeEvent = SDL_RegisterEvents(1);
   ReadMonitors();
-  // The scale forms are laid out for: JOX_SCALE, else the desktop's (GDK_SCALE), else 1.
-  for (const char* name : {"JOX_SCALE", "GDK_SCALE"})
-    if (const char* v = std::getenv(name); v && *v && Screen) {
-      if (const double k = std::atof(v); k >= 1) {
-        Screen->SetScale(k);
-        break;
-      }
-    }
+  // The desktop's scale (GDK_SCALE) unless JOX_SCALE, which Screen read itself, overrides it.
+  const char* own = std::getenv("JOX_SCALE");
+  if (const char* v = std::getenv("GDK_SCALE"); v && *v && Screen && !(own && *own)) Screen->SetScale(std::atof(v));
   return true;
 }
 
@@ -782,6 +777,8 @@ int Run(TCustomForm* Form, const TRunOptions& Options) {
   }
   Install();
   if (!Application->MainForm()) Application->SetMainForm(Form);
+  // A form shown before the window system was known takes the desktop's scale now.
+  Form->ApplyScale();
   // One window per form: the one Show opened, or the one showing it opens now (or opens for a form
   // shown before SDL was the platform).
   if (!Form->Visible()) Form->Show();

@@ -34,7 +34,7 @@ void Shutdown();
 // Makes SDL the platform host (Init first).
 void Install();
 // Gives Screen the displays' bounds and work areas (Init does, and so does a change of displays).
-// Init also sets Screen->Scale() from JOX_SCALE (1 .. 4, e.g. 1.5 or 2) or else GDK_SCALE.
+// Init also sets Screen->Scale() from the desktop's GDK_SCALE, unless JOX_SCALE overrides it.
 void ReadMonitors();
 
 // A window showing one top-level surface: a form, or a popup (borderless, at its screen position).

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 #include "package/framework/controls/controls_internal.h"
 #include "package/framework/controls/input.h"
@@ -80,11 +81,16 @@ void TCustomForm::SetVisible(bool v) {
 namespace {
 Integer ScaledBy(Integer v, double k) { return Integer(std::lround(v * k)); }
 
-// Every control under Parent with its bounds, each before its own controls.
-void CollectTree(TWinControl* Parent, std::vector<std::pair<TControl*, TRect>>& Out) {
+// Every control under Parent with its bounds and its font's height, each before its own controls.
+struct TScaledControl {
+  TControl* Control;
+  TRect Bounds;
+  Integer FontHeight;
+};
+void CollectTree(TWinControl* Parent, std::vector<TScaledControl>& Out) {
   for (Integer i = 0; i < Parent->ControlCount(); ++i) {
     TControl* c = Parent->Controls(i);
-    Out.emplace_back(c, c->BoundsRect());
+    Out.push_back({c, c->BoundsRect(), c->Font()->Height()});
     if (auto* w = dynamic_cast<TWinControl*>(c)) CollectTree(w, Out);
   }
 }
@@ -95,16 +101,19 @@ void TCustomForm::ApplyScale() {
   if (!FScaled || target == FLayoutScale) return;
   const double k = target / FLayoutScale;
   FLayoutScale = target;
-  std::vector<std::pair<TControl*, TRect>> tree;
+  // Read before anything changes: a control may pass its font on to a part of its own.
+  std::vector<TScaledControl> tree;
   CollectTree(this, tree);
   Font()->SetHeight(ScaledBy(Font()->Height(), k));
   SetClientWidth(ScaledBy(ClientWidth(), k));
   SetClientHeight(ScaledBy(ClientHeight(), k));
   // Parents before their controls: what anchors moved when a parent grew is put where it belongs.
-  for (auto& [c, r] : tree) {
+  for (const TScaledControl& t : tree) {
     // A font of the control's own grows; a font taken from the parent follows the parent's.
-    if (!c->ParentFont()) c->Font()->SetHeight(ScaledBy(c->Font()->Height(), k));
-    c->SetBounds(ScaledBy(r.Left, k), ScaledBy(r.Top, k), ScaledBy(r.Width(), k), ScaledBy(r.Height(), k));
+    if (!t.Control->ParentFont()) t.Control->Font()->SetHeight(ScaledBy(t.FontHeight, k));
+    const TRect& r = t.Bounds;
+    t.Control->SetBounds(ScaledBy(r.Left, k), ScaledBy(r.Top, k), ScaledBy(r.Width(), k), ScaledBy(r.Height(), k));
+    t.Control->ChangeScale(k);
   }
 }
 
@@ -329,7 +338,10 @@ const TClassInfo& TForm::ClassInfo() {
 // Never freed, like Application.
 TScreen* Screen = new TScreen(nullptr);
 
-TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
+  // An override for every host, headless pictures included.
+  if (const char* v = std::getenv("JOX_SCALE"); v && *v) SetScale(std::atof(v));
+}
 
 void TScreen::SetCursor(TCursor v) {
   if (v == FCursor) return;
@@ -386,7 +398,7 @@ TRect TScreen::WorkAreaOf(const TControl* Control) const {
   return Monitors(MonitorFromRect(root->BoundsRect())).WorkareaRect;
 }
 
-void TScreen::SetScale(double v) { FScale = std::clamp(v, 1.0, 4.0); }
+void TScreen::SetScale(double v) { FScale = v >= 1 ? std::min(v, 4.0) : 1.0; }
 
 TCustomForm* TScreen::Forms(Integer i) const {
   return i >= 0 && i < FormCount() ? FForms[size_t(i)] : nullptr;

@@ -173,9 +173,9 @@ class TScreen : public TComponent {
   // The work area of the monitor of Control's window (its form or popup), of the first monitor for
   // nullptr.
   TRect WorkAreaOf(const TControl* Control) const;
-  // Pixels per logical pixel of forms and controls: 1 normally; the desktop's setting, or the JOX_SCALE
-  // environment variable (1 .. 4, e.g. 1.5 or 2), in the window backend. Forms whose Scaled is true
-  // multiply their designed sizes by it when first shown.
+  // Pixels per logical pixel of forms and controls (1 .. 4): the JOX_SCALE environment variable (e.g.
+  // 1.5 or 2) when set, else the desktop's setting as the window backend finds it, else 1. Forms whose
+  // Scaled is true multiply their designed sizes by it when first shown.
   double Scale() const { return FScale; }
   void SetScale(double v);
   Integer PixelsPerInch() const { return Integer(96 * FScale + 0.5); }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "package/framework/controls/forms.h"
 
@@ -22,6 +23,12 @@ void TGridAxis::SetCount(Integer n) {
     FEx.erase(it, FEx.end());
     Rebuild();
   }
+}
+
+void TGridAxis::Scale(double K) {
+  FDefault = std::max(0, Integer(std::lround(FDefault * K)));
+  for (auto& e : FEx) e.second = std::max(0, Integer(std::lround(e.second * K)));
+  Rebuild();
 }
 
 void TGridAxis::SetDefault(Integer v) {
@@ -140,6 +147,16 @@ void TCustomGrid::SetDefaultColWidth(Integer v) {
   FCols.SetDefault(v);
   ClampPosition();
   ColWidthsChanged();
+  Invalidate();
+}
+
+void TCustomGrid::ChangeScale(double K) {
+  FCols.Scale(K);
+  FRows.Scale(K);
+  ClampPosition();
+  ColWidthsChanged();
+  RowHeightsChanged();
+  PlaceEditor();
   Invalidate();
 }
 

@@ -88,6 +88,8 @@ class TGridAxis {
   Integer IndexAt(Int64 Pos, Integer Line) const;
   // Moves the exceptions at or behind At by Delta places (inserting or removing items).
   void Shift(Integer At, Integer Delta);
+  // Every size, the default and the exceptions, times K (a form's scale).
+  void Scale(double K);
 
  private:
   void Rebuild();
@@ -227,6 +229,8 @@ class TCustomGrid : public TCustomScrollControl {
 
   void Paint() override;
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+  // Column widths and row heights grow with the form's scale.
+  void ChangeScale(double K) override;
 
   JOX_CLASS_TABLE
 
