@@ -87,6 +87,16 @@ TEST_F(MsgBoxTest, AMessageIsARealModalFormSizedToItsText) {
     });
     EXPECT_EQ(MessageDlg(longText, mtInformation, mbOK), mrOk);
   }
+  // A text of a thousand lines leaves the buttons on the screen.
+  String tall;
+  for (int i = 0; i < 1000; ++i) tall += u"line\n";
+  {
+    jox::test::ScopedModalHook hook([&](TCustomForm* f) {
+      EXPECT_LE(f->Height(), Screen->Height());
+      jox::input::KeyPress(f, VK_RETURN);
+    });
+    EXPECT_EQ(MessageDlg(tall, mtInformation, mbOK), mrOk);
+  }
   EXPECT_LT(shortBox.Width(), 400);           // a short text makes a small box
   EXPECT_GT(longBox.Width(), shortBox.Width());
   EXPECT_LT(longBox.Width(), 560);            // a long one wraps at a readable width

@@ -9,12 +9,14 @@
 # grid sideways and the side mouse buttons click nothing; that JOX_SCALE=2 doubles the form; that closing the
 # main window (and SIGTERM, SDL's quit) runs the close events and ends the program; and the CPU the idle
 # window and a focused edit use.
-#   run_window_suite.sh WINDOW_APP XPROBE
+#   run_window_suite.sh WINDOW_APP XPROBE [GALLERY]
+# With the gallery, its controls page is also opened at scale 1 and at JOX_SCALE=2.
 # Exit 0 when every check passed, 1 on a failure, 77 (skipped) only when no X server can start.
 # JOX_IDLE_CPU_MAX and JOX_EDIT_CPU_MAX (percent of a core, default 1 and 2) set the CPU limits.
 set -u
 app=$1
 probe=$2
+gallery=${3:-}
 idle_max=${JOX_IDLE_CPU_MAX:-1}    # percent of a core
 edit_max=${JOX_EDIT_CPU_MAX:-2}
 
@@ -265,6 +267,28 @@ set -- $(grep '^cjk ' "$log" | head -n 1)
 wait_log end 5 || bad "the scaled window did not close"
 wait "$pid"
 pid=
+
+# The gallery's controls page at scale 1 and 2: twice the size, every page still shown.
+gallery_size() {  # gallery_size [VAR=VALUE...]: prints the window's WIDTHxHEIGHT
+  env "$@" "$gallery" --window --page controls >/dev/null 2>"$err" &
+  gpid=$!
+  if gid=$(find_window "joxwidgets gallery - controls" 10); then
+    sleep 0.5
+    xdotool getwindowgeometry "$gid" | sed -n 's/.*Geometry: //p'
+    "$probe" close "$gid"
+  fi
+  wait "$gpid"
+}
+if [ -n "$gallery" ]; then
+  one=$(gallery_size)
+  two=$(gallery_size JOX_SCALE=2)
+  w1=${one%x*} h1=${one#*x} w2=${two%x*} h2=${two#*x}
+  if [ -n "$one" ] && [ -n "$two" ] && [ "$w2" -ge $((2 * w1 - 2)) ] && [ "$h2" -ge $((2 * h1 - 2)) ]; then
+    ok "the gallery at JOX_SCALE=2 is twice as large ($one -> $two)"
+  else
+    bad "the gallery at JOX_SCALE=2: '$one' -> '$two'"
+  fi
+fi
 
 start
 kill -TERM "$pid"

@@ -181,6 +181,12 @@ TCustomForm* CreateMessageDialog(const String& Msg, TMsgDlgType DlgType, TMsgDlg
     label->SetBounds(textLeft, kMargin, kTextWidth, label->Height());
     label->SetAutoSize(true);
   }
+  // A text taller than two thirds of the screen is cut there: the buttons stay on the screen.
+  const Integer maxText = Screen->WorkAreaOf(Screen->ActiveForm()).Height() * 2 / 3;
+  if (label->Height() > maxText) {
+    label->SetAutoSize(false);
+    label->SetBounds(textLeft, kMargin, label->Width(), maxText);
+  }
   // Beside the icon, the text is centred on it when it is shorter.
   const Integer textTop = icon && label->Height() < kIconSize ? kMargin + (kIconSize - label->Height()) / 2 : kMargin;
   label->SetBounds(textLeft, textTop, label->Width(), label->Height());
