@@ -189,3 +189,51 @@ TEST(Fonts, DrawTextMeasuresAndAligns) {
   c->DrawText(u"one two three four", w, DT_CALCRECT | DT_WORDBREAK);
   EXPECT_GT(w.Bottom, h);  // wrapped onto more lines
 }
+
+namespace {
+
+// The pixels of one string drawn black on white at 24 px, as a list of rows.
+std::vector<TColor> Drawn(const String& text, const char16_t* face = u"Tahoma") {
+  TBitmap b(64, 40);
+  TCanvas* c = b.Canvas();
+  c->Brush()->SetColor(clWhite);
+  c->FillRect(Rect(0, 0, 64, 40));
+  c->Font()->SetName(face);
+  c->Font()->SetHeight(-24);
+  c->TextOut(4, 4, text);
+  std::vector<TColor> px;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 64; ++x) px.push_back(c->Pixels(x, y));
+  return px;
+}
+
+int InkCount(const std::vector<TColor>& px) {
+  int n = 0;
+  for (TColor p : px) n += p != clWhite;
+  return n;
+}
+
+}  // namespace
+
+TEST(Fonts, CharactersTheFontLacksComeFromAFontThatHasThem) {
+  // Liberation Sans has no CJK: drawn as the unknown box, every character would look the same.
+  const auto sun = Drawn(u"日"), book = Drawn(u"本"), word = Drawn(u"語"), box = Drawn(u"\uE123");
+  EXPECT_GT(InkCount(sun), 20);
+  EXPECT_NE(sun, book);
+  EXPECT_NE(book, word);
+  EXPECT_NE(sun, box);
+  // A symbol and a Hangul syllable too, each with ink of its own.
+  EXPECT_NE(Drawn(u"한"), Drawn(u"글"));
+  EXPECT_GT(InkCount(Drawn(u"한")), 20);
+  // Mixed text keeps the Latin letters of the chosen font and advances past the CJK ones.
+  TBitmap b(10, 10);
+  b.Canvas()->Font()->SetHeight(-24);
+  EXPECT_GT(b.Canvas()->TextWidth(u"ab日本"), b.Canvas()->TextWidth(u"ab") + 30);
+  EXPECT_EQ(Drawn(u"A"), Drawn(u"A"));
+  // One font search per missing character, however often it is drawn.
+  const size_t before = fonts::FallbackLookupCount();
+  for (int i = 0; i < 3; ++i) Drawn(u"日本語한글");
+  EXPECT_EQ(fonts::FallbackLookupCount(), before);
+  Drawn(u"\u9F98");  // not asked for yet
+  EXPECT_EQ(fonts::FallbackLookupCount(), before + 1);
+}

@@ -166,3 +166,31 @@ TEST_F(MemoTest, CaretKeysAndDeletionTreatASurrogatePairAsOneCharacter) {
   jox::input::KeyPress(f.memo, VK_DELETE);
   EXPECT_EQ(f.memo->Text(), u"x");
 }
+
+TEST_F(MemoTest, AnInputMethodsCompositionShowsAtTheCaretUntilCommitted) {
+  Fixture f;
+  f.memo->Lines()->Add(u"one");
+  f.memo->Lines()->Add(u"two");
+  f.memo->SetFocus();
+  f.memo->SetSelStart(8);  // after "two"
+  f.changes = 0;
+  auto area = [&](Integer top) {  // the strip right of the caret's x on the row at top
+    Application->ProcessMessages();
+    const TPoint o = f.memo->OriginInRoot();
+    const Integer x0 = o.X + static_cast<TControl*>(f.memo)->PopupPoint().X;
+    std::vector<TColor> px;
+    for (Integer y = top; y < top + 10; ++y)
+      for (Integer x = x0 + 2; x < x0 + 40; ++x) px.push_back(test::SurfacePixel(f.form.Surface(), x, o.Y + y));
+    return px;
+  };
+  const Integer row1 = static_cast<TControl*>(f.memo)->PopupPoint().Y - 12, row0 = 2;
+  const auto line0 = area(row0), line1 = area(row1);
+  input::Compose(f.memo, u"\u65E5\u672C");
+  EXPECT_EQ(f.memo->Text(), u"one\r\ntwo");  // composing changes no text
+  EXPECT_EQ(f.changes, 0);
+  EXPECT_NE(area(row1), line1);              // drawn on the caret's row, right of it
+  EXPECT_EQ(area(row0), line0);
+  input::Compose(f.memo, String());
+  input::Char(f.memo, u'\u65E5');
+  EXPECT_EQ(f.memo->Text(), u"one\r\ntwo\u65E5");
+}

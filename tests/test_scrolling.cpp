@@ -320,3 +320,37 @@ TEST_F(ScrollingTest, GridBorderStyleMovesTheCellsAndIsDrawn) {
 }
 
 }  // namespace
+
+// Sideways: Shift+wheel and the horizontal wheel move the horizontal bar, in the base and in a grid.
+TEST_F(ScrollingTest, ShiftWheelAndTheHorizontalWheelScrollSideways) {
+  Fixture f;
+  TRows* r = f.rows;
+  r->SetScrollBars(ssBoth);
+  r->SetScrollInfo(sbHorizontal, 0, 99, 10, 0);
+  jox::input::MouseWheel(r, 50, 50, -WHEEL_DELTA, ssShift);
+  EXPECT_EQ(r->ScrollPos(sbHorizontal), kWheelScrollLines);
+  EXPECT_EQ(r->ScrollPos(sbVertical), 0);
+  jox::input::MouseHWheel(r, 50, 50, WHEEL_DELTA);  // tilted right
+  EXPECT_EQ(r->ScrollPos(sbHorizontal), 2 * kWheelScrollLines);
+  jox::input::MouseHWheel(r, 50, 50, -WHEEL_DELTA / 2);  // half a notch waits for the other half
+  EXPECT_EQ(r->ScrollPos(sbHorizontal), 2 * kWheelScrollLines);
+  jox::input::MouseHWheel(r, 50, 50, -WHEEL_DELTA / 2);
+  EXPECT_EQ(r->ScrollPos(sbHorizontal), kWheelScrollLines);
+  jox::input::MouseWheel(r, 50, 50, -WHEEL_DELTA);  // the plain wheel still scrolls down
+  EXPECT_EQ(r->ScrollPos(sbVertical), kWheelScrollLines);
+  EXPECT_EQ(r->ScrollPos(sbHorizontal), kWheelScrollLines);
+
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 300, 300);
+  auto* grid = new TDrawGrid(&form);
+  grid->SetParent(&form);
+  grid->SetBounds(0, 0, 200, 150);
+  grid->SetColCount(40);
+  grid->SetRowCount(40);
+  jox::input::MouseWheel(grid, 50, 50, -WHEEL_DELTA, ssShift);
+  EXPECT_GT(grid->LeftCol(), grid->FixedCols());
+  EXPECT_EQ(grid->TopRow(), grid->FixedRows());
+  const Integer left = grid->LeftCol();
+  jox::input::MouseHWheel(grid, 50, 50, -WHEEL_DELTA);
+  EXPECT_LT(grid->LeftCol(), left);
+}

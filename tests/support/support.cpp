@@ -21,6 +21,8 @@ void ResetFramework() {
   input::Reset();
   Clipboard()->Clear();
   Screen->SetCursor(crDefault);
+  Screen->SetSize(1920, 1080);
+  Screen->SetScale(1);
   TCustomForm::SetModalHook(nullptr);
 }
 

@@ -4,15 +4,19 @@
 # thread is on screen at once; that an exception thrown by OnClick is shown in a message window and the
 # program goes on; that a second form closed by its close button runs its close events and the program
 # goes on; that the caret blinks; that Tab leaves a memo, a label's Alt mnemonic, a menu shortcut and
-# Shift+F10 work from the keyboard, and AltGr types its character on a German layout; that closing the
+# Shift+F10 work from the keyboard, and AltGr types its character on a German layout; that a message is
+# answered from the keyboard, CJK text draws with glyphs, Shift+wheel and the horizontal wheel scroll a
+# grid sideways and the side mouse buttons click nothing; that JOX_SCALE=2 doubles the form; that closing the
 # main window (and SIGTERM, SDL's quit) runs the close events and ends the program; and the CPU the idle
 # window and a focused edit use.
-#   run_window_suite.sh WINDOW_APP XPROBE
+#   run_window_suite.sh WINDOW_APP XPROBE [GALLERY]
+# With the gallery, its controls page is also opened at scale 1 and at JOX_SCALE=2.
 # Exit 0 when every check passed, 1 on a failure, 77 (skipped) only when no X server can start.
 # JOX_IDLE_CPU_MAX and JOX_EDIT_CPU_MAX (percent of a core, default 1 and 2) set the CPU limits.
 set -u
 app=$1
 probe=$2
+gallery=${3:-}
 idle_max=${JOX_IDLE_CPU_MAX:-1}    # percent of a core
 edit_max=${JOX_EDIT_CPU_MAX:-2}
 
@@ -95,9 +99,9 @@ cpu_percent() {  # cpu_percent SECONDS: the app's share of one core over that ti
   awk -v t="$((t1 - t0))" -v s="$1" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.1f", t * 100 / (s * hz) }'
 }
 below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
-start() {
+start() {  # start [VAR=VALUE...]: runs the app with those variables set
   : >"$log"
-  "$app" >"$log" 2>"$err" &
+  env "$@" "$app" >"$log" 2>"$err" &
   pid=$!
   if ! wait_log ready 10 || ! main=$(find_window "jox window test" 10); then
     echo "FAIL the window did not open"
@@ -112,6 +116,13 @@ start
 # Boxes: the timer's at (10,10), the click's at (120,10), the worker's at (230,10); buttons below them at
 # y 60 (Throw, Change, Work, Second at x 10, 120, 230, 340); the edit at (10,110).
 check "a timer's change is on screen" "$probe" wait 16 16 0000FF 3000
+# CJK text drawn from a fallback font: three different glyphs, not three boxes alike.
+set -- $(grep '^cjk ' "$log" | head -n 1)
+if [ $# -eq 5 ]; then
+  check "CJK text is drawn with glyphs, not boxes" "$probe" glyphs "$2" "$3" "$4" "$5" 3
+else
+  bad "the app did not say where its CJK label is"
+fi
 click 170 74
 check "a click's change is on screen" "$probe" wait 126 16 00FF00 1000
 click 280 74
@@ -166,6 +177,45 @@ else
   echo "skip the AltGr check: setxkbmap cannot switch the layout"
 fi
 
+# A message answered from the keyboard: Tab and Enter, Escape, a mnemonic.
+for answer in "Tab Return:no" "Escape:cancel" "alt+y:yes"; do
+  keys=${answer%%:*}
+  want=${answer#*:}
+  xdotool mousemove 470 230
+  click 60 194
+  if box=$(find_window "Confirm" 5); then
+    xdotool mousemove --window "$box" 20 20
+    sleep 0.2
+    xdotool key $keys
+    wait_log "answer $want" 8 && ok "a message answered by $keys says $want" ||
+      bad "a message answered by $keys: $(tail -n 2 "$log" | tr '\n' ' ')"
+    gone_window "Confirm" 8 || bad "the message stayed open after $keys"
+  else
+    bad "Ask opened no message window"
+  fi
+done
+xdotool mousemove 470 230
+sleep 0.2
+
+# The wheel over the grid: Shift+wheel and the horizontal wheel scroll sideways, the plain one down.
+xdotool mousemove 345 206
+xdotool keydown shift click 5 keyup shift
+wait_log "topleft 4 1" 5 && ok "Shift+wheel scrolls the grid sideways" ||
+  bad "Shift+wheel: $(grep topleft "$log" | tail -n 1)"
+xdotool click 7
+wait_log "topleft 7 1" 5 && ok "the horizontal wheel scrolls the grid sideways" ||
+  bad "the horizontal wheel: $(grep topleft "$log" | tail -n 1)"
+xdotool click 5
+wait_log "topleft 7 2" 5 && ok "the plain wheel scrolls the grid down" ||
+  bad "the plain wheel: $(grep topleft "$log" | tail -n 1)"
+# The side button (back) is no left click: the Change box stays as it is.
+before=$("$probe" pixel 126 16)
+xdotool mousemove 170 74 click 8
+sleep 0.5
+after=$("$probe" pixel 126 16)
+[ "$before" = "$after" ] && ok "the side mouse button does not click" || bad "the side button clicked Change ($before -> $after)"
+xdotool mousemove 470 230
+
 click 390 74  # Second: the edit loses the focus, nothing blinks any more
 if second=$(find_window "jox second form" 5); then
   ok "a second form opens"
@@ -201,6 +251,44 @@ wait "$pid"
 rc=$?
 pid=
 [ $rc -eq 0 ] && ok "the program ended with 0" || bad "the program ended with $rc"
+
+# At scale 2 (JOX_SCALE) the form and its text are twice as large, and the CJK glyphs still glyphs.
+start JOX_SCALE=2
+if geo=$(xdotool getwindowgeometry "$main" 2>/dev/null | grep Geometry); then
+  case "$geo" in
+    *960x480*) ok "JOX_SCALE=2 doubles the form ($geo)" ;;
+    *) bad "JOX_SCALE=2: $geo, not 960x480" ;;
+  esac
+fi
+set -- $(grep '^cjk ' "$log" | head -n 1)
+[ $# -eq 5 ] && [ "$5" -ge 50 ] && check "at scale 2 the CJK text is drawn large, with glyphs" "$probe" glyphs "$2" "$3" "$4" "$5" 3 ||
+  bad "at scale 2 the CJK label is not twice as large: $*"
+"$probe" close "$main"
+wait_log end 5 || bad "the scaled window did not close"
+wait "$pid"
+pid=
+
+# The gallery's controls page at scale 1 and 2: twice the size, every page still shown.
+gallery_size() {  # gallery_size [VAR=VALUE...]: prints the window's WIDTHxHEIGHT
+  env "$@" "$gallery" --window --page controls >/dev/null 2>"$err" &
+  gpid=$!
+  if gid=$(find_window "joxwidgets gallery - controls" 10); then
+    sleep 0.5
+    xdotool getwindowgeometry "$gid" | sed -n 's/.*Geometry: //p'
+    "$probe" close "$gid"
+  fi
+  wait "$gpid"
+}
+if [ -n "$gallery" ]; then
+  one=$(gallery_size)
+  two=$(gallery_size JOX_SCALE=2)
+  w1=${one%x*} h1=${one#*x} w2=${two%x*} h2=${two#*x}
+  if [ -n "$one" ] && [ -n "$two" ] && [ "$w2" -ge $((2 * w1 - 2)) ] && [ "$h2" -ge $((2 * h1 - 2)) ]; then
+    ok "the gallery at JOX_SCALE=2 is twice as large ($one -> $two)"
+  else
+    bad "the gallery at JOX_SCALE=2: '$one' -> '$two'"
+  fi
+fi
 
 start
 kill -TERM "$pid"

@@ -13,8 +13,14 @@ if(X11_FOUND)
   target_include_directories(xprobe PRIVATE ${X11_INCLUDE_DIR})
   target_link_libraries(xprobe PRIVATE ${X11_LIBRARIES})
   jox_options(xprobe)
+  # The gallery, when built, is tried at scale 2 as well.
+  set(_jox_gallery "")
+  if(TARGET joxwidgets-gallery)
+    set(_jox_gallery $<TARGET_FILE:joxwidgets-gallery>)
+  endif()
   add_test(NAME window_suite
-           COMMAND sh ${JOX_ROOT}/tests/window/run_window_suite.sh $<TARGET_FILE:window_app> $<TARGET_FILE:xprobe>)
+           COMMAND sh ${JOX_ROOT}/tests/window/run_window_suite.sh $<TARGET_FILE:window_app> $<TARGET_FILE:xprobe>
+                   ${_jox_gallery})
 else()
   add_test(NAME window_suite COMMAND sh -c "echo 'window suite: skipped, no Xlib to read the screen with'; exit 77")
 endif()

@@ -3,11 +3,12 @@
 // that opens a second form, and a focused edit with a blinking caret. It writes what happens to stdout,
 // one line per event, for the script to check:
 //   ready | closequery <form> | close <form> | shown <what> | enter name | text <utf8> | popup memo |
-//   shortcut save | end
+//   shortcut save | answer <button> | cjk <x y w h> | topleft <col row> | end
 // Boxes (screen = client coordinates, no window manager): see kBoxes in run_window_suite.sh.
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <thread>
 
 #include "package/backends/sdl/backend_sdl.h"
@@ -136,6 +137,33 @@ int main() {
   menu->Items()->Add(save);
   menu->SetOnPopup([](TObject*) { Log("popup", "memo"); });
   memo->SetPopupMenu(menu);
+
+  // Dialogs, text and the wheel: "Ask" at (10,180) opens a message answered from the keyboard (logs
+  // answer yes|no|cancel); a label of CJK text at (120,180) (logs cjk X Y W H, its screen box); a grid
+  // at (220,176) with more columns than fit (logs topleft COL ROW when it scrolls).
+  Button(&form, 10, 180, u"Ask", [] {
+    const TModalResult r = MessageDlg(u"Save the changes?", mtConfirmation, mbYesNoCancel);
+    Log("answer", r == mrYes ? "yes" : r == mrNo ? "no" : r == mrCancel ? "cancel" : "other");
+  });
+  auto* cjk = new TLabel(&form);
+  cjk->SetParent(&form);
+  cjk->Font()->SetHeight(-24);
+  cjk->SetCaption(u"\u65E5\u672C\u8A9E");
+  cjk->SetBounds(120, 180, cjk->Width(), cjk->Height());
+  auto* grid = new TDrawGrid(&form);
+  grid->SetParent(&form);
+  grid->SetBounds(220, 176, 250, 60);
+  grid->SetColCount(30);
+  grid->SetOnTopLeftChanged([grid](TObject*) {
+    Log("topleft", (std::to_string(grid->LeftCol()) + " " + std::to_string(grid->TopRow())).c_str());
+  });
+
+  // Where the label is once the form is shown (and scaled, under JOX_SCALE).
+  form.SetOnShow([cjk](TObject*) {
+    const TPoint o = cjk->ClientToScreen(Point(0, 0));
+    Log("cjk", (std::to_string(o.X) + " " + std::to_string(o.Y) + " " + std::to_string(cjk->Width()) + " " +
+                std::to_string(cjk->Height())).c_str());
+  });
 
   Log("ready");
   const int rc = sdl::Run(&form);

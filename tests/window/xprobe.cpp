@@ -4,6 +4,9 @@
 //   xprobe wait X Y RRGGBB MS         waits until (X, Y) shows the colour; prints the ms it took
 //   xprobe changes X Y W H MS         counts how often the area changes within MS ms
 //   xprobe close WINDOW               asks the window (an id, as xdotool prints it) to close
+//   xprobe glyphs X Y W H N           splits the area into N cells side by side: succeeds when each has
+//                                     ink (pixels unlike the area's commonest) and no two look alike, as
+//                                     N different characters do and N boxes of unknown ones do not
 // Exit status 0 on success, 1 when the wait ran out, 2 on wrong use or no display.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -12,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -43,7 +47,7 @@ long Ms(std::chrono::steady_clock::time_point t0) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: xprobe pixel X Y | wait X Y RRGGBB MS | changes X Y W H MS | close WINDOW\n");
+  std::fprintf(stderr, "usage: xprobe pixel X Y | wait X Y RRGGBB MS | changes X Y W H MS | close WINDOW | glyphs X Y W H N\n");
   return 2;
 }
 
@@ -90,6 +94,37 @@ int main(int argc, char** argv) {
     }
     std::printf("%d\n", changes);
     return 0;
+  }
+  if (cmd == "glyphs" && argc == 7) {
+    const int x = int(arg(2)), y = int(arg(3)), w = int(arg(4)), h = int(arg(5)), n = int(arg(6));
+    if (n < 1 || w < n || h < 1) return Usage();
+    const std::vector<unsigned long> px = Area(x, y, w, h);
+    if (px.size() != size_t(w) * size_t(h)) return 2;
+    std::map<unsigned long, int> count;
+    for (unsigned long p : px) ++count[p];
+    unsigned long bg = px[0];
+    for (auto& [p, c] : count)
+      if (c > count[bg]) bg = p;
+    const int cw = w / n;
+    std::vector<std::vector<bool>> cells;
+    int ok = 1;
+    for (int i = 0; i < n; ++i) {
+      std::vector<bool> ink;
+      int inked = 0;
+      for (int j = 0; j < h; ++j)
+        for (int k = 0; k < cw; ++k) {
+          const bool on = px[size_t(j) * size_t(w) + size_t(i * cw + k)] != bg;
+          ink.push_back(on);
+          inked += on;
+        }
+      std::printf("%s%d", i ? " " : "", inked);
+      if (inked < 10) ok = 0;
+      for (const auto& other : cells)
+        if (other == ink) ok = 0;
+      cells.push_back(ink);
+    }
+    std::printf(ok ? " ink, all different\n" : " ink, some empty or alike\n");
+    return ok ? 0 : 1;
   }
   if (cmd == "close" && argc == 3) {
     const Window win = Window(std::strtoul(argv[2], nullptr, 0));

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 
 #include "package/framework/controls/clipbrd.h"
@@ -92,9 +93,23 @@ bool Init() {
   }
   gVideo = true;
   gWakeEvent = SDL_RegisterEvents(1);
-  SDL_Rect bounds;
-  if (Screen && SDL_GetDisplayBounds(0, &bounds) == 0) Screen->SetSize(bounds.w, bounds.h);
+  ReadMonitors();
+  // The desktop's scale (GDK_SCALE) unless JOX_SCALE, which Screen read itself, overrides it.
+  const char* own = std::getenv("JOX_SCALE");
+  if (const char* v = std::getenv("GDK_SCALE"); v && *v && Screen && !(own && *own)) Screen->SetScale(std::atof(v));
   return true;
+}
+
+void ReadMonitors() {
+  if (!gVideo || !Screen) return;
+  std::vector<TMonitorInfo> list;
+  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+    SDL_Rect b, u;
+    if (SDL_GetDisplayBounds(i, &b) != 0) continue;
+    if (SDL_GetDisplayUsableBounds(i, &u) != 0) u = b;
+    list.push_back({Bounds(b.x, b.y, b.w, b.h), Bounds(u.x, u.y, u.w, u.h)});
+  }
+  Screen->SetMonitors(std::move(list));
 }
 
 const std::string& Error() { return gError; }
@@ -217,6 +232,8 @@ bool TypesText(Uint16 mod) {
 }
 
 TMouseButton ToButton(Uint8 b) { return b == SDL_BUTTON_RIGHT ? mbRight : b == SDL_BUTTON_MIDDLE ? mbMiddle : mbLeft; }
+// The side buttons (back and forward, X1 and X2) are no clicks of the three buttons controls know.
+bool KnownButton(Uint8 b) { return b == SDL_BUTTON_LEFT || b == SDL_BUTTON_RIGHT || b == SDL_BUTTON_MIDDLE; }
 
 SDL_SystemCursor ToSystemCursor(TCursor c) {
   switch (c) {
@@ -243,7 +260,8 @@ TWindow::TWindow(TControl* Root) : FRoot(Root), FPopup(dynamic_cast<TPopupWindow
   // A window on screen makes SDL the platform: painted areas must reach it.
   Install();
   auto* form = dynamic_cast<TCustomForm*>(Root);
-  Uint32 flags = SDL_WINDOW_SHOWN;
+  // High-DPI aware: where the desktop scales windows, the form's pixels are not blown up by it.
+  Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_ALLOW_HIGHDPI;
   int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
   if (FPopup) {
     // Popups: no frame, no task-bar entry, never the keyboard's window, at their screen position.
@@ -572,13 +590,16 @@ struct EventRouter {
         }
         break;
       }
+      case SDL_DISPLAYEVENT:
+        ReadMonitors();
+        break;
       case SDL_MOUSEMOTION:
         if (TControl* r = Target(e.motion.windowID))
           input::MouseMove(r, e.motion.x, e.motion.y, ModShift(SDL_GetModState()));
         break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
-        if (TControl* r = Target(e.button.windowID)) {
+        if (TControl* r = Target(e.button.windowID); r && KnownButton(e.button.button)) {
           if (e.type == SDL_MOUSEBUTTONDOWN)
             input::MouseDown(r, e.button.x, e.button.y, ToButton(e.button.button), ModShift(SDL_GetModState()));
           else
@@ -586,10 +607,17 @@ struct EventRouter {
         }
         break;
       case SDL_MOUSEWHEEL:
-        if (TControl* r = Target(e.wheel.windowID); r && e.wheel.y != 0) {
+        if (TControl* r = Target(e.wheel.windowID)) {
           int x = 0, y = 0;
+#if SDL_VERSION_ATLEAST(2, 26, 0)
+          x = e.wheel.mouseX;
+          y = e.wheel.mouseY;
+#else
           SDL_GetMouseState(&x, &y);
-          input::MouseWheel(r, x, y, e.wheel.y * WHEEL_DELTA, ModShift(SDL_GetModState()));
+#endif
+          const int flip = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
+          if (e.wheel.y != 0) input::MouseWheel(r, x, y, flip * e.wheel.y * WHEEL_DELTA, ModShift(SDL_GetModState()));
+          if (e.wheel.x != 0) input::MouseHWheel(r, x, y, flip * e.wheel.x * WHEEL_DELTA, ModShift(SDL_GetModState()));
         }
         break;
       case SDL_KEYDOWN:
@@ -752,6 +780,8 @@ int Run(TCustomForm* Form, const TRunOptions& Options) {
   }
   Install();
   if (!Application->MainForm()) Application->SetMainForm(Form);
+  // A form shown before the window system was known takes the desktop's scale now.
+  Form->ApplyScale();
   // One window per form: the one Show opened, or the one showing it opens now (or opens for a form
   // shown before SDL was the platform).
   if (!Form->Visible()) Form->Show();

@@ -3,7 +3,8 @@
 // keys and text go through input.h, so a window and a test take the same road. Also: the clipboard
 // mirrored to the system's, MessageBeep audible (a short tone, or the terminal bell without an audio
 // device), the cursor of the control under the pointer. The loop sleeps until an event or the next
-// timer is due and shows only what was painted, so an idle window costs next to nothing.
+// timer is due and shows only what was painted, so an idle window costs next to nothing. The side
+// mouse buttons (X1, X2) are no clicks; the horizontal wheel arrives as WM_MOUSEHWHEEL.
 //
 //   jox::sdl::Install();                 // once: makes SDL the platform host
 //   form.Show();                         // opens the form's window (or let Run show it)
@@ -32,6 +33,9 @@ const std::string& Error();
 void Shutdown();
 // Makes SDL the platform host (Init first).
 void Install();
+// Gives Screen the displays' bounds and work areas (Init does, and so does a change of displays).
+// Init also sets Screen->Scale() from the desktop's GDK_SCALE, unless JOX_SCALE overrides it.
+void ReadMonitors();
 
 // A window showing one top-level surface: a form, or a popup (borderless, at its screen position).
 class TWindow {

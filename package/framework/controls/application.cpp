@@ -361,7 +361,7 @@ void TApplication::ShowException(Exception& E) {
       bool& flag;
       ~Done() { flag = false; }
     } done{FErrorShowing};
-    ShowErrorMessage(text);
+    MessageDlg(text, mtError, mbOK);
   });
 }
 

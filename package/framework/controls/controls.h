@@ -283,6 +283,9 @@ class TControl : public TComponent {
   // (Shift+F10, the menu key) appears here, and an input method places its window here. Below the
   // focused item or the caret; the base gives the centre of the client area.
   virtual TPoint PopupPoint() const;
+  // A form's scale changed by K (TCustomForm::ApplyScale, which scales bounds and fonts itself): sizes
+  // the control keeps inside it (column widths, row heights) follow. The base keeps none.
+  virtual void ChangeScale(double K) {}
   // Kept for form streaming; this framework draws no drag images and docks nothing.
   TDragMode DragMode() const { return FDragMode; }
   void SetDragMode(TDragMode v) { FDragMode = v; }

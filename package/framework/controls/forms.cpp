@@ -2,6 +2,9 @@
 #include "package/framework/controls/forms.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
 
 #include "package/framework/controls/controls_internal.h"
 #include "package/framework/controls/input.h"
@@ -52,8 +55,12 @@ void TCustomForm::FocusControl(TWinControl* c) {
 
 void TCustomForm::SetVisible(bool v) {
   if (v == Visible()) return;
-  // A top-level form takes its place by Position before its window opens there.
-  if (v && !Parent()) ApplyPosition();
+  // A top-level form takes its size by the screen's scale and its place by Position before its window
+  // opens there.
+  if (v && !Parent()) {
+    ApplyScale();
+    ApplyPosition();
+  }
   TWinControl::SetVisible(v);
   if (v) {
     Screen->FormShown(this);
@@ -68,6 +75,45 @@ void TCustomForm::SetVisible(bool v) {
     TWinControl* active = ActiveControl();
     if (!active || !active->CanFocus())
       if (TWinControl* first = FindNextControl(nullptr, true, true, false)) first->SetFocus();
+  }
+}
+
+namespace {
+Integer ScaledBy(Integer v, double k) { return Integer(std::lround(v * k)); }
+
+// Every control under Parent with its bounds and its font's height, each before its own controls.
+struct TScaledControl {
+  TControl* Control;
+  TRect Bounds;
+  Integer FontHeight;
+};
+void CollectTree(TWinControl* Parent, std::vector<TScaledControl>& Out) {
+  for (Integer i = 0; i < Parent->ControlCount(); ++i) {
+    TControl* c = Parent->Controls(i);
+    Out.push_back({c, c->BoundsRect(), c->Font()->Height()});
+    if (auto* w = dynamic_cast<TWinControl*>(c)) CollectTree(w, Out);
+  }
+}
+}  // namespace
+
+void TCustomForm::ApplyScale() {
+  const double target = Screen->Scale();
+  if (!FScaled || target == FLayoutScale) return;
+  const double k = target / FLayoutScale;
+  FLayoutScale = target;
+  // Read before anything changes: a control may pass its font on to a part of its own.
+  std::vector<TScaledControl> tree;
+  CollectTree(this, tree);
+  Font()->SetHeight(ScaledBy(Font()->Height(), k));
+  SetClientWidth(ScaledBy(ClientWidth(), k));
+  SetClientHeight(ScaledBy(ClientHeight(), k));
+  // Parents before their controls: what anchors moved when a parent grew is put where it belongs.
+  for (const TScaledControl& t : tree) {
+    // A font of the control's own grows; a font taken from the parent follows the parent's.
+    if (!t.Control->ParentFont()) t.Control->Font()->SetHeight(ScaledBy(t.FontHeight, k));
+    const TRect& r = t.Bounds;
+    t.Control->SetBounds(ScaledBy(r.Left, k), ScaledBy(r.Top, k), ScaledBy(r.Width(), k), ScaledBy(r.Height(), k));
+    t.Control->ChangeScale(k);
   }
 }
 
@@ -91,14 +137,24 @@ void TCustomForm::ApplyPosition() {
   if (Parent()) return;
   const TCustomForm* main = Application->MainForm();
   const TCustomForm* owner = dynamic_cast<const TCustomForm*>(Owner());
-  const TCustomForm* around = FPosition == poMainFormCenter ? main : FPosition == poOwnerFormCenter ? owner : nullptr;
-  if (FPosition == poScreenCenter || FPosition == poDesktopCenter || (around == nullptr &&
-      (FPosition == poMainFormCenter || FPosition == poOwnerFormCenter))) {
-    SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
-  } else if (around && around != this) {
-    SetBounds(around->Left() + (around->Width() - Width()) / 2, around->Top() + (around->Height() - Height()) / 2,
-              Width(), Height());
+  switch (FPosition) {
+    case poScreenCenter:
+    case poDesktopCenter: CenterOn(nullptr); break;
+    case poMainFormCenter: CenterOn(main != this ? main : nullptr); break;
+    case poOwnerFormCenter: CenterOn(owner != this ? owner : nullptr); break;
+    default: break;
   }
+}
+
+void TCustomForm::CenterOn(const TCustomForm* Around) {
+  if (Parent()) return;
+  const TCustomForm* active = Screen->ActiveForm();
+  const TRect area = Around ? Around->BoundsRect()
+                            : Screen->WorkAreaOf(active && active != this ? active : nullptr);
+  TRect r = Bounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2, Width(),
+                   Height());
+  r = FitInside(r, Screen->Monitors(Screen->MonitorFromRect(r)).WorkareaRect);
+  SetBounds(r.Left, r.Top, Width(), Height());
 }
 
 TModalResult TCustomForm::ShowModal() {
@@ -262,6 +318,7 @@ const TClassInfo& TCustomForm::ClassInfo() {
       .Prop("Position", &TCustomForm::Position, &TCustomForm::SetPosition, poDesigned)
       .Prop("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState, wsNormal)
       .Prop("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false)
+      .Prop("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled, true)
       .Publish(ControlProperties(), pgBounds)
       .Publish(ControlProperties(), pgFont)
       .Publish(ControlProperties(), pgHint)
@@ -281,13 +338,67 @@ const TClassInfo& TForm::ClassInfo() {
 // Never freed, like Application.
 TScreen* Screen = new TScreen(nullptr);
 
-TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
+  // An override for every host, headless pictures included.
+  if (const char* v = std::getenv("JOX_SCALE"); v && *v) SetScale(std::atof(v));
+}
 
 void TScreen::SetCursor(TCursor v) {
   if (v == FCursor) return;
   FCursor = v;
   PlatformHost()->SetCursor(v);
 }
+
+TRect FitInside(const TRect& R, const TRect& Area) {
+  Integer l = R.Left, t = R.Top;
+  if (l + R.Width() > Area.Right) l = Area.Right - R.Width();
+  if (t + R.Height() > Area.Bottom) t = Area.Bottom - R.Height();
+  l = std::max(l, Area.Left);
+  t = std::max(t, Area.Top);
+  return Bounds(l, t, R.Width(), R.Height());
+}
+
+void TScreen::SetSize(Integer w, Integer h) { SetMonitors({{Rect(0, 0, w, h), Rect(0, 0, w, h)}}); }
+
+void TScreen::SetMonitors(std::vector<TMonitorInfo> List) {
+  if (List.empty()) List.push_back({Rect(0, 0, FWidth, FHeight), Rect(0, 0, FWidth, FHeight)});
+  FMonitors = std::move(List);
+  FWidth = FMonitors[0].BoundsRect.Width();
+  FHeight = FMonitors[0].BoundsRect.Height();
+}
+
+const TMonitorInfo& TScreen::Monitors(Integer i) const {
+  return FMonitors[size_t(std::clamp(i, 0, MonitorCount() - 1))];
+}
+
+Integer TScreen::MonitorFromRect(const TRect& R) const {
+  Integer best = 0;
+  int64_t bestArea = -1, bestDist = INT64_MAX;
+  for (Integer i = 0; i < MonitorCount(); ++i) {
+    const TRect& m = FMonitors[size_t(i)].BoundsRect;
+    const int64_t w = std::min(R.Right, m.Right) - std::max(R.Left, m.Left),
+                  h = std::min(R.Bottom, m.Bottom) - std::max(R.Top, m.Top);
+    if (w > 0 && h > 0) {
+      if (w * h > bestArea) { bestArea = w * h; best = i; }
+      continue;
+    }
+    if (bestArea >= 0) continue;
+    // No overlap: the monitor nearest to the rectangle's centre.
+    const int64_t cx = (int64_t(R.Left) + R.Right) / 2, cy = (int64_t(R.Top) + R.Bottom) / 2;
+    const int64_t dx = cx < m.Left ? m.Left - cx : cx >= m.Right ? cx - m.Right + 1 : 0;
+    const int64_t dy = cy < m.Top ? m.Top - cy : cy >= m.Bottom ? cy - m.Bottom + 1 : 0;
+    if (dx * dx + dy * dy < bestDist) { bestDist = dx * dx + dy * dy; best = i; }
+  }
+  return best;
+}
+
+TRect TScreen::WorkAreaOf(const TControl* Control) const {
+  if (!Control) return Monitors(0).WorkareaRect;
+  const TControl* root = Control->Root();
+  return Monitors(MonitorFromRect(root->BoundsRect())).WorkareaRect;
+}
+
+void TScreen::SetScale(double v) { FScale = v >= 1 ? std::min(v, 4.0) : 1.0; }
 
 TCustomForm* TScreen::Forms(Integer i) const {
   return i >= 0 && i < FormCount() ? FForms[size_t(i)] : nullptr;

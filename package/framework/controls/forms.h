@@ -47,6 +47,17 @@ class TCustomForm : public TWinControl {
   void SetActiveControl(TWinControl* c);
   // Focuses a control (or the form itself for nullptr) without the CanFocus check of SetFocus.
   void FocusControl(TWinControl* c);
+  // Default true: the form follows Screen->Scale(). Its designed sizes (its client size, every
+  // control's bounds, the fonts it and its controls set) are multiplied by the scale when it is first
+  // shown (ApplyScale); text is drawn at the larger size, so it stays sharp.
+  bool Scaled() const { return FScaled; }
+  void SetScaled(bool v) { FScaled = v; }
+  // Brings the form from the scale it was laid out for to Screen->Scale() (once per change of the
+  // scale; nothing when Scaled is false). Showing the form calls it; a dialog built in code may call
+  // it before placing itself.
+  void ApplyScale();
+  // The scale the form's sizes are laid out for now (1 until ApplyScale scaled it).
+  double LayoutScale() const { return FLayoutScale; }
 
   // --- modal use
   // Shows the form modally and returns its ModalResult: Position is applied, open popups close, the form
@@ -99,6 +110,11 @@ class TCustomForm : public TWinControl {
   // Places a top-level form by Position (centred on the screen, the main form or the owner form), each
   // time it is shown.
   void ApplyPosition();
+ public:
+  // Centres the form on Around (nullptr: on the work area of the active form's monitor, else the first
+  // monitor's), kept inside the work area of the monitor it lands on.
+  void CenterOn(const TCustomForm* Around);
+ protected:
   // A modal result was set: OnCloseQuery and OnClose agree (true), or the result is cleared.
   bool CloseModal();
 
@@ -109,6 +125,8 @@ class TCustomForm : public TWinControl {
   TPosition FPosition = poDesigned;
   TWindowState FWindowState = wsNormal;
   bool FKeyPreview = false;
+  bool FScaled = true;
+  double FLayoutScale = 1;
   TModalResult FModalResult = mrNone;
   bool FModal = false;
   TNotifyEvent FOnShow, FOnHide, FOnPaint;
@@ -123,16 +141,44 @@ class TForm : public TCustomForm {
 };
 
 // [screen] -------------------------------------------------------------------------------------------------
+// One monitor of the desktop in screen coordinates (a monitor left of or above the first one has
+// negative ones); the work area leaves out panels and docks.
+struct TMonitorInfo {
+  TRect BoundsRect;
+  TRect WorkareaRect;
+};
+
+// R moved (not resized) so that it lies inside Area; a rectangle larger than Area keeps its left or top
+// edge on Area's.
+TRect FitInside(const TRect& R, const TRect& Area);
+
 class TScreen : public TComponent {
  public:
   explicit TScreen(TComponent* AOwner);
   // A cursor for the whole application; crDefault lets each control's Cursor show.
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor v);
+  // The size of the first monitor.
   Integer Width() const { return FWidth; }
   Integer Height() const { return FHeight; }
-  void SetSize(Integer w, Integer h) { FWidth = w; FHeight = h; }
-  Integer PixelsPerInch() const { return 96; }
+  // Headless: one monitor of w x h at (0, 0), its work area the whole of it.
+  void SetSize(Integer w, Integer h);
+  // The monitors, the first (primary) one first; never empty. The window backend sets them.
+  Integer MonitorCount() const { return Integer(FMonitors.size()); }
+  const TMonitorInfo& Monitors(Integer i) const;  // clamped to the list
+  void SetMonitors(std::vector<TMonitorInfo> List);  // an empty list keeps one of Width x Height
+  // The monitor holding most of R; the nearest one when none holds any of it.
+  Integer MonitorFromRect(const TRect& R) const;
+  Integer MonitorFromPoint(TPoint P) const { return MonitorFromRect(Rect(P.X, P.Y, P.X + 1, P.Y + 1)); }
+  // The work area of the monitor of Control's window (its form or popup), of the first monitor for
+  // nullptr.
+  TRect WorkAreaOf(const TControl* Control) const;
+  // Pixels per logical pixel of forms and controls (1 .. 4): the JOX_SCALE environment variable (e.g.
+  // 1.5 or 2) when set, else the desktop's setting as the window backend finds it, else 1. Forms whose
+  // Scaled is true multiply their designed sizes by it when first shown.
+  double Scale() const { return FScale; }
+  void SetScale(double v);
+  Integer PixelsPerInch() const { return Integer(96 * FScale + 0.5); }
   Integer FormCount() const { return Integer(FForms.size()); }
   TCustomForm* Forms(Integer i) const;  // nullptr out of range
   // The form shown last (and still visible), nullptr when none.
@@ -147,6 +193,8 @@ class TScreen : public TComponent {
  private:
   TCursor FCursor = crDefault;
   Integer FWidth = 1920, FHeight = 1080;
+  std::vector<TMonitorInfo> FMonitors{{Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1080)}};
+  double FScale = 1;
   std::vector<TCustomForm*> FForms;  // last shown last
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "package/framework/controls/forms.h"
 #include "package/framework/graphics/drawedge.h"
@@ -23,6 +24,12 @@ void TGridAxis::SetCount(Integer n) {
     FEx.erase(it, FEx.end());
     Rebuild();
   }
+}
+
+void TGridAxis::Scale(double K) {
+  FDefault = std::max(0, Integer(std::lround(FDefault * K)));
+  for (auto& e : FEx) e.second = std::max(0, Integer(std::lround(e.second * K)));
+  Rebuild();
 }
 
 void TGridAxis::SetDefault(Integer v) {
@@ -161,6 +168,16 @@ void TCustomGrid::SetDefaultColWidth(Integer v) {
   FCols.SetDefault(v);
   ClampPosition();
   ColWidthsChanged();
+  Invalidate();
+}
+
+void TCustomGrid::ChangeScale(double K) {
+  FCols.Scale(K);
+  FRows.Scale(K);
+  ClampPosition();
+  ColWidthsChanged();
+  RowHeightsChanged();
+  PlaceEditor();
   Invalidate();
 }
 

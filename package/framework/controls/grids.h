@@ -93,6 +93,8 @@ class TGridAxis {
   void Shift(Integer At, Integer Delta);
   // Item From moves to place To; the items between close up (a row or column dragged elsewhere).
   void Move(Integer From, Integer To);
+  // Every size, the default and the exceptions, times K (a form's scale).
+  void Scale(double K);
 
  private:
   void Rebuild();
@@ -251,6 +253,8 @@ class TCustomGrid : public TCustomScrollControl {
 
   void Paint() override;
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+  // Column widths and row heights grow with the form's scale.
+  void ChangeScale(double K) override;
 
   JOX_CLASS_TABLE
 

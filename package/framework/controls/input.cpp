@@ -300,7 +300,8 @@ void Drag(TControl* Control, Integer X1, Integer Y1, Integer X2, Integer Y2, Int
   MouseUp(root, o.X + X2, o.Y + Y2, Button, Shift);
 }
 
-void MouseWheel(TControl* Control, Integer X, Integer Y, Integer Delta, TShiftState Shift) {
+namespace {
+void SendWheel(Cardinal Msg, TControl* Control, Integer X, Integer Y, Integer Delta, TShiftState Shift) {
   TControl* root = Control->Root();
   TPoint p = ToRoot(Control, X, Y);
   if (!popups::Open().empty()) {
@@ -317,9 +318,18 @@ void MouseWheel(TControl* Control, Integer X, Integer Y, Integer Delta, TShiftSt
   const intptr_t w = intptr_t((uintptr_t(uint16_t(int16_t(Delta))) << 16) | FullShift(Shift).bits);
   while (c) {
     TWinControl* parent = c->Parent();
-    if (c->Perform(WM_MOUSEWHEEL, w, PointToLParam(screen)) != 0) return;
+    if (c->Perform(Msg, w, PointToLParam(screen)) != 0) return;
     c = parent;
   }
+}
+}  // namespace
+
+void MouseWheel(TControl* Control, Integer X, Integer Y, Integer Delta, TShiftState Shift) {
+  SendWheel(WM_MOUSEWHEEL, Control, X, Y, Delta, Shift);
+}
+
+void MouseHWheel(TControl* Control, Integer X, Integer Y, Integer Delta, TShiftState Shift) {
+  SendWheel(WM_MOUSEHWHEEL, Control, X, Y, Delta, Shift);
 }
 
 void MouseExit(TControl* Root) {

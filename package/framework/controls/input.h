@@ -32,6 +32,8 @@ void Drag(TControl* Control, Integer X1, Integer Y1, Integer X2, Integer Y2, Int
 // A wheel turn over the point: Delta in WHEEL_DELTA units per notch (positive: away from the user).
 // Goes to the control under the point, then up to its parents while unhandled.
 void MouseWheel(TControl* Control, Integer X, Integer Y, Integer Delta, TShiftState Shift = {});
+// The horizontal wheel (a tilt): positive to the right. Routed as MouseWheel.
+void MouseHWheel(TControl* Control, Integer X, Integer Y, Integer Delta, TShiftState Shift = {});
 // The pointer left the root's window: CM_MOUSELEAVE to the control under it.
 void MouseExit(TControl* Root);
 

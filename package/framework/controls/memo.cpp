@@ -28,6 +28,12 @@ TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomScrollControl(AOwner), FLi
   SetBounds(0, 0, kMemoWidth, kMemoHeight);
   // Only the caret's strip repaints at a blink.
   FBlink = std::make_unique<TCaretBlink>([this] { InvalidateRect(CaretRect()); });
+  SetMessageHandler(CM_COMPOSITION, [this](TMessage& m) {
+    const String& text = *reinterpret_cast<const String*>(m.LParam);
+    if (text == FComposition) return;
+    FComposition = text;
+    Invalidate();
+  });
 }
 
 TCustomMemo::~TCustomMemo() { FLines->SetOnChange(nullptr); }
@@ -490,6 +496,7 @@ void TCustomMemo::DoEnter() {
 
 void TCustomMemo::DoExit() {
   FSelecting = false;
+  FComposition.clear();
   FBlink->Stop();
   TCustomScrollControl::DoExit();
   Invalidate();
@@ -551,7 +558,19 @@ void TCustomMemo::Paint() {
       c->TextOut(xa, y, part);
     }
   }
-  if (focused && FCaret == FAnchor && FBlink->On()) {
+  if (const TRect at = CaretRect(); focused && !FComposition.empty() && !at.IsEmpty()) {
+    // An input method's text being composed lies over the caret, underlined, until it is committed.
+    const Integer cw = c->TextWidth(FComposition);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(Color());
+    c->FillRect(Rect(at.Left, at.Top, at.Left + cw, at.Bottom));
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->SetColor(Font()->Color());
+    c->TextOut(at.Left, at.Top, FComposition);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(Font()->Color());
+    c->FillRect(Rect(at.Left, at.Bottom - 1, at.Left + cw, at.Bottom));
+  } else if (focused && FCaret == FAnchor && FBlink->On()) {
     const TRect caret = CaretRect();
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(text);

@@ -117,6 +117,7 @@ class TCustomMemo : public TCustomScrollControl {
   std::vector<TUndoStep> FUndo;
   Integer FTypedEnd = -1;  // caret after the last typed character, while the next one joins its step
   std::unique_ptr<class TCaretBlink> FBlink;
+  String FComposition;  // an input method's text being composed, drawn at the caret
   TNotifyEvent FOnChange;
 };
 

@@ -171,8 +171,8 @@ class TMenuPopup : public TPopupWindow {
     FParentItem = Parent;
     FHot = -1;
     Layout();
-    const Integer sw = Screen ? Screen->Width() : 1920;
-    if (X + Width() > sw && AltX >= 0) X = std::max(AltX - Width(), 0);
+    const TRect area = popups::WorkAreaFor(Owner, Point(X, Y));
+    if (X + Width() > area.Right && AltX >= 0) X = std::max(AltX - Width(), area.Left);
     Popup(Owner, X, Y);
   }
   TMenuItem* ParentItem() const { return FParentItem; }

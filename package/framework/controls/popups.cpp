@@ -43,10 +43,10 @@ void TPopupWindow::Popup(TControl* Owner, Integer X, Integer Y, Integer AltY) {
     FPopupOwner = Owner;
     if (Owner) Owner->FreeNotification(this);
   }
-  const Integer sw = Screen ? Screen->Width() : 1920, sh = Screen ? Screen->Height() : 1080;
-  if (X + Width() > sw) X = sw - Width();
-  if (Y + Height() > sh) Y = AltY >= 0 && AltY - Height() >= 0 ? AltY - Height() : sh - Height();
-  SetBounds(std::max(X, 0), std::max(Y, 0), Width(), Height());
+  const TRect area = popups::WorkAreaFor(Owner, Point(X, Y));
+  if (Y + Height() > area.Bottom && AltY >= 0 && AltY - Height() >= area.Top) Y = AltY - Height();
+  const TRect r = FitInside(Bounds(X, Y, Width(), Height()), area);
+  SetBounds(r.Left, r.Top, Width(), Height());
   Invalidate();
   if (!FOpen) {
     FOpen = true;
@@ -92,6 +92,12 @@ TPopupWindow* AtScreen(TPoint P) {
   for (auto it = s.rbegin(); it != s.rend(); ++it)
     if ((*it)->BoundsRect().Contains(P)) return *it;
   return nullptr;
+}
+
+TRect WorkAreaFor(TControl* Owner, TPoint P) {
+  if (!Owner) return Screen->Monitors(Screen->MonitorFromPoint(P)).WorkareaRect;
+  const TPoint o = Owner->ClientToScreen(Point(0, 0));
+  return Screen->Monitors(Screen->MonitorFromRect(Bounds(o.X, o.Y, Owner->Width(), Owner->Height()))).WorkareaRect;
 }
 
 void CancelAll() {

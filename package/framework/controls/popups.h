@@ -21,8 +21,9 @@ class TPopupWindow : public TCustomControl {
   explicit TPopupWindow(TComponent* AOwner);
   ~TPopupWindow() override;
 
-  // Opens the popup with its top-left at screen (X, Y), moved to stay on the screen; when it does not
-  // fit below Y and AltY >= 0 it opens with its bottom at AltY instead (above a combo box). Opened on
+  // Opens the popup with its top-left at screen (X, Y), moved to stay inside the work area of its
+  // owner's monitor (popups::WorkAreaFor); when it does not fit below Y and AltY >= 0 it opens with its
+  // bottom at AltY instead (above a combo box). Opened on
   // top of the popups open now. Opening an open popup moves it.
   void Popup(TControl* Owner, Integer X, Integer Y, Integer AltY = -1);
   // Closes it and the popups opened after it. Cancelled tells Closed why.
@@ -53,6 +54,9 @@ const std::vector<TPopupWindow*>& Open();
 TPopupWindow* Top();
 // The topmost open popup whose rectangle holds the screen point; nullptr when none.
 TPopupWindow* AtScreen(TPoint Screen);
+// The work area a popup of Owner stays in: that of the monitor holding most of Owner, or for no owner
+// the monitor of the screen point P.
+TRect WorkAreaFor(TControl* Owner, TPoint P);
 // Closes every open popup from the top down, as a press outside does: each is told it was cancelled
 // and its owner gets WM_CANCELMODE.
 void CancelAll();

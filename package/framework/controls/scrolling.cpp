@@ -2,6 +2,7 @@
 #include "package/framework/controls/scrolling.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "package/framework/graphics/drawedge.h"
 #include "package/framework/controls/controls_internal.h"
@@ -246,24 +247,28 @@ void TCustomScrollControl::StopTracking() {
   InvalidateBars();
 }
 
+// The bar a wheel turns: the vertical one, or the horizontal one when it is the only one or Shift
+// turns the wheel sideways.
+TScrollBarKind TCustomScrollControl::WheelBar(TShiftState Shift) const {
+  if ((Shift & ssShift) && ScrollBarVisible(sbHorizontal)) return sbHorizontal;
+  return ScrollBarVisible(sbVertical) || !ScrollBarVisible(sbHorizontal) ? sbVertical : sbHorizontal;
+}
+
+bool TCustomScrollControl::WheelLines(TScrollBarKind Kind, Word Code) {
+  if (!ScrollBarVisible(Kind)) return false;
+  for (Integer i = 0; i < kWheelScrollLines; ++i) SendScroll(Kind, Code, 0);
+  SendScroll(Kind, SB_ENDSCROLL, 0);
+  return true;
+}
+
 bool TCustomScrollControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
   if (TCustomControl::DoMouseWheelDown(Shift, MousePos)) return true;
-  const TScrollBarKind kind = ScrollBarVisible(sbVertical) || !ScrollBarVisible(sbHorizontal) ? sbVertical
-                                                                                               : sbHorizontal;
-  if (!ScrollBarVisible(kind)) return false;
-  for (Integer i = 0; i < kWheelScrollLines; ++i) SendScroll(kind, SB_LINEDOWN, 0);
-  SendScroll(kind, SB_ENDSCROLL, 0);
-  return true;
+  return WheelLines(WheelBar(Shift), SB_LINEDOWN);
 }
 
 bool TCustomScrollControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
   if (TCustomControl::DoMouseWheelUp(Shift, MousePos)) return true;
-  const TScrollBarKind kind = ScrollBarVisible(sbVertical) || !ScrollBarVisible(sbHorizontal) ? sbVertical
-                                                                                               : sbHorizontal;
-  if (!ScrollBarVisible(kind)) return false;
-  for (Integer i = 0; i < kWheelScrollLines; ++i) SendScroll(kind, SB_LINEUP, 0);
-  SendScroll(kind, SB_ENDSCROLL, 0);
-  return true;
+  return WheelLines(WheelBar(Shift), SB_LINEUP);
 }
 
 void TCustomScrollControl::DefaultHandler(TMessage& Message) {
@@ -273,6 +278,19 @@ void TCustomScrollControl::DefaultHandler(TMessage& Message) {
       Scroll(Message.Msg == WM_VSCROLL ? sbVertical : sbHorizontal, TScrollCode(Message.WParam & 0xFFFF),
              Integer(int16_t(uint16_t((uintptr_t(Message.WParam) >> 16) & 0xFFFF))));
       return;
+    case WM_MOUSEHWHEEL: {
+      // The horizontal wheel (a tilt): positive to the right, one wheel step per notch.
+      const Integer delta = Integer(int16_t(uint16_t((uintptr_t(Message.WParam) >> 16) & 0xFFFF)));
+      FHWheel += delta;
+      bool moved = false;
+      while (std::abs(FHWheel) >= WHEEL_DELTA) {
+        const bool right = FHWheel > 0;
+        FHWheel += right ? -WHEEL_DELTA : WHEEL_DELTA;
+        moved = WheelLines(sbHorizontal, right ? SB_LINERIGHT : SB_LINELEFT) || moved;
+      }
+      Message.Result = moved || ScrollBarVisible(sbHorizontal) ? 1 : 0;
+      return;
+    }
     default:
       TCustomControl::DefaultHandler(Message);
   }

@@ -91,10 +91,14 @@ class TCustomScrollControl : public TCustomControl {
   // Paints the bars (and the corner between them); called by PaintNonClient after Paint.
   virtual void PaintScrollBars();
   void PaintNonClient() override;
+  // The wheel scrolls kWheelScrollLines lines; with Shift, or the horizontal wheel (WM_MOUSEHWHEEL),
+  // it scrolls sideways.
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
 
  private:
+  TScrollBarKind WheelBar(TShiftState Shift) const;
+  bool WheelLines(TScrollBarKind Kind, Word Code);
   enum TPart : uint8_t { spNone, spLineUp, spLineDown, spPageUp, spPageDown, spThumb };
   struct TBar {
     TScrollInfo Info;
@@ -123,6 +127,7 @@ class TCustomScrollControl : public TCustomControl {
   TPoint FTrackPoint;           // last pointer position
   Integer FThumbGrab = 0;       // pointer offset within the thumb along the bar
   HWND FTimerWnd = 0;
+  Integer FHWheel = 0;          // horizontal wheel turned but not scrolled yet (part of a notch)
 };
 
 }  // namespace jox

@@ -40,6 +40,9 @@ struct Engine {
   bool fcReady = false;
   std::map<std::string, std::unique_ptr<Face>> faces;  // by file + index + synthesis
   std::map<std::string, std::pair<std::string, int>> resolved;  // family|b|i -> file, index
+  // Per missing character (and bold, italic): the face that has it, nullptr when none has.
+  std::unordered_map<uint64_t, Face*> fallbacks;
+  size_t fallbackLookups = 0;
   std::vector<std::unique_ptr<SizedFont>> sized;
   size_t glyphs = 0;
   Engine() {
@@ -104,13 +107,8 @@ std::pair<std::string, int> Match(const std::string& family, bool bold, bool ita
   return out;
 }
 
-Face* FaceFor(const std::string& family, bool bold, bool italic) {
+Face* LoadFace(std::pair<std::string, int> file, bool synthB, bool synthI) {
   Engine& e = E();
-  const std::string want = AliasOf(family);
-  bool gotBold = false, gotItalic = false;
-  auto file = Match(want, bold, italic, gotBold, gotItalic);
-  if (file.first.empty()) file = {kLastResortFile, 0};
-  const bool synthB = bold && !gotBold, synthI = italic && !gotItalic;
   const std::string key = file.first + "#" + std::to_string(file.second) + (synthB ? "B" : "") + (synthI ? "I" : "");
   auto it = e.faces.find(key);
   if (it != e.faces.end()) return it->second.get();
@@ -135,6 +133,57 @@ Face* FaceFor(const std::string& family, bool bold, bool italic) {
   Face* raw = f.get();
   e.faces.emplace(key, std::move(f));
   return raw;
+}
+
+Face* FaceFor(const std::string& family, bool bold, bool italic) {
+  const std::string want = AliasOf(family);
+  bool gotBold = false, gotItalic = false;
+  auto file = Match(want, bold, italic, gotBold, gotItalic);
+  if (file.first.empty()) file = {kLastResortFile, 0};
+  return LoadFace(file, bold && !gotBold, italic && !gotItalic);
+}
+
+// A face that has the character cp, for text whose own font lacks it: fontconfig's best match for the
+// family with cp in its character set. Asked once per character and style; nullptr when no font has it.
+Face* FallbackFace(const std::string& family, bool bold, bool italic, uint32_t cp) {
+  Engine& e = E();
+  const uint64_t key = (uint64_t(cp) << 2) | (bold ? 1u : 0u) | (italic ? 2u : 0u);
+  auto it = e.fallbacks.find(key);
+  if (it != e.fallbacks.end()) return it->second;
+  ++e.fallbackLookups;
+  Face* found = nullptr;
+  if (e.fcReady) {
+    FcPattern* pat = FcPatternCreate();
+    FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(AliasOf(family).c_str()));
+    FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pat, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
+    FcCharSet* cs = FcCharSetCreate();
+    FcCharSetAddChar(cs, cp);
+    FcPatternAddCharSet(pat, FC_CHARSET, cs);
+    FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+    FcDefaultSubstitute(pat);
+    FcResult res;
+    if (FcPattern* m = FcFontMatch(nullptr, pat, &res)) {
+      FcChar8* file = nullptr;
+      FcCharSet* has = nullptr;
+      int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+      if (FcPatternGetString(m, FC_FILE, 0, &file) == FcResultMatch && file &&
+          FcPatternGetCharSet(m, FC_CHARSET, 0, &has) == FcResultMatch && FcCharSetHasChar(has, cp)) {
+        FcPatternGetInteger(m, FC_INDEX, 0, &index);
+        FcPatternGetInteger(m, FC_WEIGHT, 0, &weight);
+        FcPatternGetInteger(m, FC_SLANT, 0, &slant);
+        Face* f = LoadFace({reinterpret_cast<const char*>(file), index}, bold && weight < FC_WEIGHT_DEMIBOLD,
+                           italic && slant == FC_SLANT_ROMAN);
+        if (f->face && FT_Get_Char_Index(f->face, cp) != 0) found = f;
+      }
+      FcPatternDestroy(m);
+    }
+    FcCharSetDestroy(cs);
+    FcPatternDestroy(pat);
+  }
+  e.fallbacks.emplace(key, found);
+  return found;
 }
 
 }  // namespace
@@ -220,12 +269,13 @@ const Metrics& GetMetrics(const SizedFont* f) { return f->metrics; }
 
 size_t CachedGlyphCount() { return E().glyphs; }
 
+size_t FallbackLookupCount() { return E().fallbackLookups; }
+
 // [glyphs] -------------------------------------------------------------------------------------------------
 namespace {
 
-// Renders one glyph with the given rotation; fills g's bitmap and offsets.
-void Render(const SizedFont& sf, uint32_t cp, double angle, Glyph& g) {
-  Face* f = sf.face;
+// Renders one glyph of face f with the given rotation; fills g's bitmap and offsets.
+void Render(const SizedFont& sf, Face* f, uint32_t cp, double angle, Glyph& g) {
   if (!f || !f->face) return;
   Activate(f, sf.em);
   FT_Matrix m;
@@ -272,11 +322,15 @@ void Render(const SizedFont& sf, uint32_t cp, double angle, Glyph& g) {
 const Glyph& SizedFont::Get(uint32_t cp) const {
   auto it = glyphs.find(cp);
   if (it != glyphs.end()) return it->second;
+  // A character the font lacks comes from a font that has it (controls and the box of the unknown stay).
+  Face* from = face;
+  if (from && from->face && cp >= 0x20 && FT_Get_Char_Index(from->face, cp) == 0)
+    if (Face* other = FallbackFace(key.family, key.bold, key.italic, cp)) from = other;
   Glyph g;
-  Render(*this, cp, 0, g);
+  Render(*this, from, cp, 0, g);
   if (angle != 0) {
     Glyph r;
-    Render(*this, cp, angle, r);
+    Render(*this, from, cp, angle, r);
     r.advance = g.advance;
     g = std::move(r);
   }

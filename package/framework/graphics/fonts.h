@@ -1,5 +1,6 @@
 // The font engine behind TFont and TCanvas text: classic face names mapped through a fixed alias table,
-// fontconfig for the rest, DejaVu Sans as the last resort; FreeType rendering with grayscale anti-aliasing
+// fontconfig for the rest, DejaVu Sans as the last resort; a character the chosen font lacks (CJK,
+// symbols) comes from the font fontconfig finds for it; FreeType rendering with grayscale anti-aliasing
 // or monochrome, a glyph cache, and text rotated about its starting point.
 #pragma once
 
@@ -46,7 +47,10 @@ TPoint DrawString(const SizedFont* f, const raster::Surface& s, const TRect& cli
                   std::u16string_view text, uint32_t pixel);
 // The four corners of the rotated text cell (x, y) .. width x height, as x0 y0 x1 y1 ...
 void CellCorners(const SizedFont* f, Integer x, Integer y, Integer width, double out[8]);
-// Pixel count cached so far (for tests of the cache).
+// Glyph count cached so far (for tests of the cache).
 size_t CachedGlyphCount();
+// Fontconfig searches made so far for characters a font lacks: one per character and style, however
+// often it is drawn.
+size_t FallbackLookupCount();
 
 }  // namespace jox::fonts
