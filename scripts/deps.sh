@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs when any is missing; does nothing otherwise.
 set -euo pipefail
 pkgs=(cmake g++ clang ninja-build libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2
-      libpng-dev libgtest-dev libbenchmark-dev libsdl2-dev xvfb xauth xdotool x11-utils)
+      libpng-dev libre2-dev libgtest-dev libbenchmark-dev libsdl2-dev xvfb xauth xdotool x11-utils)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
