@@ -361,6 +361,12 @@ class TCustomTreeView : public TCustomScrollControl {
   void StructureChanged();  // the rows must be rebuilt
   void NodeTextChanged(TTreeNode* Node);
   void EnsureRows() const;
+  // Node was expanded or collapsed: its shown descendants enter or leave the row index in place
+  // (a rebuild when the index is stale or Node is not shown).
+  void RowsExpanded(TTreeNode* Node);
+  void RowsCollapsed(TTreeNode* Node);
+  // The widest of Rows' labels right of their indent, measuring each label once per font.
+  Integer WidestRow(const std::vector<TTreeNode*>& Rows, size_t From, size_t To) const;
   void UpdateScrollRange();
   Integer NonClientFrame() const override;
   Integer TopRow() const { return ScrollPos(sbVertical); }
