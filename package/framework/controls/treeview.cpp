@@ -647,9 +647,16 @@ void TCustomTreeView::EnsureRows() const {
   if (FRowsValid) return;
   FRowsValid = true;
   FRows.clear();
+  AppendShown(FItems->FRoots, FRows);
+  for (size_t i = 0; i < FRows.size(); ++i) FRows[i]->FRow = Integer(i);
+  // Widest row, for the horizontal bar. Label widths are measured once per font.
+  FMaxRowWidth = WidestRow(FRows, 0, FRows.size());
+  const_cast<TCustomTreeView*>(this)->UpdateScrollRange();
+}
+
+void TCustomTreeView::AppendShown(const std::vector<TTreeNode*>& List, std::vector<TTreeNode*>& Out) {
   // Walk without copying child lists: an explicit stack of (list, position).
-  std::vector<std::pair<const std::vector<TTreeNode*>*, size_t>> stack;
-  stack.push_back({&FItems->FRoots, 0});
+  std::vector<std::pair<const std::vector<TTreeNode*>*, size_t>> stack{{&List, 0}};
   while (!stack.empty()) {
     auto& [list, pos] = stack.back();
     if (pos >= list->size()) {
@@ -657,13 +664,9 @@ void TCustomTreeView::EnsureRows() const {
       continue;
     }
     TTreeNode* n = (*list)[pos++];
-    n->FRow = Integer(FRows.size());
-    FRows.push_back(n);
+    Out.push_back(n);
     if (n->FExpanded && !n->FChildren.empty()) stack.push_back({&n->FChildren, 0});
   }
-  // Widest row, for the horizontal bar. Label widths are measured once per font.
-  FMaxRowWidth = WidestRow(FRows, 0, FRows.size());
-  const_cast<TCustomTreeView*>(this)->UpdateScrollRange();
 }
 
 Integer TCustomTreeView::WidestRow(const std::vector<TTreeNode*>& Rows, size_t From, size_t To) const {
@@ -691,17 +694,7 @@ void TCustomTreeView::RowsExpanded(TTreeNode* Node) {
     return;
   }
   std::vector<TTreeNode*> added;
-  std::vector<std::pair<const std::vector<TTreeNode*>*, size_t>> stack{{&Node->FChildren, 0}};
-  while (!stack.empty()) {
-    auto& [list, pos] = stack.back();
-    if (pos >= list->size()) {
-      stack.pop_back();
-      continue;
-    }
-    TTreeNode* n = (*list)[pos++];
-    added.push_back(n);
-    if (n->FExpanded && !n->FChildren.empty()) stack.push_back({&n->FChildren, 0});
-  }
+  AppendShown(Node->FChildren, added);
   FRows.insert(FRows.begin() + r + 1, added.begin(), added.end());
   for (size_t i = size_t(r) + 1; i < FRows.size(); ++i) FRows[i]->FRow = Integer(i);
   FMaxRowWidth = std::max(FMaxRowWidth, WidestRow(added, 0, added.size()));

@@ -365,6 +365,8 @@ class TCustomTreeView : public TCustomScrollControl {
   // (a rebuild when the index is stale or Node is not shown).
   void RowsExpanded(TTreeNode* Node);
   void RowsCollapsed(TTreeNode* Node);
+  // Appends List's nodes and their shown descendants to Out, in tree order.
+  static void AppendShown(const std::vector<TTreeNode*>& List, std::vector<TTreeNode*>& Out);
   // The widest of Rows' labels right of their indent, measuring each label once per font.
   Integer WidestRow(const std::vector<TTreeNode*>& Rows, size_t From, size_t To) const;
   void UpdateScrollRange();
