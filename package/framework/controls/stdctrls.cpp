@@ -42,7 +42,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
     FComposition = text;
     Invalidate();
   });
-  FBlink = std::make_unique<TCaretBlink>([this] { Invalidate(); });
+  FBlink = std::make_unique<TCaretBlink>([this] { InvalidateRect(CaretRect()); });
 }
 
 TCustomEdit::~TCustomEdit() = default;
@@ -392,6 +392,18 @@ void TCustomEdit::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer
 }
 
 // [edit: painting] -------------------------------------------------------------------------------------------
+TRect TCustomEdit::CaretRect() {
+  const TRect area = TextArea();
+  if (area.IsEmpty() || !FComposition.empty()) return area;
+  TCanvas* c = Canvas();
+  c->Font()->Assign(Font());
+  const Integer th = c->TextHeight(u"Wg");
+  const auto& o = Offsets();
+  const Integer x = area.Left - FScrollX + o[size_t(std::clamp<Integer>(FCaret, 0, Integer(o.size()) - 1))];
+  const Integer y = area.Top + (area.Height() - th) / 2;
+  return Rect(x, y, x + 1, y + th);
+}
+
 void TCustomEdit::Paint() {
   TCanvas* c = Canvas();
   const Integer w = Width(), h = Height();
