@@ -99,12 +99,13 @@ TEST(StringArray, NumbersCompareByValueBeforeTexts) {
 }
 
 // Texts order by their case-folded characters whatever their length: those alike in their first
-// eight characters, shorter ones before their own extensions, a NUL inside a text.
+// twelve characters, shorter ones before their own extensions, a NUL inside a text.
 TEST(StringArray, TextsAlikeInTheirFirstCharactersStillSortByTheRest) {
   TStringArray a;
   FillRows(a, {{"Anna Berger-Huber", ""}, {"anna berger", ""}, {"ANNA BERGER-HOFER", ""}, {"Anna", ""},
                {"anna bergeR-h", ""}, {"Ann", ""}, {"", ""}, {"Anna Ber", ""}});
   a.SetString(1, 7, String(u"Ann\0a", 5));
+  a.SetString(1, 6, String(u"Ann\0", 4));
   a.Sort(1, -1, true, true);
   EXPECT_EQ(ToUtf8(Column(a, 0)), "6|7|4|8|2|5|3|1");
   a.Sort(1, -1, false, true);
