@@ -128,13 +128,19 @@ String Lines(long n) {
   return text;
 }
 
-double Keystroke(long n) {
-  TForm form(nullptr);
+// A memo of 580 x 380 with both bars on a form of its own.
+TMemo* MemoOn(TForm& form) {
   form.SetBounds(0, 0, 600, 400);
   auto* m = new TMemo(&form);
   m->SetParent(&form);
   m->SetBounds(0, 0, 580, 380);
   m->SetScrollBars(ssBoth);
+  return m;
+}
+
+double Keystroke(long n) {
+  TForm form(nullptr);
+  TMemo* m = MemoOn(form);
   m->SetText(Lines(n));
   m->SetFocus();
   m->SetSelStart(m->SelStart() + Integer(Lines(n / 2).size()));
@@ -148,11 +154,7 @@ double Keystroke(long n) {
 
 double Load(const String& text) {
   TForm form(nullptr);
-  form.SetBounds(0, 0, 600, 400);
-  auto* m = new TMemo(&form);
-  m->SetParent(&form);
-  m->SetBounds(0, 0, 580, 380);
-  m->SetScrollBars(ssBoth);
+  TMemo* m = MemoOn(form);
   return Best(3, [&] {
     m->Clear();
     return std::function<void()>([&] { m->SetText(text); });
