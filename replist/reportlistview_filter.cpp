@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cwctype>
 #include <memory>
-#include <regex>
 
 #include "replist/reportlistview.h"
 #include "replist/reportlistview_internal.h"
+#include "replist/rlgrep.h"
 #include "package/core/strutil.h"
 
 namespace jox {
@@ -270,8 +270,6 @@ class TParser {
   bool FFold;
 };
 
-std::string Narrow(const String& s) { return ToUtf8(s); }
-
 }  // namespace
 
 // [filter] -------------------------------------------------------------------------------------------------
@@ -316,7 +314,7 @@ Integer TReportListView::FilterAndSort(const String& FilterExp, const std::vecto
   // The expression is read first, so a malformed one changes nothing.
   const String exp = Trim(FilterExp);
   std::unique_ptr<TNode> tree;
-  std::unique_ptr<std::regex> re;
+  std::unique_ptr<TGrepPattern> re;
   TPattern simple;
   if (!exp.empty()) {
     if (FilterMode == fmBoolean) {
@@ -324,10 +322,8 @@ Integer TReportListView::FilterAndSort(const String& FilterExp, const std::vecto
     } else if (FilterMode == fmGrep) {
       if (!RepeatCountsFit(exp)) BadFilter(u"\"" + exp + u"\" repeats more than 1000 times");
       try {
-        auto flags = std::regex::ECMAScript | std::regex::optimize;
-        if (IgnoreCase) flags |= std::regex::icase;
-        re = std::make_unique<std::regex>(Narrow(exp), flags);
-      } catch (const std::regex_error& e) {
+        re = std::make_unique<TGrepPattern>(exp, IgnoreCase);
+      } catch (const std::invalid_argument& e) {
         BadFilter(u"\"" + exp + u"\" is no regular expression (" + FromUtf8(e.what()) + u")");
       }
     } else {
@@ -365,7 +361,7 @@ Integer TReportListView::FilterAndSort(const String& FilterExp, const std::vecto
         builtIn = tree->Eval(row);
       } else if (re) {
         builtIn = std::any_of(row.Texts.begin(), row.Texts.end(),
-                              [&](const String& t) { return std::regex_search(Narrow(t), *re); });
+                              [&](const String& t) { return re->Search(t); });
       } else {
         builtIn = std::any_of(row.Texts.begin(), row.Texts.end(), [&](const String& t) { return simple.Matches(t); });
       }

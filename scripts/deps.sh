@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs when any is missing; does nothing otherwise.
 set -euo pipefail
 pkgs=(cmake g++ clang ninja-build libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 fonts-noto-cjk
-      libpng-dev libgtest-dev libbenchmark-dev libsdl2-dev xvfb xauth xdotool x11-utils
+      libpng-dev libre2-dev libgtest-dev libbenchmark-dev libsdl2-dev xvfb xauth xdotool x11-utils
       libatk1.0-dev libatk-bridge2.0-dev at-spi2-core python3-pyatspi dbus-daemon)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -1,6 +1,7 @@
 // Combo boxes: dropping the list as a popup, keys, typing, events counted, owner drawing.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 #include "package/framework/controls/combobox.h"
@@ -243,6 +244,42 @@ TEST_F(ComboBoxTest, SimpleStyleShowsItsListBelowTheFieldAndNeverDrops) {
   EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10, 10), ColorToRGB(clBtnShadow)));
   EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10, 10 + field), ColorToRGB(clBtnShadow)));
   EXPECT_TRUE(jox::test::ColorNear(jox::test::SurfacePixel(s, 10 + 20, 10 + field + 2 + 2 * row + 2), ColorToRGB(clHighlight)));
+}
+
+}  // namespace
+
+namespace {
+
+// End, Home and PgDn in a dropped list of 100,000 items cost a page of rows, as in a list of 100: rows
+// are measured once per font, and the list scrolls straight to the item.
+TEST_F(ComboBoxTest, KeysInAHundredThousandItemsCostAPage) {
+  auto seconds = [](int items, Integer& top) {
+    Fixture f;
+    f.combo->Items()->BeginUpdate();
+    for (int i = 0; i < items; ++i) f.combo->Items()->Add(u"item " + IntToStr(i));
+    f.combo->Items()->EndUpdate();
+    f.combo->SetFocus();
+    jox::input::KeyPress(f.combo, VK_DOWN, ssAlt);
+    const auto t0 = std::chrono::steady_clock::now();
+    for (int i = 0; i < 20; ++i) {
+      jox::input::KeyPress(f.combo, VK_END);
+      jox::input::KeyPress(f.combo, VK_HOME);
+    }
+    jox::input::KeyPress(f.combo, VK_END);
+    const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    auto* box = dynamic_cast<TCustomScrollControl*>(static_cast<TWinControl*>(f.list())->Controls(0));
+    top = box->ScrollPos(sbVertical);
+    jox::input::KeyPress(f.combo, VK_RETURN);
+    EXPECT_EQ(f.combo->Text(), u"item " + IntToStr(items - 1));
+    return s;
+  };
+  Integer top = 0;
+  seconds(100, top);
+  const double small = seconds(100, top);
+  EXPECT_EQ(top, 6 + 100 - 8);  // the last item at the bottom of 8 rows (after the fixture's six)
+  const double large = seconds(100000, top);
+  EXPECT_EQ(top, 6 + 100000 - 8);
+  EXPECT_LT(large, small * 10 + 0.01) << small << " s / " << large << " s";
 }
 
 }  // namespace

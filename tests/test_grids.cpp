@@ -490,3 +490,20 @@ TEST_F(GridTest, DragSelectionScrollsWhileThePointerIsHeldOutside) {
   }
   EXPECT_EQ(g->TopRow(), after);
 }
+
+// A changed cell repaints that cell: what the rest of the grid shows is not drawn again.
+TEST_F(GridTest, ACellInvalidatesOnlyItsOwnRectangle) {
+  Application->ProcessMessages();
+  TBitmap* s = g->Surface();
+  const TPoint o = g->OriginInRoot();
+  const TPoint near = Mid(1, 1), far = Mid(3, 3);
+  const TColor mark = RGB(1, 2, 3);
+  s->Canvas()->SetPixels(o.X + near.X, o.Y + near.Y, mark);
+  s->Canvas()->SetPixels(o.X + far.X, o.Y + far.Y, mark);
+  drawn.clear();
+  g->InvalidateCell(1, 1);
+  Application->ProcessMessages();
+  EXPECT_TRUE(drawn.count({1, 1}));
+  EXPECT_NE(test::SurfacePixel(s, o.X + near.X, o.Y + near.Y), mark);  // painted again
+  EXPECT_EQ(test::SurfacePixel(s, o.X + far.X, o.Y + far.Y), mark);    // left alone
+}

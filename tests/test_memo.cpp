@@ -1,6 +1,9 @@
 // The memo: lines and text, typing and keys, wrapping, the clipboard.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+
 #include "package/framework/framework.h"
 #include "package/framework/controls/memo.h"
 #include "tests/support/support.h"
@@ -194,3 +197,127 @@ TEST_F(MemoTest, AnInputMethodsCompositionShowsAtTheCaretUntilCommitted) {
   input::Char(f.memo, u'\u65E5');
   EXPECT_EQ(f.memo->Text(), u"one\r\ntwo\u65E5");
 }
+
+namespace {
+
+TEST_F(MemoTest, DoubleClickSelectsAWordAndATripleClickTheLine) {
+  Fixture f;
+  f.memo->SetText(u"alpha beta\tgamma\r\nsecond line");
+  f.memo->SetFocus();
+  // "beta" lies a little right of the middle of "alpha beta": find it by its own width.
+  TBitmap b;
+  b.Canvas()->Font()->Assign(f.memo->Font());
+  const Integer x = 2 + b.Canvas()->TextWidth(u"alpha be");
+  jox::input::DoubleClick(f.memo, x, 5);
+  EXPECT_EQ(f.memo->SelText(), u"beta");  // a tab ends a word, as in the edit
+  jox::input::Click(f.memo, x, 5);
+  EXPECT_EQ(f.memo->SelText(), u"alpha beta\tgamma");
+  // Later, a click is a click again.
+  Application->Advance(Application->DoubleClickTime() + 1);
+  jox::input::Click(f.memo, x, 5);
+  EXPECT_EQ(f.memo->SelLength(), 0);
+  // Ctrl+Right stops after the same separators.
+  f.memo->SetSelStart(0);
+  jox::input::KeyPress(f.memo, VK_RIGHT, ssCtrl);
+  jox::input::KeyPress(f.memo, VK_RIGHT, ssCtrl);
+  EXPECT_EQ(f.memo->SelStart(), 11);
+}
+
+TEST_F(MemoTest, UnwrappedLinesScrollSidewaysWithTheirOwnBar) {
+  Fixture f;
+  f.memo->SetScrollBars(ssBoth);
+  f.memo->SetWordWrap(false);
+  String longLine;
+  for (int i = 0; i < 40; ++i) longLine += u"word ";
+  f.memo->SetText(u"short\r\n" + longLine);
+  ASSERT_TRUE(f.memo->ScrollBarVisible(sbHorizontal));
+  const TScrollInfo& h = f.memo->ScrollInfo(sbHorizontal);
+  EXPECT_GT(h.Max, 200);
+  f.memo->SetFocus();
+  jox::input::KeyPress(f.memo, VK_END, ssCtrl);
+  EXPECT_EQ(f.memo->ScrollPos(sbHorizontal), f.memo->MaxScrollPos(sbHorizontal));
+  // The bar's left arrow scrolls back; the text follows (a click lands further right in the line).
+  jox::input::KeyPress(f.memo, VK_HOME);
+  EXPECT_EQ(f.memo->ScrollPos(sbHorizontal), 0);
+  const TRect bar = f.memo->ScrollBarRect(sbHorizontal);
+  jox::input::Click(f.memo, bar.Right - 5, bar.Top + 5);
+  EXPECT_EQ(f.memo->ScrollPos(sbHorizontal), 1);
+  f.memo->SetScrollPos(sbHorizontal, 100);
+  jox::input::Click(f.memo, 2, 20);  // on the long line
+  EXPECT_GT(f.memo->CaretPos().X, 10);
+  // Wrapping takes the bar away.
+  f.memo->SetWordWrap(true);
+  EXPECT_FALSE(f.memo->ScrollBarVisible(sbHorizontal));
+}
+
+// Editing touches only its own lines: the rows of the others, the undo steps and Lines stay right.
+TEST_F(MemoTest, EditsInPlaceKeepWrappedRowsLinesAndUndoInStep) {
+  Fixture f;
+  f.memo->SetScrollBars(ssVertical);
+  f.memo->SetText(u"one\r\ntwo\r\nthree");
+  const Integer rows = f.memo->ScrollInfo(sbVertical).Max + 1;
+  EXPECT_EQ(rows, 3);
+  f.memo->SetFocus();
+  f.memo->SetSelStart(3);
+  // A word run long enough to wrap the first line adds rows; the lines below keep their text.
+  String typed;
+  for (int i = 0; i < 12; ++i) typed += u" word";
+  jox::input::TypeText(f.memo, typed);
+  EXPECT_GT(f.memo->ScrollInfo(sbVertical).Max + 1, 3);
+  EXPECT_EQ(f.memo->Lines()->Get(2), u"three");
+  jox::input::KeyPress(f.memo, VK_HOME, ssCtrl);
+  jox::input::KeyPress(f.memo, VK_DOWN);  // one row down is still the wrapped first line
+  EXPECT_EQ(f.memo->CaretPos().Y, 0);
+  EXPECT_GT(f.memo->CaretPos().X, 0);
+  jox::input::KeyPress(f.memo, VK_END, ssCtrl);
+  EXPECT_EQ(f.memo->CaretPos(), Point(5, 2));
+  // Lines edited from the program show at once and forget the user's steps.
+  f.memo->Lines()->SetStrings(1, u"TWO");
+  EXPECT_EQ(f.memo->Text(), u"one" + typed + u"\r\nTWO\r\nthree");
+  EXPECT_FALSE(f.memo->CanUndo());
+  jox::input::KeyPress(f.memo, VK_RETURN);
+  jox::input::TypeText(f.memo, u"four");
+  f.memo->SetSelStart(0);
+  f.memo->SetSelLength(5);  // "one w"
+  jox::input::KeyPress(f.memo, VK_DELETE);
+  EXPECT_EQ(f.memo->Lines()->Count(), 4);
+  jox::input::KeyPress(f.memo, 'Z', ssCtrl);
+  jox::input::KeyPress(f.memo, 'Z', ssCtrl);
+  jox::input::KeyPress(f.memo, 'Z', ssCtrl);
+  EXPECT_EQ(f.memo->Text(), u"one" + typed + u"\r\nTWO\r\nthree");
+  // Deleting everything leaves one empty line to type in.
+  f.memo->SelectAll();
+  jox::input::KeyPress(f.memo, VK_DELETE);
+  EXPECT_EQ(f.memo->Lines()->Count(), 1);
+  jox::input::TypeText(f.memo, u"z");
+  EXPECT_EQ(f.memo->Text(), u"z");
+}
+
+double SecondsFor(const std::function<void()>& fn) {
+  const auto t0 = std::chrono::steady_clock::now();
+  fn();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+// A keystroke costs what its line costs: typing in the middle of 100,000 lines takes about as long as
+// in 100 (the whole document re-wrapped per key would take a thousand times longer).
+TEST_F(MemoTest, TypingCostsTheLineNotTheDocument) {
+  auto perKey = [](int lines) {
+    Fixture f;
+    f.memo->SetScrollBars(ssVertical);
+    String text;
+    for (int i = 0; i < lines; ++i) text += u"a line of text number " + IntToStr(i) + u" with a few words\r\n";
+    f.memo->SetText(text);
+    f.memo->SetFocus();
+    f.memo->SetSelStart(Integer(text.size() / 2));
+    constexpr int keys = 200;
+    return SecondsFor([&] {
+             for (int i = 0; i < keys; ++i) jox::input::TypeText(f.memo, u"x");
+           }) / keys;
+  };
+  perKey(100);  // warm the glyph cache
+  const double small = perKey(100), large = perKey(100000);
+  EXPECT_LT(large, small * 10 + 50e-6) << "small " << small * 1e3 << " ms, large " << large * 1e3 << " ms";
+}
+
+}  // namespace

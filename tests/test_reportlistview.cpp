@@ -2,6 +2,8 @@
 // sorting, keys, in-place editing, filtering and the row orders the view makes.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <string>
 #include <vector>
 
@@ -422,6 +424,22 @@ TEST_F(ReportListTest, FilterForms) {
   EXPECT_EQ(v->FilterAndSort(u"", {}, true, fmSimple, -1, true), 5);
   EXPECT_FALSE(v->Filtered());
   EXPECT_EQ(v->RowCount(), 6);
+}
+
+// The regular-expression filter folds case in every script and runs in time linear in the text, so a
+// pattern that makes a backtracking engine try every split of a cell stays instant.
+TEST_F(ReportListTest, GrepFilterFoldsUnicodeCaseAndCannotStall) {
+  v->SetNrCols(2);
+  Column(1, {u"\u00C4pfel", u"Birnen", u"\u03A3\u039F\u03A6\u0399\u0391", u"\u00E4PFEL"});
+  Column(2, {String(24, u'a'), u"x", u"y", u"z"});
+  EXPECT_EQ(v->FilterAndSort(u"^\u00E4pfel$", {1}, true, fmGrep, -1, true), 2);
+  EXPECT_EQ(v->FilterAndSort(u"\u03C3\u03BF\u03C6", {1}, true, fmGrep, -1, true), 1);
+  EXPECT_EQ(v->FilterAndSort(u"^\u00E4pfel$", {1}, false, fmGrep, -1, true), 0);
+  const auto t0 = std::chrono::steady_clock::now();
+  EXPECT_EQ(v->FilterAndSort(u"^(a|aa)*$b", {2}, false, fmGrep, -1, true), 0);
+  EXPECT_EQ(v->FilterAndSort(u"^(a|a)*c", {2}, false, fmGrep, -1, true), 0);
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
+  EXPECT_LT(ms, 500);
 }
 
 TEST_F(ReportListTest, SortEnabledStateAndUnSort) {

@@ -1,11 +1,14 @@
 // The scrolling base: bar geometry, thumb drag, arrows with auto-repeat, page clicks, the wheel.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "package/framework/framework.h"
 #include "package/framework/controls/grids.h"
+#include "package/framework/controls/memo.h"
 #include "package/framework/controls/scrolling.h"
+#include "package/framework/controls/treeview.h"
 #include "tests/support/support.h"
 
 using namespace jox;
@@ -353,4 +356,104 @@ TEST_F(ScrollingTest, ShiftWheelAndTheHorizontalWheelScrollSideways) {
   const Integer left = grid->LeftCol();
   jox::input::MouseHWheel(grid, 50, 50, -WHEEL_DELTA);
   EXPECT_LT(grid->LeftCol(), left);
+}
+
+// Thumb drags with the mouse on large controls: positions past 32767 arrive whole, live with thumb
+// tracking, on release without it.
+struct ThumbDrag {
+  TCustomScrollControl* c;
+  TRect bar;
+  Integer grabY;
+  explicit ThumbDrag(TCustomScrollControl* Control) : c(Control), bar(Control->ScrollBarRect(sbVertical)) {
+    grabY = bar.Top + kScrollBarSize + 3;  // within the thumb at the top (at least 8 pixels long)
+  }
+  Integer x() const { return (bar.Left + bar.Right) / 2; }
+  // Presses on the thumb and moves it by Fraction of its travel; returns the position the pointer stands for.
+  Integer PressAndMove(double Fraction) {
+    const Integer travel = bar.Height() - 2 * kScrollBarSize - 8;
+    jox::input::MouseMove(c, x(), grabY);
+    jox::input::MouseDown(c, x(), grabY);
+    const Integer dy = Integer(travel * Fraction);
+    for (int step = 1; step <= 4; ++step) jox::input::MouseMove(c, x(), grabY + dy * step / 4);
+    const int64_t span = c->MaxScrollPos(sbVertical) - c->ScrollInfo(sbVertical).Min;
+    return c->ScrollInfo(sbVertical).Min + Integer(span * dy / travel);
+  }
+  void Release(double Fraction) {
+    const Integer travel = bar.Height() - 2 * kScrollBarSize - 8;
+    jox::input::MouseUp(c, x(), grabY + Integer(travel * Fraction));
+  }
+  // One pixel of pointer travel in positions, the tolerance of a drag.
+  Integer Slack() const {
+    return Integer((c->MaxScrollPos(sbVertical) - c->ScrollInfo(sbVertical).Min) / (bar.Height() - 2 * kScrollBarSize - 8)) + 1;
+  }
+};
+
+// Drags each control's thumb to about 60% of its travel in both modes; Pos reads the control's own
+// idea of its first shown row.
+template <class Pos>
+void DragBothModes(TCustomScrollControl* c, Pos pos, std::function<void(bool)> setTracking) {
+  for (bool tracking : {false, true}) {
+    SCOPED_TRACE(tracking ? "thumb tracking" : "no thumb tracking");
+    setTracking(tracking);
+    c->SetScrollPos(sbVertical, 0);
+    const Integer start = pos();
+    ThumbDrag d(c);
+    ASSERT_FALSE(d.bar.IsEmpty());
+    const Integer want = d.PressAndMove(0.6);
+    ASSERT_GT(want, 32767);
+    if (tracking) EXPECT_NEAR(pos(), want, d.Slack());
+    else EXPECT_EQ(pos(), start);
+    EXPECT_NEAR(c->TrackPos(sbVertical), want, d.Slack());  // the thumb follows the pointer either way
+    d.Release(0.6);
+    EXPECT_NEAR(pos(), want, d.Slack());
+    EXPECT_EQ(c->ScrollPos(sbVertical), pos());
+  }
+}
+
+TEST_F(ScrollingTest, ThumbDragsReachPositionsPastSixteenBits) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 400, 400);
+  {
+    SCOPED_TRACE("grid of 200,000 rows");
+    auto* g = new TDrawGrid(&form);
+    g->SetParent(&form);
+    g->SetBounds(0, 0, 300, 300);
+    g->SetRowCount(200000);
+    DragBothModes(
+        g, [&] { return g->TopRow(); },
+        [&](bool on) { g->SetOptions(on ? g->Options() | goThumbTracking : g->Options() - goThumbTracking); });
+    // A scroll message carries the whole position.
+    g->Perform(WM_VSCROLL, ScrollWParam(SB_THUMBPOSITION, 150000));
+    EXPECT_EQ(g->TopRow(), 150000);
+    delete g;
+  }
+  {
+    SCOPED_TRACE("tree of 100,000 nodes");
+    auto* tv = new TTreeView(&form);
+    tv->SetParent(&form);
+    tv->SetBounds(0, 0, 300, 300);
+    TTreeNode* root = tv->Items()->Add(nullptr, u"root");
+    tv->Items()->BeginUpdate();
+    for (int i = 0; i < 100000; ++i) tv->Items()->AddChild(root, u"node " + IntToStr(i));
+    tv->Items()->EndUpdate();
+    root->Expand(false);
+    tv->Repaint();
+    DragBothModes(tv, [&] { return tv->TopItem()->AbsoluteIndex(); }, [&](bool on) { tv->SetThumbTracking(on); });
+    delete tv;
+  }
+  {
+    SCOPED_TRACE("memo of 100,000 lines");
+    auto* m = new TMemo(&form);
+    m->SetParent(&form);
+    m->SetBounds(0, 0, 300, 300);
+    m->SetScrollBars(ssVertical);
+    String text;
+    for (int i = 0; i < 100000; ++i) text += u"line " + IntToStr(i) + u"\r\n";
+    m->SetText(text);
+    DragBothModes(m, [&] { return m->ScrollPos(sbVertical); }, [&](bool on) { m->SetThumbTracking(on); });
+    // The first shown line is the one the position names.
+    Application->ProcessMessages();
+    EXPECT_GT(m->ScrollPos(sbVertical), 32767);
+    delete m;
+  }
 }

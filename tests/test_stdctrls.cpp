@@ -272,6 +272,24 @@ TEST_F(EditTest, CaretBlinksWhileFocused) {
   Application->UseVirtualClock(false);
 }
 
+// A blink repaints the caret's strip: the rest of the field is not drawn again.
+TEST_F(EditTest, CaretBlinkRepaintsOnlyTheCaretStrip) {
+  Application->UseVirtualClock(true);
+  edit->SetText(u"some text");
+  edit->SetFocus();
+  edit->SetSelStart(0);
+  Application->ProcessMessages();
+  const TPoint o = edit->OriginInRoot();
+  const Integer y = edit->Height() / 2, far = edit->Width() - 8;
+  const TColor mark = RGB(1, 2, 3);
+  edit->Surface()->Canvas()->SetPixels(o.X + far, o.Y + y, mark);
+  Application->Advance(530);
+  Application->ProcessMessages();
+  EXPECT_NE(edit->Canvas()->Pixels(5, y), Rgb(clWindowText));  // the caret went out
+  EXPECT_EQ(edit->Surface()->Canvas()->Pixels(o.X + far, o.Y + y), mark);
+  Application->UseVirtualClock(false);
+}
+
 TEST_F(EditTest, CaretKeysAndDeletionTreatASurrogatePairAsOneCharacter) {
   const String face = u"\U0001F600";  // two UTF-16 units
   edit->SetText(u"a" + face + u"b");

@@ -98,6 +98,20 @@ TEST(StringArray, NumbersCompareByValueBeforeTexts) {
   EXPECT_EQ(ToUtf8(Column(a, 1)), " -2,5 |9|10|1e3||abc");
 }
 
+// Texts order by their case-folded characters whatever their length: those alike in their first
+// twelve characters, shorter ones before their own extensions, a NUL inside a text.
+TEST(StringArray, TextsAlikeInTheirFirstCharactersStillSortByTheRest) {
+  TStringArray a;
+  FillRows(a, {{"Anna Berger-Huber", ""}, {"anna berger", ""}, {"ANNA BERGER-HOFER", ""}, {"Anna", ""},
+               {"anna bergeR-h", ""}, {"Ann", ""}, {"", ""}, {"Anna Ber", ""}});
+  a.SetString(1, 7, String(u"Ann\0a", 5));
+  a.SetString(1, 6, String(u"Ann\0", 4));
+  a.Sort(1, -1, true, true);
+  EXPECT_EQ(ToUtf8(Column(a, 0)), "6|7|4|8|2|5|3|1");
+  a.Sort(1, -1, false, true);
+  EXPECT_EQ(ToUtf8(Column(a, 0)), "1|3|5|2|8|4|7|6");
+}
+
 TEST(StringArray, UnSortAfterSeveralSortsAndCommit) {
   TStringArray a;
   FillRows(a, {{"c", "1"}, {"a", "3"}, {"b", "2"}, {"a", "1"}});

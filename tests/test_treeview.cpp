@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -595,3 +596,79 @@ TEST_F(TreeViewTest, NodesGoIntoFormTextAndComeBack) {
   h.tv->Items()->Assign(g.tv->Items());
   EXPECT_EQ(h.tv->Items()->Count(), 4);
 }
+
+namespace {
+
+// The rows of a tree as the index has them, and as a walk of the expanded nodes finds them.
+std::vector<std::string> Rows(TTreeView* tv) {
+  std::vector<std::string> v;
+  for (Integer r = 0; r < tv->RowCount(); ++r) v.push_back(ToUtf8(tv->NodeOfRow(r)->Text()));
+  return v;
+}
+
+TEST_F(TreeViewTest, ExpandAndCollapseKeepTheRowsInTreeOrder) {
+  Fixture f;
+  TTreeNodes* items = f.tv->Items();
+  TTreeNode* a = items->Add(nullptr, u"a");
+  TTreeNode* a1 = items->AddChild(a, u"a1");
+  items->AddChild(a1, u"a1x");
+  items->AddChild(a1, u"a1y");
+  items->AddChild(a, u"a2");
+  TTreeNode* b = items->Add(nullptr, u"b");
+  items->AddChild(b, u"b1");
+  EXPECT_EQ(Rows(f.tv), (std::vector<std::string>{"a", "b"}));
+  a1->Expand(false);  // not shown yet: nothing appears
+  EXPECT_EQ(f.tv->RowCount(), 2);
+  a->Expand(false);  // brings its expanded child's rows too
+  EXPECT_EQ(Rows(f.tv), (std::vector<std::string>{"a", "a1", "a1x", "a1y", "a2", "b"}));
+  b->Expand(false);
+  a1->Collapse(false);
+  EXPECT_EQ(Rows(f.tv), (std::vector<std::string>{"a", "a1", "a2", "b", "b1"}));
+  EXPECT_EQ(f.tv->NodeOfRow(4)->Text(), u"b1");
+  EXPECT_EQ(f.tv->GetNodeAt(20, 4 * f.tv->ItemHeight() + 2)->Text(), u"b1");
+  a->Collapse(false);
+  EXPECT_EQ(Rows(f.tv), (std::vector<std::string>{"a", "b", "b1"}));
+  // The widest row left with its parent's collapse: the bar goes with it.
+  items->AddChild(b, u"a label long enough to need the horizontal bar of this tree");
+  EXPECT_EQ(f.tv->RowCount(), 4);
+  EXPECT_TRUE(f.tv->ScrollBarVisible(sbHorizontal));
+  b->Collapse(false);
+  EXPECT_EQ(f.tv->RowCount(), 2);
+  EXPECT_FALSE(f.tv->ScrollBarVisible(sbHorizontal));
+}
+
+// Expanding or collapsing a node costs its own rows: toggling a small folder twenty times beside
+// 100,000 shown rows takes less than showing those rows once (a rebuild per toggle takes far longer).
+TEST_F(TreeViewTest, ExpandAndCollapseCostTheRowsThatChange) {
+  Fixture f;
+  TTreeNodes* items = f.tv->Items();
+  TTreeNode* big = items->Add(nullptr, u"big");
+  TTreeNode* small = items->Add(nullptr, u"small");
+  items->BeginUpdate();
+  for (int i = 0; i < 100000; ++i) items->AddChild(big, u"node " + IntToStr(i));
+  for (int i = 0; i < 10; ++i) items->AddChild(small, u"leaf " + IntToStr(i));
+  items->EndUpdate();
+  f.tv->Repaint();
+  auto seconds = [](const std::function<void()>& fn) {
+    const auto t0 = std::chrono::steady_clock::now();
+    fn();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  };
+  const double showBig = seconds([&] {
+    big->Expand(false);
+    f.tv->Repaint();
+  });
+  EXPECT_EQ(f.tv->RowCount(), 100002);
+  const double toggles = seconds([&] {
+    for (int i = 0; i < 20; ++i) {
+      small->Expand(false);
+      f.tv->Repaint();
+      small->Collapse(false);
+      f.tv->Repaint();
+    }
+  });
+  EXPECT_EQ(f.tv->RowCount(), 100002);
+  EXPECT_LT(toggles, showBig) << toggles << " s for the toggles, " << showBig << " s to show the rows";
+}
+
+}  // namespace

@@ -305,12 +305,18 @@ void TStringArray::RemoveColumn(Integer ACol) {
 namespace {
 
 // A sort key prepared once per row, so comparisons touch neither the pool layout nor parse numbers.
+// Head holds the first twelve case-folded characters, packed so that comparing the integers compares
+// those characters: most comparisons end there, without reaching into the pool (a cache miss each on
+// a million rows), and two texts of up to twelve characters never reach it.
 struct TKey {
   const char16_t* P;
   uint32_t Len;
   Integer Row;  // shown row it came from
   double Num;   // NaN when the text does not read as a number
+  uint64_t Head[3];
 };
+
+constexpr uint32_t kHeadChars = 12;
 
 double AsNumber(std::u16string_view v) {
   while (!v.empty() && v.front() == u' ') v.remove_prefix(1);
@@ -343,10 +349,22 @@ int CompareTexts(const char16_t* a, uint32_t la, const char16_t* b, uint32_t lb)
   return la == lb ? 0 : (la < lb ? -1 : 1);
 }
 
+void PackHead(TKey& k) {
+  k.Head[0] = k.Head[1] = k.Head[2] = 0;
+  for (uint32_t i = 0; i < kHeadChars && i < k.Len; ++i)
+    k.Head[i / 4] |= uint64_t(Fold(k.P[i])) << (48 - 16 * (i % 4));
+}
+
 int CompareKeys(const TKey& a, const TKey& b) {
   const bool na = !std::isnan(a.Num), nb = !std::isnan(b.Num);
   if (na && nb) return a.Num < b.Num ? -1 : (b.Num < a.Num ? 1 : 0);
   if (na != nb) return na ? -1 : 1;
+  // Shorter texts pad with zero, which orders them first as the full comparison does; equal heads
+  // of short texts differ at most in trailing U+0000, so their lengths decide; longer ones go on to the
+  // full texts.
+  for (int i = 0; i < 3; ++i)
+    if (a.Head[i] != b.Head[i]) return a.Head[i] < b.Head[i] ? -1 : 1;
+  if (a.Len <= kHeadChars && b.Len <= kHeadChars) return a.Len == b.Len ? 0 : (a.Len < b.Len ? -1 : 1);
   return CompareTexts(a.P, a.Len, b.P, b.Len);
 }
 
@@ -358,7 +376,9 @@ void TStringArray::Sort(Integer PrimCol, Integer SecCol, bool AscendPrim, bool A
   PercentDone(0);
   auto keyOf = [this](Integer col, Integer row) {
     const TCell& c = CellAt(col, row);
-    return TKey{FPool.data() + c.Off, c.Len, row, AsNumber({FPool.data() + c.Off, c.Len})};
+    TKey k{FPool.data() + c.Off, c.Len, row, AsNumber({FPool.data() + c.Off, c.Len}), {0, 0, 0}};
+    if (std::isnan(k.Num)) PackHead(k);
+    return k;
   };
   std::vector<TKey> prim;
   std::vector<TKey> sec;

@@ -91,7 +91,15 @@ class TComboListBox : public TCustomScrollControl {
     if (I < 0) return;
     Integer top = ScrollPos(sbVertical);
     if (I < top) top = I;
-    while (I >= top + VisibleFrom(top)) ++top;
+    if (I >= top + VisibleFrom(top)) {
+      // The highest top that still shows I at the bottom: walk up from I by one page of heights.
+      Integer y = 0;
+      top = I;
+      while (top > 0 && y + FCombo->ItemHeightOf(top - 1) + FCombo->ItemHeightOf(I) <= ClientHeight()) {
+        y += FCombo->ItemHeightOf(top - 1);
+        --top;
+      }
+    }
     SetScrollPos(sbVertical, top);
   }
   void SetHot(Integer I) {
@@ -280,9 +288,13 @@ void TCustomComboBox::SetText(const String& v) {
 
 Integer TCustomComboBox::ItemHeight() const {
   if (FItemHeight > 0 && OwnerDrawn()) return FItemHeight;
-  TBitmap scratch(1, 1);
-  scratch.Canvas()->Font()->Assign(Font());
-  return scratch.Canvas()->TextHeight(u"Wg");
+  // Measured once per font: the list asks per item.
+  if (FFontItemHeight == 0) {
+    TBitmap scratch(1, 1);
+    scratch.Canvas()->Font()->Assign(Font());
+    FFontItemHeight = scratch.Canvas()->TextHeight(u"Wg");
+  }
+  return FFontItemHeight;
 }
 
 void TCustomComboBox::SetItemHeight(Integer v) {
@@ -455,6 +467,7 @@ void TCustomComboBox::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Int
 }
 
 void TCustomComboBox::FontChanged() {
+  FFontItemHeight = 0;
   TWinControl::FontChanged();
   AdjustHeight();
 }

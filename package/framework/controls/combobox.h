@@ -150,6 +150,7 @@ class TCustomComboBox : public TWinControl {
   Integer FItemIndex = -1;
   Integer FDropDownCount = 8;
   Integer FItemHeight = 0;  // 0: the font's
+  mutable Integer FFontItemHeight = 0;  // the font's text height, 0 until measured
   Integer FMaxLength = 0;
   bool FDropped = false;
   String FText;  // of the styles without an edit: kept when no item matches

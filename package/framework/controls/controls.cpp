@@ -77,6 +77,7 @@ void TControl::SetParent(TWinControl* AParent) {
   if (!AParent) return;
   FParent = AParent;
   AParent->FControls.push_back(this);
+  ++AParent->FControlsGen;
   if (auto* w = dynamic_cast<TWinControl*>(this)) AParent->FTabList.push_back(w);
   if (FParentFont) ApplyParentFont();
   if (FParentColor) ApplyParentColor();

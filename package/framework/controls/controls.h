@@ -461,6 +461,7 @@ class TControl : public TComponent {
   TRect FPaintClip;                  // root only: area of the paint pass running now
   bool FPainting = false;            // root only
   bool FPaintingFrame = false;       // the canvas clips to the whole bounds, not the client area
+  bool FCanvasReady = false;         // the canvas view is set for the WM_PAINT under way
   std::unordered_map<Cardinal, std::vector<TMessageHandler>> FHandlers;
   // Drag state: pending from the press until the pointer moved far enough, then dragging.
   bool FDragPending = false, FDragging = false;
@@ -614,6 +615,7 @@ class TWinControl : public TControl {
   void BorderChanged();
 
   std::vector<TControl*> FControls;    // z-order
+  uint32_t FControlsGen = 0;           // changes whenever a child comes or goes
   std::vector<TWinControl*> FTabList;  // windowed children in tab order
   TWinControl* FFocused = nullptr;     // root only
   bool FTabStop = false;

@@ -48,7 +48,8 @@ TCanvas* TControl::Canvas() {
     FCanvas->Font()->Assign(FFont.get());
     FCanvas->Brush()->SetColor(FColor);
   }
-  PrepareCanvas();
+  // Within a paint pass the view was set once for this control's WM_PAINT; paint code may ask per cell.
+  if (!FCanvasReady) PrepareCanvas();
   return FCanvas.get();
 }
 
@@ -202,16 +203,26 @@ void ControlAccess::PaintTree(TControl* c, const TRect& clip, bool isRoot) {
   if (vis.IsEmpty()) return;
   auto* w = dynamic_cast<TWinControl*>(c);
   if (w) w->PaintBackground();
-  c->Perform(WM_PAINT);
+  c->TControl::Canvas();
+  c->FCanvasReady = true;
+  try {
+    c->Perform(WM_PAINT);
+  } catch (...) {
+    c->FCanvasReady = false;
+    throw;
+  }
+  c->FCanvasReady = false;
   if (!w) return;
   if (w->ClientBounds() != Rect(0, 0, w->FWidth, w->FHeight)) w->Perform(WM_NCPAINT);
-  std::vector<TControl*> kids;
-  for (Integer i = 0; i < w->ControlCount(); ++i) kids.push_back(w->Controls(i));
-  // Graphic controls first: windowed children lie above them.
+  const std::vector<TControl*> kids = w->FControls;
+  const uint32_t gen = w->FControlsGen;
+  // Graphic controls first: windowed children lie above them. A child taken away meanwhile is skipped
+  // (looked for only when the children changed at all, so painting stays linear in them).
   for (int pass = 0; pass < 2; ++pass)
     for (TControl* k : kids) {
+      if (w->FControlsGen != gen && !StillChild(w, k)) continue;
       const bool windowed = dynamic_cast<TWinControl*>(k) != nullptr;
-      if (windowed != (pass == 1) || !StillChild(w, k)) continue;
+      if (windowed != (pass == 1)) continue;
       PaintTree(k, vis, false);
     }
 }

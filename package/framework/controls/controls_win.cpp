@@ -26,6 +26,7 @@ TWinControl::~TWinControl() {
   while (!FControls.empty()) {
     TControl* c = FControls.back();
     FControls.pop_back();
+    ++FControlsGen;
     if (auto* w = dynamic_cast<TWinControl*>(c)) FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), w), FTabList.end());
     c->FParent = nullptr;
     if (!c->Owner()) delete c;
@@ -37,6 +38,7 @@ TWinControl::~TWinControl() {
 void ControlAccess::Unlink(TWinControl* parent, TControl* c) {
   auto& list = parent->FControls;
   list.erase(std::remove(list.begin(), list.end(), c), list.end());
+  ++parent->FControlsGen;
   if (auto* w = dynamic_cast<TWinControl*>(c))
     parent->FTabList.erase(std::remove(parent->FTabList.begin(), parent->FTabList.end(), w), parent->FTabList.end());
   if (c->FAlign != alNone && !parent->DestroyingCalled()) parent->Realign();

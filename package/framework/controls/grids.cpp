@@ -625,8 +625,8 @@ void TCustomGrid::DrawCell(Integer, Integer, const TRect&, TGridDrawState) {}
 // [invalidation] -------------------------------------------------------------------------------------------
 void TCustomGrid::InvalidateArea(const TRect& r) {
   if (r.IsEmpty()) return;
-  // The form repaints dirty controls whole until it keeps a list of rectangles.
-  Invalidate();
+  // The form keeps the rectangle: a changed cell repaints that cell, not the grid.
+  InvalidateRect(r);
 }
 
 void TCustomGrid::InvalidateBlock(const TGridRect& g) {

@@ -1,30 +1,31 @@
-// The memo. Sections: [text] [layout] [editing] [keys] [mouse] [painting] [tables]
+// The memo. Sections: [text] [positions] [layout] [editing] [keys] [mouse] [painting] [tables]
+// (the line store and its layout cache: memo_lines.cpp)
 #include "package/framework/controls/memo.h"
-
-#include "package/framework/base/utf8.h"
 
 #include <algorithm>
 
+#include "package/framework/base/utf8.h"
 #include "package/framework/controls/clipbrd.h"
 #include "package/framework/controls/controls_internal.h"
-#include "package/framework/graphics/drawedge.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/controls/menus.h"
+#include "package/framework/controls/textwords.h"
+#include "package/framework/graphics/drawedge.h"
+#include "package/framework/graphics/fonts.h"
 
 namespace jox {
 
-constexpr Integer kMemoWidth = 185, kMemoHeight = 89, kMemoMargin = 2;
+constexpr Integer kMemoWidth = 185, kMemoHeight = 89;
 constexpr size_t kMemoUndoLevels = 100;
 
 // [text] ---------------------------------------------------------------------------------------------------
-TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomScrollControl(AOwner), FLines(std::make_unique<TStringList>()) {
+void TCustomMemo::Init() {
   SetControlStyle((ControlStyle() & ~csClickEvents) | csOpaque);
   SetScrollBars(ssNone);
   SetTabStop(true);
   SetParentColor(false);
   SetColor(clWindow);
   SetCursor(crIBeam);
-  FLines->SetOnChange([this](TObject*) { LinesChanged(); });
   SetBounds(0, 0, kMemoWidth, kMemoHeight);
   // Only the caret's strip repaints at a blink.
   FBlink = std::make_unique<TCaretBlink>([this] { InvalidateRect(CaretRect()); });
@@ -36,196 +37,186 @@ TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomScrollControl(AOwner), FLi
   });
 }
 
-TCustomMemo::~TCustomMemo() { FLines->SetOnChange(nullptr); }
-
-
-TStrings* TCustomMemo::Lines() const { return FLines.get(); }
-void TCustomMemo::SetLines(TStrings* v) { FLines->Assign(v); }
-
-void TCustomMemo::LinesChanged() {
-  if (FSyncing) return;
-  String flat;
-  for (Integer i = 0; i < FLines->Count(); ++i) {
-    if (i) flat += u'\n';
-    flat += FLines->Get(i);
-  }
-  FFlat = flat;
-  FCaret = std::min<Integer>(FCaret, Integer(FFlat.size()));
-  FAnchor = FCaret;
+// Lines changed from outside: the caret stays in range, the undo steps no longer fit the text.
+void TCustomMemo::LinesReplaced() {
+  FCaret = FAnchor = Clamp(FCaret);
   FUndo.clear();
-  FTypedEnd = -1;
-  Layout();
+  FTypedEnd = {-1, -1};
+  UpdateScrollRanges();
   Invalidate();
   Change();
 }
 
 String TCustomMemo::Text() const {
+  size_t size = 0;
+  for (const String& l : FText) size += l.size() + 2;
   String s;
-  for (char16_t c : FFlat) {
-    if (c == u'\n') s += u"\r\n";
-    else s += c;
+  s.reserve(size);
+  for (size_t i = 0; i < FText.size(); ++i) {
+    if (i) s += u"\r\n";
+    s += FText[i];
   }
   return s;
 }
 
 void TCustomMemo::SetText(const String& v) {
   if (v == Text()) return;
-  FLines->SetText(v);
+  Lines()->SetText(v);
   // A text ending in a line break keeps its empty last line.
-  if (!v.empty() && (v.back() == u'\n' || v.back() == u'\r')) FLines->Add(String());
+  if (!v.empty() && (v.back() == u'\n' || v.back() == u'\r')) Lines()->Add(String());
 }
 
-Integer TCustomMemo::ToFlat(Integer Pos) const {
-  // Text positions count CR LF as two characters.
-  Integer t = 0;
-  for (Integer i = 0; i < Integer(FFlat.size()); ++i) {
-    if (t >= Pos) return i;
-    t += FFlat[size_t(i)] == u'\n' ? 2 : 1;
-  }
-  return Integer(FFlat.size());
-}
-
-Integer TCustomMemo::FromFlat(Integer Pos) const {
-  Integer t = 0;
-  for (Integer i = 0; i < Pos && i < Integer(FFlat.size()); ++i) t += FFlat[size_t(i)] == u'\n' ? 2 : 1;
-  return t;
-}
-
-Integer TCustomMemo::SelStart() const { return FromFlat(std::min(FCaret, FAnchor)); }
+Integer TCustomMemo::SelStart() const { return ToOffset(std::min(FCaret, FAnchor)); }
 Integer TCustomMemo::SelLength() const {
-  return FromFlat(std::max(FCaret, FAnchor)) - FromFlat(std::min(FCaret, FAnchor));
+  return ToOffset(std::max(FCaret, FAnchor)) - ToOffset(std::min(FCaret, FAnchor));
 }
 
 void TCustomMemo::SetSelStart(Integer v) {
-  FCaret = FAnchor = ToFlat(std::max(v, 0));
+  FCaret = FAnchor = FromOffset(std::max(v, 0));
   ScrollToCaret();
   Invalidate();
 }
 
 void TCustomMemo::SetSelLength(Integer v) {
-  const Integer start = FromFlat(std::min(FCaret, FAnchor));
-  FAnchor = ToFlat(start);
-  FCaret = ToFlat(start + std::max(v, 0));
+  const Integer start = SelStart();
+  FAnchor = FromOffset(start);
+  FCaret = FromOffset(start + std::max(v, 0));
   Invalidate();
 }
 
-String TCustomMemo::SelText() const {
-  const Integer a = std::min(FCaret, FAnchor), b = std::max(FCaret, FAnchor);
-  String s;
-  for (Integer i = a; i < b; ++i) {
-    if (FFlat[size_t(i)] == u'\n') s += u"\r\n";
-    else s += FFlat[size_t(i)];
-  }
-  return s;
-}
+String TCustomMemo::SelText() const { return TextBetween(std::min(FCaret, FAnchor), std::max(FCaret, FAnchor)); }
 
 void TCustomMemo::SetSelText(const String& v) { Replace(v, false); }
 
 void TCustomMemo::SelectAll() {
-  FAnchor = 0;
-  FCaret = Integer(FFlat.size());
+  FAnchor = {};
+  FCaret = EndPos();
   Invalidate();
 }
 
-TPoint TCustomMemo::CaretPos() const {
-  Integer line = 0, col = 0;
-  for (Integer i = 0; i < FCaret; ++i) {
-    if (FFlat[size_t(i)] == u'\n') {
-      ++line;
-      col = 0;
-    } else {
-      ++col;
-    }
-  }
-  return Point(col, line);
-}
+TPoint TCustomMemo::CaretPos() const { return Point(FCaret.Col, FCaret.Line); }
 
 void TCustomMemo::Change() {
   if (FOnChange) FOnChange(this);
 }
 
+// [positions] ----------------------------------------------------------------------------------------------
+TCustomMemo::TTextPos TCustomMemo::EndPos() const {
+  return FText.empty() ? TTextPos{} : TTextPos{LineCount() - 1, Integer(FText.back().size())};
+}
+
+TCustomMemo::TTextPos TCustomMemo::Clamp(TTextPos P) const {
+  if (FText.empty()) return {};
+  P.Line = std::clamp(P.Line, 0, LineCount() - 1);
+  const String& l = FText[size_t(P.Line)];
+  P.Col = Integer(Utf16Boundary(l, size_t(std::clamp(P.Col, 0, Integer(l.size())))));
+  return P;
+}
+
+TCustomMemo::TTextPos TCustomMemo::NextPos(TTextPos P) const {
+  const String& l = LineText(P.Line);
+  if (P.Col < Integer(l.size())) return {P.Line, Integer(Utf16Next(l, size_t(P.Col)))};
+  return P.Line + 1 < LineCount() ? TTextPos{P.Line + 1, 0} : P;
+}
+
+TCustomMemo::TTextPos TCustomMemo::PrevPos(TTextPos P) const {
+  if (P.Col > 0) return {P.Line, Integer(Utf16Prev(LineText(P.Line), size_t(P.Col)))};
+  return P.Line > 0 ? TTextPos{P.Line - 1, Integer(LineText(P.Line - 1).size())} : P;
+}
+
+char16_t TCustomMemo::CharAt(TTextPos P) const {
+  const String& l = LineText(P.Line);
+  return P.Col < Integer(l.size()) ? l[size_t(P.Col)] : u'\n';
+}
+
+Integer TCustomMemo::ToOffset(TTextPos P) const {
+  Integer t = 0;
+  for (Integer i = 0; i < P.Line && i < LineCount(); ++i) t += Integer(FText[size_t(i)].size()) + 2;
+  return t + P.Col;
+}
+
+TCustomMemo::TTextPos TCustomMemo::FromOffset(Integer Offset) const {
+  for (Integer i = 0; i < LineCount(); ++i) {
+    const Integer len = Integer(FText[size_t(i)].size());
+    // An offset inside a line break stands for the start of the next line.
+    if (Offset <= len || i + 1 == LineCount()) return Clamp({i, Offset});
+    Offset -= len + 2;
+  }
+  return {};
+}
+
+String TCustomMemo::TextBetween(TTextPos A, TTextPos B, std::u16string_view Break) const {
+  String s;
+  for (Integer line = A.Line; line <= B.Line && line < LineCount(); ++line) {
+    const String& l = FText[size_t(line)];
+    const Integer from = line == A.Line ? A.Col : 0, to = line == B.Line ? B.Col : Integer(l.size());
+    if (line > A.Line) s += Break;
+    s.append(l, size_t(from), size_t(std::max(to - from, 0)));
+  }
+  return s;
+}
+
+TCustomMemo::TTextPos TCustomMemo::WordStart(TTextPos P) const {
+  const String& l = LineText(P.Line);
+  return {P.Line, Integer(WordStartAt(l, size_t(P.Col)))};
+}
+
+TCustomMemo::TTextPos TCustomMemo::WordEnd(TTextPos P) const {
+  const String& l = LineText(P.Line);
+  return {P.Line, Integer(WordEndAt(l, size_t(P.Col)))};
+}
+
 // [layout] -------------------------------------------------------------------------------------------------
 Integer TCustomMemo::LineHeight() {
-  TCanvas* c = TControl::Canvas();
-  c->Font()->Assign(Font());
-  return std::max(c->TextHeight(u"Wg"), 1);
+  if (FLineHeight == 0) {
+    TCanvas* c = TControl::Canvas();
+    c->Font()->Assign(Font());
+    FLineHeight = std::max(c->TextHeight(u"Wg"), 1);
+  }
+  return FLineHeight;
 }
 
 Integer TCustomMemo::VisibleRows() { return std::max((ClientHeight() - 2) / LineHeight(), 1); }
 
-void TCustomMemo::Layout() {
-  FRows.clear();
-  TCanvas* c = TControl::Canvas();
-  c->Font()->Assign(Font());
-  const Integer avail = ClientWidth() - 2 * kMemoMargin;
-  Integer start = 0;
-  const Integer n = Integer(FFlat.size());
-  while (true) {
-    Integer end = start;
-    while (end < n && FFlat[size_t(end)] != u'\n') ++end;
-    // Wrap [start, end) at blanks to the width.
-    Integer s = start;
-    while (FWordWrap && avail > 0 && end - s > 0 && c->TextWidth(FFlat.substr(size_t(s), size_t(end - s))) > avail) {
-      Integer cut = s, lastBlank = -1;
-      while (cut < end && c->TextWidth(FFlat.substr(size_t(s), size_t(cut - s + 1))) <= avail) {
-        if (FFlat[size_t(cut)] == u' ') lastBlank = cut;
-        ++cut;
-      }
-      Integer next = lastBlank >= s ? lastBlank + 1 : std::max(cut, s + 1);
-      FRows.push_back({s, next - s});
-      s = next;
-    }
-    FRows.push_back({s, end - s});
-    if (end >= n) break;
-    start = end + 1;
+Integer TCustomMemo::XOf(TTextPos P) {
+  if (FText.empty()) return 0;
+  const TRowSpan r = RowSpan(RowOf(P));
+  const String& l = FText[size_t(P.Line)];
+  return fonts::TextWidth(SizedFont(), std::u16string_view(l).substr(size_t(r.Start), size_t(P.Col - r.Start)));
+}
+
+TCustomMemo::TTextPos TCustomMemo::PosInRow(Integer Row, Integer X) {
+  if (FText.empty()) return {};
+  const TRowSpan r = RowSpan(Row);
+  const std::u16string_view l = std::u16string_view(FText[size_t(r.Line)]).substr(size_t(r.Start), size_t(r.End - r.Start));
+  // The boundary nearest to X, from one measuring pass; a wrapped row's trailing blank is no place of its own.
+  static thread_local std::vector<Integer> x;
+  Advances(l, x);
+  Integer len = Integer(l.size());
+  if (r.Wrapped && len > 0) --len;
+  Integer best = 0;
+  for (Integer i = 1; i <= len; ++i) {
+    if (x[size_t(i)] == x[size_t(i - 1)] && i < len) continue;  // inside a surrogate pair
+    const Integer prev = x[size_t(Utf16Prev(l, size_t(i)))];
+    if (X >= (prev + x[size_t(i)]) / 2) best = i;
   }
-  const Integer rows = Integer(FRows.size());
-  SetScrollInfo(sbVertical, 0, rows - 1, VisibleRows(), ScrollPos(sbVertical));
+  return {r.Line, r.Start + best};
 }
 
-Integer TCustomMemo::RowOf(Integer Pos) const {
-  for (Integer r = Integer(FRows.size()) - 1; r >= 0; --r)
-    if (FRows[size_t(r)].Start <= Pos) return r;
-  return 0;
-}
-
-Integer TCustomMemo::XOf(Integer Pos) {
-  const TRow& row = FRows[size_t(RowOf(Pos))];
-  TCanvas* c = TControl::Canvas();
-  c->Font()->Assign(Font());
-  return c->TextWidth(FFlat.substr(size_t(row.Start), size_t(Pos - row.Start)));
-}
-
-Integer TCustomMemo::PosAt(Integer X, Integer Y) {
-  const Integer r = std::clamp(ScrollPos(sbVertical) + (Y - 1) / LineHeight(), 0,
-                               Integer(FRows.size()) - 1);
-  const TRow& row = FRows[size_t(r)];
-  TCanvas* c = TControl::Canvas();
-  c->Font()->Assign(Font());
-  const Integer x = X - kMemoMargin + FScrollX;
-  Integer best = row.Start;
-  // The boundary nearest to x; a wrapped row's trailing blank is not a place of its own.
-  Integer len = row.Length;
-  const bool wrapped = r + 1 < Integer(FRows.size()) && FRows[size_t(r) + 1].Start == row.Start + row.Length;
-  if (wrapped && len > 0) --len;
-  for (Integer i = 0; i <= len; ++i) {
-    const Integer w = c->TextWidth(FFlat.substr(size_t(row.Start), size_t(i)));
-    const Integer prev = i ? c->TextWidth(FFlat.substr(size_t(row.Start), size_t(i - 1))) : 0;
-    if (i == 0 || x >= (prev + w) / 2) best = row.Start + i;
-  }
-  return best;
+TCustomMemo::TTextPos TCustomMemo::PosAt(Integer X, Integer Y) {
+  const Integer row = ScrollPos(sbVertical) + (Y - 1) / LineHeight() - (Y < 1 ? 1 : 0);
+  return PosInRow(std::clamp(row, 0, RowCount() - 1), X - kMemoMargin + ScrollX());
 }
 
 void TCustomMemo::ScrollToCaret() {
-  if (FRows.empty()) return;
   const Integer r = RowOf(FCaret);
   const Integer top = ScrollPos(sbVertical), vis = VisibleRows();
   if (r < top) SetScrollPos(sbVertical, r);
   else if (r >= top + vis) SetScrollPos(sbVertical, r - vis + 1);
   if (!FWordWrap) {
     const Integer x = XOf(FCaret), avail = ClientWidth() - 2 * kMemoMargin;
-    if (x < FScrollX) FScrollX = x;
-    else if (x > FScrollX + avail) FScrollX = x - avail;
+    if (x < ScrollX()) SetScrollPos(sbHorizontal, x);
+    else if (x >= ScrollX() + avail) SetScrollPos(sbHorizontal, x - avail + 1);
   }
 }
 
@@ -236,24 +227,71 @@ void TCustomMemo::ScrollPosChanged(TScrollBarKind Kind, Integer OldPos) {
 void TCustomMemo::SetWordWrap(bool v) {
   if (v == FWordWrap) return;
   FWordWrap = v;
-  FScrollX = 0;
-  Layout();
+  SetScrollPos(sbHorizontal, 0);
+  Relayout();
   Invalidate();
 }
 
 void TCustomMemo::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  const Integer w = Width();
   TCustomScrollControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-  if (FLines) Layout();
+  if (!FLines) return;
+  // Only a new width wraps again; a new height changes the page.
+  if (Width() != w || FLayout.size() != FText.size()) Relayout();
+  else UpdateScrollRanges();
 }
 
 void TCustomMemo::FontChanged() {
   TCustomScrollControl::FontChanged();
-  Layout();
+  FSizedFont = nullptr;
+  if (FLines) Relayout();
 }
 
 // [editing] ------------------------------------------------------------------------------------------------
+// Replaces [A, B) of the store by Ins (lines split at '\n'); returns where Ins ends. Only the lines
+// touched are re-measured.
+TCustomMemo::TTextPos TCustomMemo::ReplaceRange(TTextPos A, TTextPos B, const String& Ins) {
+  FSyncing = true;
+  struct Restore {
+    bool& f;
+    ~Restore() { f = false; }
+  } restore{FSyncing};
+  if (FText.empty()) {
+    FText.emplace_back();
+    LinesInserted(0, 1);
+  }
+  std::vector<String> parts;
+  for (size_t s = 0;;) {
+    const size_t e = Ins.find(u'\n', s);
+    parts.push_back(Ins.substr(s, e == String::npos ? String::npos : e - s));
+    if (e == String::npos) break;
+    s = e + 1;
+  }
+  const String tail = FText[size_t(B.Line)].substr(size_t(B.Col));
+  const Integer k = Integer(parts.size());
+  const TTextPos end{A.Line + k - 1, Integer(parts.back().size()) + (k == 1 ? A.Col : 0)};
+  parts.back() += tail;
+  String& first = FText[size_t(A.Line)];
+  first.resize(size_t(A.Col));
+  first += parts[0];
+  // Lines A.Line + 1 .. B.Line go; parts 1 .. k - 1 come in their place.
+  const Integer gone = B.Line - A.Line;
+  if (gone > 0) {
+    FText.erase(FText.begin() + A.Line + 1, FText.begin() + B.Line + 1);
+    LinesDeleted(A.Line + 1, gone);
+  }
+  if (k > 1) {
+    FText.insert(FText.begin() + A.Line + 1, std::make_move_iterator(parts.begin() + 1),
+                 std::make_move_iterator(parts.end()));
+    LinesInserted(A.Line + 1, k - 1);
+  }
+  LineChanged(A.Line);
+  return end;
+}
+
 void TCustomMemo::Replace(const String& S, bool ByUser) {
   String ins;
+  ins.reserve(S.size());
   for (size_t i = 0; i < S.size(); ++i) {
     if (S[i] == u'\r') {
       ins += u'\n';
@@ -262,31 +300,29 @@ void TCustomMemo::Replace(const String& S, bool ByUser) {
       ins += S[i];
     }
   }
-  const Integer a = std::min(FCaret, FAnchor), b = std::max(FCaret, FAnchor);
+  const TTextPos a = std::min(FCaret, FAnchor), b = std::max(FCaret, FAnchor);
   if (FMaxLength > 0 && ByUser) {
     // Counted as Text counts: a line break is two characters.
-    auto textLength = [](const String& s, size_t from, size_t to) {
-      Integer n = 0;
-      for (size_t i = from; i < to; ++i) n += s[i] == u'\n' ? 2 : 1;
-      return n;
-    };
-    Integer room = FMaxLength - (textLength(FFlat, 0, FFlat.size()) - textLength(FFlat, size_t(a), size_t(b)));
+    Integer room = FMaxLength - (ToOffset(EndPos()) - (ToOffset(b) - ToOffset(a)));
     size_t keep = 0;
     while (keep < ins.size() && room >= (ins[keep] == u'\n' ? 2 : 1)) room -= ins[keep++] == u'\n' ? 2 : 1;
     ins.resize(keep);
   }
   if (ins.empty() && a == b) return;
+  const String removed = TextBetween(a, b, u"\n");
+  const TTextPos end = ReplaceRange(a, b, ins);
   if (ByUser) {
     // A typed character right after the previous one joins its step; a line break starts a new one.
     const bool typed = ins.size() == 1 && a == b && ins[0] != u'\n';
-    if (!(typed && a == FTypedEnd && !FUndo.empty())) {
+    if (typed && a == FTypedEnd && !FUndo.empty()) {
+      FUndo.back().End = end;
+    } else {
       if (FUndo.size() == kMemoUndoLevels) FUndo.erase(FUndo.begin());
-      FUndo.push_back({FFlat, FCaret, FAnchor});
+      FUndo.push_back({a, end, removed, FCaret, FAnchor});
     }
-    FTypedEnd = typed ? a + 1 : -1;
+    FTypedEnd = typed ? end : TTextPos{-1, -1};
   }
-  FFlat = FFlat.substr(0, size_t(a)) + ins + FFlat.substr(size_t(b));
-  FCaret = FAnchor = a + Integer(ins.size());
+  FCaret = FAnchor = end;
   TextReplaced();
 }
 
@@ -294,44 +330,27 @@ void TCustomMemo::Undo() {
   if (FUndo.empty() || FReadOnly) return;
   TUndoStep step = std::move(FUndo.back());
   FUndo.pop_back();
-  FTypedEnd = -1;
-  FFlat = std::move(step.Flat);
-  FCaret = std::min<Integer>(step.Caret, Integer(FFlat.size()));
-  FAnchor = std::min<Integer>(step.Anchor, Integer(FFlat.size()));
+  FTypedEnd = {-1, -1};
+  ReplaceRange(step.Start, step.End, step.Removed);
+  FCaret = Clamp(step.Caret);
+  FAnchor = Clamp(step.Anchor);
   TextReplaced();
 }
 
-// FFlat changed by the user: the lines follow, then the view, then OnChange.
+// The store changed by the user: the view follows, then OnChange.
 void TCustomMemo::TextReplaced() {
   FGoalX = -1;
   FBlink->Reset();
-  FSyncing = true;
-  try {
-    String text;
-    FLines->BeginUpdate();
-    FLines->Clear();
-    Integer s = 0;
-    for (Integer i = 0; i <= Integer(FFlat.size()); ++i)
-      if (i == Integer(FFlat.size()) || FFlat[size_t(i)] == u'\n') {
-        FLines->Add(FFlat.substr(size_t(s), size_t(i - s)));
-        s = i + 1;
-      }
-    FLines->EndUpdate();
-  } catch (...) {
-    FSyncing = false;
-    throw;
-  }
-  FSyncing = false;
-  Layout();
+  UpdateScrollRanges();
   ScrollToCaret();
   Invalidate();
   Change();
 }
 
-void TCustomMemo::MoveCaret(Integer Pos, bool Extend) {
-  FTypedEnd = -1;
+void TCustomMemo::MoveCaret(TTextPos Pos, bool Extend) {
+  FTypedEnd = {-1, -1};
   FBlink->Reset();
-  FCaret = Integer(Utf16Boundary(FFlat, size_t(std::clamp(Pos, 0, Integer(FFlat.size())))));
+  FCaret = Clamp(Pos);
   if (!Extend) FAnchor = FCaret;
   ScrollToCaret();
   Invalidate();
@@ -356,30 +375,21 @@ void TCustomMemo::PasteFromClipboard() {
 void TCustomMemo::KeyDown(Word& Key, TShiftState Shift) {
   TCustomScrollControl::KeyDown(Key, Shift);
   const bool ext = Shift & ssShift, ctrl = Shift & ssCtrl;
-  const Integer n = Integer(FFlat.size());
-  auto isWord = [&](Integer i) { return i >= 0 && i < n && FFlat[size_t(i)] != u' ' && FFlat[size_t(i)] != u'\n'; };
-  const Integer row = FRows.empty() ? 0 : RowOf(FCaret);
+  auto isWord = [&](TTextPos p) { return !IsWordSeparator(CharAt(p)); };
+  const TTextPos end = EndPos();
+  const Integer row = RowOf(FCaret);
   auto vertical = [&](Integer rows) {
     if (FGoalX < 0) FGoalX = XOf(FCaret);
     const Integer goal = FGoalX;
-    const Integer r = std::clamp(row + rows, 0, Integer(FRows.size()) - 1);
-    const Integer top = ScrollPos(sbVertical);
-    const Integer y = 1 + (r - top) * LineHeight();
-    Integer p = PosAt(goal + kMemoMargin - FScrollX, y);
-    if (r < top || r >= top + VisibleRows()) {
-      // Outside the page: measure on the row itself.
-      SetScrollPos(sbVertical, std::clamp(r, 0, MaxScrollPos(sbVertical)));
-      p = PosAt(goal + kMemoMargin - FScrollX, 1 + (r - ScrollPos(sbVertical)) * LineHeight());
-    }
-    MoveCaret(p, ext);
+    MoveCaret(PosInRow(std::clamp(row + rows, 0, RowCount() - 1), goal), ext);
     FGoalX = goal;
   };
   switch (Key) {
     case VK_LEFT: {
-      Integer p = Integer(Utf16Prev(FFlat, size_t(FCaret)));
+      TTextPos p = PrevPos(FCaret);
       if (ctrl) {
-        while (p > 0 && !isWord(p)) --p;
-        while (p > 0 && isWord(p - 1)) --p;
+        while (p > TTextPos{} && !isWord(p)) p = PrevPos(p);
+        while (p > TTextPos{} && isWord(PrevPos(p))) p = PrevPos(p);
       }
       if (!ext && FCaret != FAnchor && !ctrl) p = std::min(FCaret, FAnchor);
       MoveCaret(p, ext);
@@ -387,11 +397,11 @@ void TCustomMemo::KeyDown(Word& Key, TShiftState Shift) {
       break;
     }
     case VK_RIGHT: {
-      Integer p = Integer(Utf16Next(FFlat, size_t(FCaret)));
+      TTextPos p = NextPos(FCaret);
       if (ctrl) {
         p = FCaret;
-        while (p < n && isWord(p)) ++p;
-        while (p < n && !isWord(p)) ++p;
+        while (p < end && isWord(p)) p = NextPos(p);
+        while (p < end && !isWord(p)) p = NextPos(p);
       }
       if (!ext && FCaret != FAnchor && !ctrl) p = std::max(FCaret, FAnchor);
       MoveCaret(p, ext);
@@ -402,14 +412,18 @@ void TCustomMemo::KeyDown(Word& Key, TShiftState Shift) {
     case VK_DOWN: vertical(1); break;
     case VK_PRIOR: vertical(-VisibleRows()); break;
     case VK_NEXT: vertical(VisibleRows()); break;
-    case VK_HOME: MoveCaret(ctrl ? 0 : FRows[size_t(row)].Start, ext); FGoalX = -1; break;
+    case VK_HOME: {
+      const TRowSpan r = RowSpan(row);
+      MoveCaret(ctrl ? TTextPos{} : TTextPos{r.Line, r.Start}, ext);
+      FGoalX = -1;
+      break;
+    }
     case VK_END: {
-      Integer p = n;
+      TTextPos p = end;
       if (!ctrl) {
-        const TRow& r = FRows[size_t(row)];
-        p = r.Start + r.Length;
+        const TRowSpan r = RowSpan(row);
         // A wrapped row ends before its trailing blank.
-        if (row + 1 < Integer(FRows.size()) && FRows[size_t(row) + 1].Start == p && p > r.Start) --p;
+        p = {r.Line, r.Wrapped && r.End > r.Start ? r.End - 1 : r.End};
       }
       MoveCaret(p, ext);
       FGoalX = -1;
@@ -421,7 +435,7 @@ void TCustomMemo::KeyDown(Word& Key, TShiftState Shift) {
         CutToClipboard();
         break;
       }
-      if (FCaret == FAnchor) FAnchor = Integer(Utf16Next(FFlat, size_t(FCaret)));
+      if (FCaret == FAnchor) FAnchor = NextPos(FCaret);
       Replace(String(), true);
       break;
     case VK_INSERT:
@@ -443,7 +457,7 @@ void TCustomMemo::KeyPress(char16_t& Key) {
   TCustomScrollControl::KeyPress(Key);
   if (Key == 0 || FReadOnly) return;
   if (Key == 8) {
-    if (FCaret == FAnchor) FAnchor = Integer(Utf16Prev(FFlat, size_t(FCaret)));
+    if (FCaret == FAnchor) FAnchor = PrevPos(FCaret);
     Replace(String(), true);
   } else if (Key == 13) {
     if (FWantReturns) Replace(u"\n", true);
@@ -473,9 +487,27 @@ void TCustomMemo::DefaultHandler(TMessage& Message) {
 void TCustomMemo::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TCustomScrollControl::MouseDown(Button, Shift, X, Y);
   if (Button != mbLeft) return;
-  MoveCaret(PosAt(X, Y), Shift & ssShift);
+  const TTextPos p = PosAt(X, Y);
+  const uint64_t now = Application->Now();
+  if (Shift & ssDouble) {
+    // The second press selects the word under the pointer.
+    FAnchor = WordStart(p);
+    MoveCaret(WordEnd(p), true);
+    FDoubleClickTime = now;
+    FDoubleClickPoint = Point(X, Y);
+    FDoubleClicked = true;
+  } else if (FDoubleClicked && now - FDoubleClickTime <= Application->DoubleClickTime() &&
+             std::abs(X - FDoubleClickPoint.X) <= 2 && std::abs(Y - FDoubleClickPoint.Y) <= 2) {
+    // The third selects the line.
+    FDoubleClicked = false;
+    FAnchor = {p.Line, 0};
+    MoveCaret({p.Line, Integer(LineText(p.Line).size())}, true);
+  } else {
+    FDoubleClicked = false;
+    MoveCaret(p, Shift & ssShift);
+    FSelecting = true;
+  }
   FGoalX = -1;
-  FSelecting = true;
 }
 
 void TCustomMemo::MouseMove(TShiftState Shift, Integer X, Integer Y) {
@@ -506,16 +538,15 @@ void TCustomMemo::SetBorderStyle(TBorderStyle v) {
   if (v == FBorderStyle) return;
   FBorderStyle = v;
   Invalidate();
-  Layout();
+  Relayout();
 }
 
 // The caret's strip in client coordinates; empty when its row is scrolled out of view.
 TRect TCustomMemo::CaretRect() {
-  if (FRows.empty()) return TRect();
   const Integer cr = RowOf(FCaret) - ScrollPos(sbVertical);
   if (cr < 0 || cr >= VisibleRows() + 1) return TRect();
   const Integer lh = LineHeight();
-  const Integer x = kMemoMargin - FScrollX + XOf(FCaret), y = 1 + cr * lh;
+  const Integer x = kMemoMargin - ScrollX() + XOf(FCaret), y = 1 + cr * lh;
   return Rect(x, y, x + 1, y + lh);
 }
 
@@ -533,25 +564,25 @@ void TCustomMemo::Paint() {
   c->FillRect(ClientRect());
   c->Font()->Assign(Font());
   const Integer lh = LineHeight();
-  const TRect area = Rect(kMemoMargin - 1, 1, ClientWidth(),
-                          ClientHeight());
+  const TRect area = Rect(kMemoMargin - 1, 1, ClientWidth(), ClientHeight());
   c->SetClipRect(area);
-  const Integer a = std::min(FCaret, FAnchor), b = std::max(FCaret, FAnchor);
+  const TTextPos a = std::min(FCaret, FAnchor), b = std::max(FCaret, FAnchor);
   const bool focused = Focused();
-  const Integer x0 = kMemoMargin - FScrollX;
+  const Integer x0 = kMemoMargin - ScrollX();
   const TColor text = Enabled() ? Font()->Color() : clGrayText;
-  for (Integer ri = ScrollPos(sbVertical), y = 1; ri < Integer(FRows.size()) && y < area.Bottom;
-       ++ri, y += lh) {
-    const TRow& row = FRows[size_t(ri)];
-    const String s = FFlat.substr(size_t(row.Start), size_t(row.Length));
+  const Integer rows = FText.empty() ? 0 : RowCount();
+  for (Integer ri = ScrollPos(sbVertical), y = 1; ri < rows && y < area.Bottom; ++ri, y += lh) {
+    const TRowSpan row = RowSpan(ri);
+    const String s = FText[size_t(row.Line)].substr(size_t(row.Start), size_t(row.End - row.Start));
     c->Brush()->SetStyle(bsClear);
     c->Font()->SetColor(text);
     c->TextOut(x0, y, s);
     // The selected part again, on the highlight.
-    const Integer sa = std::max(a, row.Start), sb = std::min(b, row.Start + row.Length);
+    const TTextPos rs{row.Line, row.Start}, re{row.Line, row.End};
+    const TTextPos sa = std::max(a, rs), sb = std::min(b, re);
     if (focused && sb > sa) {
-      const Integer xa = x0 + c->TextWidth(s.substr(0, size_t(sa - row.Start)));
-      const String part = FFlat.substr(size_t(sa), size_t(sb - sa));
+      const Integer xa = x0 + c->TextWidth(s.substr(0, size_t(sa.Col - row.Start)));
+      const String part = s.substr(size_t(sa.Col - row.Start), size_t(sb.Col - sa.Col));
       c->Brush()->SetStyle(bsSolid);
       c->Brush()->SetColor(clHighlight);
       c->Font()->SetColor(clHighlightText);

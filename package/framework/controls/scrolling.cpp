@@ -71,8 +71,10 @@ void TCustomScrollControl::Scroll(TScrollBarKind Kind, TScrollCode Code, Integer
     case scLineDown: SetScrollPos(Kind, i.Pos + line); break;
     case scPageUp: SetScrollPos(Kind, i.Pos - page); break;
     case scPageDown: SetScrollPos(Kind, i.Pos + page); break;
-    case scPosition:
-    case scTrack: SetScrollPos(Kind, ThumbPos); break;
+    case scPosition: SetScrollPos(Kind, ThumbPos); break;
+    case scTrack:
+      if (FThumbTracking) SetScrollPos(Kind, ThumbPos);
+      break;
     case scTop: SetScrollPos(Kind, i.Min); break;
     case scBottom: SetScrollPos(Kind, MaxScrollPos(Kind)); break;
     case scEndScroll: break;
@@ -120,10 +122,15 @@ TCustomScrollControl::TGeometry TCustomScrollControl::Geometry(TScrollBarKind Ki
   Integer thumb = i.Page > 0 ? Integer(int64_t(g.TrackLength) * i.Page / range) : kScrollBarSize;
   thumb = std::max(thumb, 8);
   if (thumb > g.TrackLength) return g;
-  const Integer start =
-      g.TrackStart + Integer(int64_t(g.TrackLength - thumb) * (i.Pos - i.Min) / (int64_t(maxPos) - i.Min));
+  const Integer start = g.TrackStart + Integer(int64_t(g.TrackLength - thumb) * (int64_t(TrackPos(Kind)) - i.Min) /
+                                               (int64_t(maxPos) - i.Min));
   g.Thumb = v ? Rect(g.Bar.Left, start, g.Bar.Right, start + thumb) : Rect(start, g.Bar.Top, start + thumb, g.Bar.Bottom);
   return g;
+}
+
+Integer TCustomScrollControl::TrackPos(TScrollBarKind Kind) const {
+  const bool dragging = FTrackPart == spThumb && FTrackKind == Kind;
+  return std::clamp(dragging ? FTrackPos : FBars[Kind].Info.Pos, FBars[Kind].Info.Min, MaxScrollPos(Kind));
 }
 
 TCustomScrollControl::TPart TCustomScrollControl::PartAt(TScrollBarKind Kind, TPoint P) const {
@@ -139,7 +146,7 @@ TCustomScrollControl::TPart TCustomScrollControl::PartAt(TScrollBarKind Kind, TP
 
 // [mouse] --------------------------------------------------------------------------------------------------
 void TCustomScrollControl::SendScroll(TScrollBarKind Kind, Word Code, Integer Pos) {
-  Perform(Kind == sbVertical ? WM_VSCROLL : WM_HSCROLL, intptr_t(Code) | (intptr_t(uint16_t(Pos)) << 16), 0);
+  Perform(Kind == sbVertical ? WM_VSCROLL : WM_HSCROLL, ScrollWParam(Code, Pos), 0);
 }
 
 void TCustomScrollControl::WndProc(TMessage& Message) {
@@ -157,6 +164,7 @@ bool TCustomScrollControl::HandleBarMouse(TMessage& m) {
       if (FTrackPart == spThumb) {
         const TGeometry g = Geometry(FTrackKind);
         const TScrollInfo& i = FBars[FTrackKind].Info;
+        if (g.Thumb.IsEmpty()) return true;  // the range shrank under the drag
         const Integer thumb = FTrackKind == sbVertical ? g.Thumb.Height() : g.Thumb.Width();
         const Integer movable = g.TrackLength - thumb;
         const Integer along = (FTrackKind == sbVertical ? p.Y : p.X) - FThumbGrab - g.TrackStart;
@@ -166,7 +174,11 @@ bool TCustomScrollControl::HandleBarMouse(TMessage& m) {
           // Rounded to the nearest position, so the thumb follows the pointer without lag.
           pos = i.Min + Integer((int64_t(std::clamp(along, 0, movable)) * span * 2 + movable) / (2 * movable));
         }
-        if (pos != i.Pos) SendScroll(FTrackKind, SB_THUMBTRACK, pos);
+        if (pos != FTrackPos) {
+          FTrackPos = pos;
+          InvalidateBars();
+          SendScroll(FTrackKind, SB_THUMBTRACK, pos);
+        }
       } else {
         const bool hot = PartAt(FTrackKind, p) == FTrackPart;
         if (hot != FTrackHot) {
@@ -177,8 +189,9 @@ bool TCustomScrollControl::HandleBarMouse(TMessage& m) {
     } else if (m.Msg == WM_LBUTTONUP) {
       const TScrollBarKind kind = FTrackKind;
       const bool thumb = FTrackPart == spThumb;
+      const Integer pos = TrackPos(kind);
       StopTracking();
-      if (thumb) SendScroll(kind, SB_THUMBPOSITION, FBars[kind].Info.Pos);
+      if (thumb) SendScroll(kind, SB_THUMBPOSITION, pos);
       SendScroll(kind, SB_ENDSCROLL, 0);
     }
     return true;
@@ -192,6 +205,7 @@ bool TCustomScrollControl::HandleBarMouse(TMessage& m) {
     const TPart part = PartAt(kind, p);
     if (part == spNone) continue;
     FTrackKind = kind;
+    FTrackPos = FBars[kind].Info.Pos;
     FTrackPart = part;
     FTrackHot = true;
     FTrackPoint = p;
@@ -275,8 +289,8 @@ void TCustomScrollControl::DefaultHandler(TMessage& Message) {
   switch (Message.Msg) {
     case WM_VSCROLL:
     case WM_HSCROLL:
-      Scroll(Message.Msg == WM_VSCROLL ? sbVertical : sbHorizontal, TScrollCode(Message.WParam & 0xFFFF),
-             Integer(int16_t(uint16_t((uintptr_t(Message.WParam) >> 16) & 0xFFFF))));
+      Scroll(Message.Msg == WM_VSCROLL ? sbVertical : sbHorizontal, TScrollCode(ScrollWParamCode(Message.WParam)),
+             ScrollWParamPos(Message.WParam));
       return;
     case WM_MOUSEHWHEEL: {
       // The horizontal wheel (a tilt): positive to the right, one wheel step per notch.

@@ -19,10 +19,12 @@
 //
 // The client area leaves out the frame (NonClientFrame) and the bars (children and Paint are clipped to
 // it); the bars lie right of and below it, at client coordinates past ClientWidth / ClientHeight, and
-// mouse messages over a bar never reach the derived control's handlers. Every bar action arrives as WM_VSCROLL / WM_HSCROLL (WParam: the SB_*
-// code in the low word, the thumb position in the high word), so a message handler can watch them
-// too; the default handling calls Scroll. A bar is shown when the style asks for it and the range
-// exceeds the page (Max - Min + 1 > Page).
+// mouse messages over a bar never reach the derived control's handlers. Every bar action arrives as
+// WM_VSCROLL / WM_HSCROLL (WParam: the SB_* code in the low 16 bits, the thumb position as a full 32-bit
+// integer above them: ScrollWParam / ScrollWParamPos), so a message handler can watch them too; the
+// default handling calls Scroll. A bar is shown when the style asks for it and the range exceeds the page
+// (Max - Min + 1 > Page). A dragged thumb follows the pointer; the position follows it live when
+// ThumbTracking is on, and on release (SB_THUMBPOSITION) either way.
 #pragma once
 
 #include "package/framework/controls/controls.h"
@@ -39,6 +41,14 @@ enum TScrollCode : uint8_t {
 constexpr Word SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1, SB_PAGEUP = 2, SB_PAGELEFT = 2,
                SB_PAGEDOWN = 3, SB_PAGERIGHT = 3, SB_THUMBPOSITION = 4, SB_THUMBTRACK = 5, SB_TOP = 6,
                SB_LEFT = 6, SB_BOTTOM = 7, SB_RIGHT = 7, SB_ENDSCROLL = 8;
+
+// WParam of WM_HSCROLL / WM_VSCROLL. WParam is pointer-sized, so the position keeps all 32 bits (a
+// 16-bit word would wrap past 32767 rows); a position below 32768 reads as the platform's high word.
+constexpr intptr_t ScrollWParam(Word Code, Integer Pos) {
+  return intptr_t(Code) | intptr_t(uint64_t(uint32_t(Pos)) << 16);
+}
+constexpr Integer ScrollWParamPos(intptr_t WParam) { return Integer(uint32_t(uint64_t(WParam) >> 16)); }
+constexpr Word ScrollWParamCode(intptr_t WParam) { return Word(WParam & 0xFFFF); }
 
 struct TScrollInfo {
   Integer Min = 0, Max = 0, Page = 0, Pos = 0;
@@ -75,6 +85,11 @@ class TCustomScrollControl : public TCustomControl {
   // Scroll units per arrow click and per wheel line. Default 1.
   Integer LineSize(TScrollBarKind Kind) const { return FBars[Kind].Line; }
   void SetLineSize(TScrollBarKind Kind, Integer v) { FBars[Kind].Line = v < 1 ? 1 : v; }
+  // Default true. Whether a dragged thumb scrolls while it moves (scTrack) or only when released.
+  bool ThumbTracking() const { return FThumbTracking; }
+  void SetThumbTracking(bool v) { FThumbTracking = v; }
+  // Where the thumb stands: the position being dragged to while a thumb drag lasts, else ScrollPos.
+  Integer TrackPos(TScrollBarKind Kind) const;
 
   TRect ClientBounds() const override;
   void WndProc(TMessage& Message) override;
@@ -84,7 +99,7 @@ class TCustomScrollControl : public TCustomControl {
 
  protected:
   // One scroll action. The base moves the position: lines by LineSize, pages by Page (at least one
-  // line), scTrack and scPosition to ThumbPos, scTop and scBottom to the ends.
+  // line), scPosition to ThumbPos, scTrack too when ThumbTracking, scTop and scBottom to the ends.
   virtual void Scroll(TScrollBarKind Kind, TScrollCode Code, Integer ThumbPos);
   // After the position moved (by any road but SetScrollInfo). The base invalidates.
   virtual void ScrollPosChanged(TScrollBarKind Kind, Integer OldPos);
@@ -126,6 +141,8 @@ class TCustomScrollControl : public TCustomControl {
   bool FTrackHot = false;       // the pointer is over the part pressed (arrows and pages repeat only then)
   TPoint FTrackPoint;           // last pointer position
   Integer FThumbGrab = 0;       // pointer offset within the thumb along the bar
+  Integer FTrackPos = 0;        // position the dragged thumb stands for
+  bool FThumbTracking = true;
   HWND FTimerWnd = 0;
   Integer FHWheel = 0;          // horizontal wheel turned but not scrolled yet (part of a notch)
 };

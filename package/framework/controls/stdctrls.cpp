@@ -11,6 +11,7 @@
 #include "package/framework/controls/clipbrd.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/graphics/drawedge.h"
+#include "package/framework/controls/textwords.h"
 
 namespace jox {
 
@@ -21,8 +22,6 @@ constexpr uintptr_t kBlinkTimerId = 1;
 // Texts up to this length are measured prefix by prefix (exact with kerning); longer ones by
 // summing character widths, so that measuring stays linear.
 constexpr size_t kExactMeasureLimit = 256;
-
-bool IsSpace(char16_t c) { return c == u' ' || c == u'\t'; }
 }  // namespace
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
@@ -44,7 +43,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
     FComposition = text;
     Invalidate();
   });
-  FBlink = std::make_unique<TCaretBlink>([this] { Invalidate(); });
+  FBlink = std::make_unique<TCaretBlink>([this] { InvalidateRect(CaretRect()); });
 }
 
 TCustomEdit::~TCustomEdit() = default;
@@ -166,8 +165,8 @@ Integer TCustomEdit::PrevChar(Integer Pos) const { return Integer(Utf16Prev(Text
 Integer TCustomEdit::WordLeft(Integer Pos) const {
   const String& t = Text();
   Integer p = std::clamp(Pos, 0, Integer(t.size()));
-  while (p > 0 && IsSpace(t[size_t(p - 1)])) --p;
-  while (p > 0 && !IsSpace(t[size_t(p - 1)])) --p;
+  while (p > 0 && IsWordSeparator(t[size_t(p - 1)])) --p;
+  while (p > 0 && !IsWordSeparator(t[size_t(p - 1)])) --p;
   return p;
 }
 
@@ -175,8 +174,8 @@ Integer TCustomEdit::WordRight(Integer Pos) const {
   const String& t = Text();
   const Integer len = Integer(t.size());
   Integer p = std::clamp(Pos, 0, len);
-  while (p < len && !IsSpace(t[size_t(p)])) ++p;
-  while (p < len && IsSpace(t[size_t(p)])) ++p;
+  while (p < len && !IsWordSeparator(t[size_t(p)])) ++p;
+  while (p < len && IsWordSeparator(t[size_t(p)])) ++p;
   return p;
 }
 
@@ -299,11 +298,9 @@ void TCustomEdit::DblClick() {
   TWinControl::DblClick();
   const String& t = Text();
   const Integer len = Integer(t.size());
-  Integer s = std::clamp(FCaret, 0, len), e = s;
-  while (s > 0 && !IsSpace(t[size_t(s - 1)])) --s;
-  while (e < len && !IsSpace(t[size_t(e)])) ++e;
-  FAnchor = s;
-  MoveCaret(e, true);
+  const size_t at = size_t(std::clamp(FCaret, 0, len));
+  FAnchor = Integer(WordStartAt(t, at));
+  MoveCaret(Integer(WordEndAt(t, at)), true);
 }
 
 void TCustomEdit::DoEnter() {
@@ -396,6 +393,18 @@ void TCustomEdit::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer
 }
 
 // [edit: painting] -------------------------------------------------------------------------------------------
+TRect TCustomEdit::CaretRect() {
+  const TRect area = TextArea();
+  if (area.IsEmpty() || !FComposition.empty()) return area;
+  TCanvas* c = Canvas();
+  c->Font()->Assign(Font());
+  const Integer th = c->TextHeight(u"Wg");
+  const auto& o = Offsets();
+  const Integer x = area.Left - FScrollX + o[size_t(std::clamp<Integer>(FCaret, 0, Integer(o.size()) - 1))];
+  const Integer y = area.Top + (area.Height() - th) / 2;
+  return Rect(x, y, x + 1, y + th);
+}
+
 void TCustomEdit::Paint() {
   TCanvas* c = Canvas();
   const Integer w = Width(), h = Height();

@@ -109,6 +109,8 @@ class TCustomEdit : public TWinControl {
   void ScrollToCaret();
   void AdjustHeight();
   const std::vector<Integer>& Offsets();
+  // The caret's one-pixel strip (the whole text area while composing), what a blink repaints.
+  TRect CaretRect();
 
   Integer FAnchor = 0;  // the fixed end of the selection
   Integer FCaret = 0;   // the moving end, where the caret is

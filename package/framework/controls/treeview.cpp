@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "package/framework/controls/menus.h"
+#include "package/framework/graphics/fonts.h"
 #include "package/framework/controls/stdctrls.h"
 
 
@@ -745,9 +746,16 @@ void TCustomTreeView::EnsureRows() const {
   if (FRowsValid) return;
   FRowsValid = true;
   FRows.clear();
+  AppendShown(FItems->FRoots, FRows);
+  for (size_t i = 0; i < FRows.size(); ++i) FRows[i]->FRow = Integer(i);
+  // Widest row, for the horizontal bar. Label widths are measured once per font.
+  FMaxRowWidth = WidestRow(FRows, 0, FRows.size());
+  const_cast<TCustomTreeView*>(this)->UpdateScrollRange();
+}
+
+void TCustomTreeView::AppendShown(const std::vector<TTreeNode*>& List, std::vector<TTreeNode*>& Out) {
   // Walk without copying child lists: an explicit stack of (list, position).
-  std::vector<std::pair<const std::vector<TTreeNode*>*, size_t>> stack;
-  stack.push_back({&FItems->FRoots, 0});
+  std::vector<std::pair<const std::vector<TTreeNode*>*, size_t>> stack{{&List, 0}};
   while (!stack.empty()) {
     auto& [list, pos] = stack.back();
     if (pos >= list->size()) {
@@ -755,15 +763,64 @@ void TCustomTreeView::EnsureRows() const {
       continue;
     }
     TTreeNode* n = (*list)[pos++];
-    n->FRow = Integer(FRows.size());
-    FRows.push_back(n);
+    Out.push_back(n);
     if (n->FExpanded && !n->FChildren.empty()) stack.push_back({&n->FChildren, 0});
   }
-  // Widest row, for the horizontal bar. Label widths are measured once per font.
+}
+
+Integer TCustomTreeView::WidestRow(const std::vector<TTreeNode*>& Rows, size_t From, size_t To) const {
+  TCanvas* c = const_cast<TCustomTreeView*>(this)->Canvas();
+  c->Font()->Assign(Font());
+  const fonts::SizedFont* f = nullptr;
   Integer widest = 0;
-  for (TTreeNode* n : FRows) widest = std::max(widest, NodeLeft(n) + LabelWidth(n));
-  FMaxRowWidth = widest;
-  const_cast<TCustomTreeView*>(this)->UpdateScrollRange();
+  for (size_t i = From; i < To; ++i) {
+    TTreeNode* n = Rows[i];
+    if (n->FTextWidth < 0 || n->FWidthGen != FWidthGen) {
+      if (!f) f = c->SizedFont();
+      n->FTextWidth = fonts::TextWidth(f, n->FText) + 4;
+      n->FWidthGen = FWidthGen;
+    }
+    widest = std::max(widest, NodeLeft(n) + n->FTextWidth);
+  }
+  return widest;
+}
+
+void TCustomTreeView::RowsExpanded(TTreeNode* Node) {
+  const Integer r = FRowsValid ? RowOf(Node) : -1;
+  if (r < 0) {
+    // Not shown: no row appears (unless the index is stale anyway).
+    if (!FRowsValid) StructureChanged();
+    return;
+  }
+  std::vector<TTreeNode*> added;
+  AppendShown(Node->FChildren, added);
+  FRows.insert(FRows.begin() + r + 1, added.begin(), added.end());
+  for (size_t i = size_t(r) + 1; i < FRows.size(); ++i) FRows[i]->FRow = Integer(i);
+  FMaxRowWidth = std::max(FMaxRowWidth, WidestRow(added, 0, added.size()));
+  UpdateScrollRange();
+  if (!FItems || FItems->FUpdateCount == 0) Invalidate();
+}
+
+void TCustomTreeView::RowsCollapsed(TTreeNode* Node) {
+  const Integer r = FRowsValid ? RowOf(Node) : -1;
+  if (r < 0) {
+    if (!FRowsValid) StructureChanged();
+    return;
+  }
+  // Node's shown descendants follow it until the next row that is not one of them.
+  size_t end = size_t(r) + 1;
+  while (end < FRows.size() && FRows[end]->HasAsParent(Node)) ++end;
+  Integer gone = 0;
+  for (size_t i = size_t(r) + 1; i < end; ++i) {
+    gone = std::max(gone, NodeLeft(FRows[i]) + FRows[i]->FTextWidth);
+    FRows[i]->FRow = -1;
+  }
+  FRows.erase(FRows.begin() + r + 1, FRows.begin() + Integer(end));
+  for (size_t i = size_t(r) + 1; i < FRows.size(); ++i) FRows[i]->FRow = Integer(i);
+  // Only when the widest row left: the others' widths are cached.
+  if (gone >= FMaxRowWidth) FMaxRowWidth = WidestRow(FRows, 0, FRows.size());
+  UpdateScrollRange();
+  if (!FItems || FItems->FUpdateCount == 0) Invalidate();
 }
 
 void TCustomTreeView::UpdateScrollRange() {
@@ -902,7 +959,7 @@ bool TCustomTreeView::SetNodeExpanded(TTreeNode* Node, bool Value, bool Recurse)
         InvalidateNode(Node);
       } else {
         Node->FExpanded = true;
-        StructureChanged();
+        RowsExpanded(Node);
         Expand(Node);
         changed = true;
       }
@@ -910,7 +967,7 @@ bool TCustomTreeView::SetNodeExpanded(TTreeNode* Node, bool Value, bool Recurse)
   } else if (!Value && Node->FExpanded) {
     if (CanCollapse(Node)) {
       Node->FExpanded = false;
-      StructureChanged();
+      RowsCollapsed(Node);
       if (FSelected && FSelected->HasAsParent(Node)) SelectNode(Node);
       Collapse(Node);
       changed = true;

@@ -390,6 +390,14 @@ class TCustomTreeView : public TCustomScrollControl {
   void StructureChanged();  // the rows must be rebuilt
   void NodeTextChanged(TTreeNode* Node);
   void EnsureRows() const;
+  // Node was expanded or collapsed: its shown descendants enter or leave the row index in place
+  // (a rebuild when the index is stale or Node is not shown).
+  void RowsExpanded(TTreeNode* Node);
+  void RowsCollapsed(TTreeNode* Node);
+  // Appends List's nodes and their shown descendants to Out, in tree order.
+  static void AppendShown(const std::vector<TTreeNode*>& List, std::vector<TTreeNode*>& Out);
+  // The widest of Rows' labels right of their indent, measuring each label once per font.
+  Integer WidestRow(const std::vector<TTreeNode*>& Rows, size_t From, size_t To) const;
   void UpdateScrollRange();
   Integer NonClientFrame() const override;
   Integer TopRow() const { return ScrollPos(sbVertical); }

@@ -435,6 +435,8 @@ class TCanvas : public TPersistent {
   Integer TextWidth(const String& text);   // advance width of the unrotated text
   Integer TextHeight(const String& text);  // cell height: ascent + descent of the font
   TSize TextExtent(const String& text);
+  // The engine's face for the current font, for measuring many texts in a row (fonts::TextWidth).
+  const fonts::SizedFont* SizedFont();
   // Lays text out in Rect by DT_* flags (alignment, single line or word break, '&' prefixes unless
   // DT_NOPREFIX, end ellipsis); with DT_CALCRECT only measures and sets Rect's right and bottom.
   // Returns the height of the text drawn.
@@ -461,7 +463,6 @@ class TCanvas : public TPersistent {
   raster::Ink PenInk() const;
   raster::Ink BrushInk(bool withPenMode) const;
   raster::LinePen LinePen() const;
-  const fonts::SizedFont* SizedFont();
   void Shape(const raster::RoundBox& rb);
   void ArcShape(Integer x1, Integer y1, Integer x2, Integer y2, Integer x3, Integer y3, Integer x4, Integer y4,
                 raster::ArcPart part);
