@@ -6,40 +6,14 @@
 
 #include "package/framework/graphics/graphics.h"
 #include "package/framework/graphics/imageio.h"
+#include "tests/support/bmpfile.h"
 #include "tests/support/support.h"
 
 using namespace jox;
 
 namespace {
 
-void Put16(std::vector<uint8_t>& v, uint32_t x) { v.push_back(uint8_t(x)); v.push_back(uint8_t(x >> 8)); }
-void Put32(std::vector<uint8_t>& v, uint32_t x) { Put16(v, x & 0xFFFF); Put16(v, x >> 16); }
-
-// A BMP with a 40-byte header, the given palette (BGRX) and raw rows as stored.
-std::vector<uint8_t> MakeBmp(int32_t w, int32_t h, int bpp, const std::vector<uint32_t>& palette,
-                             const std::vector<uint8_t>& rows, uint32_t compression = 0) {
-  std::vector<uint8_t> v;
-  const uint32_t off = 54 + uint32_t(palette.size()) * 4;
-  v.push_back('B');
-  v.push_back('M');
-  Put32(v, off + uint32_t(rows.size()));
-  Put32(v, 0);
-  Put32(v, off);
-  Put32(v, 40);
-  Put32(v, uint32_t(w));
-  Put32(v, uint32_t(h));
-  Put16(v, 1);
-  Put16(v, uint32_t(bpp));
-  Put32(v, compression);
-  Put32(v, uint32_t(rows.size()));
-  Put32(v, 0);
-  Put32(v, 0);
-  Put32(v, uint32_t(palette.size()));
-  Put32(v, 0);
-  for (uint32_t p : palette) Put32(v, p);
-  v.insert(v.end(), rows.begin(), rows.end());
-  return v;
-}
+using test::MakeBmp;
 
 void Sample(TBitmap& b) {
   b.SetSize(5, 3);
