@@ -142,3 +142,40 @@ TEST(ImageIO, ResourcesByNameCaseInsensitive) {
   }
   EXPECT_EQ(b.Width(), 4);  // a failed load keeps the picture
 }
+
+// Bit-field masks sit right after a 40-byte header or inside a longer one; a header between the two
+// sizes in a file that ends before the masks do was read past its end.
+TEST(ImageIO, ColourMasksPastTheFileAreRefused) {
+  const std::vector<uint8_t> pixel = {0x1F, 0x00, 0, 0};
+  for (uint32_t header : {44u, 46u}) {
+    auto bytes = MakeBmp(1, 1, 16, {}, pixel, 3, header);
+    ASSERT_LT(bytes.size(), 14u + 52u);
+    TBitmap b(2, 2);
+    EXPECT_THROW(b.LoadFromMemory(bytes.data(), bytes.size()), EInvalidGraphic) << header;
+    EXPECT_EQ(b.Width(), 2);
+  }
+  // With the masks all there, the short header reads them in place: blue from the low five bits.
+  auto whole = MakeBmp(1, 1, 16, {}, {}, 3, 44);
+  whole[54] = 0x00, whole[55] = 0xF8;                                     // red, the header's last field
+  whole.insert(whole.end(), {0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0});           // green, blue
+  whole.insert(whole.end(), pixel.begin(), pixel.end());
+  whole[10] = 14 + 52;                                                    // the pixels after them
+  TBitmap b;
+  b.LoadFromMemory(whole.data(), whole.size());
+  EXPECT_EQ(b.Canvas()->Pixels(0, 0), clBlue);
+}
+
+// RLE deltas move the pen right; enough of them once ran the column past 2^31 and wrote the next
+// run before the picture's buffer.
+TEST(ImageIO, RleDeltasBeyondThePictureAreDropped) {
+  std::vector<uint8_t> rle;
+  const size_t deltas = (size_t(1) << 31) / 255 + 2;
+  rle.reserve(deltas * 4 + 4);
+  for (size_t k = 0; k < deltas; ++k) rle.insert(rle.end(), {0, 2, 255, 0});
+  rle.insert(rle.end(), {4, 1, 0, 1});
+  const auto bytes = MakeBmp(2, 1, 8, {0x0000FF, 0xFFFFFF}, rle, 1);
+  TBitmap b;
+  b.LoadFromMemory(bytes.data(), bytes.size());
+  EXPECT_EQ(b.Canvas()->Pixels(0, 0), clBlue);  // index 0 (BGRX 0x0000FF), never overwritten
+  EXPECT_EQ(b.Canvas()->Pixels(1, 0), clBlue);
+}

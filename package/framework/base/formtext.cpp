@@ -2,6 +2,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <memory>
+#include <new>
+#include <vector>
 
 #include "package/framework/base/formtext.h"
 #include "package/framework/base/strings.h"
@@ -376,11 +379,28 @@ class TReader {
 
 void ReadComponentText(const String& Text, TComponent* Root) {
   if (!Root) return;
-  TReader(Text, Root).Run();
+  std::vector<TComponent*> before;
+  bool reading = false;
+  try {
+    for (Integer i = 0; i < Root->ComponentCount(); ++i) before.push_back(Root->Components(i));
+    reading = true;
+    TReader(Text, Root).Run();
+  } catch (const std::bad_alloc&) {
+    // Out of memory the half-read components go again, so the root keeps the ones it had; one at a
+    // time, since freeing one may free others it holds.
+    for (Integer i = reading ? Root->ComponentCount() - 1 : -1; i >= 0; i = std::min(i - 1, Root->ComponentCount() - 1))
+      if (std::find(before.begin(), before.end(), Root->Components(i)) == before.end()) delete Root->Components(i);
+    throw EOutOfMemory(u"Out of memory");
+  }
 }
 
 TComponent* ReadComponentTextNew(const String& Text, TComponent* Owner) {
-  std::unique_ptr<TComponent> root(CreateComponent(TReader::RootClass(Text), nullptr));
+  std::unique_ptr<TComponent> root;
+  try {
+    root.reset(CreateComponent(TReader::RootClass(Text), nullptr));
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(u"Out of memory");
+  }
   ReadComponentText(Text, root.get());
   if (Owner) Owner->InsertComponent(root.get());
   return root.release();
