@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   for (const char16_t* f : formats)
     for (TDateTime m : moments) {
       const Integer l = lang++ % RLDateLanguages;
-      seeds.push_back(char('0' + l) + ToUtf8(f) + '\0' + ToUtf8(EncodeDateTimeText(f, m, l)));
+      seeds.push_back(char(l) + ToUtf8(f) + '\0' + ToUtf8(EncodeDateTimeText(f, m, l)));
     }
   fuzzseeds::WriteSeedFiles(argc, argv, seeds);
   return 0;

@@ -32,6 +32,7 @@ std::vector<std::string> Seeds() {
   Integer n = 0;
   for (Integer u = 0; u < JoxUnitCount; ++u)
     for (const TClassInfo* info : UnitClasses(TJoxUnit(u))) {
+      if (!info->InheritsFrom(&TComponent::ClassInfo())) continue;  // a part such as a needle layout
       TComponent* c = CreateComponent(info->Name, &all);
       c->SetName(info->Name.substr(1) + IntToStr(++n));
       c->SetParentComponent(&all);

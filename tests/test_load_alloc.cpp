@@ -81,6 +81,31 @@ TEST(LoadAlloc, AFailedAllocationLeavesTheBitmapAndRaises) {
   }
 }
 
+// The header of a picture file claims its size; a few bytes of data claiming 16000 x 16000 pixels
+// are refused before a block of that size is asked for.
+TEST(LoadAlloc, HostileSizesClaimNoMemory) {
+  const auto px = Picture(1, 1);
+  std::vector<uint8_t> png = imageio::EncodePng(px.data(), 1, 1);
+  // IHDR: length, name, width and height from byte 16 on, CRC over name and data.
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int k = 0; k < 4; ++k) png[at + size_t(k)] = uint8_t(v >> (24 - 8 * k));
+  };
+  put32(16, 16000);
+  put32(20, 16000);
+  uint32_t crc = 0xFFFFFFFF;
+  for (size_t i = 12; i < 29; ++i) {
+    crc ^= png[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  put32(29, ~crc);
+  TBitmap b(3, 2);
+  Arm(Int64(1) << 40);
+  EXPECT_THROW(b.LoadFromMemory(png.data(), png.size()), EInvalidGraphic);
+  gArmed = false;
+  EXPECT_LT(gPeakBlock, 1 << 20);
+  EXPECT_EQ(b.Width(), 3);
+}
+
 TEST(LoadAlloc, AFailedAllocationLeavesTheFormsComponentsAndRaises) {
   RegisterClass<TMeter>();
   TForm source(nullptr);

@@ -307,6 +307,20 @@ void PngRead(png_structp png, png_bytep out, png_size_t count) {
   r->pos += count;
 }
 
+// Whether the image data chunks can hold W x H pixels of Bits bits at all: deflate packs at most 1032
+// bytes into one, so a few bytes claiming a huge picture are refused before its pixels are allocated.
+bool PngDataSuffices(const uint8_t* d, size_t n, png_uint_32 w, png_uint_32 h, int bits) {
+  uint64_t idat = 0;
+  for (size_t p = 8; p + 12 <= n;) {
+    const size_t len = (size_t(d[p]) << 24) | (size_t(d[p + 1]) << 16) | (size_t(d[p + 2]) << 8) | d[p + 3];
+    if (std::memcmp(d + p + 4, "IDAT", 4) == 0) idat += len;
+    if (len > n - p - 12) break;
+    p += 12 + len;
+  }
+  const uint64_t raw = uint64_t(h) * (1 + (uint64_t(w) * uint64_t(bits) + 7) / 8);
+  return idat * 1032 + 4096 >= raw;
+}
+
 }  // namespace
 
 Image DecodePng(const uint8_t* data, size_t size) {
@@ -332,6 +346,8 @@ Image DecodePng(const uint8_t* data, size_t size) {
   int depth = 0, colour = 0, interlace = 0;
   png_get_IHDR(png, info, &w, &h, &depth, &colour, &interlace, nullptr, nullptr);
   if (int64_t(w) * int64_t(h) > kMaxPixels) tooLarge = true;
+  if (!tooLarge && !PngDataSuffices(data, size, w, h, depth * png_get_channels(png, info)))
+    png_error(png, "the pixel data is truncated");
   if (!tooLarge) {
     png_set_expand(png);
     png_set_strip_16(png);
