@@ -7,6 +7,7 @@
 #include <string>
 
 #include "fuzz/seed_corpus.h"
+#include "package/framework/base/sysutils.h"
 #include "package/numtext.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {

@@ -398,11 +398,11 @@ TComponent* ReadComponentTextNew(const String& Text, TComponent* Owner) {
   std::unique_ptr<TComponent> root;
   try {
     root.reset(CreateComponent(TReader::RootClass(Text), nullptr));
+    ReadComponentText(Text, root.get());
+    if (Owner) Owner->InsertComponent(root.get());
   } catch (const std::bad_alloc&) {
     throw EOutOfMemory(u"Out of memory");
   }
-  ReadComponentText(Text, root.get());
-  if (Owner) Owner->InsertComponent(root.get());
   return root.release();
 }
 

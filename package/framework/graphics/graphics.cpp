@@ -496,7 +496,12 @@ void TBitmap::LoadFromMemory(const void* data, size_t size) {
 }
 
 void TBitmap::LoadFromFile(const String& FileName) {
-  const std::vector<uint8_t> bytes = imageio::ReadFile(ToUtf8(FileName));
+  std::vector<uint8_t> bytes;
+  try {
+    bytes = imageio::ReadFile(ToUtf8(FileName));
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(u"Out of memory");
+  }
   LoadFromMemory(bytes.data(), bytes.size());
 }
 
