@@ -179,3 +179,12 @@ TEST(ImageIO, RleDeltasBeyondThePictureAreDropped) {
   EXPECT_EQ(b.Canvas()->Pixels(0, 0), clBlue);  // index 0 (BGRX 0x0000FF), never overwritten
   EXPECT_EQ(b.Canvas()->Pixels(1, 0), clBlue);
 }
+
+// A mask with a gap (blue 0xF0F0) reads its lowest run; the bits above the gap once spilled into
+// red and green and beyond the colour's 24 bits.
+TEST(ImageIO, MasksWithGapsStayInTheirChannel) {
+  const auto bytes = MakeBmp(1, 1, 32, {0xFF0000, 0x00FF00, 0x00F0F0}, {0x00, 0xF0, 0x00, 0x00}, 3);
+  TBitmap b;
+  b.LoadFromMemory(bytes.data(), bytes.size());
+  EXPECT_EQ(b.ScanLine(0)[0], 0x00F000u);  // green 0xF0; blue's low run is clear
+}

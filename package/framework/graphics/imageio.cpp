@@ -43,7 +43,8 @@ struct Field {
   }
   uint32_t Get(uint32_t px) const {
     if (!mask) return 0;
-    const uint32_t v = (px & mask) >> shift;
+    // The lowest run of the mask only: bits it leaves out would carry into the other channels.
+    const uint32_t v = (px >> shift) & uint32_t((uint64_t(1) << bits) - 1);
     if (bits >= 8) return v >> (bits - 8);
     const uint32_t max = (1u << bits) - 1;
     return (v * 255 + max / 2) / max;
