@@ -31,9 +31,13 @@ void EveryBudget(const char* what, F&& Read, G&& Same) {
       EXPECT_TRUE(Same()) << "budget " << budget;
       ++failures;
       continue;
-    } catch (...) {
+    } catch (const Exception& e) {
       gArmed = false;
-      ADD_FAILURE() << "another error at budget " << budget;
+      ADD_FAILURE() << "another error at budget " << budget << ": " << ToUtf8(e.Message());
+      return;
+    } catch (const std::exception& e) {
+      gArmed = false;
+      ADD_FAILURE() << "another error at budget " << budget << ": " << e.what();
       return;
     }
     gArmed = false;
@@ -139,7 +143,9 @@ TEST(LoadAlloc, AFailedAllocationLeavesTheFormsComponentsAndRaises) {
   EXPECT_EQ(names(), u"Keep,Meter1,Meter2,Meter3,");
   EXPECT_EQ(dynamic_cast<TMeter*>(form.FindComponent(u"Meter3"))->Caption(), u"caption 3");
 
+  RegisterClass<TForm>();
   TForm owner(nullptr);
   EveryBudget("new", [&] { delete ReadComponentTextNew(text, &owner); }, [&] { return owner.ComponentCount() == 0; });
+  UnRegisterClass(TForm::ClassInfo());
   UnRegisterClass(TMeter::ClassInfo());
 }
