@@ -105,6 +105,10 @@ TEST(LoadAlloc, HostileSizesClaimNoMemory) {
   TBitmap b(3, 2);
   Arm(Int64(1) << 40);
   EXPECT_THROW(b.LoadFromMemory(png.data(), png.size()), EInvalidGraphic);
+  // The same with an image data chunk claiming two gigabytes, cut short after its name.
+  std::vector<uint8_t> cut(png.begin(), png.begin() + 33);
+  cut.insert(cut.end(), {0x7F, 0xFF, 0xFF, 0xFF, 'I', 'D', 'A', 'T', 0x78, 0x9C});
+  EXPECT_THROW(b.LoadFromMemory(cut.data(), cut.size()), EInvalidGraphic);
   gArmed = false;
   EXPECT_LT(gPeakBlock, 1 << 20);
   EXPECT_EQ(b.Width(), 3);

@@ -314,7 +314,8 @@ bool PngDataSuffices(const uint8_t* d, size_t n, png_uint_32 w, png_uint_32 h, i
   uint64_t idat = 0;
   for (size_t p = 8; p + 12 <= n;) {
     const size_t len = (size_t(d[p]) << 24) | (size_t(d[p + 1]) << 16) | (size_t(d[p + 2]) << 8) | d[p + 3];
-    if (std::memcmp(d + p + 4, "IDAT", 4) == 0) idat += len;
+    // What the file holds, not what a chunk claims.
+    if (std::memcmp(d + p + 4, "IDAT", 4) == 0) idat += std::min(len, n - p - 12);
     if (len > n - p - 12) break;
     p += 12 + len;
   }
