@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/seed_corpus.h"
 #include "replist/replist.h"
 
 namespace fuzzseeds {
@@ -51,41 +52,31 @@ inline std::vector<std::unique_ptr<jox::TRLData>> Tables() {
   return out;
 }
 
-inline void Put(const std::filesystem::path& file, const std::string& bytes) {
-  std::ofstream(file, std::ios::binary) << bytes;
-}
-
 // Fills the first corpus folder named on the command line when it is empty (or missing).
 // Xml: report-list files (also two lists in one file); otherwise CSV files with each delimiter.
 inline void WriteSeeds(int* argc, char*** argv, bool Xml) {
   namespace fs = std::filesystem;
-  for (int i = 1; i < *argc; ++i) {
-    const std::string a = (*argv)[i];
-    if (a.empty() || a[0] == '-') continue;
-    std::error_code ec;
-    fs::create_directories(a, ec);
-    if (!fs::is_directory(a, ec) || !fs::is_empty(a, ec)) return;
-    int n = 0;
-    std::string all;
-    for (auto& t : Tables()) {
-      const std::string name = (fs::path(a) / ("seed" + std::to_string(n++))).string();
-      if (Xml) {
-        jox::TStringStream s;
-        t->WriteToXMLStream(&s, n % 2 == 0, u"");
-        const std::string bytes = jox::ToUtf8(s.DataString());
-        Put(name + ".xml", bytes);
-        all += bytes;
-      } else {
-        const jox::TCSVDelimiters d[] = {jox::csvComma, jox::csvSemicolon, jox::csvTab, jox::csvPipe};
-        try {
-          t->ExportCSV(jox::FromUtf8(name + ".csv"), d[n % 4], n % 2 == 0, n % 3 == 0, 0, 0, 99, 99);
-        } catch (const jox::EJOXRLDataError&) {  // a lone surrogate, which CSV cannot hold
-        }
+  const std::string a = EmptyCorpus(argc, argv);
+  if (a.empty()) return;
+  int n = 0;
+  std::string all;
+  for (auto& t : Tables()) {
+    const std::string name = (fs::path(a) / ("seed" + std::to_string(n++))).string();
+    if (Xml) {
+      jox::TStringStream s;
+      t->WriteToXMLStream(&s, n % 2 == 0, u"");
+      const std::string bytes = jox::ToUtf8(s.DataString());
+      Put(name + ".xml", bytes);
+      all += bytes;
+    } else {
+      const jox::TCSVDelimiters d[] = {jox::csvComma, jox::csvSemicolon, jox::csvTab, jox::csvPipe};
+      try {
+        t->ExportCSV(jox::FromUtf8(name + ".csv"), d[n % 4], n % 2 == 0, n % 3 == 0, 0, 0, 99, 99);
+      } catch (const jox::EJOXRLDataError&) {  // a lone surrogate, which CSV cannot hold
       }
     }
-    if (Xml) Put((fs::path(a) / "seed_lists.xml").string(), all);
-    return;
   }
+  if (Xml) Put((fs::path(a) / "seed_lists.xml").string(), all);
 }
 
 }  // namespace fuzzseeds

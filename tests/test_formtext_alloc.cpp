@@ -3,54 +3,13 @@
 // raise EOutOfMemory and leave the form (or the bitmap) exactly as it was.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "numlab/numlab.h"
 #include "package/framework/graphics/imageio.h"
 #include "sevenseg/sevenseg.h"
+#include "tests/support/alloc_budget.h"
 #include "tests/support/support.h"
 
 using namespace jox;
-
-namespace {
-std::atomic<bool> gArmed{false};
-std::atomic<Int64> gBudget{0}, gSpent{0}, gFailures{0};
-
-void* Allocate(size_t n) {
-  if (gArmed && (gSpent += Int64(n)) > gBudget) {
-    gArmed = false;  // one failure: the error's text and the unwinding may allocate again
-    ++gFailures;
-    throw std::bad_alloc();
-  }
-  if (void* p = std::malloc(n ? n : 1)) return p;
-  throw std::bad_alloc();
-}
-
-void Arm(Int64 Budget) {
-  gSpent = 0;
-  gBudget = Budget;
-  gArmed = true;
-}
-}  // namespace
-
-void* operator new(size_t n) { return Allocate(n); }
-void* operator new[](size_t n) { return Allocate(n); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-void operator delete[](void* p, size_t) noexcept { std::free(p); }
-void* operator new(size_t n, const std::nothrow_t&) noexcept {
-  try {
-    return Allocate(n);
-  } catch (...) {
-    return nullptr;
-  }
-}
-void* operator new[](size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace {
 // Runs Read under budgets growing from 0 until one is enough; each failure must raise EOutOfMemory

@@ -6,40 +6,14 @@
 
 #include "package/framework/graphics/graphics.h"
 #include "package/framework/graphics/imageio.h"
+#include "tests/support/bmpfile.h"
 #include "tests/support/support.h"
 
 using namespace jox;
 
 namespace {
 
-void Put16(std::vector<uint8_t>& v, uint32_t x) { v.push_back(uint8_t(x)); v.push_back(uint8_t(x >> 8)); }
-void Put32(std::vector<uint8_t>& v, uint32_t x) { Put16(v, x & 0xFFFF); Put16(v, x >> 16); }
-
-// A BMP with a 40-byte header, the given palette (BGRX) and raw rows as stored.
-std::vector<uint8_t> MakeBmp(int32_t w, int32_t h, int bpp, const std::vector<uint32_t>& palette,
-                             const std::vector<uint8_t>& rows, uint32_t compression = 0) {
-  std::vector<uint8_t> v;
-  const uint32_t off = 54 + uint32_t(palette.size()) * 4;
-  v.push_back('B');
-  v.push_back('M');
-  Put32(v, off + uint32_t(rows.size()));
-  Put32(v, 0);
-  Put32(v, off);
-  Put32(v, 40);
-  Put32(v, uint32_t(w));
-  Put32(v, uint32_t(h));
-  Put16(v, 1);
-  Put16(v, uint32_t(bpp));
-  Put32(v, compression);
-  Put32(v, uint32_t(rows.size()));
-  Put32(v, 0);
-  Put32(v, 0);
-  Put32(v, uint32_t(palette.size()));
-  Put32(v, 0);
-  for (uint32_t p : palette) Put32(v, p);
-  v.insert(v.end(), rows.begin(), rows.end());
-  return v;
-}
+using test::MakeBmp;
 
 void Sample(TBitmap& b) {
   b.SetSize(5, 3);
@@ -167,4 +141,50 @@ TEST(ImageIO, ResourcesByNameCaseInsensitive) {
     EXPECT_EQ(e.Message(), u"Resource NOSUCHRESOURCE not found");
   }
   EXPECT_EQ(b.Width(), 4);  // a failed load keeps the picture
+}
+
+// Bit-field masks sit right after a 40-byte header or inside a longer one; a header between the two
+// sizes in a file that ends before the masks do was read past its end.
+TEST(ImageIO, ColourMasksPastTheFileAreRefused) {
+  const std::vector<uint8_t> pixel = {0x1F, 0x00, 0, 0};
+  for (uint32_t header : {44u, 46u}) {
+    auto bytes = MakeBmp(1, 1, 16, {}, pixel, 3, header);
+    ASSERT_LT(bytes.size(), 14u + 52u);
+    TBitmap b(2, 2);
+    EXPECT_THROW(b.LoadFromMemory(bytes.data(), bytes.size()), EInvalidGraphic) << header;
+    EXPECT_EQ(b.Width(), 2);
+  }
+  // With the masks all there, the short header reads them in place: blue from the low five bits.
+  auto whole = MakeBmp(1, 1, 16, {}, {}, 3, 44);
+  whole[54] = 0x00, whole[55] = 0xF8;                                     // red, the header's last field
+  whole.insert(whole.end(), {0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0});           // green, blue
+  whole.insert(whole.end(), pixel.begin(), pixel.end());
+  whole[10] = 14 + 52;                                                    // the pixels after them
+  TBitmap b;
+  b.LoadFromMemory(whole.data(), whole.size());
+  EXPECT_EQ(b.Canvas()->Pixels(0, 0), clBlue);
+}
+
+// RLE deltas move the pen right; enough of them once ran the column past 2^31 and wrote the next
+// run before the picture's buffer.
+TEST(ImageIO, RleDeltasBeyondThePictureAreDropped) {
+  std::vector<uint8_t> rle;
+  const size_t deltas = (size_t(1) << 31) / 255 + 2;
+  rle.reserve(deltas * 4 + 4);
+  for (size_t k = 0; k < deltas; ++k) rle.insert(rle.end(), {0, 2, 255, 0});
+  rle.insert(rle.end(), {4, 1, 0, 1});
+  const auto bytes = MakeBmp(2, 1, 8, {0x0000FF, 0xFFFFFF}, rle, 1);
+  TBitmap b;
+  b.LoadFromMemory(bytes.data(), bytes.size());
+  EXPECT_EQ(b.Canvas()->Pixels(0, 0), clBlue);  // index 0 (BGRX 0x0000FF), never overwritten
+  EXPECT_EQ(b.Canvas()->Pixels(1, 0), clBlue);
+}
+
+// A mask with a gap (blue 0xF0F0) reads its lowest run; the bits above the gap once spilled into
+// red and green and beyond the colour's 24 bits.
+TEST(ImageIO, MasksWithGapsStayInTheirChannel) {
+  const auto bytes = MakeBmp(1, 1, 32, {0xFF0000, 0x00FF00, 0x00F0F0}, {0x00, 0xF0, 0x00, 0x00}, 3);
+  TBitmap b;
+  b.LoadFromMemory(bytes.data(), bytes.size());
+  EXPECT_EQ(b.ScanLine(0)[0], 0x00F000u);  // green 0xF0; blue's low run is clear
 }

@@ -1,7 +1,7 @@
 // The readers when memory runs out: this program replaces operator new with one that can be told
-// to fail once the bytes allocated from now on pass a budget. Every budget below what a read
-// needs must raise the model's error and leave the model exactly as it was; the heap a refused
-// hostile list makes the reader allocate is measured too.
+// to fail once the bytes allocated from now on pass a budget (tests/support/alloc_budget.h). Every
+// budget below what a read needs must raise the model's error and leave the model exactly as it was;
+// the heap a refused hostile list makes the reader allocate is measured too.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -10,57 +10,10 @@
 #include <new>
 
 #include "replist/replist.h"
+#include "tests/support/alloc_budget.h"
 #include "tests/support/support.h"
 
 using namespace jox;
-
-namespace {
-
-std::atomic<bool> gArmed{false};
-std::atomic<Int64> gBudget{0}, gSpent{0}, gPeakBlock{0};
-std::atomic<Int64> gFailures{0};
-
-void* Allocate(size_t n) {
-  if (gArmed) {
-    gPeakBlock = std::max<Int64>(gPeakBlock, Int64(n));
-    if ((gSpent += Int64(n)) > gBudget) {
-      gArmed = false;  // one failure: what follows (the error's text, unwinding) may allocate again
-      ++gFailures;
-      throw std::bad_alloc();
-    }
-  }
-  if (void* p = std::malloc(n ? n : 1)) return p;
-  throw std::bad_alloc();
-}
-
-// Fails the first allocation that takes the bytes allocated from now on past Budget.
-void Arm(Int64 Budget) {
-  gSpent = 0;
-  gBudget = Budget;
-  gPeakBlock = 0;
-  gArmed = true;
-}
-
-}  // namespace
-
-void* operator new(size_t n) { return Allocate(n); }
-void* operator new[](size_t n) { return Allocate(n); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-void operator delete[](void* p, size_t) noexcept { std::free(p); }
-// The nothrow forms too (std::stable_sort takes its buffer through them), so every block comes
-// and goes through one pair.
-void* operator new(size_t n, const std::nothrow_t&) noexcept {
-  try {
-    return Allocate(n);
-  } catch (...) {
-    return nullptr;
-  }
-}
-void* operator new[](size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace {
 

@@ -16,9 +16,10 @@ set(JOX_TESTS_FRAMEWORK accessible backend buttons classes clipbrd combobox comc
 set(JOX_TESTS_CORE core_drawing core_text numerics numtext package paint_helpers stringarray)
 set(JOX_TESTS_REPLIST rldata rldata_formats rldata_io replist_io reportlistview reportlistview_paint rowedit
     rowedit_datetime)
-# test_rldata_alloc replaces the global operator new; test_docs links the whole library and the page
-# generator; test_snapshots draws the gallery's pages and is run by `make snapshots` on its own.
-set(JOX_TESTS_ALONE rldata_alloc formtext_alloc docs snapshots)
+# test_rldata_alloc, test_formtext_alloc and test_load_alloc replace the global operator new; test_docs links
+# the whole library and the page generator; test_snapshots draws the gallery's pages and is run by
+# `make snapshots` on its own.
+set(JOX_TESTS_ALONE rldata_alloc formtext_alloc load_alloc docs snapshots)
 
 file(GLOB JOX_TEST_FILES CONFIGURE_DEPENDS ${JOX_ROOT}/tests/test_*.cpp)
 file(GLOB JOX_TEST_SUPPORT CONFIGURE_DEPENDS ${JOX_ROOT}/tests/support/*.cpp)

@@ -450,9 +450,14 @@ void ReadComponentText(const String& Text, TComponent* Root) {
 }
 
 TComponent* ReadComponentTextNew(const String& Text, TComponent* Owner) {
-  std::unique_ptr<TComponent> root(CreateComponent(TReader::RootClass(Text), nullptr));
-  ReadComponentText(Text, root.get());
-  if (Owner) Owner->InsertComponent(root.get());
+  std::unique_ptr<TComponent> root;
+  try {
+    root.reset(CreateComponent(TReader::RootClass(Text), nullptr));
+    ReadComponentText(Text, root.get());
+    if (Owner) Owner->InsertComponent(root.get());
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(u"Out of memory");
+  }
   return root.release();
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <new>
 
 #include "package/framework/graphics/imageio.h"
 #include "package/framework/base/sysutils.h"
@@ -495,7 +496,12 @@ void TBitmap::LoadFromMemory(const void* data, size_t size) {
 }
 
 void TBitmap::LoadFromFile(const String& FileName) {
-  const std::vector<uint8_t> bytes = imageio::ReadFile(ToUtf8(FileName));
+  std::vector<uint8_t> bytes;
+  try {
+    bytes = imageio::ReadFile(ToUtf8(FileName));
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(u"Out of memory");
+  }
   LoadFromMemory(bytes.data(), bytes.size());
 }
 
@@ -511,7 +517,12 @@ void TBitmap::LoadFromStream(TStream* Stream) {
   const Int64 start = Stream->Position();
   const Int64 left = std::max<Int64>(0, Stream->Size() - start);
   if (left > Int64(1) << 31) throw EInvalidGraphic(u"Bitmap image is not valid: the stream is too large");
-  std::vector<uint8_t> bytes(static_cast<size_t>(left));
+  std::vector<uint8_t> bytes;
+  try {
+    bytes.resize(static_cast<size_t>(left));
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(u"Out of memory");
+  }
   const Int64 got = Stream->Read(bytes.data(), left);
   bytes.resize(size_t(std::max<Int64>(0, got)));
   const size_t used = StoredLength(bytes);

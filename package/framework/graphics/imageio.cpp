@@ -43,7 +43,8 @@ struct Field {
   }
   uint32_t Get(uint32_t px) const {
     if (!mask) return 0;
-    const uint32_t v = (px & mask) >> shift;
+    // The lowest run of the mask only: bits it leaves out would carry into the other channels.
+    const uint32_t v = (px >> shift) & uint32_t((uint64_t(1) << bits) - 1);
     if (bits >= 8) return v >> (bits - 8);
     const uint32_t max = (1u << bits) - 1;
     return (v * 255 + max / 2) / max;
@@ -64,7 +65,7 @@ void DecodeRle(const uint8_t* p, size_t n, bool four, Integer w, Integer h, std:
   Integer x = 0, y = 0;
   auto put = [&](uint8_t v) {
     if (x < w && y < h) idx[size_t(y) * size_t(w) + size_t(x)] = v;
-    ++x;
+    if (x < w) ++x;
   };
   while (i + 1 < n && y < h) {
     const uint8_t a = p[i], b = p[i + 1];
@@ -78,8 +79,9 @@ void DecodeRle(const uint8_t* p, size_t n, bool four, Integer w, Integer h, std:
       return;
     } else if (b == 2) {  // delta
       if (i + 1 >= n) Invalid("RLE data ends inside a delta");
-      x += p[i];
-      y += p[i + 1];
+      // Clamped: pixels beyond the picture are dropped anyway, and the sums must not overflow.
+      x = std::min<Integer>(x + p[i], w);
+      y = std::min<Integer>(y + p[i + 1], h);
       i += 2;
     } else {  // b literal pixels, padded to a word
       const size_t bytes = four ? (size_t(b) + 1) / 2 : size_t(b);
@@ -131,14 +133,13 @@ TBmpHeader ReadBmpHeader(const uint8_t* d, size_t n) {
     Invalid("compression does not fit the bit depth");
   if ((b.Rle8 || b.Rle4) && b.TopDown) Invalid("a compressed bitmap cannot be top-down");
 
-  // Masks: in the header from version 3 on, else right after a 40-byte header.
+  // Masks: in the header from version 3 on, else right after a 40-byte header; the same bytes either
+  // way, also for a header too short to hold them all.
   b.Pos = 14 + b.Size;
   if (b.Fields) {
     const uint8_t* mp = ih + 40;
-    if (b.Size == 40) {
-      if (b.Pos + 12 > n) Invalid("the colour masks are truncated");
-      b.Pos += 12;
-    }
+    if (14 + 52 > n) Invalid("the colour masks are truncated");
+    b.Pos = std::max<size_t>(b.Pos, 14 + 52);
     for (int k = 0; k < 3; ++k) b.Masks[k] = U32(mp + 4 * k);
   } else if (bpp == 16) {
     b.Masks[0] = 0x7C00, b.Masks[1] = 0x03E0, b.Masks[2] = 0x001F;
@@ -284,6 +285,12 @@ struct PngReader {
   Image img;
   std::vector<png_bytep> rows;
   bool tooLarge = false;
+  // Freed on every way out, also when allocating the pixels throws.
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  ~PngReader() {
+    if (png) png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
+  }
 };
 
 void PngError(png_structp png, png_const_charp msg) {
@@ -301,6 +308,21 @@ void PngRead(png_structp png, png_bytep out, png_size_t count) {
   r->pos += count;
 }
 
+// Whether the image data chunks can hold W x H pixels of Bits bits at all: deflate packs at most 1032
+// bytes into one, so a few bytes claiming a huge picture are refused before its pixels are allocated.
+bool PngDataSuffices(const uint8_t* d, size_t n, png_uint_32 w, png_uint_32 h, int bits) {
+  uint64_t idat = 0;
+  for (size_t p = 8; p + 12 <= n;) {
+    const size_t len = (size_t(d[p]) << 24) | (size_t(d[p + 1]) << 16) | (size_t(d[p + 2]) << 8) | d[p + 3];
+    // What the file holds, not what a chunk claims.
+    if (std::memcmp(d + p + 4, "IDAT", 4) == 0) idat += std::min(len, n - p - 12);
+    if (len > n - p - 12) break;
+    p += 12 + len;
+  }
+  const uint64_t raw = uint64_t(h) * (1 + (uint64_t(w) * uint64_t(bits) + 7) / 8);
+  return idat * 1032 + 4096 >= raw;
+}
+
 }  // namespace
 
 Image DecodePng(const uint8_t* data, size_t size) {
@@ -310,26 +332,14 @@ Image DecodePng(const uint8_t* data, size_t size) {
   rd.size = size;
   Image& img = rd.img;
   std::vector<png_bytep>& rows = rd.rows;
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &rd, PngError, PngWarning);
+  png_structp& png = rd.png;
+  png_infop& info = rd.info;
+  png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &rd, PngError, PngWarning);
   if (!png) throw EOutOfMemory("Out of memory");
-  png_infop info = png_create_info_struct(png);
-  if (!info) {
-    png_destroy_read_struct(&png, nullptr, nullptr);
-    throw EOutOfMemory("Out of memory");
-  }
+  info = png_create_info_struct(png);
+  if (!info) throw EOutOfMemory("Out of memory");
   bool& tooLarge = rd.tooLarge;
-  // A failed allocation of ours unwinds past the struct libpng holds; this frees it then.
-  struct Guard {
-    png_structp* png;
-    png_infop* info;
-    ~Guard() {
-      if (*png) png_destroy_read_struct(png, info, nullptr);
-    }
-  } guard{&png, &info};
-  if (setjmp(rd.jump)) {
-    png_destroy_read_struct(&png, &info, nullptr);
-    throw EInvalidGraphic((std::string("PNG image is not valid: ") + rd.message).c_str());
-  }
+  if (setjmp(rd.jump)) throw EInvalidGraphic((std::string("PNG image is not valid: ") + rd.message).c_str());
   png_set_read_fn(png, &rd, PngRead);
   png_set_user_limits(png, 65535, 65535);
   png_set_chunk_malloc_max(png, 64u << 20);
@@ -338,6 +348,8 @@ Image DecodePng(const uint8_t* data, size_t size) {
   int depth = 0, colour = 0, interlace = 0;
   png_get_IHDR(png, info, &w, &h, &depth, &colour, &interlace, nullptr, nullptr);
   if (int64_t(w) * int64_t(h) > kMaxPixels) tooLarge = true;
+  if (!tooLarge && !PngDataSuffices(data, size, w, h, depth * png_get_channels(png, info)))
+    png_error(png, "the pixel data is truncated");
   if (!tooLarge) {
     png_set_expand(png);
     png_set_strip_16(png);
@@ -356,7 +368,6 @@ Image DecodePng(const uint8_t* data, size_t size) {
     png_read_image(png, rows.data());
     png_read_end(png, nullptr);
   }
-  png_destroy_read_struct(&png, &info, nullptr);
   if (tooLarge) throw EInvalidGraphic("PNG image is not valid: the image is too large");
   // Bytes B G R A read as one little-endian word are 0xAARRGGBB: put partly transparent pixels on white.
   for (uint32_t& p : img.pixels) {
@@ -443,7 +454,12 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
   std::vector<uint8_t> v;
   uint8_t buf[65536];
   size_t got;
-  while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) v.insert(v.end(), buf, buf + got);
+  try {
+    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) v.insert(v.end(), buf, buf + got);
+  } catch (const std::bad_alloc&) {
+    std::fclose(f);
+    throw EOutOfMemory("Out of memory");
+  }
   const bool bad = std::ferror(f) != 0;
   std::fclose(f);
   if (bad) throw EReadError(("Cannot read file \"" + path + "\"").c_str());
