@@ -154,6 +154,32 @@ TEST(Components, FreeNotificationReachesNonOwners) {
   // And the reverse link is gone: deleting the watcher later touches nothing freed.
 }
 
+// A listener that, on hearing of the end, frees another listener of the same component (a window that
+// closes with its form and takes its other watches along): the freed one is not told afterwards.
+TEST(Components, AListenerFreedByAnotherListenerIsNotToldOfTheEnd) {
+  struct TCloser : TComponent {
+    TComponent* Other = nullptr;
+    using TComponent::TComponent;
+    void Notification(TComponent* c, TOperation op) override {
+      if (op == opRemove && Other) {
+        TComponent* o = Other;
+        Other = nullptr;
+        delete o;
+      }
+      TComponent::Notification(c, op);
+    }
+  };
+  auto* target = new TComponent(nullptr);
+  TCloser closer(nullptr);
+  target->FreeNotification(&closer);
+  auto* other = new TRecorder(nullptr);
+  other->Watched = target;
+  target->FreeNotification(other);
+  closer.Other = other;
+  delete target;
+  EXPECT_EQ(closer.Other, nullptr);
+}
+
 TEST(Components, NamesAreIdentifiersAndUniqueWithinTheOwner) {
   TComponent owner(nullptr);
   auto* a = new TComponent(&owner);

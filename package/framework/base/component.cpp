@@ -14,10 +14,11 @@ TComponent::TComponent(TComponent* AOwner) {
 
 TComponent::~TComponent() {
   if (!DestroyingCalled()) Destroying();
-  // Whoever asked to hear of our end forgets us now; copy since handlers may unsubscribe.
-  std::vector<TComponent*> notifies;
-  notifies.swap(FFreeNotifies);
-  for (TComponent* c : notifies) {
+  // Whoever asked to hear of our end forgets us now. One at a time from the live list: a handler may
+  // free another listener, whose own end takes it off this list before we would reach it.
+  while (!FFreeNotifies.empty()) {
+    TComponent* c = FFreeNotifies.front();  // in the order they asked
+    FFreeNotifies.erase(FFreeNotifies.begin());
     auto& back = c->FFreeNotifies;
     back.erase(std::remove(back.begin(), back.end(), this), back.end());
     c->Notification(this, opRemove);
