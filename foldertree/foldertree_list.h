@@ -18,4 +18,6 @@ struct TFolderEntry {
 // name without case. Empty when the folder cannot be read.
 std::vector<TFolderEntry> ListFolder(const std::string& DirBytes, TFolderOptions Options);
 
+struct TListing;
+
 }  // namespace jox::foldertree

@@ -18,13 +18,15 @@
 
 namespace jox {
 
-namespace {
-
-// One folder's subfolders; Chain names the folder below the branch's top node.
-struct TListing {
+// One folder's subfolders; Chain names the folder below the branch's top node. Outside the anonymous
+// namespace: the tree's walk, a class with linkage, holds these.
+struct foldertree::TListing {
   std::vector<String> Chain;
   std::vector<foldertree::TFolderEntry> Subs;
 };
+using foldertree::TListing;
+
+namespace {
 
 // Listings applied per queued call: small enough that input is served between two of them.
 constexpr size_t kBatch = 64;

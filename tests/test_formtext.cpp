@@ -94,7 +94,7 @@ TEST_F(FormTextTest, NestedControlsReadBackWithParentZOrderTabOrderAndPicture) {
   seg->SetCaption(u"42");
   auto* lab = Make<TNumLab>(&f, box, u"Lab1", 60, 60, 200, 40);  // overlaps the display
   lab->SetValue(3.5);
-  auto* io1 = Make<TNumIO2>(&f, box, u"IO1", 10, 120, 120, 30);
+  Make<TNumIO2>(&f, box, u"IO1", 10, 120, 120, 30);
   auto* io2 = Make<TNumIO2>(&f, box, u"IO2", 140, 120, 120, 30);
   auto* btn = Make<TButton>(&f, &f, u"Btn1", 320, 10, 80, 30);
   seg->BringToFront();  // z-order no longer the order of creation

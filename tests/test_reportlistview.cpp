@@ -748,7 +748,7 @@ TEST_F(ReportListTest, FilterLeavesTheAttributeBytesAndSelectsOnlyShownRows) {
 TEST_F(ReportListTest, AutoWidthMeasuresTextsWiderThanTheirLength) {
   TCanvas* c = v->Canvas();
   c->Font()->Assign(v->Font());
-  for (const String wide : {String(u"@@@@"), String(u"\u2014\u2014\u2014\u2014"), String(u"\u4E2D\u6587\u4E2D\u6587")}) {
+  for (const String& wide : {String(u"@@@@"), String(u"\u2014\u2014\u2014\u2014"), String(u"\u4E2D\u6587\u4E2D\u6587")}) {
     if (c->TextWidth(wide) <= c->TextWidth(u"WWWW")) continue;  // not wider in this font
     Column(1, {u"WWWW", wide});
     EXPECT_EQ(v->DetermineMaxColWidth(1, false), c->TextWidth(wide) + 10) << ToUtf8(wide);

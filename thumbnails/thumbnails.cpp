@@ -113,7 +113,9 @@ void TThumbnails::CalcSlidePos(Integer SldNum, Integer& XPos, Integer& YPos) con
   const Integer N = std::max<Integer>(FNumSldX, 1), P = Pitch();
   const int64_t k = int64_t(SldNum) - TopSlide();
   XPos = P * FloorMod(k, N) + Border;
-  YPos = P * FloorDiv(k, N) + FSLideDist - ScrollPixels() + Border;
+  // A slide far from the top lies far off the strip; 64 bits, held inside Integer, keep that sound.
+  const int64_t y = int64_t(P) * FloorDiv(k, N) + FSLideDist - ScrollPixels() + Border;
+  YPos = Integer(std::clamp<int64_t>(y, -(int64_t(1) << 30), int64_t(1) << 30));
 }
 
 Integer TThumbnails::CalcSlideIndex(Integer XPos, Integer YPos) const {
