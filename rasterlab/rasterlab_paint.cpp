@@ -6,6 +6,7 @@
 
 #include "package/paintbuffer.h"
 #include "package/painting.h"
+#include "package/rounding.h"
 #include "rasterlab/rasterlab.h"
 #include "rasterlab/rasterlab_internal.h"
 #include "package/core/drawing.h"
@@ -16,12 +17,6 @@ namespace jox {
 namespace {
 
 using rasterlab_detail::Saturate;
-
-// Offset of a raster of period P through V, in 0..P-1 also for negative V.
-Integer FloorMod(int64_t V, Integer P) {
-  const int64_t m = V % P;
-  return Integer(m < 0 ? m + P : m);
-}
 
 // The dot columns a character covers; none (Right < Left) when it has no ink. A matrix set from
 // outside may hold any numbers, so everything is kept within the 32 columns of a row.
@@ -138,7 +133,7 @@ void TRasterLab::Paint() {
   if (FCharBlockMode != rdbmOff && FDotSpacing > 0) {
     // The gaps between dot cells, in step with the text so the raster moves with it.
     C->Pen()->SetColor(FColorLabBakG);
-    const Integer oy = FloorMod(textY, pitch), ox = FloorMod(textX, pitch);
+    const Integer oy = Integer(FloorMod(textY, pitch)), ox = Integer(FloorMod(textX, pitch));
     for (Integer b = 0; b <= H / pitch + 1; ++b)
       for (Integer i = 1; i <= FDotSpacing; ++i) {
         const Integer y = oy + b * pitch + i - FDotSpacing - 1;

@@ -88,6 +88,30 @@ TEST(Raster, LineToLeavesOutItsEndPixel) {
   }
 }
 
+// Upright and level lines reaching a billion pixels off the bitmap (a frame around an item scrolled far
+// away) draw just their visible part, at once, and a dash pattern keeps its phase across the clip.
+TEST(Raster, FarReachingLinesDrawTheirVisiblePartOnly) {
+  Fixture f;
+  f.c->Pen()->SetColor(clBlack);
+  f.c->MoveTo(5, -1000000000);
+  f.c->LineTo(5, 10);
+  f.c->MoveTo(1000000000, 3);
+  f.c->LineTo(2, 3);
+  EXPECT_EQ(f.Count(clBlack), 10 + 9 - 1);  // 5,0..9 and 3..11,3 (the end pixel 2,3 left out), sharing 5,3
+  for (int style : {int(psDash), int(psDot)}) {
+    Fixture near, far;
+    for (Fixture* g : {&near, &far}) {
+      g->c->Pen()->SetColor(clBlack);
+      g->c->Pen()->SetStyle(TPenStyle(style));
+    }
+    near.c->MoveTo(4, -96);  // the same pattern phase at y = 0 as a line starting a million pixels up
+    near.c->LineTo(4, 12);
+    far.c->MoveTo(4, -96 - 1000032);
+    far.c->LineTo(4, 12);
+    for (int y = 0; y < 12; ++y) EXPECT_EQ(near.c->Pixels(4, y), far.c->Pixels(4, y)) << style << " y " << y;
+  }
+}
+
 TEST(Raster, EllipseIsSymmetricAndInsideItsBox) {
   Fixture f;
   f.c->Pen()->SetColor(clRed);

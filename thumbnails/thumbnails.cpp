@@ -3,25 +3,12 @@
 #include <cmath>
 
 #include "package/colorscheme.h"
+#include "package/rounding.h"
 #include "package/setters.h"
 #include "package/units.h"
 #include "thumbnails/thumbnails.h"
 
 namespace jox {
-
-namespace {
-
-// Division and remainder rounding towards minus infinity, so that slide numbers below the top row
-// and ranges starting at 0 or below keep the same grid.
-Integer FloorDiv(int64_t A, int64_t B) {
-  int64_t q = A / B;
-  if ((A % B != 0) && ((A < 0) != (B < 0))) --q;
-  return Integer(q);
-}
-
-Integer FloorMod(int64_t A, int64_t B) { return Integer(A - int64_t(FloorDiv(A, B)) * B); }
-
-}  // namespace
 
 // [lifecycle] ----------------------------------------------------------------------------------------
 TThumbnails::TThumbnails(TComponent* AOwner)
@@ -112,7 +99,7 @@ Integer TThumbnails::VisibleRows() const {
 void TThumbnails::CalcSlidePos(Integer SldNum, Integer& XPos, Integer& YPos) const {
   const Integer N = std::max<Integer>(FNumSldX, 1), P = Pitch();
   const int64_t k = int64_t(SldNum) - TopSlide();
-  XPos = P * FloorMod(k, N) + Border;
+  XPos = P * Integer(FloorMod(k, N)) + Border;
   // A slide far from the top lies far off the strip; 64 bits, held inside Integer, keep that sound.
   const int64_t y = int64_t(P) * FloorDiv(k, N) + FSLideDist - ScrollPixels() + Border;
   YPos = Integer(std::clamp<int64_t>(y, -(int64_t(1) << 30), int64_t(1) << 30));
@@ -121,10 +108,10 @@ void TThumbnails::CalcSlidePos(Integer SldNum, Integer& XPos, Integer& YPos) con
 Integer TThumbnails::CalcSlideIndex(Integer XPos, Integer YPos) const {
   const Integer N = std::max<Integer>(FNumSldX, 1), P = Pitch(), S = Side();
   if (XPos < Border || XPos > Width() - Border || YPos < Border || YPos > Height() - Border) return 0;
-  const Integer a = FloorDiv(XPos - Border, P);
+  const Integer a = Integer(FloorDiv(XPos - Border, P));
   const Integer col = (P * a + Border <= XPos && XPos <= P * a + Border + S) ? a + 1 : 0;
   const Integer d = ScrollPixels();
-  const Integer e = FloorDiv(int64_t(YPos) + d - FSLideDist - Border, P);
+  const Integer e = Integer(FloorDiv(int64_t(YPos) + d - FSLideDist - Border, P));
   const int64_t t = int64_t(P) * e + FSLideDist - d + Border;
   const Integer row = (t <= YPos && YPos <= t + S) ? e + 1 : 0;
   if (col < 1 || col > N || row < 1) return 0;
@@ -163,7 +150,7 @@ void TThumbnails::SetFirstThumbIdx(double Value) {
   const double hi = std::max<double>(FMax, FMin);
   Value = std::clamp<double>(Value, FMin, hi);
   const Integer N = std::max<Integer>(FNumSldX, 1);
-  const Integer k = FloorDiv(int64_t(std::floor(Value - 1)), N);
+  const Integer k = Integer(FloorDiv(int64_t(std::floor(Value - 1)), N));
   const double c = double(N) * k + 1;
   const double stored = c + (Value - c) / N;
   if (stored == FFirstThumbIx) return;

@@ -189,7 +189,21 @@ void DrawLine(const Surface& s, const TRect& clip, Integer x0, Integer y0, Integ
     return;
   }
   Integer err = (dx > dy ? dx : -dy) / 2, x = x0, y = y0;
-  for (Integer i = 0; i < steps; ++i) {
+  // An upright or level line (the sides of frames) steps only through what the clip can show, so a
+  // line reaching far off the surface costs what its visible part costs.
+  Integer first = 0, last = steps;
+  if (dx == 0 || dy == 0) {
+    const int64_t p0 = dx == 0 ? y0 : x0, dir = dx == 0 ? sy : sx;
+    const int64_t lo = int64_t(dx == 0 ? clip.Top : clip.Left) - reach;
+    const int64_t hi = int64_t(dx == 0 ? clip.Bottom : clip.Right) + reach;
+    const int64_t a = dir > 0 ? lo - p0 : p0 - hi + 1, b = dir > 0 ? hi - p0 : p0 - lo + 1;
+    first = Integer(std::clamp<int64_t>(a, 0, steps));
+    last = Integer(std::clamp<int64_t>(b, first, steps));
+    if (dx == 0) y = Integer(y0 + dir * first);
+    else x = Integer(x0 + dir * first);
+    if (pat.runs) dash.index += first;
+  }
+  for (Integer i = first; i < last; ++i) {
     bool on = true;
     if (pat.runs) on = DashOn(pat, dash.index++);
     if (on) {
@@ -202,6 +216,7 @@ void DrawLine(const Surface& s, const TRect& clip, Integer x0, Integer y0, Integ
     if (e2 > -dx) { err -= dy; x += sx; }
     if (e2 < dy) { err += dx; y += sy; }
   }
+  if (pat.runs) dash.index += steps - last;
 }
 
 // [shapes] -------------------------------------------------------------------------------------------------
