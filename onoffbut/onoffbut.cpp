@@ -2,8 +2,10 @@
 #include "onoffbut/onoffbut.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "package/colorscheme.h"
+#include "package/framework/graphics/bitmapscale.h"
 #include "package/setters.h"
 #include "package/units.h"
 
@@ -141,8 +143,23 @@ void TOnOffBut::LoadGlyphs() {
     res.LoadFromResourceName(HInstance, OnOffButResourceNames()[FButStyle]);
     ExtractGlyphs(&res, FButImg);
   }
+  // The pictures are drawn for 96 dpi; on a scaled form they grow with it.
+  if (const double k = ControlScale(this); k != 1)
+    for (auto& row : FButImg)
+      for (auto& b : row) ScaleBitmap(b.get(), k, KeyColor);
   FGlyphWidth = FButImg[true][true]->Width();
   FGlyphHeight = FButImg[true][true]->Height();
+}
+
+void TOnOffBut::ChangeScale(double K) {
+  LoadGlyphs();
+  if (FAutoCenter) {
+    AdjustAutoCenter();
+  } else {
+    FLeftSpace = Integer(std::lround(FLeftSpace * K));
+    FTopSpace = Integer(std::lround(FTopSpace * K));
+  }
+  Invalidate();
 }
 
 void TOnOffBut::SetUserGlyph(TBitmap* Img) {

@@ -421,11 +421,11 @@ void TCustomComboBox::DrawItem(Integer Index, TRect R, TOwnerDrawState State) {
 // [geometry] -----------------------------------------------------------------------------------------------
 TRect TCustomComboBox::ButtonRect() const {
   if (FStyle == csSimple) return TRect();
-  return Rect(Width() - kComboFrame - kComboButton, kComboFrame, Width() - kComboFrame, Height() - kComboFrame);
+  return Rect(Width() - kComboFrame - ScaledMetric(this, kComboButton), kComboFrame, Width() - kComboFrame, Height() - kComboFrame);
 }
 
 TRect TCustomComboBox::TextRect() const {
-  const Integer right = FStyle == csSimple ? Width() - kComboFrame : Width() - kComboFrame - kComboButton;
+  const Integer right = FStyle == csSimple ? Width() - kComboFrame : Width() - kComboFrame - ScaledMetric(this, kComboButton);
   return Rect(kComboFrame + 1, kComboFrame + 1, right - 1, FieldHeight() - kComboFrame - 1);
 }
 
@@ -627,8 +627,8 @@ void TCustomComboBox::Paint() {
       DrawEdge(c, e, EDGE_RAISED, BF_RECT | BF_MIDDLE);
       e = b;
     }
-    if (Enabled()) DrawArrow(c, e, adDown, 4, clBtnText);
-    else DrawDisabledArrow(c, e, adDown, 4);
+    if (Enabled()) DrawArrow(c, e, adDown, ScaledMetric(this, 4), clBtnText);
+    else DrawDisabledArrow(c, e, adDown, ScaledMetric(this, 4));
   }
   if (HasEdit()) return;
   const TRect t = TextRect();

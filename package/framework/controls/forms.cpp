@@ -117,6 +117,24 @@ void TCustomForm::ApplyScale() {
   }
 }
 
+double ControlScale(const TControl* Control) {
+  for (const TControl* c = Control; c;) {
+    const TControl* root = c->Root();
+    if (auto* form = dynamic_cast<const TCustomForm*>(root)) return form->LayoutScale();
+    // A popup takes the scale of what opened it; a part made without a parent that of its owner.
+    const auto* popup = dynamic_cast<const TPopupWindow*>(root);
+    const TControl* next = popup && popup->PopupOwner() ? popup->PopupOwner() : dynamic_cast<const TControl*>(root->Owner());
+    if (next == root) break;
+    c = next;
+  }
+  return 1;
+}
+
+Integer ScaledMetric(const TControl* Control, Integer Px) {
+  const double k = ControlScale(Control);
+  return k == 1 ? Px : ScaledBy(Px, k);
+}
+
 void TCustomForm::Paint() {
   if (FOnPaint) FOnPaint(this);
 }

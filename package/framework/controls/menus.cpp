@@ -170,6 +170,10 @@ class TMenuPopup : public TPopupWindow {
   void Show(TMenuItem* Parent, TControl* Owner, Integer X, Integer Y, Integer AltX) {
     FParentItem = Parent;
     FHot = -1;
+    // Sized for the owner's scale before it opens.
+    SetPopupOwner(Owner);
+    const TFont standard;
+    Font()->SetHeight(Px(standard.Height()));
     Layout();
     const TRect area = popups::WorkAreaFor(Owner, Point(X, Y));
     if (X + Width() > area.Right && AltX >= 0) X = std::max(AltX - Width(), area.Left);
@@ -290,21 +294,22 @@ class TMenuPopup : public TPopupWindow {
  private:
   friend class TPopupMenu;
   bool SubOpen() const { return Integer(FMenu->OpenLevels()) > FLevel + 1; }
+  Integer Px(Integer v) const { return ScaledMetric(this, v); }
 
   void Layout() {
     FRows.clear();
     TCanvas* c = Canvas();
     c->Font()->Assign(Font());
     const Integer textH = c->TextHeight(u"Wg");
-    Integer y = kMenuFrame, textW = 0, keyW = 0;
+    Integer y = Px(kMenuFrame), textW = 0, keyW = 0;
     bool arrows = false;
     for (Integer i = 0; FParentItem && i < FParentItem->Count(); ++i) {
       TMenuItem* it = FParentItem->Items(i);
       if (!it->Visible()) continue;
-      Integer h = kMenuSeparator;
+      Integer h = Px(kMenuSeparator);
       if (!it->IsLine()) {
-        h = textH + 6;
-        if (it->HasBitmap()) h = std::max(h, it->Bitmap()->Height() + 4);
+        h = textH + Px(6);
+        if (it->HasBitmap()) h = std::max(h, it->Bitmap()->Height() + Px(4));
         c->Font()->SetStyle(it->Default() ? TFontStyles(fsBold) : TFontStyles());
         textW = std::max(textW, c->TextWidth(StripHotkey(it->Caption())));
         if (it->ShortCut()) keyW = std::max(keyW, c->TextWidth(ShortCutToText(it->ShortCut())));
@@ -314,14 +319,14 @@ class TMenuPopup : public TPopupWindow {
       y += h;
     }
     c->Font()->SetStyle(TFontStyles());
-    if (FRows.empty()) y += textH + 6;  // an empty menu still shows as a small box
+    if (FRows.empty()) y += textH + Px(6);  // an empty menu still shows as a small box
     Integer bitmapW = 0;
     for (const TRow& r : FRows)
       if (r.item->HasBitmap()) bitmapW = std::max(bitmapW, r.item->Bitmap()->Width());
-    FCheckColumn = std::max(kMenuCheckColumn, bitmapW + 6);
-    const Integer w = kMenuFrame + FCheckColumn + textW + (keyW ? 24 + keyW : 0) + kMenuArrowColumn + kMenuFrame;
+    FCheckColumn = std::max(Px(kMenuCheckColumn), bitmapW + Px(6));
+    const Integer w = 2 * Px(kMenuFrame) + FCheckColumn + textW + (keyW ? Px(24) + keyW : 0) + Px(kMenuArrowColumn);
     (void)arrows;
-    SetBounds(Left(), Top(), std::max(w, 60), y + kMenuFrame);
+    SetBounds(Left(), Top(), std::max(w, Px(60)), y + Px(kMenuFrame));
     Invalidate();
   }
 
@@ -354,8 +359,8 @@ class TMenuPopup : public TPopupWindow {
     if (FHot < 0) return;
     TMenuItem* it = Row(FHot).item;
     if (!it->Enabled() || it->Count() == 0) return;
-    const TPoint right = ClientToScreen(Point(Width() - kMenuFrame, Row(FHot).top - kMenuFrame));
-    const TPoint left = ClientToScreen(Point(kMenuFrame, 0));
+    const TPoint right = ClientToScreen(Point(Width() - Px(kMenuFrame), Row(FHot).top - Px(kMenuFrame)));
+    const TPoint left = ClientToScreen(Point(Px(kMenuFrame), 0));
     TMenuPopup* sub = FMenu->OpenLevel(FLevel + 1, it, right.X, right.Y, left.X);
     if (sub && SelectFirst) sub->Step(1);
   }
@@ -374,9 +379,10 @@ class TMenuPopup : public TPopupWindow {
   void PaintRow(TCanvas* c, Integer i) {
     const TRow& row = Row(i);
     TMenuItem* it = row.item;
-    const Integer l = kMenuFrame, r = Width() - kMenuFrame;
+    const Integer l = Px(kMenuFrame), r = Width() - Px(kMenuFrame);
     if (it->IsLine()) {
-      TRect e = Rect(l + 1, row.top + kMenuSeparator / 2 - 1, r - 1, row.top + kMenuSeparator / 2 + 1);
+      const Integer mid = row.top + row.height / 2;
+      TRect e = Rect(l + 1, mid - 1, r - 1, mid + 1);
       DrawEdge(c, e, EDGE_ETCHED, BF_TOP);
       return;
     }
@@ -396,15 +402,15 @@ class TMenuPopup : public TPopupWindow {
       }
       DrawGlyph(c, b, bx, by, enabled);
     } else if (it->Checked()) {
-      const Integer cy = row.top + (row.height - 7) / 2, cx = l + (FCheckColumn - 7) / 2;
+      const Integer cy = row.top + (row.height - Px(7)) / 2, cx = l + (FCheckColumn - Px(7)) / 2;
       const TColor mark = enabled ? text : clGrayText;
-      if (it->RadioItem()) DrawRadioDot(c, cx, cy, mark);
-      else DrawCheckMark(c, cx, cy, mark);
+      if (it->RadioItem()) DrawRadioDot(c, cx, cy, mark, ControlScale(this));
+      else DrawCheckMark(c, cx, cy, mark, ControlScale(this));
     }
     c->Font()->Assign(Font());
     c->Font()->SetStyle(it->Default() ? TFontStyles(fsBold) : TFontStyles());
     c->Font()->SetColor(text);
-    TRect tr = Rect(l + FCheckColumn, row.top, r - kMenuArrowColumn, row.top + row.height);
+    TRect tr = Rect(l + FCheckColumn, row.top, r - Px(kMenuArrowColumn), row.top + row.height);
     const bool engraved = !enabled && !hot;
     DrawCaption(c, it->Caption(), tr, DT_SINGLELINE | DT_VCENTER, !engraved);
     if (it->ShortCut()) {
@@ -413,9 +419,9 @@ class TMenuPopup : public TPopupWindow {
                   !engraved);
     }
     if (it->Count() > 0) {
-      const TRect ar = Rect(r - kMenuArrowColumn, row.top, r, row.top + row.height);
-      if (engraved) DrawDisabledArrow(c, ar, adRight, 4);
-      else DrawArrow(c, ar, adRight, 4, text);
+      const TRect ar = Rect(r - Px(kMenuArrowColumn), row.top, r, row.top + row.height);
+      if (engraved) DrawDisabledArrow(c, ar, adRight, Px(4));
+      else DrawArrow(c, ar, adRight, Px(4), text);
     }
     c->Font()->SetStyle(TFontStyles());
   }
