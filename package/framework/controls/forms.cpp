@@ -2,6 +2,7 @@
 #include "package/framework/controls/forms.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -130,10 +131,8 @@ double ControlScale(const TControl* Control) {
   return 1;
 }
 
-Integer ScaledMetric(const TControl* Control, Integer Px) {
-  const double k = ControlScale(Control);
-  return k == 1 ? Px : ScaledBy(Px, k);
-}
+Integer ScaledMetric(double Scale, Integer Px) { return Scale == 1 ? Px : ScaledBy(Px, Scale); }
+Integer ScaledMetric(const TControl* Control, Integer Px) { return ScaledMetric(ControlScale(Control), Px); }
 
 void TCustomForm::Paint() {
   if (FOnPaint) FOnPaint(this);
@@ -358,7 +357,8 @@ TScreen* Screen = new TScreen(nullptr);
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
   // An override for every host, headless pictures included.
-  if (const char* v = std::getenv("JOX_SCALE"); v && *v) SetScale(std::atof(v));
+  if (const char* v = std::getenv("JOX_SCALE"))
+    if (const double k = ScaleFromText(v); k > 0) SetScale(k);
 }
 
 void TScreen::SetCursor(TCursor v) {
@@ -414,6 +414,15 @@ TRect TScreen::WorkAreaOf(const TControl* Control) const {
   if (!Control) return Monitors(0).WorkareaRect;
   const TControl* root = Control->Root();
   return Monitors(MonitorFromRect(root->BoundsRect())).WorkareaRect;
+}
+
+double TScreen::ScaleFromText(std::string_view Text) {
+  while (!Text.empty() && (Text.front() == ' ' || Text.front() == '\t')) Text.remove_prefix(1);
+  while (!Text.empty() && (Text.back() == ' ' || Text.back() == '\t')) Text.remove_suffix(1);
+  double v = 0;
+  const auto [end, ec] = std::from_chars(Text.data(), Text.data() + Text.size(), v, std::chars_format::fixed);
+  if (ec != std::errc() || end != Text.data() + Text.size() || !std::isfinite(v) || v <= 0) return 0;
+  return v;
 }
 
 void TScreen::SetScale(double v) { FScale = v >= 1 ? std::min(v, 4.0) : 1.0; }

@@ -170,8 +170,9 @@ class TMenuPopup : public TPopupWindow {
   void Show(TMenuItem* Parent, TControl* Owner, Integer X, Integer Y, Integer AltX) {
     FParentItem = Parent;
     FHot = -1;
-    // Sized for the owner's scale before it opens.
-    SetPopupOwner(Owner);
+    // Sized for the scale of what opened it (the menu's owner when no control did) before it opens.
+    auto* scaleOf = Owner ? Owner : dynamic_cast<TControl*>(FMenu->Owner());
+    FScale = ControlScale(scaleOf);
     const TFont standard;
     Font()->SetHeight(Px(standard.Height()));
     Layout();
@@ -294,7 +295,7 @@ class TMenuPopup : public TPopupWindow {
  private:
   friend class TPopupMenu;
   bool SubOpen() const { return Integer(FMenu->OpenLevels()) > FLevel + 1; }
-  Integer Px(Integer v) const { return ScaledMetric(this, v); }
+  Integer Px(Integer v) const { return ScaledMetric(FScale, v); }
 
   void Layout() {
     FRows.clear();
@@ -404,8 +405,8 @@ class TMenuPopup : public TPopupWindow {
     } else if (it->Checked()) {
       const Integer cy = row.top + (row.height - Px(7)) / 2, cx = l + (FCheckColumn - Px(7)) / 2;
       const TColor mark = enabled ? text : clGrayText;
-      if (it->RadioItem()) DrawRadioDot(c, cx, cy, mark, ControlScale(this));
-      else DrawCheckMark(c, cx, cy, mark, ControlScale(this));
+      if (it->RadioItem()) DrawRadioDot(c, cx, cy, mark, FScale);
+      else DrawCheckMark(c, cx, cy, mark, FScale);
     }
     c->Font()->Assign(Font());
     c->Font()->SetStyle(it->Default() ? TFontStyles(fsBold) : TFontStyles());
@@ -451,6 +452,7 @@ class TMenuPopup : public TPopupWindow {
   std::vector<TRow> FRows;
   Integer FHot = -1;
   Integer FCheckColumn = kMenuCheckColumn;
+  double FScale = 1;
   HWND FTimer = 0;
 };
 
