@@ -2,7 +2,6 @@
 #include "onoffbut/onoffbut.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "package/colorscheme.h"
 #include "package/framework/graphics/bitmapscale.h"
@@ -156,8 +155,8 @@ void TOnOffBut::ChangeScale(double K) {
   if (FAutoCenter) {
     AdjustAutoCenter();
   } else {
-    FLeftSpace = Integer(std::lround(FLeftSpace * K));
-    FTopSpace = Integer(std::lround(FTopSpace * K));
+    FLeftSpace = ScaledMetric(K, FLeftSpace);
+    FTopSpace = ScaledMetric(K, FTopSpace);
   }
   Invalidate();
 }

@@ -698,7 +698,8 @@ double ControlScale(const TControl* Control);
 // A fixed metric given in pixels at 96 dpi (a scroll bar's 17, a check box's 13) in Control's pixels.
 // The one road for such sizes: a control that draws with one never multiplies it itself.
 Integer ScaledMetric(const TControl* Control, Integer Px);
-// The same at a scale already known (ControlScale of the control it is for).
+// Px at a scale already known (rounded): ControlScale of the control it is for, or the factor K a
+// ChangeScale(K) multiplies designed sizes by.
 Integer ScaledMetric(double Scale, Integer Px);
 // The text before the first '|' of a hint, and the text after it (or the whole hint).
 String GetShortHint(const String& Hint);

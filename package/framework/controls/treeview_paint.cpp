@@ -1,7 +1,6 @@
 // Tree view painting: frame, rows, lines, buttons and labels in the classic and the explorer look.
 // Sections: [colours] [paint] [rows] [buttons] [scale]
 #include <algorithm>
-#include <cmath>
 
 #include "package/framework/controls/controls_internal.h"
 #include "package/framework/controls/treeview.h"
@@ -185,8 +184,8 @@ void TCustomTreeView::PaintButton(TCanvas* C, Integer CX, Integer CY, bool Expan
 // [scale] ------------------------------------------------------------------------------------------------
 // Indent and a fixed item height are designed sizes: they grow with the form.
 void TCustomTreeView::ChangeScale(double K) {
-  FIndent = Integer(std::lround(FIndent * K));
-  if (FItemHeight > 0) FItemHeight = Integer(std::lround(FItemHeight * K));
+  FIndent = ScaledMetric(K, FIndent);
+  if (FItemHeight > 0) FItemHeight = ScaledMetric(K, FItemHeight);
   StructureChanged();
 }
 
