@@ -2,6 +2,8 @@
 // scale, bitmaps enlarged without fringes, and how a scale is read from text.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "package/framework/framework.h"
 #include "tests/support/support.h"
 
@@ -140,6 +142,27 @@ TEST_F(ScalingTest, ScaledBitmapsKeepTheirShapeAndTransparentColour) {
   EXPECT_EQ(plain.Canvas()->Pixels(0, 0), clBlack);
   EXPECT_EQ(plain.Canvas()->Pixels(1, 0), RGB(128, 128, 128));
   EXPECT_EQ(plain.Canvas()->Pixels(2, 0), clWhite);
+}
+
+TEST_F(ScalingTest, SpeedButtonGlyphsAreDrawnAtTheScale) {
+  TBitmap glyph(8, 8);
+  glyph.Canvas()->Brush()->SetColor(clFuchsia);  // the bottom-left pixel: transparent
+  glyph.Canvas()->FillRect(Rect(0, 0, 8, 8));
+  glyph.Canvas()->Brush()->SetColor(clNavy);
+  glyph.Canvas()->FillRect(Rect(2, 2, 6, 6));
+  Screen->SetScale(2);
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 100, 100);
+  auto* b = new TSpeedButton(&form);
+  b->SetParent(&form);
+  b->SetBounds(10, 10, 30, 30);
+  b->SetGlyph(&glyph);
+  form.Show();
+  b->Repaint();
+  TBitmap& s = *form.Surface();
+  EXPECT_EQ(InkBox(s, clNavy).Width(), 8);
+  EXPECT_EQ(InkBox(s, clNavy).Height(), 8);
+  EXPECT_TRUE(InkBox(s, clFuchsia).IsEmpty());  // none of the transparent colour
 }
 
 TEST_F(ScalingTest, TreeIndentAndExpandButtonsGrowWithTheForm) {

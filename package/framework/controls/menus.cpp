@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "package/framework/graphics/bitmapscale.h"
 #include "package/framework/graphics/drawedge.h"
 #include "package/framework/controls/labels.h"
 #include "package/framework/controls/forms.h"
@@ -310,7 +311,7 @@ class TMenuPopup : public TPopupWindow {
       Integer h = Px(kMenuSeparator);
       if (!it->IsLine()) {
         h = textH + Px(6);
-        if (it->HasBitmap()) h = std::max(h, it->Bitmap()->Height() + Px(4));
+        if (it->HasBitmap()) h = std::max(h, Px(it->Bitmap()->Height() + 4));
         c->Font()->SetStyle(it->Default() ? TFontStyles(fsBold) : TFontStyles());
         textW = std::max(textW, c->TextWidth(StripHotkey(it->Caption())));
         if (it->ShortCut()) keyW = std::max(keyW, c->TextWidth(ShortCutToText(it->ShortCut())));
@@ -323,7 +324,7 @@ class TMenuPopup : public TPopupWindow {
     if (FRows.empty()) y += textH + Px(6);  // an empty menu still shows as a small box
     Integer bitmapW = 0;
     for (const TRow& r : FRows)
-      if (r.item->HasBitmap()) bitmapW = std::max(bitmapW, r.item->Bitmap()->Width());
+      if (r.item->HasBitmap()) bitmapW = std::max(bitmapW, Px(r.item->Bitmap()->Width()));
     FCheckColumn = std::max(Px(kMenuCheckColumn), bitmapW + Px(6));
     const Integer w = 2 * Px(kMenuFrame) + FCheckColumn + textW + (keyW ? Px(24) + keyW : 0) + Px(kMenuArrowColumn);
     (void)arrows;
@@ -395,7 +396,11 @@ class TMenuPopup : public TPopupWindow {
     const TColor text = hot ? (enabled ? clHighlightText : clGrayText) : clMenuText;
     // Left column: the bitmap, or the check mark / radio dot.
     if (it->HasBitmap()) {
-      TBitmap* b = it->Bitmap();
+      // Drawn for 96 dpi: grown with the menu's scale, its transparent colour kept out.
+      TBitmap scaled;
+      scaled.Assign(it->Bitmap());
+      ScaleBitmap(&scaled, FScale, it->Bitmap()->TransparentColor());
+      TBitmap* b = &scaled;
       const Integer bx = l + (FCheckColumn - b->Width()) / 2, by = row.top + (row.height - b->Height()) / 2;
       if (it->Checked()) {
         TRect e = Rect(bx - 2, by - 2, bx + b->Width() + 2, by + b->Height() + 2);
