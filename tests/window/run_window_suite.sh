@@ -252,37 +252,28 @@ rc=$?
 pid=
 [ $rc -eq 0 ] && ok "the program ended with 0" || bad "the program ended with $rc"
 
-# At scale 2 (JOX_SCALE) the form and its text are twice as large, and the CJK glyphs still glyphs.
-start JOX_SCALE=2
-if geo=$(xdotool getwindowgeometry "$main" 2>/dev/null | grep Geometry); then
-  case "$geo" in
-    *960x480*) ok "JOX_SCALE=2 doubles the form ($geo)" ;;
-    *) bad "JOX_SCALE=2: $geo, not 960x480" ;;
-  esac
-fi
-set -- $(grep '^cjk ' "$log" | head -n 1)
-[ $# -eq 5 ] && [ "$5" -ge 50 ] && check "at scale 2 the CJK text is drawn large, with glyphs" "$probe" glyphs "$2" "$3" "$4" "$5" 3 ||
-  bad "at scale 2 the CJK label is not twice as large: $*"
-"$probe" close "$main"
-wait_log end 5 || bad "the scaled window did not close"
-wait "$pid"
-pid=
-
-# At 1.5 the form grows by half (rounded) and the CJK label with it.
-start JOX_SCALE=1.5
-if geo=$(xdotool getwindowgeometry "$main" 2>/dev/null | grep Geometry); then
-  case "$geo" in
-    *720x360*) ok "JOX_SCALE=1.5 grows the form by half ($geo)" ;;
-    *) bad "JOX_SCALE=1.5: $geo, not 720x360" ;;
-  esac
-fi
-set -- $(grep '^cjk ' "$log" | head -n 1)
-[ $# -eq 5 ] && [ "$5" -ge 37 ] && check "at scale 1.5 the CJK text is drawn larger, with glyphs" "$probe" glyphs "$2" "$3" "$4" "$5" 3 ||
-  bad "at scale 1.5 the CJK label is not half as large again: $*"
-"$probe" close "$main"
-wait_log end 5 || bad "the window at 1.5 did not close"
-wait "$pid"
-pid=
+# At scale 2 (JOX_SCALE) the form and its text are twice as large, at 1.5 half as large again (rounded),
+# and the CJK glyphs are still glyphs.
+scaled_form() {  # scaled_form SCALE WIDTHxHEIGHT MIN_CJK_HEIGHT
+  start JOX_SCALE=$1
+  if geo=$(xdotool getwindowgeometry "$main" 2>/dev/null | grep Geometry); then
+    case "$geo" in
+      *"$2"*) ok "JOX_SCALE=$1 scales the form ($geo)" ;;
+      *) bad "JOX_SCALE=$1: $geo, not $2" ;;
+    esac
+  fi
+  scale=$1 min=$3
+  set -- $(grep '^cjk ' "$log" | head -n 1)
+  [ $# -eq 5 ] && [ "$5" -ge "$min" ] &&
+    check "at scale $scale the CJK text is drawn larger, with glyphs" "$probe" glyphs "$2" "$3" "$4" "$5" 3 ||
+    bad "at scale $scale the CJK label is not $min pixels high: $*"
+  "$probe" close "$main"
+  wait_log end 5 || bad "the window at scale $scale did not close"
+  wait "$pid"
+  pid=
+}
+scaled_form 2 960x480 50
+scaled_form 1.5 720x360 37
 
 # The gallery's controls page at scale 1, 1.5 and 2: as many times as large, or as large as the screen
 # leaves room for (a title bar's 32 pixels at the scale kept free above it), never larger.
