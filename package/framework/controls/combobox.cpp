@@ -421,11 +421,12 @@ void TCustomComboBox::DrawItem(Integer Index, TRect R, TOwnerDrawState State) {
 // [geometry] -----------------------------------------------------------------------------------------------
 TRect TCustomComboBox::ButtonRect() const {
   if (FStyle == csSimple) return TRect();
-  return Rect(Width() - kComboFrame - ScaledMetric(this, kComboButton), kComboFrame, Width() - kComboFrame, Height() - kComboFrame);
+  const Integer button = ScaledMetric(this, kComboButton);
+  return Rect(Width() - kComboFrame - button, kComboFrame, Width() - kComboFrame, Height() - kComboFrame);
 }
 
 TRect TCustomComboBox::TextRect() const {
-  const Integer right = FStyle == csSimple ? Width() - kComboFrame : Width() - kComboFrame - ScaledMetric(this, kComboButton);
+  const Integer right = FStyle == csSimple ? Width() - kComboFrame : ButtonRect().Left;
   return Rect(kComboFrame + 1, kComboFrame + 1, right - 1, FieldHeight() - kComboFrame - 1);
 }
 

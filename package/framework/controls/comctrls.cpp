@@ -401,6 +401,7 @@ class TCalendarPopup : public TPopupWindow {
     FArrowBox = ScaledMetric(this, 20);
     SetBounds(0, 0, 7 * FCell + 2 * FPad + 2, FTitle + FHead + 6 * FCell + 2 * FPad + 2);
   }
+  // Set by Layout: a day's cell, the month title, the weekday row, the margin, an arrow's box.
   Integer FCell = 22, FTitle = 24, FHead = 18, FPad = 4, FArrowBox = 20;
   TDateTime Shown = 0;  // the day marked (any day of the page's month)
 
