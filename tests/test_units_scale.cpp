@@ -104,4 +104,39 @@ TEST_F(UnitsScaleTest, OnOffPicturesAtOneAndAHalfKeepTheirTransparentColourClean
   EXPECT_EQ(pink, 0);
 }
 
+TEST_F(UnitsScaleTest, NumericFieldButtonsAndFreezeMarkGrowWithTheForm) {
+  form.SetClientWidth(300);
+  form.SetClientHeight(100);
+  auto* field = Add<TNumIO2>(0, 0, 250, 28);
+  field->SetButVisible(true);
+  field->SetBut3D(false);
+  auto* frozen = Add<TNumIO2>(0, 40, 250, 28);  // frozen, it greys its arrows
+  frozen->SetButVisible(true);
+  frozen->SetFreezeBoxVisible(true);
+  frozen->SetFreezeBoxChecked(true);
+  Screen->SetScale(2);
+  form.Show();
+  form.Repaint();
+  TBitmap* s = form.Surface();
+  TPoint o = field->OriginInRoot();
+  // The black ink inside a rectangle of the field at o.
+  auto ink = [&](TRect r) {
+    TRect box = Rect(r.Right, r.Bottom, r.Left, r.Top);
+    for (Integer y = r.Top; y < r.Bottom; ++y)
+      for (Integer x = r.Left; x < r.Right; ++x)
+        if (s->Canvas()->Pixels(o.X + x, o.Y + y) == clBlack)
+          box = Rect(std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1), std::max(box.Bottom, y + 1));
+    return box;
+  };
+  // The up arrow: three rows at 96 dpi, six here.
+  const Integer xb = field->LeftSpace() + field->TextBoxWidth() + field->ButSpace(), hb = field->ButHeight() / 2;
+  EXPECT_EQ(ink(Rect(xb + 2, 2, xb + field->ButWidth() - 1, hb - 2)).Height(), 6);
+  // The freeze box's mark: 7 x 7 at 96 dpi, 14 x 14 here.
+  o = frozen->OriginInRoot();
+  const Integer fx = xb + frozen->ButWidth() + 8 + frozen->FreezeBoxLeft(), size = frozen->FreezeBoxSize();
+  const TRect mark = ink(Rect(fx + 2, frozen->FreezeBoxTop() + 2, fx + size - 2, frozen->FreezeBoxTop() + size - 2));
+  EXPECT_EQ(mark.Width(), 14);
+  EXPECT_EQ(mark.Height(), 14);
+}
+
 }  // namespace
