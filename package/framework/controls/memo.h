@@ -117,8 +117,6 @@ class TCustomMemo : public TCustomScrollControl, private TTextHost {
   void LinesInserted(Integer Index, Integer Count) override;
   void LinesDeleted(Integer Index, Integer Count) override;
   void LineChanged(Integer Index) override;
-  void TextEdited() override;
-  void SelectionMoved() override;
   void LinesReplaced();         // any change from outside (Lines): caret kept in range, undo forgotten
   void Relayout();              // every line again (width, font, wrapping changed)
   void MeasureLine(Integer Index);
@@ -134,7 +132,9 @@ class TCustomMemo : public TCustomScrollControl, private TTextHost {
   const String& LineText(Integer Line) const { return FEngine.LineText(Line); }
   Integer LineCount() const { return FEngine.LineCount(); }
 
-  // [caret]
+  // [caret] the engine's reports of an edit or a move; the view follows
+  void TextEdited() override;
+  void SelectionMoved() override;
   void ScrollToCaret();
   Integer XOf(TTextPos P);
   TTextPos PosInRow(Integer Row, Integer X);

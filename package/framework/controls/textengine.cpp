@@ -198,7 +198,7 @@ TTextPos TTextEngine::ReplaceRange(TTextPos A, TTextPos B, const String& Ins) {
   return end;
 }
 
-bool TTextEngine::Insert(const String& S, bool Typed) {
+bool TTextEngine::Insert(const String& S, bool Typed, const TTextPos* CaretBefore) {
   String ins = Normalize(S);
   const TTextPos a = SelFirst(), b = SelLast();
   if (FMaxLength > 0) {
@@ -225,12 +225,13 @@ bool TTextEngine::Insert(const String& S, bool Typed) {
     FUndo.back().End = end;
     FRedo.clear();
   } else {
-    PushUndo({a, end, removed, FCaret, FAnchor});
+    PushUndo({a, end, removed, CaretBefore ? *CaretBefore : FCaret, CaretBefore ? *CaretBefore : FAnchor});
   }
   FTypedEnd = typed ? end : TTextPos{-1, -1};
   FTypedBlank = blank;
   FCaret = FAnchor = end;
   FModified = true;
+  // Last: the host's OnChange may put another text in place.
   FHost.TextEdited();
   return true;
 }
@@ -258,9 +259,7 @@ bool TTextEngine::DeleteTo(TTextPos To) {
   if (To == was) return false;
   FAnchor = was;
   FCaret = To;
-  if (!Insert(String(), false)) return false;
-  FUndo.back().Caret = FUndo.back().Anchor = was;
-  return true;
+  return Insert(String(), false, &was);
 }
 
 bool TTextEngine::ClearSelection() { return !FReadOnly && HasSelection() && Insert(String(), false); }

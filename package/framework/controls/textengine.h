@@ -136,7 +136,8 @@ class TTextEngine {
   };
   // The user's text with line breaks as this engine keeps them: '\n' between lines, or the first line.
   String Normalize(const String& S) const;
-  bool Insert(const String& S, bool Typed);
+  // CaretBefore: where undoing it puts caret and anchor (the selection before it when null).
+  bool Insert(const String& S, bool Typed, const TTextPos* CaretBefore = nullptr);
   bool DeleteTo(TTextPos To);
   TTextPos ReplaceRange(TTextPos A, TTextPos B, const String& Ins);
   bool ApplyStep(std::vector<TUndoStep>& From, std::vector<TUndoStep>& To);
