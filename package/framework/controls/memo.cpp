@@ -31,7 +31,6 @@ void TCustomMemo::Init() {
 // Lines changed from outside: the caret stays in range, the undo steps no longer fit the text.
 void TCustomMemo::LinesReplaced() {
   FEngine.StoreReplaced();
-  FEngine.SetModified(false);
   UpdateScrollRanges();
   Invalidate();
   Change();
@@ -41,6 +40,7 @@ String TCustomMemo::Text() const { return FEngine.Text(); }
 
 void TCustomMemo::SetText(const String& v) {
   if (v == Text()) return;
+  FEngine.SetModified(false);
   Lines()->SetText(v);
   // A text ending in a line break keeps its empty last line.
   if (!v.empty() && (v.back() == u'\n' || v.back() == u'\r')) Lines()->Add(String());
