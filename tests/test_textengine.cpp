@@ -265,6 +265,11 @@ TEST_F(TextEngineTest, ProgramSelectionAndTextRulesAlike) {
   EXPECT_EQ(StateOf(edit), StateOf(memo));
   EXPECT_FALSE(memo->Modified());
   EXPECT_FALSE(memo->CanUndo());
+  // A line added by the program leaves the user's mark alone.
+  memo->SetFocus();
+  input::TypeText(memo, u"x");
+  memo->Lines()->Add(u"more");
+  EXPECT_TRUE(memo->Modified());
 }
 
 }  // namespace
