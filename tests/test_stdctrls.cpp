@@ -118,7 +118,10 @@ TEST_F(EditTest, ClipboardKeys) {
   EXPECT_EQ(edit->Text(), u"first");  // a single line takes the first line
   Key('Z', ssCtrl);
   EXPECT_EQ(edit->Text(), u"");
-  Key('Z', ssCtrl);
+  Key('Z', ssCtrl);  // a step further back: the cut
+  EXPECT_EQ(edit->Text(), u"hoell");
+  Key('Y', ssCtrl);
+  Key('Y', ssCtrl);
   EXPECT_EQ(edit->Text(), u"first");
 }
 

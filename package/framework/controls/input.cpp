@@ -456,7 +456,8 @@ constexpr char16_t kShiftedDigits[] = u")!@#$%^&*(";
 char16_t KeyToChar(Word Key, TShiftState Shift) {
   const bool shift = Shift & ssShift;
   if (Shift & ssAlt) return 0;
-  if (Shift & ssCtrl) return Key >= 'A' && Key <= 'Z' ? char16_t(Key - 'A' + 1) : 0;
+  // Ctrl+Backspace types DEL, which text controls read as "delete the word before the caret".
+  if (Shift & ssCtrl) return Key >= 'A' && Key <= 'Z' ? char16_t(Key - 'A' + 1) : Key == VK_BACK ? 127 : 0;
   if (Key >= 'A' && Key <= 'Z') return shift ? char16_t(Key) : char16_t(Key - 'A' + 'a');
   if (Key >= '0' && Key <= '9') return shift ? kShiftedDigits[Key - '0'] : char16_t(Key);
   if (Key >= VK_NUMPAD0 && Key <= VK_NUMPAD0 + 9) return char16_t(u'0' + (Key - VK_NUMPAD0));

@@ -70,7 +70,6 @@ class TMemoStrings : public TStrings {
 
  private:
   void Changed() {
-    if (FMemo->FSyncing) return;
     if (UpdateCount() > 0) FPending = true;
     else FMemo->LinesReplaced();
   }
@@ -91,10 +90,6 @@ TCustomMemo::~TCustomMemo() = default;
 TStrings* TCustomMemo::Lines() const { return FLines.get(); }
 void TCustomMemo::SetLines(TStrings* v) { FLines->Assign(v); }
 
-const String& TCustomMemo::LineText(Integer Line) const {
-  static const String empty;
-  return Line >= 0 && Line < LineCount() ? FText[size_t(Line)] : empty;
-}
 
 // [store changes] ------------------------------------------------------------------------------------------
 void TCustomMemo::LinesInserted(Integer Index, Integer Count) {

@@ -1,17 +1,12 @@
-// Sections: [edit: text and selection] [edit: clipboard and undo] [edit: keys and mouse]
+// Sections: [edit: text and selection] [edit: keys and mouse]
 //           [edit: geometry] [edit: painting] [caret blink] [edit: class tables]
 #include "package/framework/controls/stdctrls.h"
 
-#include "package/framework/base/utf8.h"
-
-#include "package/framework/controls/controls_internal.h"
-
 #include <algorithm>
 
-#include "package/framework/controls/clipbrd.h"
+#include "package/framework/controls/controls_internal.h"
 #include "package/framework/controls/forms.h"
 #include "package/framework/graphics/drawedge.h"
-#include "package/framework/controls/textwords.h"
 
 namespace jox {
 
@@ -29,20 +24,6 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   SetParentColor(false);  // an edit keeps its window colour on any parent
   SetTabStop(true);
   SetBounds(0, 0, kDefaultEditWidth, kDefaultEditHeight);
-  SetMessageHandler(WM_GETDLGCODE, [](TMessage& m) { m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; });
-  SetMessageHandler(WM_CUT, [this](TMessage&) { CutToClipboard(); });
-  SetMessageHandler(WM_COPY, [this](TMessage&) { CopyToClipboard(); });
-  SetMessageHandler(WM_PASTE, [this](TMessage&) { PasteFromClipboard(); });
-  SetMessageHandler(WM_CLEAR, [this](TMessage&) {
-    if (!FReadOnly) UserReplace(String());
-  });
-  SetMessageHandler(WM_UNDO, [this](TMessage&) { Undo(); });
-  SetMessageHandler(CM_COMPOSITION, [this](TMessage& m) {
-    const String& text = *reinterpret_cast<const String*>(m.LParam);
-    if (text == FComposition) return;
-    FComposition = text;
-    Invalidate();
-  });
   FBlink = std::make_unique<TCaretBlink>([this] { InvalidateRect(CaretRect()); });
 }
 
@@ -52,10 +33,7 @@ TCustomEdit::~TCustomEdit() = default;
 void TCustomEdit::SetText(const String& Value) {
   if (Value == Text()) return;
   TControl::SetText(Value);
-  FCaret = std::min(FCaret, Integer(Value.size()));
-  FAnchor = FCaret;
-  FModified = false;
-  FHasUndo = false;
+  FEngine.LoadLine(Value);
   ScrollToCaret();
   Invalidate();
   // The form reader sets the text before the rest of the settings it depends on.
@@ -66,40 +44,19 @@ void TCustomEdit::Change() {
   if (FOnChange) FOnChange(this);
 }
 
-Integer TCustomEdit::SelStart() const { return std::min(FAnchor, FCaret); }
-
-void TCustomEdit::SetSelStart(Integer Value) {
-  FCaret = FAnchor = std::clamp(Value, 0, Integer(Text().size()));
+void TCustomEdit::TextEdited() {
+  TControl::SetText(FEngine.LineText(0));
+  SelectionMoved();
+  Change();
+  // Change may have put another text in place.
   ScrollToCaret();
+}
+
+void TCustomEdit::SelectionMoved() {
+  ScrollToCaret();
+  if (FBlink) FBlink->Reset();
   Invalidate();
 }
-
-Integer TCustomEdit::SelLength() const { return std::abs(FCaret - FAnchor); }
-
-void TCustomEdit::SetSelLength(Integer Value) {
-  const Integer start = SelStart();
-  FAnchor = start;
-  FCaret = Integer(std::clamp<Int64>(Int64(start) + Value, 0, Int64(Text().size())));
-  ScrollToCaret();
-  Invalidate();
-}
-
-String TCustomEdit::SelText() const { return Text().substr(size_t(SelStart()), size_t(SelLength())); }
-
-void TCustomEdit::SetSelText(const String& Value) { UserReplace(Value); }
-
-void TCustomEdit::SelectAll() {
-  FAnchor = 0;
-  FCaret = Integer(Text().size());
-  ScrollToCaret();
-  Invalidate();
-}
-
-void TCustomEdit::ClearSelection() {
-  if (SelLength() > 0) UserReplace(String());
-}
-
-void TCustomEdit::SetMaxLength(Integer Value) { FMaxLength = std::max(Value, 0); }
 
 void TCustomEdit::SetHideSelection(bool Value) {
   if (FHideSelection == Value) return;
@@ -121,186 +78,46 @@ void TCustomEdit::SetAutoSize(bool Value) {
   AdjustHeight();
 }
 
-void TCustomEdit::UserReplace(const String& S) {
-  const String text = Text();
-  const Integer s0 = SelStart(), s1 = s0 + SelLength();
-  String ins = S;
-  if (FMaxLength > 0) {
-    const Integer room = std::max(0, FMaxLength - (Integer(text.size()) - (s1 - s0)));
-    if (Integer(ins.size()) > room) ins.resize(size_t(room));
-  }
-  if (ins.empty() && s0 == s1) return;
-  FUndoText = text;
-  FUndoCaret = FCaret;
-  FHasUndo = true;
-  CommitEdit(text.substr(0, size_t(s0)) + ins + text.substr(size_t(s1)), s0 + Integer(ins.size()));
-}
-
-void TCustomEdit::CommitEdit(const String& NewText, Integer Caret) {
-  if (NewText == Text()) {
-    MoveCaret(Caret, false);
+// [edit: keys and mouse] -------------------------------------------------------------------------------------
+void TCustomEdit::DefaultHandler(TMessage& Message) {
+  if (Message.Msg == WM_GETDLGCODE) {
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
     return;
   }
-  TControl::SetText(NewText);
-  FAnchor = FCaret = std::clamp(Caret, 0, Integer(NewText.size()));
-  FModified = true;
-  ScrollToCaret();
-  Invalidate();
-  Change();
-  // Change may have put another text in place.
-  ScrollToCaret();
+  if (!FEngine.Message(Message)) TWinControl::DefaultHandler(Message);
 }
 
-void TCustomEdit::MoveCaret(Integer Pos, bool Extend) {
-  FCaret = Integer(Utf16Boundary(Text(), size_t(std::clamp(Pos, 0, Integer(Text().size())))));
-  if (!Extend) FAnchor = FCaret;
-  ScrollToCaret();
-  FBlink->Reset();
-  Invalidate();
-}
-
-Integer TCustomEdit::NextChar(Integer Pos) const { return Integer(Utf16Next(Text(), size_t(std::max(Pos, 0)))); }
-Integer TCustomEdit::PrevChar(Integer Pos) const { return Integer(Utf16Prev(Text(), size_t(std::max(Pos, 0)))); }
-
-Integer TCustomEdit::WordLeft(Integer Pos) const {
-  const String& t = Text();
-  Integer p = std::clamp(Pos, 0, Integer(t.size()));
-  while (p > 0 && IsWordSeparator(t[size_t(p - 1)])) --p;
-  while (p > 0 && !IsWordSeparator(t[size_t(p - 1)])) --p;
-  return p;
-}
-
-Integer TCustomEdit::WordRight(Integer Pos) const {
-  const String& t = Text();
-  const Integer len = Integer(t.size());
-  Integer p = std::clamp(Pos, 0, len);
-  while (p < len && !IsWordSeparator(t[size_t(p)])) ++p;
-  while (p < len && IsWordSeparator(t[size_t(p)])) ++p;
-  return p;
-}
-
-// [edit: clipboard and undo] ---------------------------------------------------------------------------------
-void TCustomEdit::CopyToClipboard() {
-  if (SelLength() > 0) Clipboard()->SetAsText(SelText());
-}
-
-void TCustomEdit::CutToClipboard() {
-  if (FReadOnly || SelLength() == 0) return;
-  CopyToClipboard();
-  UserReplace(String());
-}
-
-void TCustomEdit::PasteFromClipboard() {
-  if (FReadOnly || !Clipboard()->HasFormat(CF_TEXT)) return;
-  String s = Clipboard()->AsText();
-  s.resize(std::min(s.size(), s.find_first_of(u"\r\n")));
-  UserReplace(s);
-}
-
-void TCustomEdit::Undo() {
-  if (!FHasUndo || FReadOnly) return;
-  const String current = Text();
-  const Integer caret = FCaret;
-  const String back = FUndoText;
-  const Integer backCaret = FUndoCaret;
-  FUndoText = current;
-  FUndoCaret = caret;
-  CommitEdit(back, backCaret);
-}
-
-// [edit: keys and mouse] -------------------------------------------------------------------------------------
 void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
   TWinControl::KeyDown(Key, Shift);
   if (Key == 0) return;
-  const bool shift = Shift & ssShift, ctrl = Shift & ssCtrl;
-  const Integer len = Integer(Text().size());
+  // One line: Up and Down step as Left and Right, Home and End go to the text's ends.
   switch (Key) {
-    case VK_LEFT:
-    case VK_UP:
-      if (!shift && SelLength() > 0) MoveCaret(SelStart(), false);
-      else MoveCaret(ctrl ? WordLeft(FCaret) : PrevChar(FCaret), shift);
-      break;
-    case VK_RIGHT:
-    case VK_DOWN:
-      if (!shift && SelLength() > 0) MoveCaret(SelStart() + SelLength(), false);
-      else MoveCaret(ctrl ? WordRight(FCaret) : NextChar(FCaret), shift);
-      break;
-    case VK_HOME: MoveCaret(0, shift); break;
-    case VK_END: MoveCaret(len, shift); break;
-    case VK_DELETE:
-      if (shift) {
-        CutToClipboard();
-      } else if (!FReadOnly) {
-        if (SelLength() == 0) {
-          if (FCaret >= len) break;
-          FAnchor = FCaret;
-          FCaret = ctrl ? WordRight(FCaret) : NextChar(FCaret);
-        }
-        UserReplace(String());
-      }
-      break;
-    case VK_INSERT:
-      if (ctrl && !shift) CopyToClipboard();
-      else if (shift && !ctrl) PasteFromClipboard();
-      break;
-    default:
-      if (ctrl && !shift && !(Shift & ssAlt)) {
-        switch (Key) {
-          case 'A': SelectAll(); break;
-          case 'C': CopyToClipboard(); break;
-          case 'X': CutToClipboard(); break;
-          case 'V': PasteFromClipboard(); break;
-          case 'Z': Undo(); break;
-          default: return;
-        }
-        break;
-      }
-      return;
+    case VK_UP: FEngine.KeyDown(VK_LEFT, Shift); return;
+    case VK_DOWN: FEngine.KeyDown(VK_RIGHT, Shift); return;
+    case VK_HOME: FEngine.MoveTo({}, Shift & ssShift); return;
+    case VK_END: FEngine.MoveTo(FEngine.EndPos(), Shift & ssShift); return;
   }
-  FBlink->Reset();
+  FEngine.KeyDown(Key, Shift);
 }
 
 void TCustomEdit::KeyPress(char16_t& Key) {
   TWinControl::KeyPress(Key);
-  if (Key == 0 || FReadOnly) return;
-  if (Key == 8 || Key == 127) {  // Backspace; Ctrl+Backspace takes the word
-    if (SelLength() == 0) {
-      if (FCaret == 0) return;
-      FAnchor = FCaret;
-      FCaret = Key == 127 ? WordLeft(FCaret) : PrevChar(FCaret);
-    }
-    UserReplace(String());
-  } else if (Key >= 32) {
-    UserReplace(String(1, Key));
-  }
-  FBlink->Reset();
+  if (Key != 0) FEngine.KeyPress(Key);
 }
 
 void TCustomEdit::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TWinControl::MouseDown(Button, Shift, X, Y);
-  if (Button != mbLeft) return;
-  // The second press of a double click keeps the word DblClick selected.
-  if (!(Shift & ssDouble)) MoveCaret(IndexAt(X), Shift & ssShift);
-  FSelecting = true;
+  if (Button == mbLeft) FEngine.MouseDown({0, IndexAt(X)}, Shift, X, Y);
 }
 
 void TCustomEdit::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   TWinControl::MouseMove(Shift, X, Y);
-  if (FSelecting && (Shift & ssLeft)) MoveCaret(IndexAt(X), true);
+  FEngine.MouseMove({0, IndexAt(X)}, Shift);
 }
 
 void TCustomEdit::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  if (Button == mbLeft) FSelecting = false;
+  if (Button == mbLeft) FEngine.MouseUp();
   TWinControl::MouseUp(Button, Shift, X, Y);
-}
-
-void TCustomEdit::DblClick() {
-  TWinControl::DblClick();
-  const String& t = Text();
-  const Integer len = Integer(t.size());
-  const size_t at = size_t(std::clamp(FCaret, 0, len));
-  FAnchor = Integer(WordStartAt(t, at));
-  MoveCaret(Integer(WordEndAt(t, at)), true);
 }
 
 void TCustomEdit::DoEnter() {
@@ -312,8 +129,7 @@ void TCustomEdit::DoEnter() {
 
 void TCustomEdit::DoExit() {
   FBlink->Stop();
-  FComposition.clear();
-  FSelecting = false;
+  FEngine.Exit();
   Invalidate();
   TWinControl::DoExit();
 }
@@ -372,7 +188,7 @@ Integer TCustomEdit::IndexAt(Integer X) {
 void TCustomEdit::ScrollToCaret() {
   const Integer w = std::max(1, TextArea().Width());
   const Integer total = OffsetOf(Integer(Text().size()));
-  const Integer cx = OffsetOf(FCaret);
+  const Integer cx = OffsetOf(CaretIndex());
   if (cx < FScrollX) FScrollX = std::max(0, cx - w / 4);
   else if (cx >= FScrollX + w) FScrollX = cx - w + 1;
   FScrollX = std::clamp(FScrollX, 0, std::max(0, total - w + 1));
@@ -395,12 +211,12 @@ void TCustomEdit::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer
 // [edit: painting] -------------------------------------------------------------------------------------------
 TRect TCustomEdit::CaretRect() {
   const TRect area = TextArea();
-  if (area.IsEmpty() || !FComposition.empty()) return area;
+  if (area.IsEmpty() || !FEngine.Composition().empty()) return area;
   TCanvas* c = Canvas();
   c->Font()->Assign(Font());
   const Integer th = c->TextHeight(u"Wg");
   const auto& o = Offsets();
-  const Integer x = area.Left - FScrollX + o[size_t(std::clamp<Integer>(FCaret, 0, Integer(o.size()) - 1))];
+  const Integer x = area.Left - FScrollX + o[size_t(std::clamp<Integer>(CaretIndex(), 0, Integer(o.size()) - 1))];
   const Integer y = area.Top + (area.Height() - th) / 2;
   return Rect(x, y, x + 1, y + th);
 }
@@ -451,14 +267,14 @@ void TCustomEdit::Paint() {
     c->Font()->SetColor(clHighlightText);
     c->TextOut(x0 + o[size_t(s0)], y, text.substr(size_t(s0), size_t(s1 - s0)));
   }
-  const Integer caretX = x0 + o[size_t(std::clamp<Integer>(FCaret, 0, Integer(text.size())))];
-  if (focused && !FComposition.empty()) {
+  const Integer caretX = x0 + o[size_t(std::clamp<Integer>(CaretIndex(), 0, Integer(text.size())))];
+  if (const String& composing = FEngine.Composition(); focused && !composing.empty()) {
     // The text being composed lies over the caret, underlined, until the input method commits it.
-    const Integer cw = c->TextWidth(FComposition);
+    const Integer cw = c->TextWidth(composing);
     strip(Color(), caretX, y, caretX + cw, y + th);
     b->SetStyle(bsClear);
     c->Font()->SetColor(Font()->Color());
-    c->TextOut(caretX, y, FComposition);
+    c->TextOut(caretX, y, composing);
     strip(Font()->Color(), caretX, y + th - 1, caretX + cw, y + th);
   } else if (focused && FBlink->On()) {
     strip(textColor, caretX, y, caretX + 1, y + th);
@@ -472,7 +288,7 @@ TPoint TCustomEdit::PopupPoint() const {
   // Offsets caches the text's layout; reading it changes nothing a caller sees.
   const auto& o = const_cast<TCustomEdit*>(this)->Offsets();
   const TRect area = TextArea();
-  const Integer caret = std::clamp<Integer>(FCaret, 0, Integer(o.size()) - 1);
+  const Integer caret = std::clamp<Integer>(CaretIndex(), 0, Integer(o.size()) - 1);
   return Point(area.Left - FScrollX + (o.empty() ? 0 : o[size_t(caret)]), area.Bottom);
 }
 

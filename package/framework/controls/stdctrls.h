@@ -4,15 +4,16 @@
 #include <vector>
 
 #include "package/framework/controls/controls.h"
+#include "package/framework/controls/textengine.h"
 
 namespace jox {
 
 // [edit] ---------------------------------------------------------------------------------------------------
-// A single-line edit box: typing, caret, selection by mouse and Shift+keys, clipboard keys (Ctrl+X/C/V,
-// Shift+Del, Ctrl+Ins, Shift+Ins), one level of undo (Ctrl+Z), horizontal scrolling to the caret.
+// A single-line edit box on the text engine the memo shares (textengine.h): typing, words, selection by
+// mouse and Shift+keys, the clipboard, undo and redo; the edit adds horizontal scrolling to the caret.
 // Positions (SelStart, the caret) are 0-based counts of the characters before them.
 // Every change of the text, by the user or by the program, calls Change, which fires OnChange.
-class TCustomEdit : public TWinControl {
+class TCustomEdit : public TWinControl, private TTextHost {
  public:
   explicit TCustomEdit(TComponent* AOwner);
   ~TCustomEdit() override;
@@ -24,33 +25,36 @@ class TCustomEdit : public TWinControl {
 
   // Selection: SelStart collapses it at the position; SelLength extends it from SelStart (the caret
   // at its end). Both clamp to the text.
-  Integer SelStart() const;
-  void SetSelStart(Integer Value);
-  Integer SelLength() const;
-  void SetSelLength(Integer Value);
-  String SelText() const;
+  Integer SelStart() const { return FEngine.SelStart(); }
+  void SetSelStart(Integer Value) { FEngine.SetSelStart(Value); }
+  Integer SelLength() const { return FEngine.SelLength(); }
+  void SetSelLength(Integer Value) { FEngine.SetSelLength(Value); }
+  String SelText() const { return FEngine.SelText(); }
   // Replaces the selection as typing would (ReadOnly does not apply to the program), caret after it.
-  void SetSelText(const String& Value);
-  void SelectAll();
-  void ClearSelection();  // deletes the selected text
+  void SetSelText(const String& Value) { FEngine.SetSelText(Value); }
+  void SelectAll() { FEngine.SelectAll(); }
+  void ClearSelection() { FEngine.ClearSelection(); }  // deletes the selected text
   void Clear() { SetText(String()); }
 
-  void CutToClipboard();
-  void CopyToClipboard();
-  void PasteFromClipboard();  // the first line of the clipboard's text
-  bool CanUndo() const { return FHasUndo; }
-  void Undo();  // swaps the text back before the last user change (a second Undo redoes it)
-  void ClearUndo() { FHasUndo = false; }
+  void CutToClipboard() { FEngine.CutToClipboard(); }
+  void CopyToClipboard() { FEngine.CopyToClipboard(); }
+  void PasteFromClipboard() { FEngine.PasteFromClipboard(); }  // the first line of the clipboard's text
+  // The user's changes, TTextEngine::kUndoLevels deep; a typed word is one step. SetText forgets them.
+  bool CanUndo() const { return FEngine.CanUndo(); }
+  void Undo() { FEngine.Undo(); }
+  bool CanRedo() const { return FEngine.CanRedo(); }
+  void Redo() { FEngine.Redo(); }
+  void ClearUndo() { FEngine.ClearUndo(); }
 
   // True once the user changed the text; SetText clears it.
-  bool Modified() const { return FModified; }
-  void SetModified(bool Value) { FModified = Value; }
+  bool Modified() const { return FEngine.Modified(); }
+  void SetModified(bool Value) { FEngine.SetModified(Value); }
   // Default false: the user cannot change the text (selection and copy still work).
-  bool ReadOnly() const { return FReadOnly; }
-  void SetReadOnly(bool Value) { FReadOnly = Value; }
+  bool ReadOnly() const { return FEngine.ReadOnly(); }
+  void SetReadOnly(bool Value) { FEngine.SetReadOnly(Value); }
   // Default 0 (no limit): the most characters the text may hold.
-  Integer MaxLength() const { return FMaxLength; }
-  void SetMaxLength(Integer Value);
+  Integer MaxLength() const { return FEngine.MaxLength(); }
+  void SetMaxLength(Integer Value) { FEngine.SetMaxLength(Value); }
   // Default true: the whole text is selected when the focus arrives by keyboard.
   bool AutoSelect() const { return FAutoSelect; }
   void SetAutoSelect(bool Value) { FAutoSelect = Value; }
@@ -81,25 +85,17 @@ class TCustomEdit : public TWinControl {
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-  void DblClick() override;
   void DoEnter() override;
   void DoExit() override;
   void FontChanged() override;
   // Below the caret.
   TPoint PopupPoint() const override;
+  void DefaultHandler(TMessage& Message) override;
 
  private:
-  // --- editing
-  // Puts S in place of the selection as the user would: MaxLength cuts S, the caret follows it.
-  void UserReplace(const String& S);
-  // Stores a new text from an edit, with the caret, and reports it.
-  void CommitEdit(const String& NewText, Integer Caret);
-  void MoveCaret(Integer Pos, bool Extend);
-  Integer WordLeft(Integer Pos) const;
-  // One character on or back: a surrogate pair is one character.
-  Integer NextChar(Integer Pos) const;
-  Integer PrevChar(Integer Pos) const;
-  Integer WordRight(Integer Pos) const;
+  void TextEdited() override;
+  void SelectionMoved() override;
+  Integer CaretIndex() const { return FEngine.Caret().Col; }
   // --- geometry
   Integer FrameWidth() const;
   TRect TextArea() const;
@@ -112,23 +108,14 @@ class TCustomEdit : public TWinControl {
   // The caret's one-pixel strip (the whole text area while composing), what a blink repaints.
   TRect CaretRect();
 
-  Integer FAnchor = 0;  // the fixed end of the selection
-  Integer FCaret = 0;   // the moving end, where the caret is
+  TTextEngine FEngine{*this, false};
   Integer FScrollX = 0;
-  bool FModified = false;
-  bool FReadOnly = false;
-  Integer FMaxLength = 0;
   bool FAutoSelect = true;
   bool FHideSelection = true;
   TBorderStyle FBorderStyle = bsSingle;
   bool FAutoSize = true;
   bool FAdjusting = false;
-  bool FSelecting = false;  // left button held after a press in the text
-  bool FHasUndo = false;
-  String FUndoText;
-  Integer FUndoCaret = 0;
   std::unique_ptr<class TCaretBlink> FBlink;
-  String FComposition;  // an input method's text being composed, drawn at the caret
   // Character boundary offsets of the current text (size Length + 1), rebuilt when text or font change.
   std::vector<Integer> FOffsets;
   String FOffsetsText;
