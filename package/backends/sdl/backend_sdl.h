@@ -33,7 +33,8 @@ const std::string& Error();
 void Shutdown();
 // Makes SDL the platform host (Init first).
 void Install();
-// Gives Screen the displays' bounds and work areas (Init does, and so does a change of displays).
+// Gives Screen the displays' bounds and work areas (Init does, and so does a change of displays), or
+// the monitors JOX_MONITORS lists (MonitorsFromText) with the host screen's top-left at their top-left.
 // Init also sets Screen->Scale() from the desktop's GDK_SCALE, unless JOX_SCALE overrides it.
 void ReadMonitors();
 
