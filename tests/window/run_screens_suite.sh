@@ -135,7 +135,7 @@ scenario() {
   xdotool mousemove $((hx + 230)) $((hy + 60))
   sleep 0.1
   xdotool mousemove $((hx + 232)) $((hy + 62))
-  wait_log "hint shown" 5 || bad "$where: no hint"
+  wait_log "long hint" 5 || bad "$where: Application->Hint was not set"
   inside "the hint" "$(new_window "$before" 3)"
   xdotool mousemove $((hx + 60)) $((hy + 22))
   sleep 0.3

@@ -2,7 +2,7 @@
 // on the command line, holding what opens windows of its own: a combo box's list, a memo's popup menu,
 // a message and a hint. Where the monitors are comes from JOX_MONITORS. It writes one line per event:
 //   ready | at X Y (the form's place) | monitor N (the monitor holding the form) | popup menu | answer |
-//   hint shown | end
+//   long hint (Application->Hint set) | end
 // Layout (client coordinates): combo (10,10) 150x24, memo (10,40) 150x60, Ask (170,10) and Hint
 // (170,50) buttons of 120x28.
 #include <cstdio>
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   hinted->SetHint(u"A hint long enough to reach past the edge of the monitor");
   hinted->SetShowHint(true);
   Application->SetOnHint([](TObject*) {
-    if (!Application->Hint().empty()) Log("hint shown");
+    if (!Application->Hint().empty()) Log("long hint");
   });
 
   form.SetOnShow([&form](TObject*) {
