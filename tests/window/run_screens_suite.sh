@@ -2,7 +2,8 @@
 # The screens part of the window suite: one wide X screen split by JOX_MONITORS into two monitors side by
 # side (and once with the second left of the primary, at negative coordinates). screens_app's form is put
 # on a monitor, in its middle or at its edges, and there opens a combo box's list, a popup menu
-# (Shift+F10), a message and a hint; each window must lie inside the work area of the form's monitor.
+# (Shift+F10), a message, a button's hint and a month calendar's holiday hint; each window must lie
+# inside the work area of the form's monitor.
 #   run_screens_suite.sh SCREENS_APP XPROBE
 # Exit 0 when every check passed, 1 on a failure, 77 (skipped) only when no X server can start.
 set -u
@@ -135,8 +136,20 @@ scenario() {
   xdotool mousemove $((hx + 230)) $((hy + 60))
   sleep 0.1
   xdotool mousemove $((hx + 232)) $((hy + 62))
-  wait_log "long hint" 5 || bad "$where: Application->Hint was not set"
+  wait_log "hint A hint long enough to reach past the edge of the monitor" 5 ||
+    bad "$where: Application->Hint is not the button's long hint"
   inside "the hint" "$(new_window "$before" 3)"
+  xdotool mousemove $((hx + 60)) $((hy + 22))
+  sleep 0.3
+
+  # The calendar's hint names the holiday of its day.
+  before=$("$probe" windows)
+  xdotool mousemove $((hx + 380)) $((hy + 60))
+  sleep 0.1
+  xdotool mousemove $((hx + 382)) $((hy + 62))
+  wait_log "hint Christmas Day" 5 || bad "$where: the calendar's hint is not its holiday"
+  inside "the calendar's hint" "$(new_window "$before" 3)"
+  [ -n "${JOX_SHOT:-}" ] && import -window root "$JOX_SHOT"
   xdotool mousemove $((hx + 60)) $((hy + 22))
   sleep 0.3
 
@@ -161,10 +174,10 @@ scenario() {
 
 two="0,0,1280,1024;1280,0,1280,1024,1280,0,1280,994"  # the second right of the primary, a panel at its bottom
 scenario "right monitor" "$two" 0 1600 400 1 1280 0 2560 994
-scenario "right monitor, bottom-right corner" "$two" 0 2260 884 1 1280 0 2560 994
-scenario "left monitor, at its right edge" "$two" 0 980 914 0 0 0 1280 1024
+scenario "right monitor, bottom-right corner" "$two" 0 2100 884 1 1280 0 2560 994
+scenario "left monitor, at its right edge" "$two" 0 820 914 0 0 0 1280 1024
 left="0,0,1280,1024;-1280,0,1280,1024,-1280,0,1280,994"  # the second left of the primary
-scenario "monitor left of the primary, at its right edge" "$left" -1280 -300 884 1 -1280 0 0 994
+scenario "monitor left of the primary, at its right edge" "$left" -1280 -460 884 1 -1280 0 0 994
 
 if [ $failures -ne 0 ]; then
   echo "screens suite: $failures failed"

@@ -1,16 +1,17 @@
 // The application the screens part of the window suite drives: a form placed at the screen point given
 // on the command line, holding what opens windows of its own: a combo box's list, a memo's popup menu,
-// a message and a hint. Where the monitors are comes from JOX_MONITORS. It writes one line per event:
+// a message, a button's hint and a month calendar's holiday hint. Where the monitors are comes from JOX_MONITORS. It writes one line per event:
 //   ready | at X Y (the form's place) | monitor N (the monitor holding the form) | popup menu | answer |
-//   long hint (Application->Hint set) | end
-// Layout (client coordinates): combo (10,10) 150x24, memo (10,40) 150x60, Ask (170,10) and Hint
-// (170,50) buttons of 120x28.
+//   hint <Application->Hint> | end
+// Layout (client coordinates) of the 460 x 110 form: combo (10,10) 150x24, memo (10,40) 150x60, Ask
+// (170,10) and Hint (170,50) buttons of 120x28, calendar (300,0) 160x110 showing 25 December 2026.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "package/backends/sdl/backend_sdl.h"
 #include "package/framework/framework.h"
+#include "minical/minical.h"
 
 using namespace jox;
 
@@ -44,7 +45,7 @@ int main(int argc, char** argv) {
   TForm form(nullptr);
   form.SetCaption(u"jox screens test");
   form.SetPosition(poDesigned);
-  form.SetBounds(std::atoi(argv[1]), std::atoi(argv[2]), 300, 110);
+  form.SetBounds(std::atoi(argv[1]), std::atoi(argv[2]), 460, 110);
   form.SetOnClose([](TObject*, TCloseAction&) { Log("end"); });
 
   auto* combo = new TComboBox(&form);
@@ -72,8 +73,14 @@ int main(int argc, char** argv) {
   hinted->SetHint(u"A hint long enough to reach past the edge of the monitor");
   hinted->SetShowHint(true);
   Application->SetOnHint([](TObject*) {
-    if (!Application->Hint().empty()) Log("long hint");
+    if (!Application->Hint().empty()) Log("hint " + ToUtf8(Application->Hint()));
   });
+  auto* calendar = new TMiniCal(&form);
+  calendar->SetParent(&form);
+  calendar->SetBounds(300, 0, 160, 110);
+  calendar->SetDate(EncodeDate(2026, 12, 25));
+  // Its default leaves ShowHint off (ParentShowHint); the setter turns it on, as in a designed form.
+  calendar->SetShowHolidayHint(true);
 
   form.SetOnShow([&form](TObject*) {
     Log("at " + std::to_string(form.Left()) + " " + std::to_string(form.Top()));
