@@ -179,6 +179,22 @@ scenario "left monitor, at its right edge" "$two" 0 820 914 0 0 0 1280 1024
 left="0,0,1280,1024;-1280,0,1280,1024,-1280,0,1280,994"  # the second left of the primary
 scenario "monitor left of the primary, at its right edge" "$left" -1280 -460 884 1 -1280 0 0 994
 
+# A list that is no list is ignored: the form opens on the screen as the desktop reports it.
+: >"$log"
+JOX_MONITORS="0,0,1280;junk" "$app" 100 100 >"$log" 2>"$err" &
+pid=$!
+if wait_log ready 10 && main=$(find_window "jox screens test" 10) && wait_log "monitor 0" 5; then
+  grep -q "JOX_MONITORS ignored" "$err" && ok "a malformed JOX_MONITORS is ignored and said so" ||
+    bad "a malformed JOX_MONITORS is ignored without a word"
+  "$probe" close "$main"
+  wait_log end 5 || bad "the form did not close"
+else
+  bad "with a malformed JOX_MONITORS: $(tr '\n' ' ' <"$log")"
+  kill "$pid" 2>/dev/null
+fi
+wait "$pid"
+pid=
+
 if [ $failures -ne 0 ]; then
   echo "screens suite: $failures failed"
   echo "--- stderr of the last run"
