@@ -10,59 +10,9 @@ set -u
 app=$1
 probe=$2
 
-if [ -z "${JOX_IN_XVFB:-}" ]; then
-  for tool in xvfb-run xdotool; do
-    if ! command -v $tool >/dev/null 2>&1; then
-      echo "screens suite: skipped, $tool is not installed (scripts/deps.sh installs it)"
-      exit 77
-    fi
-  done
-  display_arg="-a"
-  [ -n "${XVFB_DISPLAY:-}" ] && display_arg="-n $XVFB_DISPLAY"
-  JOX_IN_XVFB=1 xvfb-run $display_arg -s "-screen 0 2560x1024x24 -nolisten tcp" sh "$0" "$@"
-  rc=$?
-  if [ $rc -ne 0 ] && [ $rc -ne 1 ]; then
-    echo "screens suite: skipped, no X server could start (xvfb-run exit $rc)"
-    exit 77
-  fi
-  exit $rc
-fi
+. "$(dirname "$0")/suite_common.sh"
+in_xvfb "screens suite" 2560x1024x24 "$@"
 
-log=$(mktemp)
-err=$(mktemp)
-pid=
-failures=0
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  rm -f "$log" "$err"
-}
-trap cleanup EXIT
-
-ok() { echo "ok   $*"; }
-bad() {
-  echo "FAIL $*"
-  failures=$((failures + 1))
-}
-logged() { grep -qx "$1" "$log"; }
-wait_log() {  # wait_log LINE SECONDS
-  i=0
-  while [ $i -lt $(($2 * 20)) ]; do
-    logged "$1" && return 0
-    sleep 0.05
-    i=$((i + 1))
-  done
-  return 1
-}
-find_window() {  # find_window NAME SECONDS
-  i=0
-  while [ $i -lt $(($2 * 10)) ]; do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && echo "$id" && return 0
-    sleep 0.1
-    i=$((i + 1))
-  done
-  return 1
-}
 # new_window BEFORE SECONDS: prints "ID X Y W H" of the topmost window mapped since BEFORE (xprobe
 # windows output) was taken.
 new_window() {
@@ -140,7 +90,7 @@ scenario() {
     bad "$where: Application->Hint is not the button's long hint"
   inside "the hint" "$(new_window "$before" 3)"
   xdotool mousemove $((hx + 60)) $((hy + 22))
-  sleep 0.3
+  sleep 0.5
 
   # The calendar's hint names the holiday of its day.
   before=$("$probe" windows)
@@ -151,23 +101,26 @@ scenario() {
   inside "the calendar's hint" "$(new_window "$before" 3)"
   [ -n "${JOX_SHOT:-}" ] && import -window root "$JOX_SHOT"
   xdotool mousemove $((hx + 60)) $((hy + 22))
-  sleep 0.3
+  sleep 0.5
 
   # A message.
   before=$("$probe" windows)
   xdotool mousemove $((hx + 230)) $((hy + 24)) click 1
-  line=$(new_window "$before" 5)
+  line=$(new_window "$before" 10)
   inside "the message" "$line"
   set -- $line
   [ $# -eq 5 ] && xdotool mousemove $(($2 + 20)) $(($3 + 20))
   sleep 0.2
   xdotool key Return
-  wait_log answer 5 || bad "$where: the message was not answered"
+  wait_log answer 10 || bad "$where: the message was not answered"
   xdotool mousemove $((hx + 60)) $((hy + 22))
   sleep 0.2
 
   "$probe" close "$main"
-  wait_log end 5 || bad "$where: the form did not close"
+  if ! wait_log end 10; then
+    bad "$where: the form did not close; it said $(tr '\n' ' ' <"$log")"
+    kill -9 "$pid" 2>/dev/null
+  fi
   wait "$pid"
   pid=
 }
@@ -195,11 +148,4 @@ fi
 wait "$pid"
 pid=
 
-if [ $failures -ne 0 ]; then
-  echo "screens suite: $failures failed"
-  echo "--- stderr of the last run"
-  cat "$err"
-  exit 1
-fi
-echo "screens suite: all passed"
-exit 0
+finish "screens suite"
