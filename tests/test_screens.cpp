@@ -40,6 +40,28 @@ TEST_F(ScreensTest, MonitorsAreFoundByWhereARectangleLies) {
   EXPECT_EQ(FitInside(Rect(-100, 0, 100, 50), Rect(-1024, 40, 0, 768)), Rect(-200, 40, 0, 90));
 }
 
+TEST_F(ScreensTest, AMonitorListFromTextReplacesTheDesktopsOnlyWhenWhollyValid) {
+  std::vector<TMonitorInfo> list;
+  ASSERT_TRUE(MonitorsFromText("0,0,1280,1024;-1280,0,1280,1024,-1280,24,1280,1000", list));
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0].BoundsRect, Rect(0, 0, 1280, 1024));
+  EXPECT_EQ(list[0].WorkareaRect, list[0].BoundsRect);  // no work area given: the whole monitor
+  EXPECT_EQ(list[1].BoundsRect, Rect(-1280, 0, 0, 1024));
+  EXPECT_EQ(list[1].WorkareaRect, Rect(-1280, 24, 0, 1024));
+  EXPECT_TRUE(MonitorsFromText(" 1280 , 0 , 1280 , 1024 ;", list));  // spaces and a closing ';'
+  EXPECT_EQ(list.size(), 1u);
+  // Each of these leaves the list as it was.
+  const std::vector<TMonitorInfo> kept = list;
+  for (const char* bad : {"", ";", "0,0,1280", "0,0,1280,1024,5", "0,0,1280,1024;;0,0,1,1", "0,0,0,1024",
+                          "0,0,1280,-1", "0,0,1280,1024x", "0,0,1280,1024,0,0,1300,1024", "a,0,1,1",
+                          "0,0,99999999999999999999,1", "0,0,1280,1024,-1,0,1280,1024", "--1,0,1,1",
+                          "0,0,1280,1024,0,0,1280,1024,1"}) {
+    EXPECT_FALSE(MonitorsFromText(bad, list)) << bad;
+    EXPECT_EQ(list.size(), kept.size()) << bad;
+    EXPECT_EQ(list[0].BoundsRect, kept[0].BoundsRect) << bad;
+  }
+}
+
 TEST_F(ScreensTest, PopupsStayOnTheMonitorOfTheirOwner) {
   TForm form(nullptr);
   form.SetBounds(-400, 300, 390, 200);  // on the second monitor, near its right edge

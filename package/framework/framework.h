@@ -26,6 +26,7 @@
 #include "package/framework/controls/buttons.h"
 #include "package/framework/controls/scrolling.h"
 #include "package/framework/controls/popups.h"
+#include "package/framework/controls/hintwindow.h"
 #include "package/framework/controls/combobox.h"
 #include "package/framework/controls/menus.h"
 #include "package/framework/controls/comctrls.h"

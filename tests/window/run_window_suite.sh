@@ -20,67 +20,15 @@ gallery=${3:-}
 idle_max=${JOX_IDLE_CPU_MAX:-1}    # percent of a core
 edit_max=${JOX_EDIT_CPU_MAX:-2}
 
-if [ -z "${JOX_IN_XVFB:-}" ]; then
-  for tool in xvfb-run xdotool; do
-    if ! command -v $tool >/dev/null 2>&1; then
-      echo "window suite: skipped, $tool is not installed (scripts/deps.sh installs it)"
-      exit 77
-    fi
-  done
-  # XVFB_DISPLAY=N takes display :N (where several people share a machine); otherwise a free one.
-  display_arg="-a"
-  [ -n "${XVFB_DISPLAY:-}" ] && display_arg="-n $XVFB_DISPLAY"
-  JOX_IN_XVFB=1 xvfb-run $display_arg -s "-screen 0 1024x768x24 -nolisten tcp" sh "$0" "$@"
-  rc=$?
-  # xvfb-run fails before running anything when the server cannot start.
-  if [ $rc -ne 0 ] && [ $rc -ne 1 ]; then
-    echo "window suite: skipped, no X server could start (xvfb-run exit $rc)"
-    exit 77
-  fi
-  exit $rc
-fi
+. "$(dirname "$0")/suite_common.sh"
+in_xvfb "window suite" 1024x768x24 "$@"
 
-log=$(mktemp)
-err=$(mktemp)
-pid=
-failures=0
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  rm -f "$log" "$err"
-}
-trap cleanup EXIT
-
-ok() { echo "ok   $*"; }
-bad() {
-  echo "FAIL $*"
-  failures=$((failures + 1))
-}
 check() {  # check NAME COMMAND...: the command's output is shown on failure
   name=$1
   shift
   if out=$("$@" 2>&1); then ok "$name ($out)"; else bad "$name: $out"; fi
 }
 alive() { kill -0 "$pid" 2>/dev/null; }
-logged() { grep -qx "$1" "$log"; }
-wait_log() {  # wait_log LINE SECONDS
-  i=0
-  while [ $i -lt $(($2 * 20)) ]; do
-    logged "$1" && return 0
-    sleep 0.05
-    i=$((i + 1))
-  done
-  return 1
-}
-find_window() {  # find_window NAME SECONDS: prints the id of the visible window named NAME
-  i=0
-  while [ $i -lt $(($2 * 10)) ]; do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && echo "$id" && return 0
-    sleep 0.1
-    i=$((i + 1))
-  done
-  return 1
-}
 gone_window() {  # gone_window NAME SECONDS: true once no visible window is named NAME
   i=0
   while [ $i -lt $(($2 * 10)) ]; do
@@ -314,11 +262,4 @@ wait_log end 5 && logged "close main" && ok "SIGTERM (a quit request) closes the
 wait "$pid"
 pid=
 
-if [ $failures -ne 0 ]; then
-  echo "window suite: $failures failed"
-  echo "--- stderr of the last run"
-  cat "$err"
-  exit 1
-fi
-echo "window suite: all passed"
-exit 0
+finish "window suite"

@@ -4,6 +4,7 @@
 //   xprobe wait X Y RRGGBB MS         waits until (X, Y) shows the colour; prints the ms it took
 //   xprobe changes X Y W H MS         counts how often the area changes within MS ms
 //   xprobe close WINDOW               asks the window (an id, as xdotool prints it) to close
+//   xprobe windows                    prints "ID X Y W H" of each mapped top-level window, bottom first
 //   xprobe glyphs X Y W H N           splits the area into N cells side by side: succeeds when each has
 //                                     ink (pixels unlike the area's commonest) and no two look alike, as
 //                                     N different characters do and N boxes of unknown ones do not
@@ -47,7 +48,9 @@ long Ms(std::chrono::steady_clock::time_point t0) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: xprobe pixel X Y | wait X Y RRGGBB MS | changes X Y W H MS | close WINDOW | glyphs X Y W H N\n");
+  std::fprintf(stderr,
+               "usage: xprobe pixel X Y | wait X Y RRGGBB MS | changes X Y W H MS | close WINDOW | glyphs X Y W H N"
+               " | windows\n");
   return 2;
 }
 
@@ -125,6 +128,18 @@ int main(int argc, char** argv) {
     }
     std::printf(ok ? " ink, all different\n" : " ink, some empty or alike\n");
     return ok ? 0 : 1;
+  }
+  if (cmd == "windows" && argc == 2) {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned n = 0;
+    if (!XQueryTree(gDisplay, DefaultRootWindow(gDisplay), &root, &parent, &children, &n)) return 2;
+    for (unsigned i = 0; i < n; ++i) {
+      XWindowAttributes a;
+      if (XGetWindowAttributes(gDisplay, children[i], &a) && a.map_state == IsViewable)
+        std::printf("0x%lx %d %d %d %d\n", children[i], a.x, a.y, a.width, a.height);
+    }
+    if (children) XFree(children);
+    return 0;
   }
   if (cmd == "close" && argc == 3) {
     const Window win = Window(std::strtoul(argv[2], nullptr, 0));

@@ -76,6 +76,14 @@ class TFreeWatch : public TComponent {
   TControl** FSlot;
 };
 
+// Screen coordinates of the framework less those of the host: where JOX_MONITORS lists the monitors, the
+// host screen's top-left is the top-left of all of them, so a monitor left of the primary (negative
+// coordinates) is the left part of one wide test screen.
+TPoint gOrigin{0, 0};
+TPoint FromHost(int X, int Y) { return {X + gOrigin.X, Y + gOrigin.Y}; }
+int HostX(Integer X) { return X - gOrigin.X; }
+int HostY(Integer Y) { return Y - gOrigin.Y; }
+
 TWindow* FindWindow(const TControl* root) {
   for (TWindow* w : gWindows)
     if (w->Root() == root) return w;
@@ -104,6 +112,17 @@ bool Init() {
 void ReadMonitors() {
   if (!gVideo || !Screen) return;
   std::vector<TMonitorInfo> list;
+  if (const char* v = std::getenv("JOX_MONITORS"); v && *v) {
+    if (MonitorsFromText(v, list)) {
+      gOrigin = list[0].BoundsRect.TopLeft();
+      for (const TMonitorInfo& m : list)
+        gOrigin = {std::min(gOrigin.X, m.BoundsRect.Left), std::min(gOrigin.Y, m.BoundsRect.Top)};
+      Screen->SetMonitors(std::move(list));
+      return;
+    }
+    std::fprintf(stderr, "JOX_MONITORS ignored, it is no list of X,Y,W,H[,WX,WY,WW,WH]: %s\n", v);
+  }
+  gOrigin = {0, 0};
   for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
     SDL_Rect b, u;
     if (SDL_GetDisplayBounds(i, &b) != 0) continue;
@@ -267,8 +286,8 @@ TWindow::TWindow(TControl* Root) : FRoot(Root), FPopup(dynamic_cast<TPopupWindow
   if (FPopup) {
     // Popups: no frame, no task-bar entry, never the keyboard's window, at their screen position.
     flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
-    x = Root->Left();
-    y = Root->Top();
+    x = HostX(Root->Left());
+    y = HostY(Root->Top());
   } else if (form) {
     if (form->BorderStyle() == bsSizeable || form->BorderStyle() == bsSizeToolWin) flags |= SDL_WINDOW_RESIZABLE;
     if (form->BorderStyle() == bsNone) flags |= SDL_WINDOW_BORDERLESS;
@@ -276,8 +295,8 @@ TWindow::TWindow(TControl* Root) : FRoot(Root), FPopup(dynamic_cast<TPopupWindow
     if (form->WindowState() == wsMaximized) flags |= SDL_WINDOW_MAXIMIZED;
     // The form placed itself by Position when shown; only the default positions are the system's.
     if (form->Position() != poDefault && form->Position() != poDefaultPosOnly) {
-      x = Root->Left();
-      y = Root->Top();
+      x = HostX(Root->Left());
+      y = HostY(Root->Top());
     }
   }
   const Integer w = std::max(Root->Width(), 1), h = std::max(Root->Height(), 1);
@@ -306,13 +325,14 @@ TWindow::TWindow(TControl* Root) : FRoot(Root), FPopup(dynamic_cast<TPopupWindow
   gWatches[this] = std::make_unique<TRootWatch>(&FRoot);
   // The root learns where the window system put it: screen coordinates drive popups.
   if (!FPopup) {
-    int wx = 0, wy = 0;
-    SDL_GetWindowPosition(Win(FWindow), &wx, &wy);
+    int hx = 0, hy = 0;
+    SDL_GetWindowPosition(Win(FWindow), &hx, &hy);
+    const TPoint at = FromHost(hx, hy);
     FSyncing = true;
-    Root->SetBounds(wx, wy, Root->Width(), Root->Height());
+    Root->SetBounds(at.X, at.Y, Root->Width(), Root->Height());
     FSyncing = false;
-    FPosX = wx;
-    FPosY = wy;
+    FPosX = at.X;
+    FPosY = at.Y;
   }
   Root->Invalidate();
   Present(true);
@@ -338,12 +358,13 @@ void TWindow::Sync() {
   if (w != FRoot->Width() || h != FRoot->Height())
     SDL_SetWindowSize(Win(FWindow), std::max(FRoot->Width(), 1), std::max(FRoot->Height(), 1));
   SDL_GetWindowPosition(Win(FWindow), &x, &y);
-  if (FPopup && (x != FRoot->Left() || y != FRoot->Top())) SDL_SetWindowPosition(Win(FWindow), FRoot->Left(), FRoot->Top());
+  if (FPopup && FromHost(x, y) != FRoot->BoundsRect().TopLeft())
+    SDL_SetWindowPosition(Win(FWindow), HostX(FRoot->Left()), HostY(FRoot->Top()));
   // A form moved by code moves its window; one the user moved already told the form (MovedTo).
   if (!FPopup && (FRoot->Left() != FPosX || FRoot->Top() != FPosY)) {
     FPosX = FRoot->Left();
     FPosY = FRoot->Top();
-    SDL_SetWindowPosition(Win(FWindow), FPosX, FPosY);
+    SDL_SetWindowPosition(Win(FWindow), HostX(FPosX), HostY(FPosY));
   }
   if (TCustomForm* f = Form()) {
     if (f->Caption() != FTitle) {
@@ -566,9 +587,11 @@ struct EventRouter {
             w->FRoot->SetBounds(w->FRoot->Left(), w->FRoot->Top(), e.window.data1, e.window.data2);
             w->FSyncing = false;
             break;
-          case SDL_WINDOWEVENT_MOVED:
-            w->MovedTo(e.window.data1, e.window.data2);
+          case SDL_WINDOWEVENT_MOVED: {
+            const TPoint at = FromHost(e.window.data1, e.window.data2);
+            w->MovedTo(at.X, at.Y);
             break;
+          }
           case SDL_WINDOWEVENT_MINIMIZED:
             w->StateChanged(wsMinimized);
             break;

@@ -34,7 +34,8 @@ const std::string& Error();
 void Shutdown();
 // Makes SDL the platform host (Init first).
 void Install();
-// Gives Screen the displays' bounds and work areas (Init does, and so does a change of displays).
+// Gives Screen the displays' bounds and work areas (Init does, and so does a change of displays), or
+// the monitors JOX_MONITORS lists (MonitorsFromText) with the host screen's top-left at their top-left.
 void ReadMonitors();
 // The desktop's scale (0 when it names none): GDK_SCALE, else Xft.dpi of the X resources on X11
 // (96 is 1, 144 is 1.5, 192 is 2), else the first display's DPI / 96 on other drivers. Init sets

@@ -17,6 +17,7 @@
 
 #include "package/framework/controls/controls.h"
 #include "package/framework/controls/forms.h"
+#include "package/framework/controls/hintwindow.h"
 #include "package/framework/controls/msgbox.h"
 
 namespace jox {
@@ -408,6 +409,11 @@ void TApplication::PaintDirty() {
       HandleException(r);
     }
   }
+}
+
+void TApplication::SetShowHint(bool v) {
+  FShowHint = v;
+  if (!v) hints::Cancel();
 }
 
 void TApplication::SetHint(const String& v) {

@@ -175,10 +175,18 @@ class TApplication : public TComponent {
   }
 
   // --- hints and misc
+  // Whether hints show at all (default true); false also hides the one shown now.
   bool ShowHint() const { return FShowHint; }
-  void SetShowHint(bool v) { FShowHint = v; }
+  void SetShowHint(bool v);
+  // How long the pointer rests on a control before its hint shows (ms, default 500).
   Cardinal HintPause() const { return FHintPause; }
   void SetHintPause(Cardinal v) { FHintPause = v; }
+  // How long a hint stays (ms, default 2500; 0 keeps it until the pointer leaves).
+  Cardinal HintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(Cardinal v) { FHintHidePause = v; }
+  // The pause before the next control's hint while one shows (ms, default 50).
+  Cardinal HintShortPause() const { return FHintShortPause; }
+  void SetHintShortPause(Cardinal v) { FHintShortPause = v; }
   // The long hint of the control under the mouse; changes fire OnHint.
   const String& Hint() const { return FHint; }
   void SetHint(const String& v);
@@ -266,6 +274,8 @@ class TApplication : public TComponent {
   String FLastExceptionMessage;
   bool FShowHint = true;
   Cardinal FHintPause = 500;
+  Cardinal FHintHidePause = 2500;
+  Cardinal FHintShortPause = 50;
   String FHint;
   THintEvent FOnHint;
   String FTitle;

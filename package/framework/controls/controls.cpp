@@ -9,6 +9,7 @@
 #include "package/framework/controls/accessible.h"
 #include "package/framework/controls/controls_internal.h"
 #include "package/framework/controls/forms.h"
+#include "package/framework/controls/hintwindow.h"
 #include "package/framework/controls/input.h"
 #include "package/framework/controls/menus.h"
 
@@ -45,6 +46,7 @@ TControl::~TControl() {
   NoteDestroyed(this);
   if (!DestroyingCalled()) Destroying();
   input::Forget(this);
+  hints::ControlGone(this);
   if (FParent) {
     ControlAccess::Unlink(FParent, this);
     FParent = nullptr;
@@ -270,6 +272,7 @@ void TControl::SetVisible(bool v) {
   FVisible = v;
   if (v) Invalidate();
   if (!v && FParent) ControlAccess::DropFocusWithin(Root(), this);
+  if (!v) hints::ControlGone(this);
   Perform(CM_VISIBLECHANGED, v);
   if (FParent && FAlign != alNone) FParent->Realign();
 }

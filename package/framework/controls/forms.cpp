@@ -376,6 +376,57 @@ TRect FitInside(const TRect& R, const TRect& Area) {
   return Bounds(l, t, R.Width(), R.Height());
 }
 
+namespace {
+// One whole number of a monitor list, spaces around it allowed; sizes of real desktops stay far below
+// the bound, so no sum of them overflows.
+bool TakeNumber(std::string_view& Text, Integer& Value) {
+  constexpr int64_t kBound = 1 << 20;
+  while (!Text.empty() && Text.front() == ' ') Text.remove_prefix(1);
+  const bool negative = !Text.empty() && Text.front() == '-';
+  if (negative) Text.remove_prefix(1);
+  int64_t v = 0;
+  size_t digits = 0;
+  while (digits < Text.size() && Text[digits] >= '0' && Text[digits] <= '9') {
+    v = v * 10 + (Text[digits] - '0');
+    if (v > kBound) return false;
+    ++digits;
+  }
+  if (digits == 0) return false;
+  Text.remove_prefix(digits);
+  while (!Text.empty() && Text.front() == ' ') Text.remove_prefix(1);
+  Value = Integer(negative ? -v : v);
+  return true;
+}
+}  // namespace
+
+bool MonitorsFromText(std::string_view Text, std::vector<TMonitorInfo>& List) {
+  std::vector<TMonitorInfo> read;
+  while (!Text.empty()) {
+    const size_t end = Text.find(';');
+    std::string_view one = Text.substr(0, end);
+    Text = end == std::string_view::npos ? std::string_view() : Text.substr(end + 1);
+    Integer n[8];
+    int count = 0;
+    for (;;) {
+      if (count == 8 || !TakeNumber(one, n[count])) return false;
+      ++count;
+      if (one.empty()) break;
+      if (one.front() != ',') return false;
+      one.remove_prefix(1);
+    }
+    if (count != 4 && count != 8) return false;
+    const TRect bounds = Bounds(n[0], n[1], n[2], n[3]);
+    const TRect work = count == 8 ? Bounds(n[4], n[5], n[6], n[7]) : bounds;
+    if (n[2] <= 0 || n[3] <= 0 || work.Width() <= 0 || work.Height() <= 0 || work.Left < bounds.Left ||
+        work.Top < bounds.Top || work.Right > bounds.Right || work.Bottom > bounds.Bottom)
+      return false;
+    read.push_back({bounds, work});
+  }
+  if (read.empty()) return false;
+  List = std::move(read);
+  return true;
+}
+
 void TScreen::SetSize(Integer w, Integer h) { SetMonitors({{Rect(0, 0, w, h), Rect(0, 0, w, h)}}); }
 
 void TScreen::SetMonitors(std::vector<TMonitorInfo> List) {

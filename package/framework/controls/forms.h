@@ -153,6 +153,14 @@ struct TMonitorInfo {
 // edge on Area's.
 TRect FitInside(const TRect& R, const TRect& Area);
 
+// Monitors from the JOX_MONITORS environment variable, which replaces what the desktop reports (a wide
+// test screen split in two, a monitor left of the primary): "X,Y,W,H[,WX,WY,WW,WH];..." in screen
+// coordinates, the primary first, each with an optional work area inside it (the whole monitor when
+// left out), e.g. "0,0,1280,1024;1280,0,1280,1024,1280,0,1280,984". False, and List untouched, for
+// text that is not wholly such a list (a bad number, an empty size, a work area outside its monitor):
+// the desktop's monitors stay then.
+bool MonitorsFromText(std::string_view Text, std::vector<TMonitorInfo>& List);
+
 class TScreen : public TComponent {
  public:
   explicit TScreen(TComponent* AOwner);
@@ -164,7 +172,8 @@ class TScreen : public TComponent {
   Integer Height() const { return FHeight; }
   // Headless: one monitor of w x h at (0, 0), its work area the whole of it.
   void SetSize(Integer w, Integer h);
-  // The monitors, the first (primary) one first; never empty. The window backend sets them.
+  // The monitors, the first (primary) one first; never empty. The window backend sets them (from
+  // JOX_MONITORS when that is set, see MonitorsFromText).
   Integer MonitorCount() const { return Integer(FMonitors.size()); }
   const TMonitorInfo& Monitors(Integer i) const;  // clamped to the list
   void SetMonitors(std::vector<TMonitorInfo> List);  // an empty list keeps one of Width x Height

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "package/framework/controls/forms.h"
+#include "package/framework/controls/hintwindow.h"
 #include "package/framework/controls/keyaccess.h"
 #include "package/framework/controls/keyproxy.h"
 #include "package/framework/controls/popups.h"
@@ -105,6 +106,7 @@ TControl* MouseControl() { return S().hover; }
 TPoint MousePos() { return S().pos; }
 
 void Reset() {
+  hints::Reset();
   TControl* watched = S().watched;
   S() = State();
   S().watched = watched;
@@ -195,17 +197,22 @@ bool Locate(TControl* Control, Integer X, Integer Y, bool Press, TControl*& Root
 
 void MouseMove(TControl* Control, Integer X, Integer Y, TShiftState Shift) {
   State& s = S();
+  // A hint under the pointer lets it through to what lies below, as if it were not there.
+  if (hints::Window() && Control->Root() == hints::Window()) return;
   TControl* root;
   TPoint p;
   if (!Locate(Control, X, Y, false, root, p)) return;
   TControl* hit = HitFromRoot(root, p);
   SetHover(hit);
+  if (s.buttons) hints::Cancel();
+  else hints::MouseOver(hit, Point(p.X + root->Left(), p.Y + root->Top()));
   TControl* target = s.capture ? s.capture : hit;
   if (target) target->Perform(WM_MOUSEMOVE, FullShift(Shift).bits, ClientLParam(target, p));
 }
 
 void MouseDown(TControl* Control, Integer X, Integer Y, TMouseButton Button, TShiftState Shift) {
   State& s = S();
+  hints::Cancel();
   TControl* root;
   TPoint p;
   if (!Locate(Control, X, Y, true, root, p)) return;
@@ -302,6 +309,7 @@ void Drag(TControl* Control, Integer X1, Integer Y1, Integer X2, Integer Y2, Int
 
 namespace {
 void SendWheel(Cardinal Msg, TControl* Control, Integer X, Integer Y, Integer Delta, TShiftState Shift) {
+  hints::Cancel();
   TControl* root = Control->Root();
   TPoint p = ToRoot(Control, X, Y);
   if (!popups::Open().empty()) {
@@ -333,7 +341,9 @@ void MouseHWheel(TControl* Control, Integer X, Integer Y, Integer Delta, TShiftS
 }
 
 void MouseExit(TControl* Root) {
-  if (S().hover && S().hover->Root() == Root->Root()) SetHover(nullptr);
+  if (!S().hover || S().hover->Root() != Root->Root()) return;
+  SetHover(nullptr);
+  hints::MouseOver(nullptr, S().pos);
 }
 
 // [keys] ---------------------------------------------------------------------------------------------------
@@ -384,6 +394,7 @@ bool IsContextKey(Word key, TShiftState shift) {
 
 bool KeyDown(TControl* Control, Word Key, TShiftState Shift) {
   S().keys.insert(Key);
+  hints::Cancel();
   TWinControl* target = KeyTarget(Control);
   if (!target) return true;
   TShiftState shift = FullShift(Shift);

@@ -1,0 +1,74 @@
+# What the window suites share, sourced by each: the run under Xvfb, the app's log, reporting, waiting.
+#   . "$(dirname "$0")/suite_common.sh"
+#   in_xvfb NAME WxHxD "$@"    re-runs the calling script under xvfb-run (once), exits with its status
+# Exit 77 (skipped) only when xvfb-run or xdotool is missing or no X server can start. XVFB_DISPLAY=N
+# takes display :N (where several people share a machine); otherwise a free one.
+
+in_xvfb() {
+  [ -n "${JOX_IN_XVFB:-}" ] && return 0
+  suite=$1 screen=$2
+  shift 2
+  for tool in xvfb-run xdotool; do
+    if ! command -v $tool >/dev/null 2>&1; then
+      echo "$suite: skipped, $tool is not installed (scripts/deps.sh installs it)"
+      exit 77
+    fi
+  done
+  display_arg="-a"
+  [ -n "${XVFB_DISPLAY:-}" ] && display_arg="-n $XVFB_DISPLAY"
+  JOX_IN_XVFB=1 xvfb-run $display_arg -s "-screen 0 $screen -nolisten tcp" sh "$0" "$@"
+  rc=$?
+  # xvfb-run fails before running anything when the server cannot start.
+  if [ $rc -ne 0 ] && [ $rc -ne 1 ]; then
+    echo "$suite: skipped, no X server could start (xvfb-run exit $rc)"
+    exit 77
+  fi
+  exit $rc
+}
+
+# The app's stdout and stderr; pid is the app running now.
+log=$(mktemp)
+err=$(mktemp)
+pid=
+failures=0
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  rm -f "$log" "$err"
+}
+trap cleanup EXIT
+
+ok() { echo "ok   $*"; }
+bad() {
+  echo "FAIL $*"
+  failures=$((failures + 1))
+}
+logged() { grep -qx "$1" "$log"; }
+wait_log() {  # wait_log LINE SECONDS
+  i=0
+  while [ $i -lt $(($2 * 20)) ]; do
+    logged "$1" && return 0
+    sleep 0.05
+    i=$((i + 1))
+  done
+  return 1
+}
+find_window() {  # find_window NAME SECONDS: prints the id of the visible window named NAME
+  i=0
+  while [ $i -lt $(($2 * 10)) ]; do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && echo "$id" && return 0
+    sleep 0.1
+    i=$((i + 1))
+  done
+  return 1
+}
+finish() {  # finish NAME: the summary and the exit status
+  if [ $failures -ne 0 ]; then
+    echo "$1: $failures failed"
+    echo "--- stderr of the last run"
+    cat "$err"
+    exit 1
+  fi
+  echo "$1: all passed"
+  exit 0
+}
