@@ -9,6 +9,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <map>
@@ -209,9 +210,24 @@ class SizedFont {
   Metrics metrics;
   double angle = 0;  // radians, counter-clockwise
   mutable std::unordered_map<uint32_t, Glyph> glyphs;
+  // Advances of the basic plane in pages of 256, filled as characters are first measured, so measuring
+  // a text is a table look-up per character instead of a hash look-up. kUnknown marks a character not
+  // yet measured.
+  static constexpr int32_t kUnknown = INT32_MIN;
+  mutable std::array<std::unique_ptr<int32_t[]>, 256> advancePages;
 
   const Glyph& Get(uint32_t cp) const;
-  Integer Advance(uint32_t cp) const;
+  Integer Advance(uint32_t cp) const {
+    if (cp <= 0xFFFF) {
+      const int32_t* page = advancePages[cp >> 8].get();
+      if (page && page[cp & 0xFF] != kUnknown) return page[cp & 0xFF];
+      return AdvanceSlow(cp);
+    }
+    return Get(cp).advance;
+  }
+
+ private:
+  Integer AdvanceSlow(uint32_t cp) const;
 };
 
 namespace {
@@ -338,7 +354,14 @@ const Glyph& SizedFont::Get(uint32_t cp) const {
   return glyphs.emplace(cp, std::move(g)).first->second;
 }
 
-Integer SizedFont::Advance(uint32_t cp) const { return Get(cp).advance; }
+Integer SizedFont::AdvanceSlow(uint32_t cp) const {
+  std::unique_ptr<int32_t[]>& page = advancePages[cp >> 8];
+  if (!page) {
+    page = std::make_unique<int32_t[]>(256);
+    std::fill_n(page.get(), 256, kUnknown);
+  }
+  return page[cp & 0xFF] = Get(cp).advance;
+}
 
 // [text] ---------------------------------------------------------------------------------------------------
 namespace {
@@ -358,8 +381,22 @@ void ForEachCodePoint(std::u16string_view t, F fn) {
 }  // namespace
 
 Integer TextWidth(const SizedFont* f, std::u16string_view text) {
+  // Characters outside the surrogate range stand for themselves: the common case runs without pairing.
+  const int32_t* latin = f->advancePages[0].get();
   Integer w = 0;
-  ForEachCodePoint(text, [&](uint32_t c) { w += f->Advance(c); });
+  size_t i = 0;
+  for (; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c < 0x100 && latin && latin[c] != SizedFont::kUnknown) {
+      w += latin[c];
+    } else if (c < 0xD800 || c >= 0xE000) {
+      w += f->Advance(c);
+      latin = f->advancePages[0].get();
+    } else {
+      break;
+    }
+  }
+  if (i < text.size()) ForEachCodePoint(text.substr(i), [&](uint32_t c) { w += f->Advance(c); });
   return w;
 }
 
