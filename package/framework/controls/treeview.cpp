@@ -768,7 +768,8 @@ void TCustomTreeView::AppendShown(const std::vector<TTreeNode*>& List, std::vect
   }
 }
 
-Integer TCustomTreeView::WidestRow(const std::vector<TTreeNode*>& Rows, size_t From, size_t To) const {
+Integer TCustomTreeView::WidestRow(const std::vector<TTreeNode*>& Rows, size_t From, size_t To,
+                                   bool MeasureNew) const {
   TCanvas* c = const_cast<TCustomTreeView*>(this)->Canvas();
   c->Font()->Assign(Font());
   const fonts::SizedFont* f = nullptr;
@@ -776,6 +777,7 @@ Integer TCustomTreeView::WidestRow(const std::vector<TTreeNode*>& Rows, size_t F
   for (size_t i = From; i < To; ++i) {
     TTreeNode* n = Rows[i];
     if (n->FTextWidth < 0 || n->FWidthGen != FWidthGen) {
+      if (!MeasureNew) continue;
       if (!f) f = c->SizedFont();
       n->FTextWidth = fonts::TextWidth(f, n->FText) + 4;
       n->FWidthGen = FWidthGen;
@@ -796,7 +798,12 @@ void TCustomTreeView::RowsExpanded(TTreeNode* Node) {
   AppendShown(Node->FChildren, added);
   FRows.insert(FRows.begin() + r + 1, added.begin(), added.end());
   for (size_t i = size_t(r) + 1; i < FRows.size(); ++i) FRows[i]->FRow = Integer(i);
-  FMaxRowWidth = std::max(FMaxRowWidth, WidestRow(added, 0, added.size()));
+  // Only the new rows on screen are measured now, the others when they are painted or made visible
+  // (LabelWidth widens the range then): an expand costs the splice of the index, whatever its size.
+  const size_t top = size_t(TopRow());
+  const size_t first = std::max(size_t(r) + 1, top);
+  const size_t last = std::min(size_t(r) + 1 + added.size(), top + size_t(VisibleCount()) + 1);
+  if (first < last) FMaxRowWidth = std::max(FMaxRowWidth, WidestRow(FRows, first, last));
   UpdateScrollRange();
   if (!FItems || FItems->FUpdateCount == 0) Invalidate();
 }
@@ -817,8 +824,8 @@ void TCustomTreeView::RowsCollapsed(TTreeNode* Node) {
   }
   FRows.erase(FRows.begin() + r + 1, FRows.begin() + Integer(end));
   for (size_t i = size_t(r) + 1; i < FRows.size(); ++i) FRows[i]->FRow = Integer(i);
-  // Only when the widest row left: the others' widths are cached.
-  if (gone >= FMaxRowWidth) FMaxRowWidth = WidestRow(FRows, 0, FRows.size());
+  // Only when the widest row left: the widest of those measured so far takes its place.
+  if (gone >= FMaxRowWidth) FMaxRowWidth = WidestRow(FRows, 0, FRows.size(), false);
   UpdateScrollRange();
   if (!FItems || FItems->FUpdateCount == 0) Invalidate();
 }
@@ -854,6 +861,12 @@ Integer TCustomTreeView::LabelWidth(TTreeNode* Node) const {
     c->Font()->Assign(Font());
     Node->FTextWidth = c->TextWidth(Node->FText) + 4;
     Node->FWidthGen = FWidthGen;
+    const Integer r = Node->FRow;
+    const bool shown = FRowsValid && r >= 0 && r < Integer(FRows.size()) && FRows[size_t(r)] == Node;
+    if (shown && NodeLeft(Node) + Node->FTextWidth > FMaxRowWidth) {
+      FMaxRowWidth = NodeLeft(Node) + Node->FTextWidth;
+      const_cast<TCustomTreeView*>(this)->UpdateScrollRange();
+    }
   }
   return Node->FTextWidth;
 }
