@@ -386,12 +386,12 @@ Integer TextWidth(const SizedFont* f, std::u16string_view text) {
   const int32_t* latin = f->advancePages[0].get();
   if (latin && text.size() <= 0x8000) {
     char16_t any = 0;
-    for (char16_t c : text) any |= c;
-    if (any < 0x100) {
-      int64_t w = 0;
-      for (char16_t c : text) w += latin[c];
-      if (w >= 0) return Integer(w);
+    int64_t w = 0;
+    for (char16_t c : text) {
+      any |= c;
+      w += latin[c & 0xFF];
     }
+    if (any < 0x100 && w >= 0) return Integer(w);
   }
   Integer w = 0;
   ForEachCodePoint(text, [&](uint32_t c) { w += f->Advance(c); });
