@@ -746,14 +746,15 @@ void TCustomTreeView::EnsureRows() const {
   if (FRowsValid) return;
   FRowsValid = true;
   FRows.clear();
-  AppendShown(FItems->FRoots, FRows);
-  for (size_t i = 0; i < FRows.size(); ++i) FRows[i]->FRow = Integer(i);
+  AppendShown(FItems->FRoots, FRows, 0);
   // Widest row, for the horizontal bar. Label widths are measured once per font.
   FMaxRowWidth = WidestRow(FRows, 0, FRows.size());
   const_cast<TCustomTreeView*>(this)->UpdateScrollRange();
 }
 
-void TCustomTreeView::AppendShown(const std::vector<TTreeNode*>& List, std::vector<TTreeNode*>& Out) {
+void TCustomTreeView::AppendShown(const std::vector<TTreeNode*>& List, std::vector<TTreeNode*>& Out,
+                                  Integer FirstRow) {
+  const Integer base = FirstRow - Integer(Out.size());
   // Walk without copying child lists: an explicit stack of (list, position).
   std::vector<std::pair<const std::vector<TTreeNode*>*, size_t>> stack{{&List, 0}};
   while (!stack.empty()) {
@@ -763,6 +764,7 @@ void TCustomTreeView::AppendShown(const std::vector<TTreeNode*>& List, std::vect
       continue;
     }
     TTreeNode* n = (*list)[pos++];
+    n->FRow = base + Integer(Out.size());  // numbered while it is at hand: one visit per node
     Out.push_back(n);
     if (n->FExpanded && !n->FChildren.empty()) stack.push_back({&n->FChildren, 0});
   }
@@ -795,9 +797,10 @@ void TCustomTreeView::RowsExpanded(TTreeNode* Node) {
     return;
   }
   std::vector<TTreeNode*> added;
-  AppendShown(Node->FChildren, added);
+  added.reserve(Node->FChildren.size());
+  AppendShown(Node->FChildren, added, r + 1);
   FRows.insert(FRows.begin() + r + 1, added.begin(), added.end());
-  for (size_t i = size_t(r) + 1; i < FRows.size(); ++i) FRows[i]->FRow = Integer(i);
+  for (size_t i = size_t(r) + 1 + added.size(); i < FRows.size(); ++i) FRows[i]->FRow = Integer(i);
   // Only the new rows on screen are measured now, the others when they are painted or made visible
   // (LabelWidth widens the range then): an expand costs the splice of the index, whatever its size.
   const size_t top = size_t(TopRow());

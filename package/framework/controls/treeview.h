@@ -394,8 +394,9 @@ class TCustomTreeView : public TCustomScrollControl {
   // (a rebuild when the index is stale or Node is not shown).
   void RowsExpanded(TTreeNode* Node);
   void RowsCollapsed(TTreeNode* Node);
-  // Appends List's nodes and their shown descendants to Out, in tree order.
-  static void AppendShown(const std::vector<TTreeNode*>& List, std::vector<TTreeNode*>& Out);
+  // Appends List's nodes and their shown descendants to Out, in tree order, each numbered as row
+  // FirstRow + its place in Out.
+  static void AppendShown(const std::vector<TTreeNode*>& List, std::vector<TTreeNode*>& Out, Integer FirstRow);
   // The widest of Rows' labels right of their indent, measuring each label once per font; with
   // MeasureNew false only the labels measured already count.
   Integer WidestRow(const std::vector<TTreeNode*>& Rows, size_t From, size_t To, bool MeasureNew = true) const;
