@@ -630,6 +630,11 @@ void TReportListView::WidestTexts(const std::vector<Integer>& Cols, Integer* Wid
   // store is walked once for all columns.
   const fonts::SizedFont* f = c->SizedFont();
   const auto [lo, hi] = std::minmax_element(Cols.begin(), Cols.end());
+  if (*lo < 0 || *hi > s->NrOfColumns()) {
+    for (size_t k = 0; k < Cols.size(); ++k)
+      for (Integer r = 1; r <= rows; ++r) Widest[k] = std::max(Widest[k], fonts::TextWidth(f, s->GetView(Cols[k], r)));
+    return;
+  }
   const size_t span = size_t(*hi - *lo + 1);
   std::vector<std::u16string_view> row(span);
   for (Integer r = 1; r <= rows; ++r) {
@@ -695,9 +700,12 @@ void TReportListView::FitAllColWidths(Integer ExpandColumn, bool IncludeHeader, 
   for (Integer c = 1; c <= NrOfColumns(); ++c)
     if (c != ExpandColumn) cols.push_back(c);
   std::vector<Integer> widest(cols.size());
-  WidestTexts(cols, widest.data());
-  for (size_t k = 0; k < cols.size(); ++k)
+  // A render handler hears each column's cells and then its header, column by column, as before.
+  if (!FOnBefRenderCell) WidestTexts(cols, widest.data());
+  for (size_t k = 0; k < cols.size(); ++k) {
+    if (FOnBefRenderCell) WidestTexts({cols[k]}, &widest[k]);
     SetColWidths(cols[k], std::min(MaxWidth, std::max(4, ColumnFitWidth(cols[k], widest[k], IncludeHeader) + Addon)));
+  }
   ExpandColWidth(ExpandColumn, RightMargin);
   batch.End();
 }
