@@ -184,11 +184,14 @@ Integer TNTabEd::AutoColWidth(Integer ColNr, bool IncludeHeader, Integer Addon) 
     m = cv->TextWidth(IncludeHeader ? u"Attrib" : u"255");
   } else if (ColNr == 0) {
     m = cv->TextWidth(u"999:9999");
-    for (Integer r = 1; r <= NrOfRows(); ++r) m = std::max(m, cv->TextWidth(Data->GetRowName(r)));
+    const fonts::SizedFont* f = cv->SizedFont();  // one font for every row
+    for (Integer r = 1; r <= NrOfRows(); ++r) m = std::max(m, fonts::TextWidth(f, Data->GetRowName(r)));
   } else if (ColNr >= 1 && ColNr <= NrOfColumns()) {
     if (IncludeHeader) m = cv->TextWidth(Data->GetColName(ColNr));
     m = std::max(m, cv->TextWidth(IntToStr(Data->GetColAttrib(ColNr))));
-    for (Integer r = 1; r <= NrOfRows(); ++r) m = std::max(m, cv->TextWidth(NumberText(Data->GetElem(ColNr, r), ColNr)));
+    const fonts::SizedFont* f = cv->SizedFont();
+    for (Integer r = 1; r <= NrOfRows(); ++r)
+      m = std::max(m, fonts::TextWidth(f, NumberText(Data->GetElem(ColNr, r), ColNr)));
   }
   const Integer w = std::max(m + Addon + 8, 4);
   SetColWidths(ColNr, w);

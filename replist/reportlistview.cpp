@@ -603,38 +603,74 @@ void TReportListView::SetColWidths(Integer Index, Integer v) {
   ChangedSetup();
 }
 
-Integer TReportListView::DetermineMaxColWidth(Integer ColNr, bool IncludeHeader) {
-  if (!ValidCol(ColNr)) return 0 + 10;
+void TReportListView::WidestTexts(const std::vector<Integer>& Cols, Integer* Widest) {
   TCanvas* c = Canvas();
   c->Font()->Assign(Font());
   const TFontStyles baseStyle = Font()->Style();
-  const bool check = ColumnCheckMode(ColNr) != cmNone;
   TStringArray* s = FRLData->Strings;
-  Integer best = 0;
-  auto measure = [&](Integer row, String text) {
-    if (FOnBefRenderCell) {
-      TColor pen = clBlack, brush = clWhite, font = clBlack;
-      TFontStyles st = baseStyle;
-      FOnBefRenderCell(this, ColNr, row, pen, brush, font, st, text);
-      c->Font()->SetStyle(st);
-    }
-    return c->TextWidth(text);
-  };
-  if (!FOnBefRenderCell) {
-    // Every text is measured: no letter bounds the others ("@", dashes, CJK are wider than "W").
-    for (Integer r = 1; r <= NrOfRows(); ++r) best = std::max(best, c->TextWidth(String(s->GetView(ColNr, r))));
-  } else {
-    for (Integer r = 1; r <= NrOfRows(); ++r) best = std::max(best, measure(r, s->GetString(ColNr, r)));
+  const Integer rows = std::min(NrOfRows(), s->NrOfRows());
+  std::fill_n(Widest, Cols.size(), 0);
+  if (Cols.empty()) return;
+  if (FOnBefRenderCell) {
+    // The handler may change a cell's text and style: each cell is measured as it will be drawn.
+    for (size_t k = 0; k < Cols.size(); ++k)
+      for (Integer r = 1; r <= rows; ++r) {
+        String text = s->GetString(Cols[k], r);
+        TColor pen = clBlack, brush = clWhite, font = clBlack;
+        TFontStyles st = baseStyle;
+        FOnBefRenderCell(this, Cols[k], r, pen, brush, font, st, text);
+        c->Font()->SetStyle(st);
+        Widest[k] = std::max(Widest[k], c->TextWidth(text));
+      }
+    c->Font()->SetStyle(baseStyle);
+    return;
   }
-  if (check) best += 16;
+  // Every text is measured (no letter bounds the others: "@", dashes, CJK are wider than "W"), each
+  // through the font's advance table and without a copy; a row's cells are read together, so the cell
+  // store is walked once for all columns.
+  const fonts::SizedFont* f = c->SizedFont();
+  const auto [lo, hi] = std::minmax_element(Cols.begin(), Cols.end());
+  if (*lo < 0 || *hi > s->NrOfColumns()) {
+    for (size_t k = 0; k < Cols.size(); ++k)
+      for (Integer r = 1; r <= rows; ++r) Widest[k] = std::max(Widest[k], fonts::TextWidth(f, s->GetView(Cols[k], r)));
+    return;
+  }
+  const size_t span = size_t(*hi - *lo + 1);
+  std::vector<std::u16string_view> row(span);
+  for (Integer r = 1; r <= rows; ++r) {
+    s->GetRowViews(r, *lo, span, row.data());
+    for (size_t k = 0; k < Cols.size(); ++k)
+      Widest[k] = std::max(Widest[k], fonts::TextWidth(f, row[size_t(Cols[k] - *lo)]));
+  }
+}
+
+Integer TReportListView::ColumnFitWidth(Integer ColNr, Integer WidestText, bool IncludeHeader) {
+  Integer best = WidestText;
+  if (ColumnCheckMode(ColNr) != cmNone) best += 16;
   if (IncludeHeader) {
     // The header is measured with row 0, the row above the data.
-    Integer w = measure(0, FRLData->GetColName(ColNr));
+    TCanvas* c = Canvas();
+    c->Font()->Assign(Font());
+    String text = FRLData->GetColName(ColNr);
+    if (FOnBefRenderCell) {
+      TColor pen = clBlack, brush = clWhite, font = clBlack;
+      TFontStyles st = Font()->Style();
+      FOnBefRenderCell(this, ColNr, 0, pen, brush, font, st, text);
+      c->Font()->SetStyle(st);
+    }
+    Integer w = c->TextWidth(text);
     if (ColNr == LastSortColumn()) w += 13;
     best = std::max(best, w);
+    c->Font()->SetStyle(Font()->Style());
   }
-  c->Font()->SetStyle(baseStyle);
   return best + 10;
+}
+
+Integer TReportListView::DetermineMaxColWidth(Integer ColNr, bool IncludeHeader) {
+  if (!ValidCol(ColNr)) return 0 + 10;
+  Integer widest = 0;
+  WidestTexts({ColNr}, &widest);
+  return ColumnFitWidth(ColNr, widest, IncludeHeader);
 }
 
 void TReportListView::AutoColWidth(Integer ColNr, bool IncludeHeader, Integer Addon) {
@@ -660,8 +696,16 @@ void TReportListView::ExpandColWidth(Integer ColIx, Integer RightMargin) {
 void TReportListView::FitAllColWidths(Integer ExpandColumn, bool IncludeHeader, Integer Addon, Integer MaxWidth,
                                       Integer RightMargin) {
   TPaintBatch batch(this);
+  std::vector<Integer> cols;
   for (Integer c = 1; c <= NrOfColumns(); ++c)
-    if (c != ExpandColumn) AutoColWidth(c, IncludeHeader, Addon, MaxWidth);
+    if (c != ExpandColumn) cols.push_back(c);
+  std::vector<Integer> widest(cols.size());
+  // A render handler hears each column's cells and then its header, column by column, as before.
+  if (!FOnBefRenderCell) WidestTexts(cols, widest.data());
+  for (size_t k = 0; k < cols.size(); ++k) {
+    if (FOnBefRenderCell) WidestTexts({cols[k]}, &widest[k]);
+    SetColWidths(cols[k], std::min(MaxWidth, std::max(4, ColumnFitWidth(cols[k], widest[k], IncludeHeader) + Addon)));
+  }
   ExpandColWidth(ExpandColumn, RightMargin);
   batch.End();
 }

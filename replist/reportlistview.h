@@ -402,6 +402,10 @@ class TReportListView : public TCustomDrawGrid {
   void SetColorField(TColor& Field, TColor v);
   void SetIntField(Integer& Field, Integer v);
   void ApplyRowCount();
+  // The widest data text of each of Cols (model columns), every row measured; the fitted width of a
+  // column from it (check box, header with its sort arrow, margin).
+  void WidestTexts(const std::vector<Integer>& Cols, Integer* Widest);
+  Integer ColumnFitWidth(Integer ColNr, Integer WidestText, bool IncludeHeader);
   void SetHeaderHeights();
   void FollowModel();  // grid sizes and per-column arrays after the model changed its sizes
   // Runs a reading operation of the model with painting off; when Succeeded(result) the grid follows

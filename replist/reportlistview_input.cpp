@@ -541,7 +541,8 @@ void TReportListView::Sort(Integer PrimCol, Integer SecCol, bool Ascending) {
   FRLData->FSortColumnPrim = PrimCol;
   FRLData->FSortColumnSec = SecCol;
   FRLData->FSortOrderPrim = Ascending;
-  FRLData->Strings->Sort(PrimCol, SecCol, Ascending, FRLData->FSortOrderSec);
+  FRLData->Strings->Sort(PrimCol, SecCol, Ascending, FRLData->FSortOrderSec, FRLData->ColumnSortKind(PrimCol),
+                         FRLData->ColumnSortKind(SecCol));
   RepaintView();
 }
 
@@ -551,7 +552,8 @@ void TReportListView::Sort(Integer PrimCol, Integer SecCol, bool AscendPrim, boo
   FRLData->FSortColumnSec = SecCol;
   FRLData->FSortOrderPrim = AscendPrim;
   FRLData->FSortOrderSec = AscendSec;
-  FRLData->Strings->Sort(PrimCol, SecCol, AscendPrim, AscendSec);
+  FRLData->Strings->Sort(PrimCol, SecCol, AscendPrim, AscendSec, FRLData->ColumnSortKind(PrimCol),
+                         FRLData->ColumnSortKind(SecCol));
   RepaintView();
 }
 

@@ -443,7 +443,7 @@ void TRLData::Sort(Integer PrimCol, Integer SecCol, bool AscendPrim, bool Ascend
   FSortColumnSec = SecCol;
   FSortOrderPrim = AscendPrim;
   FSortOrderSec = AscendSec;
-  Strings->Sort(PrimCol, SecCol, AscendPrim, AscendSec);
+  Strings->Sort(PrimCol, SecCol, AscendPrim, AscendSec, ColumnSortKind(PrimCol), ColumnSortKind(SecCol));
 }
 
 void TRLData::UnSort() {

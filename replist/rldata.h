@@ -103,6 +103,10 @@ class TRLData : public TComponent {
   TColFmtString GetColumnFormat(Integer ColNr) const;
   void SetColumnFormat(Integer ColNr, const TColFmtString& DefValue);  // cut to 80 characters
   TColFmtString ColumnFormat(Integer ColNr) const { return GetColumnFormat(ColNr); }
+  // How sorting compares the column: a format of type "e", "f" or "i" makes it a number column, "h" a
+  // hexadecimal one, any other type bracket a text column; without a type bracket (and in check
+  // columns, whose texts start with their mark) texts that read as numbers compare as numbers.
+  TSortKind ColumnSortKind(Integer ColNr) const;
   TCheckMode GetColCheckMode(Integer ColNr) const;
   // Converts the column's stored texts so that their marks stay right.
   void SetColCheckMode(Integer ColNr, TCheckMode Value);

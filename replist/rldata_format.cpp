@@ -105,6 +105,25 @@ double TRLData::GetAsNumber(Integer ACol, Integer ARow) const {
   return v;
 }
 
+TSortKind TRLData::ColumnSortKind(Integer ColNr) const {
+  if (!ValidCol(ColNr) || IsCheckCol(ColNr)) return skAuto;
+  const TColFmtString& fmt = FColumnFormat[size_t(ColNr - 1)];
+  const size_t close = fmt.find(u']');
+  if (fmt.empty() || fmt[0] != u'[' || close == String::npos) return skAuto;
+  const size_t at = fmt[1] == u'#' ? 2 : 1;  // a read-only column sorts as its type does
+  if (at >= close) return skText;
+  switch (fmt[at]) {
+    case u'e':
+    case u'f':
+    case u'i':
+      return skNumber;
+    case u'h':
+      return skHexNumber;
+    default:
+      return skText;
+  }
+}
+
 String TRLData::GetCellDefaultValue(Integer ACol, Integer ARow) const {
   const String fmt = GetColumnFormat(ACol);
   char16_t type = u's';

@@ -237,3 +237,28 @@ TEST(Fonts, CharactersTheFontLacksComeFromAFontThatHasThem) {
   Drawn(u"\u9F98");  // not asked for yet
   EXPECT_EQ(fonts::FallbackLookupCount(), before + 1);
 }
+
+// A measured width is the pen advance of drawing the text, whatever its characters (accented and
+// combining letters, CJK from a fallback font, surrogate pairs, a lone surrogate), whether it is
+// measured before its glyphs were ever drawn or after.
+TEST(Fonts, MeasuredWidthIsThePenAdvanceOfTheDrawnText) {
+  const String texts[] = {u"Plain ASCII",       u"Gr\u00FC\u00DFe \u00A9",      u"\u65E5\u672C\u8A9E",
+                          u"e\u0301a\u0308o",   u"\U0001D11E clef",              u"\U0001F600\U0001F600",
+                          u"a\xD800" u"b",      u"\xDC00" u"x\xD800",            u"ab\u65E5\U0001F600c\u2014\u0100"};
+  fonts::FontKey key;
+  key.height = -19;  // a size no other test uses: nothing of it is cached yet
+  const fonts::SizedFont* f = fonts::Acquire(key);
+  std::vector<uint32_t> pixels(400 * 40);
+  const raster::Surface s{pixels.data(), 400, 40};
+  for (const String& t : texts) {
+    const Integer measured = fonts::TextWidth(f, t);
+    const TPoint drawn = fonts::DrawString(f, s, s.Bounds(), 2, 2, t, 0);
+    EXPECT_EQ(measured, drawn.X) << ToUtf8(t);
+    EXPECT_EQ(fonts::TextWidth(f, t), measured) << ToUtf8(t);
+  }
+  // A pair is one character, and widths add up over the parts of a text.
+  EXPECT_EQ(fonts::TextWidth(f, u"\U0001D11E\U0001D11E"), 2 * fonts::TextWidth(f, u"\U0001D11E"));
+  EXPECT_EQ(fonts::TextWidth(f, u"ab\u65E5\U0001F600"),
+            fonts::TextWidth(f, u"ab") + fonts::TextWidth(f, u"\u65E5") + fonts::TextWidth(f, u"\U0001F600"));
+  EXPECT_GT(fonts::TextWidth(f, u"\u65E5"), fonts::TextWidth(f, u"a"));
+}

@@ -88,6 +88,9 @@ std::unique_ptr<TReportListView> MakeView(long Rows) {
   v->SetSuppressPaint(true);
   v->SetNrCols(5);
   v->SetNrRows(Integer(Rows));
+  // The number columns are integer columns, so they sort as numbers, as the peer's do.
+  for (int c = 1; c <= 5; ++c)
+    if (c % 3 == 2) v->SetColumnFormat(c, u"[i]");
   TStringArray* s = v->Data()->Strings;
   const TNotifyEvent quiet = s->OnChange();
   s->SetOnChange(nullptr);

@@ -338,6 +338,28 @@ double AsNumber(std::u16string_view v) {
   return d;
 }
 
+// A hexadecimal text of at most 16 digits, blanks around it and a sign allowed.
+double AsHexNumber(std::u16string_view v) {
+  while (!v.empty() && v.front() == u' ') v.remove_prefix(1);
+  while (!v.empty() && v.back() == u' ') v.remove_suffix(1);
+  bool neg = false;
+  if (!v.empty() && (v.front() == u'-' || v.front() == u'+')) {
+    neg = v.front() == u'-';
+    v.remove_prefix(1);
+  }
+  if (v.empty() || v.size() > 16) return std::nan("");
+  uint64_t n = 0;
+  for (char16_t ch : v) {
+    unsigned d;
+    if (ch >= u'0' && ch <= u'9') d = unsigned(ch - u'0');
+    else if (ch >= u'a' && ch <= u'f') d = unsigned(ch - u'a' + 10);
+    else if (ch >= u'A' && ch <= u'F') d = unsigned(ch - u'A' + 10);
+    else return std::nan("");
+    n = n * 16 + d;
+  }
+  return neg ? -double(n) : double(n);
+}
+
 inline char16_t Fold(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
 
 int CompareTexts(const char16_t* a, uint32_t la, const char16_t* b, uint32_t lb) {
@@ -371,23 +393,31 @@ int CompareKeys(const TKey& a, const TKey& b) {
 }  // namespace
 
 void TStringArray::Sort(Integer PrimCol, Integer SecCol, bool AscendPrim, bool AscendSec) {
+  Sort(PrimCol, SecCol, AscendPrim, AscendSec, skAuto, skAuto);
+}
+
+void TStringArray::Sort(Integer PrimCol, Integer SecCol, bool AscendPrim, bool AscendSec, TSortKind PrimKind,
+                        TSortKind SecKind) {
   if (PrimCol < 0 || PrimCol > FNrCols || FNrRows < 2) return;
   const bool second = SecCol >= 0 && SecCol <= FNrCols;
   PercentDone(0);
-  auto keyOf = [this](Integer col, Integer row) {
+  // A number key ranks every number before every text in the same way, whichever kind read it.
+  auto keyOf = [this](Integer col, Integer row, TSortKind kind) {
     const TCell& c = CellAt(col, row);
-    TKey k{FPool.data() + c.Off, c.Len, row, AsNumber({FPool.data() + c.Off, c.Len}), {0, 0, 0}};
+    const std::u16string_view v{FPool.data() + c.Off, c.Len};
+    const double num = kind == skText ? std::nan("") : kind == skHexNumber ? AsHexNumber(v) : AsNumber(v);
+    TKey k{v.data(), c.Len, row, num, {0, 0, 0}};
     if (std::isnan(k.Num)) PackHead(k);
     return k;
   };
   std::vector<TKey> prim;
   std::vector<TKey> sec;
   prim.reserve(size_t(FNrRows));
-  for (Integer r = 1; r <= FNrRows; ++r) prim.push_back(keyOf(PrimCol, r));
+  for (Integer r = 1; r <= FNrRows; ++r) prim.push_back(keyOf(PrimCol, r, PrimKind));
   if (second) {
     sec.reserve(size_t(FNrRows) + 1);
     sec.push_back(TKey{});
-    for (Integer r = 1; r <= FNrRows; ++r) sec.push_back(keyOf(SecCol, r));
+    for (Integer r = 1; r <= FNrRows; ++r) sec.push_back(keyOf(SecCol, r, SecKind));
   }
   std::stable_sort(prim.begin(), prim.end(), [&](const TKey& a, const TKey& b) {
     int c = CompareKeys(a, b);

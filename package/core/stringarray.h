@@ -17,6 +17,12 @@
 
 namespace jox {
 
+// How a sort compares a column's texts: skAuto compares two texts that both read as numbers by value
+// and puts them before the others; skNumber and skHexNumber read every text as a decimal or a
+// hexadecimal number (texts that are no number come after the numbers, by text); skText compares
+// texts only.
+enum TSortKind : uint8_t { skAuto, skNumber, skHexNumber, skText };
+
 class TStringArray : public TObject {
  public:
   static constexpr Integer MaxCellLength = 255;  // longer texts are cut when stored
@@ -83,6 +89,9 @@ class TStringArray : public TObject {
   // read as numbers compare by value and come before other texts; other texts compare by code
   // unit without regard to ASCII case (so "a" and "A" tie and keep their order). Row 0 never moves.
   void Sort(Integer PrimCol, Integer SecCol, bool AscendPrim, bool AscendSec);
+  // The same, each key column compared as its kind says.
+  void Sort(Integer PrimCol, Integer SecCol, bool AscendPrim, bool AscendSec, TSortKind PrimKind,
+            TSortKind SecKind);
   // Restores the order from before the sorts since the last CommitSorting.
   void UnSort();
   // Makes the current order the unsorted one.

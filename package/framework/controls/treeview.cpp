@@ -746,14 +746,15 @@ void TCustomTreeView::EnsureRows() const {
   if (FRowsValid) return;
   FRowsValid = true;
   FRows.clear();
-  AppendShown(FItems->FRoots, FRows);
-  for (size_t i = 0; i < FRows.size(); ++i) FRows[i]->FRow = Integer(i);
+  AppendShown(FItems->FRoots, FRows, 0);
   // Widest row, for the horizontal bar. Label widths are measured once per font.
   FMaxRowWidth = WidestRow(FRows, 0, FRows.size());
   const_cast<TCustomTreeView*>(this)->UpdateScrollRange();
 }
 
-void TCustomTreeView::AppendShown(const std::vector<TTreeNode*>& List, std::vector<TTreeNode*>& Out) {
+void TCustomTreeView::AppendShown(const std::vector<TTreeNode*>& List, std::vector<TTreeNode*>& Out,
+                                  Integer FirstRow) {
+  const Integer base = FirstRow - Integer(Out.size());
   // Walk without copying child lists: an explicit stack of (list, position).
   std::vector<std::pair<const std::vector<TTreeNode*>*, size_t>> stack{{&List, 0}};
   while (!stack.empty()) {
@@ -763,12 +764,14 @@ void TCustomTreeView::AppendShown(const std::vector<TTreeNode*>& List, std::vect
       continue;
     }
     TTreeNode* n = (*list)[pos++];
+    n->FRow = base + Integer(Out.size());  // numbered while it is at hand: one visit per node
     Out.push_back(n);
     if (n->FExpanded && !n->FChildren.empty()) stack.push_back({&n->FChildren, 0});
   }
 }
 
-Integer TCustomTreeView::WidestRow(const std::vector<TTreeNode*>& Rows, size_t From, size_t To) const {
+Integer TCustomTreeView::WidestRow(const std::vector<TTreeNode*>& Rows, size_t From, size_t To,
+                                   bool MeasureNew) const {
   TCanvas* c = const_cast<TCustomTreeView*>(this)->Canvas();
   c->Font()->Assign(Font());
   const fonts::SizedFont* f = nullptr;
@@ -776,6 +779,7 @@ Integer TCustomTreeView::WidestRow(const std::vector<TTreeNode*>& Rows, size_t F
   for (size_t i = From; i < To; ++i) {
     TTreeNode* n = Rows[i];
     if (n->FTextWidth < 0 || n->FWidthGen != FWidthGen) {
+      if (!MeasureNew) continue;
       if (!f) f = c->SizedFont();
       n->FTextWidth = fonts::TextWidth(f, n->FText) + 4;
       n->FWidthGen = FWidthGen;
@@ -793,10 +797,16 @@ void TCustomTreeView::RowsExpanded(TTreeNode* Node) {
     return;
   }
   std::vector<TTreeNode*> added;
-  AppendShown(Node->FChildren, added);
+  added.reserve(Node->FChildren.size());
+  AppendShown(Node->FChildren, added, r + 1);
   FRows.insert(FRows.begin() + r + 1, added.begin(), added.end());
-  for (size_t i = size_t(r) + 1; i < FRows.size(); ++i) FRows[i]->FRow = Integer(i);
-  FMaxRowWidth = std::max(FMaxRowWidth, WidestRow(added, 0, added.size()));
+  for (size_t i = size_t(r) + 1 + added.size(); i < FRows.size(); ++i) FRows[i]->FRow = Integer(i);
+  // Only the new rows on screen are measured now, the others when they are painted or made visible
+  // (LabelWidth widens the range then): an expand costs the splice of the index, whatever its size.
+  const size_t top = size_t(TopRow());
+  const size_t first = std::max(size_t(r) + 1, top);
+  const size_t last = std::min(size_t(r) + 1 + added.size(), top + size_t(VisibleCount()) + 1);
+  if (first < last) FMaxRowWidth = std::max(FMaxRowWidth, WidestRow(FRows, first, last));
   UpdateScrollRange();
   if (!FItems || FItems->FUpdateCount == 0) Invalidate();
 }
@@ -817,8 +827,8 @@ void TCustomTreeView::RowsCollapsed(TTreeNode* Node) {
   }
   FRows.erase(FRows.begin() + r + 1, FRows.begin() + Integer(end));
   for (size_t i = size_t(r) + 1; i < FRows.size(); ++i) FRows[i]->FRow = Integer(i);
-  // Only when the widest row left: the others' widths are cached.
-  if (gone >= FMaxRowWidth) FMaxRowWidth = WidestRow(FRows, 0, FRows.size());
+  // Only when the widest row left: the widest of those measured so far takes its place.
+  if (gone >= FMaxRowWidth) FMaxRowWidth = WidestRow(FRows, 0, FRows.size(), false);
   UpdateScrollRange();
   if (!FItems || FItems->FUpdateCount == 0) Invalidate();
 }
@@ -854,6 +864,12 @@ Integer TCustomTreeView::LabelWidth(TTreeNode* Node) const {
     c->Font()->Assign(Font());
     Node->FTextWidth = c->TextWidth(Node->FText) + 4;
     Node->FWidthGen = FWidthGen;
+    const Integer r = Node->FRow;
+    const bool shown = FRowsValid && r >= 0 && r < Integer(FRows.size()) && FRows[size_t(r)] == Node;
+    if (shown && NodeLeft(Node) + Node->FTextWidth > FMaxRowWidth) {
+      FMaxRowWidth = NodeLeft(Node) + Node->FTextWidth;
+      const_cast<TCustomTreeView*>(this)->UpdateScrollRange();
+    }
   }
   return Node->FTextWidth;
 }

@@ -396,15 +396,19 @@ class TCustomTreeView : public TCustomScrollControl {
   // (a rebuild when the index is stale or Node is not shown).
   void RowsExpanded(TTreeNode* Node);
   void RowsCollapsed(TTreeNode* Node);
-  // Appends List's nodes and their shown descendants to Out, in tree order.
-  static void AppendShown(const std::vector<TTreeNode*>& List, std::vector<TTreeNode*>& Out);
-  // The widest of Rows' labels right of their indent, measuring each label once per font.
-  Integer WidestRow(const std::vector<TTreeNode*>& Rows, size_t From, size_t To) const;
+  // Appends List's nodes and their shown descendants to Out, in tree order, each numbered as row
+  // FirstRow + its place in Out.
+  static void AppendShown(const std::vector<TTreeNode*>& List, std::vector<TTreeNode*>& Out, Integer FirstRow);
+  // The widest of Rows' labels right of their indent, measuring each label once per font; with
+  // MeasureNew false only the labels measured already count.
+  Integer WidestRow(const std::vector<TTreeNode*>& Rows, size_t From, size_t To, bool MeasureNew = true) const;
   void UpdateScrollRange();
   Integer NonClientFrame() const override;
   Integer TopRow() const { return ScrollPos(sbVertical); }
   Integer NodeLeft(const TTreeNode* Node) const;  // x of the label, unscrolled
   Integer ImageSpace() const;  // room for a picture left of each label
+  // Measures the label once per font; a shown row measured for the first time widens the
+  // horizontal range when it reaches past the widest row seen so far.
   Integer LabelWidth(TTreeNode* Node) const;
   Integer RowAt(Integer Y) const;  // -1 outside the rows
   void InvalidateNode(const TTreeNode* Node);

@@ -9,6 +9,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <map>
@@ -209,9 +210,24 @@ class SizedFont {
   Metrics metrics;
   double angle = 0;  // radians, counter-clockwise
   mutable std::unordered_map<uint32_t, Glyph> glyphs;
+  // Advances of the basic plane in pages of 256, filled as characters are first measured, so measuring
+  // a text is a table look-up per character instead of a hash look-up. kUnknown marks a character not
+  // yet measured.
+  static constexpr int32_t kUnknown = INT32_MIN;
+  mutable std::array<std::unique_ptr<int32_t[]>, 256> advancePages;
 
   const Glyph& Get(uint32_t cp) const;
-  Integer Advance(uint32_t cp) const;
+  Integer Advance(uint32_t cp) const {
+    if (cp <= 0xFFFF) {
+      const int32_t* page = advancePages[cp >> 8].get();
+      if (page && page[cp & 0xFF] != kUnknown) return page[cp & 0xFF];
+      return AdvanceSlow(cp);
+    }
+    return Get(cp).advance;
+  }
+
+ private:
+  Integer AdvanceSlow(uint32_t cp) const;
 };
 
 namespace {
@@ -338,7 +354,14 @@ const Glyph& SizedFont::Get(uint32_t cp) const {
   return glyphs.emplace(cp, std::move(g)).first->second;
 }
 
-Integer SizedFont::Advance(uint32_t cp) const { return Get(cp).advance; }
+Integer SizedFont::AdvanceSlow(uint32_t cp) const {
+  std::unique_ptr<int32_t[]>& page = advancePages[cp >> 8];
+  if (!page) {
+    page = std::make_unique<int32_t[]>(256);
+    std::fill_n(page.get(), 256, kUnknown);
+  }
+  return page[cp & 0xFF] = Get(cp).advance;
+}
 
 // [text] ---------------------------------------------------------------------------------------------------
 namespace {
@@ -358,6 +381,18 @@ void ForEachCodePoint(std::u16string_view t, F fn) {
 }  // namespace
 
 Integer TextWidth(const SizedFont* f, std::u16string_view text) {
+  // Texts of Latin-1 characters (most cell and label texts) sum their advances without a branch per
+  // character: a character not measured yet holds kUnknown, which leaves the sum negative.
+  const int32_t* latin = f->advancePages[0].get();
+  if (latin && text.size() <= 0x8000) {
+    char16_t any = 0;
+    int64_t w = 0;
+    for (char16_t c : text) {
+      any |= c;
+      w += latin[c & 0xFF];
+    }
+    if (any < 0x100 && w >= 0) return Integer(w);
+  }
   Integer w = 0;
   ForEachCodePoint(text, [&](uint32_t c) { w += f->Advance(c); });
   return w;
