@@ -790,8 +790,8 @@ const TClassInfo& TReportListView::ClassInfo() {
           .Prop("ColumnHeadersHeight", &T::ColumnHeadersHeight, &T::SetColumnHeadersHeight, Integer(20))
           .Prop("DefaultColWidth", &T::DefaultColWidth, &T::SetDefaultColWidth, Integer(64))
           .Prop("DefaultRowHeight", &T::DefaultRowHeight, &T::SetDefaultRowHeight, Integer(24))
-          // The list draws its cells itself: its default is off, so a list set to default drawing keeps it.
-          .Prop("DefaultDrawing", &T::DefaultDrawing, &T::SetDefaultDrawing, false)
+          // The list draws its cells itself, so it starts off and every form writes it.
+          .Prop("DefaultDrawing", &T::DefaultDrawing, &T::SetDefaultDrawing, true)
           .Prop("EmptyMessage", &T::EmptyMessage, &T::SetEmptyMessage)
           .Prop("Enabled", &T::Enabled, &T::SetEnabled, true)
           .Prop("HighLightRow", &T::HighLightRow, &T::SetHighLightRow, Integer(0))
@@ -820,9 +820,6 @@ const TClassInfo& TReportListView::ClassInfo() {
           .Prop("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
           .Prop("ShowHint", &T::ShowHint, &T::SetShowHint, false)
           .Prop("ScrollBars", &T::ScrollBars, &T::SetScrollBars, ssBoth)
-          .Prop("DrawingStyle", &T::DrawingStyle, &T::SetDrawingStyle, gdsClassic)
-          .Prop("GradientStartColor", &T::GradientStartColor, &T::SetGradientStartColor, clWhite)
-          .Prop("GradientEndColor", &T::GradientEndColor, &T::SetGradientEndColor, clBtnFace)
           .Prop("TabOrder", &T::TabOrder, &T::SetTabOrder, Integer(-1))
           .Prop("Visible", &T::Visible, &T::SetVisible, true)
           .ReadOnly("VisibleColCount", &T::VisibleColCount)

@@ -18,18 +18,7 @@ using namespace jox;
 using jox::test::BitmapsMatch;
 
 namespace {
-// A container that paints its colour, so a lost child shows in the picture.
-class TBox : public TCustomControl {
- public:
-  using TCustomControl::TCustomControl;
-  JOX_CLASS_TABLE
-};
-const TClassInfo& TBox::ClassInfo() {
-  static const TClassInfo info = TClassBuilder<TBox>(&TCustomControl::ClassInfo())
-      .Publish(ControlProperties(), pgBounds)
-      .Publish(ControlProperties(), {"Color", "ParentColor", "TabOrder", "Enabled", "Font", "ParentFont"});
-  return info;
-}
+using test::TBox;
 
 class FormTextTest : public test::FrameworkTest {
  protected:
@@ -134,6 +123,48 @@ TEST_F(FormTextTest, NestedControlsReadBackWithParentZOrderTabOrderAndPicture) {
   ReadComponentText(text, &g);
   EXPECT_EQ(ZIndex(seg2), ZIndex(seg));
   EXPECT_EQ(g.ComponentCount(), f.ComponentCount());
+}
+
+// A text that fails half way, after it moved controls the form held into a new container, to another
+// parent and to the front: the form keeps every control where it was, with its z-order, tab order and
+// picture.
+TEST_F(FormTextTest, AFailedReadLeavesEveryControlInItsPlace) {
+  TForm f(nullptr);
+  f.SetName(u"Form1");
+  f.SetBounds(0, 0, 400, 260);
+  auto* box = Make<TBox>(&f, &f, u"Box1", 10, 10, 300, 200);
+  box->SetColor(clTeal);
+  auto* a = Make<TNumIO2>(&f, box, u"A", 10, 10, 120, 30);
+  Make<TNumIO2>(&f, box, u"B", 10, 50, 120, 30);
+  auto* c = Make<TNumIO2>(&f, box, u"C", 10, 90, 120, 30);
+  Make<TButton>(&f, &f, u"Btn1", 320, 10, 60, 30);
+  Make<TButton>(&f, &f, u"Btn2", 320, 50, 60, 30);
+  a->BringToFront();
+  c->SetTabOrder(0);
+  Application->ProcessMessages();
+  const std::string places = test::Places(&f);
+  const String text = WriteComponentText(&f);
+  TBitmap picture;
+  picture.Assign(f.Surface());
+
+  const String bad = u"object Form1: TForm\n"
+                     u"  object Box2: TBox\n    Left = 0\n    Width = 50\n"
+                     u"    object C: TNumIO2\n      TabOrder = 0\n    end\n"
+                     u"    object A: TNumIO2\n    end\n"
+                     u"  end\n"
+                     u"  object B: TNumIO2\n    Left = 200\n    TabOrder = 0\n  end\n"
+                     u"  object Btn1: TButton\n    Caption = 'moved'\n    Width = \n  end\n"
+                     u"end\n";
+  EXPECT_THROW(ReadComponentText(bad, &f), EReadError);
+  EXPECT_EQ(test::Places(&f), places);
+  EXPECT_EQ(LineDiff(text, WriteComponentText(&f)), "");
+  EXPECT_EQ(f.FindComponent(u"Box2"), nullptr);
+  Application->ProcessMessages();
+  EXPECT_TRUE(BitmapsMatch(f.Surface(), &picture, 0));
+
+  // The form still reads its own text into the same places.
+  ReadComponentText(text, &f);
+  EXPECT_EQ(test::Places(&f), places);
 }
 
 // Bounds come first in written text; a reader given the lines in any order ends with the same form.
