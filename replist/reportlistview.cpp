@@ -790,8 +790,8 @@ const TClassInfo& TReportListView::ClassInfo() {
           .Prop("ColumnHeadersHeight", &T::ColumnHeadersHeight, &T::SetColumnHeadersHeight, Integer(20))
           .Prop("DefaultColWidth", &T::DefaultColWidth, &T::SetDefaultColWidth, Integer(64))
           .Prop("DefaultRowHeight", &T::DefaultRowHeight, &T::SetDefaultRowHeight, Integer(24))
-          // The list draws its cells itself, so it starts off and every form writes it.
-          .Prop("DefaultDrawing", &T::DefaultDrawing, &T::SetDefaultDrawing, true)
+          // The list draws its cells itself: its default is off, so a list set to default drawing keeps it.
+          .Prop("DefaultDrawing", &T::DefaultDrawing, &T::SetDefaultDrawing, false)
           .Prop("EmptyMessage", &T::EmptyMessage, &T::SetEmptyMessage)
           .Prop("Enabled", &T::Enabled, &T::SetEnabled, true)
           .Prop("HighLightRow", &T::HighLightRow, &T::SetHighLightRow, Integer(0))

@@ -8,9 +8,7 @@
 
 #include "package/package.h"
 #include "numio/numio.h"
-#include "marksel/marksel.h"
 #include "numlab/numlab.h"
-#include "onoffbut/onoffbut.h"
 #include "sevenseg/sevenseg.h"
 #include "tests/support/support.h"
 
@@ -358,13 +356,6 @@ TEST_F(FormTextTest, EveryClassReadsBackEveryPublishedPropertyAndItsPicture) {
     }
     EXPECT_EQ(dynamic_cast<TWinControl*>(g.FindComponent(u"Btn1"))->TabOrder(), before->TabOrder());
   }
-}
-
-// The on/off button and the marker selector publish what a user sets on every other control.
-TEST(FormTextLists, ButtonAndSelectorPublishEnabledFontAndResize) {
-  for (const char16_t* n : {u"Enabled", u"Font", u"ParentFont", u"OnResize"})
-    EXPECT_NE(TOnOffBut::ClassInfo().FindProp(n), nullptr) << ToUtf8(n);
-  EXPECT_NE(TMarkSel::ClassInfo().FindProp(u"Enabled"), nullptr);
 }
 
 // [assign] -------------------------------------------------------------------------------------------------

@@ -62,11 +62,11 @@ TEST(FormTextAlloc, AFailedAllocationLeavesEveryControlInItsPlace) {
     for (const char16_t* n : {u"Btn1", u"Btn2", u"Btn3"}) {
       auto* b = new TButton(&f);
       b->SetName(n);
-      b->SetParent(moved ? box : &f);
+      b->SetParent(moved ? static_cast<TWinControl*>(box) : &f);
     }
     auto* lab = new TNumLab(&f);
     lab->SetName(u"Lab1");
-    lab->SetParent(moved ? &f : box);
+    lab->SetParent(moved ? &f : static_cast<TWinControl*>(box));
     if (moved) {
       dynamic_cast<TButton*>(f.FindComponent(u"Btn1"))->BringToFront();
       dynamic_cast<TButton*>(f.FindComponent(u"Btn3"))->SetTabOrder(0);

@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 
+#include "minical/minical.h"
 #include "package/package.h"
 #include "tests/support/support.h"
 
@@ -218,8 +219,9 @@ const std::vector<TStoredDefault>& StoredDefaults() {
       {u"TRotLab", u"Color", Int64(clWindow)},
       {u"TRotLab", u"Alignment", Int64(taLeftJustify)},
       {u"TRotLab", u"ParentColor", true},
-      // Drawn by the list itself from the start, but a list set to the grid's own drawing is written.
-      {u"TReportListView", u"DefaultDrawing", true},
+      // The default is what the constructor sets: against true, a list set to true would not be written
+      // and would read back false.
+      {u"TReportListView", u"DefaultDrawing", false},
       {u"TMiniCal", u"FirstDayOfWeek", Int64(dwMon)},
       {u"TMiniCal", u"Language", Int64(1)},
       {u"TMiniCal", u"ColorSelectedBg", Int64(0xD0A040)},
