@@ -64,6 +64,15 @@ std::string LineDiff(const String& a, const String& b) {
   return out;
 }
 
+// Form1, Width wide and 260 high, holding a teal Box1 of 300 x 200 at (10, 10).
+TBox* FormWithBox(TForm& F, Integer Width) {
+  F.SetName(u"Form1");
+  F.SetBounds(0, 0, Width, 260);
+  auto* box = Make<TBox>(&F, &F, u"Box1", 10, 10, 300, 200);
+  box->SetColor(clTeal);
+  return box;
+}
+
 Integer ZIndex(TControl* C) {
   for (Integer i = 0; i < C->Parent()->ControlCount(); ++i)
     if (C->Parent()->Controls(i) == C) return i;
@@ -73,10 +82,7 @@ Integer ZIndex(TControl* C) {
 
 TEST_F(FormTextTest, NestedControlsReadBackWithParentZOrderTabOrderAndPicture) {
   TForm f(nullptr);
-  f.SetName(u"Form1");
-  f.SetBounds(0, 0, 420, 260);
-  auto* box = Make<TBox>(&f, &f, u"Box1", 10, 10, 300, 200);
-  box->SetColor(clTeal);
+  TBox* box = FormWithBox(f, 420);
   auto* seg = Make<TSevenSeg>(&f, box, u"Seg1", 10, 10, 200, 80);
   seg->SetCaption(u"42");
   auto* lab = Make<TNumLab>(&f, box, u"Lab1", 60, 60, 200, 40);  // overlaps the display
@@ -128,10 +134,7 @@ TEST_F(FormTextTest, NestedControlsReadBackWithParentZOrderTabOrderAndPicture) {
 // picture.
 TEST_F(FormTextTest, AFailedReadLeavesEveryControlInItsPlace) {
   TForm f(nullptr);
-  f.SetName(u"Form1");
-  f.SetBounds(0, 0, 400, 260);
-  auto* box = Make<TBox>(&f, &f, u"Box1", 10, 10, 300, 200);
-  box->SetColor(clTeal);
+  TBox* box = FormWithBox(f, 400);
   auto* a = Make<TNumIO2>(&f, box, u"A", 10, 10, 120, 30);
   Make<TNumIO2>(&f, box, u"B", 10, 50, 120, 30);
   auto* c = Make<TNumIO2>(&f, box, u"C", 10, 90, 120, 30);
