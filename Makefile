@@ -55,7 +55,8 @@ bench: deps
 	@for b in build-bench/bench_*; do echo "== $$b"; $$b --benchmark_min_time=0.2 || exit 1; done
 
 # Each fuzzer runs FUZZ_RUNS executions (default one million) under the sanitizers, with the
-# dictionary fuzz/<name>.dict when there is one; an empty corpus is seeded by the fuzzer itself.
+# dictionary fuzz/<name>.dict when there is one and the flags of fuzz/<name>.options (lines not
+# starting with #); an empty corpus is seeded by the fuzzer itself.
 FUZZ_RUNS ?= 1000000
 fuzz: deps
 	@CXX=clang++ $(CONFIGURE) -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJOX_SANITIZE=ON \
@@ -63,7 +64,8 @@ fuzz: deps
 	@cmake --build build-fuzz -j $(JOBS)
 	@mkdir -p fuzz-out
 	@for f in build-fuzz/fuzz_*; do n=$$(basename $$f); d=fuzz/$${n#fuzz_}.dict; mkdir -p fuzz-out/$$n; \
-	  echo "== $$n"; LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp $$f -runs=$(FUZZ_RUNS) -max_len=4096 $$([ -f $$d ] && echo -dict=$$d) fuzz-out/$$n || exit 1; done
+	  echo "== $$n"; LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp $$f -runs=$(FUZZ_RUNS) -max_len=4096 $$([ -f $$d ] && echo -dict=$$d) \
+	  $$([ -f fuzz/$${n#fuzz_}.options ] && grep -v '^#' fuzz/$${n#fuzz_}.options) fuzz-out/$$n || exit 1; done
 
 clean:
 	rm -rf build build-asan build-bench build-fuzz gallery-out fuzz-out

@@ -392,7 +392,6 @@ const TClassInfo& TFolderTree::ClassInfo() {
       .Prop("OldTreeStyle", &C::OldTreeStyle, &C::SetOldTreeStyle, true)
       // A disabled tree is grey; what it stores is the colour it shows enabled.
       .Prop("Color", [](const C& c) { return c.Enabled() ? c.Color() : c.FColorBak; }, &C::SetColor, clWindow)
-      .Prop("ParentColor", &C::ParentColor, &C::SetParentColor, false)
       .Prop("BorderStyle", &C::BorderStyle, &C::SetBorderStyle, bsSingle)
       .Prop("HotTrack", &C::HotTrack, &C::SetHotTrack, false)
       .Prop("Indent", &C::Indent, &C::SetIndent, Integer(19))

@@ -378,9 +378,6 @@ const TClassInfo& TMiniCal::ClassInfo() {
           .Prop("Align", &T::Align, &T::SetAlign, alNone)
           .Prop("Anchors", &T::Anchors, &T::SetAnchors, akLeft | akTop)
           .Prop("Ctl3D", &T::Ctl3D, &T::SetCtl3D, true)
-          .Prop("ParentColor", &T::ParentColor, &T::SetParentColor, false)
-          .Prop("TabStop", &T::TabStop, &T::SetTabStop, true)
-          .Prop("Hint", &T::Hint, &T::SetHint).StoredIf(never)  // follows the selected date
           .Prop("Font", &T::Font, &T::SetFont)
           .Prop("ParentFont", &T::ParentFont, &T::SetParentFont, true)
           .Prop("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)

@@ -417,7 +417,7 @@ const TClassInfo& TOnOffBut::ClassInfo() {
           .Publish(ControlProperties(), {"Anchors", "ParentShowHint", "PopupMenu", "ShowHint", "StyleElements",
                                          "Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove",
                                          "OnMouseUp"})
-          .Publish(ControlProperties(), {"Enabled", "Font", "ParentFont", "OnResize"});
+          .Publish(ControlProperties(), {"Enabled", "Font", "OnResize"});
   return info;
 }
 

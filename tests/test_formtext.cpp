@@ -8,9 +8,7 @@
 
 #include "package/package.h"
 #include "numio/numio.h"
-#include "marksel/marksel.h"
 #include "numlab/numlab.h"
-#include "onoffbut/onoffbut.h"
 #include "sevenseg/sevenseg.h"
 #include "tests/support/support.h"
 
@@ -18,18 +16,7 @@ using namespace jox;
 using jox::test::BitmapsMatch;
 
 namespace {
-// A container that paints its colour, so a lost child shows in the picture.
-class TBox : public TCustomControl {
- public:
-  using TCustomControl::TCustomControl;
-  JOX_CLASS_TABLE
-};
-const TClassInfo& TBox::ClassInfo() {
-  static const TClassInfo info = TClassBuilder<TBox>(&TCustomControl::ClassInfo())
-      .Publish(ControlProperties(), pgBounds)
-      .Publish(ControlProperties(), {"Color", "ParentColor", "TabOrder", "Enabled", "Font", "ParentFont"});
-  return info;
-}
+using test::TBox;
 
 class FormTextTest : public test::FrameworkTest {
  protected:
@@ -77,6 +64,15 @@ std::string LineDiff(const String& a, const String& b) {
   return out;
 }
 
+// Form1, Width wide and 260 high, holding a teal Box1 of 300 x 200 at (10, 10).
+TBox* FormWithBox(TForm& F, Integer Width) {
+  F.SetName(u"Form1");
+  F.SetBounds(0, 0, Width, 260);
+  auto* box = Make<TBox>(&F, &F, u"Box1", 10, 10, 300, 200);
+  box->SetColor(clTeal);
+  return box;
+}
+
 Integer ZIndex(TControl* C) {
   for (Integer i = 0; i < C->Parent()->ControlCount(); ++i)
     if (C->Parent()->Controls(i) == C) return i;
@@ -86,10 +82,7 @@ Integer ZIndex(TControl* C) {
 
 TEST_F(FormTextTest, NestedControlsReadBackWithParentZOrderTabOrderAndPicture) {
   TForm f(nullptr);
-  f.SetName(u"Form1");
-  f.SetBounds(0, 0, 420, 260);
-  auto* box = Make<TBox>(&f, &f, u"Box1", 10, 10, 300, 200);
-  box->SetColor(clTeal);
+  TBox* box = FormWithBox(f, 420);
   auto* seg = Make<TSevenSeg>(&f, box, u"Seg1", 10, 10, 200, 80);
   seg->SetCaption(u"42");
   auto* lab = Make<TNumLab>(&f, box, u"Lab1", 60, 60, 200, 40);  // overlaps the display
@@ -134,6 +127,45 @@ TEST_F(FormTextTest, NestedControlsReadBackWithParentZOrderTabOrderAndPicture) {
   ReadComponentText(text, &g);
   EXPECT_EQ(ZIndex(seg2), ZIndex(seg));
   EXPECT_EQ(g.ComponentCount(), f.ComponentCount());
+}
+
+// A text that fails half way, after it moved controls the form held into a new container, to another
+// parent and to the front: the form keeps every control where it was, with its z-order, tab order and
+// picture.
+TEST_F(FormTextTest, AFailedReadLeavesEveryControlInItsPlace) {
+  TForm f(nullptr);
+  TBox* box = FormWithBox(f, 400);
+  auto* a = Make<TNumIO2>(&f, box, u"A", 10, 10, 120, 30);
+  Make<TNumIO2>(&f, box, u"B", 10, 50, 120, 30);
+  auto* c = Make<TNumIO2>(&f, box, u"C", 10, 90, 120, 30);
+  Make<TButton>(&f, &f, u"Btn1", 320, 10, 60, 30);
+  Make<TButton>(&f, &f, u"Btn2", 320, 50, 60, 30);
+  a->BringToFront();
+  c->SetTabOrder(0);
+  Application->ProcessMessages();
+  const std::string places = test::Places(&f);
+  const String text = WriteComponentText(&f);
+  TBitmap picture;
+  picture.Assign(f.Surface());
+
+  const String bad = u"object Form1: TForm\n"
+                     u"  object Box2: TBox\n    Left = 0\n    Width = 50\n"
+                     u"    object C: TNumIO2\n      TabOrder = 0\n    end\n"
+                     u"    object A: TNumIO2\n    end\n"
+                     u"  end\n"
+                     u"  object B: TNumIO2\n    Left = 200\n    TabOrder = 0\n  end\n"
+                     u"  object Btn1: TButton\n    Caption = 'moved'\n    Width = \n  end\n"
+                     u"end\n";
+  EXPECT_THROW(ReadComponentText(bad, &f), EReadError);
+  EXPECT_EQ(test::Places(&f), places);
+  EXPECT_EQ(LineDiff(text, WriteComponentText(&f)), "");
+  EXPECT_EQ(f.FindComponent(u"Box2"), nullptr);
+  Application->ProcessMessages();
+  EXPECT_TRUE(BitmapsMatch(f.Surface(), &picture, 0));
+
+  // The form still reads its own text into the same places.
+  ReadComponentText(text, &f);
+  EXPECT_EQ(test::Places(&f), places);
 }
 
 // Bounds come first in written text; a reader given the lines in any order ends with the same form.
@@ -327,13 +359,6 @@ TEST_F(FormTextTest, EveryClassReadsBackEveryPublishedPropertyAndItsPicture) {
     }
     EXPECT_EQ(dynamic_cast<TWinControl*>(g.FindComponent(u"Btn1"))->TabOrder(), before->TabOrder());
   }
-}
-
-// The on/off button and the marker selector publish what a user sets on every other control.
-TEST(FormTextLists, ButtonAndSelectorPublishEnabledFontAndResize) {
-  for (const char16_t* n : {u"Enabled", u"Font", u"ParentFont", u"OnResize"})
-    EXPECT_NE(TOnOffBut::ClassInfo().FindProp(n), nullptr) << ToUtf8(n);
-  EXPECT_NE(TMarkSel::ClassInfo().FindProp(u"Enabled"), nullptr);
 }
 
 // [assign] -------------------------------------------------------------------------------------------------

@@ -11,37 +11,6 @@
 
 using namespace jox;
 
-namespace {
-// Runs Read under budgets growing from 0 until one is enough; each failure must raise EOutOfMemory
-// with Snapshot unchanged. Answers how many budgets failed.
-template <class S, class F>
-int EveryBudget(S&& Snapshot, F&& Read) {
-  const std::string before = Snapshot();
-  int failures = 0;
-  for (Int64 budget = 0;; budget = budget * 5 / 4 + 32) {
-    EXPECT_LT(budget, Int64(1) << 30);
-    if (budget >= Int64(1) << 30) return failures;
-    const Int64 failed = gFailures;
-    Arm(budget);
-    try {
-      Read();
-    } catch (const EOutOfMemory&) {
-      gArmed = false;
-      EXPECT_EQ(Snapshot(), before) << "budget " << budget;
-      ++failures;
-      continue;
-    } catch (const std::exception& e) {
-      gArmed = false;
-      ADD_FAILURE() << "another error at budget " << budget << ": " << e.what();
-      return failures;
-    }
-    gArmed = false;
-    EXPECT_EQ(gFailures, failed) << "a failed allocation went unreported at budget " << budget;
-    return failures;
-  }
-}
-}  // namespace
-
 TEST(FormTextAlloc, AFailedAllocationLeavesTheFormAndRaises) {
   RegisterClass<TNumLab>();
   RegisterClass<TSevenSeg>();
@@ -69,12 +38,53 @@ TEST(FormTextAlloc, AFailedAllocationLeavesTheFormAndRaises) {
   auto* old = new TNumLab(&f);
   old->SetName(u"Lab1");
   old->SetLeftText(u"kept");
-  const int failures = EveryBudget([&] { return ToUtf8(WriteComponentText(&f)) + std::to_string(f.ComponentCount()); },
-                                   [&] { ReadComponentText(text, &f); });
+  const int failures = EveryBudget([&] { ReadComponentText(text, &f); },
+                                   [&] { return ToUtf8(WriteComponentText(&f)) + std::to_string(f.ComponentCount()); });
   EXPECT_GT(failures, 10);
   EXPECT_EQ(WriteComponentText(&f), text);
   UnRegisterClass(TNumLab::ClassInfo());
   UnRegisterClass(TSevenSeg::ClassInfo());
+}
+
+// Into a form whose controls the text moves to a new container and reorders: every failed budget
+// leaves each control in its parent, z-order and tab order.
+TEST(FormTextAlloc, AFailedAllocationLeavesEveryControlInItsPlace) {
+  RegisterClass<test::TBox>();
+  RegisterClass<TNumLab>();
+  RegisterClass<TButton>();
+  auto make = [](TForm& f, bool moved) {
+    f.SetName(u"Form1");
+    f.SetBounds(0, 0, 400, 300);
+    auto* box = new test::TBox(&f);
+    box->SetName(u"Box1");
+    box->SetParent(&f);
+    box->SetBounds(5, 5, 200, 200);
+    for (const char16_t* n : {u"Btn1", u"Btn2", u"Btn3"}) {
+      auto* b = new TButton(&f);
+      b->SetName(n);
+      b->SetParent(moved ? static_cast<TWinControl*>(box) : &f);
+    }
+    auto* lab = new TNumLab(&f);
+    lab->SetName(u"Lab1");
+    lab->SetParent(moved ? &f : static_cast<TWinControl*>(box));
+    if (moved) {
+      dynamic_cast<TButton*>(f.FindComponent(u"Btn1"))->BringToFront();
+      dynamic_cast<TButton*>(f.FindComponent(u"Btn3"))->SetTabOrder(0);
+    }
+  };
+  TForm src(nullptr);
+  make(src, true);
+  const String text = WriteComponentText(&src);
+
+  TForm f(nullptr);
+  make(f, false);
+  const int failures = EveryBudget([&] { ReadComponentText(text, &f); },
+                                   [&] { return test::Places(&f) + ToUtf8(WriteComponentText(&f)); });
+  EXPECT_GT(failures, 10);
+  EXPECT_EQ(test::Places(&f), test::Places(&src));
+  UnRegisterClass(test::TBox::ClassInfo());
+  UnRegisterClass(TNumLab::ClassInfo());
+  UnRegisterClass(TButton::ClassInfo());
 }
 
 TEST(FormTextAlloc, AFailedAllocationLeavesTheBitmapAndRaises) {
@@ -92,7 +102,7 @@ TEST(FormTextAlloc, AFailedAllocationLeavesTheBitmapAndRaises) {
         for (Integer x = 0; x < b.Width(); ++x) s += std::to_string(b.Canvas()->Pixels(x, y)) + ",";
       return s;
     };
-    EXPECT_GT(EveryBudget(snapshot, [&] { b.LoadFromMemory(file.data(), file.size()); }), 1);
+    EXPECT_GT(EveryBudget([&] { b.LoadFromMemory(file.data(), file.size()); }, snapshot), 1);
     EXPECT_EQ(b.Width(), 40);
   }
 }

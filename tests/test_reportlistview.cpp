@@ -818,7 +818,7 @@ TEST_F(ReportListTest, MovedRowsAndColumnsAndGridPropertiesPublished) {
   input::Drag(v, (h3.Left + h3.Right) / 2, (h3.Top + h3.Bottom) / 2, (h1.Left + h1.Right) / 2, (h1.Top + h1.Bottom) / 2);
   EXPECT_EQ(v->ColumnOrder(2), 4);
   EXPECT_EQ(v->ColumnOrder(3), 2);
-  for (const char* p : {"OnGetEditMask", "OnRowMoved", "DrawingStyle", "GradientStartColor", "GradientEndColor"})
+  for (const char* p : {"OnGetEditMask", "OnRowMoved"})
     EXPECT_NE(TReportListView::ClassInfo().FindProp(FromUtf8(p)), nullptr) << p;
   for (const char* p : {"DrawingStyle", "GradientStartColor", "GradientEndColor"})
     EXPECT_NE(TNTabEd::ClassInfo().FindProp(FromUtf8(p)), nullptr) << p;

@@ -3,12 +3,14 @@
 // only one source of a test program of its own (JOX_TESTS_ALONE in tests/tests.cmake) includes it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
-#include "package/framework/base/types.h"
+#include "package/framework/base/sysutils.h"
 
 namespace {
 
@@ -35,6 +37,48 @@ void Arm(jox::Int64 Budget) {
   gBudget = Budget;
   gPeakBlock = 0;
   gArmed = true;
+}
+
+// Runs Read under budgets growing from 0 until one is enough. Each budget that runs out must raise E
+// (passed to Check) and leave Snapshot() as it was before; another error, or a failed allocation the
+// read swallowed, fails the test. Answers how many budgets failed (callers check there were enough to
+// reach every step of the read).
+struct TAnyMessage {
+  template <class E>
+  void operator()(const E&) const {}
+};
+template <class E = jox::EOutOfMemory, class F, class S, class C = TAnyMessage>
+int EveryBudget(F&& Read, S&& Snapshot, C&& Check = C()) {
+  const auto before = Snapshot();
+  int failures = 0;
+  for (jox::Int64 budget = 0;; budget = budget * 5 / 4 + 32) {
+    if (budget >= jox::Int64(1) << 30) {
+      ADD_FAILURE() << "no budget below 1 GiB was enough";
+      return failures;
+    }
+    const jox::Int64 failed = gFailures;
+    Arm(budget);
+    try {
+      Read();
+    } catch (const E& e) {
+      gArmed = false;
+      Check(e);
+      EXPECT_EQ(Snapshot(), before) << "budget " << budget;
+      ++failures;
+      continue;
+    } catch (const jox::Exception& e) {
+      gArmed = false;
+      ADD_FAILURE() << "another error at budget " << budget << ": " << jox::ToUtf8(e.Message());
+      return failures;
+    } catch (const std::exception& e) {
+      gArmed = false;
+      ADD_FAILURE() << "another error at budget " << budget << ": " << e.what();
+      return failures;
+    }
+    gArmed = false;
+    EXPECT_EQ(gFailures, failed) << "a failed allocation went unreported at budget " << budget;
+    return failures;
+  }
 }
 
 }  // namespace

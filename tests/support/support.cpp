@@ -182,4 +182,25 @@ ScratchDir::~ScratchDir() {
 
 String ScratchDir::File(const std::string& name) const { return FromUtf8((FPath / name).string()); }
 
+const TClassInfo& TBox::ClassInfo() {
+  static const TClassInfo info = TClassBuilder<TBox>(&TCustomControl::ClassInfo())
+      .Publish(ControlProperties(), pgBounds)
+      .Publish(ControlProperties(), {"Color", "ParentColor", "TabOrder", "Enabled", "Font", "ParentFont"});
+  return info;
+}
+
+std::string Places(TWinControl* Root) {
+  std::string out;
+  for (Integer i = 0; i < Root->ControlCount(); ++i) {
+    TControl* c = Root->Controls(i);
+    out += ToUtf8(c->Name()) + " in " + ToUtf8(Root->Name()) + " z" + std::to_string(i);
+    if (auto* w = dynamic_cast<TWinControl*>(c)) {
+      out += " tab" + std::to_string(w->TabOrder()) + "\n" + Places(w);
+    } else {
+      out += "\n";
+    }
+  }
+  return out;
+}
+
 }  // namespace jox::test

@@ -60,6 +60,18 @@ std::vector<String> RefusedProps(TPersistent& obj);
 // text must be registered.
 ::testing::AssertionResult FormTextRoundTrip(TComponent* root, TComponent* fresh);
 
+// A container that paints its colour, so a lost child shows in the picture; publishes its bounds, colour,
+// tab order, enabled state and font. Register it for form text in the test that reads one.
+class TBox : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  JOX_CLASS_TABLE
+};
+
+// Where every control under Root sits, one line each: name, parent, z-order and tab order. Equal
+// texts mean nothing moved.
+std::string Places(TWinControl* Root);
+
 // Compares two bitmaps of equal size; names the first differing pixel.
 ::testing::AssertionResult BitmapsMatch(TBitmap* actual, TBitmap* expected, int tol, std::string* firstDiff = nullptr);
 ::testing::AssertionResult MatchesSnapshotIn(const std::string& refDir, TBitmap* actual, const std::string& name,

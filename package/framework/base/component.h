@@ -66,6 +66,12 @@ class TComponent : public TPersistent {
   // back (a control's children in z-order). Only components Root owns are listed. The base lists Root's
   // components that name this one as their parent component.
   virtual void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const;
+  // Where this component sits now, for a form read that fails to put back: Parent restores its parent
+  // component, Order (run once every parent is back) the order of its children. Either may be empty.
+  struct TPlace {
+    std::function<void()> Parent, Order;
+  };
+  virtual TPlace KeepPlace() const { return {}; }
 
   JOX_CLASS_TABLE
 

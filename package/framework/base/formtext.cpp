@@ -237,9 +237,13 @@ class TReader {
   TReader(const String& Text, TComponent* Root) : FParser(Text), FRoot(Root) {}
 
   // A read that fails, for a fault in the text, a component's refusal or a failed allocation, leaves
-  // the root as it was: what it created goes, and what it changed gets its old value back.
+  // the root as it was: what it created goes, what it changed gets its old value back, and what it
+  // moved its old parent and place among its siblings.
   void Run() {
     try {
+      FPlaces.reserve(size_t(FRoot->ComponentCount()) + 1);
+      FPlaces.push_back(FRoot->KeepPlace());
+      for (Integer i = 0; i < FRoot->ComponentCount(); ++i) FPlaces.push_back(FRoot->Components(i)->KeepPlace());
       ReadObject(nullptr);
       if (FParser.Token() != tkEnd) FParser.Error(u"End of file expected");
       for (auto& f : FFixups) {
@@ -301,6 +305,17 @@ class TReader {
     }
     for (auto it = FCreated.rbegin(); it != FCreated.rend(); ++it) delete *it;
     FCreated.clear();
+    // Every parent first, so each container then finds all its old children to order.
+    for (auto& p : FPlaces)
+      try {
+        if (p.Parent) p.Parent();
+      } catch (...) {  // a control its old parent no longer takes stays where the text put it
+      }
+    for (auto& p : FPlaces)
+      try {
+        if (p.Order) p.Order();
+      } catch (...) {
+      }
   }
 
   void ReadObject(TComponent* Parent) {
@@ -436,6 +451,7 @@ class TReader {
   std::vector<TComponent*> FCreated;
   std::vector<TUndo> FUndo;
   std::vector<TFixup> FFixups;
+  std::vector<TComponent::TPlace> FPlaces;
   int FDepth = 0;
 };
 }  // namespace

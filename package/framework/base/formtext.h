@@ -27,7 +27,8 @@ String WriteComponentText(TComponent* Root);
 // Reads into Root: each component read has csLoading and csReading while its properties are set, then
 // Loaded is called on all of them in reading order. Errors raise EReadError "Line n: ..." (or
 // EClassNotFound for an unregistered class, EOutOfMemory for a failed allocation, or what a Loaded
-// raises); a failed read deletes what it created and gives the properties it changed their old values.
+// raises); a failed read deletes what it created, gives the properties it changed their old values and
+// puts the controls it moved back in their parents, z-order and tab order.
 void ReadComponentText(const String& Text, TComponent* Root);
 // Creates the root from the text's first class (registered) with Owner, then reads into it.
 TComponent* ReadComponentTextNew(const String& Text, TComponent* Owner);

@@ -102,6 +102,12 @@ void TControl::SetParentComponent(TComponent* Value) {
   else SetParent(parent);
 }
 
+TComponent::TPlace TControl::KeepPlace() const {
+  auto* self = const_cast<TControl*>(this);
+  TWinControl* parent = FParent;
+  return {[self, parent] { self->SetParent(parent); }, {}};
+}
+
 void TControl::BringToFront() {
   if (!FParent) return;
   auto& list = FParent->FControls;

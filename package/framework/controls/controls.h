@@ -191,6 +191,7 @@ class TControl : public TComponent {
   // same parent brings the control to the front, so the children end in the order the text lists them.
   TComponent* GetParentComponent() const override;
   void SetParentComponent(TComponent* Value) override;
+  TPlace KeepPlace() const override;
 
   // --- bounds (in the parent's client coordinates)
   Integer Left() const { return FLeft; }
@@ -566,6 +567,8 @@ class TWinControl : public TControl {
   void SetParent(TWinControl* AParent) override;
   // The children Root owns, in z-order.
   void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) const override;
+  // The parent, and the z-order and tab order of the children.
+  TPlace KeepPlace() const override;
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
   void SetVisible(bool v) override;
   void SetEnabled(bool v) override;

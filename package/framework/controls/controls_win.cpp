@@ -303,6 +303,34 @@ void TWinControl::GetChildren(const std::function<void(TComponent*)>& Proc, TCom
     if (c->Owner() == Root) Proc(c);
 }
 
+namespace {
+// The items of Now in the order Kept gives them, those Kept lacks (come since) behind.
+template <class T>
+std::vector<T*> InKeptOrder(const std::vector<T*>& Kept, const std::vector<T*>& Now) {
+  std::vector<T*> out;
+  for (T* c : Kept)
+    if (std::find(Now.begin(), Now.end(), c) != Now.end()) out.push_back(c);
+  for (T* c : Now)
+    if (std::find(Kept.begin(), Kept.end(), c) == Kept.end()) out.push_back(c);
+  return out;
+}
+}  // namespace
+
+TComponent::TPlace TWinControl::KeepPlace() const {
+  TPlace place = TControl::KeepPlace();
+  auto* self = const_cast<TWinControl*>(this);
+  place.Order = [self, z = FControls, tabs = FTabList] {
+    self->FControls = InKeptOrder(z, self->FControls);
+    self->FTabList = InKeptOrder(tabs, self->FTabList);
+    ++self->FControlsGen;
+    // Tab orders a failed read left pending must not surface in a later Loaded.
+    self->FReadTabOrder = -1;
+    for (TWinControl* c : self->FTabList) c->FReadTabOrder = -1;
+    self->Invalidate();
+  };
+  return place;
+}
+
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List) const {
   for (TWinControl* c : FTabList) {
     List.push_back(c);
