@@ -98,7 +98,8 @@ void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
     Key = 0;
     return;
   }
-  if (Key == VK_DOWN && (Shift & ssAlt) && FEditStyle == esPickList) {
+  const bool toggle = Key == VK_F4 || ((Key == VK_DOWN || Key == VK_UP) && (Shift & ssAlt));
+  if (toggle && FEditStyle == esPickList) {
     DropDown();
     Key = 0;
     return;
