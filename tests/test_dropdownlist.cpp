@@ -140,7 +140,7 @@ TEST_F(DropDownListTest, HundredThousandItemPickListScrollsWithTheThumbTheWheelA
   EXPECT_EQ(editor->Text(), u"item 99998");
   EXPECT_TRUE(grid->EditorMode());
   input::KeyPress(editor, VK_RETURN);
-  EXPECT_EQ(cells[{1, 1}], u"item 99998");
+  EXPECT_EQ(cells[std::make_pair(1, 1)], u"item 99998");
 }
 
 TEST_F(DropDownListTest, EscapeAndAPressOutsideKeepTheOldValueEnterAndAClickCommit) {
