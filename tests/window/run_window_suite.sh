@@ -75,7 +75,7 @@ wait_log() {  # wait_log LINE SECONDS
 wait_log_prefix() {  # wait_log_prefix TEXT SECONDS: a line starting with TEXT
   i=0
   while [ $i -lt $(($2 * 20)) ]; do
-    grep -q "^$1" "$log" && return 0
+    grep -aq "^$1" "$log" && return 0
     sleep 0.05
     i=$((i + 1))
   done
@@ -228,10 +228,9 @@ xdotool mousemove 470 230
 
 # Drop-down lists of 100,000 items: the combo box and the grid's pick list, each opened and used with the
 # keyboard and with the mouse; the pick list's thumb dragged to the end of its track.
-: >"$log"
 click 410 29
 if lists=$(find_window "jox lists" 5) && wait_log_prefix "lists " 5; then
-  set -- $(grep '^lists ' "$log" | head -n 1)
+  set -- $(grep -a '^lists ' "$log" | head -n 1)
   cx=$2 cy=$3 cw=$4 ch=$5 gx=$6 gy=$7 gw=$8 gh=$9 ih=${10} ph=${11}
   xdotool mousemove $((cx + cw + 40)) $((cy + 5))  # over the form: the keys go there
   sleep 0.3
