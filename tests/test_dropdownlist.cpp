@@ -96,6 +96,13 @@ TEST_F(DropDownListTest, ComboAndPickListDropTheSameListWithAScrollBarWhenItemsD
   ASSERT_NE(pickList, nullptr);
   EXPECT_FALSE(pickList->Box()->ScrollBarVisible(sbVertical));
   EXPECT_EQ(pickList->Height(), 3 * pickList->Box()->ItemHeight() + 2);
+  // Shown whole at once: the frame and every row, not only the highlighted one.
+  Application->ProcessMessages();
+  TBitmap* s = pickList->Surface();
+  const Integer ih = pickList->Box()->ItemHeight();
+  EXPECT_TRUE(test::ColorNear(test::SurfacePixel(s, 0, 0), ColorToRGB(clWindowFrame)));
+  EXPECT_TRUE(test::ColorNear(test::SurfacePixel(s, pickList->Width() - 4, 1 + ih / 2), ColorToRGB(clWindow)));
+  EXPECT_TRUE(test::ColorNear(test::SurfacePixel(s, pickList->Width() - 4, 1 + 2 * ih + ih / 2), ColorToRGB(clWindow)));
 }
 
 TEST_F(DropDownListTest, HundredThousandItemPickListScrollsWithTheThumbTheWheelAndKeys) {

@@ -23,6 +23,8 @@ Integer FontTextHeight(TFont* Font) {
 TItemListBox::TItemListBox(TComponent* AOwner) : TCustomScrollControl(AOwner) {
   SetScrollBars(ssVertical);
   SetControlStyle(ControlStyle() | csOpaque);
+  // Not the colour of the frame around it.
+  SetParentColor(false);
   SetColor(clWindow);
 }
 
