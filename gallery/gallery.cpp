@@ -44,6 +44,8 @@ std::unique_ptr<TForm> RenderPage(const Page& page) {
   auto form = std::make_unique<TForm>(nullptr);
   form->SetCaption(FromUtf8(page.name));
   page.build(form.get());
+  // At the screen's scale (JOX_SCALE), as the window shows it.
+  form->ApplyScale();
   form->Invalidate();
   Application->ProcessMessages();
   form->Update();

@@ -88,45 +88,52 @@ int WriteImages(const Args& a) {
 
 // [window] ---------------------------------------------------------------------------------------------------
 constexpr Integer kTabH = 24;
+// Height a window manager's title bar may take above a window as large as the work area.
+constexpr Integer kTitleRoom = 32;
 
 // The page list: one tab per page along the top of the window, in as many rows as the width needs.
 class TPageTabs : public TCustomControl {
  public:
   TPageTabs(TComponent* owner, std::vector<std::string> names) : TCustomControl(owner), FNames(std::move(names)) {
-    SetHeight(kTabH);
+    SetHeight(RowHeight());
     Font()->SetName(u"Tahoma");
     Font()->SetSize(8);
   }
   std::function<void(int)> OnSelect;
   int Current = 0;
   static constexpr Integer kPad = 20, kMinPad = 8, kGap = 2, kInset = 4;
+  // A row of tabs at the window's scale.
+  Integer RowHeight() const { return ScaledMetric(this, kTabH); }
 
   // The tabs' places for a width: one row with margins narrowed to fit (never a tab cut off), or
   // several rows. Texts are measured bold, as the current tab is drawn, so tabs do not move when
   // another is chosen. Returns the number of rows.
   Integer Layout(Integer Width) {
     TCanvas* c = Canvas();
+    c->Font()->Assign(Font());
     c->Font()->SetStyle(TFontStyles(fsBold));
+    const Integer inset = ScaledMetric(this, kInset), gap = ScaledMetric(this, kGap), rowH = RowHeight();
+    const Integer padMin = ScaledMetric(this, kMinPad), padMax = ScaledMetric(this, kPad);
     std::vector<Integer> text;
-    Integer all = 2 * kInset;
+    Integer all = 2 * inset;
     for (const std::string& n : FNames) {
       text.push_back(c->TextWidth(FromUtf8(n)));
-      all += text.back() + kGap;
+      all += text.back() + gap;
     }
     c->Font()->SetStyle(TFontStyles());
     const Integer n = std::max<Integer>(Integer(FNames.size()), 1);
-    const bool oneRow = all + n * kMinPad <= Width;
-    const Integer pad = oneRow ? std::clamp((Width - all) / n, kMinPad, kPad) : kPad;
+    const bool oneRow = all + n * padMin <= Width;
+    const Integer pad = oneRow ? std::clamp((Width - all) / n, padMin, padMax) : padMax;
     FRects.clear();
-    Integer x = kInset, row = 0;
+    Integer x = inset, row = 0;
     for (Integer w : text) {
       w += pad;
-      if (!oneRow && x > kInset && x + w > Width - kInset) {
-        x = kInset;
+      if (!oneRow && x > inset && x + w > Width - inset) {
+        x = inset;
         ++row;
       }
-      FRects.push_back(Rect(x, row * kTabH, x + w, (row + 1) * kTabH));
-      x += w + kGap;
+      FRects.push_back(Rect(x, row * rowH, x + w, (row + 1) * rowH));
+      x += w + gap;
     }
     return row + 1;
   }
@@ -144,7 +151,7 @@ class TPageTabs : public TCustomControl {
       const bool cur = int(i) == Current;
       c->Font()->SetStyle(cur ? TFontStyles(fsBold) : TFontStyles());
       const TRect cell = FRects[i];
-      TRect r = Rect(cell.Left, cell.Top + (cur ? 2 : 4), cell.Right, cell.Bottom - (cur ? 0 : 1));
+      TRect r = Rect(cell.Left, cell.Top + ScaledMetric(this, cur ? 2 : 4), cell.Right, cell.Bottom - (cur ? 0 : 1));
       c->Brush()->SetColor(cur ? clWindow : clBtnFace);
       c->Pen()->SetColor(clBtnShadow);
       c->Rectangle(r.Left, r.Top, r.Right, r.Bottom + (cur ? 1 : 0));
@@ -194,6 +201,49 @@ class TPageTabs : public TCustomControl {
   std::vector<TRect> FRects;
 };
 
+// The page shown, scrolled when the window is smaller than the page (a large scale on a small screen).
+class TPageView : public TCustomScrollControl {
+ public:
+  explicit TPageView(TComponent* owner) : TCustomScrollControl(owner) {
+    SetControlStyle(ControlStyle() | csOpaque);
+    SetColor(clBtnFace);
+  }
+  void ShowPage(TForm* page) {
+    FPage = page;
+    SetScrollInfo(sbHorizontal, 0, 0, 0, 0);
+    SetScrollInfo(sbVertical, 0, 0, 0, 0);
+    Layout();
+  }
+  // Ranges for the page and the room left; a bar that appears narrows the other side, so twice.
+  void Layout() {
+    if (!FPage) return;
+    for (int pass = 0; pass < 2; ++pass) {
+      SetScrollInfo(sbHorizontal, 0, FPage->Width() - 1, ClientWidth(), ScrollPos(sbHorizontal));
+      SetScrollInfo(sbVertical, 0, FPage->Height() - 1, ClientHeight(), ScrollPos(sbVertical));
+    }
+    const Integer line = ScaledMetric(this, 20);
+    SetLineSize(sbHorizontal, line);
+    SetLineSize(sbVertical, line);
+    Place();
+  }
+
+ protected:
+  void Resize() override {
+    TCustomScrollControl::Resize();
+    Layout();
+  }
+  void ScrollPosChanged(TScrollBarKind Kind, Integer OldPos) override {
+    TCustomScrollControl::ScrollPosChanged(Kind, OldPos);
+    Place();
+  }
+
+ private:
+  void Place() {
+    if (FPage) FPage->SetBounds(-ScrollPos(sbHorizontal), -ScrollPos(sbVertical), FPage->Width(), FPage->Height());
+  }
+  TForm* FPage = nullptr;
+};
+
 int RunWindow(const Args& a) {
 #ifdef JOX_HAVE_SDL
   std::vector<gallery::Page> pages = Selected(a);
@@ -201,6 +251,8 @@ int RunWindow(const Args& a) {
     std::fprintf(stderr, "no pages\n");
     return 1;
   }
+  // The desktop's scale and work area, before the pages are laid out for them (Run reports a failure).
+  sdl::Init();
   TForm host(nullptr);
   host.SetCaption(u"joxwidgets gallery");
   host.SetKeyPreview(true);
@@ -221,19 +273,33 @@ int RunWindow(const Args& a) {
   auto* tabs = new TPageTabs(&host, names);
   tabs->SetParent(&host);
   tabs->SetAlign(alTop);
+  auto* view = new TPageView(&host);
+  view->SetParent(&host);
   // Every tab shows: in one row if the pages are wide enough, else in more.
-  const Integer tabsH = kTabH * tabs->Layout(w);
-  tabs->SetHeight(tabsH);
-  host.SetBounds(0, 0, w, h + tabsH);
+  tabs->SetHeight(tabs->RowHeight() * tabs->Layout(w));
+  host.SetClientWidth(w);
+  host.SetClientHeight(h + tabs->Height());
+  view->SetBounds(0, tabs->Height(), w, h);
+  view->SetAlign(alClient);
   for (TForm* f : forms) {
-    f->SetParent(&host);
+    f->SetParent(view);
     f->SetLeft(0);
-    f->SetTop(tabsH);
+    f->SetTop(0);
+  }
+  // At the screen's scale, then no larger than the work area (a title bar's room left above it): a
+  // page that does not fit scrolls.
+  host.ApplyScale();
+  const TRect area = Screen->WorkAreaOf(nullptr);
+  const Integer roomW = area.Width(), roomH = area.Height() - ScaledMetric(&host, kTitleRoom);
+  if (host.Width() > roomW || host.Height() > roomH) {
+    host.SetBounds(area.Left, area.Top, std::min(host.Width(), roomW), std::min(host.Height(), roomH));
+    tabs->SetHeight(tabs->RowHeight() * tabs->Layout(host.ClientWidth()));
   }
   auto select = [&](int i) {
     const int n = int(forms.size());
     i = ((i % n) + n) % n;
     for (int k = 0; k < n; ++k) forms[size_t(k)]->SetVisible(k == i);
+    view->ShowPage(forms[size_t(i)]);
     tabs->Current = i;
     tabs->Invalidate();
     host.SetCaption(FromUtf8("joxwidgets gallery - " + names[size_t(i)]));

@@ -22,16 +22,18 @@ class TMarkerSheet : public TGraphicControl {
     c->Brush()->SetColor(clWhite);
     c->Rectangle(0, 0, Width(), Height());
     c->Font()->SetColor(clGray);
+    // Cells at the page's scale; the markers keep their own sizes.
+    const Integer cw = ScaledMetric(this, kCellW), ch = ScaledMetric(this, kCellH);
     for (Integer m = 0; m < kNumMarkers; ++m) {
-      const Integer x = (m % kCols) * kCellW, y = (m / kCols) * kCellH;
+      const Integer x = (m % kCols) * cw, y = (m / kCols) * ch;
       c->Pen()->SetColor(clSilver);
-      DrawRectangle(c, x, y, x + kCellW, y + kCellH);
+      DrawRectangle(c, x, y, x + cw, y + ch);
       const String label = IntToStr(m);
       c->Brush()->SetStyle(bsClear);
-      c->TextOut(x + 3, y + 2, label);
+      c->TextOut(x + ScaledMetric(this, 3), y + ScaledMetric(this, 2), label);
       c->Pen()->SetColor(clNavy);
       c->Brush()->SetColor(clWhite);
-      DrawMarkOnCanvas(c, Byte(m), x + kCellW / 2, y + kCellH / 2 + 5);
+      DrawMarkOnCanvas(c, Byte(m), x + cw / 2, y + ch / 2 + ScaledMetric(this, 5));
     }
   }
 };
@@ -48,12 +50,13 @@ class TFrameSheet : public TGraphicControl {
     c->Brush()->SetColor(clBtnFace);
     c->Rectangle(0, 0, Width(), Height());
     c->Font()->SetColor(clBlack);
+    auto px = [this](Integer v) { return ScaledMetric(this, v); };
     for (Integer s = 0; s <= fsEngraved; ++s) {
-      const Integer x = s * 100 + 6;
-      DrawFrame(c, TFrameStyle(s), x, 8, x + 87, 55, clWhite, clSilver, clGray, clBlack, clBlack);
+      const Integer x = px(s * 100 + 6);
+      DrawFrame(c, TFrameStyle(s), x, px(8), x + px(87), px(55), clWhite, clSilver, clGray, clBlack, clBlack);
       c->Brush()->SetStyle(bsClear);
       const String name = kNames[s];
-      c->TextOut(x + (88 - c->TextWidth(name)) / 2, 24, name);
+      c->TextOut(x + (px(88) - c->TextWidth(name)) / 2, px(24), name);
     }
   }
 };

@@ -22,10 +22,12 @@ class TAnchorCross : public TGraphicControl {
   void Paint() override {
     TCanvas* c = Canvas();
     c->Pen()->SetColor(clRed);
-    c->MoveTo(0, 4);
-    c->LineTo(9, 4);
-    c->MoveTo(4, 0);
-    c->LineTo(4, 9);
+    // Centred on the anchor at any scale: the control is 9 x 9 at 96 dpi.
+    const Integer mid = Width() / 2;
+    c->MoveTo(0, mid);
+    c->LineTo(Width(), mid);
+    c->MoveTo(mid, 0);
+    c->LineTo(mid, Height());
   }
 };
 

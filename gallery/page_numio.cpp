@@ -40,12 +40,13 @@ class TCaptions : public TGraphicControl {
   void Paint() override {
     TCanvas* c = Canvas();
     c->Brush()->SetStyle(bsClear);
+    // Laid out for 96 dpi, as the fields beside them: the form's scale applies to both.
     for (Integer i = 0; i < kRowCount; ++i) {
-      const Integer y = kTop + i * kRowH + 4;
+      const Integer y = ScaledMetric(this, kTop + i * kRowH + 4);
       c->Font()->SetColor(i == kRowCount - 1 ? clMaroon : clBlack);
-      c->TextOut(8, y, kRows[i].name);
+      c->TextOut(ScaledMetric(this, 8), y, kRows[i].name);
       c->Font()->SetColor(clGray);
-      c->TextOut(kRangeX, y, kRows[i].range);
+      c->TextOut(ScaledMetric(this, kRangeX), y, kRows[i].range);
     }
   }
 };

@@ -127,6 +127,8 @@ class TMiniCal : public TCustomDrawGrid {
   void UpdateCal();
   void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;
   void Resize() override;
+  // The cells follow the client area (Resize), which the form's scale already set: nothing to multiply.
+  void ChangeScale(double K) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void DblClick() override;

@@ -23,6 +23,8 @@ void TMiniCal::Resize() {
   TCustomDrawGrid::Resize();
 }
 
+void TMiniCal::ChangeScale(double) { Resize(); }
+
 // [cells] --------------------------------------------------------------------------------------------------
 namespace {
 

@@ -205,6 +205,7 @@ class TNumIO2 : public TCustomControl {
   TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
   void Loaded() override;
+  void ChangeScale(double K) override;
   void CreateWnd() override;
   void WndProc(TMessage& Message) override;
   void KeyDown(Word& Key, TShiftState Shift) override;

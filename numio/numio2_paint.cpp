@@ -7,6 +7,7 @@
 
 #include "numio/numio2.h"
 #include "numio/numio2_model.h"
+#include "package/framework/graphics/drawedge.h"
 #include "package/paintbuffer.h"
 #include "package/painting.h"
 #include "package/setters.h"
@@ -98,6 +99,14 @@ void TNumIO2::DrawButtons(TCanvas* C) {
   C->Pen()->SetColor(!FEnabled || FReadOnly ? clGray : clBlack);
   const Integer cx = xb + bw / 2;
   const Integer up = hb / 2, down = hb + hb / 2;
+  // On a scaled form the arrows grow with the buttons (three rows of pixels each at 96 dpi).
+  if (const double k = ControlScale(this); k != 1) {
+    const TColor ink = C->Pen()->Color();
+    const Integer size = ScaledMetric(k, 3);
+    DrawArrow(C, Rect(xb + 1, 0, xb + bw + 1, hb - 1), adUp, size, ink);
+    DrawArrow(C, Rect(xb + 1, hb, xb + bw + 1, 2 * hb - 1), adDown, size, ink);
+    return;
+  }
   DrawLines(C, {{cx, up - 1}, {cx + 2, up - 1}});
   DrawLines(C, {{cx - 1, up}, {cx + 3, up}});
   DrawLines(C, {{cx - 2, up + 1}, {cx + 4, up + 1}});
@@ -111,7 +120,12 @@ void TNumIO2::DrawFreezeBox(TCanvas* C, Integer FX) {
   C->Pen()->SetColor(clBlack);
   C->Brush()->SetColor(FEnabled ? FColorBoxBG : clSilver);
   DrawBoxFrame(C, FX, top, FX + size, top + size, FEnabled);
-  if (FFreezeBoxChecked) {
+  if (FFreezeBoxChecked && ControlScale(this) != 1) {
+    // The mark grows with the box on a scaled form.
+    const double k = ControlScale(this);
+    const Integer mark = ScaledMetric(k, 7);
+    DrawCheckMark(C, FX + (size - mark) / 2, top + (size - mark) / 2, clBlack, k);
+  } else if (FFreezeBoxChecked) {
     const Integer cx = FX + size / 2, cy = top + size / 2;
     C->Pen()->SetColor(clBlack);
     DrawLines(C, {{cx - 4, cy + 1}, {cx - 2, cy + 3}, {cx + 4, cy - 3}});

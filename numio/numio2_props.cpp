@@ -94,6 +94,16 @@ void TNumIO2::Loaded() {
   Invalidate();
 }
 
+// The geometry properties are designed pixels: on a scaled form they grow with the bounds, past the
+// setters' limits, which are meant at 96 dpi.
+void TNumIO2::ChangeScale(double K) {
+  for (Integer* v : {&FLeftSpace, &FTextBoxWidth, &FButWidth, &FButSpace, &FButHeight, &FFreezeBoxSize,
+                     &FFreezeBoxLeft, &FFreezeBoxTop, &FGaugeHeight, &FGaugeWidth, &FGaugeLeftMarg, &FGaugeTopMarg})
+    *v = ScaledMetric(K, *v);
+  FButHeight = std::min(FButHeight, Height());
+  Invalidate();
+}
+
 void TNumIO2::SetTextBoxWidth(Integer N) { if (StoreChanged(FTextBoxWidth, N)) Paint(); }
 
 // [looks] --------------------------------------------------------------------------------------------------

@@ -42,6 +42,13 @@ void TNumLab::Loaded() {
   Redraw();
 }
 
+// LeftSpace and LabelWidth are designed pixels: on a scaled form they grow with the bounds.
+void TNumLab::ChangeScale(double K) {
+  FLeftSpace = LeftSpaceRule(ScaledMetric(K, FLeftSpace));
+  FLabWidth = ScaledMetric(K, FLabWidth);
+  Invalidate();
+}
+
 void TNumLab::SetLabWidth(Integer N) {
   if (N < 0) return;  // a negative box would turn the frame inside out
   Change(FLabWidth, N);

@@ -141,6 +141,7 @@ class TNumLab : public TGraphicControl {
   void AssignTo(TPersistent* Dest) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
   void Loaded() override;
+  void ChangeScale(double K) override;
 
  private:
   Integer LeftSpaceRule(Integer N) const { return std::min(N, Width()); }

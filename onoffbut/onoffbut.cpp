@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "package/colorscheme.h"
+#include "package/framework/graphics/bitmapscale.h"
 #include "package/setters.h"
 #include "package/units.h"
 
@@ -141,8 +142,23 @@ void TOnOffBut::LoadGlyphs() {
     res.LoadFromResourceName(HInstance, OnOffButResourceNames()[FButStyle]);
     ExtractGlyphs(&res, FButImg);
   }
+  // The pictures are drawn for 96 dpi; on a scaled form they grow with it.
+  if (const double k = ControlScale(this); k != 1)
+    for (auto& row : FButImg)
+      for (auto& b : row) ScaleBitmap(b.get(), k, KeyColor);
   FGlyphWidth = FButImg[true][true]->Width();
   FGlyphHeight = FButImg[true][true]->Height();
+}
+
+void TOnOffBut::ChangeScale(double K) {
+  LoadGlyphs();
+  if (FAutoCenter) {
+    AdjustAutoCenter();
+  } else {
+    FLeftSpace = ScaledMetric(K, FLeftSpace);
+    FTopSpace = ScaledMetric(K, FTopSpace);
+  }
+  Invalidate();
 }
 
 void TOnOffBut::SetUserGlyph(TBitmap* Img) {

@@ -142,6 +142,8 @@ class TOnOffBut : public TGraphicControl {
   TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
   void Loaded() override;
+  // On a scaled form the pictures grow with it; without AutoCenter so do LeftSpace and TopSpace.
+  void ChangeScale(double K) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   // Focus and keys: the button is a tab stop; Space switches it as a press on the picture does (not

@@ -43,6 +43,13 @@ void TProgBar::Loaded() {
   PaintNow(this);
 }
 
+// Grid distance, margins and the text's place are designed pixels: they grow with a scaled form.
+void TProgBar::ChangeScale(double K) {
+  for (Integer* v : {&FGridDist, &FMarginLeft, &FMarginRight, &FMarginTop, &FMarginBottom, &FTextPosX, &FTextPosY})
+    *v = ScaledMetric(K, *v);
+  Invalidate();
+}
+
 // Only a bar takes a bar's settings: handed to a base-class object, they would come straight back.
 void TProgBar::AssignTo(TPersistent* Dest) {
   if (dynamic_cast<TProgBar*>(Dest))

@@ -161,6 +161,7 @@ class TProgBar : public TGraphicControl {
   TAccessible* CreateAccessible() override;  // how assistive technology sees it
   void AssignTo(TPersistent* Dest) override;
   void Loaded() override;
+  void ChangeScale(double K) override;
   // One tick: the start delay gives way to the repeat interval, the step is added, OnAutoInc follows.
   void DoTimer();
   // Restart with the start delay, or with the repeat interval.

@@ -49,6 +49,18 @@ void TRasterLab::Resize() {
   if (FAutoCenter) AdjustAutoCenter();
 }
 
+// Dots, their spacing and the text's place are designed pixels: a scaled form enlarges them with it.
+void TRasterLab::ChangeScale(double K) {
+  FDotSize = ScaledMetric(K, FDotSize);
+  FDotSpacing = ScaledMetric(K, FDotSpacing);
+  if (!FAutoCenter) {
+    FXPos = ScaledMetric(K, FXPos);
+    FYPos = ScaledMetric(K, FYPos);
+  }
+  Refit();
+  Invalidate();
+}
+
 void TRasterLab::Refit() {
   if (FAutoHeight) AdjustAutoHeight();
   if (FAutoCenter) AdjustAutoCenter();

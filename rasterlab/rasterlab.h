@@ -170,6 +170,7 @@ class TRasterLab : public TGraphicControl {
   void Loaded() override;
   // A centred text stays centred when the label is resized.
   void Resize() override;
+  void ChangeScale(double K) override;
   void AdjustAutoHeight();
   void AdjustAutoCenter();
   void UpdateTimer();

@@ -107,6 +107,18 @@ void TRotLab::ProcessResize(TObject*) {
   RefreshLabel();
 }
 
+// The anchor is in designed pixels; centred, it follows the scaled size by itself.
+void TRotLab::ChangeScale(double K) {
+  TCustomLabel::ChangeScale(K);
+  if (FAutoCenter) {
+    AdjustAutoCenter();
+  } else {
+    FTextPosX = ScaledMetric(K, FTextPosX);
+    FTextPosY = ScaledMetric(K, FTextPosY);
+  }
+  RefreshLabel();
+}
+
 void TRotLab::Resize() {
   ProcessResize(this);
   TCustomLabel::Resize();

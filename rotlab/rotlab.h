@@ -66,6 +66,7 @@ class TRotLab : public TCustomLabel {
   void Loaded() override;
   void DoDrawText(TRect& Rect, Cardinal Flags) override;
   void Resize() override;
+  void ChangeScale(double K) override;
 
  private:
   void RefreshLabel();

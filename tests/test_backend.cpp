@@ -60,6 +60,31 @@ class BackendTest : public jox::test::FrameworkTest {
 }  // namespace
 
 #ifdef JOX_HAVE_SDL
+// Read without a display: the text of the X resource database, as XResourceManagerString gives it.
+TEST(BackendDpi, XftDpiGivesTheScaleAndMalformedValuesNone) {
+  const struct {
+    const char* resources;
+    double scale;
+  } rows[] = {
+      {"Xft.dpi:\t96\n", 1},
+      {"Xft.antialias:\t1\nXft.dpi:\t144\nXft.hinting:\t1\n", 1.5},
+      {"Xft.dpi: 192", 2},                                  // no newline at the end
+      {"Xft.dpi:\t120.0\n", 1.25},
+      {"Xft.dpi:\t96\nXft.dpi:\t192\n", 2},                // the last entry wins
+      {"", 0},
+      {"Xcursor.size:\t48\n", 0},
+      {"Xft.dpi:\n", 0},
+      {"Xft.dpi:\tlarge\n", 0},
+      {"Xft.dpi:\t144dpi\n", 0},
+      {"Xft.dpi:\t-96\n", 0},
+      {"Xft.dpi:\t0\n", 0},
+      {"Xft.dpi:\t1e9\n", 0},
+      {"Xft.dpix:\t144\n*Xft.dpi:\t144\n", 0},          // other names
+      {"Xft.dpi:\t192\nXft.dpi:\tbad\n", 0},              // a broken last entry is no setting
+  };
+  for (const auto& r : rows) EXPECT_EQ(sdl::ScaleFromXResources(r.resources), r.scale) << r.resources;
+}
+
 TEST_F(BackendTest, WindowShowsTheSurfaceAndTakesAClick) {
   TForm form(nullptr);
   form.SetBounds(0, 0, 120, 80);

@@ -55,7 +55,7 @@ class DropDownListTest : public test::FrameworkTest {
   // Where the vertical thumb starts while the list is at the top: below the up arrow.
   static TPoint ThumbTop(TItemListBox* box) {
     const TRect bar = box->ScrollBarRect(sbVertical);
-    return {(bar.Left + bar.Right) / 2, bar.Top + kScrollBarSize + 3};
+    return {(bar.Left + bar.Right) / 2, bar.Top + box->BarSize() + 3};
   }
 
   TForm form{nullptr};
@@ -118,7 +118,7 @@ TEST_F(DropDownListTest, HundredThousandItemPickListScrollsWithTheThumbTheWheelA
 
   // The thumb dragged halfway down the track: the top row follows in full 32 bits.
   const TRect bar = box->ScrollBarRect(sbVertical);
-  const Integer track = bar.Height() - 2 * kScrollBarSize - 8;  // the thumb's travel (8 px thumb)
+  const Integer track = bar.Height() - 2 * box->BarSize() - 8;  // the thumb's travel (8 px thumb)
   const TPoint p = ThumbTop(box);
   input::Drag(box, p.X, p.Y, p.X, p.Y + track / 2);
   EXPECT_TRUE(list->IsOpen());
@@ -126,7 +126,7 @@ TEST_F(DropDownListTest, HundredThousandItemPickListScrollsWithTheThumbTheWheelA
   EXPECT_NEAR(box->TopIndex(), expected, maxTop / track + 1);
   EXPECT_GT(box->TopIndex(), 32767);
   // To the end of the track: the last rows.
-  input::Drag(box, p.X, p.Y + track / 2, p.X, bar.Bottom - kScrollBarSize - 1);
+  input::Drag(box, p.X, p.Y + track / 2, p.X, bar.Bottom - box->BarSize() - 1);
   EXPECT_EQ(box->TopIndex(), maxTop);
   // The wheel: three rows a notch.
   input::MouseWheel(box, 10, 10, WHEEL_DELTA);

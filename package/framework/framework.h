@@ -12,6 +12,7 @@
 #include "package/framework/base/formtext.h"
 #include "package/framework/graphics/graphics.h"
 #include "package/framework/graphics/drawedge.h"
+#include "package/framework/graphics/bitmapscale.h"
 #include "package/framework/controls/styles.h"
 #include "package/framework/controls/application.h"
 #include "package/framework/controls/controls.h"

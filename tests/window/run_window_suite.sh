@@ -7,11 +7,11 @@
 # Shift+F10 work from the keyboard, and AltGr types its character on a German layout; that a message is
 # answered from the keyboard, CJK text draws with glyphs, Shift+wheel and the horizontal wheel scroll a
 # grid sideways and the side mouse buttons click nothing; that the combo box's and the grid's drop-down lists
-# of 100,000 items work from the keyboard and the mouse; that JOX_SCALE=2 doubles the form; that closing the
-# main window (and SIGTERM, SDL's quit) runs the close events and ends the program; and the CPU the idle
-# window and a focused edit use.
+# of 100,000 items work from the keyboard and the mouse; that JOX_SCALE=2 doubles the form and 1.5 grows it
+# by half; that closing the main window (and SIGTERM, SDL's quit) runs the close events and ends the
+# program; and the CPU the idle window and a focused edit use.
 #   run_window_suite.sh WINDOW_APP XPROBE [GALLERY]
-# With the gallery, its controls page is also opened at scale 1 and at JOX_SCALE=2.
+# With the gallery, its controls page is also opened at scale 1, 1.5 and 2, and must fit the screen.
 # Exit 0 when every check passed, 1 on a failure, 77 (skipped) only when no X server can start.
 # JOX_IDLE_CPU_MAX and JOX_EDIT_CPU_MAX (percent of a core, default 1 and 2) set the CPU limits.
 set -u
@@ -314,23 +314,31 @@ rc=$?
 pid=
 [ $rc -eq 0 ] && ok "the program ended with 0" || bad "the program ended with $rc"
 
-# At scale 2 (JOX_SCALE) the form and its text are twice as large, and the CJK glyphs still glyphs.
-start JOX_SCALE=2
-if geo=$(xdotool getwindowgeometry "$main" 2>/dev/null | grep Geometry); then
-  case "$geo" in
-    *960x480*) ok "JOX_SCALE=2 doubles the form ($geo)" ;;
-    *) bad "JOX_SCALE=2: $geo, not 960x480" ;;
-  esac
-fi
-set -- $(grep '^cjk ' "$log" | head -n 1)
-[ $# -eq 5 ] && [ "$5" -ge 50 ] && check "at scale 2 the CJK text is drawn large, with glyphs" "$probe" glyphs "$2" "$3" "$4" "$5" 3 ||
-  bad "at scale 2 the CJK label is not twice as large: $*"
-"$probe" close "$main"
-wait_log end 5 || bad "the scaled window did not close"
-wait "$pid"
-pid=
+# At scale 2 (JOX_SCALE) the form and its text are twice as large, at 1.5 half as large again (rounded),
+# and the CJK glyphs are still glyphs.
+scaled_form() {  # scaled_form SCALE WIDTHxHEIGHT MIN_CJK_HEIGHT
+  start JOX_SCALE=$1
+  if geo=$(xdotool getwindowgeometry "$main" 2>/dev/null | grep Geometry); then
+    case "$geo" in
+      *"$2"*) ok "JOX_SCALE=$1 scales the form ($geo)" ;;
+      *) bad "JOX_SCALE=$1: $geo, not $2" ;;
+    esac
+  fi
+  scale=$1 min=$3
+  set -- $(grep '^cjk ' "$log" | head -n 1)
+  [ $# -eq 5 ] && [ "$5" -ge "$min" ] &&
+    check "at scale $scale the CJK text is drawn larger, with glyphs" "$probe" glyphs "$2" "$3" "$4" "$5" 3 ||
+    bad "at scale $scale the CJK label is not $min pixels high: $*"
+  "$probe" close "$main"
+  wait_log end 5 || bad "the window at scale $scale did not close"
+  wait "$pid"
+  pid=
+}
+scaled_form 2 960x480 50
+scaled_form 1.5 720x360 37
 
-# The gallery's controls page at scale 1 and 2: twice the size, every page still shown.
+# The gallery's controls page at scale 1, 1.5 and 2: as many times as large, or as large as the screen
+# leaves room for (a title bar's 32 pixels at the scale kept free above it), never larger.
 gallery_size() {  # gallery_size [VAR=VALUE...]: prints the window's WIDTHxHEIGHT
   env "$@" "$gallery" --window --page controls >/dev/null 2>"$err" &
   gpid=$!
@@ -341,15 +349,24 @@ gallery_size() {  # gallery_size [VAR=VALUE...]: prints the window's WIDTHxHEIGH
   fi
   wait "$gpid"
 }
+gallery_scaled() {  # gallery_scaled SCALE TENTHS: the size at SCALE against the size at 1 ($one)
+  got=$(gallery_size JOX_SCALE=$1)
+  set -- "$1" "$2" $(xdotool getdisplaygeometry)
+  w1=${one%x*} h1=${one#*x} w=${got%x*} h=${got#*x}
+  want_w=$((w1 * $2 / 10)) want_h=$((h1 * $2 / 10)) room_h=$(($4 - 32 * $2 / 10))
+  [ "$want_w" -gt "$3" ] && want_w=$3
+  [ "$want_h" -gt "$room_h" ] && want_h=$room_h
+  if [ -n "$one" ] && [ -n "$got" ] && [ "$w" -ge $((want_w - 2)) ] && [ "$h" -ge $((want_h - 2)) ] &&
+    [ "$w" -le "$3" ] && [ "$h" -le "$4" ]; then
+    ok "the gallery at JOX_SCALE=$1 grows and fits the $3x$4 screen ($one -> $got)"
+  else
+    bad "the gallery at JOX_SCALE=$1: '$one' -> '$got', wanted ${want_w}x$want_h within $3x$4"
+  fi
+}
 if [ -n "$gallery" ]; then
   one=$(gallery_size)
-  two=$(gallery_size JOX_SCALE=2)
-  w1=${one%x*} h1=${one#*x} w2=${two%x*} h2=${two#*x}
-  if [ -n "$one" ] && [ -n "$two" ] && [ "$w2" -ge $((2 * w1 - 2)) ] && [ "$h2" -ge $((2 * h1 - 2)) ]; then
-    ok "the gallery at JOX_SCALE=2 is twice as large ($one -> $two)"
-  else
-    bad "the gallery at JOX_SCALE=2: '$one' -> '$two'"
-  fi
+  gallery_scaled 1.5 15
+  gallery_scaled 2 20
 fi
 
 start

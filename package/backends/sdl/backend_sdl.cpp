@@ -94,9 +94,10 @@ bool Init() {
   gVideo = true;
   gWakeEvent = SDL_RegisterEvents(1);
   ReadMonitors();
-  // The desktop's scale (GDK_SCALE) unless JOX_SCALE, which Screen read itself, overrides it.
+  // The desktop's scale unless JOX_SCALE, which Screen read itself, overrides it.
   const char* own = std::getenv("JOX_SCALE");
-  if (const char* v = std::getenv("GDK_SCALE"); v && *v && Screen && !(own && *own)) Screen->SetScale(std::atof(v));
+  if (Screen && !(own && TScreen::ScaleFromText(own) > 0))
+    if (const double k = DesktopScale(); k > 0) Screen->SetScale(k);
   return true;
 }
 

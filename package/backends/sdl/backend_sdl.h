@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "package/framework/controls/forms.h"
@@ -34,8 +35,14 @@ void Shutdown();
 // Makes SDL the platform host (Init first).
 void Install();
 // Gives Screen the displays' bounds and work areas (Init does, and so does a change of displays).
-// Init also sets Screen->Scale() from the desktop's GDK_SCALE, unless JOX_SCALE overrides it.
 void ReadMonitors();
+// The desktop's scale (0 when it names none): GDK_SCALE, else Xft.dpi of the X resources on X11
+// (96 is 1, 144 is 1.5, 192 is 2), else the first display's DPI / 96 on other drivers. Init sets
+// Screen->Scale() from it unless JOX_SCALE overrides it.
+double DesktopScale();
+// Xft.dpi / 96 from the text of an X resource database ("Xft.dpi:\t144" lines); 0 when it has none or
+// a malformed one.
+double ScaleFromXResources(std::string_view Resources);
 
 // A window showing one top-level surface: a form, or a popup (borderless, at its screen position).
 class TWindow {

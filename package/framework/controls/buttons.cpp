@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "package/framework/graphics/bitmapscale.h"
 #include "package/framework/graphics/drawedge.h"
 #include "package/framework/controls/forms.h"
 
@@ -74,6 +75,12 @@ void TSpeedButton::SetGlyph(TBitmap* v) {
     const Integer n = v->Width() / v->Height();
     if (n >= 1 && n <= 4) FNumGlyphs = n;
   }
+  Invalidate();
+}
+
+void TSpeedButton::ChangeScale(double K) {
+  if (FMargin > 0) FMargin = ScaledMetric(K, FMargin);
+  if (FSpacing > 0) FSpacing = ScaledMetric(K, FSpacing);
   Invalidate();
 }
 
@@ -256,13 +263,20 @@ void TSpeedButton::PaintGlyphAndCaption(TCanvas* C, TRect R, bool Pressed) {
   const bool enabled = Enabled();
   // The glyph picture for the state: up, disabled, clicked, down (falling back to up).
   Integer gw = 0, gh = 0, index = 0;
+  TBitmap part;
+  const TColor key = ColorToRGB(FGlyph->TransparentColor()) & 0xFFFFFF;
   if (!FGlyph->Empty()) {
-    gw = FGlyph->Width() / FNumGlyphs;
-    gh = FGlyph->Height();
+    const Integer w = FGlyph->Width() / FNumGlyphs, h = FGlyph->Height();
     const TButtonState s = enabled ? FState : bsDisabled;
     index = s == bsDisabled ? 1 : s == bsDown ? 2 : s == bsExclusive ? 3 : 0;
     if (index >= FNumGlyphs) index = 0;
     if (s == bsExclusive && FNumGlyphs == 3) index = 2;  // no down picture: the clicked one
+    part.SetSize(w, h);
+    part.Canvas()->CopyRect(Rect(0, 0, w, h), FGlyph->Canvas(), Rect(index * w, 0, index * w + w, h));
+    // Drawn for 96 dpi: grown with the form, its transparent colour kept clean.
+    ScaleBitmap(&part, ControlScale(this), key);
+    gw = part.Width();
+    gh = part.Height();
   }
   C->Font()->Assign(Font());
   const String caption = Caption();
@@ -308,9 +322,6 @@ void TSpeedButton::PaintGlyphAndCaption(TCanvas* C, TRect R, bool Pressed) {
     tp = Point(tp.X + 1, tp.Y + 1);
   }
   if (gw > 0) {
-    TBitmap part(gw, gh);
-    part.Canvas()->CopyRect(Rect(0, 0, gw, gh), FGlyph->Canvas(), Rect(index * gw, 0, index * gw + gw, gh));
-    const TColor key = ColorToRGB(FGlyph->TransparentColor()) & 0xFFFFFF;
     const bool made = !enabled && index == 0;  // no disabled picture: engrave the up one
     for (Integer y = 0; y < gh; ++y) {
       const uint32_t* row = part.ScanLine(y);

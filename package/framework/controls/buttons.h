@@ -49,6 +49,8 @@ class TSpeedButton : public TGraphicControl {
   // Pixels between glyph and caption; -1 centres the caption in the room left.
   Integer Spacing() const { return FSpacing; }
   void SetSpacing(Integer v);
+  // On a scaled form the glyph is drawn at the scale; Margin and Spacing grow with it.
+  void ChangeScale(double K) override;
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool v);
   // The state drawn now.

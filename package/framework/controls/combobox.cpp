@@ -271,11 +271,12 @@ void TCustomComboBox::DrawItem(Integer Index, TRect R, TOwnerDrawState State) {
 // [geometry] -----------------------------------------------------------------------------------------------
 TRect TCustomComboBox::ButtonRect() const {
   if (FStyle == csSimple) return TRect();
-  return Rect(Width() - kComboFrame - kComboButton, kComboFrame, Width() - kComboFrame, Height() - kComboFrame);
+  const Integer button = ScaledMetric(this, kComboButton);
+  return Rect(Width() - kComboFrame - button, kComboFrame, Width() - kComboFrame, Height() - kComboFrame);
 }
 
 TRect TCustomComboBox::TextRect() const {
-  const Integer right = FStyle == csSimple ? Width() - kComboFrame : Width() - kComboFrame - kComboButton;
+  const Integer right = FStyle == csSimple ? Width() - kComboFrame : ButtonRect().Left;
   return Rect(kComboFrame + 1, kComboFrame + 1, right - 1, FieldHeight() - kComboFrame - 1);
 }
 
@@ -455,8 +456,8 @@ void TCustomComboBox::Paint() {
       DrawEdge(c, e, EDGE_RAISED, BF_RECT | BF_MIDDLE);
       e = b;
     }
-    if (Enabled()) DrawArrow(c, e, adDown, 4, clBtnText);
-    else DrawDisabledArrow(c, e, adDown, 4);
+    if (Enabled()) DrawArrow(c, e, adDown, ScaledMetric(this, 4), clBtnText);
+    else DrawDisabledArrow(c, e, adDown, ScaledMetric(this, 4));
   }
   if (HasEdit()) return;
   const TRect t = TextRect();

@@ -360,7 +360,7 @@ void TDateTimePicker::DefaultHandler(TMessage& Message) {
 // [mouse] --------------------------------------------------------------------------------------------------
 TRect TDateTimePicker::ButtonRect() const {
   if (FKind != dtkDate) return TRect();
-  return Rect(Width() - 2 - kPickerButton, 2, Width() - 2, Height() - 2);
+  return Rect(Width() - 2 - ScaledMetric(this, kPickerButton), 2, Width() - 2, Height() - 2);
 }
 
 void TDateTimePicker::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
@@ -390,10 +390,19 @@ void TDateTimePicker::MouseDown(TMouseButton Button, TShiftState Shift, Integer 
 // A month page: title with the month and year between two arrows, weekday initials, six weeks.
 class TCalendarPopup : public TPopupWindow {
  public:
-  static constexpr Integer kCell = 22, kTitle = 24, kHead = 18, kPad = 4;
-  explicit TCalendarPopup(TDateTimePicker* Picker) : TPopupWindow(nullptr), FPicker(Picker) {
-    SetBounds(0, 0, 7 * kCell + 2 * kPad + 2, kTitle + kHead + 6 * kCell + 2 * kPad + 2);
+  explicit TCalendarPopup(TDateTimePicker* Picker) : TPopupWindow(nullptr), FPicker(Picker) { Layout(); }
+  // Cell, title, weekday row and margin at the picker's scale.
+  void Layout() {
+    SetPopupOwner(FPicker);
+    FCell = ScaledMetric(this, 22);
+    FTitle = ScaledMetric(this, 24);
+    FHead = ScaledMetric(this, 18);
+    FPad = ScaledMetric(this, 4);
+    FArrowBox = ScaledMetric(this, 20);
+    SetBounds(0, 0, 7 * FCell + 2 * FPad + 2, FTitle + FHead + 6 * FCell + 2 * FPad + 2);
   }
+  // Set by Layout: a day's cell, the month title, the weekday row, the margin, an arrow's box.
+  Integer FCell = 22, FTitle = 24, FHead = 18, FPad = 4, FArrowBox = 20;
   TDateTime Shown = 0;  // the day marked (any day of the page's month)
 
   TDateTime FirstCell() const {
@@ -404,11 +413,11 @@ class TCalendarPopup : public TPopupWindow {
     return first - (DayOfWeek(first) - 1);
   }
   TRect CellRect(Integer i) const {
-    const Integer x = 1 + kPad + (i % 7) * kCell, y = 1 + kPad + kTitle + kHead + (i / 7) * kCell;
-    return Rect(x, y, x + kCell, y + kCell);
+    const Integer x = 1 + FPad + (i % 7) * FCell, y = 1 + FPad + FTitle + FHead + (i / 7) * FCell;
+    return Rect(x, y, x + FCell, y + FCell);
   }
-  TRect PrevRect() const { return Rect(1 + kPad, 1 + kPad, 1 + kPad + 20, 1 + kPad + kTitle - 4); }
-  TRect NextRect() const { return Rect(Width() - 1 - kPad - 20, 1 + kPad, Width() - 1 - kPad, 1 + kPad + kTitle - 4); }
+  TRect PrevRect() const { return Rect(1 + FPad, 1 + FPad, 1 + FPad + FArrowBox, 1 + FPad + FTitle - 4); }
+  TRect NextRect() const { return Rect(Width() - 1 - FPad - FArrowBox, 1 + FPad, Width() - 1 - FPad, 1 + FPad + FTitle - 4); }
   void Move(TDateTime d) {
     if (d < 1 - DateDelta + 366 || d > EncodeDate(9999, 12, 31)) return;
     Shown = std::floor(d);
@@ -432,25 +441,25 @@ class TCalendarPopup : public TPopupWindow {
     DecodeDate(Shown, y, m, d);
     // Title bar.
     c->Brush()->SetColor(clActiveCaption);
-    c->FillRect(Rect(1 + kPad, 1 + kPad, Width() - 1 - kPad, 1 + kPad + kTitle - 4));
+    c->FillRect(Rect(1 + FPad, 1 + FPad, Width() - 1 - FPad, 1 + FPad + FTitle - 4));
     c->Font()->SetColor(clCaptionText);
     c->Font()->SetStyle(TFontStyles(fsBold));
-    TRect tr = Rect(1 + kPad, 1 + kPad, Width() - 1 - kPad, 1 + kPad + kTitle - 4);
+    TRect tr = Rect(1 + FPad, 1 + FPad, Width() - 1 - FPad, 1 + FPad + FTitle - 4);
     c->Brush()->SetStyle(bsClear);
     c->DrawText(FormatSettings.LongMonthNames[size_t(m - 1)] + u" " + FromUtf8(std::to_string(y)), tr,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     c->Font()->SetStyle(TFontStyles());
-    DrawArrow(c, PrevRect(), adLeft, 5, clCaptionText);
-    DrawArrow(c, NextRect(), adRight, 5, clCaptionText);
+    DrawArrow(c, PrevRect(), adLeft, ScaledMetric(this, 5), clCaptionText);
+    DrawArrow(c, NextRect(), adRight, ScaledMetric(this, 5), clCaptionText);
     // Weekday initials over a line.
     c->Font()->SetColor(clBtnShadow);
     for (Integer i = 0; i < 7; ++i) {
-      TRect r = Rect(1 + kPad + i * kCell, 1 + kPad + kTitle, 1 + kPad + (i + 1) * kCell, 1 + kPad + kTitle + kHead - 2);
+      TRect r = Rect(1 + FPad + i * FCell, 1 + FPad + FTitle, 1 + FPad + (i + 1) * FCell, 1 + FPad + FTitle + FHead - 2);
       c->DrawText(FormatSettings.ShortDayNames[size_t(i)].substr(0, 2), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(clBtnShadow);
-    c->FillRect(Rect(1 + kPad, kPad + kTitle + kHead - 1, Width() - 1 - kPad, kPad + kTitle + kHead));
+    c->FillRect(Rect(1 + FPad, FPad + FTitle + FHead - 1, Width() - 1 - FPad, FPad + FTitle + FHead));
     const TDateTime first = FirstCell(), today = std::floor(jox::Now());
     for (Integer i = 0; i < 42; ++i) {
       const TDateTime day = first + i;
@@ -536,6 +545,7 @@ void TDateTimePicker::SetDroppedDown(bool v) {
   if (FOnDropDown) FOnDropDown(this);
   if (!FCalendar) FCalendar = std::make_unique<TCalendarPopup>(this);
   FCalendar->Shown = Date();
+  FCalendar->Layout();
   FDropped = true;
   const TPoint below = ClientToScreen(Point(Width() - FCalendar->Width(), Height()));
   const TPoint above = ClientToScreen(Point(0, 0));
@@ -562,8 +572,8 @@ void TDateTimePicker::Paint() {
   if (!b.IsEmpty()) {
     TRect e = b;
     DrawEdge(c, e, FDropped ? BDR_SUNKENOUTER : EDGE_RAISED, FDropped ? BF_RECT | BF_FLAT | BF_MIDDLE : BF_RECT | BF_MIDDLE);
-    if (Enabled()) DrawArrow(c, FDropped ? Rect(b.Left + 1, b.Top + 1, b.Right + 1, b.Bottom + 1) : b, adDown, 4, clBtnText);
-    else DrawDisabledArrow(c, b, adDown, 4);
+    if (Enabled()) DrawArrow(c, FDropped ? Rect(b.Left + 1, b.Top + 1, b.Right + 1, b.Bottom + 1) : b, adDown, ScaledMetric(this, 4), clBtnText);
+    else DrawDisabledArrow(c, b, adDown, ScaledMetric(this, 4));
   }
   c->Font()->Assign(Font());
   const Integer th = c->TextHeight(u"Wg");

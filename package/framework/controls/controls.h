@@ -692,6 +692,15 @@ constexpr TPoint LParamToPoint(intptr_t lp) {
 inline TShiftState KeyDataToShiftState(intptr_t KeyData) { return TShiftState(Word(KeyData & 0x7F)); }
 // The nearest form around the control (the outermost when TopForm), nullptr when none.
 TCustomForm* GetParentForm(const TControl* Control, bool TopForm = true);
+// Pixels per logical pixel of Control: the scale its form is laid out for (TCustomForm::LayoutScale); a
+// popup or a parentless part follows the control it belongs to; 1 when there is none.
+double ControlScale(const TControl* Control);
+// A fixed metric given in pixels at 96 dpi (a scroll bar's 17, a check box's 13) in Control's pixels.
+// The one road for such sizes: a control that draws with one never multiplies it itself.
+Integer ScaledMetric(const TControl* Control, Integer Px);
+// Px at a scale already known (rounded): ControlScale of the control it is for, or the factor K a
+// ChangeScale(K) multiplies designed sizes by.
+Integer ScaledMetric(double Scale, Integer Px);
 // The text before the first '|' of a hint, and the text after it (or the whole hint).
 String GetShortHint(const String& Hint);
 String GetLongHint(const String& Hint);

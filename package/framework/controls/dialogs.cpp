@@ -91,6 +91,9 @@ class TSwatches : public TCustomControl {
   }
   std::vector<TColor> Colors;
   Integer Selected = -1;
+  // The cells share the control's size, which the dialog's scale sets.
+  Integer CellW() const { return std::max(Width() / FCols, 1); }
+  Integer CellH() const { return std::max(Height() / std::max(Integer(Colors.size()) / FCols, 1), 1); }
   std::function<void(Integer)> OnPick;
 
   void Select(Integer i, bool Notify) {
@@ -104,15 +107,16 @@ class TSwatches : public TCustomControl {
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(clBtnFace);
     c->FillRect(Rect(0, 0, Width(), Height()));
+    const Integer cw = CellW(), ch = CellH(), pad = ScaledMetric(this, 3);
     for (Integer i = 0; i < Integer(Colors.size()); ++i) {
-      const Integer x = (i % FCols) * kCellW, y = (i / FCols) * kCellH;
-      TRect r = Rect(x + 3, y + 3, x + kCellW - 3, y + kCellH - 3);
+      const Integer x = (i % FCols) * cw, y = (i / FCols) * ch;
+      TRect r = Rect(x + pad, y + pad, x + cw - pad, y + ch - pad);
       if (i == Selected) {
         c->Brush()->SetColor(clWindowFrame);
-        c->FrameRect(Rect(x + 1, y + 1, x + kCellW - 1, y + kCellH - 1));
+        c->FrameRect(Rect(x + 1, y + 1, x + cw - 1, y + ch - 1));
         if (Focused()) {
           c->Brush()->SetColor(clBtnFace);
-          c->DrawFocusRect(Rect(x, y, x + kCellW, y + kCellH));
+          c->DrawFocusRect(Rect(x, y, x + cw, y + ch));
         }
       }
       DrawEdge(c, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
@@ -125,7 +129,7 @@ class TSwatches : public TCustomControl {
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override {
     TCustomControl::MouseDown(Button, Shift, X, Y);
     if (Button == mbLeft && X >= 0 && Y >= 0 && X < Width() && Y < Height())
-      Select((Y / kCellH) * FCols + X / kCellW, true);
+      Select((Y / CellH()) * FCols + X / CellW(), true);
   }
   void KeyDown(Word& Key, TShiftState Shift) override {
     TCustomControl::KeyDown(Key, Shift);
@@ -182,10 +186,12 @@ class TSpectrum : public TCustomControl {
     const Integer cx = r.Left + FState->HSV.H * (w - 1) / 359, cy = r.Top + (255 - FState->HSV.S) * (h - 1) / 255;
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(clBlack);
-    c->FillRect(Rect(cx - 7, cy - 1, cx - 2, cy + 2));
-    c->FillRect(Rect(cx + 3, cy - 1, cx + 8, cy + 2));
-    c->FillRect(Rect(cx - 1, cy - 7, cx + 2, cy - 2));
-    c->FillRect(Rect(cx - 1, cy + 3, cx + 2, cy + 8));
+    // Four arms round a gap, 5 long and 3 thick at 96 dpi.
+    const Integer a = ScaledMetric(this, 1), b = ScaledMetric(this, 2), e = ScaledMetric(this, 7);
+    c->FillRect(Rect(cx - e, cy - a, cx - b, cy + a + 1));
+    c->FillRect(Rect(cx + b + 1, cy - a, cx + e + 1, cy + a + 1));
+    c->FillRect(Rect(cx - a, cy - e, cx + a + 1, cy - b));
+    c->FillRect(Rect(cx - a, cy + b + 1, cx + a + 1, cy + e + 1));
   }
 
  protected:
@@ -223,7 +229,7 @@ class TValueBar : public TCustomControl {
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(clBtnFace);
     c->FillRect(Rect(0, 0, Width(), Height()));
-    TRect r = Rect(0, 0, 16, Height());
+    TRect r = Rect(0, 0, ScaledMetric(this, 16), Height());
     DrawEdge(c, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     for (Integer y = r.Top; y < r.Bottom; ++y) {
       THSV hsv = FState->HSV;
@@ -232,7 +238,8 @@ class TValueBar : public TCustomControl {
       c->FillRect(Rect(r.Left, y, r.Right, y + 1));
     }
     const Integer my = r.Top + (255 - FState->HSV.V) * (r.Height() - 1) / 255;
-    DrawArrow(c, Rect(18, my - 5, 28, my + 6), adLeft, 5, clBlack);
+    const Integer arrow = ScaledMetric(this, 5);
+    DrawArrow(c, Rect(r.Right + ScaledMetric(this, 2), my - arrow, Width(), my + arrow + 1), adLeft, arrow, clBlack);
   }
 
  protected:

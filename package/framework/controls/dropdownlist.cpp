@@ -268,6 +268,8 @@ TDropDownList::TDropDownList() : TPopupWindow(nullptr) {
 }
 
 void TDropDownList::DropDown(TControl* Owner, Integer Rows, Integer Width, Integer Current) {
+  // First: the scroll bar's size follows the owner's scale.
+  SetPopupOwner(Owner);
   FBox->SetListOwner(Owner);
   FBox->SetBounds(1, 1, std::max(Width, Owner->Width()) - 2, FBox->RowsHeight(std::max(Rows, 1)));
   SetBounds(Left(), Top(), FBox->Width() + 2, FBox->Height() + 2);

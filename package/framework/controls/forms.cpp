@@ -2,6 +2,7 @@
 #include "package/framework/controls/forms.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -116,6 +117,22 @@ void TCustomForm::ApplyScale() {
     t.Control->ChangeScale(k);
   }
 }
+
+double ControlScale(const TControl* Control) {
+  for (const TControl* c = Control; c;) {
+    const TControl* root = c->Root();
+    if (auto* form = dynamic_cast<const TCustomForm*>(root)) return form->LayoutScale();
+    // A popup takes the scale of what opened it; a part made without a parent that of its owner.
+    const auto* popup = dynamic_cast<const TPopupWindow*>(root);
+    const TControl* next = popup && popup->PopupOwner() ? popup->PopupOwner() : dynamic_cast<const TControl*>(root->Owner());
+    if (next == root) break;
+    c = next;
+  }
+  return 1;
+}
+
+Integer ScaledMetric(double Scale, Integer Px) { return Scale == 1 ? Px : ScaledBy(Px, Scale); }
+Integer ScaledMetric(const TControl* Control, Integer Px) { return ScaledMetric(ControlScale(Control), Px); }
 
 void TCustomForm::Paint() {
   if (FOnPaint) FOnPaint(this);
@@ -340,7 +357,8 @@ TScreen* Screen = new TScreen(nullptr);
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
   // An override for every host, headless pictures included.
-  if (const char* v = std::getenv("JOX_SCALE"); v && *v) SetScale(std::atof(v));
+  if (const char* v = std::getenv("JOX_SCALE"))
+    if (const double k = ScaleFromText(v); k > 0) SetScale(k);
 }
 
 void TScreen::SetCursor(TCursor v) {
@@ -396,6 +414,15 @@ TRect TScreen::WorkAreaOf(const TControl* Control) const {
   if (!Control) return Monitors(0).WorkareaRect;
   const TControl* root = Control->Root();
   return Monitors(MonitorFromRect(root->BoundsRect())).WorkareaRect;
+}
+
+double TScreen::ScaleFromText(std::string_view Text) {
+  while (!Text.empty() && (Text.front() == ' ' || Text.front() == '\t')) Text.remove_prefix(1);
+  while (!Text.empty() && (Text.back() == ' ' || Text.back() == '\t')) Text.remove_suffix(1);
+  double v = 0;
+  const auto [end, ec] = std::from_chars(Text.data(), Text.data() + Text.size(), v, std::chars_format::fixed);
+  if (ec != std::errc() || end != Text.data() + Text.size() || !std::isfinite(v) || v <= 0) return 0;
+  return v;
 }
 
 void TScreen::SetScale(double v) { FScale = v >= 1 ? std::min(v, 4.0) : 1.0; }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 #include <vector>
 
 #include "package/framework/controls/application.h"
@@ -178,6 +179,9 @@ class TScreen : public TComponent {
   // Scaled is true multiply their designed sizes by it when first shown.
   double Scale() const { return FScale; }
   void SetScale(double v);
+  // A scale written as a plain decimal number ("2", "1.5"); 0 for anything else ("", "2x", "abc",
+  // "nan"), which callers ignore, so a mistyped setting leaves the scale alone.
+  static double ScaleFromText(std::string_view Text);
   Integer PixelsPerInch() const { return Integer(96 * FScale + 0.5); }
   Integer FormCount() const { return Integer(FForms.size()); }
   TCustomForm* Forms(Integer i) const;  // nullptr out of range

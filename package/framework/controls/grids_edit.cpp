@@ -33,7 +33,7 @@ TInplaceEdit::~TInplaceEdit() {
 
 TRect TInplaceEdit::ButtonRect() const {
   if (FEditStyle == esSimple) return TRect{};
-  return Rect(Width() - ButtonWidth, 0, Width(), Height());
+  return Rect(Width() - ScaledMetric(this, ButtonWidth), 0, Width(), Height());
 }
 
 void TInplaceEdit::Paint() {

@@ -46,6 +46,9 @@ class TCustomLabel : public TGraphicControl {
   virtual void AdjustBounds();
   void Loaded() override;
   void FontChanged() override;
+  // The scaled bounds are the old ones multiplied; text at the larger font may need more (or less), so
+  // an auto-sized label measures itself again.
+  void ChangeScale(double K) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   // The DrawText flags for the label's settings.
   Cardinal DrawTextFlags() const;

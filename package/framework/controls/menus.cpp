@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "package/framework/graphics/bitmapscale.h"
 #include "package/framework/graphics/drawedge.h"
 #include "package/framework/controls/labels.h"
 #include "package/framework/controls/forms.h"
@@ -170,6 +171,11 @@ class TMenuPopup : public TPopupWindow {
   void Show(TMenuItem* Parent, TControl* Owner, Integer X, Integer Y, Integer AltX) {
     FParentItem = Parent;
     FHot = -1;
+    // Sized for the scale of what opened it (the menu's owner when no control did) before it opens.
+    auto* scaleOf = Owner ? Owner : dynamic_cast<TControl*>(FMenu->Owner());
+    FScale = ControlScale(scaleOf);
+    const TFont standard;
+    Font()->SetHeight(Px(standard.Height()));
     Layout();
     const TRect area = popups::WorkAreaFor(Owner, Point(X, Y));
     if (X + Width() > area.Right && AltX >= 0) X = std::max(AltX - Width(), area.Left);
@@ -290,21 +296,22 @@ class TMenuPopup : public TPopupWindow {
  private:
   friend class TPopupMenu;
   bool SubOpen() const { return Integer(FMenu->OpenLevels()) > FLevel + 1; }
+  Integer Px(Integer v) const { return ScaledMetric(FScale, v); }
 
   void Layout() {
     FRows.clear();
     TCanvas* c = Canvas();
     c->Font()->Assign(Font());
     const Integer textH = c->TextHeight(u"Wg");
-    Integer y = kMenuFrame, textW = 0, keyW = 0;
+    Integer y = Px(kMenuFrame), textW = 0, keyW = 0;
     bool arrows = false;
     for (Integer i = 0; FParentItem && i < FParentItem->Count(); ++i) {
       TMenuItem* it = FParentItem->Items(i);
       if (!it->Visible()) continue;
-      Integer h = kMenuSeparator;
+      Integer h = Px(kMenuSeparator);
       if (!it->IsLine()) {
-        h = textH + 6;
-        if (it->HasBitmap()) h = std::max(h, it->Bitmap()->Height() + 4);
+        h = textH + Px(6);
+        if (it->HasBitmap()) h = std::max(h, Px(it->Bitmap()->Height() + 4));
         c->Font()->SetStyle(it->Default() ? TFontStyles(fsBold) : TFontStyles());
         textW = std::max(textW, c->TextWidth(StripHotkey(it->Caption())));
         if (it->ShortCut()) keyW = std::max(keyW, c->TextWidth(ShortCutToText(it->ShortCut())));
@@ -314,14 +321,14 @@ class TMenuPopup : public TPopupWindow {
       y += h;
     }
     c->Font()->SetStyle(TFontStyles());
-    if (FRows.empty()) y += textH + 6;  // an empty menu still shows as a small box
+    if (FRows.empty()) y += textH + Px(6);  // an empty menu still shows as a small box
     Integer bitmapW = 0;
     for (const TRow& r : FRows)
-      if (r.item->HasBitmap()) bitmapW = std::max(bitmapW, r.item->Bitmap()->Width());
-    FCheckColumn = std::max(kMenuCheckColumn, bitmapW + 6);
-    const Integer w = kMenuFrame + FCheckColumn + textW + (keyW ? 24 + keyW : 0) + kMenuArrowColumn + kMenuFrame;
+      if (r.item->HasBitmap()) bitmapW = std::max(bitmapW, Px(r.item->Bitmap()->Width()));
+    FCheckColumn = std::max(Px(kMenuCheckColumn), bitmapW + Px(6));
+    const Integer w = 2 * Px(kMenuFrame) + FCheckColumn + textW + (keyW ? Px(24) + keyW : 0) + Px(kMenuArrowColumn);
     (void)arrows;
-    SetBounds(Left(), Top(), std::max(w, 60), y + kMenuFrame);
+    SetBounds(Left(), Top(), std::max(w, Px(60)), y + Px(kMenuFrame));
     Invalidate();
   }
 
@@ -354,8 +361,8 @@ class TMenuPopup : public TPopupWindow {
     if (FHot < 0) return;
     TMenuItem* it = Row(FHot).item;
     if (!it->Enabled() || it->Count() == 0) return;
-    const TPoint right = ClientToScreen(Point(Width() - kMenuFrame, Row(FHot).top - kMenuFrame));
-    const TPoint left = ClientToScreen(Point(kMenuFrame, 0));
+    const TPoint right = ClientToScreen(Point(Width() - Px(kMenuFrame), Row(FHot).top - Px(kMenuFrame)));
+    const TPoint left = ClientToScreen(Point(Px(kMenuFrame), 0));
     TMenuPopup* sub = FMenu->OpenLevel(FLevel + 1, it, right.X, right.Y, left.X);
     if (sub && SelectFirst) sub->Step(1);
   }
@@ -374,9 +381,10 @@ class TMenuPopup : public TPopupWindow {
   void PaintRow(TCanvas* c, Integer i) {
     const TRow& row = Row(i);
     TMenuItem* it = row.item;
-    const Integer l = kMenuFrame, r = Width() - kMenuFrame;
+    const Integer l = Px(kMenuFrame), r = Width() - Px(kMenuFrame);
     if (it->IsLine()) {
-      TRect e = Rect(l + 1, row.top + kMenuSeparator / 2 - 1, r - 1, row.top + kMenuSeparator / 2 + 1);
+      const Integer mid = row.top + row.height / 2;
+      TRect e = Rect(l + 1, mid - 1, r - 1, mid + 1);
       DrawEdge(c, e, EDGE_ETCHED, BF_TOP);
       return;
     }
@@ -388,7 +396,11 @@ class TMenuPopup : public TPopupWindow {
     const TColor text = hot ? (enabled ? clHighlightText : clGrayText) : clMenuText;
     // Left column: the bitmap, or the check mark / radio dot.
     if (it->HasBitmap()) {
-      TBitmap* b = it->Bitmap();
+      // Drawn for 96 dpi: grown with the menu's scale, its transparent colour kept out.
+      TBitmap scaled;
+      scaled.Assign(it->Bitmap());
+      ScaleBitmap(&scaled, FScale, it->Bitmap()->TransparentColor());
+      TBitmap* b = &scaled;
       const Integer bx = l + (FCheckColumn - b->Width()) / 2, by = row.top + (row.height - b->Height()) / 2;
       if (it->Checked()) {
         TRect e = Rect(bx - 2, by - 2, bx + b->Width() + 2, by + b->Height() + 2);
@@ -396,15 +408,15 @@ class TMenuPopup : public TPopupWindow {
       }
       DrawGlyph(c, b, bx, by, enabled);
     } else if (it->Checked()) {
-      const Integer cy = row.top + (row.height - 7) / 2, cx = l + (FCheckColumn - 7) / 2;
+      const Integer cy = row.top + (row.height - Px(7)) / 2, cx = l + (FCheckColumn - Px(7)) / 2;
       const TColor mark = enabled ? text : clGrayText;
-      if (it->RadioItem()) DrawRadioDot(c, cx, cy, mark);
-      else DrawCheckMark(c, cx, cy, mark);
+      if (it->RadioItem()) DrawRadioDot(c, cx, cy, mark, FScale);
+      else DrawCheckMark(c, cx, cy, mark, FScale);
     }
     c->Font()->Assign(Font());
     c->Font()->SetStyle(it->Default() ? TFontStyles(fsBold) : TFontStyles());
     c->Font()->SetColor(text);
-    TRect tr = Rect(l + FCheckColumn, row.top, r - kMenuArrowColumn, row.top + row.height);
+    TRect tr = Rect(l + FCheckColumn, row.top, r - Px(kMenuArrowColumn), row.top + row.height);
     const bool engraved = !enabled && !hot;
     DrawCaption(c, it->Caption(), tr, DT_SINGLELINE | DT_VCENTER, !engraved);
     if (it->ShortCut()) {
@@ -413,9 +425,9 @@ class TMenuPopup : public TPopupWindow {
                   !engraved);
     }
     if (it->Count() > 0) {
-      const TRect ar = Rect(r - kMenuArrowColumn, row.top, r, row.top + row.height);
-      if (engraved) DrawDisabledArrow(c, ar, adRight, 4);
-      else DrawArrow(c, ar, adRight, 4, text);
+      const TRect ar = Rect(r - Px(kMenuArrowColumn), row.top, r, row.top + row.height);
+      if (engraved) DrawDisabledArrow(c, ar, adRight, Px(4));
+      else DrawArrow(c, ar, adRight, Px(4), text);
     }
     c->Font()->SetStyle(TFontStyles());
   }
@@ -445,6 +457,7 @@ class TMenuPopup : public TPopupWindow {
   std::vector<TRow> FRows;
   Integer FHot = -1;
   Integer FCheckColumn = kMenuCheckColumn;
+  double FScale = 1;
   HWND FTimer = 0;
 };
 

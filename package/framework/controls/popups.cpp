@@ -37,12 +37,15 @@ void TPopupWindow::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent == FPopupOwner) FPopupOwner = nullptr;
 }
 
+void TPopupWindow::SetPopupOwner(TControl* Owner) {
+  if (FPopupOwner == Owner) return;
+  if (FPopupOwner) FPopupOwner->RemoveFreeNotification(this);
+  FPopupOwner = Owner;
+  if (Owner) Owner->FreeNotification(this);
+}
+
 void TPopupWindow::Popup(TControl* Owner, Integer X, Integer Y, Integer AltY) {
-  if (FPopupOwner != Owner) {
-    if (FPopupOwner) FPopupOwner->RemoveFreeNotification(this);
-    FPopupOwner = Owner;
-    if (Owner) Owner->FreeNotification(this);
-  }
+  SetPopupOwner(Owner);
   const TRect area = popups::WorkAreaFor(Owner, Point(X, Y));
   if (Y + Height() > area.Bottom && AltY >= 0 && AltY - Height() >= area.Top) Y = AltY - Height();
   const TRect r = FitInside(Bounds(X, Y, Width(), Height()), area);

@@ -39,6 +39,9 @@ class TPopupWindow : public TCustomControl {
   // Escape closes the popup (Closed sees it cancelled); every popup inherits it, so overrides call
   // this first and stop when it took the key (Key 0).
   void KeyDown(Word& Key, TShiftState Shift) override;
+  // Popup sets it too; a popup that lays itself out before it opens sets it first, so its metrics
+  // follow the owner's scale (ScaledMetric).
+  void SetPopupOwner(TControl* Owner);
   // After the popup was hidden; Cancelled when a press outside or CancelPopups closed it.
   virtual void Closed(bool Cancelled) {}
   void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -84,18 +84,20 @@ void TCustomScrollControl::Scroll(TScrollBarKind Kind, TScrollCode Code, Integer
 void TCustomScrollControl::ScrollPosChanged(TScrollBarKind, Integer) { Invalidate(); }
 
 // [geometry] -----------------------------------------------------------------------------------------------
+Integer TCustomScrollControl::BarSize() const { return ScaledMetric(this, kScrollBarSize); }
+
 TRect TCustomScrollControl::ClientBounds() const {
   TRect r = TCustomControl::ClientBounds();
-  if (ScrollBarVisible(sbVertical)) r.Right = std::max(r.Left, r.Right - kScrollBarSize);
-  if (ScrollBarVisible(sbHorizontal)) r.Bottom = std::max(r.Top, r.Bottom - kScrollBarSize);
+  if (ScrollBarVisible(sbVertical)) r.Right = std::max(r.Left, r.Right - BarSize());
+  if (ScrollBarVisible(sbHorizontal)) r.Bottom = std::max(r.Top, r.Bottom - BarSize());
   return r;
 }
 
 TRect TCustomScrollControl::ScrollBarRect(TScrollBarKind Kind) const {
   if (!ScrollBarVisible(Kind)) return TRect();
   const TRect c = ClientRect();
-  return Kind == sbVertical ? Rect(c.Right, 0, c.Right + kScrollBarSize, c.Bottom)
-                            : Rect(0, c.Bottom, c.Right, c.Bottom + kScrollBarSize);
+  return Kind == sbVertical ? Rect(c.Right, 0, c.Right + BarSize(), c.Bottom)
+                            : Rect(0, c.Bottom, c.Right, c.Bottom + BarSize());
 }
 
 TCustomScrollControl::TGeometry TCustomScrollControl::Geometry(TScrollBarKind Kind) const {
@@ -105,7 +107,7 @@ TCustomScrollControl::TGeometry TCustomScrollControl::Geometry(TScrollBarKind Ki
   const bool v = Kind == sbVertical;
   const Integer length = v ? g.Bar.Height() : g.Bar.Width();
   // Short bars squeeze their arrows to half the length each.
-  const Integer arrow = std::min(kScrollBarSize, length / 2);
+  const Integer arrow = std::min(BarSize(), length / 2);
   if (v) {
     g.Up = Rect(g.Bar.Left, g.Bar.Top, g.Bar.Right, g.Bar.Top + arrow);
     g.Down = Rect(g.Bar.Left, g.Bar.Bottom - arrow, g.Bar.Right, g.Bar.Bottom);
@@ -119,8 +121,8 @@ TCustomScrollControl::TGeometry TCustomScrollControl::Geometry(TScrollBarKind Ki
   const Integer maxPos = MaxScrollPos(Kind);
   if (maxPos <= i.Min || g.TrackLength <= 0) return g;
   const int64_t range = int64_t(i.Max) - i.Min + 1;
-  Integer thumb = i.Page > 0 ? Integer(int64_t(g.TrackLength) * i.Page / range) : kScrollBarSize;
-  thumb = std::max(thumb, 8);
+  Integer thumb = i.Page > 0 ? Integer(int64_t(g.TrackLength) * i.Page / range) : BarSize();
+  thumb = std::max(thumb, ScaledMetric(this, 8));
   if (thumb > g.TrackLength) return g;
   const Integer start = g.TrackStart + Integer(int64_t(g.TrackLength - thumb) * (int64_t(TrackPos(Kind)) - i.Min) /
                                                (int64_t(maxPos) - i.Min));
@@ -314,8 +316,8 @@ void TCustomScrollControl::DefaultHandler(TMessage& Message) {
 void TCustomScrollControl::InvalidateBars() {
   const TRect c = ClientRect();
   // The bars and the corner between them.
-  if (ScrollBarVisible(sbVertical)) InvalidateRect(Rect(c.Right, 0, c.Right + kScrollBarSize, c.Bottom + kScrollBarSize));
-  if (ScrollBarVisible(sbHorizontal)) InvalidateRect(Rect(0, c.Bottom, c.Right + kScrollBarSize, c.Bottom + kScrollBarSize));
+  if (ScrollBarVisible(sbVertical)) InvalidateRect(Rect(c.Right, 0, c.Right + BarSize(), c.Bottom + BarSize()));
+  if (ScrollBarVisible(sbHorizontal)) InvalidateRect(Rect(0, c.Bottom, c.Right + BarSize(), c.Bottom + BarSize()));
 }
 
 void TCustomScrollControl::PaintNonClient() {
@@ -378,7 +380,7 @@ void TCustomScrollControl::PaintScrollBars() {
     TCanvas* c = Canvas();
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(clBtnFace);
-    c->FillRect(Rect(cr.Right, cr.Bottom, cr.Right + kScrollBarSize, cr.Bottom + kScrollBarSize));
+    c->FillRect(Rect(cr.Right, cr.Bottom, cr.Right + BarSize(), cr.Bottom + BarSize()));
   }
 }
 

@@ -54,7 +54,7 @@ struct TScrollInfo {
   Integer Min = 0, Max = 0, Page = 0, Pos = 0;
 };
 
-// Bar thickness and arrow button size (classic metrics at 96 dpi).
+// Bar thickness and arrow button size at 96 dpi (BarSize gives them at a control's scale).
 constexpr Integer kScrollBarSize = 17;
 // Auto-repeat of arrows and page clicks: first repeat after the delay, then every interval (ms).
 constexpr Cardinal kScrollRepeatDelay = 400, kScrollRepeatInterval = 50;
@@ -80,6 +80,8 @@ class TCustomScrollControl : public TCustomControl {
   // The largest position: Max - Page + 1 (Max when Page is 0), never below Min.
   Integer MaxScrollPos(TScrollBarKind Kind) const;
   bool ScrollBarVisible(TScrollBarKind Kind) const;
+  // A bar's thickness and its arrows' length: kScrollBarSize at the control's scale.
+  Integer BarSize() const;
   // The bar's rectangle in client coordinates (empty when hidden); it lies outside ClientRect.
   TRect ScrollBarRect(TScrollBarKind Kind) const;
   // Scroll units per arrow click and per wheel line. Default 1.

@@ -143,6 +143,8 @@ void TCustomLabel::FontChanged() {
   AdjustBounds();
 }
 
+void TCustomLabel::ChangeScale(double) { AdjustBounds(); }
+
 void TCustomLabel::DefaultHandler(TMessage& Message) {
   switch (Message.Msg) {
     case CM_TEXTCHANGED:

@@ -936,7 +936,7 @@ THitTests TCustomTreeView::GetHitTestInfoAt(Integer X, Integer Y) const {
   if (buttonCol >= 0 && x >= buttonCol && FShowButtons && n->HasChildren()) {
     const Integer cx = buttonCol + FIndent / 2;
     // The button answers a little beyond its drawn box, as small targets should.
-    if (std::abs(x - cx) <= 6) return THitTests(htOnButton);
+    if (std::abs(x - cx) <= ScaledMetric(this, 6)) return THitTests(htOnButton);
   }
   return THitTests(htOnIndent);
 }

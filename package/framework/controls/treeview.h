@@ -273,6 +273,8 @@ class TCustomTreeView : public TCustomScrollControl {
   void SetBorderStyle(TBorderStyle Value);
   Integer Indent() const { return FIndent; }
   void SetIndent(Integer Value);  // below 0 becomes 0
+  // Indent and a fixed ItemHeight grow with the form's scale.
+  void ChangeScale(double K) override;
   bool ShowButtons() const { return FShowButtons; }
   void SetShowButtons(bool Value);
   bool ShowLines() const { return FShowLines; }

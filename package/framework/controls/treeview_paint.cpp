@@ -1,5 +1,5 @@
 // Tree view painting: frame, rows, lines, buttons and labels in the classic and the explorer look.
-// Sections: [colours] [paint] [rows] [buttons]
+// Sections: [colours] [paint] [rows] [buttons] [scale]
 #include <algorithm>
 
 #include "package/framework/controls/controls_internal.h"
@@ -146,34 +146,47 @@ void TCustomTreeView::PaintRows(TCanvas* C, const TRect& Client, const TRect& Cl
 
 // [buttons] ------------------------------------------------------------------------------------------------
 void TCustomTreeView::PaintButton(TCanvas* C, Integer CX, Integer CY, bool Expanded, bool Hot) {
+  auto px = [this](Integer v) { return ScaledMetric(this, v); };
   if (FExplorerStyle) {
     // A hollow triangle pointing right when closed, a filled one pointing down-right when open.
     const TColor ink = Hot ? kExplorerHotGlyph : Expanded ? kExplorerOpen : kExplorerClosed;
     C->Pen()->SetColor(ink);
     C->Pen()->SetWidth(1);
+    const Integer a = px(2), b = px(3), c = px(4);
     if (Expanded) {
       C->Brush()->SetStyle(bsSolid);
       C->Brush()->SetColor(ink);
-      const TPoint pts[] = {Point(CX + 3, CY - 3), Point(CX + 3, CY + 3), Point(CX - 3, CY + 3)};
+      const TPoint pts[] = {Point(CX + b, CY - b), Point(CX + b, CY + b), Point(CX - b, CY + b)};
       C->Polygon(pts, 3);
     } else {
       C->Brush()->SetStyle(bsSolid);
       C->Brush()->SetColor(Color());
-      const TPoint pts[] = {Point(CX - 2, CY - 4), Point(CX + 2, CY), Point(CX - 2, CY + 4)};
+      const TPoint pts[] = {Point(CX - a, CY - c), Point(CX + a, CY), Point(CX - a, CY + c)};
       C->Polygon(pts, 3);
     }
     return;
   }
-  // The classic 9 x 9 box with a minus, and a plus when closed.
-  const TRect box = Rect(CX - 4, CY - 4, CX + 5, CY + 5);
+  // The classic 9 x 9 box with a minus, and a plus when closed; its strokes stay one line thick per
+  // logical pixel.
+  const Integer half = px(4), arm = px(2), stroke = px(1);
+  const TRect box = Rect(CX - half, CY - half, CX + half + 1, CY + half + 1);
   C->Brush()->SetStyle(bsSolid);
   C->Brush()->SetColor(Color());
   C->FillRect(box);
   C->Brush()->SetColor(kLineColor);
-  C->FrameRect(box);
+  for (Integer i = 0; i < stroke; ++i) C->FrameRect(Rect(box.Left + i, box.Top + i, box.Right - i, box.Bottom - i));
   C->Brush()->SetColor(clWindowText);
-  C->FillRect(Rect(CX - 2, CY, CX + 3, CY + 1));
-  if (!Expanded) C->FillRect(Rect(CX, CY - 2, CX + 1, CY + 3));
+  const Integer lo = -(stroke - 1) / 2, hi = stroke / 2 + 1;
+  C->FillRect(Rect(CX - arm, CY + lo, CX + arm + 1, CY + hi));
+  if (!Expanded) C->FillRect(Rect(CX + lo, CY - arm, CX + hi, CY + arm + 1));
+}
+
+// [scale] ------------------------------------------------------------------------------------------------
+// Indent and a fixed item height are designed sizes: they grow with the form.
+void TCustomTreeView::ChangeScale(double K) {
+  FIndent = ScaledMetric(K, FIndent);
+  if (FItemHeight > 0) FItemHeight = ScaledMetric(K, FItemHeight);
+  StructureChanged();
 }
 
 }  // namespace jox

@@ -2,6 +2,7 @@
 #include "package/framework/graphics/drawedge.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace jox {
 
@@ -77,24 +78,33 @@ void DrawDisabledArrow(TCanvas* Canvas, const TRect& R, TArrowDirection Dir, Int
   DrawArrow(Canvas, R, Dir, Size, clBtnShadow);
 }
 
-void DrawCheckMark(TCanvas* Canvas, Integer X, Integer Y, TColor Color) {
+namespace {
+// The screen rectangle a rectangle of logical pixels covers at Scale, its edges rounded so that
+// neighbouring pieces meet without gaps.
+TRect ScaledPiece(Integer X, Integer Y, Integer L, Integer T, Integer R, Integer B, double Scale) {
+  auto at = [Scale](Integer v) { return Integer(std::lround(v * Scale)); };
+  return Rect(X + at(L), Y + at(T), X + at(R), Y + at(B));
+}
+}  // namespace
+
+void DrawCheckMark(TCanvas* Canvas, Integer X, Integer Y, TColor Color, double Scale) {
   TBrush saved;
   saved.Assign(Canvas->Brush());
   Canvas->Brush()->SetColor(Color);
   // Three pixels thick: down from the left to the bottom, then up to the right.
   for (Integer i = 0; i < 7; ++i) {
-    const Integer top = i < 3 ? Y + 2 + i : Y + 4 - (i - 2);
-    Canvas->FillRect(Rect(X + i, top, X + i + 1, top + 3));
+    const Integer top = i < 3 ? 2 + i : 4 - (i - 2);
+    Canvas->FillRect(ScaledPiece(X, Y, i, top, i + 1, top + 3, Scale));
   }
   Canvas->Brush()->Assign(&saved);
 }
 
-void DrawRadioDot(TCanvas* Canvas, Integer X, Integer Y, TColor Color) {
+void DrawRadioDot(TCanvas* Canvas, Integer X, Integer Y, TColor Color, double Scale) {
   TBrush saved;
   saved.Assign(Canvas->Brush());
   Canvas->Brush()->SetColor(Color);
-  Canvas->FillRect(Rect(X + 1, Y, X + 5, Y + 6));
-  Canvas->FillRect(Rect(X, Y + 1, X + 6, Y + 5));
+  Canvas->FillRect(ScaledPiece(X, Y, 1, 0, 5, 6, Scale));
+  Canvas->FillRect(ScaledPiece(X, Y, 0, 1, 6, 5, Scale));
   Canvas->Brush()->Assign(&saved);
 }
 

@@ -21,10 +21,11 @@ enum TArrowDirection : uint8_t { adUp, adDown, adLeft, adRight };
 void DrawArrow(TCanvas* Canvas, const TRect& R, TArrowDirection Dir, Integer Size, TColor Color);
 // The classic disabled look of a glyph: drawn once in clBtnHighlight one pixel down-right, then in clBtnShadow.
 void DrawDisabledArrow(TCanvas* Canvas, const TRect& R, TArrowDirection Dir, Integer Size);
-// A check mark of 7 x 7 pixels with its top-left at (X, Y).
-void DrawCheckMark(TCanvas* Canvas, Integer X, Integer Y, TColor Color);
-// A filled 6 x 6 dot (radio item) with its top-left at (X, Y).
-void DrawRadioDot(TCanvas* Canvas, Integer X, Integer Y, TColor Color);
+// A check mark of 7 x 7 pixels with its top-left at (X, Y); at a Scale above 1 each of its pixels covers
+// the screen pixels that logical pixel covers (7 x 7 becomes 14 x 14 at 2, 11 x 11 at 1.5).
+void DrawCheckMark(TCanvas* Canvas, Integer X, Integer Y, TColor Color, double Scale = 1);
+// A filled 6 x 6 dot (radio item) with its top-left at (X, Y), scaled as the check mark.
+void DrawRadioDot(TCanvas* Canvas, Integer X, Integer Y, TColor Color, double Scale = 1);
 // Text with '&' accelerators (DrawText flags), greyed and engraved when not Enabled.
 void DrawCaption(TCanvas* Canvas, const String& Text, TRect R, Cardinal Flags, bool Enabled);
 
