@@ -141,7 +141,7 @@ class TCustomComboBox : public TWinControl {
   bool NavigationKey(Word Key, TShiftState Shift);
   void TypeSearch(char16_t Ch);
   Integer ItemHeightOf(Integer Index);
-  // Hooks the list's painting, heights and keys to the combo box.
+  // Hooks the list's painting and item heights to the combo box.
   void ConnectList(TItemListBox* Box);
   void ListClosed();
   void DrawListItem(TCanvas* Target, Integer Index, TRect Rect, TOwnerDrawState State);
