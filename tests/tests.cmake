@@ -10,9 +10,9 @@ include(${JOX_ROOT}/tests/tmpcheck.cmake)
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-set(JOX_TESTS_FRAMEWORK accessible backend buttons classes clipbrd combobox comctrls controls dialogs dispatch fonts forms
-    hints keyaccess graphics grids imageio input layers memo menus modal msgbox raster runtime scaling screens scrolling
-    stdctrls sysutils textengine treeview)
+set(JOX_TESTS_FRAMEWORK accessible backend buttons classes clipbrd combobox comctrls controls dialogs dispatch dropdownlist
+    fonts forms hints keyaccess graphics grids imageio input layers memo menus modal msgbox raster runtime scaling
+    screens scrolling stdctrls sysutils textengine treeview)
 set(JOX_TESTS_CORE core_drawing core_text numerics numtext package paint_helpers stringarray)
 set(JOX_TESTS_REPLIST rldata rldata_formats rldata_io replist_io reportlistview reportlistview_paint rowedit
     rowedit_datetime)

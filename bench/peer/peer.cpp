@@ -7,8 +7,9 @@
 //
 // Cases: a report list / QTableView over a sort and filter proxy with N x 5 cells (header-click sort,
 // filter, painting a page, fitting the columns); a memo / QPlainTextEdit of N lines (one keystroke in the
-// middle); a tree / QTreeView expanding N children; a combo box / QComboBox dropping down N items; and a
-// 1 MB text loaded into the memo / QPlainTextEdit. Each time is the best of a few runs.
+// middle); a tree / QTreeView expanding N children; a combo box / QComboBox dropping down N items; the
+// grid's pick list with N choices (QComboBox again, the peer's cell editor for choices); and a 1 MB text
+// loaded into the memo / QPlainTextEdit. Each time is the best of a few runs.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "package/framework/controls/combobox.h"
+#include "package/framework/controls/grids.h"
 #include "package/framework/controls/input.h"
 #include "package/framework/controls/memo.h"
 #include "package/framework/controls/treeview.h"
@@ -201,6 +203,34 @@ double DropDown(long n) {
       input::KeyPress(cb, VK_END);
       Application->ProcessMessages();
       cb->SetDroppedDown(false);
+    });
+  });
+}
+
+// The grid's pick list dropped from a cell with N choices: the grid asks for the choices, the list opens,
+// End goes to the last, Enter takes it.
+double PickList(long n) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 400, 300);
+  auto* grid = new TDrawGrid(&form);
+  grid->SetParent(&form);
+  grid->SetBounds(0, 0, 400, 300);
+  grid->SetOptions(grid->Options() | goEditing);
+  TStringList choices;
+  choices.BeginUpdate();
+  for (long i = 0; i < n; ++i) choices.Add(u"item " + IntToStr(Integer(i)));
+  choices.EndUpdate();
+  grid->SetOnGetEditStyle([](TObject*, Integer, Integer, TEditStyle& s) { s = esPickList; });
+  grid->SetOnGetPickListItems([&](TObject*, Integer, Integer, TStrings* items) { items->Assign(&choices); });
+  grid->SetFocus();
+  grid->ShowEditor();
+  TInplaceEdit* editor = grid->InplaceEditor();
+  return Best(RunsFor(n), [&] {
+    return std::function<void()>([&] {
+      input::KeyPress(editor, VK_DOWN, ssAlt);
+      input::KeyPress(editor, VK_END);
+      Application->ProcessMessages();
+      input::KeyPress(editor, VK_RETURN);
     });
   });
 }
@@ -398,6 +428,8 @@ int main(int argc, char** argv) {
       {"memo keystroke", 100000, ours::Keystroke, PEER(Keystroke)},
       {"tree expand children", 1000000, ours::Expand, PEER(Expand)},
       {"combo drop down", 100000, ours::DropDown, PEER(DropDown)},
+      // The peer's pick list in a table is a combo box as the cell's editor: the same QComboBox case.
+      {"grid pick list drop down", 100000, ours::PickList, PEER(DropDown)},
   };
   std::printf("%-26s %9s %12s %12s %12s %12s %8s\n", "case", "N", "ours ms", "ours ns/N", "Qt ms", "Qt ns/N",
               "ours/Qt");

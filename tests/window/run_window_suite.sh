@@ -6,8 +6,9 @@
 # goes on; that the caret blinks; that Tab leaves a memo, a label's Alt mnemonic, a menu shortcut and
 # Shift+F10 work from the keyboard, and AltGr types its character on a German layout; that a message is
 # answered from the keyboard, CJK text draws with glyphs, Shift+wheel and the horizontal wheel scroll a
-# grid sideways and the side mouse buttons click nothing; that JOX_SCALE=2 doubles the form and 1.5 grows
-# it by half; that closing the main window (and SIGTERM, SDL's quit) runs the close events and ends the
+# grid sideways and the side mouse buttons click nothing; that the combo box's and the grid's drop-down lists
+# of 100,000 items work from the keyboard and the mouse; that JOX_SCALE=2 doubles the form and 1.5 grows it
+# by half; that closing the main window (and SIGTERM, SDL's quit) runs the close events and ends the
 # program; and the CPU the idle window and a focused edit use.
 #   run_window_suite.sh WINDOW_APP XPROBE [GALLERY]
 # With the gallery, its controls page is also opened at scale 1, 1.5 and 2, and must fit the screen.
@@ -162,6 +163,58 @@ xdotool mousemove 170 74 click 8
 sleep 0.5
 after=$("$probe" pixel 126 16)
 [ "$before" = "$after" ] && ok "the side mouse button does not click" || bad "the side button clicked Change ($before -> $after)"
+xdotool mousemove 470 230
+
+# Drop-down lists of 100,000 items: the combo box and the grid's pick list, each opened and used with the
+# keyboard and with the mouse; the pick list's thumb dragged to the end of its track.
+click 410 29
+if lists=$(find_window "jox lists" 5) && wait_log_prefix "lists " 5; then
+  set -- $(grep -a '^lists ' "$log" | head -n 1)
+  cx=$2 cy=$3 cw=$4 ch=$5 gx=$6 gy=$7 gw=$8 gh=$9 ih=${10} ph=${11}
+  xdotool mousemove $((cx + cw + 40)) $((cy + 5))  # over the form: the keys go there
+  sleep 0.3
+  xdotool key alt+Down
+  sleep 0.3
+  xdotool key End Return
+  wait_log "combo item 99999" 5 && ok "the combo box's list opens, goes to its end and picks from the keyboard" ||
+    bad "the combo box from the keyboard: $(tail -n 2 "$log" | tr '\n' ' ')"
+  click $((cx + cw - 8)) $((cy + ch / 2))
+  sleep 0.3
+  click $((cx + 20)) $((cy + ch + 1 + 2 * ih + ih / 2))  # the third row of the last page
+  wait_log "combo item 99994" 5 && ok "the combo box's list opens and picks with the mouse" ||
+    bad "the combo box with the mouse: $(tail -n 2 "$log" | tr '\n' ' ')"
+  click $((gx + 20)) $((gy + gh / 2))
+  xdotool key F2
+  sleep 0.2
+  xdotool key alt+Down
+  sleep 0.3
+  xdotool key Down Down Return Return
+  wait_log "cell item 1" 5 && ok "the grid's pick list opens and picks from the keyboard" ||
+    bad "the pick list from the keyboard: $(tail -n 2 "$log" | tr '\n' ' ')"
+  xdotool key F2
+  sleep 0.2
+  click $((gx + gw - 8)) $((gy + gh / 2))  # the editor's button
+  sleep 0.3
+  top=$((gy + gh + 1))
+  bar=$((gx + gw - 1 - 8))
+  xdotool mousemove $bar $((top + 17 + 3)) mousedown 1
+  sleep 0.2
+  xdotool mousemove $bar $((top + 8 * ph / 2))
+  sleep 0.2
+  xdotool mousemove $bar $((top + 8 * ph + 10))
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.3
+  click $((gx + 20)) $((top + 7 * ph + ph / 2))  # the last row
+  sleep 0.2
+  xdotool key Return
+  wait_log "cell item 99999" 5 && ok "the pick list's thumb drags to the end of 100,000 items and a click picks" ||
+    bad "the pick list with the mouse: $(tail -n 2 "$log" | tr '\n' ' ')"
+  "$probe" close "$lists"
+  gone_window "jox lists" 5 || bad "the lists form stayed open"
+else
+  bad "the lists form did not open"
+fi
 xdotool mousemove 470 230
 
 click 390 74  # Second: the edit loses the focus, nothing blinks any more

@@ -52,6 +52,15 @@ wait_log() {  # wait_log LINE SECONDS
   done
   return 1
 }
+wait_log_prefix() {  # wait_log_prefix TEXT SECONDS: a line starting with TEXT
+  i=0
+  while [ $i -lt $(($2 * 20)) ]; do
+    grep -aq "^$1" "$log" && return 0
+    sleep 0.05
+    i=$((i + 1))
+  done
+  return 1
+}
 find_window() {  # find_window NAME SECONDS: prints the id of the visible window named NAME
   i=0
   while [ $i -lt $(($2 * 10)) ]; do

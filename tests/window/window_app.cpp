@@ -3,7 +3,8 @@
 // that opens a second form, and a focused edit with a blinking caret. It writes what happens to stdout,
 // one line per event, for the script to check:
 //   ready | closequery <form> | close <form> | shown <what> | enter name | text <utf8> | popup memo |
-//   shortcut save | answer <button> | cjk <x y w h> | topleft <col row> | end
+//   shortcut save | answer <button> | cjk <x y w h> | topleft <col row> | lists <combo x y w h> <cell x y w h>
+//   <row heights: combo pick> | combo <utf8> | cell <utf8> | end
 // Boxes (screen = client coordinates, no window manager): see kBoxes in run_window_suite.sh.
 #include <chrono>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <thread>
 
 #include "package/backends/sdl/backend_sdl.h"
+#include "package/framework/controls/dropdownlist.h"
 #include "package/framework/framework.h"
 #include "sevenseg/sevenseg.h"
 
@@ -156,6 +158,50 @@ int main() {
   grid->SetColCount(30);
   grid->SetOnTopLeftChanged([grid](TObject*) {
     Log("topleft", (std::to_string(grid->LeftCol()) + " " + std::to_string(grid->TopRow())).c_str());
+  });
+
+  // Drop-down lists: "Lists" at (360,15) opens a form with a combo box and a grid whose cells pick from a
+  // list, each of 100,000 items (logs lists <where they are>, then combo <text> | cell <text> on a choice).
+  TForm* lists = nullptr;
+  TStringList choices;
+  String cellText;  // the one cell the grid edits
+  for (int i = 0; i < 100000; ++i) choices.Add(u"item " + IntToStr(i));
+  Button(&form, 360, 15, u"Lists", [&] {
+    if (!lists) {
+      lists = new TForm(&form);
+      lists->SetCaption(u"jox lists");
+      lists->SetBounds(500, 0, 320, 300);
+      auto* combo = new TComboBox(lists);
+      combo->SetParent(lists);
+      combo->SetBounds(10, 10, 150, 21);
+      combo->SetStyle(csDropDownList);
+      combo->Items()->Assign(&choices);
+      combo->SetOnChange([combo](TObject*) { Log("combo", ToUtf8(combo->Text()).c_str()); });
+      auto* grid = new TDrawGrid(lists);
+      grid->SetParent(lists);
+      grid->SetBounds(10, 50, 300, 240);
+      grid->SetColWidths(1, 150);
+      grid->SetOptions(grid->Options() | goEditing);
+      grid->SetOnGetEditStyle([](TObject*, Integer, Integer, TEditStyle& s) { s = esPickList; });
+      grid->SetOnGetPickListItems([&choices](TObject*, Integer, Integer, TStrings* items) { items->Assign(&choices); });
+      grid->SetOnGetEditText([&cellText](TObject*, Integer, Integer, String& v) { v = cellText; });
+      grid->SetOnSetEditText([&cellText](TObject*, Integer, Integer, const String& v) {
+        cellText = v;
+        Log("cell", ToUtf8(v).c_str());
+      });
+      lists->SetActiveControl(combo);
+      lists->SetOnShow([combo, grid](TObject*) {
+        const TPoint c = combo->ClientToScreen(Point(0, 0));
+        const TRect r = grid->CellRect(1, 1);
+        const TPoint g = grid->ClientToScreen(Point(r.Left, r.Top));
+        std::string where;
+        for (Integer v : {c.X, c.Y, combo->Width(), combo->Height(), g.X, g.Y, r.Width(), r.Height(),
+                          combo->ItemHeight(), FontTextHeight(grid->Font()) + 2})
+          where += (where.empty() ? "" : " ") + std::to_string(v);
+        Log("lists", where.c_str());
+      });
+    }
+    lists->Show();
   });
 
   // Where the label is once the form is shown (and scaled, under JOX_SCALE).

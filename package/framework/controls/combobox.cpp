@@ -1,4 +1,4 @@
-// The combo box. Sections: [edit] [list] [combo] [geometry] [keys] [mouse] [painting] [tables]
+// The combo box. Sections: [edit] [combo] [geometry] [keys] [mouse] [painting] [tables]
 #include "package/framework/controls/combobox.h"
 #include "package/framework/controls/menus.h"
 
@@ -7,16 +7,13 @@
 
 #include "package/framework/graphics/drawedge.h"
 #include "package/framework/controls/controls_internal.h"
+#include "package/framework/controls/dropdownlist.h"
 #include "package/framework/controls/forms.h"
-#include "package/framework/controls/popups.h"
-#include "package/framework/controls/scrolling.h"
 #include "package/framework/controls/stdctrls.h"
 
 namespace jox {
 
 constexpr Integer kComboWidth = 145, kComboButton = 17, kComboFrame = 2;
-// Characters typed within this time extend the search text.
-constexpr Cardinal kTypeSearchMs = 1000;
 
 // [edit] ---------------------------------------------------------------------------------------------------
 // The text field of csDropDown: list keys go to the combo box, text changes are its changes.
@@ -53,155 +50,9 @@ class TComboEdit : public TCustomEdit {
   TCustomComboBox* FCombo;
 };
 
-// [list] ---------------------------------------------------------------------------------------------------
-class TComboListBox : public TCustomScrollControl {
- public:
-  TComboListBox(TComponent* AOwner, TCustomComboBox* Combo, bool Simple = false)
-      : TCustomScrollControl(AOwner), FCombo(Combo), FSimple(Simple) {
-    SetScrollBars(ssVertical);
-    SetControlStyle(ControlStyle() | csOpaque);
-  }
-  Integer Hot = -1;
-  // Range and page for the items and the client height, keeping the top row.
-  void UpdateRange() {
-    const Integer n = FCombo->Items()->Count();
-    SetScrollInfo(sbVertical, 0, std::max(n - 1, 0), VisibleFrom(0), ScrollPos(sbVertical));
-  }
-
-  Integer ItemAt(Integer Y) {
-    Integer y = 0;
-    const Integer n = FCombo->Items()->Count();
-    for (Integer i = ScrollPos(sbVertical); i < n && y < ClientHeight(); ++i) {
-      const Integer h = FCombo->ItemHeightOf(i);
-      if (Y >= y && Y < y + h) return i;
-      y += h;
-    }
-    return -1;
-  }
-  Integer VisibleFrom(Integer Top) {
-    Integer y = 0, n = 0;
-    for (Integer i = Top; i < FCombo->Items()->Count(); ++i) {
-      y += FCombo->ItemHeightOf(i);
-      if (y > ClientHeight()) break;
-      ++n;
-    }
-    return std::max(n, 1);
-  }
-  void MakeVisible(Integer I) {
-    if (I < 0) return;
-    Integer top = ScrollPos(sbVertical);
-    if (I < top) top = I;
-    if (I >= top + VisibleFrom(top)) {
-      // The highest top that still shows I at the bottom: walk up from I by one page of heights.
-      Integer y = 0;
-      top = I;
-      while (top > 0 && y + FCombo->ItemHeightOf(top - 1) + FCombo->ItemHeightOf(I) <= ClientHeight()) {
-        y += FCombo->ItemHeightOf(top - 1);
-        --top;
-      }
-    }
-    SetScrollPos(sbVertical, top);
-  }
-  void SetHot(Integer I) {
-    if (I == Hot) return;
-    Hot = I;
-    MakeVisible(I);
-    Invalidate();
-  }
-  void Paint() override {
-    TCanvas* c = TControl::Canvas();
-    const TRect client = ClientRect();
-    Integer y = 0;
-    const Integer n = FCombo->Items()->Count();
-    for (Integer i = ScrollPos(sbVertical); i < n && y < client.Bottom; ++i) {
-      const Integer h = FCombo->ItemHeightOf(i);
-      const TRect r = Rect(0, y, client.Right, y + h);
-      TOwnerDrawState s;
-      if (i == Hot) s = TOwnerDrawState(Word(odSelected | odFocused));
-      if (!FCombo->Enabled()) s = s | TOwnerDrawState(odDisabled);
-      FCombo->DrawListItem(c, i, r, s);
-      y += h;
-    }
-    if (y < client.Bottom) {
-      c->Brush()->SetStyle(bsSolid);
-      c->Brush()->SetColor(FCombo->Color());
-      c->FillRect(Rect(0, y, client.Right, client.Bottom));
-    }
-  }
-
- protected:
-  Integer NonClientFrame() const override { return FSimple ? 2 : 0; }
-  // The list of csSimple: a press picks, the focus stays in the field's edit.
-  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override {
-    TCustomScrollControl::MouseDown(Button, Shift, X, Y);
-    if (!FSimple || Button != mbLeft || !ClientRect().Contains(Point(X, Y))) return;
-    const Integer i = ItemAt(Y);
-    if (i >= 0) FCombo->UserSelect(i, false);
-    if (FCombo->CanFocus()) FCombo->SetFocus();
-  }
-  void KeyDown(Word& Key, TShiftState Shift) override {
-    if (FCombo->NavigationKey(Key, Shift)) Key = 0;
-  }
-  void MouseMove(TShiftState Shift, Integer X, Integer Y) override {
-    TCustomScrollControl::MouseMove(Shift, X, Y);
-    if (!FSimple && ClientRect().Contains(Point(X, Y))) {
-      const Integer i = ItemAt(Y);
-      if (i >= 0 && i != Hot) {
-        Hot = i;
-        Invalidate();
-      }
-    }
-  }
-  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override {
-    TCustomScrollControl::MouseUp(Button, Shift, X, Y);
-    if (FSimple || Button != mbLeft || !ClientRect().Contains(Point(X, Y))) return;
-    const Integer i = ItemAt(Y);
-    if (i >= 0) FCombo->UserSelect(i, true);
-  }
-
- private:
-  TCustomComboBox* FCombo;
-  bool FSimple;
-};
-
-class TComboListPopup : public TPopupWindow {
- public:
-  explicit TComboListPopup(TCustomComboBox* Combo) : TPopupWindow(nullptr), FCombo(Combo) {
-    SetColor(clWindowFrame);
-    FBox = new TComboListBox(this, Combo);
-    FBox->SetParent(this);
-  }
-  TComboListBox* Box() const { return FBox; }
-  void Paint() override {
-    // A one-pixel frame; the list box fills the rest.
-    TCanvas* c = Canvas();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(clWindowFrame);
-    c->FrameRect(Rect(0, 0, Width(), Height()));
-  }
-  void Layout(Integer W, Integer H) {
-    SetBounds(Left(), Top(), W, H);
-    FBox->SetBounds(1, 1, W - 2, H - 2);
-  }
-
- protected:
-  void KeyDown(Word& Key, TShiftState Shift) override {
-    TPopupWindow::KeyDown(Key, Shift);
-    if (Key && FCombo->NavigationKey(Key, Shift)) Key = 0;
-  }
-  void KeyPress(char16_t& Key) override {
-    if (FCombo->OnKeyPress()) FCombo->OnKeyPress()(FCombo, Key);
-    if (Key >= 32) FCombo->TypeSearch(Key);
-  }
-  void Closed(bool Cancelled) override { FCombo->ListClosed(); }
-
- private:
-  TCustomComboBox* FCombo;
-  TComboListBox* FBox;
-};
-
 // [combo] --------------------------------------------------------------------------------------------------
-TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner), FItems(std::make_unique<TStringList>()) {
+TCustomComboBox::TCustomComboBox(TComponent* AOwner)
+    : TWinControl(AOwner), FItems(std::make_unique<TStringList>()), FSearch(std::make_unique<TTypeSearch>()) {
   // Click means a choice from the list, not a press on the field.
   SetControlStyle((ControlStyle() & ~csClickEvents) | csOpaque);
   SetTabStop(true);
@@ -230,14 +81,10 @@ TControl* TCustomComboBox::ListPopup() const { return FList.get(); }
 
 void TCustomComboBox::ItemsChanged() {
   if (FItemIndex >= FItems->Count()) FItemIndex = -1;
-  if (FDropped && FList) {
-    FList->Box()->UpdateRange();
-    FList->Box()->Invalidate();
-  }
+  if (FDropped && FList) FList->ItemsChanged();
   if (FSimpleList) {
-    FSimpleList->Hot = FItemIndex;
-    FSimpleList->UpdateRange();
-    FSimpleList->Invalidate();
+    FSimpleList->ItemsChanged();
+    FSimpleList->SetHot(FItemIndex);
   }
   Invalidate();
 }
@@ -289,11 +136,7 @@ void TCustomComboBox::SetText(const String& v) {
 Integer TCustomComboBox::ItemHeight() const {
   if (FItemHeight > 0 && OwnerDrawn()) return FItemHeight;
   // Measured once per font: the list asks per item.
-  if (FFontItemHeight == 0) {
-    TBitmap scratch(1, 1);
-    scratch.Canvas()->Font()->Assign(Font());
-    FFontItemHeight = scratch.Canvas()->TextHeight(u"Wg");
-  }
+  if (FFontItemHeight == 0) FFontItemHeight = FontTextHeight(const_cast<TCustomComboBox*>(this)->Font());
   return FFontItemHeight;
 }
 
@@ -359,23 +202,30 @@ void TCustomComboBox::SetDroppedDown(bool v) {
   if (!Showing() || !Enabled() || FStyle == csSimple) return;  // csSimple's list is always there
   DropDown();
   if (FDropped || !Showing()) return;  // the handler dropped it itself, or took the control away
-  if (!FList) FList = std::make_unique<TComboListPopup>(this);
+  if (!FList) {
+    FList = std::make_unique<TDropDownList>();
+    FList->SetItems(FItems.get());
+    FList->SetOnPick([this](Integer i) { UserSelect(i, false); });
+    FList->SetOnClosed([this](bool) { ListClosed(); });
+    // The combo box's OnKeyPress sees the typing too (the row editor's Enter closes its dialog).
+    FList->SetOnKeyPress([this](char16_t& Key) {
+      if (OnKeyPress()) OnKeyPress()(this, Key);
+    });
+  }
+  ConnectList(FList->Box());
   FList->Font()->Assign(Font());
   FList->Box()->Font()->Assign(Font());
   FList->Box()->SetColor(Color());
-  const Integer n = FItems->Count();
-  const Integer rows = std::clamp(n, 1, FDropDownCount);
-  Integer h = 0;
-  for (Integer i = 0; i < rows; ++i) h += n > 0 ? ItemHeightOf(i) : ItemHeight();
-  FList->Layout(Width(), h + 2);
-  FList->Box()->Hot = FItemIndex;
-  FList->Box()->SetScrollInfo(sbVertical, 0, std::max(n - 1, 0), rows, 0);
-  FList->Box()->MakeVisible(FItemIndex);
+  FList->Box()->SetItemHeight(ItemHeight());
   FDropped = true;
-  const TPoint below = ClientToScreen(Point(0, Height()));
-  const TPoint above = ClientToScreen(Point(0, 0));
-  FList->Popup(this, below.X, below.Y, above.Y);
+  FList->DropDown(this, FDropDownCount, Width(), FItemIndex);
   Invalidate();
+}
+
+void TCustomComboBox::ConnectList(TItemListBox* Box) {
+  Box->SetOnDrawItem([this](TCanvas* c, Integer i, TRect r, TOwnerDrawState s) { DrawListItem(c, i, r, s); });
+  if (FStyle == csOwnerDrawVariable) Box->SetOnMeasureItem([this](Integer i) { return ItemHeightOf(i); });
+  else Box->SetOnMeasureItem(nullptr);
 }
 
 void TCustomComboBox::ListClosed() {
@@ -442,17 +292,30 @@ void TCustomComboBox::UpdateEdit() {
   FEdit->SetBounds(r.Left + 1, r.Top, std::max(r.Width() - 1, 0), r.Height());
   if (!HasEdit() && FEdit->Focused() && CanFocus()) TWinControl::SetFocus();
   if (FStyle == csSimple && !FSimpleList) {
-    FSimpleList = new TComboListBox(this, this, true);
+    FSimpleList = new TItemListBox(this);
     FSimpleList->SetParent(this);
-    FSimpleList->Hot = FItemIndex;
+    FSimpleList->SetFramed(true);
+    FSimpleList->SetPickOnRelease(false);
+    FSimpleList->SetListOwner(this);
+    FSimpleList->SetItems(FItems.get());
+    // A press picks; the focus stays in the field.
+    FSimpleList->SetOnPick([this](Integer i) {
+      UserSelect(i, false);
+      if (CanFocus()) SetFocus();
+    });
+    FSimpleList->SetOnKeyDown([this](Word& Key, TShiftState Shift) {
+      if (NavigationKey(Key, Shift)) Key = 0;
+    });
   }
   if (FSimpleList) {
     FSimpleList->SetVisible(FStyle == csSimple);
     const Integer top = FieldHeight();
+    ConnectList(FSimpleList);
     FSimpleList->SetColor(Color());
+    FSimpleList->SetItemHeight(ItemHeight());
     FSimpleList->SetBounds(0, top, Width(), std::max(Height() - top, 0));
-    FSimpleList->UpdateRange();
-    FSimpleList->MakeVisible(FItemIndex);
+    FSimpleList->ItemsChanged();
+    FSimpleList->SetHot(FItemIndex);
   }
 }
 
@@ -499,28 +362,9 @@ void TCustomComboBox::DoExit() {
 
 // [keys] ---------------------------------------------------------------------------------------------------
 bool TCustomComboBox::NavigationKey(Word Key, TShiftState Shift) {
+  if (FDropped) return FList->HandleKey(Key, Shift);
   if (Key == VK_F4 || ((Key == VK_DOWN || Key == VK_UP) && (Shift & ssAlt))) {
-    if (FDropped) UserSelect(FList->Box()->Hot, true);
-    else SetDroppedDown(true);
-    return true;
-  }
-  if (FDropped) {
-    TComboListBox* box = FList->Box();
-    const Integer n = FItems->Count();
-    Integer hot = box->Hot;
-    const Integer page = std::max(box->VisibleFrom(box->ScrollPos(sbVertical)) - 1, 1);
-    switch (Key) {
-      case VK_RETURN: UserSelect(hot, true); return true;
-      case VK_TAB: UserSelect(hot, true); return false;
-      case VK_UP: hot = hot < 0 ? 0 : hot - 1; break;
-      case VK_DOWN: hot = hot + 1; break;
-      case VK_PRIOR: hot = hot - page; break;
-      case VK_NEXT: hot = hot < 0 ? page : hot + page; break;
-      case VK_HOME: hot = 0; break;
-      case VK_END: hot = n - 1; break;
-      default: return false;
-    }
-    if (n > 0) box->SetHot(std::clamp(hot, 0, n - 1));
+    SetDroppedDown(true);
     return true;
   }
   const Integer n = FItems->Count();
@@ -550,27 +394,11 @@ void TCustomComboBox::KeyPress(char16_t& Key) {
 
 void TCustomComboBox::TypeSearch(char16_t Ch) {
   if (HasEdit()) return;
-  const Cardinal now = GetTickCount();
-  if (now - FSearchTime > kTypeSearchMs) FSearch.clear();
-  FSearchTime = now;
-  const auto upper = [](String s) {
-    for (char16_t& c : s) c = char16_t(std::towupper(wint_t(c)));
-    return s;
-  };
-  // The same character again steps through the items it starts.
-  const bool repeat = FSearch.size() == 1 && upper(FSearch)[0] == upper(String(1, Ch))[0];
-  if (!repeat) FSearch += Ch;
-  const String prefix = upper(FSearch);
-  const Integer n = FItems->Count();
-  const Integer current = FDropped ? FList->Box()->Hot : FItemIndex;
-  const Integer start = repeat || FSearch.size() == 1 ? current + 1 : std::max(current, 0);
-  for (Integer k = 0; k < n; ++k) {
-    const Integer i = (start + k) % n;
-    if (upper(FItems->Get(i)).rfind(prefix, 0) != 0) continue;
-    if (FDropped) FList->Box()->SetHot(i);
-    else UserSelect(i, false);
+  if (FDropped) {
+    FList->Search(Ch);
     return;
   }
+  if (const Integer i = FSearch->Next(FItems.get(), Ch, FItemIndex); i >= 0) UserSelect(i, false);
 }
 
 bool TCustomComboBox::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {

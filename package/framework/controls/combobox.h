@@ -11,9 +11,10 @@
 namespace jox {
 
 class TCustomEdit;
-class TComboListPopup;
 class TComboEdit;
-class TComboListBox;
+class TDropDownList;
+class TItemListBox;
+class TTypeSearch;
 
 // [types] --------------------------------------------------------------------------------------------------
 enum TComboBoxStyle : uint8_t { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
@@ -124,9 +125,7 @@ class TCustomComboBox : public TWinControl {
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
 
  private:
-  friend class TComboListPopup;
   friend class TComboEdit;
-  friend class TComboListBox;
   bool OwnerDrawn() const { return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable; }
   bool HasEdit() const { return FStyle == csDropDown || FStyle == csSimple; }
   TRect ButtonRect() const;
@@ -142,6 +141,8 @@ class TCustomComboBox : public TWinControl {
   bool NavigationKey(Word Key, TShiftState Shift);
   void TypeSearch(char16_t Ch);
   Integer ItemHeightOf(Integer Index);
+  // Hooks the list's painting and item heights to the combo box.
+  void ConnectList(TItemListBox* Box);
   void ListClosed();
   void DrawListItem(TCanvas* Target, Integer Index, TRect Rect, TOwnerDrawState State);
 
@@ -155,12 +156,11 @@ class TCustomComboBox : public TWinControl {
   bool FDropped = false;
   String FText;  // of the styles without an edit: kept when no item matches
   TComboEdit* FEdit = nullptr;
-  std::unique_ptr<TComboListPopup> FList;
-  TComboListBox* FSimpleList = nullptr;  // csSimple's list below the field, a child
+  std::unique_ptr<TDropDownList> FList;
+  TItemListBox* FSimpleList = nullptr;  // csSimple's list below the field, a child
   TCanvas* FDrawCanvas = nullptr;  // the list's canvas while its items are drawn
   bool FUpdating = false;
-  String FSearch;
-  Cardinal FSearchTime = 0;
+  std::unique_ptr<TTypeSearch> FSearch;
   TNotifyEvent FOnChange, FOnSelect, FOnDropDown, FOnCloseUp;
   TDrawItemEvent FOnDrawItem;
   TMeasureItemEvent FOnMeasureItem;

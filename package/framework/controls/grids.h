@@ -72,6 +72,7 @@ enum TGridDrawingStyle : uint8_t { gdsClassic, gdsThemed, gdsGradient };
 enum TEditStyle : uint8_t { esSimple, esEllipsis, esPickList };
 
 class TCustomGrid;
+class TDropDownList;
 
 // [axis] ---------------------------------------------------------------------------------------------------
 // Sizes of the rows (or columns) of a grid: a default and a sorted set of exceptions. Offsets come
@@ -146,14 +147,13 @@ class TInplaceEdit : public TCustomEdit {
 
  private:
   friend class TCustomGrid;
-  friend class TPickListPopup;
   TRect ButtonRect() const;
   TCustomGrid* FGrid = nullptr;
   TEditStyle FEditStyle = esSimple;
   String FEditMask;
   Integer FDropDownRows = 8;
   std::unique_ptr<TStrings> FPickList;
-  class TPickListPopup* FList = nullptr;  // owned by the editor while it exists
+  std::unique_ptr<TDropDownList> FList;
 };
 
 // [grid] ---------------------------------------------------------------------------------------------------
@@ -313,7 +313,6 @@ class TCustomGrid : public TCustomScrollControl {
 
  private:
   friend class TInplaceEdit;
-  friend class TPickListPopup;
   // Gives the scroll bars the current range, page and position.
   void UpdateScrollBars();
   Integer FixedWidth() const;

@@ -1,101 +1,14 @@
 // The in-place editor of a grid: begin, commit and cancel, the ellipsis button and the pick list.
-// Sections: [pick list] [editor] [grid editing]
+// Sections: [editor] [grid editing]
 #include <algorithm>
 #include <string_view>
 #include <vector>
 
 #include "package/framework/controls/grids.h"
-#include "package/framework/controls/popups.h"
+#include "package/framework/controls/dropdownlist.h"
 #include "package/framework/graphics/drawedge.h"
 
 namespace jox {
-
-// [pick list] ----------------------------------------------------------------------------------------------
-// The drop-down list of a pick-list editor: a popup below (or above) the cell. It takes the keys
-// while it is open and closes on a pick, Escape or a press elsewhere; the edit stays open.
-class TPickListPopup : public TPopupWindow {
- public:
-  explicit TPickListPopup(TInplaceEdit* Editor) : TPopupWindow(nullptr), FEditor(Editor) {
-    SetColor(clWindow);
-  }
-  Integer ItemIndex = -1;
-  Integer TopIndex = 0;
-  Integer Rows = 0;
-
-  Integer ItemHeight() { return Canvas()->TextHeight(u"Ag") + 2; }
-  void Paint() override {
-    TCanvas* c = Canvas();
-    TStrings* items = FEditor->PickList();
-    c->Font()->Assign(Font());
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(clWindow);
-    c->Pen()->SetWidth(1);
-    c->Pen()->SetColor(clWindowFrame);
-    c->Rectangle(0, 0, Width(), Height());
-    const Integer h = ItemHeight();
-    for (Integer i = 0; i < Rows && TopIndex + i < items->Count(); ++i) {
-      const Integer k = TopIndex + i;
-      const TRect r = Rect(1, 1 + i * h, Width() - 1, 1 + (i + 1) * h);
-      const bool hot = k == ItemIndex;
-      c->Brush()->SetColor(hot ? clHighlight : clWindow);
-      c->Font()->SetColor(hot ? clHighlightText : clWindowText);
-      c->TextRect(r, r.Left + 2, r.Top + 1, items->Get(k));
-    }
-  }
-  void Select(Integer i) {
-    const Integer n = FEditor->PickList()->Count();
-    if (n == 0) return;
-    ItemIndex = std::clamp(i, 0, n - 1);
-    if (ItemIndex < TopIndex) TopIndex = ItemIndex;
-    if (ItemIndex >= TopIndex + Rows) TopIndex = ItemIndex - Rows + 1;
-    Invalidate();
-  }
-
- protected:
-  void KeyDown(Word& Key, TShiftState Shift) override {
-    TPopupWindow::KeyDown(Key, Shift);
-    switch (Key) {
-      case 0: return;
-      case VK_UP: Select(ItemIndex - 1); break;
-      case VK_DOWN:
-        if (Shift & ssAlt) FEditor->CloseUp(true);
-        else Select(ItemIndex + 1);
-        break;
-      case VK_PRIOR: Select(ItemIndex - Rows); break;
-      case VK_NEXT: Select(ItemIndex + Rows); break;
-      case VK_HOME: Select(0); break;
-      case VK_END: Select(FEditor->PickList()->Count() - 1); break;
-      case VK_RETURN: FEditor->CloseUp(true); break;
-      default: return;
-    }
-    Key = 0;
-  }
-  void KeyPress(char16_t& Key) override { Key = 0; }
-  void MouseMove(TShiftState Shift, Integer X, Integer Y) override {
-    const Integer i = TopIndex + (Y - 1) / std::max(1, ItemHeight());
-    if (Y >= 1 && i < FEditor->PickList()->Count() && i != ItemIndex) {
-      ItemIndex = i;
-      Invalidate();
-    }
-    TPopupWindow::MouseMove(Shift, X, Y);
-  }
-  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override {
-    TPopupWindow::MouseUp(Button, Shift, X, Y);
-    if (Button == mbLeft && X >= 0 && X < Width() && Y >= 0 && Y < Height()) {
-      MouseMove(Shift, X, Y);
-      FEditor->CloseUp(true);
-    }
-  }
-  bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override {
-    const Integer n = FEditor->PickList()->Count();
-    TopIndex = std::clamp(TopIndex - WheelDelta / WHEEL_DELTA, 0, std::max(0, n - Rows));
-    Invalidate();
-    return true;
-  }
-
- private:
-  TInplaceEdit* FEditor;
-};
 
 // [editor] -------------------------------------------------------------------------------------------------
 TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomEdit(AOwner), FPickList(std::make_unique<TStringList>()) {
@@ -116,7 +29,6 @@ TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomEdit(AOwner), FPickList(
 
 TInplaceEdit::~TInplaceEdit() {
   if (FList) FList->ClosePopup(true);
-  delete FList;
 }
 
 TRect TInplaceEdit::ButtonRect() const {
@@ -159,44 +71,35 @@ void TInplaceEdit::DropDown() {
   FPickList->Clear();
   FGrid->GetPickListItems(FGrid->FEditCell.X, FGrid->FEditCell.Y, FPickList.get());
   if (FPickList->Count() == 0) return;
-  if (!FList) FList = new TPickListPopup(this);
+  if (!FList) {
+    FList = std::make_unique<TDropDownList>();
+    FList->SetItems(FPickList.get());
+    FList->SetOnPick([this](Integer i) {
+      SetText(FPickList->Get(i));
+      SelectAll();
+    });
+  }
+  FList->ItemsChanged();
   FList->Font()->Assign(FGrid->Font());
-  const Integer h = FList->ItemHeight();
-  FList->Rows = std::min(FPickList->Count(), FDropDownRows);
-  FList->SetBounds(0, 0, std::max(Width(), 60), FList->Rows * h + 2);
-  FList->TopIndex = 0;
-  FList->ItemIndex = -1;
-  FList->Select(std::max(0, FPickList->IndexOf(Text())));
-  const TPoint below = ClientToScreen(Point(0, Height()));
-  const TPoint above = ClientToScreen(Point(0, 0));
-  FList->Popup(this, below.X, below.Y, above.Y);
+  FList->Box()->Font()->Assign(FGrid->Font());
+  FList->DropDown(this, FDropDownRows, Width(), FPickList->IndexOf(Text()));
 }
 
 void TInplaceEdit::CloseUp(bool Accept) {
   if (!ListVisible()) return;
-  FList->ClosePopup(!Accept);
-  if (Accept && FList->ItemIndex >= 0 && FList->ItemIndex < FPickList->Count()) {
-    SetText(FPickList->Get(FList->ItemIndex));
-    SelectAll();
-  }
+  if (Accept) FList->PickHot();
+  else FList->ClosePopup(true);
 }
 
 void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
   if (!FGrid) return TCustomEdit::KeyDown(Key, Shift);
-  if (ListVisible()) {
-    switch (Key) {
-      case VK_UP: FList->Select(FList->ItemIndex - 1); Key = 0; return;
-      case VK_DOWN:
-        if (Shift & ssAlt) CloseUp(true);
-        else FList->Select(FList->ItemIndex + 1);
-        Key = 0;
-        return;
-      case VK_PRIOR: FList->Select(FList->ItemIndex - FList->Rows); Key = 0; return;
-      case VK_NEXT: FList->Select(FList->ItemIndex + FList->Rows); Key = 0; return;
-      default: break;
-    }
+  // Keys meant for the open list (it takes them itself when they come through the input road).
+  if (ListVisible() && FList->HandleKey(Key, Shift)) {
+    Key = 0;
+    return;
   }
-  if (Key == VK_DOWN && (Shift & ssAlt) && FEditStyle == esPickList) {
+  const bool toggle = Key == VK_F4 || ((Key == VK_DOWN || Key == VK_UP) && (Shift & ssAlt));
+  if (toggle && FEditStyle == esPickList) {
     DropDown();
     Key = 0;
     return;
