@@ -80,10 +80,16 @@ def states(obj):
 
 
 def showing_page(window):
-    """The page panel of the gallery window that is shown now."""
+    """The page panel of the gallery window that is shown now (inside the unnamed view that scrolls it)."""
     for child in window:
-        if child.getRole() == pyatspi.ROLE_PANEL and states(child).contains(pyatspi.STATE_SHOWING):
+        if not states(child).contains(pyatspi.STATE_SHOWING):
+            continue
+        if child.getRole() == pyatspi.ROLE_PANEL and child.name:
             return child
+        if child.getRole() in (pyatspi.ROLE_PANEL, pyatspi.ROLE_SCROLL_PANE, pyatspi.ROLE_FILLER) and not child.name:
+            page = showing_page(child)
+            if page is not None:
+                return page
     return None
 
 

@@ -95,6 +95,9 @@ TWindow* FindWindow(const TControl* root) {
 // [setup] --------------------------------------------------------------------------------------------------
 bool Init() {
   if (gVideo) return true;
+  // A press that gives a window the focus is a click like any other; SDL would drop one that comes
+  // within a few milliseconds of the focus, as when a closing form hands the keyboard back.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     gError = SDL_GetError();
     return false;
