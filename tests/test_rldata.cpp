@@ -65,6 +65,11 @@ TEST(RLData, Dimensions) {
   // A refused resize keeps the sizes and raises the base package's error.
   EXPECT_THROW(d->SetNrCols(200000000), EJOXError);
   EXPECT_EQ(d->NrOfColumns(), 1);
+  // A count whose cells fit but whose names and formats would take gigabytes (from a form text).
+  d->SetNrRows(1);
+  EXPECT_THROW(d->SetNrCols(21390950), EJOXError);
+  EXPECT_EQ(d->NrOfColumns(), 1);
+  d->SetNrRows(1000);
   EXPECT_THROW(d->SetNrRows(INT32_MAX), EJOXError);
   EXPECT_EQ(d->NrOfRows(), 1000);
   // Names and formats are cut.

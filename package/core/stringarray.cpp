@@ -108,7 +108,7 @@ void TStringArray::ReserveRows(size_t stored) {
 }
 
 void TStringArray::Resize(Integer NrCols, Integer NrRows) {
-  if (NrCols < 0 || NrRows < 0 || (Int64(NrCols) + 1) * (Int64(NrRows) + 1) > MaxCells)
+  if (NrCols < 0 || NrRows < 0 || NrCols > MaxCols || (Int64(NrCols) + 1) * (Int64(NrRows) + 1) > MaxCells)
     RaiseSize(Int64(NrCols) + 1, Int64(NrRows) + 1);
   if (NrCols == FNrCols && NrRows == FNrRows) return;
   try {
@@ -569,7 +569,7 @@ void TStringArray::TLoader::Place(Integer ACol, Integer ARow, size_t Len) {
 }
 
 void TStringArray::TLoader::Finish(TStringArray& Into, Integer NrCols, Integer NrRows) {
-  if (NrCols < 0 || NrRows < 0 || (Int64(NrCols) + 1) * (Int64(NrRows) + 1) > MaxCells)
+  if (NrCols < 0 || NrRows < 0 || NrCols > MaxCols || (Int64(NrCols) + 1) * (Int64(NrRows) + 1) > MaxCells)
     RaiseSize(Int64(NrCols) + 1, Int64(NrRows) + 1);
   TStringArray a;  // built aside, then swapped into Into, so a failure leaves Into as it was
   try {

@@ -28,6 +28,9 @@ class TStringArray : public TObject {
   static constexpr Integer MaxCellLength = 255;  // longer texts are cut when stored
   // Upper bound of (NrOfColumns + 1) * (NrOfRows + 1); Resize refuses more with EJOXDStructError.
   static constexpr Int64 MaxCells = Int64(1) << 27;
+  // Columns carry a name, format and mode beside their cells in the lists built on the store, tens of
+  // bytes each, so a count within MaxCells could still ask for gigabytes; Resize refuses more.
+  static constexpr Integer MaxCols = Integer(1) << 20;
 
   TStringArray();
   ~TStringArray() override;
