@@ -103,19 +103,20 @@ def value_of(obj):
 
 
 # What each page must show, beyond the checks every object gets.
+def bars_in_range(name, objs, role, what):
+    """The page has bars of the role, and the first one's value lies within its range."""
+    bars = by_role(objs, role)
+    check(len(bars) > 0, "%s: %s" % (name, what))
+    if bars:
+        cur, lo, hi = value_of(bars[0])
+        check(lo <= cur <= hi and hi > lo, "%s: value %g within %g..%g" % (name, cur, lo, hi))
+
+
 def page_checks(name, objs):
     if name == "meter":
-        bars = by_role(objs, pyatspi.ROLE_LEVEL_BAR)
-        check(len(bars) > 0, "meter: level bars")
-        if bars:
-            cur, lo, hi = value_of(bars[0])
-            check(lo <= cur <= hi and hi > lo, "meter: value %g within %g..%g" % (cur, lo, hi))
+        bars_in_range(name, objs, pyatspi.ROLE_LEVEL_BAR, "level bars")
     elif name == "progress":
-        bars = by_role(objs, pyatspi.ROLE_PROGRESS_BAR)
-        check(len(bars) > 0, "progress: progress bars")
-        if bars:
-            cur, lo, hi = value_of(bars[0])
-            check(lo <= cur <= hi and hi > lo, "progress: value %g within %g..%g" % (cur, lo, hi))
+        bars_in_range(name, objs, pyatspi.ROLE_PROGRESS_BAR, "progress bars")
     elif name == "buttons":
         toggles = by_role(objs, pyatspi.ROLE_TOGGLE_BUTTON)
         check(len(toggles) > 0, "buttons: on/off buttons are toggle buttons")
