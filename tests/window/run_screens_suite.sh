@@ -39,6 +39,23 @@ inside() {
   fi
 }
 
+# close_form WHERE: asks the form to close, as its close button does, and waits for it to end; kills it
+# when it does not. On a loaded machine without a window manager a request sent as a window appears or
+# a dialog closes is now and then never seen by the application (the same request a moment later is),
+# so a second one is sent before the form is counted as not closing.
+close_form() {
+  "$probe" close "$main"
+  if ! wait_log end 3; then
+    "$probe" close "$main"
+    if ! wait_log end 10; then
+      bad "$1: the form did not close; it said $(tr '\n' ' ' <"$log")"
+      kill -9 "$pid" 2>/dev/null
+    fi
+  fi
+  wait "$pid"
+  pid=
+}
+
 # scenario WHERE MONITORS ORIGIN_X FORM_X FORM_Y MONITOR WX0 WY0 WX1 WY1: the work area in screen
 # coordinates of the framework; the host's are those less ORIGIN_X (the leftmost monitor's left).
 scenario() {
@@ -116,13 +133,7 @@ scenario() {
   xdotool mousemove $((hx + 60)) $((hy + 22))
   sleep 0.2
 
-  "$probe" close "$main"
-  if ! wait_log end 10; then
-    bad "$where: the form did not close; it said $(tr '\n' ' ' <"$log")"
-    kill -9 "$pid" 2>/dev/null
-  fi
-  wait "$pid"
-  pid=
+  close_form "$where"
 }
 
 two="0,0,1280,1024;1280,0,1280,1024,1280,0,1280,994"  # the second right of the primary, a panel at its bottom
@@ -139,13 +150,12 @@ pid=$!
 if wait_log ready 10 && main=$(find_window "jox screens test" 10) && wait_log "monitor 0" 5; then
   grep -q "JOX_MONITORS ignored" "$err" && ok "a malformed JOX_MONITORS is ignored and said so" ||
     bad "a malformed JOX_MONITORS is ignored without a word"
-  "$probe" close "$main"
-  wait_log end 5 || bad "the form did not close"
+  close_form "with a malformed JOX_MONITORS"
 else
   bad "with a malformed JOX_MONITORS: $(tr '\n' ' ' <"$log")"
-  kill "$pid" 2>/dev/null
+  kill -9 "$pid" 2>/dev/null
+  wait "$pid"
+  pid=
 fi
-wait "$pid"
-pid=
 
 finish "screens suite"

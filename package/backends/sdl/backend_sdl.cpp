@@ -98,11 +98,16 @@ bool Init() {
   // A press that gives a window the focus is a click like any other; SDL would drop one that comes
   // within a few milliseconds of the focus, as when a closing form hands the keyboard back.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // The software renderer presents through the system's own frame buffer. Left to itself SDL puts an
+  // OpenGL texture behind it, and to get one destroys each new window right after showing it and opens
+  // another: a close request sent to the first is lost, and every window loads the GL driver.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     gError = SDL_GetError();
     return false;
   }
   gVideo = true;
+  GuardXErrors();
   gWakeEvent = SDL_RegisterEvents(1);
   ReadMonitors();
   // The desktop's scale unless JOX_SCALE, which Screen read itself, overrides it.

@@ -41,6 +41,9 @@ void ReadMonitors();
 // (96 is 1, 144 is 1.5, 192 is 2), else the first display's DPI / 96 on other drivers. Init sets
 // Screen->Scale() from it unless JOX_SCALE overrides it.
 double DesktopScale();
+// On X11: an error handler that drops the BadWindow SDL's wake-up message can meet when a window is
+// destroyed as it is sent, which Xlib would end the application for. Init installs it.
+void GuardXErrors();
 // Xft.dpi / 96 from the text of an X resource database ("Xft.dpi:\t144" lines); 0 when it has none or
 // a malformed one.
 double ScaleFromXResources(std::string_view Resources);
