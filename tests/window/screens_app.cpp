@@ -1,12 +1,15 @@
 // The application the screens part of the window suite drives: a form placed at the screen point given
 // on the command line, holding what opens windows of its own: a combo box's list, a memo's popup menu,
 // a message, a button's hint and a month calendar's holiday hint. Where the monitors are comes from JOX_MONITORS. It writes one line per event:
-//   ready | at X Y (the form's place) | monitor N (the monitor holding the form) | popup menu | answer |
+//   survived BadWindow | ready | at X Y (the form's place) | monitor N (the monitor holding the form) | popup menu | answer |
 //   hint <Application->Hint> | end
 // Layout (client coordinates) of the 460 x 110 form: combo (10,10) 150x24, memo (10,40) 150x60, Ask
 // (170,10) and Hint (170,50) buttons of 120x28, calendar (300,0) 160x110 showing 25 December 2026.
+#include <dlfcn.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "package/backends/sdl/backend_sdl.h"
@@ -30,6 +33,30 @@ TButton* Button(TForm* form, Integer x, Integer y, const char16_t* caption) {
   return b;
 }
 
+// Sends a message to a window that does not exist, as SDL's wake-up can when a dialog closes as it
+// is sent, and waits for the server's answer: BadWindow, which must not end the application. Through
+// the libX11 SDL has loaded, on a connection of its own (an error handler serves every connection).
+bool SurvivesBadWindow() {
+  void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_LOCAL);
+  if (!x11) return false;
+  auto open = reinterpret_cast<void* (*)(const char*)>(dlsym(x11, "XOpenDisplay"));
+  auto send = reinterpret_cast<int (*)(void*, unsigned long, int, long, void*)>(dlsym(x11, "XSendEvent"));
+  auto sync = reinterpret_cast<int (*)(void*, int)>(dlsym(x11, "XSync"));
+  auto close = reinterpret_cast<int (*)(void*)>(dlsym(x11, "XCloseDisplay"));
+  void* display = open && send && sync && close ? open(nullptr) : nullptr;
+  if (!display) return false;
+  // An XEvent as an XClientMessageEvent on LP64: type, serial, send_event, display, window,
+  // message_type, format, data.
+  alignas(long) unsigned char event[24 * sizeof(long)] = {};
+  const int type = 33, format = 8;  // ClientMessage
+  std::memcpy(event, &type, sizeof type);
+  std::memcpy(event + 6 * sizeof(long), &format, sizeof format);
+  send(display, 0x1FFFFFFEul, 0, 0, event);
+  sync(display, 0);
+  close(display);
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,6 +69,7 @@ int main(int argc, char** argv) {
     return 77;
   }
   sdl::Install();
+  if (SurvivesBadWindow()) Log("survived BadWindow");
   TForm form(nullptr);
   form.SetCaption(u"jox screens test");
   form.SetPosition(poDesigned);
