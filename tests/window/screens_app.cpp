@@ -1,8 +1,9 @@
 // The application the screens part of the window suite drives: a form placed at the screen point given
 // on the command line, holding what opens windows of its own: a combo box's list, a memo's popup menu,
-// a message, a button's hint and a month calendar's holiday hint. Where the monitors are comes from JOX_MONITORS. It writes one line per event:
-//   survived BadWindow | ready | at X Y (the form's place) | monitor N (the monitor holding the form) | popup menu | answer |
-//   hint <Application->Hint> | end
+// a message, a button's hint and a month calendar's holiday hint. Where the monitors are comes from
+// JOX_MONITORS. It writes one line per event:
+//   survived BadWindow | ready | at X Y (the form's place) | monitor N (the monitor holding the form) |
+//   popup menu | answer | hint <Application->Hint> | end
 // Layout (client coordinates) of the 460 x 110 form: combo (10,10) 150x24, memo (10,40) 150x60, Ask
 // (170,10) and Hint (170,50) buttons of 120x28, calendar (300,0) 160x110 showing 25 December 2026.
 #include <dlfcn.h>
