@@ -39,18 +39,10 @@ inside() {
   fi
 }
 
-# close_form WHERE: asks the form to close, as its close button does, and waits for it to end; kills it
-# when it does not. On a loaded machine without a window manager a request sent as a window appears or
-# a dialog closes is now and then never seen by the application (the same request a while later is),
-# so it is asked again every 2 s, for 20 s, before the form is counted as not closing.
+# close_form WHERE: closes the form by its close button and waits for the app to end; kills it when it
+# does not.
 close_form() {
-  tries=0
-  while [ $tries -lt 10 ]; do
-    "$probe" close "$main"
-    wait_log end 2 && break
-    tries=$((tries + 1))
-  done
-  if [ $tries -eq 10 ]; then
+  if ! close_until "$main" wait_log end 2; then
     bad "$1: the form did not close; it said $(tr '\n' ' ' <"$log")"
     kill -9 "$pid" 2>/dev/null
   fi

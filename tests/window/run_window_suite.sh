@@ -210,8 +210,7 @@ if lists=$(find_window "jox lists" 5) && wait_log_prefix "lists " 5; then
   xdotool key Return
   wait_log "cell item 99999" 5 && ok "the pick list's thumb drags to the end of 100,000 items and a click picks" ||
     bad "the pick list with the mouse: $(tail -n 2 "$log" | tr '\n' ' ')"
-  "$probe" close "$lists"
-  gone_window "jox lists" 5 || bad "the lists form stayed open"
+  close_until "$lists" gone_window "jox lists" 2 || bad "the lists form stayed open"
 else
   bad "the lists form did not open"
 fi
@@ -225,9 +224,9 @@ if second=$(find_window "jox second form" 5); then
   idle_cpu=$(cpu_percent 6)
   below "$idle_cpu" "$idle_max" && ok "the idle window uses $idle_cpu% of a core" ||
     bad "the idle window uses $idle_cpu% of a core (limit $idle_max%)"
-  "$probe" close "$second"
   # Generous waits: under the sanitizers on a busy machine a frame can take seconds.
-  wait_log "close second" 15 && logged "closequery second" && ok "its close button runs OnCloseQuery and OnClose" ||
+  close_until "$second" wait_log "close second" 2 && logged "closequery second" &&
+    ok "its close button runs OnCloseQuery and OnClose" ||
     bad "closing the second form by its close button ran no close events"
   gone_window "jox second form" 10 || bad "the second form is still shown"
   sleep 0.3
@@ -244,10 +243,10 @@ else
   bad "the second form does not open"
 fi
 
-"$probe" close "$main"
-wait_log end 5 && logged "closequery main" && logged "close main" &&
+close_until "$main" wait_log end 2 && logged "closequery main" && logged "close main" &&
   ok "closing the main window runs its close events and ends the program" ||
   bad "closing the main window: $(tr '\n' ' ' <"$log")"
+logged end || kill -9 "$pid" 2>/dev/null
 wait "$pid"
 rc=$?
 pid=
@@ -268,8 +267,7 @@ scaled_form() {  # scaled_form SCALE WIDTHxHEIGHT MIN_CJK_HEIGHT
   [ $# -eq 5 ] && [ "$5" -ge "$min" ] &&
     check "at scale $scale the CJK text is drawn larger, with glyphs" "$probe" glyphs "$2" "$3" "$4" "$5" 3 ||
     bad "at scale $scale the CJK label is not $min pixels high: $*"
-  "$probe" close "$main"
-  wait_log end 5 || bad "the window at scale $scale did not close"
+  close_until "$main" wait_log end 2 || { bad "the window at scale $scale did not close"; kill -9 "$pid" 2>/dev/null; }
   wait "$pid"
   pid=
 }
@@ -284,7 +282,7 @@ gallery_size() {  # gallery_size [VAR=VALUE...]: prints the window's WIDTHxHEIGH
   if gid=$(find_window "joxwidgets gallery - controls" 10); then
     sleep 0.5
     xdotool getwindowgeometry "$gid" | sed -n 's/.*Geometry: //p'
-    "$probe" close "$gid"
+    close_until "$gid" gone_window "joxwidgets gallery - controls" 2 || kill -9 "$gpid" 2>/dev/null
   fi
   wait "$gpid"
 }

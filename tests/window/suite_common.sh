@@ -71,6 +71,21 @@ find_window() {  # find_window NAME SECONDS: prints the id of the visible window
   done
   return 1
 }
+# close_until WINDOW COMMAND...: asks the window to close, as its close button does, until COMMAND
+# (which waits a little, as wait_log LINE 2 does) succeeds; false after 10 requests. On a loaded machine
+# without a window manager a request sent as a window appears or a dialog closes is now and then never
+# seen by the application (the same request a while later is).
+close_until() {
+  window=$1
+  shift
+  requests=0
+  while [ $requests -lt 10 ]; do
+    "$probe" close "$window" 2>/dev/null
+    "$@" && return 0
+    requests=$((requests + 1))
+  done
+  return 1
+}
 finish() {  # finish NAME: the summary and the exit status
   if [ $failures -ne 0 ]; then
     echo "$1: $failures failed"
