@@ -15,15 +15,10 @@ in_xvfb "screens suite" 2560x1024x24 "$@"
 
 # new_window BEFORE SECONDS: prints "ID X Y W H" of the topmost window mapped since BEFORE (xprobe
 # windows output) was taken.
-new_window() {
-  i=0
-  while [ $i -lt $(($2 * 10)) ]; do
-    line=$("$probe" windows | grep -vxF "$1" | tail -n 1)
-    [ -n "$line" ] && echo "$line" && return 0
-    sleep 0.1
-    i=$((i + 1))
-  done
-  return 1
+new_window() { poll "$2" newer_window "$1"; }
+newer_window() {
+  line=$("$probe" windows | grep -vxF "$1" | tail -n 1)
+  [ -n "$line" ] && echo "$line"
 }
 # inside WHAT "ID X Y W H": the window lies within the work area (host coordinates wx0 wy0 wx1 wy1).
 inside() {

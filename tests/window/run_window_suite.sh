@@ -30,15 +30,6 @@ check() {  # check NAME COMMAND...: the command's output is shown on failure
   if out=$("$@" 2>&1); then ok "$name ($out)"; else bad "$name: $out"; fi
 }
 alive() { kill -0 "$pid" 2>/dev/null; }
-gone_window() {  # gone_window NAME SECONDS: true once no visible window is named NAME
-  i=0
-  while [ $i -lt $(($2 * 10)) ]; do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.1
-    i=$((i + 1))
-  done
-  return 1
-}
 click() { xdotool mousemove "$1" "$2" click 1; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
 cpu_percent() {  # cpu_percent SECONDS: the app's share of one core over that time

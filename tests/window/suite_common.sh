@@ -43,34 +43,28 @@ bad() {
   failures=$((failures + 1))
 }
 logged() { grep -qx "$1" "$log"; }
-wait_log() {  # wait_log LINE SECONDS
-  i=0
-  while [ $i -lt $(($2 * 20)) ]; do
-    logged "$1" && return 0
-    sleep 0.05
-    i=$((i + 1))
-  done
-  return 1
-}
-wait_log_prefix() {  # wait_log_prefix TEXT SECONDS: a line starting with TEXT
-  i=0
-  while [ $i -lt $(($2 * 20)) ]; do
-    grep -aq "^$1" "$log" && return 0
-    sleep 0.05
-    i=$((i + 1))
-  done
-  return 1
-}
-find_window() {  # find_window NAME SECONDS: prints the id of the visible window named NAME
-  i=0
-  while [ $i -lt $(($2 * 10)) ]; do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && echo "$id" && return 0
+# poll SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; false once SECONDS have passed.
+poll() {
+  _polls=$(($1 * 10))
+  shift
+  while [ $_polls -gt 0 ]; do
+    "$@" && return 0
     sleep 0.1
-    i=$((i + 1))
+    _polls=$((_polls - 1))
   done
   return 1
 }
+wait_log() { poll "$2" logged "$1"; }  # wait_log LINE SECONDS
+# wait_log_prefix TEXT SECONDS: a line starting with TEXT
+wait_log_prefix() { poll "$2" grep -aq "^$1" "$log"; }
+visible_window() {  # visible_window NAME: prints the id of the visible window named NAME
+  id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+  [ -n "$id" ] && echo "$id"
+}
+find_window() { poll "$2" visible_window "$1"; }  # find_window NAME SECONDS: prints that window's id
+# gone_window NAME SECONDS: true once no visible window is named NAME
+gone_window() { poll "$2" no_window "$1"; }
+no_window() { ! visible_window "$1" >/dev/null; }
 # close_until WINDOW COMMAND...: asks the window to close, as its close button does, until COMMAND
 # (which waits a little, as wait_log LINE 2 does) succeeds; false after 10 requests. On a loaded machine
 # without a window manager a request sent as a window appears or a dialog closes is now and then never
